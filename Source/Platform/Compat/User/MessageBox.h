@@ -1,0 +1,18 @@
+// The error message box. Without a display it is written to standard error; the window layer
+// shows a real box when one exists. Blocks until dismissed; returns IDOK.
+#pragma once
+
+#include "Platform/Compat/Kernel/Types.h"
+
+using HWND = void*;
+
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_ICONERROR = 0x10;
+constexpr int IDOK = 1;
+
+int MessageBoxW(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
+
+// Test hook: replaces how message boxes are shown (null restores the default); returns the
+// previous presenter.
+using MessageBoxPresenter = int (*)(const wchar_t* text, const wchar_t* caption, UINT type);
+MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter);

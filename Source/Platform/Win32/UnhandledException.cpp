@@ -1,0 +1,86 @@
+#include "Platform/Win32/UnhandledException.h"
+
+#include "Debug.h"
+#include "RuntimeError.h"
+#include "TextConversion.h"
+#include "Platform/Compat/User/MessageBox.h"
+
+#include <cxxabi.h>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+namespace Corvane
+{
+namespace
+{
+// The readable name of the exception's dynamic type.
+std::string TypeName(const std::exception& e)
+{
+    const char* mangled = typeid(e).name();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                     std::free);
+    return status == 0 && demangled ? demangled.get() : mangled;
+}
+
+std::wstring Widened(const std::string& text)
+{
+    std::wstring wide;
+    Narrow::ToWide(wide, text.c_str());
+    return wide;
+}
+} // namespace
+
+std::wstring DescribeUnhandledException(const std::exception& e)
+{
+    std::string text = "Unhandled Exception\n\n";
+    if (const auto* error = dynamic_cast<const RuntimeError*>(&e))
+    {
+        text += "Function:\t" + error->GetFunction() + "\n";
+        text += "File:\t" + error->GetFile() + "\n";
+        text += "Line:\t" + std::to_string(error->GetLine()) + "\n\n";
+    }
+    text += e.what();
+    return Widened(text);
+}
+
+void ReportUnhandledException(const std::exception& e, const std::wstring& caption)
+{
+    DebugPrint("Unhandled Exception: ");
+    DebugPrint("%s\n", TypeName(e).c_str());
+    if (const auto* error = dynamic_cast<const RuntimeError*>(&e))
+    {
+        DebugPrint("\tFunction:\t%s\n", error->GetFunction().c_str());
+        DebugPrint("\tFile:\t%s\n", error->GetFile().c_str());
+        DebugPrint("\tLine:\t%d\n", error->GetLine());
+    }
+    DebugPrint("\tMessage:\t%s\n", e.what());
+    MessageBoxW(nullptr, DescribeUnhandledException(e).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+}
+
+int RunGuarded(const std::function<void()>& body)
+{
+    // Before the application exists the box carries the engine's own name.
+    const std::wstring caption = L"Corvane 2DEngine";
+    try
+    {
+        body();
+        return 0;
+    }
+    catch (const RuntimeError& e)
+    {
+        ReportUnhandledException(e, caption);
+    }
+    catch (const std::runtime_error& e)
+    {
+        ReportUnhandledException(e, caption);
+    }
+    catch (const std::exception& e)
+    {
+        ReportUnhandledException(e, caption);
+    }
+    // A failed run must not look like a clean exit to whoever started the program.
+    return 1;
+}
+} // namespace Corvane

@@ -1,0 +1,19 @@
+// The exception raised by the platform layer: a runtime error whose text appends the system's
+// description of a Win32 error code or of a graphics HRESULT, then the code itself:
+//   "<message>\n<description> (Win32 Error 5)"   or   "<message>\n<name> (HRESULT 0x887601c2)"
+#pragma once
+
+#include "RuntimeError.h"
+#include "Platform/Compat/Kernel/Types.h"
+
+namespace Win32
+{
+class Win32Error : public Corvane::RuntimeError
+{
+public:
+    // A code from GetLastError.
+    Win32Error(const std::string& message, DWORD code, const char* file, int line, const char* function);
+    // An HRESULT from a DirectX call.
+    Win32Error(const std::string& message, HRESULT result, const char* file, int line, const char* function);
+};
+} // namespace Win32
