@@ -61,8 +61,8 @@ void ProfileCounter::Report() const
     const std::uint64_t minimum = mMin.load();
     const std::uint64_t maximum = mMax.load();
     const double average = calls > 0 ? static_cast<double>(total) * 0.001 / calls : 0.0;
-    DebugPrint("%s: %d calls, %u.%03ums Total, %.3fms Avg, %u.%03ums Min, %u.%03ums Max\n", mName ? mName : "",
-               calls, static_cast<unsigned>(total / 1000), static_cast<unsigned>(total % 1000), average,
+    DebugPrint("%s: %d calls, %u.%03ums Total, %.3fms Avg, %u.%03ums Min, %u.%03ums Max\n", mName ? mName : "", calls,
+               static_cast<unsigned>(total / 1000), static_cast<unsigned>(total % 1000), average,
                static_cast<unsigned>(minimum / 1000), static_cast<unsigned>(minimum % 1000),
                static_cast<unsigned>(maximum / 1000), static_cast<unsigned>(maximum % 1000));
 }

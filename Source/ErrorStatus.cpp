@@ -2,9 +2,7 @@
 
 namespace Corvane
 {
-IErrorStatus::IErrorStatus() : mLock(CreateMutex())
-{
-}
+IErrorStatus::IErrorStatus() : mLock(CreateMutex()) {}
 
 IErrorStatus::~IErrorStatus() = default;
 

@@ -24,8 +24,7 @@ struct Timestamp
 // One value of one of the 15 kinds, in this order. 64-bit integers are the long long kinds so
 // they do not collide with long on LP64.
 using FormatArgument = std::variant<char, wchar_t, int, unsigned int, short, unsigned short, long, unsigned long,
-                                    long long, unsigned long long, float, double, std::string, std::wstring,
-                                    Timestamp>;
+                                    long long, unsigned long long, float, double, std::string, std::wstring, Timestamp>;
 
 struct FormatSegment
 {

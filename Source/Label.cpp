@@ -15,14 +15,12 @@ namespace Corvane
 {
 namespace
 {
-template <typename Char>
-std::uint32_t UpperUnit(Char c)
+template <typename Char> std::uint32_t UpperUnit(Char c)
 {
     return static_cast<std::uint32_t>(ToUpperAscii(static_cast<int>(static_cast<std::make_unsigned_t<Char>>(c))));
 }
 
-template <typename Char>
-std::uint32_t HashText(const Char* s)
+template <typename Char> std::uint32_t HashText(const Char* s)
 {
     if (!s || !*s)
         return 0;
@@ -67,9 +65,7 @@ Label::Label(const std::wstring& name)
     mText = Intern(narrow.c_str()).mText;
 }
 
-Label::Label(const wchar_t* name) : Label(name ? Label(std::wstring(name)) : Label())
-{
-}
+Label::Label(const wchar_t* name) : Label(name ? Label(std::wstring(name)) : Label()) {}
 
 Label Label::Format(const char* printfFormat, ...)
 {

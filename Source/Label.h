@@ -58,8 +58,7 @@ bool EqualsNoCase(const wchar_t* a, const wchar_t* b);
 void DestroyLabelTable();
 } // namespace Corvane
 
-template <>
-struct std::hash<Corvane::Label>
+template <> struct std::hash<Corvane::Label>
 {
     std::size_t operator()(Corvane::Label label) const noexcept { return std::hash<const char*>()(label.c_str()); }
 };

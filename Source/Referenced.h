@@ -17,8 +17,7 @@ public:
 
 // Implements the counting of an interface derived from IReferenced; the count is atomic so
 // references may be taken and dropped on different threads.
-template <typename Interface = IReferenced>
-class Referenced : public Interface
+template <typename Interface = IReferenced> class Referenced : public Interface
 {
 public:
     void AddRef() override { mReferences.fetch_add(1, std::memory_order_relaxed); }

@@ -19,8 +19,7 @@ public:
     virtual void Destroy() = 0;
 };
 
-template <typename T>
-class AutoDeleteSingletonDestructor final : public SingletonDestructor
+template <typename T> class AutoDeleteSingletonDestructor final : public SingletonDestructor
 {
 public:
     explicit AutoDeleteSingletonDestructor(T* instance) : mInstance(instance) {}

@@ -17,8 +17,7 @@ bool IsLowSurrogate(CodePoint u)
     return u >= 0xDC00 && u <= 0xDFFF;
 }
 
-template <typename Unit>
-CodePoint DecodeUnits(const Unit*& p)
+template <typename Unit> CodePoint DecodeUnits(const Unit*& p)
 {
     const CodePoint u = static_cast<CodePoint>(*p++);
     if (u > 0xFFFF)

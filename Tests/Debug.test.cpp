@@ -35,8 +35,7 @@ TEST(ProfileCounter, ReportsCallsTotalAverageMinAndMax)
     counter.AddSample(1500);
     counter.AddSample(2500);
     counter.Report();
-    EXPECT_EQ(capture.Text(),
-              "Test::Operation: 2 calls, 4.000ms Total, 2.000ms Avg, 1.500ms Min, 2.500ms Max\n");
+    EXPECT_EQ(capture.Text(), "Test::Operation: 2 calls, 4.000ms Total, 2.000ms Avg, 1.500ms Min, 2.500ms Max\n");
     capture.Clear();
 }
 

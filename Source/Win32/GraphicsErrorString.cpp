@@ -13,11 +13,8 @@ struct ErrorName
 // The general COM codes that graphics calls return under their DirectDraw names. The codes of the
 // display layer's own errors join this table with the display layer.
 constexpr ErrorName kErrorNames[] = {
-    {0x80004001u, "DDERR_UNSUPPORTED"},
-    {0x80004005u, "DDERR_GENERIC"},
-    {0x800401F0u, "DDERR_NOTINITIALIZED"},
-    {0x8007000Eu, "DDERR_OUTOFMEMORY"},
-    {0x80070057u, "DDERR_INVALIDPARAMS"},
+    {0x80004001u, "DDERR_UNSUPPORTED"}, {0x80004005u, "DDERR_GENERIC"},       {0x800401F0u, "DDERR_NOTINITIALIZED"},
+    {0x8007000Eu, "DDERR_OUTOFMEMORY"}, {0x80070057u, "DDERR_INVALIDPARAMS"},
 };
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "Win32/Win32Error.h"
 
-#include "Win32/GraphicsErrorString.h"
 #include "Platform/Compat/Kernel/LastError.h"
+#include "Win32/GraphicsErrorString.h"
 
 #include <cstdio>
 
@@ -45,8 +45,7 @@ Win32Error::Win32Error(const std::string& message, DWORD code, const char* file,
 {
 }
 
-Win32Error::Win32Error(const std::string& message, HRESULT result, const char* file, int line,
-                       const char* function)
+Win32Error::Win32Error(const std::string& message, HRESULT result, const char* file, int line, const char* function)
     : RuntimeError(Compose(message, static_cast<DWORD>(result), true), file, line, function)
 {
 }

@@ -3,8 +3,8 @@
 //   "<message>\n<description> (Win32 Error 5)"   or   "<message>\n<name> (HRESULT 0x887601c2)"
 #pragma once
 
-#include "RuntimeError.h"
 #include "Platform/Compat/Kernel/Types.h"
+#include "RuntimeError.h"
 
 namespace Win32
 {

@@ -1,7 +1,7 @@
 #include "Win32/Win32ThreadSignal.h"
 
-#include "Win32/Win32Error.h"
 #include "Platform/Compat/Kernel/LastError.h"
+#include "Win32/Win32Error.h"
 
 #include <system_error>
 

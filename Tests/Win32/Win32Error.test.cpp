@@ -1,5 +1,5 @@
-#include "Win32/GraphicsErrorString.h"
 #include "Win32/Win32Error.h"
+#include "Win32/GraphicsErrorString.h"
 
 #include "Platform/Compat/Kernel/LastError.h"
 
@@ -13,8 +13,9 @@ TEST(Win32Error, AppendsTheSystemTextAndTheCode)
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
     const Win32::Win32Error error("Could not open file.", code, "Source/Win32/Win32FileSystem.cpp", 7,
                                   "Win32::FileStream::FileStream");
-    EXPECT_EQ(std::string(error.what()), "Could not open file.\nThe system cannot find the file specified. (Win32 Error " +
-                                             std::to_string(code) + ")");
+    EXPECT_EQ(std::string(error.what()),
+              "Could not open file.\nThe system cannot find the file specified. (Win32 Error " + std::to_string(code) +
+                  ")");
     EXPECT_EQ(error.GetFunction(), "Win32::FileStream::FileStream");
 }
 
@@ -39,8 +40,8 @@ TEST(FormatMessage, UnknownCodesHaveNoText)
 {
     char buffer[64] = "x";
     EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 99999, 0, buffer, sizeof buffer, nullptr), 0u);
-    EXPECT_GT(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_ACCESS_DENIED, 0, buffer, sizeof buffer,
-                             nullptr),
-              0u);
+    EXPECT_GT(
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_ACCESS_DENIED, 0, buffer, sizeof buffer, nullptr),
+        0u);
     EXPECT_STREQ(buffer, "Access is denied.\r\n");
 }

@@ -1,12 +1,12 @@
 #include "Platform/Win32/UnhandledException.h"
 
 #include "Debug.h"
+#include "Platform/Compat/User/MessageBox.h"
 #include "RuntimeError.h"
 #include "TextConversion.h"
-#include "Platform/Compat/User/MessageBox.h"
 
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <memory>
 #include <typeinfo>
 

@@ -1,8 +1,8 @@
 #include "Platform/Win32/UnhandledException.h"
 
+#include "Platform/Compat/User/MessageBox.h"
 #include "RuntimeError.h"
 #include "Support/DebugCapture.h"
-#include "Platform/Compat/User/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -40,11 +40,12 @@ TEST_F(UnhandledExceptionTest, EngineErrorsReportTheirSite)
     const int result = RunGuarded([] { throw RuntimeError("Could not create display", "Source/x.cpp", 28, "F::G"); });
     EXPECT_NE(result, 0);
     const auto writes = mDebug.Writes();
-    const std::vector<std::string> expected = {
-        "Unhandled Exception: ", "Corvane::RuntimeError\n", "\tFunction:\tF::G\n", "\tFile:\tSource/x.cpp\n",
-        "\tLine:\t28\n",         "\tMessage:\tCould not create display\n"};
+    const std::vector<std::string> expected = {"Unhandled Exception: ", "Corvane::RuntimeError\n",
+                                               "\tFunction:\tF::G\n",   "\tFile:\tSource/x.cpp\n",
+                                               "\tLine:\t28\n",         "\tMessage:\tCould not create display\n"};
     EXPECT_EQ(writes, expected);
-    EXPECT_EQ(gBoxText, L"Unhandled Exception\n\nFunction:\tF::G\nFile:\tSource/x.cpp\nLine:\t28\n\nCould not create display");
+    EXPECT_EQ(gBoxText,
+              L"Unhandled Exception\n\nFunction:\tF::G\nFile:\tSource/x.cpp\nLine:\t28\n\nCould not create display");
     EXPECT_EQ(gBoxCaption, L"Corvane 2DEngine");
     EXPECT_EQ(gBoxType, MB_OK | MB_ICONERROR);
 }

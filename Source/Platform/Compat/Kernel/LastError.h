@@ -36,5 +36,5 @@ constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x2;
 // Writes the system text for messageId (with its "\r\n") into buffer, bounded by size including
 // the terminator; returns the characters written, 0 when the code has no text or nothing fits.
 // Only FORMAT_MESSAGE_FROM_SYSTEM is supported; source, language and arguments are ignored.
-DWORD FormatMessageA(DWORD flags, const void* source, DWORD messageId, DWORD languageId, char* buffer,
-                     DWORD size, void* arguments);
+DWORD FormatMessageA(DWORD flags, const void* source, DWORD messageId, DWORD languageId, char* buffer, DWORD size,
+                     void* arguments);
