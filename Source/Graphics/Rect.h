@@ -6,8 +6,7 @@
 
 namespace Corvane
 {
-template <typename T>
-struct Rect
+template <typename T> struct Rect
 {
     T x = T();
     T y = T();
@@ -49,8 +48,7 @@ struct Rect
     }
 
     // Each field truncated toward zero.
-    template <typename U>
-    static constexpr Rect FromRect(const Rect<U>& r)
+    template <typename U> static constexpr Rect FromRect(const Rect<U>& r)
     {
         return {static_cast<T>(r.x), static_cast<T>(r.y), static_cast<T>(r.width), static_cast<T>(r.height)};
     }

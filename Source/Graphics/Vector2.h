@@ -3,8 +3,7 @@
 
 namespace Corvane
 {
-template <typename T>
-struct Vector2
+template <typename T> struct Vector2
 {
     T x = T();
     T y = T();
