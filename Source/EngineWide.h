@@ -5,8 +5,7 @@
 
 namespace Corvane::Internal
 {
-template <typename T>
-class EngineWide
+template <typename T> class EngineWide
 {
 public:
     static T* Get() { return sInstance; }

@@ -1,0 +1,131 @@
+#include "Platform/Compat/Kernel/Files.h"
+#include "Platform/Compat/Kernel/LastError.h"
+
+#include "Support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using Corvane::Testing::TempFolder;
+
+namespace
+{
+HANDLE Open(const std::wstring& path, DWORD access, DWORD disposition)
+{
+    return CreateFileW(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+} // namespace
+
+TEST(Files, DispositionsKeepTheirMeanings)
+{
+    TempFolder temp;
+    const std::wstring path = temp.WidePath() + L"/file.bin";
+    EXPECT_EQ(Open(path, GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+
+    HANDLE created = Open(path, GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(created, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(created, "hello", 5, &written, nullptr));
+    EXPECT_EQ(written, 5u);
+    CloseHandle(created);
+
+    EXPECT_EQ(Open(path, GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+
+    HANDLE reopened = Open(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+    ASSERT_NE(reopened, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(GetFileSize(reopened, nullptr), 5u);
+    CloseHandle(reopened);
+
+    HANDLE truncated = Open(path, GENERIC_WRITE, CREATE_ALWAYS);
+    ASSERT_NE(truncated, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetFileSize(truncated, nullptr), 0u);
+    CloseHandle(truncated);
+}
+
+TEST(Files, ReadSeekAndTell)
+{
+    TempFolder temp;
+    temp.Write("data.txt", "0123456789");
+    HANDLE file = Open(temp.WidePath() + L"/DATA.TXT", GENERIC_READ, OPEN_EXISTING);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    char buffer[16] = {};
+    DWORD read = 0;
+    EXPECT_EQ(SetFilePointer(file, 3, nullptr, FILE_BEGIN), 3u);
+    EXPECT_TRUE(ReadFile(file, buffer, 4, &read, nullptr));
+    EXPECT_EQ(std::string(buffer, read), "3456");
+    EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 7u);
+    EXPECT_EQ(SetFilePointer(file, -2, nullptr, FILE_END), 8u);
+    EXPECT_TRUE(ReadFile(file, buffer, 16, &read, nullptr));
+    EXPECT_EQ(read, 2u);
+    EXPECT_TRUE(ReadFile(file, buffer, 16, &read, nullptr)); // at the end: success with 0 bytes
+    EXPECT_EQ(read, 0u);
+    EXPECT_FALSE(WriteFile(file, "x", 1, &read, nullptr)); // opened for reading only
+    CloseHandle(file);
+    EXPECT_FALSE(CloseHandle(file == INVALID_HANDLE_VALUE ? nullptr : INVALID_HANDLE_VALUE));
+}
+
+TEST(Files, FoldersDeletionAndReplacingRename)
+{
+    TempFolder temp;
+    const std::wstring folder = temp.WidePath() + L"/sub";
+    EXPECT_FALSE(CreateDirectoryW((folder + L"/deeper").c_str(), nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    EXPECT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    EXPECT_FALSE(CreateDirectoryW(folder.c_str(), nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), FILE_ATTRIBUTE_DIRECTORY);
+
+    temp.Write("sub/old.act", "old");
+    temp.Write("sub/new.tmp", "new");
+    EXPECT_FALSE(MoveFileExW((folder + L"/new.tmp").c_str(), (folder + L"/old.act").c_str(), 0));
+    EXPECT_TRUE(MoveFileExW((folder + L"/new.tmp").c_str(), (folder + L"/old.act").c_str(),
+                            MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(temp.Read("sub/old.act"), "new");
+    EXPECT_FALSE(temp.Exists("sub/new.tmp"));
+
+    EXPECT_TRUE(DeleteFileW((folder + L"/OLD.ACT").c_str()));
+    EXPECT_FALSE(DeleteFileW((folder + L"/old.act").c_str()));
+    EXPECT_EQ(GetFileAttributesW((folder + L"/old.act").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Files, FindListsMatchesWithoutRegardToCase)
+{
+    TempFolder temp;
+    temp.Write("Data/Title.XML", "a");
+    temp.Write("Data/readme", "b");
+    temp.Write("Data/other.txt", "c");
+    temp.Write("Data/Nested/x.xml", "d");
+
+    auto names = [&](const std::wstring& pattern) {
+        std::set<std::wstring> found;
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW((temp.WidePath() + pattern).c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE)
+            return found;
+        do
+            found.insert(data.cFileName);
+        while (FindNextFileW(find, &data));
+        EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
+        FindClose(find);
+        return found;
+    };
+    EXPECT_EQ(names(L"/data/*.xml"), (std::set<std::wstring>{L"Title.XML"}));
+    EXPECT_EQ(names(L"/Data/*.*"),
+              (std::set<std::wstring>{L".", L"..", L"Title.XML", L"readme", L"other.txt", L"Nested"}));
+    EXPECT_EQ(names(L"\\Data\\t?tle.xml"), (std::set<std::wstring>{L"Title.XML"}));
+    EXPECT_TRUE(names(L"/Data/*.png").empty());
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(names(L"/Missing/*.*").empty());
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((temp.WidePath() + L"/Data/Nested").c_str(), &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(data.dwFileAttributes, FILE_ATTRIBUTE_DIRECTORY);
+    FindClose(find);
+}
