@@ -83,8 +83,7 @@ TEST(Files, FoldersDeletionAndReplacingRename)
     temp.Write("sub/old.act", "old");
     temp.Write("sub/new.tmp", "new");
     EXPECT_FALSE(MoveFileExW((folder + L"/new.tmp").c_str(), (folder + L"/old.act").c_str(), 0));
-    EXPECT_TRUE(MoveFileExW((folder + L"/new.tmp").c_str(), (folder + L"/old.act").c_str(),
-                            MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(MoveFileExW((folder + L"/new.tmp").c_str(), (folder + L"/old.act").c_str(), MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(temp.Read("sub/old.act"), "new");
     EXPECT_FALSE(temp.Exists("sub/new.tmp"));
 

@@ -50,8 +50,8 @@ TEST(PathFunctions, RelativePathsStartFromTheFolder)
     ASSERT_TRUE(PathRelativePathToW(out, L"/game/data", FILE_ATTRIBUTE_DIRECTORY, L"/game/data/images/a.png",
                                     FILE_ATTRIBUTE_NORMAL));
     EXPECT_STREQ(out, L"./images/a.png");
-    ASSERT_TRUE(PathRelativePathToW(out, L"/game/data", FILE_ATTRIBUTE_DIRECTORY, L"/game/saves/p.act",
-                                    FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(
+        PathRelativePathToW(out, L"/game/data", FILE_ATTRIBUTE_DIRECTORY, L"/game/saves/p.act", FILE_ATTRIBUTE_NORMAL));
     EXPECT_STREQ(out, L"../saves/p.act");
     EXPECT_FALSE(PathRelativePathToW(out, L"rel", FILE_ATTRIBUTE_DIRECTORY, L"/abs", FILE_ATTRIBUTE_NORMAL));
 }

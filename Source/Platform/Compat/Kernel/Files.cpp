@@ -153,7 +153,7 @@ HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD, void*, DWORD dispos
         return INVALID_HANDLE_VALUE;
     }
     SetLastError(existed && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) ? ERROR_ALREADY_EXISTS
-                                                                                          : ERROR_SUCCESS);
+                                                                                         : ERROR_SUCCESS);
     return Compat::ToHandle(new FileObject(fd));
 }
 
@@ -232,9 +232,10 @@ DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD metho
         return INVALID_SET_FILE_POINTER;
     }
     // Without a high part the distance is a signed 32-bit value; with one, the two form 64 bits.
-    const long long offset = distanceHigh ? static_cast<long long>((static_cast<unsigned long long>(*distanceHigh) << 32) |
-                                                                   static_cast<DWORD>(distance))
-                                          : static_cast<long long>(distance);
+    const long long offset = distanceHigh
+                                 ? static_cast<long long>((static_cast<unsigned long long>(*distanceHigh) << 32) |
+                                                          static_cast<DWORD>(distance))
+                                 : static_cast<long long>(distance);
     const int whence = method == FILE_CURRENT ? SEEK_CUR : method == FILE_END ? SEEK_END : SEEK_SET;
     const off_t position = ::lseek(object->Fd(), static_cast<off_t>(offset), whence);
     if (position < 0)
@@ -328,9 +329,8 @@ HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* data)
         const std::string full = native + "/" + entry->d_name;
         if (::stat(full.c_str(), &info) != 0)
             continue; // a dangling link or a file removed meanwhile
-        find->entries.push_back(
-            {name, S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL,
-             S_ISDIR(info.st_mode) ? 0ULL : static_cast<unsigned long long>(info.st_size)});
+        find->entries.push_back({name, S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL,
+                                 S_ISDIR(info.st_mode) ? 0ULL : static_cast<unsigned long long>(info.st_size)});
     }
     ::closedir(dir);
     if (find->entries.empty())

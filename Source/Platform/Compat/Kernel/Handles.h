@@ -13,8 +13,7 @@ public:
 };
 
 // The object behind handle when it is of type T, else null (also for null and invalid handles).
-template <typename T>
-T* HandleAs(HANDLE handle)
+template <typename T> T* HandleAs(HANDLE handle)
 {
     if (!handle || handle == reinterpret_cast<HANDLE>(-1))
         return nullptr;

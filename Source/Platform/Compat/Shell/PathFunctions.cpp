@@ -164,8 +164,7 @@ wchar_t* PathFindFileNameW(const wchar_t* path)
     return path ? const_cast<wchar_t*>(LastElement(path)) : nullptr;
 }
 
-BOOL PathRelativePathToW(wchar_t* out, const wchar_t* from, DWORD fromAttributes, const wchar_t* to,
-                         DWORD toAttributes)
+BOOL PathRelativePathToW(wchar_t* out, const wchar_t* from, DWORD fromAttributes, const wchar_t* to, DWORD toAttributes)
 {
     if (!out || !from || !to)
         return FALSE;

@@ -2,8 +2,12 @@
 
 #include "Utf8.h"
 
+#include <SDL.h>
+
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -13,17 +17,27 @@ void PutUtf8(const wchar_t* text)
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
 }
 
-int PresentOnStandardError(const wchar_t* text, const wchar_t* caption, UINT)
+// A box on the screen when there is one (and it was not turned off for unattended runs with
+// CORVANE_ERROR_BOX=stderr); the text always goes to standard error as well.
+int PresentDefault(const wchar_t* text, const wchar_t* caption, UINT)
 {
     std::fputs("[", stderr);
     PutUtf8(caption);
     std::fputs("]\n", stderr);
     PutUtf8(text);
     std::fputs("\n", stderr);
+
+    const char* mode = std::getenv("CORVANE_ERROR_BOX");
+    const char* video = std::getenv("SDL_VIDEODRIVER");
+    const bool display = (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")) &&
+                         !(video && (std::strcmp(video, "dummy") == 0 || std::strcmp(video, "offscreen") == 0));
+    if (display && !(mode && std::strcmp(mode, "stderr") == 0))
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Corvane::Utf8::FromWide(caption ? caption : L"").c_str(),
+                                 Corvane::Utf8::FromWide(text ? text : L"").c_str(), nullptr);
     return IDOK;
 }
 
-std::atomic<MessageBoxPresenter> gPresenter{&PresentOnStandardError};
+std::atomic<MessageBoxPresenter> gPresenter{&PresentDefault};
 } // namespace
 
 int MessageBoxW(HWND, const wchar_t* text, const wchar_t* caption, UINT type)
@@ -33,5 +47,5 @@ int MessageBoxW(HWND, const wchar_t* text, const wchar_t* caption, UINT type)
 
 MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter)
 {
-    return gPresenter.exchange(presenter ? presenter : &PresentOnStandardError);
+    return gPresenter.exchange(presenter ? presenter : &PresentDefault);
 }

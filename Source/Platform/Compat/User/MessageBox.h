@@ -1,5 +1,5 @@
-// The error message box. Without a display it is written to standard error; the window layer
-// shows a real box when one exists. Blocks until dismissed; returns IDOK.
+// The error message box: SDL's box when a display exists (unless CORVANE_ERROR_BOX=stderr), and
+// always a copy on standard error. Blocks until dismissed; returns IDOK.
 #pragma once
 
 #include "Platform/Compat/Kernel/Types.h"

@@ -1,0 +1,112 @@
+#include "Platform/Compat/Shell/Shell.h"
+
+#include "Platform/Compat/Kernel/Files.h"
+#include "Platform/Compat/Kernel/LastError.h"
+#include "Utf8.h"
+
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <mutex>
+#include <thread>
+
+extern char** environ;
+
+namespace
+{
+std::mutex gUrlsLock;
+std::vector<std::wstring> gUrls;
+
+bool HasDisplay()
+{
+    const char* video = std::getenv("SDL_VIDEODRIVER");
+    if (video && (std::strcmp(video, "dummy") == 0 || std::strcmp(video, "offscreen") == 0))
+        return false;
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+bool MakeFolders(const std::string& path)
+{
+    std::string partial;
+    for (std::size_t i = 0; i <= path.size(); ++i)
+    {
+        if (i == path.size() || (path[i] == '/' && i > 0))
+        {
+            partial = path.substr(0, i);
+            if (::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST)
+                return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+BOOL SHGetSpecialFolderPathW(HWND, wchar_t* path, int folder, BOOL create)
+{
+    if (!path || folder != CSIDL_APPDATA)
+        return FALSE;
+    std::string base;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
+        base = data;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::string(home) + "/.local/share";
+    else
+        return FALSE;
+    if (create && !MakeFolders(base))
+        return FALSE;
+    const std::wstring wide = Corvane::Utf8::ToWide(base);
+    if (wide.size() >= MAX_PATH)
+        return FALSE;
+    std::wcscpy(path, wide.c_str());
+    return TRUE;
+}
+
+HINSTANCE ShellExecuteW(HWND, const wchar_t* operation, const wchar_t* file, const wchar_t*, const wchar_t*, int)
+{
+    if (!file || (operation && std::wcscmp(operation, L"open") != 0))
+        return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(ERROR_NOT_SUPPORTED));
+    {
+        std::lock_guard<std::mutex> guard(gUrlsLock);
+        gUrls.emplace_back(file);
+    }
+    if (HasDisplay())
+    {
+        const std::string target = Corvane::Utf8::FromWide(file);
+        char program[] = "xdg-open";
+        char* argv[] = {program, const_cast<char*>(target.c_str()), nullptr};
+        pid_t child;
+        if (::posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0)
+            return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(ERROR_FILE_NOT_FOUND));
+        // xdg-open returns at once after handing over; reap it so no zombie stays behind.
+        std::thread([child] { int status; ::waitpid(child, &status, 0); }).detach();
+    }
+    return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(42));
+}
+
+UINT ExtractIconExW(const wchar_t*, int, HICON* large, HICON* small, UINT)
+{
+    if (large)
+        *large = nullptr;
+    if (small)
+        *small = nullptr;
+    return 0;
+}
+
+BOOL DestroyIcon(HICON)
+{
+    return TRUE;
+}
+
+namespace Compat
+{
+std::vector<std::wstring> OpenedUrls()
+{
+    std::lock_guard<std::mutex> guard(gUrlsLock);
+    return gUrls;
+}
+} // namespace Compat

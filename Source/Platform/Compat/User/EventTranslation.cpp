@@ -1,0 +1,264 @@
+#include "Platform/Compat/User/EventTranslation.h"
+
+#include "Platform/Compat/User/Cursor.h"
+#include "Platform/Compat/User/MessageQueue.h"
+#include "Platform/Compat/User/Messages.h"
+#include "Platform/Compat/User/VirtualKeys.h"
+#include "Platform/Compat/User/Window.h"
+#include "Platform/Compat/User/WindowObject.h"
+#include "Utf8.h"
+
+namespace Compat
+{
+namespace
+{
+HWND TargetOf(Uint32 windowId)
+{
+    if (HWND window = WindowFromSdlId(windowId))
+        return window;
+    return MainWindow(); // events injected without a window go to the game's window
+}
+
+void PostKey(HWND window, const SDL_KeyboardEvent& key)
+{
+    const WPARAM vk = VirtualKeyFromSdl(key.keysym);
+    if (vk == 0)
+        return;
+    const bool down = key.type == SDL_KEYDOWN;
+    const bool alt = (key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
+    LPARAM lParam = 1 | (static_cast<LPARAM>(key.keysym.scancode & 0xFF) << 16);
+    if (alt)
+        lParam |= KF_ALTDOWN_BIT;
+    if (!down || key.repeat)
+        lParam |= KF_REPEAT_BIT;
+    if (!down)
+        lParam |= KF_UP_BIT;
+    const UINT message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    PostToWindow(window, message, vk, lParam);
+}
+
+void PostText(HWND window, const char* text)
+{
+    const bool alt = (SDL_GetModState() & KMOD_ALT) != 0;
+    const char* p = text;
+    const char* end = text + SDL_strlen(text);
+    while (p < end)
+    {
+        const std::uint32_t cp = Corvane::Utf8::Decode(p, end);
+        if (cp >= 32 && cp != 127) // control characters come from TranslateMessage
+            PostToWindow(window, alt ? WM_SYSCHAR : WM_CHAR, cp, 1);
+    }
+}
+
+WPARAM ButtonState()
+{
+    const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+    return ((buttons & SDL_BUTTON_LMASK) ? 0x1 : 0) | ((buttons & SDL_BUTTON_RMASK) ? 0x2 : 0);
+}
+
+void PostButton(HWND window, const SDL_MouseButtonEvent& button)
+{
+    const bool down = button.type == SDL_MOUSEBUTTONDOWN;
+    UINT message;
+    switch (button.button)
+    {
+    case SDL_BUTTON_LEFT: message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
+    case SDL_BUTTON_RIGHT: message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
+    case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
+    default: return;
+    }
+    window->lastMouse = {button.x, button.y};
+    PostToWindow(window, message, ButtonState(), MAKELPARAM(button.x, button.y));
+}
+
+void PostMotion(HWND window, const SDL_MouseMotionEvent& motion)
+{
+    window->lastMouse = {motion.x, motion.y};
+    NoteCursorPosition(window, window->lastMouse);
+    // The cursor is chosen before the move arrives, as the desktop does.
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    PostToWindow(window, WM_MOUSEMOVE, ButtonState(), MAKELPARAM(motion.x, motion.y));
+}
+
+void PostWheel(HWND window, const SDL_MouseWheelEvent& wheel)
+{
+    int notches = wheel.y;
+    if (wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
+        notches = -notches;
+    if (notches == 0)
+        return;
+    POINT screen = window->lastMouse;
+    ClientToScreen(window, &screen);
+    PostToWindow(window, WM_MOUSEWHEEL, MAKEWPARAM(0, notches * WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
+}
+
+// The user resized the window: let the game correct the outer rectangle, then report the size.
+void OfferSizing(HWND window)
+{
+    RECT outer;
+    GetWindowRect(window, &outer);
+    const RECT proposed = outer;
+    if (SendMessageW(window, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&outer)) &&
+        (outer.right - outer.left != proposed.right - proposed.left ||
+         outer.bottom - outer.top != proposed.bottom - proposed.top))
+        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void PostSize(HWND window, WPARAM type)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    PostToWindow(window, WM_SIZE, type, MAKELPARAM(client.right, client.bottom));
+}
+
+void PostWindowEvent(HWND window, const SDL_WindowEvent& event)
+{
+    switch (event.event)
+    {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        PostToWindow(window, WM_ACTIVATE, WA_ACTIVE, 0);
+        PostToWindow(window, WM_ACTIVATEAPP, TRUE, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        PostToWindow(window, WM_ACTIVATE, WA_INACTIVE, 0);
+        PostToWindow(window, WM_ACTIVATEAPP, FALSE, 0);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED: PostToWindow(window, WM_PAINT, 0, 0); break;
+    case SDL_WINDOWEVENT_LEAVE:
+        if (window->leaveTracking)
+        {
+            window->leaveTracking = false;
+            PostToWindow(window, WM_MOUSELEAVE, 0, 0);
+        }
+        break;
+    case SDL_WINDOWEVENT_CLOSE: PostToWindow(window, WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_RESIZED: OfferSizing(window); break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: PostSize(window, SIZE_RESTORED); break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        window->minimized = true;
+        PostSize(window, SIZE_MINIMIZED);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        window->minimized = false;
+        PostSize(window, SIZE_RESTORED);
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        window->minimized = false;
+        // The window manager has maximised already; the game hears it as the maximise command.
+        PostToWindow(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        PostSize(window, SIZE_MAXIMIZED);
+        break;
+    default: break;
+    }
+}
+} // namespace
+
+void TranslateEvent(const SDL_Event& event)
+{
+    switch (event.type)
+    {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (HWND window = TargetOf(event.key.windowID))
+            PostKey(window, event.key);
+        break;
+    case SDL_TEXTINPUT:
+        if (HWND window = TargetOf(event.text.windowID))
+            PostText(window, event.text.text);
+        break;
+    case SDL_MOUSEMOTION:
+        if (HWND window = TargetOf(event.motion.windowID))
+            PostMotion(window, event.motion);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (HWND window = TargetOf(event.button.windowID))
+            PostButton(window, event.button);
+        break;
+    case SDL_MOUSEWHEEL:
+        if (HWND window = TargetOf(event.wheel.windowID))
+            PostWheel(window, event.wheel);
+        break;
+    case SDL_WINDOWEVENT:
+        if (HWND window = WindowFromSdlId(event.window.windowID))
+            PostWindowEvent(window, event.window);
+        break;
+    case SDL_QUIT:
+        // A signal or the session ending: ask the game's window to close, as its close box would.
+        if (HWND window = MainWindow())
+            PostToWindow(window, WM_CLOSE, 0, 0);
+        else
+            PostQuitMessage(0);
+        break;
+    default: break;
+    }
+}
+
+WPARAM VirtualKeyFromSdl(const SDL_Keysym& key)
+{
+    const SDL_Keycode code = key.sym;
+    if (code >= 'a' && code <= 'z')
+        return static_cast<WPARAM>(code - 'a' + 'A');
+    if (code >= '0' && code <= '9')
+        return static_cast<WPARAM>(code);
+    if (code >= SDLK_F1 && code <= SDLK_F12)
+        return VK_F1 + static_cast<WPARAM>(code - SDLK_F1);
+    if (code >= SDLK_F13 && code <= SDLK_F16)
+        return VK_F1 + 12 + static_cast<WPARAM>(code - SDLK_F13);
+    if (key.scancode >= SDL_SCANCODE_KP_1 && key.scancode <= SDL_SCANCODE_KP_9)
+        return VK_NUMPAD0 + 1 + static_cast<WPARAM>(key.scancode - SDL_SCANCODE_KP_1);
+    switch (code)
+    {
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_CLEAR: return VK_CLEAR;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
+    case SDLK_PAUSE: return VK_PAUSE;
+    case SDLK_CAPSLOCK: return VK_CAPITAL;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_END: return VK_END;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_PRINTSCREEN: return VK_SNAPSHOT;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_LGUI: return VK_LWIN;
+    case SDLK_RGUI: return VK_RWIN;
+    case SDLK_APPLICATION: return VK_APPS;
+    case SDLK_KP_0: return VK_NUMPAD0;
+    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
+    case SDLK_KP_PLUS: return VK_ADD;
+    case SDLK_KP_MINUS: return VK_SUBTRACT;
+    case SDLK_KP_PERIOD: return VK_DECIMAL;
+    case SDLK_KP_DIVIDE: return VK_DIVIDE;
+    case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
+    case SDLK_SCROLLLOCK: return VK_SCROLL;
+    case SDLK_SEMICOLON: return VK_OEM_1;
+    case SDLK_EQUALS: return VK_OEM_PLUS;
+    case SDLK_COMMA: return VK_OEM_COMMA;
+    case SDLK_MINUS: return VK_OEM_MINUS;
+    case SDLK_PERIOD: return VK_OEM_PERIOD;
+    case SDLK_SLASH: return VK_OEM_2;
+    case SDLK_BACKQUOTE: return VK_OEM_3;
+    case SDLK_LEFTBRACKET: return VK_OEM_4;
+    case SDLK_BACKSLASH: return VK_OEM_5;
+    case SDLK_RIGHTBRACKET: return VK_OEM_6;
+    case SDLK_QUOTE: return VK_OEM_7;
+    default: return 0;
+    }
+}
+} // namespace Compat

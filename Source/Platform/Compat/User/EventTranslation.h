@@ -1,0 +1,15 @@
+// SDL events turned into window messages for the window they concern.
+#pragma once
+
+#include "Platform/Compat/Kernel/Types.h"
+
+#include <SDL.h>
+
+namespace Compat
+{
+// Queues the messages for one SDL event (sends WM_SETCURSOR before a move, and WM_SIZING to let the
+// window correct a size the user has just given it).
+void TranslateEvent(const SDL_Event& event);
+// The virtual-key code of a key, 0 for keys the game has no code for.
+WPARAM VirtualKeyFromSdl(const SDL_Keysym& key);
+} // namespace Compat

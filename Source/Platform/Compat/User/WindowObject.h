@@ -1,0 +1,47 @@
+// The object behind an HWND, shared by the platform layer's window, message and display parts.
+#pragma once
+
+#include "Platform/Compat/User/UserTypes.h"
+
+#include <SDL.h>
+
+#include <string>
+#include <thread>
+
+struct HWND__
+{
+    std::wstring className;
+    WNDPROC procedure = nullptr;
+    LONG_PTR userData = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    std::wstring title;
+    SDL_Window* sdl = nullptr;
+    Uint32 sdlId = 0;
+    std::thread::id owner;
+    bool leaveTracking = false;
+    POINT lastMouse{0, 0}; // client position of the last pointer event
+    bool shownOnce = false;
+    // Kept here as well as in SDL: not every video driver (the headless one) can minimise.
+    bool minimized = false;
+    // A window of another running instance, found through FindWindowW.
+    bool remote = false;
+};
+
+namespace Compat
+{
+// The window for an SDL window id, null when it is not one of ours.
+HWND WindowFromSdlId(Uint32 id);
+// The most recently created local window still alive (the target of events without a window).
+HWND MainWindow();
+SDL_Window* GetSdlWindow(HWND window);
+// A window of this process with the class (and title, when not null), else null.
+HWND FindLocalWindow(const std::wstring& className, const wchar_t* title);
+// Initialises SDL's video once, on the calling thread, which becomes the window thread.
+bool EnsureVideo();
+bool IsWindowThread();
+// Whether the video driver is SDL's dummy driver (no real display, no focus events).
+bool IsHeadless();
+// The frame (left, top, right, bottom thickness) that a style adds around the client area.
+RECT FrameFor(DWORD style);
+} // namespace Compat
