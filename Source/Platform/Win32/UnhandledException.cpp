@@ -4,10 +4,8 @@
 #include "Platform/Compat/User/MessageBox.h"
 #include "RuntimeError.h"
 #include "TextConversion.h"
+#include "TypeName.h"
 
-#include <cstdlib>
-#include <cxxabi.h>
-#include <memory>
 #include <typeinfo>
 
 namespace Corvane
@@ -17,11 +15,7 @@ namespace
 // The readable name of the exception's dynamic type.
 std::string TypeName(const std::exception& e)
 {
-    const char* mangled = typeid(e).name();
-    int status = 0;
-    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
-                                                     std::free);
-    return status == 0 && demangled ? demangled.get() : mangled;
+    return GetTypeName(typeid(e));
 }
 
 std::wstring Widened(const std::string& text)
