@@ -29,7 +29,8 @@ public:
     virtual Label GetName() const { return Label(); }
     // The index-th group label, the null label ending the list. Default: GetGroup () for index 0.
     virtual Label GetGroup(const int& index) const;
-    // The single group label; default none. A subclass overrides one of the two forms.
+    // The single group label; default none. A subclass overrides one of the two forms (and adds
+    // "using Object::GetGroup;" so that the other stays visible through it).
     virtual Label GetGroup() const { return Label(); }
     // Runs after the object's tasks in every update.
     virtual void OnUpdate(float) {}

@@ -74,8 +74,7 @@ bool ObjectDatabase::OnMouseMove(int x, int y)
 
 bool ObjectDatabase::OnMouseDown(int button, int x, int y)
 {
-    return Dispatch(mCapture, true,
-                    [button, x, y](IInputHandler& handler) { return handler.MouseDown(button, x, y); });
+    return Dispatch(mCapture, true, [button, x, y](IInputHandler& handler) { return handler.MouseDown(button, x, y); });
 }
 
 bool ObjectDatabase::OnMouseUp(int button, int x, int y)

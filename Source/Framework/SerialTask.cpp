@@ -4,13 +4,9 @@
 
 namespace Corvane
 {
-SerialTask::SerialTask(Task* a, Task* b) : SerialTask(a, b, nullptr, nullptr)
-{
-}
+SerialTask::SerialTask(Task* a, Task* b) : SerialTask(a, b, nullptr, nullptr) {}
 
-SerialTask::SerialTask(Task* a, Task* b, Task* c) : SerialTask(a, b, c, nullptr)
-{
-}
+SerialTask::SerialTask(Task* a, Task* b, Task* c) : SerialTask(a, b, c, nullptr) {}
 
 SerialTask::SerialTask(Task* a, Task* b, Task* c, Task* d)
 {
