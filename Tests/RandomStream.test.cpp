@@ -1,5 +1,5 @@
-#include "BoostRandomNumberStream.h"
 #include "RandomStream.h"
+#include "BoostRandomNumberStream.h"
 
 #include <gtest/gtest.h>
 

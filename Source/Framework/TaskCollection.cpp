@@ -23,55 +23,45 @@ template <typename C> void TaskCollection<C>::Finish(Task* task)
     task->SetFlags(Task::kEnded);
 }
 
+template <typename C>
+template <typename Step>
+typename TaskCollection<C>::PassOutcome TaskCollection<C>::RunLive(const Step& step)
+{
+    PassOutcome outcome;
+    Iteration iteration(*this);
+    for (auto& entry : mTasks)
+    {
+        Task* task = TaskOf(entry);
+        if (task->IsEnded())
+            continue;
+        outcome.ran = true;
+        if (step(task))
+        {
+            Finish(task);
+            outcome.finished = true;
+        }
+    }
+    return outcome;
+}
+
 template <typename C> TaskResult TaskCollection<C>::UpdateParallel(Object* owner, float dt, int mode)
 {
     if (dt <= 0.0f)
         return {kTaskRunning, 0.0f};
     float maxUsed = 0.0f;
-    bool ran = false;
-    bool finishedNow = false;
-    {
-        Iteration iteration(*this);
-        for (auto& entry : mTasks)
-        {
-            Task* task = TaskOf(entry);
-            if (task->IsEnded())
-                continue;
-            ran = true;
-            const TaskResult result = task->Update(owner, dt);
-            maxUsed = std::max(maxUsed, result.timeUsed);
-            if (result.status != kTaskRunning)
-            {
-                Finish(task);
-                finishedNow = true;
-            }
-        }
-    }
-    if (!ran || (finishedNow && mode == 1))
-        return {kTaskFinished, maxUsed};
-    return {kTaskRunning, maxUsed};
+    const PassOutcome outcome = RunLive([&](Task* task) {
+        const TaskResult result = task->Update(owner, dt);
+        maxUsed = std::max(maxUsed, result.timeUsed);
+        return result.status != kTaskRunning;
+    });
+    const bool done = !outcome.ran || (outcome.finished && mode == 1);
+    return {done ? kTaskFinished : kTaskRunning, maxUsed};
 }
 
 template <typename C> int TaskCollection<C>::Message(Object* owner, const ObjectMessage& message, int mode)
 {
-    bool live = false;
-    bool endedNow = false;
-    {
-        Iteration iteration(*this);
-        for (auto& entry : mTasks)
-        {
-            Task* task = TaskOf(entry);
-            if (task->IsEnded())
-                continue;
-            live = true;
-            if (task->OnMessage(owner, message) != 1)
-            {
-                Finish(task);
-                endedNow = true;
-            }
-        }
-    }
-    return (!live || (endedNow && mode == 1)) ? 0 : 1;
+    const PassOutcome outcome = RunLive([&](Task* task) { return task->OnMessage(owner, message) != 1; });
+    return (!outcome.ran || (outcome.finished && mode == 1)) ? 0 : 1;
 }
 
 template <typename C> void TaskCollection<C>::EndAll()

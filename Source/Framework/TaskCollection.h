@@ -69,6 +69,14 @@ protected:
     C mTasks;
 
 private:
+    struct PassOutcome
+    {
+        bool ran = false;      // a live task was visited
+        bool finished = false; // one of them finished or was ended
+    };
+    // Visits every live task in order within one iteration; step returns true when the task is
+    // done, which finishes it.
+    template <typename Step> PassOutcome RunLive(const Step& step);
     void Purge();
 
     int mDepth;

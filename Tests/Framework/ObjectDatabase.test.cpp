@@ -1,5 +1,5 @@
-#include "Framework/ApplicationMode.h"
 #include "Framework/ObjectDatabase.h"
+#include "Framework/ApplicationMode.h"
 #include "Framework/SelfDestructTask.h"
 #include "RuntimeError.h"
 #include "Support/DebugCapture.h"
@@ -25,7 +25,10 @@ class RecordingDatabase : public ObjectDatabase
 {
 public:
     explicit RecordingDatabase(Log& log) : mLog(log) {}
-    void OnMessage(const ObjectMessage& message) override { mLog.push_back(std::string("db ") + message.GetName().c_str()); }
+    void OnMessage(const ObjectMessage& message) override
+    {
+        mLog.push_back(std::string("db ") + message.GetName().c_str());
+    }
 
 private:
     Log& mLog;
@@ -120,8 +123,8 @@ TEST(ObjectDatabase, RemovalDuringUpdateSkipsAndDeletesInTheSamePass)
     };
     log.clear();
     db.Update(0.02f);
-    EXPECT_EQ(log, (Log{"killer update", "victim Remove", "spawner update", "child Add", "child update",
-                        "victim deleted"}));
+    EXPECT_EQ(log,
+              (Log{"killer update", "victim Remove", "spawner update", "child Add", "child update", "victim deleted"}));
 }
 
 TEST(ObjectDatabase, RemovalDuringBroadcastSkipsTheRemoved)

@@ -1,5 +1,5 @@
-#include "BoostRandomNumberStream.h"
 #include "Framework/RandomNumberGenerator.h"
+#include "BoostRandomNumberStream.h"
 #include "Framework/Vector2Generator.h"
 #include "RandomStream.h"
 
