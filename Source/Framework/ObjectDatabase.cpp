@@ -138,15 +138,8 @@ ObjectID ObjectDatabase::Add(Object* object)
     if (Entry* old = FindEntry(object->GetID()); old && old->object == object)
         old->object = nullptr;
 
-    if (mFreeSlots.empty())
-    {
-        if (mEntries.size() >= Internal::kMaxObjectSlots)
-            throw RuntimeError("The object database is full.", __FILE__, __LINE__, "Corvane::ObjectDatabase::Add");
-        mEntries.emplace_back();
-        mFreeSlots.push_back(static_cast<std::uint32_t>(mEntries.size() - 1));
-    }
-
-    // Ask the object about itself before the entry is filled: its answers are its own code.
+    // Ask the object about itself first: its answers are its own code, which
+    // could even add objects, so no slot is taken before.
     const Label name = object->GetName();
     std::vector<Label> groups;
     for (int index = 0; index < kMaxGroupsPerObject; ++index)
@@ -155,6 +148,14 @@ ObjectID ObjectDatabase::Add(Object* object)
         if (group.IsNull())
             break;
         groups.push_back(group);
+    }
+
+    if (mFreeSlots.empty())
+    {
+        if (mEntries.size() >= Internal::kMaxObjectSlots)
+            throw RuntimeError("The object database is full.", __FILE__, __LINE__, "Corvane::ObjectDatabase::Add");
+        mEntries.emplace_back();
+        mFreeSlots.push_back(static_cast<std::uint32_t>(mEntries.size() - 1));
     }
 
     const std::uint32_t slot = mFreeSlots.front();

@@ -2,39 +2,54 @@
 
 namespace Corvane::Messages
 {
+namespace
+{
+enum Name
+{
+    kAdd,
+    kRemove,
+    kLostFocus,
+    kReceivedFocus,
+    kControlEnter,
+    kControlLeave
+};
+
+// Interned once, on first use, in the order of Name.
+Label Interned(Name name)
+{
+    static const Label names[] = {Label("Add"),           Label("Remove"),       Label("LostFocus"),
+                                  Label("ReceivedFocus"), Label("ControlEnter"), Label("ControlLeave")};
+    return names[name];
+}
+} // namespace
+
 Label Add()
 {
-    static const Label name("Add");
-    return name;
+    return Interned(kAdd);
 }
 
 Label Remove()
 {
-    static const Label name("Remove");
-    return name;
+    return Interned(kRemove);
 }
 
 Label LostFocus()
 {
-    static const Label name("LostFocus");
-    return name;
+    return Interned(kLostFocus);
 }
 
 Label ReceivedFocus()
 {
-    static const Label name("ReceivedFocus");
-    return name;
+    return Interned(kReceivedFocus);
 }
 
 Label ControlEnter()
 {
-    static const Label name("ControlEnter");
-    return name;
+    return Interned(kControlEnter);
 }
 
 Label ControlLeave()
 {
-    static const Label name("ControlLeave");
-    return name;
+    return Interned(kControlLeave);
 }
 } // namespace Corvane::Messages

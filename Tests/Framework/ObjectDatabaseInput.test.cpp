@@ -213,3 +213,20 @@ TEST_F(InputRouting, TheKeyboardFocusControllerMovesFocusInDrawOrder)
     EXPECT_TRUE(screen.OnKeyDown(9)) << "still taken";
     EXPECT_EQ(screen.GetFocus(), back) << "nobody else can take it";
 }
+
+TEST(ObjectDatabaseCapture, ADatabaseDestroyedWhileHoldingTheCaptureReleasesTheMouse)
+{
+    FakePlatform platform;
+    Log log;
+    {
+        ObjectDatabase db;
+        auto* control = new LoggingControl(log, "control", 0.0f, {});
+        db.Add(control);
+        db.SetCapture(control);
+        Object stranger;
+        db.SetCapture(&stranger);
+        EXPECT_EQ(db.GetCapture(), control) << "an object of no database is refused";
+    }
+    EXPECT_EQ(platform.captures, 1);
+    EXPECT_EQ(platform.releases, 1);
+}
