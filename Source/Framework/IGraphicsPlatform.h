@@ -15,8 +15,8 @@ class ICanvas;
 
 struct DisplaySettings
 {
-    int windowMode = 1;  // 1 full screen, 0 windowed
-    int sizingMode = 1;  // carried to the platform and the renderer unchanged
+    int windowMode = 1; // 1 full screen, 0 windowed
+    int sizingMode = 1; // carried to the platform and the renderer unchanged
     int width = 800;
     int height = 600;
 
