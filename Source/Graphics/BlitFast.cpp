@@ -34,7 +34,7 @@ template <bool Tinted, Weight W, Skip S, typename Rule> class Kernel
 public:
     explicit Kernel(const BlitColor& color)
         : mRule{color}, mTint(_mm_set_epi16(256, color.red + 1, color.green + 1, color.blue + 1, 256, color.red + 1,
-                                             color.green + 1, color.blue + 1)),
+                                            color.green + 1, color.blue + 1)),
           mOpacity(_mm_set1_epi16(static_cast<short>(color.opacity + 1)))
     {
     }

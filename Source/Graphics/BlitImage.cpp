@@ -30,8 +30,7 @@ Box ToBox(const Rect<int>& r)
 
 Box Intersect(const Box& a, const Box& b)
 {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 BlitMode ChooseMode(const Image& src, const BlitSurface& dst, const Box& visible, std::int64_t originX,
@@ -45,20 +44,20 @@ BlitMode ChooseMode(const Image& src, const BlitSurface& dst, const Box& visible
     }
     if (tinted)
         return kBlitTintedCopy;
-    const bool whole = originX == 0 && originY == 0 && src.GetWidth() == dst.width &&
-                       src.GetHeight() == dst.height && visible.left == 0 && visible.top == 0 &&
-                       visible.right == dst.width && visible.bottom == dst.height;
+    const bool whole = originX == 0 && originY == 0 && src.GetWidth() == dst.width && src.GetHeight() == dst.height &&
+                       visible.left == 0 && visible.top == 0 && visible.right == dst.width &&
+                       visible.bottom == dst.height;
     return whole ? kBlitWholeCopy : kBlitCopy;
 }
 } // namespace
 
-int BlitImageWith(const BlitLoopTable& loops, const Image& src, int x, int y, BlitSurface& dst,
-                  const DrawState& state)
+int BlitImageWith(const BlitLoopTable& loops, const Image& src, int x, int y, BlitSurface& dst, const DrawState& state)
 {
     if ((state.flags & (kDrawMirrorX | kDrawMirrorY)) != 0)
     {
         // Only the stretched path mirrors; the same size keeps it a one-to-one copy.
-        const Rect<int> size = state.HasSourceRect() ? state.sourceRect : Rect<int>(0, 0, src.GetWidth(), src.GetHeight());
+        const Rect<int> size =
+            state.HasSourceRect() ? state.sourceRect : Rect<int>(0, 0, src.GetWidth(), src.GetHeight());
         return BlitStretchedImage(src, {x, y, size.width, size.height}, dst, state);
     }
 

@@ -54,6 +54,5 @@ const BlitLoopTable& PlainBlitLoops();
 const BlitLoopTable& FastBlitLoops();
 
 // BlitImage with the given loops (tests compare the two tables on the same draws).
-int BlitImageWith(const BlitLoopTable& loops, const Image& src, int x, int y, BlitSurface& dst,
-                  const DrawState& state);
+int BlitImageWith(const BlitLoopTable& loops, const Image& src, int x, int y, BlitSurface& dst, const DrawState& state);
 } // namespace Corvane::Graphics::Internal

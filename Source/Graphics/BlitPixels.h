@@ -125,10 +125,7 @@ struct FadedAlphaBlendPixel
 struct FadedTintedCopyPixel
 {
     BlitColor color;
-    PackedColor operator()(PackedColor s, PackedColor d) const
-    {
-        return Mix<8>(Tint(s, color), d, color.opacity + 1);
-    }
+    PackedColor operator()(PackedColor s, PackedColor d) const { return Mix<8>(Tint(s, color), d, color.opacity + 1); }
 };
 
 struct FadedTintedAlphaTestPixel

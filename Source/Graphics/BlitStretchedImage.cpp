@@ -73,7 +73,8 @@ int BlitStretchedImage(const Image& src, const Rect<int>& dstRect, BlitSurface& 
     static ProfileCounter counter("Graphics::BlitStretchedImage");
     ProfileScope scope(counter);
 
-    const Rect<int> source = state.HasSourceRect() ? state.sourceRect : Rect<int>(0, 0, src.GetWidth(), src.GetHeight());
+    const Rect<int> source =
+        state.HasSourceRect() ? state.sourceRect : Rect<int>(0, 0, src.GetWidth(), src.GetHeight());
     const bool mirrorX = (state.flags & kDrawMirrorX) != 0;
     const bool mirrorY = (state.flags & kDrawMirrorY) != 0;
     if (!mirrorX && !mirrorY && dstRect.width == source.width && dstRect.height == source.height)

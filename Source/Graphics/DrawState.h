@@ -36,14 +36,14 @@ constexpr Rect<int> kUnboundedClip{-1073741824, -1073741824, 2147483647, 2147483
 
 struct DrawState
 {
-    Font* font = nullptr;                           // not owned; text draws nothing without it
-    ColorF color{1.0f, 1.0f, 1.0f, 1.0f};           // text, lines, fills, circles and ellipses
-    ColorF effectColor{0.0f, 0.0f, 0.0f, 1.0f};     // text outline and drop shadow
-    int effectOffsetX = 2;                          // distance of outline copies and drop shadow
+    Font* font = nullptr;                       // not owned; text draws nothing without it
+    ColorF color{1.0f, 1.0f, 1.0f, 1.0f};       // text, lines, fills, circles and ellipses
+    ColorF effectColor{0.0f, 0.0f, 0.0f, 1.0f}; // text outline and drop shadow
+    int effectOffsetX = 2;                      // distance of outline copies and drop shadow
     int effectOffsetY = 2;
-    ColorF tint{1.0f, 1.0f, 1.0f, 1.0f};            // multiplies image colours; alpha is the opacity
-    Rect<int> clip = kUnboundedClip;                // drawing outside it is discarded
-    Rect<int> sourceRect{0, 0, 0, 0};               // used only with kDrawSourceRect
+    ColorF tint{1.0f, 1.0f, 1.0f, 1.0f}; // multiplies image colours; alpha is the opacity
+    Rect<int> clip = kUnboundedClip;     // drawing outside it is discarded
+    Rect<int> sourceRect{0, 0, 0, 0};    // used only with kDrawSourceRect
     std::uint32_t flags = kDrawBlend;
     int textMode = kTextPlain;
     int horizontalAlignment = kAlignLeft;

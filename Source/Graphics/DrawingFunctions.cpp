@@ -43,8 +43,8 @@ int FillRectI(const Rect<int>& rect, const DrawState& state, ICanvas* canvas)
 
 int DrawEllipse(const Rect<float>& bounds, const DrawState& state, ICanvas* canvas)
 {
-    return WithInterface<IEllipseDrawingCanvas>(canvas,
-                                                [&](IEllipseDrawingCanvas& c) { return c.DrawLineEllipse(bounds, state); });
+    return WithInterface<IEllipseDrawingCanvas>(
+        canvas, [&](IEllipseDrawingCanvas& c) { return c.DrawLineEllipse(bounds, state); });
 }
 
 int FillEllipse(const Rect<float>& bounds, const DrawState& state, ICanvas* canvas)

@@ -15,10 +15,7 @@ constexpr int kNothingToDraw = 1;
 constexpr int kNoInterface = -2;
 } // namespace
 
-cImageCanvas::cImageCanvas(Image& target)
-    : mTarget(target), mBounds(0, 0, target.GetWidth(), target.GetHeight())
-{
-}
+cImageCanvas::cImageCanvas(Image& target) : mTarget(target), mBounds(0, 0, target.GetWidth(), target.GetHeight()) {}
 
 Label cImageCanvas::GetName()
 {

@@ -15,7 +15,10 @@ namespace Corvane::Graphics
 {
 struct BlitSurface;
 
-class cImageCanvas final : public ICanvas, public IQuadDrawingCanvas, public IPixelSettingCanvas, public IEllipseDrawingCanvas
+class cImageCanvas final : public ICanvas,
+                           public IQuadDrawingCanvas,
+                           public IPixelSettingCanvas,
+                           public IEllipseDrawingCanvas
 {
 public:
     // target must outlive the canvas and keep its size.
@@ -37,8 +40,7 @@ public:
     int DrawRotatedImage(IImage* image, float cx, float cy, float angle, const DrawState& state) override;
     int DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle, const DrawState& state) override;
     // No textures here: -2.
-    int DrawTexturedVertices(IImage* image, const TexturedVertex* vertices, int count,
-                             const DrawState& state) override;
+    int DrawTexturedVertices(IImage* image, const TexturedVertex* vertices, int count, const DrawState& state) override;
 
     int SetPixel(float x, float y, PackedColor argb) override;
     PackedColor GetPixel(float x, float y) override;

@@ -1,7 +1,7 @@
 // Differential test: random draws through both loop tables and the public blits, compared pixel
 // for pixel with the reference blitter over the whole surface.
-#include "BlitReference.h"
 #include "Graphics/BlitLoops.h"
+#include "BlitReference.h"
 #include "Graphics/Image.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "Graphics/Blitter.h"
 #include "BlitReference.h"
 #include "Graphics/BlitLoops.h"
-#include "Graphics/Blitter.h"
 #include "Graphics/Image.h"
 
 #include <gtest/gtest.h>
