@@ -58,12 +58,13 @@ inline __m128i Tint(__m128i c, __m128i t)
     return _mm_srli_epi16(_mm_mullo_epi16(c, t), 8);
 }
 
-// dc + (((c - dc) * f) >> 8) for f in 1..256, computed as (dc * (256 - f) + c * f) >> 8: dc * 256
-// is a whole multiple of 256, so the floors agree, and the sum stays below 65536.
+// dc + (((c - dc) * f) >> 8) for f in 1..256 with one multiply: (c - dc) * 128 and f * 2 fit
+// in signed 16 bits, and the high half of their product is the arithmetic shift by 16 of
+// (c - dc) * f * 256.
 inline __m128i Mix8(__m128i s, __m128i d, __m128i f)
 {
-    const __m128i g = _mm_sub_epi16(_mm_set1_epi16(256), f);
-    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(d, g), _mm_mullo_epi16(s, f)), 8);
+    const __m128i difference = _mm_slli_epi16(_mm_sub_epi16(s, d), 7);
+    return _mm_add_epi16(d, _mm_mulhi_epi16(difference, _mm_slli_epi16(f, 1)));
 }
 
 // dc + (((c - dc) * f) >> 16) for f in 1..65535, as floor((dc * (65536 - f) + c * f) / 65536):

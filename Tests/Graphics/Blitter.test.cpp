@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <thread>
 #include <vector>
 
 using namespace Corvane;
@@ -175,4 +176,33 @@ TEST(Blitter, NothingVisibleReturnsOne)
     EXPECT_EQ(BlitImage(image, 0, 0, target.surface, clipped), 1);
     EXPECT_EQ(BlitImage(Image(), 0, 0, target.surface, GetDefaultDrawState()), 1);
     EXPECT_EQ(target.pixels, std::vector<PackedColor>(64, 0));
+}
+
+TEST(Blitter, TwoThreadsBlitAtOnce)
+{
+    // The loader thread composes a font while the main thread draws: each blit touches only its
+    // own pictures, and the shared profiling counters stay consistent.
+    const auto work = [](unsigned seed, int* mismatches) {
+        const Image image = Coordinates(24, 24);
+        DrawState state = WithTint(0.5f, 1.0f, 0.75f, 0.5f);
+        state.SetSourceRect({int(seed % 5), 2, 16, 16});
+        for (int i = 0; i < 400; ++i)
+        {
+            Surface mine(64, 64, 0xFF000000 | seed);
+            Surface expected(64, 64, 0xFF000000 | seed);
+            const int x = int((seed * 7 + i * 13) % 80) - 16;
+            BlitImage(image, x, x / 2, mine.surface, state);
+            BlitStretchedImage(image, {x, 3, 40, 20}, mine.surface, state);
+            Testing::ReferenceBlitImage(image, x, x / 2, expected.surface, state);
+            Testing::ReferenceBlitStretchedImage(image, {x, 3, 40, 20}, expected.surface, state);
+            *mismatches += mine.pixels != expected.pixels;
+        }
+    };
+    int mismatchesA = 0;
+    int mismatchesB = 0;
+    std::thread other(work, 1u, &mismatchesA);
+    work(2u, &mismatchesB);
+    other.join();
+    EXPECT_EQ(mismatchesA, 0);
+    EXPECT_EQ(mismatchesB, 0);
 }
