@@ -81,25 +81,28 @@ int cImageCanvas::DrawStretchedImage(IImage* image, const Rect<int>& dst, const 
     return Drawn(BlitStretchedImage(*source, dst, surface, state));
 }
 
-int cImageCanvas::DrawRotatedImage(IImage* image, float cx, float cy, float angle, const DrawState& state)
+Image* cImageCanvas::RotatedCopy(IImage* image, float angle, int& failure)
 {
     Image* source = dynamic_cast<Image*>(image);
-    if (!source)
-        return kNothingToDraw;
-    Image* turned = source->GetRotation(angle);
+    failure = source ? kNoInterface : kNothingToDraw;
+    return source ? source->GetRotation(angle) : nullptr;
+}
+
+int cImageCanvas::DrawRotatedImage(IImage* image, float cx, float cy, float angle, const DrawState& state)
+{
+    int failure = 0;
+    Image* turned = RotatedCopy(image, angle, failure);
     if (!turned)
-        return kNoInterface;
+        return failure;
     return DrawImage(turned, cx - turned->GetWidth() * 0.5f, cy - turned->GetHeight() * 0.5f, state);
 }
 
 int cImageCanvas::DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle, const DrawState& state)
 {
-    Image* source = dynamic_cast<Image*>(image);
-    if (!source)
-        return kNothingToDraw;
-    Image* turned = source->GetRotation(angle);
+    int failure = 0;
+    Image* turned = RotatedCopy(image, angle, failure);
     if (!turned)
-        return kNoInterface;
+        return failure;
     const Rect<int> centred(TruncateCoordinate(rect.x - turned->GetWidth() * 0.5f),
                             TruncateCoordinate(rect.y - turned->GetHeight() * 0.5f), rect.width, rect.height);
     return DrawStretchedImage(turned, centred, state);

@@ -59,6 +59,9 @@ private:
     int Drawn(int result);
     int DrawCircle(float x, float y, float radius, const DrawState& state, bool filled);
     int DrawEllipse(const Rect<float>& bounds, const DrawState& state, bool filled);
+    // The image's cached copy for angle; null with failure set to 1 (not a Corvane::Image) or -2
+    // (no rotation cache).
+    static Image* RotatedCopy(IImage* image, float angle, int& failure);
 
     Image& mTarget;
     Rect<int> mBounds;

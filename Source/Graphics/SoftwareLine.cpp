@@ -63,31 +63,24 @@ int DrawSoftwareLine(IPixelSettingCanvas& canvas, const Rect<int>& bounds, float
     const int sy = y2 >= y ? 1 : -1;
     const int adx = std::abs(x2 - x);
     const int ady = std::abs(y2 - y);
+    // Step along the longer axis; the shorter one follows when the error reaches the longer distance.
+    const bool alongX = adx >= ady;
+    int& major = alongX ? x : y;
+    int& minor = alongX ? y : x;
+    const int majorEnd = alongX ? x2 : y2;
+    const int majorStep = alongX ? sx : sy;
+    const int minorStep = alongX ? sy : sx;
+    const int majorDistance = alongX ? adx : ady;
+    const int minorDistance = alongX ? ady : adx;
     int err = 0;
-    if (adx >= ady)
+    for (; major != majorEnd; major += majorStep)
     {
-        for (; x != x2; x += sx)
+        plot(x, y);
+        err += 2 * minorDistance;
+        if (err >= majorDistance)
         {
-            plot(x, y);
-            err += 2 * ady;
-            if (err >= adx)
-            {
-                y += sy;
-                err -= 2 * adx;
-            }
-        }
-    }
-    else
-    {
-        for (; y != y2; y += sy)
-        {
-            plot(x, y);
-            err += 2 * adx;
-            if (err >= ady)
-            {
-                x += sx;
-                err -= 2 * ady;
-            }
+            minor += minorStep;
+            err -= 2 * majorDistance;
         }
     }
     plot(x2, y2);

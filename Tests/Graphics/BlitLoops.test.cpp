@@ -25,12 +25,12 @@ public:
 
     // No alpha, binary alpha or smooth alpha; smooth images favour the edge values 0..16,
     // 239..255 where the rules change.
-    Image MakeImage(std::string& kind)
+    Image MakeImage(std::ostringstream& log)
     {
         const int width = Int(1, 37);
         const int height = Int(1, 19);
         const int alphaKind = Int(0, 2);
-        kind = alphaKind == 0 ? "opaque" : alphaKind == 1 ? "mask" : "smooth";
+        log << (alphaKind == 0 ? "opaque " : alphaKind == 1 ? "mask " : "smooth ") << width << "x" << height;
         auto pixels = std::make_unique<PackedColor[]>(std::size_t(width) * height);
         for (int i = 0; i < width * height; ++i)
         {
@@ -98,24 +98,19 @@ TEST(BlitLoops, EveryModeMatchesTheReferenceOnRandomDraws)
     RandomDraws random(20240611);
     for (int round = 0; round < 6000; ++round)
     {
-        std::string kind;
-        const Image image = random.MakeImage(kind);
-        const int width = random.Int(1, 48);
-        const int height = random.Int(1, 32);
-        const std::vector<PackedColor> background = random.MakeBackground(width * height);
         std::ostringstream log;
-        log << "round " << round << " " << kind << " " << image.GetWidth() << "x" << image.GetHeight() << " onto "
-            << width << "x" << height;
+        log << "round " << round << " ";
+        const Image image = random.MakeImage(log);
         const DrawState state = random.MakeState(image.GetWidth(), image.GetHeight(), log);
 
         // Whole-surface copies need the image at the origin of a surface of its size.
         const bool whole = random.Chance(10);
-        const int surfaceWidth = whole ? image.GetWidth() : width;
-        const int surfaceHeight = whole ? image.GetHeight() : height;
-        std::vector<PackedColor> start = whole ? random.MakeBackground(surfaceWidth * surfaceHeight) : background;
+        const int surfaceWidth = whole ? image.GetWidth() : random.Int(1, 48);
+        const int surfaceHeight = whole ? image.GetHeight() : random.Int(1, 32);
+        const std::vector<PackedColor> start = random.MakeBackground(surfaceWidth * surfaceHeight);
         const int x = whole ? 0 : random.Int(-40, 60);
         const int y = whole ? 0 : random.Int(-25, 40);
-        log << " at " << x << "," << y;
+        log << " onto " << surfaceWidth << "x" << surfaceHeight << " at " << x << "," << y;
 
         std::vector<PackedColor> expected = start;
         std::vector<PackedColor> plain = start;
@@ -138,12 +133,11 @@ TEST(BlitLoops, StretchedDrawsMatchTheReference)
     RandomDraws random(777);
     for (int round = 0; round < 2000; ++round)
     {
-        std::string kind;
-        const Image image = random.MakeImage(kind);
+        std::ostringstream log;
+        log << "round " << round << " ";
+        const Image image = random.MakeImage(log);
         const int width = random.Int(1, 48);
         const int height = random.Int(1, 32);
-        std::ostringstream log;
-        log << "round " << round << " " << kind << " " << image.GetWidth() << "x" << image.GetHeight();
         const DrawState state = random.MakeState(image.GetWidth(), image.GetHeight(), log);
         const Rect<int> dst(random.Int(-30, 50), random.Int(-20, 35), random.Int(-2, 70), random.Int(-2, 50));
         log << " into " << dst.x << "," << dst.y << "," << dst.width << "," << dst.height;

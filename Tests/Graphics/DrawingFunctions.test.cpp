@@ -148,6 +148,15 @@ TEST(DrawingFunctions, LinesFallBackToPixelsWithClipAndBlend)
         EXPECT_EQ(color, 0xFFFF0000u);
     }
     EXPECT_EQ(plotted, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}, {3, 2}, {4, 3}, {5, 3}, {6, 3}}));
+    // Steeper lines step along y; backwards lines walk the same pixels.
+    pixels.pixels.clear();
+    DrawLine(2, 1, 3, 6, state, &pixels);
+    DrawLine(6, 3, 1, 2, state, &pixels);
+    plotted.clear();
+    for (const auto& entry : pixels.pixels)
+        plotted.push_back(entry.first);
+    EXPECT_EQ(plotted, (std::vector<std::pair<int, int>>{
+                           {1, 2}, {2, 1}, {2, 2}, {2, 3}, {3, 2}, {3, 4}, {3, 5}, {3, 6}, {4, 3}, {5, 3}, {6, 3}}));
 
     // A point-long line plots once; pixels outside the clip or the bounds are not plotted.
     pixels.pixels.clear();
