@@ -1,0 +1,83 @@
+// SSE2 building blocks of the fast blit loops: four pixels at a time, widened to 16-bit
+// channels, with the same integer results as the per-pixel rules (BlitPixels.h).
+#pragma once
+
+#include "Graphics/BlitPixels.h"
+
+#include <emmintrin.h>
+
+namespace Corvane::Graphics::Internal::Sse2
+{
+// Four pixels as eight 16-bit channels per half: pixels 0 and 1 in lo, 2 and 3 in hi, each as
+// blue, green, red, alpha.
+struct Wide
+{
+    __m128i lo;
+    __m128i hi;
+};
+
+inline __m128i Load(const PackedColor* p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+inline void Store(PackedColor* p, __m128i v)
+{
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+}
+
+inline Wide Unpack(__m128i p)
+{
+    const __m128i zero = _mm_setzero_si128();
+    return {_mm_unpacklo_epi8(p, zero), _mm_unpackhi_epi8(p, zero)};
+}
+
+inline __m128i Pack(const Wide& w)
+{
+    return _mm_packus_epi16(w.lo, w.hi);
+}
+
+// Each pixel's alpha in all four of its channels.
+inline Wide SpreadAlpha(const Wide& w)
+{
+    const auto spread = [](__m128i v) {
+        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
+    };
+    return {spread(w.lo), spread(w.hi)};
+}
+
+// Where mask is set a, elsewhere b.
+inline __m128i Select(__m128i mask, __m128i a, __m128i b)
+{
+    return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+}
+
+// (c * t) >> 8 per channel, t = tint byte + 1 (256 on alpha keeps it).
+inline __m128i Tint(__m128i c, __m128i t)
+{
+    return _mm_srli_epi16(_mm_mullo_epi16(c, t), 8);
+}
+
+// dc + (((c - dc) * f) >> 8) for f in 1..256 with one multiply: (c - dc) * 128 and f * 2 fit
+// in signed 16 bits, and the high half of their product is the arithmetic shift by 16 of
+// (c - dc) * f * 256.
+inline __m128i Mix8(__m128i s, __m128i d, __m128i f)
+{
+    const __m128i difference = _mm_slli_epi16(_mm_sub_epi16(s, d), 7);
+    return _mm_add_epi16(d, _mm_mulhi_epi16(difference, _mm_slli_epi16(f, 1)));
+}
+
+// dc + (((c - dc) * f) >> 16) for f in 1..65535, as floor((dc * (65536 - f) + c * f) / 65536):
+// the high halves of both products plus the carry out of their low halves.
+inline __m128i Mix16(__m128i s, __m128i d, __m128i f)
+{
+    const __m128i g = _mm_sub_epi16(_mm_setzero_si128(), f); // 65536 - f
+    const __m128i lowD = _mm_mullo_epi16(d, g);
+    const __m128i lowS = _mm_mullo_epi16(s, f);
+    const __m128i sum = _mm_add_epi16(lowD, lowS);
+    const __m128i bias = _mm_set1_epi16(-32768); // unsigned compare through signed
+    const __m128i carry = _mm_cmplt_epi16(_mm_xor_si128(sum, bias), _mm_xor_si128(lowD, bias));
+    const __m128i high = _mm_add_epi16(_mm_mulhi_epu16(d, g), _mm_mulhi_epu16(s, f));
+    return _mm_sub_epi16(high, carry); // carry lanes are -1
+}
+} // namespace Corvane::Graphics::Internal::Sse2
