@@ -1,6 +1,6 @@
+#include "Platform/Compat/Kernel/Files.h"
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Kernel/NamedMutex.h"
-#include "Platform/Compat/Kernel/Files.h"
 #include "Platform/Compat/User/MessageQueue.h"
 #include "Platform/Compat/User/Messages.h"
 #include "Platform/Compat/User/Window.h"
@@ -38,8 +38,7 @@ int RunProbe(const std::wstring& className)
 }
 
 // Runs body in a child process and returns its exit code.
-template <typename Body>
-int InChild(Body body)
+template <typename Body> int InChild(Body body)
 {
     const pid_t child = ::fork();
     if (child == 0)

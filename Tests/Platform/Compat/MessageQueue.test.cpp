@@ -1,6 +1,6 @@
+#include "Platform/Compat/User/MessageQueue.h"
 #include "Platform/Compat/User/Cursor.h"
 #include "Platform/Compat/User/EventTranslation.h"
-#include "Platform/Compat/User/MessageQueue.h"
 #include "Platform/Compat/User/Messages.h"
 #include "Platform/Compat/User/VirtualKeys.h"
 #include "Platform/Compat/User/Window.h"
@@ -42,8 +42,8 @@ protected:
         windowClass.lpfnWndProc = &Procedure;
         windowClass.lpszClassName = L"CompatQueueTest";
         RegisterClassExW(&windowClass);
-        mWindow = CreateWindowExW(0, L"CompatQueueTest", L"", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr,
-                                  nullptr);
+        mWindow =
+            CreateWindowExW(0, L"CompatQueueTest", L"", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(mWindow, nullptr);
         Drain();
         gDispatched.clear();
@@ -64,10 +64,7 @@ protected:
         }
     }
 
-    void Push(SDL_Event event)
-    {
-        ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
-    }
+    void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 
     SDL_Event Key(Uint32 type, SDL_Keycode sym, Uint16 mod = 0, Uint8 repeat = 0)
     {

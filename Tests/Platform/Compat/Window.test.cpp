@@ -1,8 +1,8 @@
+#include "Platform/Compat/User/Window.h"
 #include "Platform/Compat/User/Cursor.h"
 #include "Platform/Compat/User/MessageQueue.h"
 #include "Platform/Compat/User/Messages.h"
 #include "Platform/Compat/User/Metrics.h"
-#include "Platform/Compat/User/Window.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +58,8 @@ protected:
 
     HWND Create(DWORD style, int width, int height)
     {
-        mWindow = CreateWindowExW(0, L"CompatWindowTest", L"Title", style, CW_USEDEFAULT, CW_USEDEFAULT, width,
-                                  height, nullptr, nullptr, nullptr, &mParam);
+        mWindow = CreateWindowExW(0, L"CompatWindowTest", L"Title", style, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
+                                  nullptr, nullptr, nullptr, &mParam);
         return mWindow;
     }
 

@@ -83,7 +83,10 @@ HINSTANCE ShellExecuteW(HWND, const wchar_t* operation, const wchar_t* file, con
         if (::posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0)
             return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(ERROR_FILE_NOT_FOUND));
         // xdg-open returns at once after handing over; reap it so no zombie stays behind.
-        std::thread([child] { int status; ::waitpid(child, &status, 0); }).detach();
+        std::thread([child] {
+            int status;
+            ::waitpid(child, &status, 0);
+        }).detach();
     }
     return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(42));
 }

@@ -61,8 +61,8 @@ bool Send(HWND remote, char command)
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
-    const bool sent = ::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-                      ::send(fd, &command, 1, MSG_NOSIGNAL) == 1;
+    const bool sent =
+        ::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::send(fd, &command, 1, MSG_NOSIGNAL) == 1;
     ::close(fd);
     return sent;
 }

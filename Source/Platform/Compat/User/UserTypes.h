@@ -112,7 +112,8 @@ inline short GET_WHEEL_DELTA_WPARAM(WPARAM value)
 }
 inline LPARAM MAKELPARAM(int low, int high)
 {
-    return static_cast<LPARAM>(static_cast<DWORD>((static_cast<WORD>(low)) | (static_cast<DWORD>(static_cast<WORD>(high)) << 16)));
+    return static_cast<LPARAM>(
+        static_cast<DWORD>((static_cast<WORD>(low)) | (static_cast<DWORD>(static_cast<WORD>(high)) << 16)));
 }
 inline WPARAM MAKEWPARAM(int low, int high)
 {

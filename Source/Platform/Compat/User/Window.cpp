@@ -1,12 +1,12 @@
 #include "Platform/Compat/User/Window.h"
 
 #include "Platform/Compat/Kernel/LastError.h"
+#include "Platform/Compat/Kernel/NativePath.h"
 #include "Platform/Compat/User/InstanceChannel.h"
 #include "Platform/Compat/User/MessageQueue.h"
 #include "Platform/Compat/User/Messages.h"
 #include "Platform/Compat/User/VirtualKeys.h"
 #include "Platform/Compat/User/WindowObject.h"
-#include "Platform/Compat/Kernel/NativePath.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -227,8 +227,9 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* tit
     window->owner = std::this_thread::get_id();
     Windows().push_back(window);
 
-    CREATESTRUCTW create{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style),
-                         title, windowClass->name.c_str(), exStyle};
+    CREATESTRUCTW create{
+        param,  instance, menu, parent, height, width, y, x, static_cast<LONG>(style), title, windowClass->name.c_str(),
+        exStyle};
     if (!SendMessageW(window, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) ||
         SendMessageW(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1)
     {
@@ -278,8 +279,8 @@ BOOL ShowWindow(HWND window, int command)
     if (window->remote)
         return Compat::InstanceChannel::AskToRestore(window) ? TRUE : FALSE;
     const bool wasVisible = (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_SHOWN) != 0;
-    window->minimized = command == SW_SHOWMINIMIZED || command == SW_MINIMIZE ||
-                        (command == SW_HIDE && window->minimized);
+    window->minimized =
+        command == SW_SHOWMINIMIZED || command == SW_MINIMIZE || (command == SW_HIDE && window->minimized);
     switch (command)
     {
     case SW_HIDE: SDL_HideWindow(window->sdl); break;
@@ -326,8 +327,7 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         ScreenToClient(window, &point);
         RECT client;
         GetClientRect(window, &client);
-        return point.x >= 0 && point.y >= 0 && point.x < client.right && point.y < client.bottom ? HTCLIENT
-                                                                                                  : HTCAPTION;
+        return point.x >= 0 && point.y >= 0 && point.x < client.right && point.y < client.bottom ? HTCLIENT : HTCAPTION;
     }
     case WM_SYSKEYDOWN:
         // Alt+F4 closes through the system command, as on the desktop the game was made for.

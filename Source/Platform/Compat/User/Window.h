@@ -25,7 +25,7 @@ constexpr DWORD WS_OVERLAPPEDWINDOW =
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 
 // The frame this layer adds around the client area for each style.
-constexpr LONG kCompatSizingBorder = 4; // WS_THICKFRAME, every side
+constexpr LONG kCompatSizingBorder = 4;   // WS_THICKFRAME, every side
 constexpr LONG kCompatCaptionHeight = 22; // WS_CAPTION, on top
 
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
