@@ -194,7 +194,13 @@ void Looper::Loop()
         if (mQuit)
             break;
         if (platform->HasPendingMessages())
+        {
             platform->HandleEvents(this);
+            // A quit granted in the pump (the close button) ends the pass here: an inactive
+            // window would otherwise wait for yet another message before the loop saw it.
+            if (mQuit || platform->IsQuitRequested())
+                break;
+        }
         IApplication* application = IApplication::GetInstance();
         if (platform->IsActive() || (application && application->GetRunSettings().runWhileInactive))
             Tick();

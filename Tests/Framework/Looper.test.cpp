@@ -509,8 +509,18 @@ TEST_F(LooperTest, TheLoopEndsOnThePlatformsQuitMessage)
     platform.pendingMessages = true;
     platform.onHandleEvents = [&](IInputEventSink*) { platform.quitRequested = true; };
     looper.Loop();
-    EXPECT_EQ(game->updates, 2) << "the first pass's update and the tick of the pass that pumped the quit";
+    EXPECT_EQ(game->updates, 1) << "the pass that pumped the quit message ends there";
     EXPECT_FALSE(IsQuitting());
+}
+
+TEST_F(LooperTest, AQuitGrantedInThePumpOfAnInactiveWindowEndsTheLoopWithoutWaiting)
+{
+    Push("game");
+    platform.active = false;
+    platform.pendingMessages = true;
+    platform.onHandleEvents = [](IInputEventSink*) { RequestQuit(); }; // the close button
+    looper.Loop();
+    EXPECT_EQ(platform.waits, 0);
 }
 
 TEST_F(LooperTest, AnInactiveWindowRedrawsWhenAskedAndOtherwiseWaits)
