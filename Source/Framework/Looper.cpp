@@ -118,8 +118,7 @@ void Looper::PopMode()
 void Looper::ApplyRequest(const Request& request)
 {
     // An earlier request of this batch popped and deleted the mode.
-    if (request.mode &&
-        std::find(mPoppedInBatch.begin(), mPoppedInBatch.end(), request.mode) != mPoppedInBatch.end())
+    if (request.mode && std::find(mPoppedInBatch.begin(), mPoppedInBatch.end(), request.mode) != mPoppedInBatch.end())
     {
         DebugPrint("Looper: refused a request for a mode that was popped before it.\n");
         return;
@@ -383,25 +382,15 @@ void Looper::OnInputEvent(const InputEvent& event)
         mLastMouse = {event.x, event.y};
         top->OnMouseMove(event.x, event.y);
         break;
-    case InputEvent::kButtonUp:
-        top->OnMouseUp(event.code, event.x, event.y);
-        break;
-    case InputEvent::kButtonDown:
-        top->OnMouseDown(event.code, event.x, event.y);
-        break;
-    case InputEvent::kKeyUp:
-        top->OnKeyUp(event.code);
-        break;
-    case InputEvent::kKeyDown:
-        top->OnKeyDown(event.code);
-        break;
+    case InputEvent::kButtonUp: top->OnMouseUp(event.code, event.x, event.y); break;
+    case InputEvent::kButtonDown: top->OnMouseDown(event.code, event.x, event.y); break;
+    case InputEvent::kKeyUp: top->OnKeyUp(event.code); break;
+    case InputEvent::kKeyDown: top->OnKeyDown(event.code); break;
     case InputEvent::kMouseLeave:
         mLastMouse = kMouseOutside;
         top->OnMouseLeave();
         break;
-    case InputEvent::kCharacter:
-        top->OnText(event.GetText());
-        break;
+    case InputEvent::kCharacter: top->OnText(event.GetText()); break;
     case InputEvent::kWheel:
     {
         // A wheel event without its notch size counts in standard notches.

@@ -21,7 +21,10 @@ class Recorder : public IWindowModeChangeHandler
 {
 public:
     explicit Recorder(Log& log) : mLog(log) {}
-    void OnWindowModeChanged() override { mLog.push_back("changed " + std::to_string(GetDisplaySettings().windowMode)); }
+    void OnWindowModeChanged() override
+    {
+        mLog.push_back("changed " + std::to_string(GetDisplaySettings().windowMode));
+    }
 
 private:
     Log& mLog;
@@ -69,14 +72,14 @@ TEST_F(DisplayChangeTest, AFailedRendererMakesWayForTheNextRowWithANewWindow)
 {
     renderers.fails = [](int kind) { return kind == kGraphicsDirect3D; };
     Apply(1);
-    EXPECT_EQ(log, (Log{"platform DestroyWindow", "platform CreateWindow 1", "D3D7 Setup 1", "D3D7 Cleanup",
-                        "D3D7 deleted", "platform DestroyWindow", "platform CreateWindow 1", "DDraw7 Setup 1",
-                        "changed 1"}));
+    EXPECT_EQ(log,
+              (Log{"platform DestroyWindow", "platform CreateWindow 1", "D3D7 Setup 1", "D3D7 Cleanup", "D3D7 deleted",
+                   "platform DestroyWindow", "platform CreateWindow 1", "DDraw7 Setup 1", "changed 1"}));
     EXPECT_EQ(IGraphicsPlatform::GetInstance()->GetKind(), kGraphicsDirectDraw);
-    EXPECT_EQ(debug.Writes(), (std::vector<std::string>{"Error initializing IGraphicsPlatform: ",
-                                                        "Corvane::RuntimeError\n", "\tFunction:\tFake::Setup\n",
-                                                        "\tFile:\tSource/Fake.cpp\n", "\tLine:\t7\n",
-                                                        "\tMessage:\tD3D7 cannot start\n"}));
+    EXPECT_EQ(debug.Writes(),
+              (std::vector<std::string>{"Error initializing IGraphicsPlatform: ", "Corvane::RuntimeError\n",
+                                        "\tFunction:\tFake::Setup\n", "\tFile:\tSource/Fake.cpp\n", "\tLine:\t7\n",
+                                        "\tMessage:\tD3D7 cannot start\n"}));
 }
 
 TEST_F(DisplayChangeTest, AFullScreenRequestWalksAllFourRowsAndRethrowsTheLastFailure)

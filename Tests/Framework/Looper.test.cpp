@@ -216,9 +216,9 @@ TEST_F(LooperTest, ReplacePushPopAndPopToKeepTheStackAndItsCallsInOrder)
     Fresh();
     PopToApplicationMode(Make("judging")); // not on the stack: empties it, then pushes
     looper.ApplyRequests();
-    EXPECT_EQ(log, (Log{"game OnLoseFocus", "game OnExit", "game deleted", "menu OnExit", "menu deleted",
-                        "judging OnEnter", "judging OnGainFocus", "judging OnMouseMove -50,-50",
-                        "app OnModeStackChanged"}));
+    EXPECT_EQ(log,
+              (Log{"game OnLoseFocus", "game OnExit", "game deleted", "menu OnExit", "menu deleted", "judging OnEnter",
+                   "judging OnGainFocus", "judging OnMouseMove -50,-50", "app OnModeStackChanged"}));
 
     Fresh();
     PopApplicationMode();
@@ -289,8 +289,8 @@ TEST_F(LooperTest, ShutdownDeletesEveryModeOnceQueuedOnesWithoutCallingThem)
     Fresh();
     LoggingMode* queued = Make("queued");
     PushApplicationMode(queued);
-    ReplaceApplicationMode(queued);   // the same new mode twice
-    PopToApplicationMode(game);       // a mode that is on the stack
+    ReplaceApplicationMode(queued);    // the same new mode twice
+    PopToApplicationMode(game);        // a mode that is on the stack
     PopToApplicationMode(Make("far")); // a second one never entered
     looper.Shutdown();
     EXPECT_EQ(log, (Log{"pause OnLoseFocus", "pause OnExit", "pause deleted", "game OnExit", "game deleted",
@@ -403,10 +403,14 @@ TEST_F(LooperTest, InputEventsReachTheTopModeAndTrackTheMouse)
     Fresh();
     const wchar_t text[] = L"a";
     const InputEvent events[] = {
-        {InputEvent::kMouseMove, 10, 20, 0, 0}, {InputEvent::kButtonDown, 11, 21, 1, 0},
-        {InputEvent::kButtonUp, 12, 22, 0, 0},  {InputEvent::kKeyDown, 0, 0, 65, 0},
-        {InputEvent::kKeyUp, 0, 0, 65, 0},      {InputEvent::kWheel, 5, 6, -240, 120},
-        InputEvent::Character(text),            {InputEvent::kActivated, 0, 0, 0, 0},
+        {InputEvent::kMouseMove, 10, 20, 0, 0},
+        {InputEvent::kButtonDown, 11, 21, 1, 0},
+        {InputEvent::kButtonUp, 12, 22, 0, 0},
+        {InputEvent::kKeyDown, 0, 0, 65, 0},
+        {InputEvent::kKeyUp, 0, 0, 65, 0},
+        {InputEvent::kWheel, 5, 6, -240, 120},
+        InputEvent::Character(text),
+        {InputEvent::kActivated, 0, 0, 0, 0},
         {InputEvent::kDeactivated, 0, 0, 0, 0},
     };
     for (const InputEvent& event : events)

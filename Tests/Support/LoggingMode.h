@@ -29,7 +29,10 @@ public:
             onUpdate();
     }
     void Draw() override { Note(std::string("Draw") + (GetCurrentApplicationMode() == this ? "" : " (not current)")); }
-    void OnEnter() override { Note(std::string("OnEnter") + (GetCurrentApplicationMode() == this ? "" : " (not current)")); }
+    void OnEnter() override
+    {
+        Note(std::string("OnEnter") + (GetCurrentApplicationMode() == this ? "" : " (not current)"));
+    }
     void OnExit() override { Note("OnExit"); }
     void OnGainFocus() override { Note("OnGainFocus"); }
     void OnLoseFocus() override { Note("OnLoseFocus"); }
