@@ -19,7 +19,7 @@ using Log = std::vector<std::string>;
 
 // Start-up and the early ends of a run; the full run with its shut-down, which destroys the
 // label table, runs in a process of its own (WinMain.test.cpp).
-class EngineTest : public testing::Test, public EngineHarness
+class EngineTest : public testing::Test, public FakeEngine
 {
 protected:
     std::unique_ptr<FakeAudioPlatform> audio;

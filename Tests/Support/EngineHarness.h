@@ -1,6 +1,7 @@
-// What the engine's start-up reaches, faked and writing into one log: the platform, the display
-// device and renderers, and the steps of the subsystems outside the loop (logged under their
-// names). Installs a loop of its own; everything is undone when the harness ends.
+// What the engine's start-up reaches, faked and writing into one log: the display device and
+// renderers, and the steps of the subsystems outside the loop (logged under their names); with
+// FakeEngine, the platform too. Installs a loop of its own; everything is undone when the
+// harness ends.
 #pragma once
 
 #include "Framework/EngineHooks.h"
@@ -17,7 +18,6 @@ class EngineHarness
 public:
     EngineHarness()
     {
-        platform.log = &log;
         InstallLoggingHooks(log);
         mPreviousLoop = Looper::SetInstance(&looper);
     }
@@ -47,10 +47,17 @@ public:
     DebugCapture debug;
     std::vector<std::string> log;
     Looper looper;
-    FakePlatform platform;
     FakeRenderers renderers{log};
 
 private:
     Looper* mPreviousLoop = nullptr;
+};
+
+class FakeEngine : public EngineHarness
+{
+public:
+    FakeEngine() { platform.log = &log; }
+
+    FakePlatform platform;
 };
 } // namespace Corvane::Testing

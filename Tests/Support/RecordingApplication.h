@@ -18,6 +18,9 @@ public:
         mInfo.productName = product;
     }
 
+    // title must outlive the application.
+    void SetWindowTitle(const wchar_t* title) { mInfo.windowTitle = title; }
+
     const RunSettings& GetRunSettings() override { return runSettings; }
     const DisplaySettings& GetDisplaySettings() override { return displaySettings; }
     int GetGraphicsFlags() override { return graphicsFlags; }

@@ -5,7 +5,11 @@
 #include "Framework/IPlatform.h"
 #include "Platform/Win32/GraphicsPlatformMakers.h"
 #include "Platform/Win32/UnhandledException.h"
+#include "Platform/Win32/Win32ApplicationPlatform.h"
 #include "RuntimeError.h"
+#include "TextConversion.h"
+
+#include <clocale>
 
 namespace Corvane
 {
@@ -36,7 +40,7 @@ IGraphicsPlatform* IGraphicsPlatform::Create(int flags)
 
 IPlatform* CreatePlatform()
 {
-    throw RuntimeError("This program has no application platform.", __FILE__, __LINE__, "Corvane::CreatePlatform");
+    return new Win32ApplicationPlatform();
 }
 } // namespace Corvane
 
@@ -44,4 +48,19 @@ int WinMain(const std::wstring& commandLine)
 {
     Corvane::SetCommandLine(commandLine);
     return Corvane::RunGuarded([] { Corvane::Run(); });
+}
+
+int RunWithArguments(int argc, char** argv)
+{
+    // Text from the system is decoded in the user's locale; numbers in files stay in "C".
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "C");
+    std::wstring commandLine;
+    for (int i = 0; i < argc; ++i)
+    {
+        if (i > 0)
+            commandLine += L' ';
+        commandLine += NarrowToWide(argv[i]);
+    }
+    return WinMain(commandLine);
 }

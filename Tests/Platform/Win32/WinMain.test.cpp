@@ -103,7 +103,7 @@ TEST(WinMainProgramTest, ACleanRunStartsTicksQuitsShutsDownInOrderAndExitsWithZe
     EXPECT_EXIT(RunProgram(), testing::ExitedWithCode(0), "");
 }
 
-class WinMainTest : public testing::Test, public EngineHarness
+class WinMainTest : public testing::Test, public FakeEngine
 {
 protected:
     WinMainTest()
@@ -124,7 +124,9 @@ private:
 TEST_F(WinMainTest, AnUnhandledErrorStopsTheWorkersThenShowsTheErrorBoxAndFails)
 {
     RecordingApplication application(log, L"Fennik's Kitchen");
-    application.onStart = [] { throw RuntimeError("Could not read the menu", "Source/Game/Menu.cpp", 12, "Menu::Load"); };
+    application.onStart = [] {
+        throw RuntimeError("Could not read the menu", "Source/Game/Menu.cpp", 12, "Menu::Load");
+    };
     EXPECT_EQ(WinMain(L"fennik"), 1);
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(Log(log.end() - 2, log.end()), (Log{"stopWorkerThreads", "error box"}));
