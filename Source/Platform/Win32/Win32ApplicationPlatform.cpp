@@ -176,9 +176,9 @@ void Win32ApplicationPlatform::CreateWindow(const DisplaySettings& settings)
     const POINT outer = OuterSize(settings.width, settings.height, style, exStyle);
     IApplication* application = IApplication::GetInstance();
     const wchar_t* title = application ? application->GetInfo().windowTitle : nullptr;
-    HWND window = CreateWindowExW(exStyle, ProductName(), title ? title : ProductName(), style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, outer.x, outer.y, nullptr, nullptr, mInstance,
-                                  static_cast<Win32Platform*>(this));
+    HWND window =
+        CreateWindowExW(exStyle, ProductName(), title ? title : ProductName(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                        outer.x, outer.y, nullptr, nullptr, mInstance, static_cast<Win32Platform*>(this));
     if (!window)
         throw Win32::Win32Error("Could not create a window.", GetLastError(), __FILE__, __LINE__,
                                 "Win32ApplicationPlatform::CreateWindow");

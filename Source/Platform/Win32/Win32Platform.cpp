@@ -1,5 +1,8 @@
 #include "Platform/Win32/Win32Platform.h"
 
+#include "Graphics/Image.h"
+#include "Platform/Win32/ArrowCursor.h"
+
 #include "Framework/DisplayChange.h"
 #include "Framework/IApplication.h"
 #include "Framework/IAudioPlatform.h"
@@ -107,8 +110,8 @@ std::wstring Win32Platform::GetProgramFolder()
 void Win32Platform::Setup()
 {
     const ApplicationInfo& info = Info();
-    mUserFolder = CreateUserDataFolder(info.companyName ? info.companyName : L"",
-                                       info.productName ? info.productName : L"");
+    mUserFolder =
+        CreateUserDataFolder(info.companyName ? info.companyName : L"", info.productName ? info.productName : L"");
     SetupEngineServices(GetProgramFolder(), mUserFolder);
 }
 
@@ -160,11 +163,18 @@ void Win32Platform::SetCursor(int kind)
     RefreshCursor();
 }
 
-Image* Win32Platform::GetCursorImage(int)
+Image* Win32Platform::GetCursorImage(int kind)
 {
-    // The arrow's pixels are ready (BuildArrowCursorPixels); the image that carries them to the
-    // renderer comes with the engine's image type, and is made here once, kept for the process.
-    return nullptr;
+    if (kind != 1)
+        return nullptr;
+    // Built once and kept for the process: renderers may hold its texture until the very end.
+    static Image* arrow = [] {
+        const std::vector<std::uint32_t> pixels = BuildArrowCursorPixels();
+        auto buffer = std::make_unique<PackedColor[]>(pixels.size());
+        std::copy(pixels.begin(), pixels.end(), buffer.get());
+        return new Image(std::move(buffer), kArrowCursorSize, kArrowCursorSize, true, true);
+    }();
+    return arrow;
 }
 
 Vector2<int> Win32Platform::GetCursorHotSpot(int)
@@ -269,9 +279,7 @@ LRESULT Win32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, L
             Deliver(TypeOnly(InputEvent::kDeactivated));
         }
         return DefWindowProcW(window, message, wParam, lParam);
-    case WM_PAINT:
-        mFlags |= kNeedsRepaint;
-        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_PAINT: mFlags |= kNeedsRepaint; return DefWindowProcW(window, message, wParam, lParam);
     case WM_ACTIVATEAPP:
         if (IAudioPlatform* audio = IAudioPlatform::GetInstance())
             audio->SetActive(wParam != 0);

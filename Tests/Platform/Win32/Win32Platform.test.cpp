@@ -1,10 +1,12 @@
 #include "Platform/Win32/Win32Platform.h"
 
 #include "Framework/IQuitHandler.h"
+#include "Graphics/Image.h"
 #include "Platform/Compat/User/Cursor.h"
 #include "Platform/Compat/User/Messages.h"
 #include "Platform/Compat/User/VirtualKeys.h"
 #include "Platform/Compat/User/Window.h"
+#include "Platform/Win32/ArrowCursor.h"
 #include "Support/WindowedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -259,6 +261,22 @@ TEST_F(Win32PlatformTest, TheCustomCursorHidesTheSystemPointerOverTheActiveClien
     ApplyDisplaySettings(fixed, true);
     EXPECT_EQ(SendMessageW(Window(), WM_SETCURSOR, 0, MAKELPARAM(HTLEFT, WM_MOUSEMOVE)), TRUE);
     EXPECT_EQ(GetCursor(), arrow) << "a fixed-size window shows no sizing arrows";
+}
+
+TEST_F(Win32PlatformTest, TheArrowCursorImageIsMadeOnceFromTheArrowPixels)
+{
+    Image* arrow = platform->GetCursorImage(1);
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_EQ(platform->GetCursorImage(1), arrow);
+    EXPECT_EQ(platform->GetCursorImage(2), nullptr);
+    ASSERT_EQ(arrow->GetWidth(), kArrowCursorSize);
+    ASSERT_EQ(arrow->GetHeight(), kArrowCursorSize);
+    const std::vector<std::uint32_t> pixels = BuildArrowCursorPixels();
+    for (int y = 0; y < kArrowCursorSize; ++y)
+        for (int x = 0; x < kArrowCursorSize; ++x)
+            ASSERT_EQ(arrow->GetPixel(x, y), pixels[static_cast<std::size_t>(y * kArrowCursorSize + x)])
+                << x << "," << y;
+    EXPECT_EQ(platform->GetCursorHotSpot(1), (Vector2<int>{0, 0}));
 }
 
 TEST_F(Win32PlatformTest, EventsOutsideThePumpReachNoSink)
