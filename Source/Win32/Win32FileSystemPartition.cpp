@@ -17,6 +17,8 @@ namespace Corvane
 namespace
 {
 constexpr std::size_t kIndexBuckets = 4096;
+// Folder trees are walked no deeper than this, so a link that loops back cannot recurse forever.
+constexpr int kMaxDepth = 32;
 
 struct FolderEntries
 {
@@ -142,7 +144,7 @@ void Win32FileSystemPartition::Refresh()
 {
     ScopedLock lock(*mLock);
     if (mScanCount++ == 0)
-        Scan(L".");
+        Scan(L".", 0);
 }
 
 void Win32FileSystemPartition::Clear()
@@ -152,16 +154,17 @@ void Win32FileSystemPartition::Clear()
         mIndex.clear();
 }
 
-void Win32FileSystemPartition::Scan(const std::wstring& folder)
+void Win32FileSystemPartition::Scan(const std::wstring& folder, int depth)
 {
     const FolderEntries entries = FindEntries(Combine(mRoot, folder) + L"/*.*");
     for (const std::wstring& file : entries.files)
         mIndex[Path::GetBaseName(file)].push_back({Path::GetExtension(file), folder});
-    for (const std::wstring& sub : entries.folders)
-        Scan(folder + L"/" + sub);
+    if (depth < kMaxDepth)
+        for (const std::wstring& sub : entries.folders)
+            Scan(folder + L"/" + sub, depth + 1);
 }
 
-bool Win32FileSystemPartition::Search(const std::wstring& folder, bool recursive, FileLocation& location)
+bool Win32FileSystemPartition::Search(const std::wstring& folder, bool recursive, int depth, FileLocation& location)
 {
     const FolderEntries entries = FindEntries(Combine(mRoot, folder) + L"/*.*");
     for (const std::wstring& file : entries.files)
@@ -170,9 +173,9 @@ bool Win32FileSystemPartition::Search(const std::wstring& folder, bool recursive
             location.SetFolder(folder.c_str());
             return true;
         }
-    if (recursive)
+    if (recursive && depth < kMaxDepth)
         for (const std::wstring& sub : entries.folders)
-            if (Search(folder + L"/" + sub, true, location))
+            if (Search(folder + L"/" + sub, true, depth + 1, location))
                 return true;
     return false;
 }
@@ -181,7 +184,7 @@ bool Win32FileSystemPartition::Exists(FileLocation& location)
 {
     ScopedLock lock(*mLock);
     if (mIndex.empty())
-        return Search(location.HasFolder() ? location.GetFolder() : L".", !location.HasFolder(), location);
+        return Search(location.HasFolder() ? location.GetFolder() : L".", !location.HasFolder(), 0, location);
 
     const auto found = mIndex.find(location.GetName());
     if (found == mIndex.end())

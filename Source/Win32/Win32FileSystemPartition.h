@@ -52,10 +52,11 @@ private:
     };
     using Index = std::unordered_map<std::wstring, std::vector<IndexEntry>, NoCaseHash, NoCaseEqual>;
 
-    // Adds every file under folder (relative to the root) to the index, this folder's files first.
-    void Scan(const std::wstring& folder);
+    // Adds every file under folder (relative to the root, depth levels below it) to the index,
+    // this folder's files first.
+    void Scan(const std::wstring& folder, int depth);
     // The disk search of Exists: in folder, and below it when recursive.
-    bool Search(const std::wstring& folder, bool recursive, FileLocation& location);
+    bool Search(const std::wstring& folder, bool recursive, int depth, FileLocation& location);
 
     std::unique_ptr<IMutex> mLock;
     std::wstring mRoot;

@@ -98,6 +98,19 @@ TEST_F(Win32FileSystemPartitionTest, ExistsFindsAFileAndTellsItsFolderWithAndWit
     partition.Clear();
 }
 
+TEST_F(Win32FileSystemPartitionTest, AFolderLinkThatLoopsBackEndsTheWalk)
+{
+    folder.Write("Data/real.txt", "");
+    std::filesystem::create_directory_symlink(folder.Path() / "Data", folder.Path() / "Data/loop");
+    FileLocation missing(L"missing", L".txt");
+    EXPECT_FALSE(partition.Exists(missing));
+    partition.Refresh();
+    FileLocation real(L"real", L".txt");
+    EXPECT_TRUE(partition.Exists(real));
+    EXPECT_FALSE(partition.Exists(missing));
+    partition.Clear();
+}
+
 TEST_F(Win32FileSystemPartitionTest, TheIndexLastsUntilEveryRefreshIsCleared)
 {
     folder.Write("old.txt", "");
