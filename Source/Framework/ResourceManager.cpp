@@ -215,7 +215,7 @@ void ResourceManager::Run()
         {
             try
             {
-                Load(*job, false);
+                Load(*job);
             }
             catch (...)
             {
@@ -228,7 +228,7 @@ void ResourceManager::Run()
     }
 }
 
-void ResourceManager::Load(LoadingJob& job, bool keepExisting)
+void ResourceManager::Load(LoadingJob& job)
 {
     const std::wstring& manifest = job.GetManifest();
     DebugPrint("Loading resource file: %ls\n", manifest.c_str());
@@ -251,7 +251,7 @@ void ResourceManager::Load(LoadingJob& job, bool keepExisting)
     while (!reader->AtEnd())
     {
         const XMLElement* node = reader->Next();
-        ReadNode(job, *reader, *node, keepExisting);
+        ReadNode(job, *reader, *node);
         job.SetProgress(reader->GetProgress());
         if (job.IsCancelled())
             break;
@@ -265,7 +265,7 @@ void ResourceManager::Load(LoadingJob& job, bool keepExisting)
     job.EndReading();
 }
 
-void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node, bool keepExisting)
+void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node)
 {
     if (!node.IsStartTag())
         return;
@@ -274,28 +274,10 @@ void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLEle
         return; // not a declaration (the root element, for one): its children are read on
     const Label name(nameText);
     const std::wstring& manifest = job.GetManifest();
-    const bool isAlias = node.GetName() == kAlias;
 
-    if (!isAlias)
+    if (node.GetName() == kAlias)
     {
-        ScopedLock lock(*mLock);
-        const auto existing = mResources.find(name);
-        if (existing != mResources.end())
-        {
-            const std::wstring existingManifest = existing->second->GetManifest();
-            if (existingManifest != manifest)
-                ThrowDuplicate(existingManifest, manifest, name);
-            if (keepExisting)
-            {
-                SkipElement(reader);
-                return;
-            }
-            mResources.erase(existing);
-        }
-    }
-
-    if (isAlias)
-    {
+        // A second key for a resource declared before; an entry under the alias name is replaced.
         const Label source(node.GetStringAttribute(L"src", L""));
         {
             ScopedLock lock(*mLock);
@@ -305,6 +287,18 @@ void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLEle
         }
         SkipElement(reader);
         return;
+    }
+
+    {
+        ScopedLock lock(*mLock);
+        const auto existing = mResources.find(name);
+        if (existing != mResources.end())
+        {
+            const std::wstring existingManifest = existing->second->GetManifest();
+            if (existingManifest != manifest)
+                ThrowDuplicate(existingManifest, manifest, name);
+            mResources.erase(existing); // declared again in the same manifest: the later one holds
+        }
     }
     Build(manifest, name, reader, node);
 }

@@ -109,11 +109,10 @@ public:
 private:
     ResourceManager();
 
-    // Reads the job's manifest, entering its resources. keepExisting passes over resources this
-    // manifest already declared instead of reading them again.
-    void Load(LoadingJob& job, bool keepExisting);
+    // Reads the job's manifest, entering its resources.
+    void Load(LoadingJob& job);
     // One node of the manifest: a resource declaration is built (and its element consumed).
-    void ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node, bool keepExisting);
+    void ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node);
     // Builds one resource with the factory of its tag; the element is consumed.
     void Build(const std::wstring& manifest, Label name, IXMLReader& reader, const XMLElement& node);
     bool IsStopping();

@@ -92,7 +92,8 @@ protected:
         return state;
     }
 
-    DebugCapture quiet; // keeps the loader's messages out of the test output
+    DebugCapture quiet;                   // keeps the loader's messages out of the test output
+    std::atomic<int> deletedFactories{0}; // outlives the manager, which deletes its factories last
     ResourceFolder resources;
     SpriteFactory* sprites = nullptr;
 };
@@ -127,6 +128,39 @@ TEST_F(ResourceManagerTest, LoadsAManifestAndHandsOutTypedResources)
     EXPECT_EQ(ResourceManager::GetValue<int>(Label("Lives"), -1), 3);
     EXPECT_EQ(ResourceManager::GetValue<float>(Label("Lives"), -1.0f), -1.0f);
     EXPECT_EQ(StateOf(L"Kitchen"), ResourceManager::LoadingJob::kDone);
+}
+
+namespace
+{
+// A game record: a plain structure without virtual functions.
+struct Record
+{
+    int points = 0;
+};
+
+class RecordFactory : public IResourceFactory
+{
+public:
+    IResourceDescriptor* Create(std::wstring manifest, Label name, const IAttributeContainer* element,
+                                IXMLReader*) override
+    {
+        auto* record = new ResourceWrapper<Record>(manifest, name, element);
+        record->points = element->GetIntAttribute(L"points", 0);
+        return record;
+    }
+};
+} // namespace
+
+TEST_F(ResourceManagerTest, PlainRecordsAreFoundByTheirType)
+{
+    resources.Manager().RegisterFactory(L"record", new RecordFactory);
+    resources.WriteManifest("Records", R"(<record name="Combo" points="40"/>)");
+    resources.Manager().LoadAndWait(L"Records", true, nullptr);
+    const auto combo = ResourceManager::Get<Record>("Combo");
+    ASSERT_TRUE(combo);
+    EXPECT_EQ(combo->points, 40);
+    EXPECT_FALSE(ResourceManager::Get<Sprite>("Combo"));
+    EXPECT_FALSE(ResourceManager::Get<ValueWrapper<int>>("Combo"));
 }
 
 TEST_F(ResourceManagerTest, FindsManifestsInAnyFolderWithoutRegardToCase)
@@ -182,8 +216,8 @@ TEST_F(ResourceManagerTest, ALaterDeclarationInTheSameManifestReplacesTheFirst)
 
 TEST_F(ResourceManagerTest, ANameInTwoManifestsIsReportedToTheWaitingCaller)
 {
-    resources.WriteManifest("First", R"(<int name="a" value="1"/>)");
-    resources.WriteManifest("Second", R"(<int name="before" value="7"/><int name="a" value="2"/>)");
+    resources.WriteManifest("First", R"(<int name="Twin" value="1"/>)");
+    resources.WriteManifest("Second", R"(<int name="before" value="7"/><int name="Twin" value="2"/>)");
     resources.WriteManifest("Third", R"(<int name="c" value="3"/>)");
     resources.Manager().LoadAndWait(L"First", false, nullptr);
     try
@@ -193,13 +227,13 @@ TEST_F(ResourceManagerTest, ANameInTwoManifestsIsReportedToTheWaitingCaller)
     }
     catch (const RuntimeError& error)
     {
-        EXPECT_STREQ(error.what(), "The manifests 'First' and 'Second' both contain a resource named 'a'.");
+        EXPECT_STREQ(error.what(), "The manifests 'First' and 'Second' both contain a resource named 'Twin'.");
         EXPECT_EQ(error.GetFunction(), "Corvane::ResourceManager::LoadInternal");
     }
     EXPECT_THROW(resources.Manager().LoadAndWait(L"Second", false, nullptr), RuntimeError)
         << "asking again reports it again";
     EXPECT_EQ(StateOf(L"Second"), ResourceManager::LoadingJob::kFailed);
-    EXPECT_EQ(ResourceManager::GetValue<int>(Label("a"), 0), 1) << "the first declaration stays";
+    EXPECT_EQ(ResourceManager::GetValue<int>(Label("Twin"), 0), 1) << "the first declaration stays";
     EXPECT_EQ(ResourceManager::GetValue<int>(Label("before"), 0), 7) << "what was read before stays";
 
     resources.Manager().LoadAndWait(L"Third", false, nullptr);
@@ -376,11 +410,10 @@ TEST_F(ResourceManagerTest, ManifestsCanBeAwaitedFromSeveralThreads)
 
 TEST_F(ResourceManagerTest, RegisteringUnderATakenNameDeletesTheOldFactory)
 {
-    std::atomic<int> deleted{0};
-    resources.Manager().RegisterFactory(L"thing", new SpriteFactory(&deleted));
-    auto* second = new SpriteFactory(&deleted);
+    resources.Manager().RegisterFactory(L"thing", new SpriteFactory(&deletedFactories));
+    auto* second = new SpriteFactory(&deletedFactories);
     resources.Manager().RegisterFactory(L"thing", second);
-    EXPECT_EQ(deleted.load(), 1);
+    EXPECT_EQ(deletedFactories.load(), 1);
     resources.WriteManifest("Things", R"(<thing name="T"/><Thing name="U"/>)");
     resources.Manager().LoadAndWait(L"Things", false, nullptr);
     EXPECT_EQ(second->calls.load(), 1) << "element names are matched with case";

@@ -114,6 +114,7 @@ TEST_F(ValueResourcesTest, ListsTakeEveryChildStartTagAsAnItem)
         <rectiarray name="Areas"><r w="5"/><r x="-1" h="2"/></rectiarray>
         <colorfarray name="Tints"><c r="0.5" g="0.5" b="1"/><c value="#00ff00"/></colorfarray>
         <coloriarray name="Bytes"><c r="0" g="0" b="0"/><c a="0"/></coloriarray>
+        <vector2iarray name="Cells"><c name="Cell" x="1"/></vector2iarray>
         <int name="AfterTheLists" value="9"/>)");
 
     EXPECT_EQ(Value<std::vector<int>>("Ints"), (std::vector<int>{1, 2, 0}));
@@ -134,12 +135,7 @@ TEST_F(ValueResourcesTest, ListsTakeEveryChildStartTagAsAnItem)
     ExpectColor(bytes[0], 0, 0, 0, 1);
     ExpectColor(bytes[1], 1, 1, 1, 0);
 
+    EXPECT_EQ(ResourceManager::Instance()->Find(Label("Cells")), nullptr) << "there is no list of vector2i";
+    EXPECT_EQ(ResourceManager::Instance()->Find(Label("Cell")), nullptr);
     EXPECT_EQ(Value<int>("AfterTheLists"), 9);
-}
-
-TEST_F(ValueResourcesTest, ThereIsNoListOfIntegerVectors)
-{
-    Load(R"(<vector2iarray name="Cells"><c x="1" y="2"/></vector2iarray><int name="Next" value="1"/>)");
-    EXPECT_EQ(ResourceManager::Instance()->Find(Label("Cells")), nullptr);
-    EXPECT_EQ(Value<int>("Next"), 1);
 }
