@@ -95,7 +95,7 @@ HWND WindowFromPoint(POINT point)
     {
         POINT client = point;
         ScreenToClient(window, &client);
-        RECT rect;
+        RECT rect{0, 0, 0, 0};
         GetClientRect(window, &rect);
         if (client.x >= 0 && client.y >= 0 && client.x < rect.right && client.y < rect.bottom)
             return window;

@@ -95,7 +95,7 @@ void PostWheel(HWND window, const SDL_MouseWheelEvent& wheel)
 // The user resized the window: let the game correct the outer rectangle, then report the size.
 void OfferSizing(HWND window)
 {
-    RECT outer;
+    RECT outer{0, 0, 0, 0};
     GetWindowRect(window, &outer);
     const RECT proposed = outer;
     if (SendMessageW(window, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&outer)) &&
@@ -107,7 +107,7 @@ void OfferSizing(HWND window)
 
 void PostSize(HWND window, WPARAM type)
 {
-    RECT client;
+    RECT client{0, 0, 0, 0};
     GetClientRect(window, &client);
     PostToWindow(window, WM_SIZE, type, MAKELPARAM(client.right, client.bottom));
 }

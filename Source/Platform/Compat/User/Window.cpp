@@ -326,7 +326,7 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ScreenToClient(window, &point);
-        RECT client;
+        RECT client{0, 0, 0, 0};
         GetClientRect(window, &client);
         return point.x >= 0 && point.y >= 0 && point.x < client.right && point.y < client.bottom ? HTCLIENT : HTCAPTION;
     }
