@@ -14,8 +14,8 @@ inline void ThrowIfFailed(HRESULT result, const char* message, const char* file,
 }
 
 // The same for a surface creation, which says so when video memory ran out.
-inline void ThrowIfCreateFailed(HRESULT result, const char* message, const char* outOfMemoryMessage,
-                                const char* file, int line, const char* function)
+inline void ThrowIfCreateFailed(HRESULT result, const char* message, const char* outOfMemoryMessage, const char* file,
+                                int line, const char* function)
 {
     ThrowIfFailed(result, result == DDERR_OUTOFVIDEOMEMORY ? outOfMemoryMessage : message, file, line, function);
 }

@@ -127,7 +127,8 @@ HRESULT EnumerateDisplayDevices()
 {
     FreeDisplayDevices();
     DirectDrawEnumerateExA(&ExamineDriver, nullptr,
-                           DDENUM_ATTACHEDSECONDARYDEVICES | DDENUM_DETACHEDSECONDARYDEVICES | DDENUM_NONDISPLAYDEVICES);
+                           DDENUM_ATTACHEDSECONDARYDEVICES | DDENUM_DETACHEDSECONDARYDEVICES |
+                               DDENUM_NONDISPLAYDEVICES);
     const DisplayDeviceList& list = List();
     if (list.driversExamined == 0)
         return kNoDisplayDriver;

@@ -23,8 +23,8 @@ struct DisplayDeviceRecord
     GUID deviceGuid{};
     D3DDEVICEDESC7 deviceDescription{};
     bool hardware = false;
-    bool desktopCompatible = false; // the primary driver, able to render into a window
-    std::vector<DDSURFACEDESC2> modes; // usable full-screen modes, by width, height and depth
+    bool desktopCompatible = false;              // the primary driver, able to render into a window
+    std::vector<DDSURFACEDESC2> modes;           // usable full-screen modes, by width, height and depth
     const DDSURFACEDESC2* defaultMode = nullptr; // the last 640x480 32-bit mode, if any
     int defaultModeIndex = -1;
     bool stereo = false;

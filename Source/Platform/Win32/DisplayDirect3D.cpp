@@ -27,17 +27,44 @@ constexpr int kMinimumTextureSize = 1024;
 // The flag names of a pixel format, in the order of their bits, each followed by ", ".
 std::string FlagNames(DWORD flags)
 {
-    static const char* const kNames[] = {
-        "DDPF_ALPHAPIXELS, ",     "DDPF_ALPHA, ",         "DDPF_FOURCC, ",        "DDPF_PALETTEINDEXED4, ",
-        "DDPF_PALETTEINDEXEDTO8, ", "DDPF_PALETTEINDEXED8, ", "DDPF_RGB, ",         "DDPF_COMPRESSED, ",
-        "DDPF_RGBTOYUV, ",        "DDPF_YUV, ",           "DDPF_ZBUFFER, ",       "DDPF_PALETTEINDEXED1, ",
-        "DDPF_PALETTEINDEXED2, ", "DDPF_ZPIXELS, ",       "DDPF_STENCILBUFFER, ", "DDPF_ALPHAPREMULT, ",
-        "DDPF_LUMINANCE, ",       "DDPF_BUMPLUMINANCE, ", "DDPF_BUMPDUDV, "};
-    static const DWORD kBits[] = {DDPF_ALPHAPIXELS,     DDPF_ALPHA,         DDPF_FOURCC,        DDPF_PALETTEINDEXED4,
-                                  DDPF_PALETTEINDEXEDTO8, DDPF_PALETTEINDEXED8, DDPF_RGB,         DDPF_COMPRESSED,
-                                  DDPF_RGBTOYUV,        DDPF_YUV,           DDPF_ZBUFFER,       DDPF_PALETTEINDEXED1,
-                                  DDPF_PALETTEINDEXED2, DDPF_ZPIXELS,       DDPF_STENCILBUFFER, DDPF_ALPHAPREMULT,
-                                  DDPF_LUMINANCE,       DDPF_BUMPLUMINANCE, DDPF_BUMPDUDV};
+    static const char* const kNames[] = {"DDPF_ALPHAPIXELS, ",
+                                         "DDPF_ALPHA, ",
+                                         "DDPF_FOURCC, ",
+                                         "DDPF_PALETTEINDEXED4, ",
+                                         "DDPF_PALETTEINDEXEDTO8, ",
+                                         "DDPF_PALETTEINDEXED8, ",
+                                         "DDPF_RGB, ",
+                                         "DDPF_COMPRESSED, ",
+                                         "DDPF_RGBTOYUV, ",
+                                         "DDPF_YUV, ",
+                                         "DDPF_ZBUFFER, ",
+                                         "DDPF_PALETTEINDEXED1, ",
+                                         "DDPF_PALETTEINDEXED2, ",
+                                         "DDPF_ZPIXELS, ",
+                                         "DDPF_STENCILBUFFER, ",
+                                         "DDPF_ALPHAPREMULT, ",
+                                         "DDPF_LUMINANCE, ",
+                                         "DDPF_BUMPLUMINANCE, ",
+                                         "DDPF_BUMPDUDV, "};
+    static const DWORD kBits[] = {DDPF_ALPHAPIXELS,
+                                  DDPF_ALPHA,
+                                  DDPF_FOURCC,
+                                  DDPF_PALETTEINDEXED4,
+                                  DDPF_PALETTEINDEXEDTO8,
+                                  DDPF_PALETTEINDEXED8,
+                                  DDPF_RGB,
+                                  DDPF_COMPRESSED,
+                                  DDPF_RGBTOYUV,
+                                  DDPF_YUV,
+                                  DDPF_ZBUFFER,
+                                  DDPF_PALETTEINDEXED1,
+                                  DDPF_PALETTEINDEXED2,
+                                  DDPF_ZPIXELS,
+                                  DDPF_STENCILBUFFER,
+                                  DDPF_ALPHAPREMULT,
+                                  DDPF_LUMINANCE,
+                                  DDPF_BUMPLUMINANCE,
+                                  DDPF_BUMPDUDV};
     std::string names;
     for (std::size_t i = 0; i < std::size(kBits); ++i)
         if (flags & kBits[i])
@@ -121,8 +148,8 @@ void CDisplay::CreateDirect3D(const GUID& device, int flags)
     ThrowIfFailed(mDirect3D->CreateDevice(device, mBackBuffer, &mDevice), "Could not create the Direct3D device",
                   __FILE__, __LINE__, kCreateDirect3D);
     D3DVIEWPORT7 viewport{0, 0, static_cast<DWORD>(mWidth), static_cast<DWORD>(mHeight), 0.0f, 1.0f};
-    ThrowIfFailed(mDevice->SetViewport(&viewport), "Could not set current viewport to the device", __FILE__,
-                  __LINE__, kCreateDirect3D);
+    ThrowIfFailed(mDevice->SetViewport(&viewport), "Could not set current viewport to the device", __FILE__, __LINE__,
+                  kCreateDirect3D);
     if (flags & kDisplayZBuffer)
         CreateZBuffer(device);
 
@@ -172,8 +199,8 @@ void CDisplay::CreateZBuffer(const GUID& device)
                         "Out of video memory creating zbuffer surface", __FILE__, __LINE__, kCreateZBuffer);
     ThrowIfFailed(mBackBuffer->AddAttachedSurface(mZBuffer), "Couldn't attach zbuffer to render surface", __FILE__,
                   __LINE__, kCreateZBuffer);
-    ThrowIfFailed(mDevice->SetRenderTarget(mBackBuffer, 0), "SetRenderTarget failed after attaching zbuffer",
-                  __FILE__, __LINE__, kCreateZBuffer);
+    ThrowIfFailed(mDevice->SetRenderTarget(mBackBuffer, 0), "SetRenderTarget failed after attaching zbuffer", __FILE__,
+                  __LINE__, kCreateZBuffer);
 }
 
 void CDisplay::FindTextureFormats()

@@ -139,8 +139,8 @@ void CDisplay::SetProjection()
     D3DVIEWPORT7 viewport{};
     mDevice->GetViewport(&viewport);
     D3DMATRIX projection;
-    MakeOrthoOffCenterMatrix(projection, 0.0f, float(viewport.dwWidth), float(viewport.dwHeight), 0.0f,
-                             viewport.dvMinZ, viewport.dvMaxZ);
+    MakeOrthoOffCenterMatrix(projection, 0.0f, float(viewport.dwWidth), float(viewport.dwHeight), 0.0f, viewport.dvMinZ,
+                             viewport.dvMaxZ);
     mDevice->SetTransform(D3DTRANSFORMSTATE_PROJECTION, &projection);
 }
 

@@ -2,8 +2,7 @@
 
 namespace Corvane
 {
-void MakeOrthoOffCenterMatrix(D3DMATRIX& out, float left, float right, float bottom, float top, float nearZ,
-                              float farZ)
+void MakeOrthoOffCenterMatrix(D3DMATRIX& out, float left, float right, float bottom, float top, float nearZ, float farZ)
 {
     const float w = right - left;
     const float h = top - bottom;

@@ -173,10 +173,9 @@ void CDisplay::CreateFullscreenBuffers(const DDSURFACEDESC2& mode)
     DDSURFACEDESC2 desc = Describe(DDSD_CAPS | DDSD_BACKBUFFERCOUNT,
                                    DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE);
     desc.dwBackBufferCount = 2;
-    ThrowIfCreateFailed(mDirectDraw->CreateSurface(&desc, &mPrimary, nullptr),
-                        "Could not create primary fullscreen surface",
-                        "Out of video memory creating primary fullscreen surface", __FILE__, __LINE__,
-                        kCreateFullscreenBuffers);
+    ThrowIfCreateFailed(
+        mDirectDraw->CreateSurface(&desc, &mPrimary, nullptr), "Could not create primary fullscreen surface",
+        "Out of video memory creating primary fullscreen surface", __FILE__, __LINE__, kCreateFullscreenBuffers);
     DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
     ThrowIfFailed(mPrimary->GetAttachedSurface(&caps, &mBackBuffer), "Could not get the fullscreen backbuffer",
                   __FILE__, __LINE__, kCreateFullscreenBuffers);
@@ -185,10 +184,9 @@ void CDisplay::CreateFullscreenBuffers(const DDSURFACEDESC2& mode)
 void CDisplay::CreateWindowedBuffers()
 {
     DDSURFACEDESC2 desc = Describe(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
-    ThrowIfCreateFailed(mDirectDraw->CreateSurface(&desc, &mPrimary, nullptr),
-                        "Could not create primary windowed surface",
-                        "Out of video memory creating primary windowed surface", __FILE__, __LINE__,
-                        kCreateWindowedBuffers);
+    ThrowIfCreateFailed(
+        mDirectDraw->CreateSurface(&desc, &mPrimary, nullptr), "Could not create primary windowed surface",
+        "Out of video memory creating primary windowed surface", __FILE__, __LINE__, kCreateWindowedBuffers);
     IDirectDrawClipper* clipper = nullptr;
     ThrowIfFailed(mDirectDraw->CreateClipper(0, &clipper, nullptr), "Could not create clipper", __FILE__, __LINE__,
                   kCreateWindowedBuffers);
@@ -201,10 +199,9 @@ void CDisplay::CreateWindowedBuffers()
     desc = Describe(DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE);
     desc.dwWidth = static_cast<DWORD>(mWidth);
     desc.dwHeight = static_cast<DWORD>(mHeight);
-    ThrowIfCreateFailed(mDirectDraw->CreateSurface(&desc, &mBackBuffer, nullptr),
-                        "Could not create windowed backbuffer surface",
-                        "Out of video memory creating windowed backbuffer surface", __FILE__, __LINE__,
-                        kCreateWindowedBuffers);
+    ThrowIfCreateFailed(
+        mDirectDraw->CreateSurface(&desc, &mBackBuffer, nullptr), "Could not create windowed backbuffer surface",
+        "Out of video memory creating windowed backbuffer surface", __FILE__, __LINE__, kCreateWindowedBuffers);
 }
 
 HRESULT CDisplay::ReleaseObjects()

@@ -20,8 +20,8 @@ struct DisplayDeviceRecord;
 
 // Display flags.
 constexpr int kDisplayFullScreen = 1;
-constexpr int kDisplayZBuffer = 4;        // make a z-buffer for the 3D device
-constexpr int kDisplayKeepFpuState = 8;   // leave the floating-point state to the program
+constexpr int kDisplayZBuffer = 4;      // make a z-buffer for the 3D device
+constexpr int kDisplayKeepFpuState = 8; // leave the floating-point state to the program
 
 // A rectangle of the clip state: x, y, width, height.
 struct ClipRect

@@ -71,7 +71,8 @@ protected:
         return std::nullopt;
     }
 
-    std::optional<SetUpFailure> WindowedFailure(int flags = 0, const std::function<void(Compat::DisplayMachine&)>& failures = {})
+    std::optional<SetUpFailure> WindowedFailure(int flags = 0,
+                                                const std::function<void(Compat::DisplayMachine&)>& failures = {})
     {
         return Failure(
             [&](CDisplay& d) {
@@ -83,8 +84,7 @@ protected:
     std::optional<SetUpFailure> FullScreenFailure(int width = 800, int height = 600, int bits = 32,
                                                   const std::function<void(Compat::DisplayMachine&)>& failures = {})
     {
-        return Failure([&](CDisplay& d) { d.CreateFullScreenDisplay(mWindow.Get(), width, height, bits); },
-                       failures);
+        return Failure([&](CDisplay& d) { d.CreateFullScreenDisplay(mWindow.Get(), width, height, bits); }, failures);
     }
 
     static std::uint32_t Peek(IDirectDrawSurface7* surface, int x, int y)
@@ -336,8 +336,9 @@ TEST_F(DisplayTest, TheZBufferMatchesTheBackBufferOrFallsBackToSixteenBits)
     };
     for (const auto& [call, message] : steps)
     {
-        ExpectFailure(WindowedFailure(kDisplayZBuffer, [&](Compat::DisplayMachine& m) { m.failures[call] = DDERR_GENERIC; }),
-                      message, "Corvane::CDisplay::CreateZBuffer");
+        ExpectFailure(
+            WindowedFailure(kDisplayZBuffer, [&](Compat::DisplayMachine& m) { m.failures[call] = DDERR_GENERIC; }),
+            message, "Corvane::CDisplay::CreateZBuffer");
     }
     Stage([](Compat::DisplayMachine& m) { m.failures[DisplayCall::CreateZBufferSurface] = DDERR_OUTOFVIDEOMEMORY; });
     ExpectFailure(WindowedFailure(kDisplayZBuffer), "Out of video memory creating zbuffer surface",
