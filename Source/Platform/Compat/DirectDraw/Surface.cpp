@@ -238,20 +238,24 @@ HRESULT Surface::Blt(RECT* dst, IDirectDrawSurface7* source, RECT* srcRect, DWOR
         return DDERR_INVALIDRECT;
     if (mPixels.empty())
         return PresentFrom(*src, from, dst);
-    if (!SameFormat(mFormat, src->mFormat))
-        return DDERR_INVALIDPIXELFORMAT;
     const RECT to = dst ? *dst : Whole();
     if (!Inside(to, mWidth, mHeight))
         return DDERR_INVALIDRECT;
+    return Copy(to, *src, from);
+}
 
+HRESULT Surface::Copy(const RECT& to, Surface& src, const RECT& from)
+{
+    if (!SameFormat(mFormat, src.mFormat))
+        return DDERR_INVALIDPIXELFORMAT;
     // Nearest neighbour; a copy of the rows first when both are one surface.
-    const std::vector<std::uint8_t> copy = src == this ? mPixels : std::vector<std::uint8_t>();
-    const std::uint8_t* pixels = src == this ? copy.data() : src->mPixels.data();
+    const std::vector<std::uint8_t> copy = &src == this ? mPixels : std::vector<std::uint8_t>();
+    const std::uint8_t* pixels = &src == this ? copy.data() : src.mPixels.data();
     const int w = to.right - to.left, h = to.bottom - to.top;
     const int sw = from.right - from.left, sh = from.bottom - from.top;
     for (int y = 0; y < h; ++y)
     {
-        const std::uint8_t* row = pixels + std::size_t(from.top + y * sh / h) * src->mPitch;
+        const std::uint8_t* row = pixels + std::size_t(from.top + y * sh / h) * src.mPitch;
         std::uint8_t* out = mPixels.data() + std::size_t(to.top + y) * mPitch + std::size_t(to.left) * mBytes;
         if (w == sw)
         {
@@ -264,7 +268,7 @@ HRESULT Surface::Blt(RECT* dst, IDirectDrawSurface7* source, RECT* srcRect, DWOR
     return DD_OK;
 }
 
-HRESULT Surface::BltFast(DWORD x, DWORD y, IDirectDrawSurface7* source, RECT* srcRect, DWORD flags)
+HRESULT Surface::BltFast(DWORD x, DWORD y, IDirectDrawSurface7* source, RECT* srcRect, DWORD)
 {
     Surface* src = From(source);
     if (!src || mPixels.empty())
@@ -275,9 +279,9 @@ HRESULT Surface::BltFast(DWORD x, DWORD y, IDirectDrawSurface7* source, RECT* sr
     const LONG left = static_cast<LONG>(x), top = static_cast<LONG>(y);
     RECT to{left, top, left + (from.right - from.left), top + (from.bottom - from.top)};
     // BltFast does not clip: the whole rectangle must fit.
-    if (!Inside(from, src->mWidth, src->mHeight) || !Inside(to, mWidth, mHeight))
+    if (!Inside(from, src->mWidth, src->mHeight) || !Inside(to, mWidth, mHeight) || src->mPixels.empty())
         return DDERR_INVALIDRECT;
-    return Blt(&to, source, const_cast<RECT*>(&from), flags, nullptr);
+    return Copy(to, *src, from);
 }
 
 HRESULT Surface::Flip(IDirectDrawSurface7* target, DWORD)

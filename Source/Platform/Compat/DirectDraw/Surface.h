@@ -58,6 +58,8 @@ private:
 
     // DDERR_SURFACELOST when this or other is lost, an injected failure, DD_OK otherwise.
     HRESULT CheckUsable(Surface* other, DisplayCall call) const;
+    // Copies from of src into to of this surface, scaled nearest neighbour; formats must match.
+    HRESULT Copy(const RECT& to, Surface& src, const RECT& from);
     // Shows rect of src in the window that a windowed primary stands for.
     HRESULT PresentFrom(Surface& src, const RECT& srcRect, const RECT* screenRect);
     // Shows the front buffer of a full-screen flip chain.
