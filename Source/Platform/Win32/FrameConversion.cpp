@@ -45,10 +45,14 @@ std::uint16_t ToSixteenBits(PackedColor p, SixteenBitLayout layout)
 {
     switch (layout)
     {
-    case SixteenBitLayout::Rgb555: return std::uint16_t(((p >> 9) & 0x7C00) | ((p >> 6) & 0x03E0) | ((p >> 3) & 0x001F));
-    case SixteenBitLayout::Rgb655: return std::uint16_t(((p >> 8) & 0xFC00) | ((p >> 6) & 0x03E0) | ((p >> 3) & 0x001F));
-    case SixteenBitLayout::Rgb565: return std::uint16_t(((p >> 8) & 0xF800) | ((p >> 5) & 0x07E0) | ((p >> 3) & 0x001F));
-    case SixteenBitLayout::Rgb556: return std::uint16_t(((p >> 8) & 0xF800) | ((p >> 5) & 0x07C0) | ((p >> 2) & 0x003F));
+    case SixteenBitLayout::Rgb555:
+        return std::uint16_t(((p >> 9) & 0x7C00) | ((p >> 6) & 0x03E0) | ((p >> 3) & 0x001F));
+    case SixteenBitLayout::Rgb655:
+        return std::uint16_t(((p >> 8) & 0xFC00) | ((p >> 6) & 0x03E0) | ((p >> 3) & 0x001F));
+    case SixteenBitLayout::Rgb565:
+        return std::uint16_t(((p >> 8) & 0xF800) | ((p >> 5) & 0x07E0) | ((p >> 3) & 0x001F));
+    case SixteenBitLayout::Rgb556:
+        return std::uint16_t(((p >> 8) & 0xF800) | ((p >> 5) & 0x07C0) | ((p >> 2) & 0x003F));
     }
     return 0;
 }

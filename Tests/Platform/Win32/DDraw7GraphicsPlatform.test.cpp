@@ -334,7 +334,8 @@ TEST_F(DDraw7Test, AMirroredImageIsDrawnOnceLikeOnTheImageCanvas)
     for (const auto flags : {Graphics::kDrawMirrorY, Graphics::kDrawMirrorX | Graphics::kDrawMirrorY})
     {
         state.flags = Graphics::kDrawBlend | flags;
-        for (Graphics::ICanvas* target : {static_cast<Graphics::ICanvas*>(&renderer), static_cast<Graphics::ICanvas*>(&canvas)})
+        for (Graphics::ICanvas* target :
+             {static_cast<Graphics::ICanvas*>(&renderer), static_cast<Graphics::ICanvas*>(&canvas)})
         {
             auto* quads = Graphics::QueryCanvas<Graphics::IQuadDrawingCanvas>(target);
             quads->FillRect(Rect<int>(0, 0, 32, 32), Colored({1, 1, 1, 1}));

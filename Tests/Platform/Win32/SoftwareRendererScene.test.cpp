@@ -30,7 +30,8 @@ std::unique_ptr<Image> Gradient()
     auto image = std::make_unique<Image>(32, 24);
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 32; ++x)
-            image->SetPixel(x, y, PackedColor(x * 8) << 24 | PackedColor(255 - y * 10) << 16 | PackedColor(x * 8) << 8 | 0x40);
+            image->SetPixel(
+                x, y, PackedColor(x * 8) << 24 | PackedColor(255 - y * 10) << 16 | PackedColor(x * 8) << 8 | 0x40);
     return image;
 }
 
@@ -154,7 +155,8 @@ TEST(SoftwareRendererScene, EveryDepthShowsTheScene)
         int worst = 0;
         for (std::size_t i = 0; i < frame.pixels.size(); ++i)
             for (const int shift : {0, 8, 16})
-                worst = std::max(worst, std::abs(int((frame.pixels[i] >> shift) & 0xFF) - int((drawn[i] >> shift) & 0xFF)));
+                worst =
+                    std::max(worst, std::abs(int((frame.pixels[i] >> shift) & 0xFF) - int((drawn[i] >> shift) & 0xFF)));
         EXPECT_LE(worst, tolerance) << bits << " bits";
     }
 }

@@ -2,6 +2,7 @@
 
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -93,27 +94,63 @@ std::uint32_t PackColor(std::uint32_t argb, const DDPIXELFORMAT& format)
     return value;
 }
 
-void RowToArgb(const std::uint8_t* row, int width, const DDPIXELFORMAT& format, std::uint32_t* out)
+ArgbConverter::ArgbConverter(const DDPIXELFORMAT& format) : mBytes(BytesPerPixel(format))
 {
-    const int bytes = BytesPerPixel(format);
-    if (bytes == 4 && format.dwRBitMask == 0xFF0000 && format.dwGBitMask == 0xFF00 && format.dwBBitMask == 0xFF)
+    if (!(format.dwFlags & DDPF_RGB) || mBytes == 0)
+    {
+        mBytes = 0;
+        return;
+    }
+    mPlain32 = mBytes == 4 && format.dwRBitMask == 0xFF0000 && format.dwGBitMask == 0xFF00 && format.dwBBitMask == 0xFF;
+    const std::uint32_t masks[3] = {format.dwRBitMask, format.dwGBitMask, format.dwBBitMask};
+    for (int i = 0; i < 3; ++i)
+    {
+        const Channel channel(masks[i]);
+        const std::uint32_t largest = masks[i] >> channel.shift;
+        if (largest > 0xFFFF)
+        {
+            mBytes = 0; // no display has channels that wide
+            return;
+        }
+        Lane& lane = mLanes[i];
+        lane.shift = channel.shift;
+        lane.mask = masks[i];
+        lane.table.resize(std::size_t(largest) + 1);
+        for (std::uint32_t value = 0; value <= largest; ++value)
+            lane.table[value] = static_cast<std::uint8_t>(channel.Read(value << channel.shift));
+    }
+}
+
+void ArgbConverter::Row(const std::uint8_t* row, int width, std::uint32_t* out) const
+{
+    if (mPlain32)
     {
         std::memcpy(out, row, std::size_t(width) * 4);
         for (int x = 0; x < width; ++x)
             out[x] |= 0xFF000000u;
         return;
     }
-    if (!(format.dwFlags & DDPF_RGB) || bytes == 0)
+    if (mBytes == 0)
     {
         std::memset(out, 0, std::size_t(width) * 4);
         return;
     }
-    const Channel red(format.dwRBitMask), green(format.dwGBitMask), blue(format.dwBBitMask);
-    for (int x = 0; x < width; ++x)
+    const auto argb = [this](std::uint32_t p) -> std::uint32_t {
+        const auto part = [p](const Lane& lane) { return std::uint32_t(lane.table[(p & lane.mask) >> lane.shift]); };
+        return 0xFF000000u | part(mLanes[0]) << 16 | part(mLanes[1]) << 8 | part(mLanes[2]);
+    };
+    if (mBytes == 2)
     {
-        const std::uint32_t p = ReadPixel(row + x * bytes, bytes);
-        out[x] = 0xFF000000u | red.Read(p) << 16 | green.Read(p) << 8 | blue.Read(p);
+        for (int x = 0; x < width; ++x)
+        {
+            std::uint16_t p;
+            std::memcpy(&p, row + 2 * x, 2);
+            out[x] = argb(p);
+        }
+        return;
     }
+    for (int x = 0; x < width; ++x)
+        out[x] = argb(ReadPixel(row + x * mBytes, mBytes));
 }
 
 std::uint32_t ReadPixel(const std::uint8_t* at, int bytes)

@@ -301,17 +301,23 @@ HRESULT Surface::Flip(IDirectDrawSurface7* target, DWORD)
     return DD_OK;
 }
 
-void Surface::PresentFront()
+PresentedFrame Surface::Capture(const RECT& from, HWND window) const
 {
     PresentedFrame frame;
-    frame.window = mOwner->window;
-    frame.width = mWidth;
-    frame.height = mHeight;
-    frame.pixels.resize(std::size_t(mWidth) * mHeight);
-    for (int y = 0; y < mHeight; ++y)
-        RowToArgb(mPixels.data() + std::size_t(y) * mPitch, mWidth, mFormat,
-                  frame.pixels.data() + std::size_t(y) * mWidth);
-    PresentFrame(std::move(frame), nullptr);
+    frame.window = window;
+    frame.width = from.right - from.left;
+    frame.height = from.bottom - from.top;
+    frame.pixels.resize(std::size_t(frame.width) * frame.height);
+    const ArgbConverter converter(mFormat);
+    for (int y = 0; y < frame.height; ++y)
+        converter.Row(mPixels.data() + std::size_t(from.top + y) * mPitch + std::size_t(from.left) * mBytes,
+                      frame.width, frame.pixels.data() + std::size_t(y) * frame.width);
+    return frame;
+}
+
+void Surface::PresentFront()
+{
+    PresentFrame(Capture(Whole(), mOwner->window), nullptr);
 }
 
 HRESULT Surface::PresentFrom(Surface& src, const RECT& from, const RECT* screenRect)
@@ -321,14 +327,7 @@ HRESULT Surface::PresentFrom(Surface& src, const RECT& from, const RECT* screenR
         mClipper->GetHWnd(&window);
     if (!IsWindow(window))
         return DDERR_NOHWND;
-    PresentedFrame frame;
-    frame.window = window;
-    frame.width = from.right - from.left;
-    frame.height = from.bottom - from.top;
-    frame.pixels.resize(std::size_t(frame.width) * frame.height);
-    for (int y = 0; y < frame.height; ++y)
-        RowToArgb(src.mPixels.data() + std::size_t(from.top + y) * src.mPitch + std::size_t(from.left) * src.mBytes,
-                  frame.width, src.mFormat, frame.pixels.data() + std::size_t(y) * frame.width);
+    PresentedFrame frame = src.Capture(from, window);
     if (!screenRect)
     {
         PresentFrame(std::move(frame), nullptr);

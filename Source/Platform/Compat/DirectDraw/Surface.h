@@ -5,6 +5,7 @@
 
 #include "Platform/Compat/DirectDraw/ComObject.h"
 #include "Platform/Compat/DirectDraw/DirectDrawState.h"
+#include "Platform/Compat/DirectDraw/PresentedFrame.h"
 
 #include <cstdint>
 #include <memory>
@@ -62,6 +63,8 @@ private:
     HRESULT Copy(const RECT& to, Surface& src, const RECT& from);
     // Shows rect of src in the window that a windowed primary stands for.
     HRESULT PresentFrom(Surface& src, const RECT& srcRect, const RECT* screenRect);
+    // The pixels of from as opaque 0xAARRGGBB, a frame for window.
+    PresentedFrame Capture(const RECT& from, HWND window) const;
     // Shows the front buffer of a full-screen flip chain.
     void PresentFront();
     RECT Whole() const { return {0, 0, mWidth, mHeight}; }
