@@ -45,7 +45,8 @@ const Scene& GetScene()
         auto background = std::make_unique<PackedColor[]>(std::size_t(kWidth) * kHeight);
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x)
-                background[std::size_t(y) * kWidth + x] = 0xFF000000u | PackedColor(x & 0xFF) << 16 | PackedColor(y & 0xFF) << 8 | 0x40;
+                background[std::size_t(y) * kWidth + x] =
+                    0xFF000000u | PackedColor(x & 0xFF) << 16 | PackedColor(y & 0xFF) << 8 | 0x40;
         s.background = std::make_unique<Image>(std::move(background), kWidth, kHeight, false, false);
 
         auto sprite = std::make_unique<PackedColor[]>(kSpriteSize * kSpriteSize);
@@ -142,12 +143,12 @@ void DrawSdl(benchmark::State& state)
     const Scene& scene = GetScene();
     SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
     SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(target);
-    SDL_Texture* background = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kWidth,
-                                                kHeight);
+    SDL_Texture* background =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kWidth, kHeight);
     SDL_UpdateTexture(background, nullptr, scene.background->GetPixels(), kWidth * 4);
     SDL_SetTextureBlendMode(background, SDL_BLENDMODE_NONE);
-    SDL_Texture* sprite = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kSpriteSize,
-                                            kSpriteSize);
+    SDL_Texture* sprite =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kSpriteSize, kSpriteSize);
     SDL_UpdateTexture(sprite, nullptr, scene.sprite->GetPixels(), kSpriteSize * 4);
     SDL_SetTextureBlendMode(sprite, SDL_BLENDMODE_BLEND);
     for (auto _ : state)

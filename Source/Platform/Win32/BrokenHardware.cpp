@@ -1,7 +1,7 @@
 #include "Platform/Win32/BrokenHardware.h"
 
 #include "Debug.h"
-#include "Platform/Win32/WinMain.h"
+#include "Framework/CommandLine.h"
 
 #include <cstring>
 
@@ -29,7 +29,7 @@ constexpr BrokenAdapter kBrokenAdapters[] = {
 bool IsBrokenHardware(const DDDEVICEIDENTIFIER2& identifier)
 {
     // Read for every device examined, so a test can stage it at any time.
-    if (GetCommandLine().find(L"-broken") != std::wstring::npos)
+    if (CommandLineContains(L"-broken"))
     {
         DebugPrint("Broken 3D Hardware: Faking problems because of -broken command line switch.\n");
         return true;

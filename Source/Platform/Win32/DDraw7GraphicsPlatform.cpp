@@ -1,9 +1,10 @@
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 
 #include "Debug.h"
+#include "Framework/DisplayChange.h"
 #include "Platform/Compat/Kernel/Time.h"
 #include "Platform/Compat/User/Window.h"
-#include "Platform/Win32/ApplicationWindow.h"
+#include "Platform/Win32/Win32ApplicationPlatform.h"
 #include "Platform/Win32/display.h"
 #include "RuntimeError.h"
 #include "Win32/Win32Error.h"
@@ -18,12 +19,6 @@ namespace
 constexpr const char* kSetup = "DDraw7GraphicsPlatform::Setup";
 constexpr const char* kBeginScene = "DDraw7GraphicsPlatform::BeginScene";
 constexpr const char* kEndScene = "DDraw7GraphicsPlatform::EndScene";
-
-std::function<void()>& DisplayReset()
-{
-    static std::function<void()> reset;
-    return reset;
-}
 
 void ThrowIfFailed(HRESULT result, const char* message, int line)
 {
@@ -53,11 +48,6 @@ IGraphicsPlatform* DDraw7GraphicsPlatform::Create()
     return new DDraw7GraphicsPlatform;
 }
 
-void DDraw7GraphicsPlatform::SetDisplayReset(std::function<void()> reset)
-{
-    DisplayReset() = std::move(reset);
-}
-
 Label DDraw7GraphicsPlatform::GetName()
 {
     static const Label name("DDraw7");
@@ -73,7 +63,7 @@ void DDraw7GraphicsPlatform::ReleaseScreenSurface()
 
 void DDraw7GraphicsPlatform::Setup(const DisplaySettings& settings)
 {
-    IApplicationWindow* platform = GetApplicationWindow();
+    auto* platform = dynamic_cast<Win32ApplicationPlatform*>(IPlatform::GetInstance());
     if (!platform)
         throw RuntimeError("Using DDraw7 Graphics platform on non-win32 platform.", __FILE__, __LINE__, kSetup);
     CDisplay& display = Display("No display for DDraw7 graphics platform.", kSetup);
@@ -81,9 +71,9 @@ void DDraw7GraphicsPlatform::Setup(const DisplaySettings& settings)
     // The surface of an earlier set-up belongs to a DirectDraw object that is about to go.
     ReleaseScreenSurface();
     if (settings.windowMode == 1)
-        display.CreateFullScreenDisplay(platform->GetWindowHandle(), settings.width, settings.height, 32);
+        display.CreateFullScreenDisplay(platform->GetWindow(), settings.width, settings.height, 32);
     else
-        display.CreateWindowedDisplay(platform->GetWindowHandle(), settings.width, settings.height);
+        display.CreateWindowedDisplay(platform->GetWindow(), settings.width, settings.height);
     display.ApplyDefaultStates();
 
     DDSURFACEDESC2 desc{};
@@ -213,10 +203,8 @@ int DDraw7GraphicsPlatform::PresentFrame()
     }
     if (code == DDERR_WRONGMODE)
     {
-        mPresentPending = true;
         // Replaces this renderer: nothing of it may be touched after the call.
-        if (const std::function<void()> reset = DisplayReset())
-            reset();
+        ResetDisplay();
         return 1;
     }
     return -1;

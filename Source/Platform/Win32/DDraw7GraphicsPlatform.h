@@ -14,7 +14,6 @@
 #include "Platform/Compat/DirectDraw/DirectDraw.h"
 #include "Platform/Win32/FrameConversion.h"
 
-#include <functional>
 #include <vector>
 
 namespace Corvane
@@ -85,10 +84,6 @@ public:
     int GetBitDepth() const { return mBitDepth; }
     SixteenBitLayout GetSixteenBitLayout() const { return mLayout; }
     const PackedColor* GetFrame() const { return mFrame.data(); }
-
-    // What a changed display mode calls to set the display up again (the engine's display
-    // reset); nothing until it is installed.
-    static void SetDisplayReset(std::function<void()> reset);
 
 private:
     Graphics::BlitSurface Surface();

@@ -1,5 +1,5 @@
 #include "Platform/Win32/BrokenHardware.h"
-#include "Platform/Win32/WinMain.h"
+#include "Framework/CommandLine.h"
 #include "Support/DebugCapture.h"
 
 #include <gtest/gtest.h>

@@ -8,6 +8,7 @@
 #include "RuntimeError.h"
 #include "Support/DebugCapture.h"
 #include "Support/DisplayTestPlatform.h"
+#include "Support/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -227,27 +228,24 @@ TEST_F(DDraw7Test, ALostDeviceCostsOneFrameAndTheNextShowsThePictureAgain)
     EXPECT_EQ(Compat::CountPresentedFrames(), 4);
 }
 
-TEST_F(DDraw7Test, AChangedDisplayModeResetsTheDisplayAndOtherFailuresAreReported)
+TEST_F(DDraw7Test, FailuresOtherThanALostSurfaceAreReported)
 {
-    int resets = 0;
-    DDraw7GraphicsPlatform::SetDisplayReset([&] { ++resets; });
     DDraw7GraphicsPlatform renderer;
     renderer.Setup(Windowed(64, 48));
-    Stage(Compat::DisplayCall::BltFast, DDERR_WRONGMODE);
+    Stage(Compat::DisplayCall::Blt, DDERR_GENERIC);
     renderer.BeginScene();
     renderer.SetPixel(1, 1, 0xFFFFFFFF);
-    EXPECT_EQ(renderer.PresentFrame(), 1);
-    EXPECT_EQ(resets, 1);
-    EXPECT_NE(mCapture.Text().find("Blit failed\nDDERR_WRONGMODE"), std::string::npos);
+    EXPECT_EQ(renderer.PresentFrame(), -1);
+    EXPECT_NE(mCapture.Text().find("EndScene failed\nDDERR_GENERIC (HRESULT 0x80004005)\n"), std::string::npos)
+        << mCapture.Text();
 
     Compat::ResetDisplayMachine();
-    Stage(Compat::DisplayCall::Blt, DDERR_GENERIC);
+    Stage(Compat::DisplayCall::Lock, DDERR_CANTCREATEDC);
     mCapture.Clear();
     renderer.BeginScene();
+    renderer.SetPixel(1, 1, 0xFFFFFFFF);
     EXPECT_EQ(renderer.PresentFrame(), -1);
-    EXPECT_NE(mCapture.Text().find("EndScene failed\nDDERR_GENERIC"), std::string::npos) << mCapture.Text();
-    EXPECT_EQ(resets, 1);
-    DDraw7GraphicsPlatform::SetDisplayReset({});
+    EXPECT_EQ(mCapture.Text().rfind("Lock() can't create dc\nLock failed\n", 0), 0u) << mCapture.Text();
 }
 
 TEST_F(DDraw7Test, FramesAreSkippedWhileMinimisedOrWhileAnotherProgramHasTheScreen)

@@ -1,8 +1,8 @@
 #include "Platform/Win32/DisplayDevices.h"
 
+#include "Framework/CommandLine.h"
 #include "Platform/Compat/Direct3D/Direct3D.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
-#include "Platform/Win32/WinMain.h"
 #include "Support/DebugCapture.h"
 #include "Win32/Win32Error.h"
 

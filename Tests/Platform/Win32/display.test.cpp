@@ -1,10 +1,10 @@
 #include "Platform/Win32/display.h"
 
+#include "Framework/CommandLine.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Platform/Win32/DisplayDevices.h"
 #include "Platform/Win32/DisplayResource.h"
-#include "Platform/Win32/WinMain.h"
 #include "RuntimeError.h"
 #include "Support/DebugCapture.h"
 #include "Support/TestWindow.h"
