@@ -1,5 +1,6 @@
 #include "Platform/Compat/Direct3D/Direct3D.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Support/SurfacePixels.h"
 #include "Support/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -43,16 +44,6 @@ protected:
         IDirectDrawSurface7* surface = nullptr;
         EXPECT_EQ(mDraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
         return surface;
-    }
-
-    static std::uint32_t Peek(IDirectDrawSurface7* surface, int x, int y)
-    {
-        DDSURFACEDESC2 desc{};
-        EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-        std::uint32_t value = 0;
-        std::memcpy(&value, static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + x * 4, 4);
-        surface->Unlock(nullptr);
-        return value;
     }
 
     TestWindow mWindow;
@@ -121,11 +112,11 @@ TEST_F(Direct3DDeviceTest, DevicesKeepTheirStatesAndClearTheirTarget)
     viewport.dwWidth = 64;
     EXPECT_EQ(device->SetViewport(&viewport), D3D_OK);
     ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0), D3D_OK);
-    EXPECT_EQ(Peek(mTarget, 63, 31), 0x000000FFu);
+    EXPECT_EQ(Corvane::Testing::ReadSurfacePixel(mTarget, 63, 31), 0x000000FFu);
     D3DRECT part{1, 1, 2, 2};
     device->Clear(1, &part, D3DCLEAR_TARGET, 0xFF123456, 1.0f, 0);
-    EXPECT_EQ(Peek(mTarget, 1, 1), 0x00123456u);
-    EXPECT_EQ(Peek(mTarget, 2, 1), 0x000000FFu);
+    EXPECT_EQ(Corvane::Testing::ReadSurfacePixel(mTarget, 1, 1), 0x00123456u);
+    EXPECT_EQ(Corvane::Testing::ReadSurfacePixel(mTarget, 2, 1), 0x000000FFu);
 
     EXPECT_EQ(device->EndScene(), D3DERR_SCENE_NOT_IN_SCENE);
     EXPECT_EQ(device->BeginScene(), D3D_OK);

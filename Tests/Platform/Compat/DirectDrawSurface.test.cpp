@@ -1,6 +1,7 @@
 #include "Platform/Compat/DirectDraw/DirectDraw.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
+#include "Support/SurfacePixels.h"
 #include "Support/TempFolder.h"
 #include "Support/TestWindow.h"
 
@@ -13,6 +14,7 @@
 namespace
 {
 using Corvane::Testing::TestWindow;
+namespace Testing = Corvane::Testing;
 
 class DirectDrawSurfaceTest : public testing::Test
 {
@@ -49,25 +51,6 @@ protected:
         IDirectDrawSurface7* surface = nullptr;
         EXPECT_EQ(mDraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
         return surface;
-    }
-
-    // Writes value at (x, y) of a 32-bit surface.
-    static void Poke(IDirectDrawSurface7* surface, int x, int y, std::uint32_t value)
-    {
-        DDSURFACEDESC2 desc{};
-        ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-        auto* row = static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch;
-        std::memcpy(row + x * 4, &value, 4);
-        surface->Unlock(nullptr);
-    }
-    static std::uint32_t Peek(IDirectDrawSurface7* surface, int x, int y)
-    {
-        DDSURFACEDESC2 desc{};
-        EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-        std::uint32_t value = 0;
-        std::memcpy(&value, static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + x * 4, 4);
-        surface->Unlock(nullptr);
-        return value;
     }
 
     TestWindow mWindow;
@@ -109,21 +92,21 @@ TEST_F(DirectDrawSurfaceTest, BlitsCopyScaleAndRefuseWhatDoesNotFit)
     IDirectDrawSurface7* dst = Plain(8, 8, 32);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
-            Poke(src, x, y, 0x00010000u * x + y);
+            Testing::WriteSurfacePixel(src, x, y, 0x00010000u * x + y);
 
     EXPECT_EQ(dst->BltFast(3, 2, src, nullptr, DDBLTFAST_NOCOLORKEY), DD_OK);
-    EXPECT_EQ(Peek(dst, 3, 2), 0u);
-    EXPECT_EQ(Peek(dst, 6, 5), 0x00030003u);
-    EXPECT_EQ(Peek(dst, 2, 2), 0u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 3, 2), 0u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 6, 5), 0x00030003u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 2, 2), 0u);
     // BltFast does not clip.
     EXPECT_EQ(dst->BltFast(6, 0, src, nullptr, 0), DDERR_INVALIDRECT);
 
     RECT whole{0, 0, 8, 8};
     EXPECT_EQ(dst->Blt(&whole, src, nullptr, DDBLT_WAIT, nullptr), DD_OK);
-    EXPECT_EQ(Peek(dst, 0, 0), 0u);
-    EXPECT_EQ(Peek(dst, 1, 1), 0u);
-    EXPECT_EQ(Peek(dst, 2, 7), 0x00010003u);
-    EXPECT_EQ(Peek(dst, 7, 6), 0x00030003u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 0, 0), 0u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 1, 1), 0u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 2, 7), 0x00010003u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 7, 6), 0x00030003u);
 
     IDirectDrawSurface7* narrow = Plain(4, 4, 16);
     EXPECT_EQ(dst->Blt(&whole, narrow, nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDPIXELFORMAT);
@@ -136,7 +119,7 @@ TEST_F(DirectDrawSurfaceTest, LostSurfacesRefuseWorkUntilRestored)
 {
     IDirectDrawSurface7* src = Plain(4, 4, 32);
     IDirectDrawSurface7* dst = Plain(4, 4, 32);
-    Poke(src, 1, 1, 0x123456);
+    Testing::WriteSurfacePixel(src, 1, 1, 0x123456);
     Compat::LoseDisplaySurfaces();
 
     DDSURFACEDESC2 desc{};
@@ -147,7 +130,7 @@ TEST_F(DirectDrawSurfaceTest, LostSurfacesRefuseWorkUntilRestored)
 
     EXPECT_EQ(src->Restore(), DD_OK);
     EXPECT_EQ(src->IsLost(), DD_OK);
-    EXPECT_EQ(Peek(src, 1, 1), 0u) << "a restored surface has lost its pixels";
+    EXPECT_EQ(Testing::ReadSurfacePixel(src, 1, 1), 0u) << "a restored surface has lost its pixels";
     EXPECT_EQ(dst->BltFast(0, 0, src, nullptr, 0), DDERR_SURFACELOST) << "the target is still lost";
     EXPECT_EQ(mDraw->RestoreAllSurfaces(), DD_OK);
     EXPECT_EQ(dst->BltFast(0, 0, src, nullptr, 0), DD_OK);
@@ -238,7 +221,7 @@ TEST_F(DirectDrawSurfaceTest, AFullScreenChainFlipsItsBuffersIntoTheWindowAtTheM
 
     for (const std::uint32_t colour : {0x00112233u, 0x00445566u, 0x00778899u, 0x00AABBCCu})
     {
-        Poke(back, 5, 7, colour);
+        Testing::WriteSurfacePixel(back, 5, 7, colour);
         ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
         const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
         ASSERT_EQ(frame.width, 640);

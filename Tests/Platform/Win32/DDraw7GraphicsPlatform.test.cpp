@@ -9,6 +9,7 @@
 #include "Support/DebugCapture.h"
 #include "Support/DisplayTestPlatform.h"
 #include "Support/FakePlatform.h"
+#include "Support/SurfacePixels.h"
 
 #include <gtest/gtest.h>
 
@@ -54,18 +55,6 @@ protected:
         Compat::DisplayMachine machine = Compat::GetDisplayMachine();
         machine.failures[call] = code;
         Compat::SetDisplayMachine(machine);
-    }
-
-    // The first pixel of the display's back buffer, as its bytes say.
-    std::uint32_t BackBufferPixel(int bytes)
-    {
-        DDSURFACEDESC2 desc{};
-        IDirectDrawSurface7* back = mPlatform.Display().GetBackBuffer();
-        EXPECT_EQ(back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-        std::uint32_t value = 0;
-        std::memcpy(&value, desc.lpSurface, bytes);
-        back->Unlock(nullptr);
-        return value;
     }
 
     Testing::DisplayTestPlatform mPlatform;
@@ -183,7 +172,8 @@ TEST_F(DDraw7Test, ConvertsTheFrameIntoTheScreensFormat)
         renderer.BeginScene();
         renderer.SetPixel(0, 0, 0xFF10A0F8);
         ASSERT_EQ(renderer.PresentFrame(), 0);
-        EXPECT_EQ(BackBufferPixel(c.bits / 8), c.value) << c.bits << " bits, red " << c.red;
+        EXPECT_EQ(Testing::ReadSurfacePixel(mPlatform.Display().GetBackBuffer(), 0, 0, c.bits / 8), c.value)
+            << c.bits << " bits, red " << c.red;
     }
 
     StageDesktop(16, 0x0F00, 0x00F0, 0x000F);

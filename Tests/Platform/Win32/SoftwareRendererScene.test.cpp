@@ -49,6 +49,16 @@ std::unique_ptr<Image> Mask()
     return image;
 }
 
+// Windowed at the scene's size on the platform's window.
+void SetUpWindowed(DDraw7GraphicsPlatform& renderer)
+{
+    DisplaySettings settings;
+    settings.windowMode = 0;
+    settings.width = kWidth;
+    settings.height = kHeight;
+    renderer.Setup(settings);
+}
+
 DrawState Colored(ColorF color)
 {
     DrawState state;
@@ -93,11 +103,7 @@ TEST(SoftwareRendererScene, TheWindowShowsWhatTheImageCanvasDraws)
 {
     Testing::DisplayTestPlatform platform(kWidth, kHeight);
     DDraw7GraphicsPlatform renderer;
-    DisplaySettings settings;
-    settings.windowMode = 0;
-    settings.width = kWidth;
-    settings.height = kHeight;
-    renderer.Setup(settings);
+    SetUpWindowed(renderer);
 
     const std::unique_ptr<Image> gradient = Gradient();
     gradient->SetRotationSteps(32);
@@ -138,11 +144,7 @@ TEST(SoftwareRendererScene, EveryDepthShowsTheScene)
         machine.desktopBits = bits;
         Compat::SetDisplayMachine(machine);
         DDraw7GraphicsPlatform renderer;
-        DisplaySettings settings;
-        settings.windowMode = 0;
-        settings.width = kWidth;
-        settings.height = kHeight;
-        renderer.Setup(settings);
+        SetUpWindowed(renderer);
         const std::unique_ptr<Image> gradient = Gradient();
         const std::unique_ptr<Image> mask = Mask();
         ASSERT_EQ(renderer.BeginScene(), 0);

@@ -7,6 +7,7 @@
 #include "Platform/Win32/DisplayResource.h"
 #include "RuntimeError.h"
 #include "Support/DebugCapture.h"
+#include "Support/SurfacePixels.h"
 #include "Support/TestWindow.h"
 #include "Win32/Win32Error.h"
 
@@ -85,16 +86,6 @@ protected:
                                                   const std::function<void(Compat::DisplayMachine&)>& failures = {})
     {
         return Failure([&](CDisplay& d) { d.CreateFullScreenDisplay(mWindow.Get(), width, height, bits); }, failures);
-    }
-
-    static std::uint32_t Peek(IDirectDrawSurface7* surface, int x, int y)
-    {
-        DDSURFACEDESC2 desc{};
-        EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-        std::uint32_t value = 0;
-        std::memcpy(&value, static_cast<std::uint8_t*>(desc.lpSurface) + y * desc.lPitch + x * 4, 4);
-        surface->Unlock(nullptr);
-        return value;
     }
 
     Testing::TestWindow mWindow;
@@ -429,7 +420,7 @@ TEST_F(DisplayTest, PresentShowsTheBackBufferAndRepairsALostSurface)
     display.CreateWindowedDisplay(mWindow.Get(), 800, 600);
     ASSERT_EQ(display.BeginScene(), DD_OK);
     display.Clear();
-    EXPECT_EQ(Peek(display.GetBackBuffer(), 799, 599), 0x000000FFu) << "cleared to blue";
+    EXPECT_EQ(Testing::ReadSurfacePixel(display.GetBackBuffer(), 799, 599), 0x000000FFu) << "cleared to blue";
     ASSERT_EQ(display.Present(), DD_OK);
     EXPECT_EQ(Compat::GetLastPresentedFrame().pixels[0], 0xFF0000FFu);
 
