@@ -10,7 +10,6 @@
 #include "Win32/Win32Error.h"
 
 #include <cstdint>
-#include <utility>
 
 namespace Corvane
 {
