@@ -21,6 +21,8 @@ protected:
         void* object = nullptr;
         ASSERT_EQ(DirectDrawCreateEx(nullptr, &object, IID_IDirectDraw7, nullptr), DD_OK);
         mDraw = static_cast<IDirectDraw7*>(object);
+        // Devices draw with the renderer of the window the object cooperates with.
+        ASSERT_EQ(mDraw->SetCooperativeLevel(mWindow.Get(), DDSCL_NORMAL), DD_OK);
         ASSERT_EQ(mDraw->QueryInterface(IID_IDirect3D7, &object), DD_OK);
         mDirect3D = static_cast<IDirect3D7*>(object);
         mTarget = Surface(DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE);

@@ -1,6 +1,5 @@
 #include "Platform/Compat/Direct3D/Device.h"
 
-#include "Platform/Compat/DirectDraw/PixelFormat.h"
 #include "Platform/Compat/DirectDraw/Surface.h"
 
 namespace Compat
@@ -10,10 +9,38 @@ Device::Device(const Direct3DDeviceDescription& description, Surface* target) : 
     target->AddRef();
     mTarget = target;
     mViewport = {0, 0, static_cast<DWORD>(target->GetWidth()), static_cast<DWORD>(target->GetHeight()), 0.0f, 1.0f};
+    // Direct3D's defaults for the states the layer reads.
+    mRenderStates[D3DRENDERSTATE_ZWRITEENABLE] = 1;
+    mRenderStates[D3DRENDERSTATE_SHADEMODE] = D3DSHADE_GOURAUD;
+    mRenderStates[D3DRENDERSTATE_LASTPIXEL] = 1;
+    mRenderStates[D3DRENDERSTATE_SRCBLEND] = D3DBLEND_ONE;
+    mRenderStates[D3DRENDERSTATE_DESTBLEND] = D3DBLEND_ZERO;
+    mRenderStates[D3DRENDERSTATE_CULLMODE] = D3DCULL_CCW;
+    mRenderStates[D3DRENDERSTATE_CLIPPING] = 1;
+    mRenderStates[D3DRENDERSTATE_LIGHTING] = 1;
+    mRenderStates[D3DRENDERSTATE_COLORVERTEX] = 1;
+    mRenderStates[D3DRENDERSTATE_LOCALVIEWER] = 1;
+    for (auto& stage : mStageStates)
+    {
+        stage[D3DTSS_COLOROP] = D3DTOP_DISABLE;
+        stage[D3DTSS_COLORARG1] = D3DTA_TEXTURE;
+        stage[D3DTSS_COLORARG2] = D3DTA_CURRENT;
+        stage[D3DTSS_ALPHAOP] = D3DTOP_DISABLE;
+        stage[D3DTSS_ALPHAARG1] = D3DTA_TEXTURE;
+        stage[D3DTSS_ALPHAARG2] = D3DTA_CURRENT;
+        stage[D3DTSS_ADDRESS] = D3DTADDRESS_WRAP;
+        stage[D3DTSS_MAGFILTER] = D3DTFG_POINT;
+        stage[D3DTSS_MINFILTER] = D3DTFN_POINT;
+    }
+    mStageStates[0][D3DTSS_COLOROP] = D3DTOP_MODULATE;
+    mStageStates[0][D3DTSS_ALPHAOP] = D3DTOP_SELECTARG1;
 }
 
 Device::~Device()
 {
+    for (Surface*& texture : mTextures)
+        if (texture)
+            texture->Release();
     if (mTarget)
         mTarget->Release();
 }
@@ -22,6 +49,12 @@ int CountDeviceStateChanges(IDirect3DDevice7* device)
 {
     const auto* ours = dynamic_cast<Device*>(device);
     return ours ? ours->GetStateChanges() : 0;
+}
+
+void ObservePrimitives(IDirect3DDevice7* device, std::function<void(const DrawnPrimitive&)> observer)
+{
+    if (auto* ours = dynamic_cast<Device*>(device))
+        ours->SetObserver(std::move(observer));
 }
 
 HRESULT Device::QueryInterface(const IID&, void** out)
@@ -77,17 +110,27 @@ HRESULT Device::Clear(DWORD count, D3DRECT* rects, DWORD flags, D3DCOLOR color, 
         return DDERR_INVALIDPARAMS;
     if (mTarget->IsLost() != DD_OK)
         return DDERR_SURFACELOST;
-    const RECT viewport{static_cast<LONG>(mViewport.dwX), static_cast<LONG>(mViewport.dwY),
-                        static_cast<LONG>(mViewport.dwX + mViewport.dwWidth),
-                        static_cast<LONG>(mViewport.dwY + mViewport.dwHeight)};
-    // Nothing draws with depth yet, so the z-buffer is left as it is.
+    // Nothing draws with depth, so the z-buffer is left as it is.
     if (!(flags & D3DCLEAR_TARGET))
         return D3D_OK;
-    const std::uint32_t value = PackColor(color, mTarget->GetFormat());
+    SurfaceTexture* target = UseTarget();
+    if (!target)
+        return D3DERR_INITFAILED;
+    SDL_Renderer* renderer = target->GetRenderer();
+    const SDL_Rect viewport{int(mViewport.dwX), int(mViewport.dwY), int(mViewport.dwWidth), int(mViewport.dwHeight)};
+    SDL_RenderSetClipRect(renderer, nullptr);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, Uint8(color >> 16), Uint8(color >> 8), Uint8(color), Uint8(color >> 24));
     if (count == 0)
-        mTarget->Fill(viewport, value);
+        SDL_RenderFillRect(renderer, &viewport);
     for (DWORD i = 0; i < count; ++i)
-        mTarget->Fill(RECT{rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2}, value);
+    {
+        const SDL_Rect rect{rects[i].x1, rects[i].y1, rects[i].x2 - rects[i].x1, rects[i].y2 - rects[i].y1};
+        SDL_Rect inside{};
+        if (SDL_IntersectRect(&rect, &viewport, &inside))
+            SDL_RenderFillRect(renderer, &inside);
+    }
+    mTarget->MarkTextureDrawn();
     return D3D_OK;
 }
 
@@ -211,6 +254,19 @@ HRESULT Device::SetClipPlane(DWORD index, D3DVALUE* plane)
     for (int i = 0; i < 4; ++i)
         mClipPlanes[index][i] = plane[i];
     ++mStateChanges;
+    return D3D_OK;
+}
+
+HRESULT Device::SetTexture(DWORD stage, IDirectDrawSurface7* texture)
+{
+    Surface* surface = Surface::From(texture);
+    if (stage >= kStages || (texture && (!surface || !surface->IsTexture())))
+        return DDERR_INVALIDPARAMS;
+    if (surface)
+        surface->AddRef();
+    if (mTextures[stage])
+        mTextures[stage]->Release();
+    mTextures[stage] = surface;
     return D3D_OK;
 }
 

@@ -1,17 +1,22 @@
-// A Direct3D device: the description it was made from, its render target, and every state the
-// game sets, stored as set. Internal to the layer.
+// A Direct3D device: the description it was made from, its render target, every state the game
+// sets (stored as set, starting from Direct3D's defaults), its textures, and its drawing on the
+// SDL renderer of its DirectDraw object's window. Internal to the layer.
 #pragma once
 
 #include "Platform/Compat/Direct3D/Direct3D.h"
 #include "Platform/Compat/DirectDraw/ComObject.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 
+#include <SDL.h>
+
 #include <array>
+#include <functional>
 #include <map>
 
 namespace Compat
 {
 class Surface;
+class SurfaceTexture;
 
 class Device final : public ComObject<IDirect3DDevice7>
 {
@@ -39,13 +44,34 @@ public:
     HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE state, DWORD* value) override;
     HRESULT SetClipPlane(DWORD index, D3DVALUE* plane) override;
     HRESULT GetClipPlane(DWORD index, D3DVALUE* plane) override;
+    HRESULT SetTexture(DWORD stage, IDirectDrawSurface7* texture) override;
+    HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, DWORD format, void* vertices, DWORD count, DWORD flags) override;
+    HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD format, void* vertices, DWORD vertexCount, WORD* indices,
+                                 DWORD indexCount, DWORD flags) override;
 
     int GetStateChanges() const { return mStateChanges; }
+    void SetObserver(std::function<void(const DrawnPrimitive&)> observer) { mObserver = std::move(observer); }
 
 private:
     ~Device() override;
 
     static constexpr DWORD kStages = 8;
+
+    // Checks and draws one primitive (indices null for DrawPrimitive).
+    HRESULT Draw(D3DPRIMITIVETYPE type, DWORD format, void* vertices, DWORD count, const WORD* indices,
+                 DWORD indexCount, DWORD flags);
+    // The render target's texture, made the renderer's target; null when it cannot be had.
+    SurfaceTexture* UseTarget();
+    // World, view and projection in one.
+    D3DMATRIX Transform() const;
+    // The pixels the clip planes and the viewport leave; false when none.
+    bool ClipRectangle(SDL_Rect& clip) const;
+    // The SDL blend mode of the alpha-blending states; false when SDL has none for them.
+    bool BlendMode(SDL_BlendMode& mode) const;
+    DWORD Stage(D3DTEXTURESTAGESTATETYPE state) const { return mStageStates[0][state]; }
+    // Tells the observer, when there is one.
+    void Report(D3DPRIMITIVETYPE type, const void* vertices, DWORD count, const WORD* indices, DWORD indexCount,
+                HRESULT result) const;
 
     Direct3DDeviceDescription mDescription;
     Surface* mTarget = nullptr; // reference held
@@ -56,6 +82,8 @@ private:
     std::array<DWORD, D3DRENDERSTATE_COUNT> mRenderStates{};
     std::array<std::array<DWORD, D3DTSS_COUNT>, kStages> mStageStates{};
     std::array<std::array<D3DVALUE, 4>, kCompatClipPlanes> mClipPlanes{};
+    std::array<Surface*, kStages> mTextures{}; // references held
     int mStateChanges = 0;
+    std::function<void(const DrawnPrimitive&)> mObserver;
 };
 } // namespace Compat

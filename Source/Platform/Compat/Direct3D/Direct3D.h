@@ -1,13 +1,23 @@
 // Direct3D 7, the device side: device enumeration, texture and z-buffer formats, device creation
-// and capabilities, and the device's render states, texture-stage states, transforms, viewport,
-// material and clip planes, stored as set. Devices and their formats come from the machine
-// description (DisplayMachine.h). Drawing primitives is not part of this layer yet; Clear fills
-// the render target. Every call comes from the window thread.
+// and capabilities, the device's render states, texture-stage states, transforms, viewport,
+// material and clip planes, and primitive drawing. Devices and their formats come from the
+// machine description (DisplayMachine.h).
+//
+// A device draws with the SDL renderer of the window its DirectDraw object cooperates with: its
+// render target and its textures are SDL textures on that renderer (the GPU where the machine has
+// one, SDL's software renderer headless). The states map onto SDL: alpha blending onto blend
+// modes, the vertex colour and the texture stage's operations onto colour and alpha modulation,
+// axis-aligned clip planes and the viewport onto the clip rectangle, the filters onto the
+// texture's scale mode. Depth is not used: z-buffers are kept but never tested or written.
+// Every call comes from the window thread.
 #pragma once
 
 #include "Platform/Compat/Direct3D/Direct3DErrors.h"
 #include "Platform/Compat/Direct3D/Direct3DTypes.h"
 #include "Platform/Compat/DirectDraw/DirectDraw.h"
+
+#include <functional>
+#include <vector>
 
 using LPD3DENUMDEVICESCALLBACK7 = HRESULT (*)(char* description, char* name, D3DDEVICEDESC7* desc, void* context);
 using LPD3DENUMPIXELFORMATSCALLBACK = HRESULT (*)(DDPIXELFORMAT* format, void* context);
@@ -42,6 +52,15 @@ public:
     // Plane index 0 to 5: a, b, c, d of a x + b y + c z + d >= 0 (the kept side).
     virtual HRESULT SetClipPlane(DWORD index, D3DVALUE* plane) = 0;
     virtual HRESULT GetClipPlane(DWORD index, D3DVALUE* plane) = 0;
+    // The texture of stage 0 to 7: a DDSCAPS_TEXTURE surface of this layer, or null for none
+    // (a reference is taken; the old one is released).
+    virtual HRESULT SetTexture(DWORD stage, IDirectDrawSurface7* texture) = 0;
+    // Draws count vertices of format 0x142 (D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1) between
+    // BeginScene and EndScene; flags must be 0.
+    virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, DWORD format, void* vertices, DWORD count, DWORD flags) = 0;
+    // The same, the vertices taken in the order of indexCount 16-bit indices.
+    virtual HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, DWORD format, void* vertices, DWORD vertexCount,
+                                         WORD* indices, DWORD indexCount, DWORD flags) = 0;
 };
 
 class IDirect3D7 : public IUnknown
@@ -49,7 +68,9 @@ class IDirect3D7 : public IUnknown
 public:
     // Calls back with each Direct3D device of the driver until the callback cancels.
     virtual HRESULT EnumDevices(LPD3DENUMDEVICESCALLBACK7 callback, void* context) = 0;
-    // A device of the given kind drawing into target (which needs DDSCAPS_3DDEVICE).
+    // A device of the given kind drawing into target (which needs DDSCAPS_3DDEVICE), with the
+    // renderer of the window that the DirectDraw object cooperates with; DDERR_NOHWND without
+    // a window, D3DERR_INITFAILED when SDL has no renderer for it.
     virtual HRESULT CreateDevice(const GUID& device, IDirectDrawSurface7* target, IDirect3DDevice7** out) = 0;
     // Calls back with each z-buffer format of the device until the callback cancels.
     virtual HRESULT EnumZBufferFormats(const GUID& device, LPD3DENUMPIXELFORMATSCALLBACK callback, void* context) = 0;
@@ -66,4 +87,24 @@ namespace Compat
 {
 // For tests: how many render-state, texture-stage-state and clip-plane calls the device took.
 int CountDeviceStateChanges(IDirect3DDevice7* device);
+
+// One primitive as a device took it, for tests: its type, its vertices (x, y, z, colour, u, v
+// each) in drawing order (indices resolved), the texture of stage 0 and the result.
+struct DrawnPrimitive
+{
+    struct Vertex
+    {
+        float x, y, z;
+        DWORD color;
+        float u, v;
+    };
+    D3DPRIMITIVETYPE type = D3DPT_POINTLIST;
+    std::vector<Vertex> vertices;
+    bool indexed = false;
+    IDirectDrawSurface7* texture = nullptr;
+    HRESULT result = D3D_OK;
+};
+// For tests: observer sees every primitive the device is asked to draw (an empty function stops
+// observing).
+void ObservePrimitives(IDirect3DDevice7* device, std::function<void(const DrawnPrimitive&)> observer);
 } // namespace Compat

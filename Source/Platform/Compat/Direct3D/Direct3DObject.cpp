@@ -2,7 +2,9 @@
 
 #include "Platform/Compat/Direct3D/Device.h"
 #include "Platform/Compat/DirectDraw/DirectDrawObject.h"
+#include "Platform/Compat/DirectDraw/Presenter.h"
 #include "Platform/Compat/DirectDraw/Surface.h"
+#include "Platform/Compat/User/Window.h"
 
 #include <algorithm>
 #include <string>
@@ -61,8 +63,14 @@ public:
         surface->GetSurfaceDesc(&desc);
         if (!surface->HasPixels() || !(desc.ddsCaps.dwCaps & DDSCAPS_3DDEVICE))
             return DDERR_INVALIDCAPS;
+        // The device draws with its window's renderer.
+        const HWND window = mOwner->GetState()->window;
+        if (!IsWindow(window))
+            return DDERR_NOHWND;
         if (const HRESULT failure = InjectedFailure(DisplayCall::CreateDevice))
             return failure;
+        if (!GetWindowRenderer(window))
+            return D3DERR_INITFAILED;
         *out = new Device(*device, surface);
         return D3D_OK;
     }

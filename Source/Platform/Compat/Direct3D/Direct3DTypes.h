@@ -183,6 +183,23 @@ enum D3DTRANSFORMSTATETYPE : DWORD
     D3DTRANSFORMSTATE_PROJECTION
 };
 
+// What a list of vertices stands for.
+enum D3DPRIMITIVETYPE : DWORD
+{
+    D3DPT_POINTLIST = 1,
+    D3DPT_LINELIST,
+    D3DPT_LINESTRIP,
+    D3DPT_TRIANGLELIST,
+    D3DPT_TRIANGLESTRIP,
+    D3DPT_TRIANGLEFAN
+};
+
+// Flexible vertex format bits: the layer draws x, y, z floats, a D3DCOLOR and one u, v pair
+// (0x142), in that order.
+constexpr DWORD D3DFVF_XYZ = 0x002;
+constexpr DWORD D3DFVF_DIFFUSE = 0x040;
+constexpr DWORD D3DFVF_TEX1 = 0x100;
+
 // Clear flags.
 constexpr DWORD D3DCLEAR_TARGET = 0x1;
 constexpr DWORD D3DCLEAR_ZBUFFER = 0x2;

@@ -73,6 +73,7 @@ enum class DisplayCall
     Flip,
     BeginScene,
     EndScene,
+    DrawPrimitive, // DrawPrimitive and DrawIndexedPrimitive
 };
 
 struct DisplayMachine
@@ -114,5 +115,7 @@ HRESULT InjectedFailure(DisplayCall call);
 
 // Makes every surface that exists lost (as when another program took the screen or the display
 // mode changed): locks, blits and flips fail with DDERR_SURFACELOST until the surface is restored.
+// Textures that the driver manages (DDSCAPS2_TEXTUREMANAGE) or that live in system memory keep
+// their pixels, as they do on a real display.
 void LoseDisplaySurfaces();
 } // namespace Compat

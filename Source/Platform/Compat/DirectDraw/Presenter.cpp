@@ -3,27 +3,68 @@
 #include "Platform/Compat/User/Window.h"
 #include "Platform/Compat/User/WindowObject.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace Compat
 {
 namespace
 {
-// The renderer and the streaming texture that show a window's pictures.
+// The last presented frame: its pixels, or the picture texture that holds them until asked for.
+struct FrameRecord
+{
+    PresentedFrame last;
+    int count = 0;
+    SDL_Renderer* pendingRenderer = nullptr; // with pendingTexture: read back on request
+    SDL_Texture* pendingTexture = nullptr;
+};
+
+FrameRecord& Frames()
+{
+    static FrameRecord record;
+    return record;
+}
+
+// Reads the picture a pending record points at into its pixels (opaque, as the screen shows
+// them). The renderer must still exist.
+void ReadPendingFrame()
+{
+    FrameRecord& record = Frames();
+    if (!record.pendingTexture)
+        return;
+    SDL_Renderer* renderer = record.pendingRenderer;
+    SDL_Texture* previous = SDL_GetRenderTarget(renderer);
+    PresentedFrame& frame = record.last;
+    frame.pixels.assign(std::size_t(frame.width) * frame.height, 0);
+    UseRenderTarget(renderer, record.pendingTexture);
+    const SDL_Rect area{0, 0, frame.width, frame.height};
+    if (SDL_RenderReadPixels(renderer, &area, SDL_PIXELFORMAT_ARGB8888, frame.pixels.data(), frame.width * 4) == 0)
+        for (std::uint32_t& pixel : frame.pixels)
+            pixel |= 0xFF000000u;
+    UseRenderTarget(renderer, previous);
+    record.pendingRenderer = nullptr;
+    record.pendingTexture = nullptr;
+}
+
+// The renderer and the textures that show a window's pictures.
 struct Presentation
 {
     SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
+    SDL_Texture* texture = nullptr; // streaming: memory frames
     int width = 0;
     int height = 0;
+    SDL_Texture* picture = nullptr; // target: the last picture drawn by a device
+    int pictureWidth = 0;
+    int pictureHeight = 0;
     // The window's own client size while a display mode fills the screen.
     int windowedWidth = 0;
     int windowedHeight = 0;
 
     ~Presentation()
     {
-        if (texture)
-            SDL_DestroyTexture(texture);
+        // The renderer takes its textures along: a picture still to be read is read now.
+        if (Frames().pendingRenderer == renderer)
+            ReadPendingFrame();
         if (renderer)
             SDL_DestroyRenderer(renderer);
     }
@@ -36,9 +77,10 @@ Presentation* PresentationOf(HWND window)
         return nullptr;
     if (!window->presentation)
     {
-        SDL_Renderer* renderer = SDL_CreateRenderer(sdl, -1, 0);
+        // The GPU where there is one; render targets are what the Direct3D devices draw into.
+        SDL_Renderer* renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
         if (!renderer)
-            renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
+            renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
         if (!renderer)
             return nullptr;
         auto presentation = std::make_shared<Presentation>();
@@ -48,16 +90,32 @@ Presentation* PresentationOf(HWND window)
     return static_cast<Presentation*>(window->presentation.get());
 }
 
-struct FrameRecord
+// A new record; a pending read of an older one is dropped.
+PresentedFrame& NewRecord(HWND window, int width, int height)
 {
-    PresentedFrame last;
-    int count = 0;
-};
+    FrameRecord& record = Frames();
+    record.pendingRenderer = nullptr;
+    record.pendingTexture = nullptr;
+    ++record.count;
+    record.last.window = window;
+    record.last.width = width;
+    record.last.height = height;
+    return record.last;
+}
 
-FrameRecord& Frames()
+SDL_Rect ToSdl(const RECT& r)
 {
-    static FrameRecord record;
-    return record;
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// Shows texture in the window (over destination, or the whole client area).
+void Show(Presentation& presentation, SDL_Texture* texture, const RECT* destination)
+{
+    UseRenderTarget(presentation.renderer, nullptr);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    const SDL_Rect target = destination ? ToSdl(*destination) : SDL_Rect{0, 0, 0, 0};
+    SDL_RenderCopy(presentation.renderer, texture, nullptr, destination ? &target : nullptr);
+    SDL_RenderPresent(presentation.renderer);
 }
 } // namespace
 
@@ -65,6 +123,23 @@ SDL_Renderer* GetWindowRenderer(HWND window)
 {
     Presentation* presentation = PresentationOf(window);
     return presentation ? presentation->renderer : nullptr;
+}
+
+RendererRef GetRendererRef(HWND window)
+{
+    RendererRef ref;
+    if (Presentation* presentation = PresentationOf(window))
+    {
+        ref.renderer = presentation->renderer;
+        ref.lifetime = window->presentation;
+    }
+    return ref;
+}
+
+void UseRenderTarget(SDL_Renderer* renderer, SDL_Texture* texture)
+{
+    if (SDL_GetRenderTarget(renderer) != texture)
+        SDL_SetRenderTarget(renderer, texture);
 }
 
 void PresentFrame(PresentedFrame&& frame, const RECT* destination)
@@ -84,17 +159,45 @@ void PresentFrame(PresentedFrame&& frame, const RECT* destination)
         if (presentation->texture)
         {
             SDL_UpdateTexture(presentation->texture, nullptr, frame.pixels.data(), frame.width * 4);
-            SDL_Rect target{0, 0, 0, 0};
-            if (destination)
-                target = {destination->left, destination->top, destination->right - destination->left,
-                          destination->bottom - destination->top};
-            SDL_RenderCopy(presentation->renderer, presentation->texture, nullptr, destination ? &target : nullptr);
-            SDL_RenderPresent(presentation->renderer);
+            Show(*presentation, presentation->texture, destination);
         }
     }
-    FrameRecord& record = Frames();
-    record.last = std::move(frame);
-    ++record.count;
+    PresentedFrame& record = NewRecord(frame.window, frame.width, frame.height);
+    record.pixels = std::move(frame.pixels);
+}
+
+void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const RECT* destination)
+{
+    const int width = source.right - source.left;
+    const int height = source.bottom - source.top;
+    PresentedFrame& record = NewRecord(window, width, height);
+    record.pixels.clear();
+    Presentation* presentation = PresentationOf(window);
+    if (!presentation || width <= 0 || height <= 0)
+        return;
+    if (!presentation->picture || presentation->pictureWidth != width || presentation->pictureHeight != height)
+    {
+        if (presentation->picture)
+            SDL_DestroyTexture(presentation->picture);
+        presentation->picture = SDL_CreateTexture(presentation->renderer, SDL_PIXELFORMAT_ARGB8888,
+                                                  SDL_TEXTUREACCESS_TARGET, width, height);
+        presentation->pictureWidth = width;
+        presentation->pictureHeight = height;
+        if (!presentation->picture)
+            return;
+    }
+    // The picture keeps what the window shows until the next present, so the device may go on
+    // drawing into its target and the frame can still be read back later.
+    UseRenderTarget(presentation->renderer, presentation->picture);
+    SDL_RenderSetClipRect(presentation->renderer, nullptr);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(texture, 255);
+    const SDL_Rect from = ToSdl(source);
+    SDL_RenderCopy(presentation->renderer, texture, &from, nullptr);
+    Show(*presentation, presentation->picture, destination);
+    Frames().pendingRenderer = presentation->renderer;
+    Frames().pendingTexture = presentation->picture;
 }
 
 void EnterExclusiveMode(HWND window, int width, int height)
@@ -109,6 +212,7 @@ void EnterExclusiveMode(HWND window, int width, int height)
     window->logicalHeight = height;
     SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
     // The renderer scales mode pixels to the desktop and maps mouse positions back to them.
+    UseRenderTarget(presentation->renderer, nullptr);
     SDL_RenderSetLogicalSize(presentation->renderer, width, height);
 }
 
@@ -123,11 +227,13 @@ void LeaveExclusiveMode(HWND window)
     SDL_SetWindowFullscreen(sdl, 0);
     // Not every video driver puts the window back at its size.
     SDL_SetWindowSize(sdl, presentation->windowedWidth, presentation->windowedHeight);
+    UseRenderTarget(presentation->renderer, nullptr);
     SDL_RenderSetLogicalSize(presentation->renderer, 0, 0);
 }
 
 const PresentedFrame& GetLastPresentedFrame()
 {
+    ReadPendingFrame();
     return Frames().last;
 }
 

@@ -1,16 +1,35 @@
-// Showing pictures in a window through an SDL renderer and a streaming texture, and the exclusive
-// full-screen state of a window. Internal to the layer.
+// Showing pictures in a window through its SDL renderer, and the exclusive full-screen state of a
+// window. Each window has one renderer, made on first use (accelerated where the machine can,
+// SDL's software renderer otherwise), which the DirectDraw presentation and the Direct3D devices
+// drawing for that window share: whoever uses it sets the render target it needs. Internal to
+// the layer.
 #pragma once
 
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 
+#include <memory>
+
 struct SDL_Renderer;
+struct SDL_Texture;
 
 namespace Compat
 {
+// A window's renderer and a way to tell that it is gone (it goes with its window, and takes
+// every texture made on it along).
+struct RendererRef
+{
+    SDL_Renderer* renderer = nullptr;
+    std::weak_ptr<void> lifetime;
+
+    bool Alive() const { return renderer && !lifetime.expired(); }
+};
+
 // Shows the frame in its window (stretched over destination, client coordinates, or over the
 // whole client area when destination is null) and keeps it as the last presented frame.
 void PresentFrame(PresentedFrame&& frame, const RECT* destination);
+// Shows source of texture (made on the window's renderer) in the window the same way. The last
+// presented frame is read back from the renderer only when asked for.
+void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const RECT* destination);
 // The window fills the desktop and shows width x height pixels scaled to fit; its client
 // rectangle and mouse positions are in those pixels.
 void EnterExclusiveMode(HWND window, int width, int height);
@@ -18,4 +37,7 @@ void EnterExclusiveMode(HWND window, int width, int height);
 void LeaveExclusiveMode(HWND window);
 // The window's renderer, made on first use; null when SDL cannot make one.
 SDL_Renderer* GetWindowRenderer(HWND window);
+RendererRef GetRendererRef(HWND window);
+// Makes texture (null: the window) the renderer's target unless it already is.
+void UseRenderTarget(SDL_Renderer* renderer, SDL_Texture* texture);
 } // namespace Compat

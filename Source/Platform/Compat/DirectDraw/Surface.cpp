@@ -49,7 +49,7 @@ Surface::Surface(std::shared_ptr<DirectDrawState> owner, const DDSURFACEDESC2& d
     // A windowed primary is the window itself.
     const bool windowed = primary && !(mCaps.dwCaps & DDSCAPS_FLIP);
     if (!windowed)
-        mPixels.assign(std::size_t(mPitch) * std::size_t(mHeight), 0);
+        mContents.pixels.assign(std::size_t(mPitch) * std::size_t(mHeight), 0);
     LiveSurfaces().push_back(this);
 }
 
@@ -156,21 +156,23 @@ HRESULT Surface::IsLost()
     return mLost ? DDERR_SURFACELOST : DD_OK;
 }
 
-HRESULT Surface::Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD, HANDLE)
+HRESULT Surface::Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD flags, HANDLE)
 {
     if (!desc)
         return DDERR_INVALIDPARAMS;
-    if (mPixels.empty())
+    if (mContents.pixels.empty())
         return DDERR_CANTLOCKSURFACE;
     if (const HRESULT failure = CheckUsable(nullptr, DisplayCall::Lock))
         return failure;
     const RECT area = rect ? *rect : Whole();
     if (!Inside(area, mWidth, mHeight))
         return DDERR_INVALIDRECT;
+    SyncMemory();
     GetSurfaceDesc(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
-    desc->lpSurface = mPixels.data() + std::size_t(area.top) * mPitch + std::size_t(area.left) * mBytes;
+    desc->lpSurface = mContents.pixels.data() + std::size_t(area.top) * mPitch + std::size_t(area.left) * mBytes;
     mLocked = true;
+    mLockWrites = !(flags & DDLOCK_READONLY);
     return DD_OK;
 }
 
@@ -179,6 +181,8 @@ HRESULT Surface::Unlock(RECT*)
     if (!mLocked)
         return DDERR_NOTLOCKED;
     mLocked = false;
+    if (mLockWrites)
+        MemoryChanged();
     return DD_OK;
 }
 
@@ -187,12 +191,74 @@ HRESULT Surface::Restore()
     if (!mLost)
         return DD_OK;
     // What the surface showed is gone, as on a display that lost its video memory.
-    std::fill(mPixels.begin(), mPixels.end(), std::uint8_t(0));
+    std::fill(mContents.pixels.begin(), mContents.pixels.end(), std::uint8_t(0));
+    mContents.textureNewer = false;
+    MemoryChanged();
     mLost = false;
     mLocked = false;
     for (Surface* buffer : mBackBuffers)
         buffer->Restore();
     return DD_OK;
+}
+
+void Surface::Lose()
+{
+    // The driver keeps managed and system-memory textures and brings them back by itself.
+    const bool kept =
+        IsTexture() && ((mCaps.dwCaps2 & DDSCAPS2_TEXTUREMANAGE) || (mCaps.dwCaps & DDSCAPS_SYSTEMMEMORY));
+    if (!kept)
+        mLost = true;
+}
+
+SurfaceTexture* Surface::GetTexture(bool target)
+{
+    HWND window = mOwner->window;
+    std::unique_ptr<SurfaceTexture>& texture = mContents.texture;
+    if (texture && (!texture->IsUsable() || texture->GetWindow() != window || (target && !texture->IsTarget())))
+    {
+        SyncMemory();
+        texture.reset();
+    }
+    if (!texture)
+    {
+        if (mContents.pixels.empty())
+            return nullptr;
+        auto made = std::make_unique<SurfaceTexture>(window, mWidth, mHeight, target || !IsTexture());
+        if (!made->IsUsable())
+            return nullptr;
+        texture = std::move(made);
+        mContents.textureNewer = false;
+        mContents.memoryNewer = true;
+    }
+    if (mContents.memoryNewer)
+    {
+        texture->Upload(mContents.pixels.data(), mPitch, mFormat);
+        mContents.memoryNewer = false;
+    }
+    return texture.get();
+}
+
+void Surface::SyncMemory()
+{
+    if (!mContents.textureNewer)
+        return;
+    mContents.textureNewer = false;
+    // A texture whose renderer went with its window took the pixels along; the memory is all
+    // that is left.
+    if (mContents.texture)
+        mContents.texture->ReadBack(mContents.pixels.data(), mPitch, mFormat);
+}
+
+void Surface::ForgetTexture(bool destroyed)
+{
+    if (!mContents.texture)
+        return;
+    if (mContents.textureNewer || (mContents.texture->IsTarget() && !IsTexture()))
+        Lose();
+    mContents.textureNewer = false;
+    mContents.memoryNewer = true;
+    if (destroyed)
+        mContents.texture.reset();
 }
 
 HRESULT Surface::SetClipper(IDirectDrawClipper* clipper)
@@ -215,17 +281,6 @@ HRESULT Surface::GetDDInterface(void** out)
     return DD_OK;
 }
 
-void Surface::Fill(const RECT& rect, std::uint32_t value)
-{
-    const int left = std::max<int>(rect.left, 0);
-    const int top = std::max<int>(rect.top, 0);
-    const int right = std::min<int>(rect.right, mWidth);
-    const int bottom = std::min<int>(rect.bottom, mHeight);
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            WritePixel(mPixels.data() + std::size_t(y) * mPitch + std::size_t(x) * mBytes, mBytes, value);
-}
-
 HRESULT Surface::Blt(RECT* dst, IDirectDrawSurface7* source, RECT* srcRect, DWORD, DDBLTFX*)
 {
     Surface* src = From(source);
@@ -234,9 +289,9 @@ HRESULT Surface::Blt(RECT* dst, IDirectDrawSurface7* source, RECT* srcRect, DWOR
     if (const HRESULT failure = CheckUsable(src, DisplayCall::Blt))
         return failure;
     const RECT from = srcRect ? *srcRect : src->Whole();
-    if (!Inside(from, src->mWidth, src->mHeight) || src->mPixels.empty())
+    if (!Inside(from, src->mWidth, src->mHeight) || src->mContents.pixels.empty())
         return DDERR_INVALIDRECT;
-    if (mPixels.empty())
+    if (mContents.pixels.empty())
         return PresentFrom(*src, from, dst);
     const RECT to = dst ? *dst : Whole();
     if (!Inside(to, mWidth, mHeight))
@@ -248,15 +303,18 @@ HRESULT Surface::Copy(const RECT& to, Surface& src, const RECT& from)
 {
     if (!SameFormat(mFormat, src.mFormat))
         return DDERR_INVALIDPIXELFORMAT;
+    src.SyncMemory();
+    SyncMemory();
+    MemoryChanged();
     // Nearest neighbour; a copy of the rows first when both are one surface.
-    const std::vector<std::uint8_t> copy = &src == this ? mPixels : std::vector<std::uint8_t>();
-    const std::uint8_t* pixels = &src == this ? copy.data() : src.mPixels.data();
+    const std::vector<std::uint8_t> copy = &src == this ? mContents.pixels : std::vector<std::uint8_t>();
+    const std::uint8_t* pixels = &src == this ? copy.data() : src.mContents.pixels.data();
     const int w = to.right - to.left, h = to.bottom - to.top;
     const int sw = from.right - from.left, sh = from.bottom - from.top;
     for (int y = 0; y < h; ++y)
     {
         const std::uint8_t* row = pixels + std::size_t(from.top + y * sh / h) * src.mPitch;
-        std::uint8_t* out = mPixels.data() + std::size_t(to.top + y) * mPitch + std::size_t(to.left) * mBytes;
+        std::uint8_t* out = mContents.pixels.data() + std::size_t(to.top + y) * mPitch + std::size_t(to.left) * mBytes;
         if (w == sw)
         {
             std::memmove(out, row + std::size_t(from.left) * mBytes, std::size_t(w) * mBytes);
@@ -271,7 +329,7 @@ HRESULT Surface::Copy(const RECT& to, Surface& src, const RECT& from)
 HRESULT Surface::BltFast(DWORD x, DWORD y, IDirectDrawSurface7* source, RECT* srcRect, DWORD)
 {
     Surface* src = From(source);
-    if (!src || mPixels.empty())
+    if (!src || mContents.pixels.empty())
         return DDERR_INVALIDPARAMS;
     if (const HRESULT failure = CheckUsable(src, DisplayCall::BltFast))
         return failure;
@@ -279,7 +337,7 @@ HRESULT Surface::BltFast(DWORD x, DWORD y, IDirectDrawSurface7* source, RECT* sr
     const LONG left = static_cast<LONG>(x), top = static_cast<LONG>(y);
     RECT to{left, top, left + (from.right - from.left), top + (from.bottom - from.top)};
     // BltFast does not clip: the whole rectangle must fit.
-    if (!Inside(from, src->mWidth, src->mHeight) || !Inside(to, mWidth, mHeight) || src->mPixels.empty())
+    if (!Inside(from, src->mWidth, src->mHeight) || !Inside(to, mWidth, mHeight) || src->mContents.pixels.empty())
         return DDERR_INVALIDRECT;
     return Copy(to, *src, from);
 }
@@ -290,19 +348,20 @@ HRESULT Surface::Flip(IDirectDrawSurface7* target, DWORD)
         return DDERR_NOTFLIPPABLE;
     if (const HRESULT failure = CheckUsable(mBackBuffers.front(), DisplayCall::Flip))
         return failure;
-    // The pixels move along the chain: the first back buffer's become the front's, the front's
-    // go to the last back buffer.
-    std::vector<std::uint8_t> front = std::move(mPixels);
-    mPixels = std::move(mBackBuffers.front()->mPixels);
+    // The contents move along the chain: the first back buffer's become the front's, the
+    // front's go to the last back buffer.
+    Contents front = std::move(mContents);
+    mContents = std::move(mBackBuffers.front()->mContents);
     for (std::size_t i = 0; i + 1 < mBackBuffers.size(); ++i)
-        mBackBuffers[i]->mPixels = std::move(mBackBuffers[i + 1]->mPixels);
-    mBackBuffers.back()->mPixels = std::move(front);
-    PresentFront();
+        mBackBuffers[i]->mContents = std::move(mBackBuffers[i + 1]->mContents);
+    mBackBuffers.back()->mContents = std::move(front);
+    Show(Whole(), mOwner->window, nullptr);
     return DD_OK;
 }
 
-PresentedFrame Surface::Capture(const RECT& from, HWND window) const
+PresentedFrame Surface::Capture(const RECT& from, HWND window)
 {
+    SyncMemory();
     PresentedFrame frame;
     frame.window = window;
     frame.width = from.right - from.left;
@@ -310,14 +369,18 @@ PresentedFrame Surface::Capture(const RECT& from, HWND window) const
     frame.pixels.resize(std::size_t(frame.width) * frame.height);
     const ArgbConverter converter(mFormat);
     for (int y = 0; y < frame.height; ++y)
-        converter.Row(mPixels.data() + std::size_t(from.top + y) * mPitch + std::size_t(from.left) * mBytes,
+        converter.Row(mContents.pixels.data() + std::size_t(from.top + y) * mPitch + std::size_t(from.left) * mBytes,
                       frame.width, frame.pixels.data() + std::size_t(y) * frame.width);
     return frame;
 }
 
-void Surface::PresentFront()
+void Surface::Show(const RECT& from, HWND window, const RECT* destination)
 {
-    PresentFrame(Capture(Whole(), mOwner->window), nullptr);
+    SurfaceTexture* texture = mContents.texture.get();
+    if (mContents.textureNewer && texture && texture->IsUsable() && texture->GetWindow() == window)
+        PresentTexture(window, texture->Get(), from, destination);
+    else
+        PresentFrame(Capture(from, window), destination);
 }
 
 HRESULT Surface::PresentFrom(Surface& src, const RECT& from, const RECT* screenRect)
@@ -327,10 +390,9 @@ HRESULT Surface::PresentFrom(Surface& src, const RECT& from, const RECT* screenR
         mClipper->GetHWnd(&window);
     if (!IsWindow(window))
         return DDERR_NOHWND;
-    PresentedFrame frame = src.Capture(from, window);
     if (!screenRect)
     {
-        PresentFrame(std::move(frame), nullptr);
+        src.Show(from, window, nullptr);
         return DD_OK;
     }
     POINT topLeft{screenRect->left, screenRect->top};
@@ -338,7 +400,7 @@ HRESULT Surface::PresentFrom(Surface& src, const RECT& from, const RECT* screenR
     ScreenToClient(window, &topLeft);
     ScreenToClient(window, &bottomRight);
     const RECT client{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-    PresentFrame(std::move(frame), &client);
+    src.Show(from, window, &client);
     return DD_OK;
 }
 } // namespace Compat

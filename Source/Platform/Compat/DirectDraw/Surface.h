@@ -1,11 +1,18 @@
 // A DirectDraw surface: pixels in memory with a pitch and a pixel format, a lost flag, a lock,
 // and for a primary surface the flip chain or the clipper through which it shows the picture in
-// the window. Internal to the layer; the Direct3D device reaches its render target's pixels here.
+// the window. Internal to the layer.
+//
+// A surface that a Direct3D device draws from or into also has a copy on the window's SDL
+// renderer (SurfaceTexture). Whichever copy changed last is the true one: the device's drawing
+// stays on the renderer until something reads the memory (a lock, a blit, a memory present),
+// and memory changes reach the renderer before the device next uses the surface. Presenting a
+// surface whose picture is on the renderer never leaves it.
 #pragma once
 
 #include "Platform/Compat/DirectDraw/ComObject.h"
 #include "Platform/Compat/DirectDraw/DirectDrawState.h"
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
+#include "Platform/Compat/DirectDraw/SurfaceTexture.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,18 +43,24 @@ public:
 
     // Appends a back buffer to a primary's flip chain (the chain holds the reference).
     void AddBackBuffer(Surface* buffer);
-    // Marks this surface lost.
-    void Lose() { mLost = true; }
+    // Marks this surface lost, unless it is a texture whose pixels the driver keeps.
+    void Lose();
     const std::shared_ptr<DirectDrawState>& GetOwner() const { return mOwner; }
     const DDPIXELFORMAT& GetFormat() const { return mFormat; }
     int GetWidth() const { return mWidth; }
     int GetHeight() const { return mHeight; }
-    int GetPitch() const { return mPitch; }
-    std::uint8_t* GetPixels() { return mPixels.data(); }
     bool IsPrimary() const { return (mCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) != 0; }
-    bool HasPixels() const { return !mPixels.empty(); }
-    // Fills the rectangle (clipped to the surface) with a value of the surface's format.
-    void Fill(const RECT& rect, std::uint32_t value);
+    bool IsTexture() const { return (mCaps.dwCaps & DDSCAPS_TEXTURE) != 0; }
+    bool HasPixels() const { return !mContents.pixels.empty(); }
+
+    // The copy on the renderer of the owner's window, made on first use and brought up to date
+    // with the memory; target: a device draws into it. Null when the renderer cannot hold it.
+    SurfaceTexture* GetTexture(bool target);
+    // A device drew into the texture: it now holds the surface's true pixels.
+    void MarkTextureDrawn() { mContents.textureNewer = true; }
+    // The renderer lost what its textures held (device loss): a surface whose pixels were only
+    // there is lost; every texture is made again on next use when all were lost.
+    void ForgetTexture(bool destroyed);
 
     // A concrete surface of this layer behind the interface, else null.
     static Surface* From(IDirectDrawSurface7* surface);
@@ -55,18 +68,32 @@ public:
     static const std::vector<Surface*>& All();
 
 private:
+    // What moves along a flip chain: the pixels in both places and which copy is newer.
+    struct Contents
+    {
+        std::vector<std::uint8_t> pixels;
+        std::unique_ptr<SurfaceTexture> texture;
+        bool textureNewer = false; // a device drew since the memory was last read back
+        bool memoryNewer = false;  // the memory changed since the last upload
+    };
+
     ~Surface() override;
 
     // DDERR_SURFACELOST when this or other is lost, an injected failure, DD_OK otherwise.
     HRESULT CheckUsable(Surface* other, DisplayCall call) const;
+    // Brings the memory up to date with what a device drew.
+    void SyncMemory();
+    // The memory changed: the texture is stale.
+    void MemoryChanged() { mContents.memoryNewer = true; }
     // Copies from of src into to of this surface, scaled nearest neighbour; formats must match.
     HRESULT Copy(const RECT& to, Surface& src, const RECT& from);
     // Shows rect of src in the window that a windowed primary stands for.
     HRESULT PresentFrom(Surface& src, const RECT& srcRect, const RECT* screenRect);
+    // Shows rect of this surface in window (over destination, client coordinates, or the whole
+    // client area), from wherever its true pixels are.
+    void Show(const RECT& from, HWND window, const RECT* destination);
     // The pixels of from as opaque 0xAARRGGBB, a frame for window.
-    PresentedFrame Capture(const RECT& from, HWND window) const;
-    // Shows the front buffer of a full-screen flip chain.
-    void PresentFront();
+    PresentedFrame Capture(const RECT& from, HWND window);
     RECT Whole() const { return {0, 0, mWidth, mHeight}; }
 
     std::shared_ptr<DirectDrawState> mOwner;
@@ -76,9 +103,10 @@ private:
     int mHeight = 0;
     int mBytes = 0;
     int mPitch = 0;
-    std::vector<std::uint8_t> mPixels;
+    Contents mContents;
     bool mLost = false;
     bool mLocked = false;
+    bool mLockWrites = false;               // the lock may change the pixels
     std::vector<Surface*> mBackBuffers;     // flip chain of a full-screen primary (references held)
     Surface* mZBuffer = nullptr;            // reference held
     IDirectDrawClipper* mClipper = nullptr; // reference held
