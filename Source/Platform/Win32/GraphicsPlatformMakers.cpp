@@ -1,5 +1,6 @@
 #include "Platform/Win32/GraphicsPlatformMakers.h"
 
+#include "Platform/Win32/D3D7GraphicsPlatform.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 #include "Platform/Win32/display.h"
 
@@ -18,8 +19,8 @@ GraphicsPlatformMakers DefaultGraphicsPlatformMakers()
         if (CDisplay* display = CDisplay::GetInstance())
             display->AddFlags(flags & kDisplayZBuffer);
     };
+    makers.makeDirect3D = &D3D7GraphicsPlatform::Create;
     makers.makeDirectDraw = &DDraw7GraphicsPlatform::Create;
-    // No Direct3D renderer yet: a Direct3D request is refused and the engine falls back.
     return makers;
 }
 } // namespace Corvane::Internal

@@ -77,6 +77,7 @@ public:
     void SetProjection();
     // The clip rectangle of the next primitive (the screen canvas sets it before each one).
     void SetClipRect(const ClipRect& rect) { mRequestedClip = rect; }
+    const ClipRect& GetClipRect() const { return mRequestedClip; }
     // 0 linear (the default), any other value nearest.
     void SetFilter(int filter) { mRequestedFilter = filter; }
 

@@ -1,15 +1,13 @@
-// The software renderer as a program uses it: a scene of images, fills, ellipses, lines and
-// sprites drawn through the drawing functions, presented into a window, and the picture that
-// reached the window compared with the same scene drawn on an image canvas. (Text waits for
-// fonts.)
-#include "Graphics/DrawingFunctions.h"
-#include "Graphics/Image.h"
+// The software renderer as a program uses it: the test scene drawn through the drawing
+// functions, presented into a window, and the picture that reached the window compared with the
+// same scene drawn on an image canvas.
 #include "Graphics/ImageCanvas.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 #include "Support/DisplayTestPlatform.h"
 #include "Support/TempFolder.h"
+#include "Support/TestScene.h"
 
 #include <gtest/gtest.h>
 
@@ -21,33 +19,8 @@ using namespace Corvane::Graphics;
 
 namespace
 {
-constexpr int kWidth = 400;
-constexpr int kHeight = 300;
-
-// A 32 x 24 picture with a smooth alpha ramp from left to right.
-std::unique_ptr<Image> Gradient()
-{
-    auto image = std::make_unique<Image>(32, 24);
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 32; ++x)
-            image->SetPixel(
-                x, y, PackedColor(x * 8) << 24 | PackedColor(255 - y * 10) << 16 | PackedColor(x * 8) << 8 | 0x40);
-    return image;
-}
-
-// A 16 x 16 mask picture: a ring of opaque pixels, transparent elsewhere.
-std::unique_ptr<Image> Mask()
-{
-    auto image = std::make_unique<Image>(16, 16);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-        {
-            const int d = (x - 8) * (x - 8) + (y - 8) * (y - 8);
-            image->SetPixel(x, y, d > 20 && d < 50 ? 0xFF20C040 : 0x00000000);
-        }
-    image->SetAlphaKind(true, true);
-    return image;
-}
+constexpr int kWidth = Testing::kSceneWidth;
+constexpr int kHeight = Testing::kSceneHeight;
 
 // Windowed at the scene's size on the platform's window.
 void SetUpWindowed(DDraw7GraphicsPlatform& renderer)
@@ -58,45 +31,6 @@ void SetUpWindowed(DDraw7GraphicsPlatform& renderer)
     settings.height = kHeight;
     renderer.Setup(settings);
 }
-
-DrawState Colored(ColorF color)
-{
-    DrawState state;
-    state.color = color;
-    return state;
-}
-
-void DrawScene(ICanvas* canvas, Image& gradient, Image& mask)
-{
-    FillRect({0, 0, kWidth, kHeight}, Colored({0.1f, 0.2f, 0.35f, 1}), canvas);
-    FillRectI({20, 200, 120, 60}, Colored({0.9f, 0.6f, 0.1f, 1}), canvas);
-    FillEllipse({160, 30, 90, 50}, Colored({0.2f, 0.8f, 0.3f, 1}), canvas);
-    DrawEllipse({150, 20, 110, 70}, Colored({1, 1, 1, 1}), canvas);
-    FillEllipse({300, 200, 40, 40}, Colored({0.8f, 0.1f, 0.1f, 1}), canvas);
-    DrawLine(10, 290, 390, 150, Colored({1, 1, 0, 1}), canvas);
-
-    DrawState images;
-    DrawImage(&gradient, 30, 40, images, canvas);
-    DrawImage(&gradient, 50, 60, images, canvas);
-    images.tint = {1, 0.5f, 1, 0.6f};
-    DrawImage(&gradient, 70, 80, images, canvas);
-    DrawImage(&mask, 100, 30, DrawState(), canvas);
-    DrawImageInRect(&gradient, {200, 120, 96, 48}, DrawState(), canvas);
-    DrawState mirrored;
-    mirrored.flags |= kDrawMirrorX | kDrawMirrorY;
-    DrawImage(&gradient, 320, 40, mirrored, canvas);
-    DrawRotatedImage(&gradient, 350, 250, 0.6f, DrawState(), canvas);
-
-    SpriteRecord sprites[3];
-    for (int i = 0; i < 3; ++i)
-    {
-        sprites[i].x = 40.0f + 50 * i;
-        sprites[i].y = 150;
-        sprites[i].color = {1, 1, 1, 0.4f + 0.3f * i};
-        sprites[i].scaleX = 1.0f + 0.5f * i;
-    }
-    DrawSprites(&mask, 3, sprites, sizeof sprites[0], DrawState(), canvas);
-}
 } // namespace
 
 TEST(SoftwareRendererScene, TheWindowShowsWhatTheImageCanvasDraws)
@@ -105,15 +39,15 @@ TEST(SoftwareRendererScene, TheWindowShowsWhatTheImageCanvasDraws)
     DDraw7GraphicsPlatform renderer;
     SetUpWindowed(renderer);
 
-    const std::unique_ptr<Image> gradient = Gradient();
+    const std::unique_ptr<Image> gradient = Testing::SceneGradient();
     gradient->SetRotationSteps(32);
-    const std::unique_ptr<Image> mask = Mask();
+    const std::unique_ptr<Image> mask = Testing::SceneMask();
     Image reference(kWidth, kHeight);
     cImageCanvas canvas(reference);
-    DrawScene(&canvas, *gradient, *mask);
+    Testing::DrawScene(&canvas, *gradient, *mask);
 
     ASSERT_EQ(renderer.BeginScene(), 0);
-    DrawScene(renderer.GetCanvas(), *gradient, *mask);
+    Testing::DrawScene(renderer.GetCanvas(), *gradient, *mask);
     ASSERT_EQ(renderer.PresentFrame(), 0);
 
     const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
@@ -145,10 +79,10 @@ TEST(SoftwareRendererScene, EveryDepthShowsTheScene)
         Compat::SetDisplayMachine(machine);
         DDraw7GraphicsPlatform renderer;
         SetUpWindowed(renderer);
-        const std::unique_ptr<Image> gradient = Gradient();
-        const std::unique_ptr<Image> mask = Mask();
+        const std::unique_ptr<Image> gradient = Testing::SceneGradient();
+        const std::unique_ptr<Image> mask = Testing::SceneMask();
         ASSERT_EQ(renderer.BeginScene(), 0);
-        DrawScene(renderer.GetCanvas(), *gradient, *mask);
+        Testing::DrawScene(renderer.GetCanvas(), *gradient, *mask);
         ASSERT_EQ(renderer.PresentFrame(), 0);
         // The screen holds fewer bits per channel: each channel within what they can hold.
         const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();

@@ -134,8 +134,8 @@ bool Device::ClipRectangle(SDL_Rect& clip) const
     // A pixel is kept when its centre is: the bounds in pixels, rounded inwards.
     const auto bound = [&](float low, float high, bool horizontal, int& from, int& to) {
         const auto at = [&](float value) {
-            const SDL_FPoint p = ProjectToPixels(transform, mViewport, horizontal ? value : 0.0f,
-                                                 horizontal ? 0.0f : value, 0.0f);
+            const SDL_FPoint p =
+                ProjectToPixels(transform, mViewport, horizontal ? value : 0.0f, horizontal ? 0.0f : value, 0.0f);
             return horizontal ? p.x : p.y;
         };
         float a = std::isfinite(low) ? at(low) : -kInfinity, b = std::isfinite(high) ? at(high) : kInfinity;
@@ -186,8 +186,8 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, DWORD format, void* vertices, DWORD 
     const DWORD colorOp = Stage(D3DTSS_COLOROP), alphaOp = Stage(D3DTSS_ALPHAOP);
     const DWORD color1 = Stage(D3DTSS_COLORARG1), color2 = Stage(D3DTSS_COLORARG2);
     const DWORD alpha1 = Stage(D3DTSS_ALPHAARG1), alpha2 = Stage(D3DTSS_ALPHAARG2);
-    const bool textured = texture && (Takes(colorOp, color1, color2, D3DTA_TEXTURE) ||
-                                      Takes(alphaOp, alpha1, alpha2, D3DTA_TEXTURE));
+    const bool textured =
+        texture && (Takes(colorOp, color1, color2, D3DTA_TEXTURE) || Takes(alphaOp, alpha1, alpha2, D3DTA_TEXTURE));
     if (result == D3D_OK && textured)
     {
         SurfaceTexture* copy = texture->GetTexture(false);
@@ -220,8 +220,8 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, DWORD format, void* vertices, DWORD 
     return result;
 }
 
-void Device::Report(D3DPRIMITIVETYPE type, const void* vertices, DWORD count, const WORD* indices,
-                    DWORD indexCount, HRESULT result) const
+void Device::Report(D3DPRIMITIVETYPE type, const void* vertices, DWORD count, const WORD* indices, DWORD indexCount,
+                    HRESULT result) const
 {
     if (!mObserver)
         return;

@@ -21,11 +21,13 @@ float Snap(float value)
     return std::fabs(value - step) < kSnap ? step : value;
 }
 
-SDL_FPoint ToPixels(const DrawSetup& setup, const CompatVertex& in)
+// SDL's coordinates for a vertex. Geometry runs over SDL's continuous coordinates, whose pixel
+// centres lie half a pixel on; SDL's lines and points take pixel numbers as Direct3D does.
+SDL_FPoint ToPixels(const DrawSetup& setup, const CompatVertex& in, bool geometry)
 {
     const SDL_FPoint at = ProjectToPixels(setup.transform, setup.viewport, in.x, in.y, in.z);
-    // Half a pixel on: SDL's pixel centres.
-    return {at.x + 0.5f, at.y + 0.5f};
+    const float shift = geometry ? 0.5f : 0.0f;
+    return {at.x + shift, at.y + shift};
 }
 
 SDL_Color ToColor(const DrawSetup& setup, DWORD argb)
@@ -252,10 +254,11 @@ SDL_FPoint ProjectToPixels(const D3DMATRIX& transform, const D3DVIEWPORT7& viewp
 bool DrawVertices(const DrawSetup& setup, D3DPRIMITIVETYPE type, const CompatVertex* vertices, DWORD count,
                   const WORD* indices, DWORD indexCount)
 {
+    const bool geometry = type == D3DPT_TRIANGLELIST || type == D3DPT_TRIANGLESTRIP || type == D3DPT_TRIANGLEFAN;
     std::vector<SDL_Vertex> converted(count);
     for (DWORD i = 0; i < count; ++i)
-        converted[i] = {ToPixels(setup, vertices[i]), ToColor(setup, vertices[i].color),
-                        {vertices[i].u, vertices[i].v}};
+        converted[i] = {
+            ToPixels(setup, vertices[i], geometry), ToColor(setup, vertices[i].color), {vertices[i].u, vertices[i].v}};
     const DWORD n = indices ? indexCount : count;
     const auto at = [&](DWORD i) { return converted[indices ? indices[i] : i]; };
     switch (type)
