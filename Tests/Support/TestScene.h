@@ -19,8 +19,8 @@ inline std::unique_ptr<Image> SceneGradient()
     auto image = std::make_unique<Image>(32, 24);
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 32; ++x)
-            image->SetPixel(x, y,
-                            PackedColor(x * 8) << 24 | PackedColor(255 - y * 10) << 16 | PackedColor(x * 8) << 8 | 0x40);
+            image->SetPixel(
+                x, y, PackedColor(x * 8) << 24 | PackedColor(255 - y * 10) << 16 | PackedColor(x * 8) << 8 | 0x40);
     return image;
 }
 

@@ -24,10 +24,10 @@ class Image;
 // Where the image lies in the texture and how texture coordinates reach its pixels.
 struct TextureInfo
 {
-    Rect<int> source;   // the image's pixels copied: 0, 0, image width, image height
-    int offsetX = 0;    // where the source's top-left lands in the texture
+    Rect<int> source; // the image's pixels copied: 0, 0, image width, image height
+    int offsetX = 0;  // where the source's top-left lands in the texture
     int offsetY = 0;
-    int width = 0;      // of the texture
+    int width = 0; // of the texture
     int height = 0;
     float uScale = 1.0f; // image width / texture width
     float vScale = 1.0f; // image height / texture height

@@ -39,8 +39,7 @@ Rect<float> CutSource(const Rect<float>& source, const Rect<float>& dest, const 
     const float left = (clipped.x - dest.x) * scaleX, right = (dest.Right() - clipped.Right()) * scaleX;
     const float top = (clipped.y - dest.y) * scaleY, bottom = (dest.Bottom() - clipped.Bottom()) * scaleY;
     return {source.x + ((state.flags & kDrawMirrorX) ? right : left),
-            source.y + ((state.flags & kDrawMirrorY) ? bottom : top), clipped.width * scaleX,
-            clipped.height * scaleY};
+            source.y + ((state.flags & kDrawMirrorY) ? bottom : top), clipped.width * scaleX, clipped.height * scaleY};
 }
 
 bool IsUnturned(float angle)
@@ -64,8 +63,7 @@ D3DVertex* Vertices()
     return buffer.data();
 }
 
-void BuildQuad(D3DVertex* out, const Rect<float>& r, DWORD color, float uLeft, float vTop, float uRight,
-               float vBottom)
+void BuildQuad(D3DVertex* out, const Rect<float>& r, DWORD color, float uLeft, float vTop, float uRight, float vBottom)
 {
     const float left = r.x - 0.5f, top = r.y - 0.5f, right = r.Right() - 0.5f, bottom = r.Bottom() - 0.5f;
     out[0] = {left, top, 1.0f, color, uLeft, vTop};
@@ -292,8 +290,7 @@ int cScreenCanvasD3D::DrawRotatedImage(IImage* image, float cx, float cy, float 
     return DrawTurnedQuad(image, source, cx, cy, source.width, source.height, angle, state);
 }
 
-int cScreenCanvasD3D::DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle,
-                                             const DrawState& state)
+int cScreenCanvasD3D::DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle, const DrawState& state)
 {
     if (!image)
         return kNothingToDraw;

@@ -78,8 +78,7 @@ public:
     // rect's x and y are its centre.
     int DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle, const DrawState& state) override;
     // A triangle list; u and v run over the image (0 to 1).
-    int DrawTexturedVertices(IImage* image, const TexturedVertex* vertices, int count,
-                             const DrawState& state) override;
+    int DrawTexturedVertices(IImage* image, const TexturedVertex* vertices, int count, const DrawState& state) override;
 
     int DrawLine(float x1, float y1, float x2, float y2, const DrawState& state) override;
 

@@ -27,8 +27,8 @@ const WORD* SpriteIndices()
         for (int k = 0; k < kSpritesPerBatch; ++k)
         {
             const WORD first = WORD(4 * k);
-            const WORD corners[6] = {first, WORD(first + 1), WORD(first + 2), WORD(first + 3), WORD(first + 2),
-                                     WORD(first + 1)};
+            const WORD corners[6] = {first,           WORD(first + 1), WORD(first + 2),
+                                     WORD(first + 3), WORD(first + 2), WORD(first + 1)};
             std::copy_n(corners, 6, list.begin() + 6 * k);
         }
         return list;

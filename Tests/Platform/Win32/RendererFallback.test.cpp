@@ -39,6 +39,7 @@ protected:
     void SetUp() override
     {
         SetCommandLine(L"fennik");
+        Compat::ForgetPresentedFrames();
         Internal::GetGraphicsPlatformMakers() = Internal::DefaultGraphicsPlatformMakers();
         // A Direct3D renderer that counts its attempts and always refuses to start.
         Internal::GetGraphicsPlatformMakers().makeDirect3D = [this] {
@@ -93,6 +94,30 @@ TEST_F(RendererFallbackTest, ARefusedDirect3DFallsBackToTheSoftwareRenderer)
     Internal::GetGraphicsPlatformMakers().makeDirect3D = {};
     Request(0);
     EXPECT_STREQ(RendererName(), "DDraw7");
+}
+
+TEST_F(RendererFallbackTest, TheHardwareRendererComesFirstAndTheSoftwareOneWhenItCannotStart)
+{
+    Internal::GetGraphicsPlatformMakers() = Internal::DefaultGraphicsPlatformMakers();
+    Request(0);
+    EXPECT_STREQ(RendererName(), "D3D7");
+    EXPECT_TRUE(display.Is3DEnabled());
+    auto* mode = new FillMode;
+    looper.QueueRequest(mode, kModePush);
+    looper.ApplyRequests();
+    looper.Draw();
+    ASSERT_EQ(Compat::CountPresentedFrames(), 1);
+    EXPECT_EQ(Compat::GetLastPresentedFrame().pixels[0], 0xFF336699u);
+
+    // A device that cannot be made: the software renderer takes over.
+    Compat::DisplayMachine machine = Compat::DefaultDisplayMachine();
+    machine.failures[Compat::DisplayCall::CreateDevice] = D3DERR_INITFAILED;
+    Compat::SetDisplayMachine(machine);
+    Request(1);
+    EXPECT_STREQ(RendererName(), "DDraw7");
+    EXPECT_NE(debug.Text().find("Could not create the Direct3D device"), std::string::npos);
+    looper.Draw();
+    EXPECT_EQ(Compat::GetLastPresentedFrame().pixels[0], 0xFF336699u);
 }
 
 TEST_F(RendererFallbackTest, WithTheSoftwareSwitchDirect3DIsNeverTried)

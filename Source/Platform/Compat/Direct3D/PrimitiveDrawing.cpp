@@ -58,7 +58,10 @@ int ExactTexel(float coordinate, int size)
     return std::fabs(texel - whole) < kTexelSnap && whole >= 0.0f ? int(whole) : -1;
 }
 
-// Collects triangles for one SDL_RenderGeometry call and sends them when asked.
+// Collects triangles for one SDL_RenderGeometry call and sends them when asked. Every triangle
+// has vertices of its own, named by index: SDL's software renderer takes two triangles that share
+// two vertices for a rectangle when their corners line up, and gets some of those wrong (a fan
+// around a right angle), so none share any.
 class TriangleBatch
 {
 public:
@@ -67,21 +70,26 @@ public:
     void Add(const std::array<SDL_Vertex, 3>& triangle)
     {
         for (const SDL_Vertex& vertex : triangle)
+        {
+            mIndices.push_back(int(mVertices.size()));
             mVertices.push_back(vertex);
+        }
     }
     bool Flush()
     {
         if (mVertices.empty())
             return true;
         const bool drawn = SDL_RenderGeometry(mSetup.renderer, mSetup.texture, mVertices.data(), int(mVertices.size()),
-                                              nullptr, 0) == 0;
+                                              mIndices.data(), int(mIndices.size())) == 0;
         mVertices.clear();
+        mIndices.clear();
         return drawn;
     }
 
 private:
     const DrawSetup& mSetup;
     std::vector<SDL_Vertex> mVertices;
+    std::vector<int> mIndices;
 };
 
 // Two triangles drawn as one rectangle.
