@@ -190,7 +190,9 @@ TEST_F(ScreenCanvasD3DTest, EllipsesOfNearlyEqualSidesAreCirclesAndLargeCirclesC
         EXPECT_LE(fan.size(), 600u);
         EXPECT_EQ(fan[0].x, 400.0f);
         if (i > 0)
+        {
             EXPECT_EQ(fan[1].x, mDisplay.primitives[i - 1].vertices.back().x);
+        }
         total += fan.size() - 2;
     }
     EXPECT_EQ(total, GetQuarterCirclePointsF(300).size() * 4) << "every rim segment once";
