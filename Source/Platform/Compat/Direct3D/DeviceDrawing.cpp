@@ -200,6 +200,8 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, DWORD format, void* vertices, DWORD 
             setup.textureHeight = texture->GetHeight();
             setup.whiteColor = !Takes(colorOp, color1, color2, D3DTA_DIFFUSE);
             setup.opaqueAlpha = !Takes(alphaOp, alpha1, alpha2, D3DTA_DIFFUSE);
+            setup.opaqueTexture =
+                !(texture->GetFormat().dwFlags & DDPF_ALPHAPIXELS) || !Takes(alphaOp, alpha1, alpha2, D3DTA_TEXTURE);
             const bool linear = Stage(D3DTSS_MAGFILTER) == D3DTFG_LINEAR;
             SDL_SetTextureScaleMode(setup.texture, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         }

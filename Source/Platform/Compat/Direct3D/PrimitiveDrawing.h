@@ -35,8 +35,9 @@ struct DrawSetup
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
     D3DMATRIX transform{}; // world * view * projection
     D3DVIEWPORT7 viewport{};
-    bool whiteColor = false;  // the texture's colour replaces the vertex colour
-    bool opaqueAlpha = false; // the texture's alpha replaces the vertex alpha
+    bool whiteColor = false;    // the texture's colour replaces the vertex colour
+    bool opaqueAlpha = false;   // the texture's alpha replaces the vertex alpha
+    bool opaqueTexture = false; // every texel's alpha is 1
 };
 
 // Where a point lands in the viewport, in Direct3D pixels (pixel i's centre at i); coordinates

@@ -1,14 +1,19 @@
-// One frame of a typical scene through the software renderer, headless: a full-screen 800 x 600
-// background, 40 sprites of 64 x 64 with smooth alpha at fixed pseudo-random positions (text
-// joins when fonts exist). "Frame" is the whole frame (draw, convert into the screen's format,
-// blit, present in the window); "Draw" and "Present" are its two halves. The peer is SDL2's
-// software renderer drawing the same scene into an 800 x 600 ARGB surface (draw only). Names end
-// in /Corvane or /SDL2.
+// One frame of a typical scene through the renderers: a full-screen 800 x 600 background, 40
+// sprites of 64 x 64 with smooth alpha at fixed pseudo-random positions (text joins when fonts
+// exist). For the software renderer "Frame" is the whole frame (draw, convert into the screen's
+// format, blit, present in the window); "Draw" and "Present" are its two halves. For the hardware
+// renderer "Frame" is clear, draw and present on the window's SDL renderer: SDL's software
+// renderer headless, the GPU's when run under a display with SDL_VIDEODRIVER unset. The peer is
+// SDL2's software renderer drawing the same scene into an 800 x 600 ARGB surface (draw only).
+// Names end in /Corvane or /SDL2.
 //
-//   build-rel/Benchmarks/software_renderer_benchmark --benchmark_min_time=0.5
+//   build-rel/Benchmarks/renderer_benchmark --benchmark_min_time=0.5
 #include "Graphics/DrawState.h"
+#include "Graphics/DrawingInterfaces.h"
 #include "Graphics/Image.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Platform/Compat/DirectDraw/Presenter.h"
+#include "Platform/Win32/D3D7GraphicsPlatform.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 #include "Support/DisplayTestPlatform.h"
 
@@ -68,8 +73,8 @@ const Scene& GetScene()
     return scene;
 }
 
-// The renderer set up in a headless window of the given colour depth.
-struct Harness
+// A renderer set up in a headless window of the given colour depth.
+template <typename Renderer> struct Harness
 {
     explicit Harness(int bits) : platform(Headless(), kHeight)
     {
@@ -81,18 +86,20 @@ struct Harness
         settings.width = kWidth;
         settings.height = kHeight;
         renderer.Setup(settings);
+        canvas = Graphics::QueryCanvas<Graphics::IQuadDrawingCanvas>(renderer.GetCanvas());
     }
 
     void Draw()
     {
         const Scene& scene = GetScene();
         const Graphics::DrawState state;
-        renderer.DrawImage(scene.background.get(), 0, 0, state);
+        canvas->DrawImage(scene.background.get(), 0, 0, state);
         for (const auto& [x, y] : scene.positions)
-            renderer.DrawImage(scene.sprite.get(), float(x), float(y), state);
+            canvas->DrawImage(scene.sprite.get(), float(x), float(y), state);
     }
 
-    // Like the tests, no window appears while the frames run; the width of the window.
+    // Like the tests, no window appears while the frames run, unless a display is asked for;
+    // the width of the window.
     static int Headless()
     {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
@@ -100,12 +107,13 @@ struct Harness
     }
 
     Testing::DisplayTestPlatform platform;
-    DDraw7GraphicsPlatform renderer;
+    Renderer renderer;
+    Graphics::IQuadDrawingCanvas* canvas = nullptr;
 };
 
 void Frame(benchmark::State& state)
 {
-    Harness harness(static_cast<int>(state.range(0)));
+    Harness<DDraw7GraphicsPlatform> harness(static_cast<int>(state.range(0)));
     for (auto _ : state)
     {
         harness.renderer.BeginScene();
@@ -117,7 +125,7 @@ void Frame(benchmark::State& state)
 
 void Draw(benchmark::State& state)
 {
-    Harness harness(32);
+    Harness<DDraw7GraphicsPlatform> harness(32);
     for (auto _ : state)
     {
         harness.renderer.BeginScene();
@@ -128,7 +136,7 @@ void Draw(benchmark::State& state)
 
 void Present(benchmark::State& state)
 {
-    Harness harness(static_cast<int>(state.range(0)));
+    Harness<DDraw7GraphicsPlatform> harness(static_cast<int>(state.range(0)));
     for (auto _ : state)
     {
         harness.renderer.BeginScene();
@@ -136,6 +144,22 @@ void Present(benchmark::State& state)
         benchmark::DoNotOptimize(harness.renderer.PresentFrame());
     }
     state.SetLabel(std::to_string(state.range(0)) + "-bit screen");
+}
+
+void HardwareFrame(benchmark::State& state)
+{
+    Harness<D3D7GraphicsPlatform> harness(32);
+    for (auto _ : state)
+    {
+        if (harness.renderer.BeginScene() == 0)
+        {
+            harness.Draw();
+            harness.renderer.EndScene();
+        }
+    }
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(Compat::GetWindowRenderer(harness.platform.GetWindowHandle()), &info);
+    state.SetLabel(std::string("SDL ") + info.name);
 }
 
 void DrawSdl(benchmark::State& state)
@@ -173,3 +197,4 @@ BENCHMARK(Frame)->Name("SoftwareRenderer/Frame/Corvane")->Arg(32)->Arg(16)->Unit
 BENCHMARK(Draw)->Name("SoftwareRenderer/Draw/Corvane")->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawSdl)->Name("SoftwareRenderer/Draw/SDL2")->Unit(benchmark::kMillisecond);
 BENCHMARK(Present)->Name("SoftwareRenderer/Present/Corvane")->Arg(32)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(HardwareFrame)->Name("HardwareRenderer/Frame/Corvane")->Unit(benchmark::kMillisecond);
