@@ -1,8 +1,12 @@
 #include "Platform/Compat/Direct3D/Direct3D.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
+#include "Platform/Compat/User/MessageQueue.h"
+#include "Platform/Compat/User/Messages.h"
 #include "Support/SurfacePixels.h"
 #include "Support/TestWindow.h"
+
+#include <SDL.h>
 
 #include <gtest/gtest.h>
 
@@ -248,6 +252,19 @@ TEST_F(Direct3DDeviceTest, PrimitivesAreCheckedAndDrawnWithTheStatesOnTheWindows
     EXPECT_EQ(Corvane::Testing::ReadSurfacePixel(mTarget, 7, 30), 0x000000FFu);
     ASSERT_EQ(device->DrawPrimitive(D3DPT_POINTLIST, kFormat, const_cast<Vertex*>(line.data()), 1, 0), D3D_OK);
     EXPECT_EQ(Corvane::Testing::ReadSurfacePixel(mTarget, 2, 30), 0x000000FFu);
+
+    // SDL's renderer lost its targets: what was drawn since the last read went with them; the
+    // textures keep their pixels.
+    device->DrawPrimitive(D3DPT_POINTLIST, kFormat, const_cast<Vertex*>(line.data()), 2, 0);
+    SDL_Event reset{};
+    reset.type = SDL_RENDER_TARGETS_RESET;
+    ASSERT_EQ(SDL_PushEvent(&reset), 1);
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        ;
+    EXPECT_EQ(mTarget->IsLost(), DDERR_SURFACELOST);
+    EXPECT_EQ(texture->IsLost(), DD_OK);
+    mTarget->Restore();
 
     // A lost target refuses to draw.
     Compat::LoseDisplaySurfaces();

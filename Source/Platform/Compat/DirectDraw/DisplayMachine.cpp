@@ -136,4 +136,10 @@ void LoseDisplaySurfaces()
     for (Surface* surface : Surface::All())
         surface->Lose();
 }
+
+void ForgetRenderedPixels(bool deviceReset)
+{
+    for (Surface* surface : Surface::All())
+        surface->ForgetTexture(deviceReset);
+}
 } // namespace Compat

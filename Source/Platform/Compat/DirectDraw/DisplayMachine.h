@@ -118,4 +118,8 @@ HRESULT InjectedFailure(DisplayCall call);
 // Textures that the driver manages (DDSCAPS2_TEXTUREMANAGE) or that live in system memory keep
 // their pixels, as they do on a real display.
 void LoseDisplaySurfaces();
+// The window renderers lost the pixels of their render targets (SDL reported a reset): surfaces
+// whose pixels were only there are lost; after a reset of the device itself every surface's
+// texture is made again at its next use.
+void ForgetRenderedPixels(bool deviceReset);
 } // namespace Compat

@@ -253,7 +253,7 @@ void Surface::ForgetTexture(bool destroyed)
 {
     if (!mContents.texture)
         return;
-    if (mContents.textureNewer || (mContents.texture->IsTarget() && !IsTexture()))
+    if (mContents.textureNewer)
         Lose();
     mContents.textureNewer = false;
     mContents.memoryNewer = true;

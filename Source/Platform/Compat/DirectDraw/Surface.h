@@ -59,7 +59,7 @@ public:
     // A device drew into the texture: it now holds the surface's true pixels.
     void MarkTextureDrawn() { mContents.textureNewer = true; }
     // The renderer lost what its textures held (device loss): a surface whose pixels were only
-    // there is lost; every texture is made again on next use when all were lost.
+    // there is lost, the others are uploaded again; destroyed, the texture is made again.
     void ForgetTexture(bool destroyed);
 
     // A concrete surface of this layer behind the interface, else null.

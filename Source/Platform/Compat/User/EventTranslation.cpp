@@ -1,5 +1,6 @@
 #include "Platform/Compat/User/EventTranslation.h"
 
+#include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/User/Cursor.h"
 #include "Platform/Compat/User/MessageQueue.h"
 #include "Platform/Compat/User/Messages.h"
@@ -183,6 +184,11 @@ void TranslateEvent(const SDL_Event& event)
     case SDL_WINDOWEVENT:
         if (HWND window = WindowFromSdlId(event.window.windowID))
             PostWindowEvent(window, event.window);
+        break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+        // The renderer lost what the device drew (and, reset, every texture): a device loss.
+        ForgetRenderedPixels(event.type == SDL_RENDER_DEVICE_RESET);
         break;
     case SDL_QUIT:
         // A signal or the session ending: ask the game's window to close, as its close box would.
