@@ -2,8 +2,8 @@
 
 #include "Debug.h"
 #include "Framework/DisplayChange.h"
-#include "Platform/Compat/Kernel/Time.h"
 #include "Platform/Compat/User/Window.h"
+#include "Platform/Win32/RendererFrame.h"
 #include "Platform/Win32/Win32ApplicationPlatform.h"
 #include "Platform/Win32/display.h"
 #include "RuntimeError.h"
@@ -25,14 +25,6 @@ void ThrowIfFailed(HRESULT result, const char* message, int line)
         throw Win32::Win32Error(message, result, __FILE__, line, kEndScene);
 }
 
-// The display, which every operation past construction needs.
-CDisplay& Display(const char* message, const char* function)
-{
-    CDisplay* display = CDisplay::GetInstance();
-    if (!display)
-        throw RuntimeError(message, __FILE__, __LINE__, function);
-    return *display;
-}
 } // namespace
 
 DDraw7GraphicsPlatform::DDraw7GraphicsPlatform() = default;
@@ -65,7 +57,7 @@ void DDraw7GraphicsPlatform::Setup(const DisplaySettings& settings)
     auto* platform = dynamic_cast<Win32ApplicationPlatform*>(IPlatform::GetInstance());
     if (!platform)
         throw RuntimeError("Using DDraw7 Graphics platform on non-win32 platform.", __FILE__, __LINE__, kSetup);
-    CDisplay& display = Display("No display for DDraw7 graphics platform.", kSetup);
+    CDisplay& display = Internal::RequireDisplay("No display for DDraw7 graphics platform.", kSetup);
     display.Disable3D();
     // The surface of an earlier set-up belongs to a DirectDraw object that is about to go.
     ReleaseScreenSurface();
@@ -120,26 +112,8 @@ void DDraw7GraphicsPlatform::Cleanup()
 int DDraw7GraphicsPlatform::BeginScene()
 {
     mFlags &= ~kDrawnFlag;
-    CDisplay& display = Display("No display for DDraw7 graphics platform.", kBeginScene);
-    if (IsIconic(display.GetWindow()))
-        return 1;
-    if (IDirectDraw7* draw = display.GetDirectDraw())
-    {
-        const HRESULT level = draw->TestCooperativeLevel();
-        if (level == DDERR_EXCLUSIVEMODEALREADYSET || level == DDERR_NOEXCLUSIVEMODE)
-        {
-            // Another program has the screen: wait for it, a frame at a time.
-            Sleep(50);
-            return 1;
-        }
-        if (FAILED(level))
-            throw Win32::Win32Error("TestCooperativeLevel failed", level, __FILE__, __LINE__, kBeginScene);
-    }
-    display.Clear();
-    const HRESULT begun = display.BeginScene();
-    if (FAILED(begun))
-        throw Win32::Win32Error("BeginScene failed", begun, __FILE__, __LINE__, kBeginScene);
-    return 0;
+    return Internal::BeginDisplayFrame(
+        Internal::RequireDisplay("No display for DDraw7 graphics platform.", kBeginScene), kBeginScene);
 }
 
 void DDraw7GraphicsPlatform::EndScene()
@@ -149,7 +123,7 @@ void DDraw7GraphicsPlatform::EndScene()
 
 void DDraw7GraphicsPlatform::Present()
 {
-    CDisplay& display = Display("No display for DDraw7 graphics platform.", kEndScene);
+    CDisplay& display = Internal::RequireDisplay("No display for DDraw7 graphics platform.", kEndScene);
     if (!mScreenSurface || !display.GetBackBuffer())
         throw Win32::Win32Error("Lock failed", DDERR_NOTINITIALIZED, __FILE__, __LINE__, kEndScene);
     DDSURFACEDESC2 desc{};

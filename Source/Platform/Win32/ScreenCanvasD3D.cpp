@@ -133,15 +133,23 @@ cScreenCanvasD3D::Texturing cScreenCanvasD3D::TextureOf(IImage* image)
     return texturing;
 }
 
-int cScreenCanvasD3D::Draw(const char* operation, D3DPRIMITIVETYPE type, IDirectDrawSurface7* texture,
-                           const D3DVertex* vertices, int count)
+IDirect3DDevice7* cScreenCanvasD3D::Prepare(IDirectDrawSurface7* texture)
 {
     CDisplay* display = CDisplay::GetInstance();
     IDirect3DDevice7* device = display ? display->GetDevice() : nullptr;
     if (!device)
-        return kRefused;
+        return nullptr;
     device->SetTexture(0, texture);
     display->ApplyPrimitiveState();
+    return device;
+}
+
+int cScreenCanvasD3D::Draw(const char* operation, D3DPRIMITIVETYPE type, IDirectDrawSurface7* texture,
+                           const D3DVertex* vertices, int count)
+{
+    IDirect3DDevice7* device = Prepare(texture);
+    if (!device)
+        return kRefused;
     const HRESULT result =
         device->DrawPrimitive(type, kVertexFormat, const_cast<D3DVertex*>(vertices), DWORD(count), 0);
     if (SUCCEEDED(result))
@@ -158,12 +166,9 @@ int cScreenCanvasD3D::Draw(const char* operation, D3DPRIMITIVETYPE type, IDirect
 int cScreenCanvasD3D::DrawIndexed(IDirectDrawSurface7* texture, const D3DVertex* vertices, int count,
                                   const WORD* indices, int indexCount)
 {
-    CDisplay* display = CDisplay::GetInstance();
-    IDirect3DDevice7* device = display ? display->GetDevice() : nullptr;
+    IDirect3DDevice7* device = Prepare(texture);
     if (!device)
         return kRefused;
-    device->SetTexture(0, texture);
-    display->ApplyPrimitiveState();
     const HRESULT result =
         device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, kVertexFormat, const_cast<D3DVertex*>(vertices), DWORD(count),
                                      const_cast<WORD*>(indices), DWORD(indexCount), 0);

@@ -113,6 +113,8 @@ private:
     static void BuildQuadFor(D3DVertex* out, const Texturing& texturing, const Rect<float>& source,
                              const Rect<float>& dest, DWORD color, const DrawState& state);
 
+    // Binds texture and applies the display's primitive state; the device, null when there is none.
+    static IDirect3DDevice7* Prepare(IDirectDrawSurface7* texture);
     // Binds texture, applies the display's primitive state and draws; a refusal is logged under
     // operation (not when null). 0, or -1 when refused or there is no device.
     static int Draw(const char* operation, D3DPRIMITIVETYPE type, IDirectDrawSurface7* texture,
@@ -136,6 +138,8 @@ private:
     // fan when filled, else its rim as outline (a closed line strip or points).
     int DrawRim(const char* operation, float cx, float cy, float radiusX, float radiusY, bool filled,
                 D3DPRIMITIVETYPE outline, const DrawState& state);
+    // The ellipse in bounds, a circle when its sides differ by less than half a pixel.
+    int DrawEllipse(const Rect<float>& bounds, bool filled, const DrawState& state);
 
     Rect<int> mBounds;
 };

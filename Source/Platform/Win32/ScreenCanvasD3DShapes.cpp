@@ -106,22 +106,25 @@ int cScreenCanvasD3D::DrawFilledCircle(float cx, float cy, float radius, const D
     return DrawRim("DrawFilledCircle", cx, cy, radius, radius, true, D3DPT_LINESTRIP, state);
 }
 
-int cScreenCanvasD3D::DrawLineEllipse(const Rect<float>& bounds, const DrawState& state)
+int cScreenCanvasD3D::DrawEllipse(const Rect<float>& bounds, bool filled, const DrawState& state)
 {
     const float half = bounds.width * 0.5f;
     if (std::fabs(bounds.width - bounds.height) < 0.5f)
-        return DrawLineCircle(bounds.x + half, bounds.y + half, half, state);
-    return DrawRim("DrawLineEllipse", bounds.x + half, bounds.y + bounds.height * 0.5f, half, bounds.height * 0.5f,
-                   false, D3DPT_POINTLIST, state);
+        return filled ? DrawFilledCircle(bounds.x + half, bounds.y + half, half, state)
+                      : DrawLineCircle(bounds.x + half, bounds.y + half, half, state);
+    // An ellipse's outline is its rim's points.
+    return DrawRim(filled ? "DrawFilledEllipse" : "DrawLineEllipse", bounds.x + half, bounds.y + bounds.height * 0.5f,
+                   half, bounds.height * 0.5f, filled, D3DPT_POINTLIST, state);
+}
+
+int cScreenCanvasD3D::DrawLineEllipse(const Rect<float>& bounds, const DrawState& state)
+{
+    return DrawEllipse(bounds, false, state);
 }
 
 int cScreenCanvasD3D::DrawFilledEllipse(const Rect<float>& bounds, const DrawState& state)
 {
-    const float half = bounds.width * 0.5f;
-    if (std::fabs(bounds.width - bounds.height) < 0.5f)
-        return DrawFilledCircle(bounds.x + half, bounds.y + half, half, state);
-    return DrawRim("DrawFilledEllipse", bounds.x + half, bounds.y + bounds.height * 0.5f, half, bounds.height * 0.5f,
-                   true, D3DPT_POINTLIST, state);
+    return DrawEllipse(bounds, true, state);
 }
 
 int cScreenCanvasD3D::DrawSprites(IImage* image, int count, const void* sprites, int stride, const DrawState& state)

@@ -109,6 +109,24 @@ TEST_F(RendererFallbackTest, TheHardwareRendererComesFirstAndTheSoftwareOneWhenI
     ASSERT_EQ(Compat::CountPresentedFrames(), 1);
     EXPECT_EQ(Compat::GetLastPresentedFrame().pixels[0], 0xFF336699u);
 
+    // The desktop changed its mode under the display: the engine sets it up again.
+    const auto setUps = [this] {
+        int count = 0;
+        for (const std::string& line : debug.Writes())
+            count += line == "Texture Formats:\n";
+        return count;
+    };
+    const int before = setUps();
+    Compat::DisplayMachine changed = Compat::DefaultDisplayMachine();
+    changed.failures[Compat::DisplayCall::TestCooperativeLevel] = DDERR_WRONGMODE;
+    Compat::SetDisplayMachine(changed);
+    looper.Draw();
+    Compat::ResetDisplayMachine();
+    EXPECT_EQ(setUps(), before + 1);
+    EXPECT_STREQ(RendererName(), "D3D7");
+    looper.Draw();
+    EXPECT_EQ(Compat::CountPresentedFrames(), 2);
+
     // A device that cannot be made: the software renderer takes over.
     Compat::DisplayMachine machine = Compat::DefaultDisplayMachine();
     machine.failures[Compat::DisplayCall::CreateDevice] = D3DERR_INITFAILED;
