@@ -1,6 +1,6 @@
-// How IGraphicsPlatform::Create reaches the display device and the two renderers. Their own
-// sources install these when they are built into the program; until then no renderer can start
-// and Create reports "Could not create display".
+// How IGraphicsPlatform::Create reaches the display device and the two renderers: the program
+// starts with DefaultGraphicsPlatformMakers; tests install their own. Without a display maker
+// Create reports "Could not create display".
 #pragma once
 
 #include <functional>
