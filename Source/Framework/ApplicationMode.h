@@ -1,7 +1,7 @@
 // A screen on the main loop's mode stack; every screen is also the object database of its objects.
-// This is the part the object database relies on: which mode is current. The main loop adds the
-// screen's own operations (update, draw, enter, exit, focus, opacity, underlay) and keeps the
-// current mode and the top of its stack here.
+// The input operations (key, mouse, wheel, leave, text) are the database's routing; the main loop
+// adds the screen's own operations below and keeps the current mode and the top of its stack here.
+// The stack owns its modes: a mode is deleted when it is popped. Main thread only.
 #pragma once
 
 #include "Framework/ObjectDatabase.h"
@@ -14,6 +14,23 @@ public:
     ApplicationMode() { mMode = this; }
     ~ApplicationMode() override;
 
+    // One fixed update of dt seconds, only while this is the top mode. By default runs the tasks
+    // of the screen's objects.
+    virtual void Update(float dt) { ObjectDatabase::Update(dt); }
+    // Draws the screen (on the render context's canvas); the current mode during the call.
+    virtual void Draw() {}
+    // Right after the push onto the stack; the current mode during the call.
+    virtual void OnEnter() {}
+    // Right before the pop deletes the mode; the current mode during the call.
+    virtual void OnExit() {}
+    // The mode became the top of the stack after a batch of mode requests.
+    virtual void OnGainFocus() {}
+    // The mode is the top and a batch of mode requests (or the shutdown) is about to run.
+    virtual void OnLoseFocus() {}
+    // True: nothing below this mode needs drawing.
+    virtual bool IsOpaque() { return true; }
+    // Drawn after the modes below this (top) mode and before its own Draw, e.g. to dim them.
+    virtual void DrawUnderlay() {}
     // The database holding this screen's objects: the screen itself unless it keeps them elsewhere.
     virtual ObjectDatabase* GetObjectDatabase() { return this; }
 };

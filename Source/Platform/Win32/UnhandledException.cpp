@@ -1,6 +1,8 @@
 #include "Platform/Win32/UnhandledException.h"
 
 #include "Debug.h"
+#include "Framework/EngineHooks.h"
+#include "Framework/IApplication.h"
 #include "Platform/Compat/User/MessageBox.h"
 #include "RuntimeError.h"
 #include "TextConversion.h"
@@ -53,26 +55,56 @@ void ReportUnhandledException(const std::exception& e, const std::wstring& capti
     MessageBoxW(nullptr, DescribeUnhandledException(e).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
 
-int RunGuarded(const std::function<void()>& body)
+std::wstring GetErrorBoxCaption()
 {
     // Before the application exists the box carries the engine's own name.
-    const std::wstring caption = L"Corvane 2DEngine";
+    IApplication* application = IApplication::GetInstance();
+    const wchar_t* product = application ? application->GetInfo().productName : nullptr;
+    return product ? product : L"Corvane 2DEngine";
+}
+
+namespace
+{
+void StopWorkerThreads()
+{
+    try
+    {
+        Internal::RunHook(Internal::GetEngineHooks().stopWorkerThreads);
+    }
+    catch (const std::exception& e)
+    {
+        DebugPrint("Stopping the worker threads failed: %s\n", e.what());
+    }
+}
+
+void ReportFailedRun(const std::exception& e)
+{
+    // The loader may still be reading on its thread: it must not outlive what it works on.
+    StopWorkerThreads();
+    ReportUnhandledException(e, GetErrorBoxCaption());
+}
+} // namespace
+
+int RunGuarded(const std::function<void()>& body)
+{
     try
     {
         body();
         return 0;
     }
-    catch (const RuntimeError& e)
-    {
-        ReportUnhandledException(e, caption);
-    }
-    catch (const std::runtime_error& e)
-    {
-        ReportUnhandledException(e, caption);
-    }
     catch (const std::exception& e)
     {
-        ReportUnhandledException(e, caption);
+        // Engine errors add their source location to the report.
+        ReportFailedRun(e);
+    }
+    catch (...)
+    {
+        // Not the engine's nor a standard error: still reported rather than left to terminate.
+        StopWorkerThreads();
+        DebugPrint("Unhandled Exception: ");
+        DebugPrint("\tMessage:\tAn error of unknown type.\n");
+        MessageBoxW(nullptr, L"Unhandled Exception\n\nAn error of unknown type.", GetErrorBoxCaption().c_str(),
+                    MB_OK | MB_ICONERROR);
     }
     // A failed run must not look like a clean exit to whoever started the program.
     return 1;

@@ -1,31 +1,66 @@
 #include "Platform/Win32/WinMain.h"
 
+#include "Framework/Engine.h"
+#include "Framework/IGraphicsPlatform.h"
+#include "Framework/IPlatform.h"
+#include "Platform/Win32/GraphicsPlatformMakers.h"
 #include "Platform/Win32/UnhandledException.h"
+#include "Platform/Win32/Win32ApplicationPlatform.h"
+#include "RuntimeError.h"
+#include "TextConversion.h"
+
+#include <clocale>
 
 namespace Corvane
 {
-namespace
+namespace Internal
 {
-std::wstring& CommandLineText()
+GraphicsPlatformMakers& GetGraphicsPlatformMakers()
 {
-    static std::wstring text;
-    return text;
+    static GraphicsPlatformMakers makers;
+    return makers;
 }
-} // namespace
+} // namespace Internal
 
-const std::wstring& GetCommandLine()
+IGraphicsPlatform* IGraphicsPlatform::Create(int flags)
 {
-    return CommandLineText();
+    const Internal::GraphicsPlatformMakers& makers = Internal::GetGraphicsPlatformMakers();
+    if (!makers.createDisplay || !makers.createDisplay())
+        throw RuntimeError("Could not create display", __FILE__, __LINE__, "Corvane::IGraphicsPlatform::Create");
+    if ((flags & kGraphicsExtraRequest) && makers.addDisplayFlags)
+        makers.addDisplayFlags(kGraphicsExtraRequest);
+    // Direct3D first: flags holding both ask for the better renderer.
+    const std::function<IGraphicsPlatform*()>* make = nullptr;
+    if (flags & kGraphicsDirect3D)
+        make = &makers.makeDirect3D;
+    else if (flags & kGraphicsDirectDraw)
+        make = &makers.makeDirectDraw;
+    return make && *make ? (*make)() : nullptr;
 }
 
-void SetCommandLine(const std::wstring& commandLine)
+IPlatform* CreatePlatform()
 {
-    CommandLineText() = commandLine;
+    return new Win32ApplicationPlatform();
 }
 } // namespace Corvane
 
 int WinMain(const std::wstring& commandLine)
 {
     Corvane::SetCommandLine(commandLine);
-    return Corvane::RunGuarded([] {});
+    return Corvane::RunGuarded([] { Corvane::Run(); });
+}
+
+int RunWithArguments(int argc, char** argv)
+{
+    // Text from the system is decoded in the user's locale; numbers in files stay in "C".
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "C");
+    std::wstring commandLine;
+    for (int i = 0; i < argc; ++i)
+    {
+        if (i > 0)
+            commandLine += L' ';
+        commandLine += NarrowToWide(argv[i]);
+    }
+    return WinMain(commandLine);
 }

@@ -1,13 +1,14 @@
-// The process entry: the program's command line and the guarded run of the engine.
+// The process entry: runs the engine inside the last-resort error handlers.
 #pragma once
+
+#include "Framework/CommandLine.h"
 
 #include <string>
 
-namespace Corvane
-{
-// The command line as the system gave it (program name and arguments, blank-separated).
-const std::wstring& GetCommandLine();
-void SetCommandLine(const std::wstring& commandLine);
-} // namespace Corvane
-
+// Stores the command line, runs the engine and returns the process's exit code: 0 after a clean
+// run, 1 after an unhandled error (reported in an error box).
 int WinMain(const std::wstring& commandLine);
+
+// What a program's main does: sets the locale (numbers in files stay in "C"), joins the arguments
+// into the command line and returns WinMain's exit code.
+int RunWithArguments(int argc, char** argv);

@@ -1,0 +1,87 @@
+#include "Framework/Engine.h"
+
+#include "Debug.h"
+#include "Framework/DisplayChange.h"
+#include "Framework/EngineHooks.h"
+#include "Framework/IApplication.h"
+#include "Framework/IAudioPlatform.h"
+#include "Framework/IPlatform.h"
+#include "Framework/Looper.h"
+#include "Label.h"
+#include "RandomStream.h"
+#include "RuntimeError.h"
+#include "Singleton.h"
+
+namespace Corvane
+{
+using Internal::GetEngineHooks;
+using Internal::RunHook;
+
+void StartEngine()
+{
+    IApplication* application = IApplication::GetInstance();
+    if (!application)
+        throw RuntimeError("The engine has no application to start.", __FILE__, __LINE__, "Corvane::StartEngine");
+    CreateRandomStreams();
+    IPlatform* platform = IPlatform::GetInstance();
+    if (!platform)
+        platform = CreatePlatform();
+    platform->Setup();
+    application->OnPlatformCreated();
+    RunHook(GetEngineHooks().createFileSource);
+    if (IAudioPlatform* audio = IAudioPlatform::GetInstance())
+        audio->Init();
+    DisplaySettings settings = application->GetDisplaySettings();
+    ApplyDisplaySettings(settings, false);
+    RunHook(GetEngineHooks().registerValueResourceFactories);
+    RunHook(GetEngineHooks().registerObjectFactories);
+    application->Start();
+}
+
+void StopEngine()
+{
+    if (IApplication* application = IApplication::GetInstance())
+        application->Stop();
+    RunHook(GetEngineHooks().stopResourceManager);
+    RunHook(GetEngineHooks().shutdownDownloadManager);
+    RunHook(GetEngineHooks().closeFileSource);
+    if (IGraphicsPlatform* graphics = IGraphicsPlatform::GetInstance())
+    {
+        graphics->Cleanup();
+        delete graphics;
+    }
+    if (IAudioPlatform* audio = IAudioPlatform::GetInstance())
+        audio->Shutdown();
+    if (IPlatform* platform = IPlatform::GetInstance())
+    {
+        platform->DestroyWindow();
+        platform->Cleanup();
+    }
+    // The platform and audio platform are singletons: deleted here with the others.
+    Internal::DestroySingletons();
+    DestroyLabelTable();
+    DeleteRandomStreams();
+}
+
+void Run()
+{
+    IApplication* application = IApplication::GetInstance();
+    if (!application)
+    {
+        DebugPrint("No application is built into this program: there is nothing to run.\n");
+        return;
+    }
+    StartEngine();
+    if (application->GetRunSettings().singleInstance && IPlatform::GetInstance()->ActivateOtherInstance())
+    {
+        // The first instance keeps the profiles: this one ends without saving anything, but no
+        // worker thread may outlive it.
+        RunHook(GetEngineHooks().stopWorkerThreads);
+        return;
+    }
+    Looper& looper = Looper::GetInstance();
+    looper.Loop();
+    looper.Shutdown();
+    StopEngine();
+}
+} // namespace Corvane

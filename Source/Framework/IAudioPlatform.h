@@ -1,0 +1,34 @@
+// The audio platform: created by the application once the platform exists, stored engine-wide by
+// its constructor and released by its destructor. The operations the engine's start-up, loop,
+// shut-down and window call; sound playing adds its own. Main thread.
+#pragma once
+
+#include "EngineWide.h"
+#include "Label.h"
+
+namespace Corvane
+{
+class IAudioPlatform
+{
+public:
+    // Clears the engine-wide pointer when it still points here.
+    virtual ~IAudioPlatform() { ReleaseInstance(this); }
+    virtual Label GetName() = 0;
+    // At start, before the first manifest is read: opens the device and registers the sound
+    // resource factories.
+    virtual void Init() = 0;
+    // At shut-down: releases the channels and the device.
+    virtual void Shutdown() = 0;
+    // Plays (true) or pauses (false) all sound, as the application gains or loses the foreground.
+    virtual void SetActive(bool active) = 0;
+    // Every fixed update, dt in seconds.
+    virtual void Update(float dt) = 0;
+
+    static IAudioPlatform* GetInstance() { return Internal::EngineWide<IAudioPlatform>::Get(); }
+    static void ReleaseInstance(IAudioPlatform* instance) { Internal::EngineWide<IAudioPlatform>::Release(instance); }
+
+protected:
+    // Implementations store themselves as the engine's audio platform.
+    IAudioPlatform() { Internal::EngineWide<IAudioPlatform>::Set(this); }
+};
+} // namespace Corvane

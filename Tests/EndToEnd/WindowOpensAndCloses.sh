@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Under a virtual X display the program opens its titled 800 x 600 window and ends cleanly when the
+# window is asked to close. Skipped (exit 77) when Xvfb, xdotool or python3 is missing.
+# Usage: WindowOpensAndCloses.sh <program>
+set -u
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+title="Fennik Window Test"
+
+for tool in xvfb-run Xvfb xdotool python3; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIPPED: $tool is not installed"
+        exit 77
+    fi
+done
+
+if [ -z "${CORVANE_INSIDE_XVFB:-}" ]; then
+    exec env CORVANE_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr
+# The desktop's message bus library keeps a buffer until exit; the leak checker of sanitized
+# builds is told so.
+export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+work=$(mktemp -d)
+export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
+chmod 700 "$work"
+pid=
+finish() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap finish EXIT
+fail() {
+    echo "FAILED: $*"
+    echo "--- program output ---"
+    cat "$work/output"
+    exit 1
+}
+
+"$program" >"$work/output" 2>&1 &
+pid=$!
+
+# Found by its class (the program's name): this xdotool cannot match UTF-8 window names.
+class=$(basename "$program")
+window=$(timeout 20 xdotool search --sync --class "^$class\$" 2>/dev/null | head -n 1)
+[ -n "$window" ] || fail "no window of $class appeared"
+name=$(xdotool getwindowname "$window")
+[ "$name" = "$title" ] || fail "the window is titled \"$name\""
+geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: *//p')
+[ "$geometry" = "800x600" ] || fail "the window is $geometry, not 800x600"
+kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
+
+python3 "$here/CloseWindow.py" "$window" || fail "could not ask the window to close"
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after its window was closed"
+wait "$pid"
+code=$?
+pid=
+[ "$code" -eq 0 ] || fail "the program exited with $code"
+echo "PASSED: \"$title\" opened at $geometry and ended cleanly when closed"
