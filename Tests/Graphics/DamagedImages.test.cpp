@@ -4,6 +4,7 @@
 #include "Graphics/DecodedImage.h"
 #include "Graphics/GifDecoder.h"
 #include "Graphics/ImageDecoders.h"
+#include "ImageFileWriters.h"
 #include "MemoryStream.h"
 #include "Support/DebugCapture.h"
 #include "Support/XMLNodes.h"
@@ -11,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 using namespace Corvane;
@@ -21,10 +20,9 @@ namespace
 {
 const std::filesystem::path kCorpus = std::filesystem::path(CORVANE_TEST_DATA) / "Images" / "damaged";
 
-std::string Load(const std::filesystem::path& path)
+std::string Load(const std::string& name)
 {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return Testing::LoadImageFixture("damaged/" + name);
 }
 
 enum class Decoder
@@ -73,7 +71,7 @@ Outcome DecodeFile(const std::string& name)
 {
     const std::string ext = std::filesystem::path(name).extension().string();
     const Decoder decoder = ext == ".gif" ? Decoder::GifColor : ext == ".jpg" ? Decoder::Jpeg : Decoder::Png;
-    return Decode(Load(kCorpus / name), decoder);
+    return Decode(Load(name), decoder);
 }
 
 std::size_t CountAlpha(const Outcome& o, PackedColor alpha)
@@ -89,7 +87,7 @@ TEST(DamagedImages, EveryFileThroughEveryDecoder)
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(kCorpus))
     {
-        const std::string bytes = Load(entry.path());
+        const std::string bytes = Load(entry.path().filename().string());
         SCOPED_TRACE(entry.path().filename().string());
         for (Decoder decoder : {Decoder::GifColor, Decoder::GifMask, Decoder::Jpeg, Decoder::Png})
             Decode(bytes, decoder);
@@ -160,6 +158,6 @@ TEST(DamagedImages, StbFilesThatLieAreRefused)
                              "png-bad-zlib.png", "jpg-signature-only.jpg", "jpg-huge-header.jpg"})
         EXPECT_TRUE(DecodeFile(name).pixels.empty()) << name;
     // A file of the other kind is not decoded, though the library could read it.
-    EXPECT_TRUE(Decode(Load(kCorpus / "valid.png"), Decoder::Jpeg).pixels.empty());
-    EXPECT_TRUE(Decode(Load(kCorpus / "valid.jpg"), Decoder::Png).pixels.empty());
+    EXPECT_TRUE(Decode(Load("valid.png"), Decoder::Jpeg).pixels.empty());
+    EXPECT_TRUE(Decode(Load("valid.jpg"), Decoder::Png).pixels.empty());
 }

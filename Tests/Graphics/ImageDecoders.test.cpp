@@ -7,20 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using namespace Corvane;
 
 namespace
 {
-std::string LoadFixture(const char* name)
-{
-    std::ifstream file(std::filesystem::path(CORVANE_TEST_DATA) / "Images" / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // A stream that cannot lend its bytes, hands them out a few at a time and may claim more than it has.
 class TrickleStream : public IStream
 {
@@ -80,7 +71,7 @@ TEST(ImageDecoders, PngKeepsEveryChannelExactly)
 TEST(ImageDecoders, JpegIsOpaque)
 {
     MemoryStream stream(L"solid-8x8.jpg");
-    Testing::Fill(stream, LoadFixture("solid-8x8.jpg"));
+    Testing::Fill(stream, Testing::LoadImageFixture("solid-8x8.jpg"));
     int width = 0, height = 0;
     const auto decoded = DecodeJpeg(stream, width, height);
     ASSERT_TRUE(decoded);

@@ -6,21 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 using namespace Corvane;
 using namespace Corvane::Testing;
 
 namespace
 {
-std::string LoadFixture(const char* name)
-{
-    std::ifstream file(std::filesystem::path(CORVANE_TEST_DATA) / "Images" / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 std::unique_ptr<MemoryStream> Stream(const std::string& bytes)
 {
     auto stream = std::make_unique<MemoryStream>(L"file");
@@ -81,7 +71,7 @@ TEST(ImageFileDecoding, AlphaKindFollowsTheFormat)
     EXPECT_TRUE(png.hasAlpha);
     EXPECT_FALSE(png.binaryAlpha);
 
-    const DecodedImage jpg = Decode(LoadFixture("solid-8x8.jpg"), L".jpg");
+    const DecodedImage jpg = Decode(LoadImageFixture("solid-8x8.jpg"), L".jpg");
     ASSERT_TRUE(jpg);
     EXPECT_FALSE(jpg.hasAlpha);
     EXPECT_EQ(capture.Text(), "");
@@ -105,8 +95,8 @@ TEST(ImageFileDecoding, MaskGivesAlphaFromItsBlueOrGrey)
 {
     DebugCapture capture;
     // A JPEG picture with a grey JPEG mask of its size: alpha from the mask's blue channel.
-    const std::string mask = LoadFixture("grey-mask-8x8.jpg");
-    DecodedImage image = Decode(LoadFixture("solid-8x8.jpg"), L".jpg", &mask, L".jpg");
+    const std::string mask = LoadImageFixture("grey-mask-8x8.jpg");
+    DecodedImage image = Decode(LoadImageFixture("solid-8x8.jpg"), L".jpg", &mask, L".jpg");
     ASSERT_TRUE(image);
     EXPECT_TRUE(image.hasAlpha);
     EXPECT_FALSE(image.binaryAlpha);
@@ -135,8 +125,8 @@ TEST(ImageFileDecoding, MaskGivesAlphaFromItsBlueOrGrey)
 TEST(ImageFileDecoding, MasksThatDoNotFitAreLeftOut)
 {
     DebugCapture capture;
-    const std::string wrongSize = LoadFixture("grey-mask-16x8.jpg");
-    DecodedImage image = Decode(LoadFixture("solid-8x8.jpg"), L".jpg", &wrongSize, L".jpg");
+    const std::string wrongSize = LoadImageFixture("grey-mask-16x8.jpg");
+    DecodedImage image = Decode(LoadImageFixture("solid-8x8.jpg"), L".jpg", &wrongSize, L".jpg");
     ASSERT_TRUE(image);
     EXPECT_FALSE(image.hasAlpha);
     EXPECT_EQ(image.pixels[5] >> 24, 0xFFu);

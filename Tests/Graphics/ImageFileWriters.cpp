@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 namespace Corvane::Testing
@@ -190,6 +193,12 @@ std::string EncodeGif(const GifSpec& spec)
     out += '\0';
     out += '\x3B';
     return out;
+}
+
+std::string LoadImageFixture(const std::string& relative)
+{
+    std::ifstream file(std::filesystem::path(CORVANE_TEST_DATA) / "Images" / relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::string EncodePng(int width, int height, const std::vector<PackedColor>& pixels)

@@ -1,5 +1,5 @@
 // Small encoders that build GIF and PNG files byte by byte for the decoder tests, so each test
-// states exactly what its file holds (and can damage it on purpose).
+// states exactly what its file holds (and can damage it on purpose), and the committed fixtures.
 #pragma once
 
 #include "Graphics/ColorF.h"
@@ -40,6 +40,10 @@ struct GifSpec
 
 // A whole GIF89a file (signature, screen, tables, one image, trailer).
 std::string EncodeGif(const GifSpec& spec);
+
+// The bytes of a file below Tests/Data/Images ("solid-8x8.jpg", "damaged/valid.gif"); empty when
+// it cannot be read.
+std::string LoadImageFixture(const std::string& relative);
 
 // An RGBA PNG of width * height 0xAARRGGBB pixels, stored without compression.
 std::string EncodePng(int width, int height, const std::vector<PackedColor>& pixels);
