@@ -34,6 +34,21 @@ private:
     T* mInstance;
 };
 
+// The entry of a singleton that may also be deleted directly (tests build and delete their own):
+// the singleton keeps the entry and deletes it in its destructor, which unregisters it, so the
+// teardown never deletes the singleton a second time.
+template <typename T> class OwnedSingletonDestructor final : public SingletonDestructor
+{
+public:
+    explicit OwnedSingletonDestructor(T* instance) : mInstance(instance) {}
+
+    // T's destructor deletes this entry.
+    void Destroy() override { delete mInstance; }
+
+private:
+    T* mInstance;
+};
+
 // Destroys the registered singletons one by one (lowest entry address first), then the list.
 // Main thread, after every other thread has ended.
 void DestroySingletons();

@@ -1,10 +1,30 @@
 #include "Framework/EngineHooks.h"
 
+#include "Framework/ResourceManager.h"
+#include "Framework/ValueResources.h"
+
 namespace Corvane::Internal
 {
+namespace
+{
+// The steps of the engine's own services; the rest are installed by their owners.
+EngineHooks MakeEngineHooks()
+{
+    EngineHooks hooks;
+    hooks.registerValueResourceFactories = [] { RegisterValueResourceFactories(); };
+    // Stopping never creates the manager; it cancels the queue and joins the loader thread.
+    hooks.stopResourceManager = [] {
+        if (ResourceManager* manager = ResourceManager::InstanceIfCreated())
+            manager->Stop();
+    };
+    hooks.stopWorkerThreads = hooks.stopResourceManager;
+    return hooks;
+}
+} // namespace
+
 EngineHooks& GetEngineHooks()
 {
-    static EngineHooks hooks;
+    static EngineHooks hooks = MakeEngineHooks();
     return hooks;
 }
 } // namespace Corvane::Internal

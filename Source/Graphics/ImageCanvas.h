@@ -14,6 +14,7 @@ class Image;
 namespace Corvane::Graphics
 {
 struct BlitSurface;
+struct SmallCircleRules;
 
 class cImageCanvas final : public ICanvas,
                            public IQuadDrawingCanvas,
@@ -58,6 +59,8 @@ private:
     // Marks the target dirty when result says something was drawn.
     int Drawn(int result);
     int DrawCircle(float x, float y, float radius, const DrawState& state, bool filled);
+    // The rules of the smallest circles on this canvas.
+    SmallCircleRules SmallCircles(const DrawState& state);
     int DrawEllipse(const Rect<float>& bounds, const DrawState& state, bool filled);
     // The image's cached copy for angle; null with failure set to 1 (not a Corvane::Image) or -2
     // (no rotation cache).

@@ -41,12 +41,13 @@ std::string Compose(const std::string& message, DWORD code, bool isResult)
 } // namespace
 
 Win32Error::Win32Error(const std::string& message, DWORD code, const char* file, int line, const char* function)
-    : RuntimeError(Compose(message, code, false), file, line, function)
+    : RuntimeError(Compose(message, code, false), file, line, function), mCode(code)
 {
 }
 
 Win32Error::Win32Error(const std::string& message, HRESULT result, const char* file, int line, const char* function)
-    : RuntimeError(Compose(message, static_cast<DWORD>(result), true), file, line, function)
+    : RuntimeError(Compose(message, static_cast<DWORD>(result), true), file, line, function),
+      mCode(static_cast<DWORD>(result))
 {
 }
 } // namespace Win32

@@ -15,5 +15,11 @@ public:
     Win32Error(const std::string& message, DWORD code, const char* file, int line, const char* function);
     // An HRESULT from a DirectX call.
     Win32Error(const std::string& message, HRESULT result, const char* file, int line, const char* function);
+
+    // The Win32 error code or the HRESULT (as its bits).
+    DWORD GetCode() const { return mCode; }
+
+private:
+    DWORD mCode;
 };
 } // namespace Win32

@@ -1,6 +1,8 @@
 #include "Win32/Win32Error.h"
 #include "Win32/GraphicsErrorString.h"
 
+#include "Platform/Compat/Direct3D/Direct3DErrors.h"
+#include "Platform/Compat/DirectDraw/DirectDrawErrors.h"
 #include "Platform/Compat/Kernel/LastError.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +27,23 @@ TEST(Win32Error, DescribesGraphicsResultsByName)
     EXPECT_STREQ(error.what(), "BeginScene failed\nDDERR_GENERIC (HRESULT 0x80004005)");
     const Win32::Win32Error unknown("x", static_cast<HRESULT>(0x12345678), "f", 1, "g");
     EXPECT_STREQ(unknown.what(), "x\nUnrecognized error: 0x12345678 (HRESULT 0x12345678)");
+}
+
+TEST(GraphicsErrorString, NamesTheResultsOfEveryGraphicsInterface)
+{
+    char buffer[1024];
+    const auto name = [&](HRESULT code) {
+        GetGraphicsErrorString(code, sizeof buffer, buffer);
+        return std::string(buffer);
+    };
+    EXPECT_EQ(name(static_cast<HRESULT>(0x887601C2u)), "DDERR_SURFACELOST");
+    EXPECT_EQ(name(DDERR_SURFACELOST), "DDERR_SURFACELOST");
+    EXPECT_EQ(name(DDERR_WRONGMODE), "DDERR_WRONGMODE");
+    EXPECT_EQ(name(static_cast<HRESULT>(0x80070057u)), "DDERR_INVALIDPARAMS");
+    EXPECT_EQ(name(D3DERR_INVALIDMATRIX), "D3DERR_INVALIDMATRIX");
+    EXPECT_EQ(name(D3DXERR_NOMATCHFOUND), "D3DXERR_NOMATCHFOUND");
+    EXPECT_EQ(name(static_cast<HRESULT>(0x12345678)), "Unrecognized error: 0x12345678");
+    EXPECT_EQ(name(0), "Unrecognized error: 0x00000000");
 }
 
 TEST(GraphicsErrorString, CutsToTheBufferAndIgnoresEmptyBuffers)

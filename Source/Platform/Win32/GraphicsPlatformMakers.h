@@ -23,5 +23,8 @@ struct GraphicsPlatformMakers
 };
 
 GraphicsPlatformMakers& GetGraphicsPlatformMakers();
+// The makers of the display device and the renderers built into the program (what the program
+// starts with).
+GraphicsPlatformMakers DefaultGraphicsPlatformMakers();
 } // namespace Internal
 } // namespace Corvane

@@ -1,5 +1,6 @@
 #include "Platform/Win32/Win32Platform.h"
 
+#include "FileSystem.h"
 #include "Graphics/Image.h"
 #include "Platform/Win32/ArrowCursor.h"
 
@@ -18,6 +19,7 @@
 #include "Platform/Win32/UserDataFolder.h"
 #include "RuntimeError.h"
 #include "Singleton.h"
+#include "Win32/Win32FileSystemPartition.h"
 
 namespace Corvane
 {
@@ -115,18 +117,26 @@ void Win32Platform::Setup()
     SetupEngineServices(GetProgramFolder(), mUserFolder);
 }
 
-void Win32Platform::SetupEngineServices(const std::wstring&, const std::wstring&)
+void Win32Platform::SetupEngineServices(const std::wstring& programFolder, const std::wstring& userFolder)
 {
-    // Added here as each arrives with its part of the engine, in this order:
-    // 1. the file system, with partitions 0 and 1 on the program's folder and 2 on the per-user
-    //    folder, then its OnPartitionsAdded;
-    // 2. the resource factories "image", "imagelist", "filmstrip" and "font";
-    // 3. the network platform.
+    // The file system registers itself for teardown; a second Setup reuses it with fresh partitions.
+    FileSystem* fileSystem = FileSystem::GetInstance();
+    if (fileSystem)
+        fileSystem->DeletePartitions();
+    else
+        fileSystem = new FileSystem;
+    fileSystem->AddPartition(0, new Win32FileSystemPartition(L"", programFolder));
+    fileSystem->AddPartition(1, new Win32FileSystemPartition(L"", programFolder));
+    fileSystem->AddPartition(2, new Win32FileSystemPartition(L"", userFolder));
+    fileSystem->OnPartitionsAdded();
+    // Still to come here, each with its part of the engine: the resource factories "image",
+    // "imagelist", "filmstrip" and "font", then the network platform.
 }
 
 void Win32Platform::CleanupEngineServices()
 {
-    // The file system's DeletePartitions goes here once the file system exists.
+    if (FileSystem* fileSystem = FileSystem::GetInstance())
+        fileSystem->DeletePartitions();
 }
 
 void Win32Platform::Cleanup()

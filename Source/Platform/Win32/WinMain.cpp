@@ -17,7 +17,7 @@ namespace Internal
 {
 GraphicsPlatformMakers& GetGraphicsPlatformMakers()
 {
-    static GraphicsPlatformMakers makers;
+    static GraphicsPlatformMakers makers = DefaultGraphicsPlatformMakers();
     return makers;
 }
 } // namespace Internal

@@ -9,6 +9,9 @@
 #include "Utf8.h"
 #include "Win32/Win32Error.h"
 
+#include "FileSystem.h"
+#include "Stream.h"
+
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -266,6 +269,25 @@ TEST_F(Win32ApplicationPlatformTest, SetUpMakesThePerUserFolderAndRefusesASecond
         EXPECT_EQ(std::string(e.what()).rfind("Could not register a window class.", 0), 0u) << e.what();
         EXPECT_EQ(e.GetFunction(), "Win32ApplicationPlatform::Setup");
     }
+}
+
+TEST_F(Win32ApplicationPlatformTest, SetUpPutsPartitionsOnTheProgramAndPerUserFolders)
+{
+    FileSystem* files = FileSystem::GetInstance();
+    ASSERT_NE(files, nullptr);
+    FileLocation self(1, L"platform_tests", L"");
+    EXPECT_TRUE(files->Exists(self)) << "partition 1 is the program's folder";
+    FileLocation zero(0, L"platform_tests", L"");
+    EXPECT_TRUE(files->Exists(zero));
+
+    IStream* written = files->OpenStream(FileLocation(2, L"profile", L".act"), 2, 0);
+    ASSERT_NE(written, nullptr);
+    written->Write("x", 1);
+    files->ReleaseStream(written);
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(platform->GetUserFolder()) / "profile.act"));
+
+    platform->Cleanup();
+    EXPECT_FALSE(files->Exists(self)) << "clean-up removes the partitions";
 }
 
 TEST_F(Win32ApplicationPlatformTest, ThePlatformLeavesTheTeardownListWhenDeletedElsewhere)

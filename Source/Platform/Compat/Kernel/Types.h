@@ -9,6 +9,7 @@ using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using LONG = std::int32_t;
+using ULONG = std::uint32_t;
 using UINT = unsigned int;
 using HRESULT = std::int32_t;
 using WPARAM = std::uintptr_t;

@@ -267,6 +267,7 @@ BOOL DestroyWindow(HWND window)
         classStillShown |= Compat::EqualsIgnoringCase(other->className, window->className);
     if (!classStillShown)
         Compat::InstanceChannel::StopListening(window->className);
+    window->presentation.reset();
     SDL_DestroyWindow(window->sdl);
     delete window;
     return TRUE;
@@ -383,8 +384,9 @@ BOOL GetClientRect(HWND window, RECT* rect)
     *rect = {0, 0, 0, 0};
     if (IsIconic(window))
         return TRUE;
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window->sdl, &w, &h);
+    int w = window->logicalWidth, h = window->logicalHeight;
+    if (w <= 0 || h <= 0)
+        SDL_GetWindowSize(window->sdl, &w, &h);
     *rect = {0, 0, w, h};
     return TRUE;
 }

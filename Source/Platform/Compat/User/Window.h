@@ -68,7 +68,8 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LONG_PTR GetWindowLongPtrW(HWND window, int index);
 LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
 
-// {0, 0, width, height} of the client area; all 0 while the window is minimised.
+// {0, 0, width, height} of the client area (in display-mode pixels while a display mode fills the
+// screen); all 0 while the window is minimised.
 BOOL GetClientRect(HWND window, RECT* rect);
 // The outer rectangle on the screen (client rectangle grown by the frame).
 BOOL GetWindowRect(HWND window, RECT* rect);

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -26,6 +27,11 @@ struct HWND__
     bool minimized = false;
     // A window of another running instance, found through FindWindowW.
     bool remote = false;
+    // While a display mode fills the screen: the client area's size in mode pixels (0 otherwise).
+    int logicalWidth = 0;
+    int logicalHeight = 0;
+    // The display layer's renderer and texture for the window, released before the SDL window.
+    std::shared_ptr<void> presentation;
 };
 
 namespace Compat

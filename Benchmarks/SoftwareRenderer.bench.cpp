@@ -1,0 +1,175 @@
+// One frame of a typical scene through the software renderer, headless: a full-screen 800 x 600
+// background, 40 sprites of 64 x 64 with smooth alpha at fixed pseudo-random positions (text
+// joins when fonts exist). "Frame" is the whole frame (draw, convert into the screen's format,
+// blit, present in the window); "Draw" and "Present" are its two halves. The peer is SDL2's
+// software renderer drawing the same scene into an 800 x 600 ARGB surface (draw only). Names end
+// in /Corvane or /SDL2.
+//
+//   build-rel/Benchmarks/software_renderer_benchmark --benchmark_min_time=0.5
+#include "Graphics/DrawState.h"
+#include "Graphics/Image.h"
+#include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Platform/Win32/DDraw7GraphicsPlatform.h"
+#include "Support/DisplayTestPlatform.h"
+
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <vector>
+
+using namespace Corvane;
+
+namespace
+{
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kSprites = 40;
+constexpr int kSpriteSize = 64;
+
+struct Scene
+{
+    std::unique_ptr<Image> background;
+    std::unique_ptr<Image> sprite;
+    std::vector<std::pair<int, int>> positions;
+};
+
+const Scene& GetScene()
+{
+    static const Scene scene = [] {
+        Scene s;
+        auto background = std::make_unique<PackedColor[]>(std::size_t(kWidth) * kHeight);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                background[std::size_t(y) * kWidth + x] =
+                    0xFF000000u | PackedColor(x & 0xFF) << 16 | PackedColor(y & 0xFF) << 8 | 0x40;
+        s.background = std::make_unique<Image>(std::move(background), kWidth, kHeight, false, false);
+
+        auto sprite = std::make_unique<PackedColor[]>(kSpriteSize * kSpriteSize);
+        const float radius = kSpriteSize * 0.5f;
+        for (int y = 0; y < kSpriteSize; ++y)
+            for (int x = 0; x < kSpriteSize; ++x)
+            {
+                const float distance = std::hypot(x + 0.5f - radius, y + 0.5f - radius);
+                const float coverage = std::clamp((radius - distance) / (kSpriteSize * 0.15f), 0.0f, 1.0f);
+                sprite[y * kSpriteSize + x] = PackedColor(coverage * 255.0f) << 24 | 0x00E08020u;
+            }
+        s.sprite = std::make_unique<Image>(std::move(sprite), kSpriteSize, kSpriteSize, true, false);
+
+        std::mt19937 random(12);
+        for (int i = 0; i < kSprites; ++i)
+            s.positions.emplace_back(int(random() % (kWidth - kSpriteSize)), int(random() % (kHeight - kSpriteSize)));
+        return s;
+    }();
+    return scene;
+}
+
+// The renderer set up in a headless window of the given colour depth.
+struct Harness
+{
+    explicit Harness(int bits) : platform(Headless(), kHeight)
+    {
+        Compat::DisplayMachine machine = Compat::DefaultDisplayMachine();
+        machine.desktopBits = bits;
+        Compat::SetDisplayMachine(machine);
+        DisplaySettings settings;
+        settings.windowMode = 0;
+        settings.width = kWidth;
+        settings.height = kHeight;
+        renderer.Setup(settings);
+    }
+
+    void Draw()
+    {
+        const Scene& scene = GetScene();
+        const Graphics::DrawState state;
+        renderer.DrawImage(scene.background.get(), 0, 0, state);
+        for (const auto& [x, y] : scene.positions)
+            renderer.DrawImage(scene.sprite.get(), float(x), float(y), state);
+    }
+
+    // Like the tests, no window appears while the frames run; the width of the window.
+    static int Headless()
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        return kWidth;
+    }
+
+    Testing::DisplayTestPlatform platform;
+    DDraw7GraphicsPlatform renderer;
+};
+
+void Frame(benchmark::State& state)
+{
+    Harness harness(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+    {
+        harness.renderer.BeginScene();
+        harness.Draw();
+        benchmark::DoNotOptimize(harness.renderer.PresentFrame());
+    }
+    state.SetLabel(std::to_string(state.range(0)) + "-bit screen");
+}
+
+void Draw(benchmark::State& state)
+{
+    Harness harness(32);
+    for (auto _ : state)
+    {
+        harness.renderer.BeginScene();
+        harness.Draw();
+        benchmark::DoNotOptimize(harness.renderer.GetFrame());
+    }
+}
+
+void Present(benchmark::State& state)
+{
+    Harness harness(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+    {
+        harness.renderer.BeginScene();
+        harness.renderer.SetPixel(0, 0, 0xFFFFFFFF); // a drawn frame, so that it is presented
+        benchmark::DoNotOptimize(harness.renderer.PresentFrame());
+    }
+    state.SetLabel(std::to_string(state.range(0)) + "-bit screen");
+}
+
+void DrawSdl(benchmark::State& state)
+{
+    const Scene& scene = GetScene();
+    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(target);
+    SDL_Texture* background =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kWidth, kHeight);
+    SDL_UpdateTexture(background, nullptr, scene.background->GetPixels(), kWidth * 4);
+    SDL_SetTextureBlendMode(background, SDL_BLENDMODE_NONE);
+    SDL_Texture* sprite =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kSpriteSize, kSpriteSize);
+    SDL_UpdateTexture(sprite, nullptr, scene.sprite->GetPixels(), kSpriteSize * 4);
+    SDL_SetTextureBlendMode(sprite, SDL_BLENDMODE_BLEND);
+    for (auto _ : state)
+    {
+        SDL_RenderCopy(renderer, background, nullptr, nullptr);
+        for (const auto& [x, y] : scene.positions)
+        {
+            const SDL_Rect at{x, y, kSpriteSize, kSpriteSize};
+            SDL_RenderCopy(renderer, sprite, nullptr, &at);
+        }
+        SDL_RenderFlush(renderer);
+        benchmark::DoNotOptimize(target->pixels);
+    }
+    SDL_DestroyTexture(sprite);
+    SDL_DestroyTexture(background);
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(target);
+}
+} // namespace
+
+BENCHMARK(Frame)->Name("SoftwareRenderer/Frame/Corvane")->Arg(32)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(Draw)->Name("SoftwareRenderer/Draw/Corvane")->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawSdl)->Name("SoftwareRenderer/Draw/SDL2")->Unit(benchmark::kMillisecond);
+BENCHMARK(Present)->Name("SoftwareRenderer/Present/Corvane")->Arg(32)->Arg(16)->Unit(benchmark::kMillisecond);

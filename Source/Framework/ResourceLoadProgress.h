@@ -1,0 +1,34 @@
+// Following and steering a manifest load: the job the resource manager hands out, and the
+// progress sink a waiting caller (the loading screen) passes to ResourceManager::LoadAndWait.
+#pragma once
+
+#include "ErrorStatus.h"
+#include "Referenced.h"
+
+namespace Corvane
+{
+class IResourceLoadProgress
+{
+public:
+    virtual ~IResourceLoadProgress() = default;
+    // The fraction of the work done, 0 to 1.
+    virtual void SetProgress(float fraction) = 0;
+    // True when the load should stop.
+    virtual bool IsCancelled() = 0;
+};
+
+class IResourceLoadProgressQuery
+{
+public:
+    // The fraction of the manifest read, 0 to 1. Any thread.
+    virtual float GetProgress() = 0;
+
+protected:
+    ~IResourceLoadProgressQuery() = default;
+};
+
+// A load job as its requesters see it; a negative error code means the load failed.
+class ILoadingJob : public IResourceLoadProgressQuery, public IErrorStatus, public IReferenced
+{
+};
+} // namespace Corvane

@@ -1,0 +1,335 @@
+#include "Framework/ResourceManager.h"
+
+#include "Debug.h"
+#include "FileSystem.h"
+#include "Framework/LoadingJob.h"
+#include "Framework/ResourceFiles.h"
+#include "Platform/Compat/Kernel/Time.h"
+#include "RuntimeError.h"
+#include "XMLElementReader.h"
+#include "XMLReader.h"
+
+#include <atomic>
+#include <cwchar>
+#include <mutex>
+#include <vector>
+
+namespace Corvane
+{
+namespace
+{
+std::atomic<ResourceManager*> gInstance{nullptr};
+
+std::mutex& CreationLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+const std::wstring kAlias = L"alias";
+
+// Reads the rest of the element whose start tag reader stands on, its end tag included.
+void SkipElement(IXMLReader& reader)
+{
+    XMLElementReader element(&reader);
+    element.Next();
+    while (!element.AtEnd())
+        element.Next();
+}
+
+[[noreturn]] void ThrowDuplicate(const std::wstring& existing, const std::wstring& manifest, Label name)
+{
+    wchar_t message[1024];
+    std::swprintf(message, 1024, L"The manifests '%ls' and '%ls' both contain a resource named '%s'.", existing.c_str(),
+                  manifest.c_str(), name.c_str());
+    throw RuntimeError(std::wstring(message), __FILE__, __LINE__, "Corvane::ResourceManager::LoadInternal");
+}
+
+void ReportFailure(const std::wstring& manifest, const std::exception_ptr& failure)
+{
+    try
+    {
+        std::rethrow_exception(failure);
+    }
+    catch (const std::exception& error)
+    {
+        DebugPrint("Loading resource file %ls failed: %s\n", manifest.c_str(), error.what());
+    }
+    catch (...)
+    {
+        DebugPrint("Loading resource file %ls failed.\n", manifest.c_str());
+    }
+}
+} // namespace
+
+ResourceManager* ResourceManager::Instance()
+{
+    if (ResourceManager* manager = gInstance.load())
+        return manager;
+    std::lock_guard<std::mutex> lock(CreationLock());
+    if (!gInstance.load())
+        new ResourceManager; // stores itself
+    return gInstance.load();
+}
+
+ResourceManager* ResourceManager::InstanceIfCreated()
+{
+    return gInstance.load();
+}
+
+ResourceManager::ResourceManager() : mLock(CreateMutex()), mWakeUp(CreateThreadSignal())
+{
+    gInstance = this;
+    mTeardown = new Internal::OwnedSingletonDestructor<ResourceManager>(this);
+    // Last: the loader starts at once and uses everything above.
+    mThread.reset(CreateThread(kThreadStartNow, this));
+}
+
+ResourceManager::~ResourceManager()
+{
+    Stop();
+    for (auto& [manifest, job] : mJobs)
+        job->Release();
+    mJobs.clear();
+    mFactories.clear();
+    ResourceManager* self = this;
+    gInstance.compare_exchange_strong(self, nullptr);
+    delete mTeardown;
+}
+
+void ResourceManager::RegisterFactory(const std::wstring& elementName, IResourceFactory* factory)
+{
+    std::unique_ptr<IResourceFactory> replaced;
+    ScopedLock lock(*mLock);
+    std::unique_ptr<IResourceFactory>& slot = mFactories[elementName];
+    replaced = std::move(slot);
+    slot.reset(factory);
+}
+
+IResourceDescriptor* ResourceManager::Find(Label name)
+{
+    ScopedLock lock(*mLock);
+    const auto found = mResources.find(name);
+    return found == mResources.end() ? nullptr : found->second.get();
+}
+
+ResourceManager::LoadingJob* ResourceManager::Request(const std::wstring& manifest, bool cacheListings)
+{
+    bool queued = false;
+    LoadingJob* job = nullptr;
+    {
+        ScopedLock lock(*mLock);
+        LoadingJob*& slot = mJobs[manifest];
+        if (slot)
+            slot->AddRequest();
+        else
+        {
+            slot = new LoadingJob(manifest, cacheListings); // the map's reference
+            if (mStop)
+                slot->Cancel(); // no loader left to read it
+            else
+            {
+                mQueue.push_back(slot);
+                queued = true;
+            }
+        }
+        job = slot;
+        job->AddRef(); // the caller's
+    }
+    if (queued)
+        mWakeUp->Signal();
+    return job;
+}
+
+void ResourceManager::LoadAndWait(const std::wstring& manifest, bool cacheListings, IResourceLoadProgress* progress)
+{
+    LoadingJob* job = Request(manifest, cacheListings);
+    while (!job->IsFinished())
+    {
+        if (progress)
+        {
+            if (progress->IsCancelled())
+                job->Cancel();
+            progress->SetProgress(job->GetProgress());
+        }
+        Sleep(5);
+    }
+    const std::exception_ptr failure = job->GetFailure();
+    job->Release();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void ResourceManager::Stop()
+{
+    {
+        ScopedLock lock(*mLock);
+        if (mStopped)
+            return;
+        for (LoadingJob* job : mQueue)
+            job->Cancel();
+        mStop = true;
+    }
+    mWakeUp->Signal();
+    mThread->Join();
+
+    std::unordered_map<Label, std::shared_ptr<IResourceDescriptor>> released;
+    {
+        ScopedLock lock(*mLock);
+        mStopped = true;
+        mQueue.clear();
+        released.swap(mResources);
+    }
+    // Resources are deleted outside the lock: their destructors may look other resources up.
+    released.clear();
+}
+
+bool ResourceManager::IsStopping()
+{
+    ScopedLock lock(*mLock);
+    return mStop;
+}
+
+void ResourceManager::Run()
+{
+    for (;;)
+    {
+        LoadingJob* job = nullptr;
+        {
+            ScopedLock lock(*mLock);
+            if (mStop)
+                return;
+            if (!mQueue.empty())
+            {
+                job = mQueue.front();
+                mQueue.pop_front();
+                job->AddRef(); // the loader's, while it reads
+            }
+        }
+        if (!job)
+        {
+            mWakeUp->Wait();
+            continue;
+        }
+        if (job->BeginReading())
+        {
+            try
+            {
+                Load(*job);
+            }
+            catch (...)
+            {
+                // Not the end of the process: the waiting caller gets the error.
+                ReportFailure(job->GetManifest(), std::current_exception());
+                job->Fail(std::current_exception());
+            }
+        }
+        job->Release();
+    }
+}
+
+void ResourceManager::Load(LoadingJob& job)
+{
+    const std::wstring& manifest = job.GetManifest();
+    DebugPrint("Loading resource file: %ls\n", manifest.c_str());
+    static ProfileCounter counter("ResourceManager::Load");
+    ProfileScope profile(counter);
+    ScopedListingCache listings(job.GetCacheListings());
+
+    std::unique_ptr<IXMLReader> reader;
+    {
+        const ResourceStream stream(OpenResourceStream(FileLocation(manifest.c_str(), L".xml")));
+        if (!stream)
+        {
+            DebugPrint("Resource file %ls.xml was not found.\n", manifest.c_str());
+            job.Fail(nullptr);
+            return;
+        }
+        reader.reset(CreateXMLReader(*stream)); // a copy: the file is closed at once
+    }
+
+    while (!reader->AtEnd())
+    {
+        const XMLElement* node = reader->Next();
+        ReadNode(job, *reader, *node);
+        job.SetProgress(reader->GetProgress());
+        if (job.IsCancelled())
+            break;
+        if (IsStopping())
+        {
+            // Whoever waits for this job must not wait for a loader that has gone.
+            job.Cancel();
+            break;
+        }
+    }
+    job.EndReading();
+}
+
+void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node)
+{
+    if (!node.IsStartTag())
+        return;
+    const wchar_t* nameText = node.GetStringAttribute(L"name", L"");
+    if (!*nameText)
+        return; // not a declaration (the root element, for one): its children are read on
+    const Label name(nameText);
+    const std::wstring& manifest = job.GetManifest();
+
+    if (node.GetName() == kAlias)
+    {
+        // A second key for a resource declared before; an entry under the alias name is replaced.
+        const Label source(node.GetStringAttribute(L"src", L""));
+        {
+            ScopedLock lock(*mLock);
+            const auto target = mResources.find(source);
+            if (target != mResources.end())
+                mResources[name] = target->second;
+        }
+        SkipElement(reader);
+        return;
+    }
+
+    {
+        ScopedLock lock(*mLock);
+        const auto existing = mResources.find(name);
+        if (existing != mResources.end())
+        {
+            const std::wstring existingManifest = existing->second->GetManifest();
+            if (existingManifest != manifest)
+                ThrowDuplicate(existingManifest, manifest, name);
+            mResources.erase(existing); // declared again in the same manifest: the later one holds
+        }
+    }
+    Build(manifest, name, reader, node);
+}
+
+void ResourceManager::Build(const std::wstring& manifest, Label name, IXMLReader& reader, const XMLElement& node)
+{
+    IResourceFactory* factory = nullptr;
+    {
+        ScopedLock lock(*mLock);
+        const auto found = mFactories.find(node.GetName());
+        if (found != mFactories.end())
+            factory = found->second.get();
+    }
+    if (!factory)
+    {
+        // The element's named children belong to it, not to the manifest.
+        SkipElement(reader);
+        return;
+    }
+
+    // The reader reuses its nodes: the factory gets a copy of the attributes that outlives its
+    // reading of the children.
+    const XMLElement element = node;
+    XMLElementReader children(&reader);
+    children.Next();
+    std::unique_ptr<IResourceDescriptor> created(factory->Create(manifest, name, &element, &children));
+    while (!children.AtEnd())
+        children.Next();
+    if (!created)
+        return;
+    ScopedLock lock(*mLock);
+    mResources[name] = std::shared_ptr<IResourceDescriptor>(std::move(created));
+}
+} // namespace Corvane

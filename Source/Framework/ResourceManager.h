@@ -1,0 +1,133 @@
+// The owner of every named resource. Manifests ("<name>.xml") declare resources, one element each:
+// the element's tag selects the factory, its "name" attribute names the resource, and an "alias"
+// element gives a resource declared earlier a second name ("src"). Manifests are read on the
+// manager's loader thread, each at most once per run; callers wait for them (LoadAndWait) and
+// look resources up by name (Get). Resources live until Stop, at shutdown.
+//
+// Threads: the main thread registers factories (at start-up) and looks resources up; the main
+// thread and the loading screen's worker request manifests and wait; factories run on the loader
+// thread. One lock guards the factories, the resources, the queue and the job map.
+#pragma once
+
+#include "Framework/IResourceDescriptor.h"
+#include "Framework/IResourceFactory.h"
+#include "Label.h"
+#include "Singleton.h"
+#include "Threading.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+namespace Corvane
+{
+class IResourceLoadProgress;
+class IXMLReader;
+class XMLElement;
+
+// What a lookup found: the resource and its T part, or nothing (no resource of that name, or one
+// of another type). Does not own the resource.
+template <typename T> class ResourceHandle
+{
+public:
+    ResourceHandle() = default;
+    ResourceHandle(IResourceDescriptor* descriptor, T* object) : mDescriptor(descriptor), mObject(object) {}
+
+    IResourceDescriptor* GetDescriptor() const { return mDescriptor; }
+    T* Get() const { return mObject; }
+    T* operator->() const { return mObject; }
+    T& operator*() const { return *mObject; }
+    explicit operator bool() const { return mObject != nullptr; }
+
+private:
+    IResourceDescriptor* mDescriptor = nullptr;
+    T* mObject = nullptr;
+};
+
+namespace Internal
+{
+template <typename T> class ValueWrapper;
+}
+
+class ResourceManager final : public IEntryPoint
+{
+public:
+    class LoadingJob;
+
+    // The one manager, created (with its loader thread running) on first use and registered for
+    // singleton teardown.
+    static ResourceManager* Instance();
+    // The manager when it exists, else null; never creates it (for shut-down paths).
+    static ResourceManager* InstanceIfCreated();
+
+    // Stops the loader when Stop has not run, then deletes the factories and the resources.
+    ~ResourceManager() override;
+    ResourceManager(const ResourceManager&) = delete;
+    ResourceManager& operator=(const ResourceManager&) = delete;
+
+    // Takes ownership of factory for manifest elements named elementName (matched with case); a
+    // factory registered before under that name is deleted.
+    void RegisterFactory(const std::wstring& elementName, IResourceFactory* factory);
+    // The resource of that name, or null.
+    IResourceDescriptor* Find(Label name);
+
+    // The job loading manifest (its name without ".xml"), with one reference for the caller, who
+    // releases it. A manifest requested before gives its existing job, finished or not. After Stop
+    // the job comes back cancelled.
+    LoadingJob* Request(const std::wstring& manifest, bool cacheListings);
+    // Requests the manifest and polls every 5 ms until its job has finished. With progress: each
+    // poll cancels the job when progress asks for it, then reports the job's progress to it. A
+    // manifest that cannot be opened returns normally (its resources are missing); an error raised
+    // while reading it (a duplicate resource name, broken XML, a failing factory) is raised here.
+    void LoadAndWait(const std::wstring& manifest, bool cacheListings, IResourceLoadProgress* progress);
+
+    // Shut-down: cancels every queued job and the one being read, ends and joins the loader
+    // thread, then releases every resource. Later requests come back cancelled. Main thread.
+    void Stop();
+
+    // The typed lookup: the resource named name, when it is a T. For a plain value T is
+    // Internal::ValueWrapper<V> (read handle->value); for a loaded object, T is the object's type.
+    template <typename T> static ResourceHandle<T> Get(Label name)
+    {
+        IResourceDescriptor* descriptor = Instance()->Find(name);
+        return {descriptor, dynamic_cast<T*>(descriptor)};
+    }
+    template <typename T> static ResourceHandle<T> Get(const char* name) { return Get<T>(Label(name)); }
+    template <typename T> static ResourceHandle<T> Get(const std::wstring& name) { return Get<T>(Label(name)); }
+    // The value of the value resource named name, or fallback when there is none of type V.
+    template <typename V> static V GetValue(Label name, const V& fallback)
+    {
+        const ResourceHandle<Internal::ValueWrapper<V>> handle = Get<Internal::ValueWrapper<V>>(name);
+        return handle ? handle->value : fallback;
+    }
+
+    // The loader thread's body.
+    void Run() override;
+
+private:
+    ResourceManager();
+
+    // Reads the job's manifest, entering its resources.
+    void Load(LoadingJob& job);
+    // One node of the manifest: a resource declaration is built (and its element consumed).
+    void ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node);
+    // Builds one resource with the factory of its tag; the element is consumed.
+    void Build(const std::wstring& manifest, Label name, IXMLReader& reader, const XMLElement& node);
+    bool IsStopping();
+
+    std::unique_ptr<IMutex> mLock;
+    std::unique_ptr<IThreadSignal> mWakeUp;
+    std::unique_ptr<IThread> mThread;
+    std::map<std::wstring, std::unique_ptr<IResourceFactory>> mFactories;
+    std::unordered_map<Label, std::shared_ptr<IResourceDescriptor>> mResources;
+    std::deque<LoadingJob*> mQueue;
+    // Every job ever requested, each with one reference of the map's own.
+    std::map<std::wstring, LoadingJob*> mJobs;
+    bool mStop = false;
+    // Stop has ended the loader.
+    bool mStopped = false;
+    Internal::OwnedSingletonDestructor<ResourceManager>* mTeardown = nullptr;
+};
+} // namespace Corvane

@@ -1,0 +1,118 @@
+// What the machine offers the DirectDraw and Direct3D layer: its display drivers with their
+// display modes, video memory and identity, each driver's 3D devices with their caps, texture
+// formats and z-buffer formats, and the desktop's colour depth. One description, with defaults
+// that fit a current PC; tests replace it to stage other machines, inject failures of single
+// calls and lose the surfaces. Main thread.
+#pragma once
+
+#include "Platform/Compat/Direct3D/Direct3DTypes.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace Compat
+{
+struct DisplayModeDescription
+{
+    int width = 0;
+    int height = 0;
+    int bits = 32;
+};
+
+struct Direct3DDeviceDescription
+{
+    std::string name;
+    std::string description;
+    D3DDEVICEDESC7 caps{}; // caps.deviceGUID identifies the device
+    std::vector<DDPIXELFORMAT> textureFormats;
+    std::vector<DDPIXELFORMAT> zBufferFormats;
+};
+
+struct DisplayDriverDescription
+{
+    bool primary = true; // the primary display driver is enumerated with a null GUID
+    GUID guid{};
+    std::string name;
+    std::string description;
+    DDDEVICEIDENTIFIER2 identifier{};
+    DWORD caps2 = DDCAPS2_CANRENDERWINDOWED;
+    DWORD videoMemoryTotal = 0;
+    DWORD videoMemoryFree = 0;
+    bool canOpen = true;                       // DirectDrawCreateEx succeeds
+    bool hasDirect3D = true;                   // the DirectDraw object answers IID_IDirect3D7
+    std::vector<DisplayModeDescription> modes; // in the driver's own order
+    std::vector<Direct3DDeviceDescription> devices;
+};
+
+// Calls whose failure a test can inject; a surface creation is told apart by what it makes.
+enum class DisplayCall
+{
+    CreateDirectDraw,
+    SetCooperativeLevel,
+    GetDisplayMode,
+    SetDisplayMode,
+    GetCaps,
+    CreatePrimarySurface,
+    CreateRenderSurface, // an off-screen surface that a 3D device may draw into
+    CreatePlainSurface,  // any other off-screen surface
+    CreateZBufferSurface,
+    CreateTextureSurface,
+    CreateClipper,
+    GetAttachedSurface,
+    AddAttachedSurface,
+    QueryDirect3D,
+    CreateDevice,
+    SetViewport,
+    SetRenderTarget,
+    GetDeviceCaps,
+    TestCooperativeLevel,
+    Lock,
+    Blt,
+    BltFast,
+    Flip,
+    BeginScene,
+    EndScene,
+};
+
+struct DisplayMachine
+{
+    std::vector<DisplayDriverDescription> drivers; // the primary display driver first
+    int desktopWidth = 1920;
+    int desktopHeight = 1080;
+    int desktopBits = 32;
+    // The 16-bit layout of the display (red, green, blue masks).
+    DWORD red16 = 0xF800;
+    DWORD green16 = 0x07E0;
+    DWORD blue16 = 0x001F;
+    // Calls that fail with the given code until the description is replaced.
+    std::map<DisplayCall, HRESULT> failures;
+};
+
+// The machine in force.
+const DisplayMachine& GetDisplayMachine();
+// Replaces the machine (objects made before keep what they were made with).
+void SetDisplayMachine(const DisplayMachine& machine);
+// Back to the defaults.
+void ResetDisplayMachine();
+
+// One primary driver ("Compat Display", 256 MiB of video memory) with 640x480 to 1920x1080 at
+// 16 and 32 bits, and the devices "RGB Emulation" (software), "Direct3D HAL" and "Direct3D T&L
+// HAL" (hardware, textures up to 4096 pixels, 32-bit ARGB and RGB, 16-bit textures, 16, 24 and
+// 32-bit z-buffers).
+DisplayMachine DefaultDisplayMachine();
+// The parts of the default machine, for tests that stage their own.
+DisplayDriverDescription DefaultPrimaryDriver();
+Direct3DDeviceDescription SoftwareDevice(const GUID& guid, const char* name);
+Direct3DDeviceDescription HardwareDevice(const GUID& guid, const char* name);
+// An RGB pixel format (alpha mask 0 for none) and a z-buffer format.
+DDPIXELFORMAT RgbFormat(DWORD bits, DWORD alpha, DWORD red, DWORD green, DWORD blue);
+DDPIXELFORMAT ZBufferFormat(DWORD bits);
+
+// The injected failure of a call, DD_OK when none.
+HRESULT InjectedFailure(DisplayCall call);
+
+// Makes every surface that exists lost (as when another program took the screen or the display
+// mode changed): locks, blits and flips fail with DDERR_SURFACELOST until the surface is restored.
+void LoseDisplaySurfaces();
+} // namespace Compat

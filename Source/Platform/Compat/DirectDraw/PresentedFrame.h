@@ -1,0 +1,27 @@
+// The pictures the DirectDraw layer shows in windows, kept for tests and tools: the last frame
+// presented, as opaque 0xAARRGGBB pixels of the presented surface's size, and a frame count.
+// Main thread.
+#pragma once
+
+#include "Platform/Compat/User/UserTypes.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace Compat
+{
+struct PresentedFrame
+{
+    HWND window = nullptr;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels; // width * height, rows top to bottom
+};
+
+const PresentedFrame& GetLastPresentedFrame();
+// Frames presented since the start or the last ForgetPresentedFrames.
+int CountPresentedFrames();
+void ForgetPresentedFrames();
+// Writes the last frame as a PNG file; false when there is none or the file cannot be written.
+bool SavePresentedFrame(const char* path);
+} // namespace Compat

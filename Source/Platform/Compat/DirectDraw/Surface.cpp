@@ -1,0 +1,344 @@
+#include "Platform/Compat/DirectDraw/Surface.h"
+
+#include "Platform/Compat/DirectDraw/PixelFormat.h"
+#include "Platform/Compat/DirectDraw/Presenter.h"
+#include "Platform/Compat/User/Window.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace Compat
+{
+namespace
+{
+std::vector<Surface*>& LiveSurfaces()
+{
+    static std::vector<Surface*> surfaces;
+    return surfaces;
+}
+
+bool Inside(const RECT& r, int width, int height)
+{
+    return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= width && r.bottom <= height;
+}
+} // namespace
+
+Surface::Surface(std::shared_ptr<DirectDrawState> owner, const DDSURFACEDESC2& desc)
+    : mOwner(std::move(owner)), mCaps(desc.ddsCaps)
+{
+    const bool primary = (mCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) != 0;
+    if (primary)
+    {
+        const DisplayModeDescription mode = mOwner->CurrentMode();
+        mWidth = mode.width;
+        mHeight = mode.height;
+        mFormat = DisplayFormat(mode.bits);
+    }
+    else
+    {
+        mWidth = static_cast<int>(desc.dwWidth);
+        mHeight = static_cast<int>(desc.dwHeight);
+        mFormat = (desc.dwFlags & DDSD_PIXELFORMAT) ? desc.ddpfPixelFormat : DisplayFormat(mOwner->CurrentMode().bits);
+    }
+    mFormat.dwSize = sizeof mFormat;
+    mBytes = BytesPerPixel(mFormat);
+    // Rows carry slack beyond their pixels, as video memory often does, so that code which
+    // ignores the pitch shows at once.
+    mPitch = ((mWidth * mBytes + 15) & ~15) + 16;
+    // A windowed primary is the window itself.
+    const bool windowed = primary && !(mCaps.dwCaps & DDSCAPS_FLIP);
+    if (!windowed)
+        mPixels.assign(std::size_t(mPitch) * std::size_t(mHeight), 0);
+    LiveSurfaces().push_back(this);
+}
+
+Surface::~Surface()
+{
+    for (Surface* buffer : mBackBuffers)
+        buffer->Release();
+    ReleaseAndNull(mZBuffer);
+    ReleaseAndNull(mClipper);
+    if (IsPrimary())
+        mOwner->hasPrimary = false;
+    auto& live = LiveSurfaces();
+    live.erase(std::find(live.begin(), live.end(), this));
+}
+
+Surface* Surface::From(IDirectDrawSurface7* surface)
+{
+    return dynamic_cast<Surface*>(surface);
+}
+
+const std::vector<Surface*>& Surface::All()
+{
+    return LiveSurfaces();
+}
+
+HRESULT Surface::QueryInterface(const IID&, void** out)
+{
+    if (out)
+        *out = nullptr;
+    return DDERR_UNSUPPORTED;
+}
+
+void Surface::AddBackBuffer(Surface* buffer)
+{
+    mBackBuffers.push_back(buffer);
+}
+
+HRESULT Surface::CheckUsable(Surface* other, DisplayCall call) const
+{
+    if (mLost || (other && other->mLost))
+        return DDERR_SURFACELOST;
+    if (mLocked || (other && other->mLocked))
+        return DDERR_SURFACEBUSY;
+    return InjectedFailure(call);
+}
+
+HRESULT Surface::AddAttachedSurface(IDirectDrawSurface7* surface)
+{
+    Surface* z = From(surface);
+    if (!z || !(z->mCaps.dwCaps & DDSCAPS_ZBUFFER))
+        return DDERR_CANNOTATTACHSURFACE;
+    if (z->mWidth != mWidth || z->mHeight != mHeight)
+        return DDERR_INVALIDPARAMS;
+    if (const HRESULT failure = InjectedFailure(DisplayCall::AddAttachedSurface))
+        return failure;
+    if (mZBuffer)
+        return DDERR_SURFACEALREADYATTACHED;
+    z->AddRef();
+    mZBuffer = z;
+    return DD_OK;
+}
+
+HRESULT Surface::GetAttachedSurface(DDSCAPS2* caps, IDirectDrawSurface7** out)
+{
+    if (!caps || !out)
+        return DDERR_INVALIDPARAMS;
+    *out = nullptr;
+    if (const HRESULT failure = InjectedFailure(DisplayCall::GetAttachedSurface))
+        return failure;
+    Surface* found = nullptr;
+    if ((caps->dwCaps & DDSCAPS_BACKBUFFER) && !mBackBuffers.empty())
+        found = mBackBuffers.front();
+    else if ((caps->dwCaps & DDSCAPS_ZBUFFER) && mZBuffer)
+        found = mZBuffer;
+    if (!found)
+        return DDERR_NOTFOUND;
+    found->AddRef();
+    *out = found;
+    return DD_OK;
+}
+
+HRESULT Surface::GetSurfaceDesc(DDSURFACEDESC2* desc)
+{
+    if (!desc)
+        return DDERR_INVALIDPARAMS;
+    *desc = {};
+    desc->dwSize = sizeof *desc;
+    desc->dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
+    desc->dwWidth = static_cast<DWORD>(mWidth);
+    desc->dwHeight = static_cast<DWORD>(mHeight);
+    desc->lPitch = mPitch;
+    desc->ddpfPixelFormat = mFormat;
+    desc->ddsCaps = mCaps;
+    if (!mBackBuffers.empty())
+    {
+        desc->dwFlags |= DDSD_BACKBUFFERCOUNT;
+        desc->dwBackBufferCount = static_cast<DWORD>(mBackBuffers.size());
+    }
+    return DD_OK;
+}
+
+HRESULT Surface::IsLost()
+{
+    return mLost ? DDERR_SURFACELOST : DD_OK;
+}
+
+HRESULT Surface::Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD, HANDLE)
+{
+    if (!desc)
+        return DDERR_INVALIDPARAMS;
+    if (mPixels.empty())
+        return DDERR_CANTLOCKSURFACE;
+    if (const HRESULT failure = CheckUsable(nullptr, DisplayCall::Lock))
+        return failure;
+    const RECT area = rect ? *rect : Whole();
+    if (!Inside(area, mWidth, mHeight))
+        return DDERR_INVALIDRECT;
+    GetSurfaceDesc(desc);
+    desc->dwFlags |= DDSD_LPSURFACE;
+    desc->lpSurface = mPixels.data() + std::size_t(area.top) * mPitch + std::size_t(area.left) * mBytes;
+    mLocked = true;
+    return DD_OK;
+}
+
+HRESULT Surface::Unlock(RECT*)
+{
+    if (!mLocked)
+        return DDERR_NOTLOCKED;
+    mLocked = false;
+    return DD_OK;
+}
+
+HRESULT Surface::Restore()
+{
+    if (!mLost)
+        return DD_OK;
+    // What the surface showed is gone, as on a display that lost its video memory.
+    std::fill(mPixels.begin(), mPixels.end(), std::uint8_t(0));
+    mLost = false;
+    mLocked = false;
+    for (Surface* buffer : mBackBuffers)
+        buffer->Restore();
+    return DD_OK;
+}
+
+HRESULT Surface::SetClipper(IDirectDrawClipper* clipper)
+{
+    if (clipper)
+        clipper->AddRef();
+    ReleaseAndNull(mClipper);
+    mClipper = clipper;
+    return DD_OK;
+}
+
+HRESULT Surface::GetDDInterface(void** out)
+{
+    if (!out)
+        return DDERR_INVALIDPARAMS;
+    *out = mOwner->object;
+    if (!mOwner->object)
+        return DDERR_INVALIDOBJECT;
+    mOwner->object->AddRef();
+    return DD_OK;
+}
+
+void Surface::Fill(const RECT& rect, std::uint32_t value)
+{
+    const int left = std::max<int>(rect.left, 0);
+    const int top = std::max<int>(rect.top, 0);
+    const int right = std::min<int>(rect.right, mWidth);
+    const int bottom = std::min<int>(rect.bottom, mHeight);
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            WritePixel(mPixels.data() + std::size_t(y) * mPitch + std::size_t(x) * mBytes, mBytes, value);
+}
+
+HRESULT Surface::Blt(RECT* dst, IDirectDrawSurface7* source, RECT* srcRect, DWORD, DDBLTFX*)
+{
+    Surface* src = From(source);
+    if (!src)
+        return DDERR_INVALIDPARAMS;
+    if (const HRESULT failure = CheckUsable(src, DisplayCall::Blt))
+        return failure;
+    const RECT from = srcRect ? *srcRect : src->Whole();
+    if (!Inside(from, src->mWidth, src->mHeight) || src->mPixels.empty())
+        return DDERR_INVALIDRECT;
+    if (mPixels.empty())
+        return PresentFrom(*src, from, dst);
+    const RECT to = dst ? *dst : Whole();
+    if (!Inside(to, mWidth, mHeight))
+        return DDERR_INVALIDRECT;
+    return Copy(to, *src, from);
+}
+
+HRESULT Surface::Copy(const RECT& to, Surface& src, const RECT& from)
+{
+    if (!SameFormat(mFormat, src.mFormat))
+        return DDERR_INVALIDPIXELFORMAT;
+    // Nearest neighbour; a copy of the rows first when both are one surface.
+    const std::vector<std::uint8_t> copy = &src == this ? mPixels : std::vector<std::uint8_t>();
+    const std::uint8_t* pixels = &src == this ? copy.data() : src.mPixels.data();
+    const int w = to.right - to.left, h = to.bottom - to.top;
+    const int sw = from.right - from.left, sh = from.bottom - from.top;
+    for (int y = 0; y < h; ++y)
+    {
+        const std::uint8_t* row = pixels + std::size_t(from.top + y * sh / h) * src.mPitch;
+        std::uint8_t* out = mPixels.data() + std::size_t(to.top + y) * mPitch + std::size_t(to.left) * mBytes;
+        if (w == sw)
+        {
+            std::memmove(out, row + std::size_t(from.left) * mBytes, std::size_t(w) * mBytes);
+            continue;
+        }
+        for (int x = 0; x < w; ++x)
+            std::memcpy(out + std::size_t(x) * mBytes, row + std::size_t(from.left + x * sw / w) * mBytes, mBytes);
+    }
+    return DD_OK;
+}
+
+HRESULT Surface::BltFast(DWORD x, DWORD y, IDirectDrawSurface7* source, RECT* srcRect, DWORD)
+{
+    Surface* src = From(source);
+    if (!src || mPixels.empty())
+        return DDERR_INVALIDPARAMS;
+    if (const HRESULT failure = CheckUsable(src, DisplayCall::BltFast))
+        return failure;
+    const RECT from = srcRect ? *srcRect : src->Whole();
+    const LONG left = static_cast<LONG>(x), top = static_cast<LONG>(y);
+    RECT to{left, top, left + (from.right - from.left), top + (from.bottom - from.top)};
+    // BltFast does not clip: the whole rectangle must fit.
+    if (!Inside(from, src->mWidth, src->mHeight) || !Inside(to, mWidth, mHeight) || src->mPixels.empty())
+        return DDERR_INVALIDRECT;
+    return Copy(to, *src, from);
+}
+
+HRESULT Surface::Flip(IDirectDrawSurface7* target, DWORD)
+{
+    if (target || mBackBuffers.empty())
+        return DDERR_NOTFLIPPABLE;
+    if (const HRESULT failure = CheckUsable(mBackBuffers.front(), DisplayCall::Flip))
+        return failure;
+    // The pixels move along the chain: the first back buffer's become the front's, the front's
+    // go to the last back buffer.
+    std::vector<std::uint8_t> front = std::move(mPixels);
+    mPixels = std::move(mBackBuffers.front()->mPixels);
+    for (std::size_t i = 0; i + 1 < mBackBuffers.size(); ++i)
+        mBackBuffers[i]->mPixels = std::move(mBackBuffers[i + 1]->mPixels);
+    mBackBuffers.back()->mPixels = std::move(front);
+    PresentFront();
+    return DD_OK;
+}
+
+PresentedFrame Surface::Capture(const RECT& from, HWND window) const
+{
+    PresentedFrame frame;
+    frame.window = window;
+    frame.width = from.right - from.left;
+    frame.height = from.bottom - from.top;
+    frame.pixels.resize(std::size_t(frame.width) * frame.height);
+    const ArgbConverter converter(mFormat);
+    for (int y = 0; y < frame.height; ++y)
+        converter.Row(mPixels.data() + std::size_t(from.top + y) * mPitch + std::size_t(from.left) * mBytes,
+                      frame.width, frame.pixels.data() + std::size_t(y) * frame.width);
+    return frame;
+}
+
+void Surface::PresentFront()
+{
+    PresentFrame(Capture(Whole(), mOwner->window), nullptr);
+}
+
+HRESULT Surface::PresentFrom(Surface& src, const RECT& from, const RECT* screenRect)
+{
+    HWND window = mOwner->window;
+    if (mClipper)
+        mClipper->GetHWnd(&window);
+    if (!IsWindow(window))
+        return DDERR_NOHWND;
+    PresentedFrame frame = src.Capture(from, window);
+    if (!screenRect)
+    {
+        PresentFrame(std::move(frame), nullptr);
+        return DD_OK;
+    }
+    POINT topLeft{screenRect->left, screenRect->top};
+    POINT bottomRight{screenRect->right, screenRect->bottom};
+    ScreenToClient(window, &topLeft);
+    ScreenToClient(window, &bottomRight);
+    const RECT client{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    PresentFrame(std::move(frame), &client);
+    return DD_OK;
+}
+} // namespace Compat

@@ -1,0 +1,240 @@
+#include "Platform/Compat/DirectDraw/DirectDraw.h"
+#include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Platform/Compat/DirectDraw/PresentedFrame.h"
+#include "Support/SurfacePixels.h"
+#include "Support/TempFolder.h"
+#include "Support/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+
+namespace
+{
+using Corvane::Testing::TestWindow;
+namespace Testing = Corvane::Testing;
+
+class DirectDrawSurfaceTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(mWindow.Get(), nullptr);
+        void* object = nullptr;
+        ASSERT_EQ(DirectDrawCreateEx(nullptr, &object, IID_IDirectDraw7, nullptr), DD_OK);
+        mDraw = static_cast<IDirectDraw7*>(object);
+        ASSERT_EQ(mDraw->SetCooperativeLevel(mWindow.Get(), DDSCL_NORMAL), DD_OK);
+    }
+    void TearDown() override
+    {
+        ASSERT_NE(mDraw, nullptr);
+        EXPECT_EQ(mDraw->Release(), 0u);
+    }
+
+    // An off-screen surface; bits 0 takes the display's format.
+    IDirectDrawSurface7* Plain(int width, int height, int bits = 0, DWORD caps = DDSCAPS_OFFSCREENPLAIN)
+    {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = sizeof desc;
+        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        desc.dwWidth = width;
+        desc.dwHeight = height;
+        desc.ddsCaps.dwCaps = caps;
+        if (bits)
+        {
+            desc.dwFlags |= DDSD_PIXELFORMAT;
+            desc.ddpfPixelFormat = bits == 16 ? Compat::RgbFormat(16, 0, 0xF800, 0x07E0, 0x001F)
+                                              : Compat::RgbFormat(bits, 0, 0xFF0000, 0xFF00, 0xFF);
+        }
+        IDirectDrawSurface7* surface = nullptr;
+        EXPECT_EQ(mDraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
+        return surface;
+    }
+
+    TestWindow mWindow;
+    IDirectDraw7* mDraw = nullptr;
+};
+} // namespace
+
+TEST_F(DirectDrawSurfaceTest, LocksGiveFormatPitchAndOneLockAtATime)
+{
+    for (const int bits : {16, 24, 32})
+    {
+        IDirectDrawSurface7* surface = Plain(13, 5, bits);
+        ASSERT_NE(surface, nullptr);
+        DDSURFACEDESC2 desc{};
+        ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr), DD_OK);
+        EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, DWORD(bits));
+        EXPECT_GE(desc.lPitch, 13 * bits / 8);
+        EXPECT_EQ(desc.dwWidth, 13u);
+        DDSURFACEDESC2 again{};
+        EXPECT_EQ(surface->Lock(nullptr, &again, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
+        EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
+        EXPECT_EQ(surface->Unlock(nullptr), DDERR_NOTLOCKED);
+
+        RECT part{2, 3, 4, 5};
+        DDSURFACEDESC2 partial{};
+        ASSERT_EQ(surface->Lock(&part, &partial, DDLOCK_WAIT, nullptr), DD_OK);
+        EXPECT_EQ(static_cast<std::uint8_t*>(partial.lpSurface),
+                  static_cast<std::uint8_t*>(desc.lpSurface) + 3 * desc.lPitch + 2 * bits / 8);
+        surface->Unlock(nullptr);
+        RECT outside{10, 0, 14, 1};
+        EXPECT_EQ(surface->Lock(&outside, &partial, DDLOCK_WAIT, nullptr), DDERR_INVALIDRECT);
+        surface->Release();
+    }
+}
+
+TEST_F(DirectDrawSurfaceTest, BlitsCopyScaleAndRefuseWhatDoesNotFit)
+{
+    IDirectDrawSurface7* src = Plain(4, 4, 32);
+    IDirectDrawSurface7* dst = Plain(8, 8, 32);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            Testing::WriteSurfacePixel(src, x, y, 0x00010000u * x + y);
+
+    EXPECT_EQ(dst->BltFast(3, 2, src, nullptr, DDBLTFAST_NOCOLORKEY), DD_OK);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 3, 2), 0u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 6, 5), 0x00030003u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 2, 2), 0u);
+    // BltFast does not clip.
+    EXPECT_EQ(dst->BltFast(6, 0, src, nullptr, 0), DDERR_INVALIDRECT);
+
+    RECT whole{0, 0, 8, 8};
+    EXPECT_EQ(dst->Blt(&whole, src, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 0, 0), 0u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 1, 1), 0u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 2, 7), 0x00010003u);
+    EXPECT_EQ(Testing::ReadSurfacePixel(dst, 7, 6), 0x00030003u);
+
+    IDirectDrawSurface7* narrow = Plain(4, 4, 16);
+    EXPECT_EQ(dst->Blt(&whole, narrow, nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDPIXELFORMAT);
+    narrow->Release();
+    src->Release();
+    dst->Release();
+}
+
+TEST_F(DirectDrawSurfaceTest, LostSurfacesRefuseWorkUntilRestored)
+{
+    IDirectDrawSurface7* src = Plain(4, 4, 32);
+    IDirectDrawSurface7* dst = Plain(4, 4, 32);
+    Testing::WriteSurfacePixel(src, 1, 1, 0x123456);
+    Compat::LoseDisplaySurfaces();
+
+    DDSURFACEDESC2 desc{};
+    EXPECT_EQ(src->IsLost(), DDERR_SURFACELOST);
+    EXPECT_EQ(src->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_SURFACELOST);
+    EXPECT_EQ(dst->BltFast(0, 0, src, nullptr, 0), DDERR_SURFACELOST);
+    EXPECT_EQ(dst->Blt(nullptr, src, nullptr, DDBLT_WAIT, nullptr), DDERR_SURFACELOST);
+
+    EXPECT_EQ(src->Restore(), DD_OK);
+    EXPECT_EQ(src->IsLost(), DD_OK);
+    EXPECT_EQ(Testing::ReadSurfacePixel(src, 1, 1), 0u) << "a restored surface has lost its pixels";
+    EXPECT_EQ(dst->BltFast(0, 0, src, nullptr, 0), DDERR_SURFACELOST) << "the target is still lost";
+    EXPECT_EQ(mDraw->RestoreAllSurfaces(), DD_OK);
+    EXPECT_EQ(dst->BltFast(0, 0, src, nullptr, 0), DD_OK);
+    src->Release();
+    dst->Release();
+}
+
+TEST_F(DirectDrawSurfaceTest, AWindowedPrimaryShowsWhatIsBlittedOntoItThroughItsClipper)
+{
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface7* primary = nullptr;
+    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    IDirectDrawSurface7* second = nullptr;
+    EXPECT_EQ(mDraw->CreateSurface(&desc, &second, nullptr), DDERR_PRIMARYSURFACEALREADYEXISTS);
+    IDirectDrawClipper* clipper = nullptr;
+    ASSERT_EQ(mDraw->CreateClipper(0, &clipper, nullptr), DD_OK);
+    ASSERT_EQ(clipper->SetHWnd(0, mWindow.Get()), DD_OK);
+    ASSERT_EQ(primary->SetClipper(clipper), DD_OK);
+    EXPECT_EQ(clipper->Release(), 1u) << "the primary holds the clipper";
+
+    IDirectDrawSurface7* back = Plain(800, 600, 16, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE);
+    DDSURFACEDESC2 locked{};
+    ASSERT_EQ(back->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    auto* row = static_cast<std::uint16_t*>(locked.lpSurface);
+    row[0] = 0xF800;   // red
+    row[1] = 0x07E0;   // green
+    row[799] = 0x001F; // blue
+    back->Unlock(nullptr);
+
+    POINT topLeft{0, 0}, bottomRight{800, 600};
+    ClientToScreen(mWindow.Get(), &topLeft);
+    ClientToScreen(mWindow.Get(), &bottomRight);
+    RECT screen{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    ASSERT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+
+    const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
+    EXPECT_EQ(Compat::CountPresentedFrames(), 1);
+    EXPECT_EQ(frame.window, mWindow.Get());
+    ASSERT_EQ(frame.width, 800);
+    ASSERT_EQ(frame.height, 600);
+    EXPECT_EQ(frame.pixels[0], 0xFFFF0000u);
+    EXPECT_EQ(frame.pixels[1], 0xFF00FF00u);
+    EXPECT_EQ(frame.pixels[799], 0xFF0000FFu);
+    EXPECT_EQ(frame.pixels[800], 0xFF000000u);
+
+    Corvane::Testing::TempFolder folder;
+    const std::string path = (folder.Path() / "frame.png").string();
+    ASSERT_TRUE(Compat::SavePresentedFrame(path.c_str()));
+    std::ifstream file(path, std::ios::binary);
+    char signature[8] = {};
+    file.read(signature, 8);
+    EXPECT_EQ(std::string(signature + 1, 3), "PNG");
+
+    Compat::LoseDisplaySurfaces();
+    EXPECT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DDERR_SURFACELOST);
+    EXPECT_EQ(Compat::CountPresentedFrames(), 1);
+    back->Release();
+    primary->Release();
+}
+
+TEST_F(DirectDrawSurfaceTest, AFullScreenChainFlipsItsBuffersIntoTheWindowAtTheModeSize)
+{
+    EXPECT_EQ(mDraw->SetDisplayMode(800, 600, 32, 0, 0), DDERR_NOEXCLUSIVEMODE);
+    ASSERT_EQ(mDraw->SetCooperativeLevel(mWindow.Get(), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT), DD_OK);
+    EXPECT_EQ(mDraw->SetDisplayMode(801, 600, 32, 0, 0), DDERR_INVALIDMODE);
+    ASSERT_EQ(mDraw->SetDisplayMode(640, 480, 32, 0, 0), DD_OK);
+    RECT client{};
+    GetClientRect(mWindow.Get(), &client);
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 480);
+    DDSURFACEDESC2 mode{};
+    ASSERT_EQ(mDraw->GetDisplayMode(&mode), DD_OK);
+    EXPECT_EQ(mode.dwWidth, 640u);
+
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
+    desc.dwBackBufferCount = 2;
+    IDirectDrawSurface7* primary = nullptr;
+    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
+    IDirectDrawSurface7* back = nullptr;
+    ASSERT_EQ(primary->GetAttachedSurface(&caps, &back), DD_OK);
+
+    for (const std::uint32_t colour : {0x00112233u, 0x00445566u, 0x00778899u, 0x00AABBCCu})
+    {
+        Testing::WriteSurfacePixel(back, 5, 7, colour);
+        ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+        const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
+        ASSERT_EQ(frame.width, 640);
+        EXPECT_EQ(frame.pixels[7 * 640 + 5], 0xFF000000u | colour);
+    }
+    Compat::LoseDisplaySurfaces();
+    EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DDERR_SURFACELOST);
+    EXPECT_EQ(primary->Restore(), DD_OK);
+    EXPECT_EQ(back->IsLost(), DD_OK) << "restoring the primary restores its chain";
+
+    EXPECT_EQ(back->Release(), 1u) << "the chain keeps its buffer";
+    EXPECT_EQ(primary->Release(), 0u);
+    ASSERT_EQ(mDraw->SetCooperativeLevel(mWindow.Get(), DDSCL_NORMAL), DD_OK);
+    GetClientRect(mWindow.Get(), &client);
+    EXPECT_EQ(client.right, 800) << "the window is given back at its own size";
+}
