@@ -195,6 +195,16 @@ std::string EncodeGif(const GifSpec& spec)
     return out;
 }
 
+std::string SolidGif(int width, int height, PackedColor color)
+{
+    GifSpec spec;
+    spec.screenWidth = spec.width = width;
+    spec.screenHeight = spec.height = height;
+    spec.globalPalette = {color, 0};
+    spec.indices.assign(std::size_t(width) * std::size_t(height), 0);
+    return EncodeGif(spec);
+}
+
 std::string LoadImageFixture(const std::string& relative)
 {
     std::ifstream file(std::filesystem::path(CORVANE_TEST_DATA) / "Images" / relative, std::ios::binary);

@@ -40,6 +40,8 @@ struct GifSpec
 
 // A whole GIF89a file (signature, screen, tables, one image, trailer).
 std::string EncodeGif(const GifSpec& spec);
+// A width x height GIF of one colour (0x00RRGGBB).
+std::string SolidGif(int width, int height, PackedColor color);
 
 // The bytes of a file below Tests/Data/Images ("solid-8x8.jpg", "damaged/valid.gif"); empty when
 // it cannot be read.
