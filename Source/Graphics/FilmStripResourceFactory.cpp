@@ -16,10 +16,4 @@ IResourceDescriptor* FilmStripResourceFactory::Create(std::wstring manifest, Lab
     return new ResourceWrapper<FilmStrip>(manifest, name, element, std::move(strip),
                                           element->GetIntAttribute(L"cols", 0), element->GetIntAttribute(L"rows", 0));
 }
-
-void FilmStripResourceFactory::GetDependencies(std::vector<ResourceDependency>& dependencies, const std::wstring&,
-                                               Label, const IAttributeContainer* element, IXMLReader*)
-{
-    AddImageDependencies(dependencies, element->GetStringAttribute(L"src", L""));
-}
 } // namespace Corvane

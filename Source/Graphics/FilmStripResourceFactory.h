@@ -1,21 +1,19 @@
 // The "filmstrip" resource: the image named by "src" cut into "cols" x "rows" cells (each 1 when
-// missing or below 1). Registered by the platform at start-up:
+// missing or below 1). Its files are an image's, so it depends on them as the image factory does.
+// Registered by the platform at start-up:
 //   ResourceManager::Instance()->RegisterFactory(L"filmstrip", new FilmStripResourceFactory);
 // Users convert the resource to IImageList.
 #pragma once
 
-#include "Framework/IResourceFactory.h"
+#include "Graphics/ImageResourceFactory.h"
 
 namespace Corvane
 {
-class FilmStripResourceFactory : public IResourceFactory
+class FilmStripResourceFactory : public ImageResourceFactory
 {
 public:
     // A ResourceWrapper<FilmStrip>, or null when the image cannot be loaded.
     IResourceDescriptor* Create(std::wstring manifest, Label name, const IAttributeContainer* element,
                                 IXMLReader* children) override;
-    // The "src" image and its mask.
-    void GetDependencies(std::vector<ResourceDependency>& dependencies, const std::wstring& manifest, Label name,
-                         const IAttributeContainer* element, IXMLReader* children) override;
 };
 } // namespace Corvane
