@@ -1,5 +1,6 @@
 #include "Framework/EngineHooks.h"
 
+#include "Framework/CustomCursor.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueResources.h"
 
@@ -18,6 +19,7 @@ EngineHooks MakeEngineHooks()
             manager->Stop();
     };
     hooks.stopWorkerThreads = hooks.stopResourceManager;
+    hooks.drawCustomCursor = [] { DrawCustomCursor(); };
     return hooks;
 }
 } // namespace
