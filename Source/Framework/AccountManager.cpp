@@ -115,8 +115,8 @@ Account* AccountManager::CreateAccount(const std::wstring& name)
 
 bool AccountManager::DeleteAccount(const std::wstring& name)
 {
-    const auto found =
-        std::find_if(mAccounts.begin(), mAccounts.end(), [&](const auto& account) { return account->GetName() == name; });
+    const auto found = std::find_if(mAccounts.begin(), mAccounts.end(),
+                                    [&](const auto& account) { return account->GetName() == name; });
     if (found == mAccounts.end())
         return false;
     const auto position = found - mAccounts.begin();

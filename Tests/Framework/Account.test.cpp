@@ -169,7 +169,8 @@ TEST_F(AccountTest, AWriteThatCannotReadOrStoreTheWholeFileLeavesItAsItWas)
 {
     Account::WriteInt(account, "Score", 10);
     const std::string good = Content();
-    const std::string damaged = kHeader + "<account>\r\n" + kNameRecord + "<record name=\"Score\" value=\"10\"/>\r\n<rec";
+    const std::string damaged =
+        kHeader + "<account>\r\n" + kNameRecord + "<record name=\"Score\" value=\"10\"/>\r\n<rec";
     const std::string cutShort = kHeader + "<account>\r\n" + kNameRecord + Record("Score", "10");
     struct Case
     {

@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <algorithm>
+#include <cctype>
 
 using namespace Corvane;
 using namespace Corvane::Testing;
@@ -73,7 +74,10 @@ TEST_F(AccountManagerTest, AFirstStartWritesOneDefaultProfileThatTheNextStartFin
     AccountManager* manager = AccountManager::Get();
     const std::vector<std::string> files = profiles.Files();
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_TRUE(std::regex_match(files[0], std::regex("[0-9]{1,8}\\.act"))) << files[0];
+    const std::string number = files[0].substr(0, files[0].size() - 4);
+    EXPECT_TRUE(files[0].ends_with(".act") && !number.empty() && number.size() <= 8 &&
+                std::all_of(number.begin(), number.end(), [](unsigned char c) { return std::isdigit(c); }))
+        << files[0];
     const Account* current = manager->GetCurrentAccount();
     ASSERT_NE(current, nullptr);
     EXPECT_EQ(current->GetName(), L"TRVL_DEFAULT_PROFILE");
@@ -159,9 +163,10 @@ TEST_F(AccountManagerTest, DeletingProfilesKeepsACurrentOne)
 TEST_F(AccountManagerTest, FilesWithoutOrWithTwoCurrentFlagsAreSettledOnTheFirstCurrentOne)
 {
     const auto write = [&](const char* file, const char* name, const char* current) {
-        profiles.Folder().Write(file, std::string(kFileHeader) + "<account>\r\n<record name=\"Corvane::AccountManager::Name\" value=\"" +
-                                          name + "\"/>\r\n<record name=\"Corvane::AccountManager::IsCurrent\" value=\"" +
-                                          current + "\"/>\r\n</account>\r\n");
+        profiles.Folder().Write(
+            file, std::string(kFileHeader) + "<account>\r\n<record name=\"Corvane::AccountManager::Name\" value=\"" +
+                      name + "\"/>\r\n<record name=\"Corvane::AccountManager::IsCurrent\" value=\"" + current +
+                      "\"/>\r\n</account>\r\n");
     };
     write("1.act", "One", "false");
     write("2.act", "Two", "true");
