@@ -1,9 +1,7 @@
 #include "Framework/SoundList.h"
 
 #include "Framework/ResourceManager.h"
-#include "Framework/SoundListResourceFactory.h"
 #include "Support/FakeAudioPlatform.h"
-#include "Support/ResourceFolder.h"
 #include "Support/TestSoundFactory.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +16,7 @@ class SoundListTest : public testing::Test
 protected:
     SoundListTest()
     {
-        resources.Manager().RegisterFactory(L"testsound", new TestSoundFactory);
-        resources.Manager().RegisterFactory(L"soundlist", new SoundListResourceFactory);
-        resources.WriteManifest("sounds", R"(
+        LoadTestSounds(resources, R"(
             <testsound name="Click"/>
             <testsound name="Theme" type="Music"/>
             <soundlist name="Buttons">
@@ -33,7 +29,6 @@ protected:
               <sound event="late" src="Late"/>
             </soundlist>
             <testsound name="Late"/>)");
-        resources.Manager().LoadAndWait(L"sounds", false, nullptr);
         list = ResourceManager::Get<SoundList>(Label("Buttons")).Get();
     }
     ISound* Sound(const char* name) { return ResourceManager::Get<ISound>(Label(name)).Get(); }

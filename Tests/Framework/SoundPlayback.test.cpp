@@ -2,7 +2,6 @@
 
 #include "Framework/AudioSettings.h"
 #include "Support/FakeAudioPlatform.h"
-#include "Support/ResourceFolder.h"
 #include "Support/TestSoundFactory.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +19,8 @@ class SoundPlaybackTest : public testing::Test
 protected:
     SoundPlaybackTest()
     {
-        resources.Manager().RegisterFactory(L"testsound", new TestSoundFactory);
-        resources.WriteManifest("sounds", "<testsound name=\"Click\" volume=\"0.8\" rate=\"1.5\" pan=\"-0.25\" loop=\"2\"/>"
-                                          "<testsound name=\"Theme\" type=\"Music\"/>");
-        resources.Manager().LoadAndWait(L"sounds", false, nullptr);
+        LoadTestSounds(resources, "<testsound name=\"Click\" volume=\"0.8\" rate=\"1.5\" pan=\"-0.25\" loop=\"2\"/>"
+                                  "<testsound name=\"Theme\" type=\"Music\"/>");
     }
     // The calls on the node made for the play.
     static CallLog NodeCalls(const FakeAudioPlatform& platform)
@@ -35,8 +32,9 @@ protected:
     }
     int Plays() const
     {
-        return static_cast<int>(std::count_if(audio.calls.begin(), audio.calls.end(),
-                                              [](const std::string& call) { return call.starts_with("channel Play"); }));
+        return static_cast<int>(std::count_if(audio.calls.begin(), audio.calls.end(), [](const std::string& call) {
+            return call.starts_with("channel Play");
+        }));
     }
 
     ResourceFolder resources;

@@ -1,11 +1,13 @@
-// Builds FakeSound resources from manifest elements: "type" names the category (default
-// "Effect"), "volume", "rate", "pan" and "loop" its own values.
+// Builds FakeSound resources from manifest elements "testsound": "type" names the category
+// (default "Effect"), "volume", "rate", "pan" and "loop" its own values.
 #pragma once
 
 #include "AttributeContainer.h"
 #include "Framework/IResourceFactory.h"
 #include "Framework/ResourceWrapper.h"
+#include "Framework/SoundListResourceFactory.h"
 #include "Support/FakeAudioPlatform.h"
+#include "Support/ResourceFolder.h"
 
 namespace Corvane::Testing
 {
@@ -24,4 +26,13 @@ public:
         return sound;
     }
 };
+
+// Registers "testsound" and "soundlist" and loads the manifest "sounds" holding body.
+inline void LoadTestSounds(ResourceFolder& resources, const std::string& body)
+{
+    resources.Manager().RegisterFactory(L"testsound", new TestSoundFactory);
+    resources.Manager().RegisterFactory(L"soundlist", new SoundListResourceFactory);
+    resources.WriteManifest("sounds", body);
+    resources.Manager().LoadAndWait(L"sounds", false, nullptr);
+}
 } // namespace Corvane::Testing
