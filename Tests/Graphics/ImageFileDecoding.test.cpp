@@ -21,26 +21,26 @@ std::unique_ptr<MemoryStream> Stream(const std::string& bytes)
 // 2 x 2 GIF: index 0 red, 1 green, 2 blue, 3 grey; optionally index 2 transparent.
 std::string SmallGif(int transparentIndex = -1)
 {
-    GifSpec spec;
-    spec.screenWidth = spec.width = 2;
-    spec.screenHeight = spec.height = 2;
-    spec.globalPalette = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080};
-    spec.indices = {0, 1, 2, 3};
-    spec.graphicControl = transparentIndex >= 0;
-    spec.transparentIndex = transparentIndex;
-    return EncodeGif(spec);
+    GifContent content;
+    content.screenWidth = content.width = 2;
+    content.screenHeight = content.height = 2;
+    content.globalPalette = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080};
+    content.indices = {0, 1, 2, 3};
+    content.graphicControl = transparentIndex >= 0;
+    content.transparentIndex = transparentIndex;
+    return EncodeGif(content);
 }
 
 // A grey GIF mask of the given levels (one row).
 std::string GreyGifMask(const std::vector<std::uint8_t>& levels, int width, int height)
 {
-    GifSpec spec;
-    spec.screenWidth = spec.width = width;
-    spec.screenHeight = spec.height = height;
+    GifContent content;
+    content.screenWidth = content.width = width;
+    content.screenHeight = content.height = height;
     for (int i = 0; i < 256; ++i)
-        spec.globalPalette.push_back(PackedColor(i) * 0x010101u);
-    spec.indices = levels;
-    return EncodeGif(spec);
+        content.globalPalette.push_back(PackedColor(i) * 0x010101u);
+    content.indices = levels;
+    return EncodeGif(content);
 }
 
 DecodedImage Decode(const std::string& bytes, const std::wstring& ext, const std::string* mask = nullptr,

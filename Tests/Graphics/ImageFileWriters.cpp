@@ -144,46 +144,46 @@ std::string EncodeGifLzw(const std::vector<std::uint8_t>& indices, int minimumCo
     return PackGifCodes(codes);
 }
 
-std::string EncodeGif(const GifSpec& spec)
+std::string EncodeGif(const GifContent& content)
 {
     std::string out = "GIF89a";
-    Put16(out, spec.screenWidth);
-    Put16(out, spec.screenHeight);
-    const int globalBits = BitsFor(std::max<std::size_t>(spec.globalPalette.size(), 2));
-    out += static_cast<char>(spec.globalPalette.empty() ? 0 : (0x80 | (globalBits - 1)));
+    Put16(out, content.screenWidth);
+    Put16(out, content.screenHeight);
+    const int globalBits = BitsFor(std::max<std::size_t>(content.globalPalette.size(), 2));
+    out += static_cast<char>(content.globalPalette.empty() ? 0 : (0x80 | (globalBits - 1)));
     out += '\0'; // background
     out += '\0'; // aspect
-    PutColorTable(out, spec.globalPalette);
+    PutColorTable(out, content.globalPalette);
 
-    if (spec.graphicControl)
+    if (content.graphicControl)
     {
         out += "\x21\xF9\x04";
-        out += static_cast<char>(spec.transparentIndex >= 0 ? 1 : 0);
+        out += static_cast<char>(content.transparentIndex >= 0 ? 1 : 0);
         Put16(out, 10);
-        out += static_cast<char>(std::max(spec.transparentIndex, 0));
+        out += static_cast<char>(std::max(content.transparentIndex, 0));
         out += '\0';
     }
 
     out += '\x2C';
-    Put16(out, spec.left);
-    Put16(out, spec.top);
-    Put16(out, spec.width);
-    Put16(out, spec.height);
-    const int localBits = BitsFor(std::max<std::size_t>(spec.localPalette.size(), 2));
-    int packed = spec.interlaced ? 0x40 : 0;
-    if (!spec.localPalette.empty())
+    Put16(out, content.left);
+    Put16(out, content.top);
+    Put16(out, content.width);
+    Put16(out, content.height);
+    const int localBits = BitsFor(std::max<std::size_t>(content.localPalette.size(), 2));
+    int packed = content.interlaced ? 0x40 : 0;
+    if (!content.localPalette.empty())
         packed |= 0x80 | (localBits - 1);
     out += static_cast<char>(packed);
-    PutColorTable(out, spec.localPalette);
+    PutColorTable(out, content.localPalette);
 
-    const int paletteBits = spec.localPalette.empty() ? (spec.globalPalette.empty() ? 8 : globalBits) : localBits;
-    const int codeSize = spec.minimumCodeSize >= 0 ? spec.minimumCodeSize : std::max(2, paletteBits);
+    const int paletteBits = content.localPalette.empty() ? (content.globalPalette.empty() ? 8 : globalBits) : localBits;
+    const int codeSize = content.minimumCodeSize >= 0 ? content.minimumCodeSize : std::max(2, paletteBits);
     out += static_cast<char>(codeSize);
     const std::string lzw =
-        spec.hasLzwData
-            ? spec.lzwData
-            : EncodeGifLzw(spec.interlaced ? Interlace(spec.indices, spec.width, spec.height) : spec.indices, codeSize,
-                           spec.deferredClear);
+        content.hasLzwData ? content.lzwData
+                           : EncodeGifLzw(content.interlaced ? Interlace(content.indices, content.width, content.height)
+                                                             : content.indices,
+                                          codeSize, content.deferredClear);
     for (std::size_t at = 0; at < lzw.size(); at += 255)
     {
         const std::size_t n = std::min<std::size_t>(255, lzw.size() - at);
@@ -197,12 +197,12 @@ std::string EncodeGif(const GifSpec& spec)
 
 std::string SolidGif(int width, int height, PackedColor color)
 {
-    GifSpec spec;
-    spec.screenWidth = spec.width = width;
-    spec.screenHeight = spec.height = height;
-    spec.globalPalette = {color, 0};
-    spec.indices.assign(std::size_t(width) * std::size_t(height), 0);
-    return EncodeGif(spec);
+    GifContent content;
+    content.screenWidth = content.width = width;
+    content.screenHeight = content.height = height;
+    content.globalPalette = {color, 0};
+    content.indices.assign(std::size_t(width) * std::size_t(height), 0);
+    return EncodeGif(content);
 }
 
 std::string LoadImageFixture(const std::string& relative)

@@ -18,7 +18,7 @@ std::string PackGifCodes(const std::vector<std::pair<int, int>>& codes);
 // starts it afresh, or with deferredClear the table stays full and coding goes on without one.
 std::string EncodeGifLzw(const std::vector<std::uint8_t>& indices, int minimumCodeSize, bool deferredClear = false);
 
-struct GifSpec
+struct GifContent
 {
     int screenWidth = 0;
     int screenHeight = 0;
@@ -39,7 +39,7 @@ struct GifSpec
 };
 
 // A whole GIF89a file (signature, screen, tables, one image, trailer).
-std::string EncodeGif(const GifSpec& spec);
+std::string EncodeGif(const GifContent& content);
 // A width x height GIF of one colour (0x00RRGGBB).
 std::string SolidGif(int width, int height, PackedColor color);
 
