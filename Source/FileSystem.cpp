@@ -105,6 +105,17 @@ void FileSystem::Delete(const FileLocation& location)
         partition->Delete(location);
 }
 
+bool FileSystem::Replace(const FileLocation& source, const FileLocation& target)
+{
+    ScopedLock lock(*mLock);
+    if (source.GetPartition() != target.GetPartition())
+        return false;
+    for (const auto& partition : PartitionsOf(target.GetPartition()))
+        if (partition->Replace(source, target))
+            return true;
+    return false;
+}
+
 void FileSystem::MakeUnique(FileLocation& location)
 {
     ScopedLock lock(*mLock);

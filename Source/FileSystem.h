@@ -39,6 +39,8 @@ public:
     bool Exists(FileLocation& location) override;
     bool List(const FileLocation& pattern, std::vector<FileLocation>& out) override;
     void Delete(const FileLocation& location) override;
+    // Asks the partitions of target's number in order; the first that replaces ends the search.
+    bool Replace(const FileLocation& source, const FileLocation& target) override;
 
     // See FileLocation::MakeUnique. The draws from random stream 2 happen under the lock.
     void MakeUnique(FileLocation& location);

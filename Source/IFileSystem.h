@@ -33,5 +33,9 @@ public:
     virtual bool List(const FileLocation& pattern, std::vector<FileLocation>& out) = 0;
     // Deletes the file from every partition of its number.
     virtual void Delete(const FileLocation& location) = 0;
+    // Puts the file source in the place of target in one step, its content written through to the
+    // disk first, so that target holds either its old or its new content whatever happens; both
+    // lie in the same partition. True when a partition of that number did it.
+    virtual bool Replace(const FileLocation& source, const FileLocation& target) = 0;
 };
 } // namespace Corvane

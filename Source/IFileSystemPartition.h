@@ -43,5 +43,7 @@ public:
     // (wildcards allowed). False when the pattern has no folder or nothing matched.
     virtual bool List(const FileLocation& pattern, std::vector<FileLocation>& out) = 0;
     virtual void Delete(const FileLocation& location) = 0;
+    // See IFileSystem::Replace. A root that cannot replace a file in one step answers false.
+    virtual bool Replace(const FileLocation& /*source*/, const FileLocation& /*target*/) { return false; }
 };
 } // namespace Corvane

@@ -72,4 +72,42 @@ unsigned CopyStream(IStream& source, IStream& destination, IDataTransferProgress
 {
     return CopyStream(source, destination, source.GetSize(), progress);
 }
+
+StreamBytes ReadAllBytes(IStream& stream, std::vector<std::uint8_t>& storage)
+{
+    const std::uint32_t size = stream.GetSize();
+    const std::uint32_t position = stream.Tell();
+    const unsigned wanted = position < size ? size - position : 0;
+    StreamBytes bytes;
+    std::size_t got = 0;
+    if (stream.GetCapabilities() & IStream::kCanReadInPlace)
+    {
+        const void* data = nullptr;
+        got = stream.ReadOptimized(&data, wanted);
+        if (got == wanted)
+        {
+            bytes.data = static_cast<const std::uint8_t*>(data);
+            bytes.size = got;
+            bytes.complete = true;
+            return bytes;
+        }
+        // A stream that lends only part of its bytes: keep them and copy the rest.
+        const auto* lent = static_cast<const std::uint8_t*>(data);
+        storage.assign(lent, lent + (data ? got : 0));
+        got = storage.size();
+    }
+    storage.resize(wanted);
+    while (got < wanted)
+    {
+        const unsigned n = stream.Read(storage.data() + got, static_cast<unsigned>(wanted - got));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    storage.resize(got);
+    bytes.data = storage.data();
+    bytes.size = got;
+    bytes.complete = got == wanted;
+    return bytes;
+}
 } // namespace Corvane

@@ -4,6 +4,10 @@
 #include "DataTransferProgress.h"
 #include "Stream.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 namespace Corvane
 {
 // Whether the stream is also an IErrorStatus that reports an error; false for streams that cannot
@@ -19,4 +23,14 @@ int GetStreamError(IStream* stream);
 unsigned CopyStream(IStream& source, IStream& destination, unsigned total, IDataTransferProgress* progress);
 // The same with total = source.GetSize().
 unsigned CopyStream(IStream& source, IStream& destination, IDataTransferProgress* progress);
+
+// The rest of a stream, from its position to its size, read at once.
+struct StreamBytes
+{
+    const std::uint8_t* data = nullptr; // the stream's own bytes or storage's; valid while both live
+    std::size_t size = 0;
+    bool complete = false; // every byte up to the stream's size arrived
+};
+// Reads in place where the stream can, else into storage. Never reads more than the size reports.
+StreamBytes ReadAllBytes(IStream& stream, std::vector<std::uint8_t>& storage);
 } // namespace Corvane

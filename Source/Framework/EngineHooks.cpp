@@ -1,5 +1,6 @@
 #include "Framework/EngineHooks.h"
 
+#include "Framework/CustomCursor.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueResources.h"
 
@@ -12,12 +13,15 @@ EngineHooks MakeEngineHooks()
 {
     EngineHooks hooks;
     hooks.registerValueResourceFactories = [] { RegisterValueResourceFactories(); };
-    // Stopping never creates the manager; it cancels the queue and joins the loader thread.
+    // Stopping never creates the manager; it cancels the queue and joins the loader thread. The
+    // custom cursor's image is one of the resources released: the cursor lets go of it.
     hooks.stopResourceManager = [] {
         if (ResourceManager* manager = ResourceManager::InstanceIfCreated())
             manager->Stop();
+        SetCustomCursor(nullptr, GetCustomCursor().hotSpot);
     };
     hooks.stopWorkerThreads = hooks.stopResourceManager;
+    hooks.drawCustomCursor = [] { DrawCustomCursor(); };
     return hooks;
 }
 } // namespace

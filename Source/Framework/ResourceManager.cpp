@@ -305,6 +305,16 @@ void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLEle
 
 void ResourceManager::Build(const std::wstring& manifest, Label name, IXMLReader& reader, const XMLElement& node)
 {
+    std::unique_ptr<IResourceDescriptor> created(Create(manifest, name, reader, node));
+    if (!created)
+        return;
+    ScopedLock lock(*mLock);
+    mResources[name] = std::shared_ptr<IResourceDescriptor>(std::move(created));
+}
+
+IResourceDescriptor* ResourceManager::Create(const std::wstring& manifest, Label name, IXMLReader& reader,
+                                             const XMLElement& node)
+{
     IResourceFactory* factory = nullptr;
     {
         ScopedLock lock(*mLock);
@@ -316,7 +326,7 @@ void ResourceManager::Build(const std::wstring& manifest, Label name, IXMLReader
     {
         // The element's named children belong to it, not to the manifest.
         SkipElement(reader);
-        return;
+        return nullptr;
     }
 
     // The reader reuses its nodes: the factory gets a copy of the attributes that outlives its
@@ -327,9 +337,6 @@ void ResourceManager::Build(const std::wstring& manifest, Label name, IXMLReader
     std::unique_ptr<IResourceDescriptor> created(factory->Create(manifest, name, &element, &children));
     while (!children.AtEnd())
         children.Next();
-    if (!created)
-        return;
-    ScopedLock lock(*mLock);
-    mResources[name] = std::shared_ptr<IResourceDescriptor>(std::move(created));
+    return created.release();
 }
 } // namespace Corvane

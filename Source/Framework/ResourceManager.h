@@ -72,6 +72,11 @@ public:
     void RegisterFactory(const std::wstring& elementName, IResourceFactory* factory);
     // The resource of that name, or null.
     IResourceDescriptor* Find(Label name);
+    // Builds, without entering it, the resource declared by node, on whose start tag reader stands
+    // (a manifest element or a child of one), with the factory of node's tag; the element is
+    // consumed. Returns the new resource, owned by the caller, or null. Resources made of other
+    // resources ("imagelist") build their children through it. Loader thread.
+    IResourceDescriptor* Create(const std::wstring& manifest, Label name, IXMLReader& reader, const XMLElement& node);
 
     // The job loading manifest (its name without ".xml"), with one reference for the caller, who
     // releases it. A manifest requested before gives its existing job, finished or not. After Stop

@@ -2,6 +2,7 @@
 
 #include "Graphics/GraphicsMath.h"
 #include "Graphics/ITexture.h"
+#include "Graphics/ImageFile.h"
 #include "Graphics/ImageRotationCache.h"
 #include "RuntimeError.h"
 
@@ -48,6 +49,15 @@ void Image::Assign(std::unique_ptr<PackedColor[]> pixels, int width, int height,
     mHeight = height;
     SetAlphaKind(hasAlpha, binaryAlpha);
     MarkDirty();
+}
+
+Image* Image::LoadFromFile(const std::wstring& name)
+{
+    DecodedImage loaded = Internal::LoadImageFile(name);
+    if (!loaded)
+        return nullptr;
+    Assign(std::move(loaded.pixels), loaded.width, loaded.height, loaded.hasAlpha, loaded.binaryAlpha);
+    return this;
 }
 
 PackedColor Image::GetPixel(int x, int y) const

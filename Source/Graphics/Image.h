@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace Corvane
 {
@@ -28,6 +29,9 @@ public:
 
     // Replaces the pixels with the buffer of width * height pixels (the loader fills empty images).
     void Assign(std::unique_ptr<PackedColor[]> pixels, int width, int height, bool hasAlpha, bool binaryAlpha);
+    // Fills the image from the files of name (ImageFile.h): this image, or null when no pixels
+    // could be loaded (the image is then left as it was).
+    Image* LoadFromFile(const std::wstring& name);
 
     int GetWidth() const override { return mWidth; }
     int GetHeight() const override { return mHeight; }

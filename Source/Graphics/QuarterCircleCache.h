@@ -26,7 +26,7 @@ private:
     std::mutex mLock;
     // Indexed by twice the rounded radius; each list lives on its own so growing moves none.
     std::vector<std::unique_ptr<Points>> mLists;
-    const Points mEmpty;
+    const Points mEmpty{};
 };
 
 extern template class QuarterCircleCache<float>;

@@ -233,4 +233,27 @@ void Win32FileSystemPartition::Delete(const FileLocation& location)
         // A path too long to build names no file.
     }
 }
+
+bool Win32FileSystemPartition::Replace(const FileLocation& source, const FileLocation& target)
+{
+    std::wstring from, to;
+    try
+    {
+        from = GetFullPath(source);
+        to = GetFullPath(target);
+    }
+    catch (const RuntimeError&)
+    {
+        return false;
+    }
+    // Written through before the rename: otherwise a crash of the system could leave the new name
+    // on data that never reached the disk.
+    const HANDLE file =
+        CreateFileW(from.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const BOOL flushed = FlushFileBuffers(file);
+    CloseHandle(file);
+    return flushed && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
 } // namespace Corvane

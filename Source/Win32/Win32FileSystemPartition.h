@@ -31,6 +31,8 @@ public:
     // Each listed file keeps its own extension; its folder is written relative to the root.
     bool List(const FileLocation& pattern, std::vector<FileLocation>& out) override;
     void Delete(const FileLocation& location) override;
+    // Flushes source to the disk, then renames it over target (MoveFileExW replacing it).
+    bool Replace(const FileLocation& source, const FileLocation& target) override;
 
     const std::wstring& GetRoot() const { return mRoot; }
     // The location's full path: root, folder ("." when none), name, extension.

@@ -22,6 +22,8 @@ public:
     bool needsRepaint = false;
     bool pendingMessages = false;
     bool otherInstance = false;
+    // What the engine last asked of the system cursor.
+    bool cursorVisible = true;
     // When set, receives "platform <operation>" for set-up, window and shut-down calls.
     std::vector<std::string>* log = nullptr;
     // Runs inside HandleEvents with the loop's sink, e.g. to deliver input.
@@ -46,7 +48,7 @@ public:
     }
     void DestroyWindow() override { Note("DestroyWindow"); }
     void RestoreIfMinimized() override { ++restores; }
-    void SetCursorVisible(bool) override {}
+    void SetCursorVisible(bool visible) override { cursorVisible = visible; }
     void SetCursor(int) override {}
     Image* GetCursorImage(int) override { return nullptr; }
     Vector2<int> GetCursorHotSpot(int) override { return {}; }

@@ -166,3 +166,17 @@ TEST_F(Win32FileSystemPartitionTest, DeleteRemovesTheFile)
     EXPECT_FALSE(folder.Exists("Saves/one.act"));
     partition.Delete(FileLocation(2, L"Saves", L"one", L".act")); // already gone: nothing happens
 }
+
+TEST_F(Win32FileSystemPartitionTest, ReplacePutsOneFileInTheOthersPlace)
+{
+    folder.Write("Saves/new.tmp", "new");
+    folder.Write("Saves/old.act", "old");
+    const FileLocation source(2, L"Saves", L"new", L".tmp");
+    const FileLocation target(2, L"Saves", L"old", L".act");
+    EXPECT_TRUE(partition.Replace(source, target));
+    EXPECT_EQ(folder.Read("Saves/old.act"), "new");
+    EXPECT_FALSE(folder.Exists("Saves/new.tmp"));
+    // Nothing to move: the target stays.
+    EXPECT_FALSE(partition.Replace(source, target));
+    EXPECT_EQ(folder.Read("Saves/old.act"), "new");
+}

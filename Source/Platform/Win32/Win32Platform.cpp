@@ -1,7 +1,11 @@
 #include "Platform/Win32/Win32Platform.h"
 
 #include "FileSystem.h"
+#include "Framework/ResourceManager.h"
+#include "Graphics/FilmStripResourceFactory.h"
 #include "Graphics/Image.h"
+#include "Graphics/ImageListResourceFactory.h"
+#include "Graphics/ImageResourceFactory.h"
 #include "Platform/Win32/ArrowCursor.h"
 
 #include "Framework/DisplayChange.h"
@@ -129,8 +133,13 @@ void Win32Platform::SetupEngineServices(const std::wstring& programFolder, const
     fileSystem->AddPartition(1, new Win32FileSystemPartition(L"", programFolder));
     fileSystem->AddPartition(2, new Win32FileSystemPartition(L"", userFolder));
     fileSystem->OnPartitionsAdded();
-    // Still to come here, each with its part of the engine: the resource factories "image",
-    // "imagelist", "filmstrip" and "font", then the network platform.
+
+    ResourceManager* resources = ResourceManager::Instance();
+    resources->RegisterFactory(L"image", new ImageResourceFactory);
+    resources->RegisterFactory(L"imagelist", new ImageListResourceFactory);
+    resources->RegisterFactory(L"filmstrip", new FilmStripResourceFactory);
+    // Still to come here, each with its part of the engine: the "font" factory, then the network
+    // platform.
 }
 
 void Win32Platform::CleanupEngineServices()

@@ -1,0 +1,264 @@
+#include "Framework/AccountFile.h"
+
+#include "Debug.h"
+#include "FileSystem.h"
+#include "MemoryStream.h"
+#include "RuntimeError.h"
+#include "TypeName.h"
+#include "Utf8.h"
+#include "XMLError.h"
+#include "XMLReader.h"
+#include "XMLWriter.h"
+
+#include <memory>
+#include <typeinfo>
+
+namespace Corvane::Internal
+{
+namespace
+{
+const wchar_t kAccountTag[] = L"account";
+const wchar_t kRecordTag[] = L"record";
+const wchar_t kNameAttribute[] = L"name";
+const wchar_t kValueAttribute[] = L"value";
+// The write-back copies blocks of this size from a source that cannot be read in place.
+constexpr unsigned kCopyBlock = 512;
+
+struct StreamRelease
+{
+    void operator()(IStream* stream) const { FileSystem::GetInstance()->ReleaseStream(stream); }
+};
+using FileStreamPtr = std::unique_ptr<IStream, StreamRelease>;
+
+FileStreamPtr Open(const FileLocation& file, int access, int disposition)
+{
+    FileSystem* fileSystem = FileSystem::GetInstance();
+    return FileStreamPtr(fileSystem ? fileSystem->OpenStream(file, access, disposition) : nullptr);
+}
+
+// Copies the whole file into out. False when it cannot be opened or fewer bytes than its size
+// could be read: a rewrite from a part of the file would lose the rest.
+bool ReadWhole(const FileLocation& file, MemoryStream& out)
+{
+    const FileStreamPtr stream = Open(file, kFileRead, kOpenExisting);
+    if (!stream)
+        return false;
+    const std::uint32_t size = stream->GetSize();
+    unsigned char block[4096];
+    std::uint32_t total = 0;
+    while (total < size)
+    {
+        const unsigned got = stream->Read(block, sizeof block);
+        if (got == 0 || out.Write(block, got) != got)
+            return false;
+        total += got;
+    }
+    out.Seek(IStream::kFromStart, 0);
+    return total == size;
+}
+
+// The whole of source, from its start, into destination; false when a write falls short.
+bool CopyWhole(IStream& source, IStream& destination)
+{
+    source.Seek(IStream::kFromStart, 0);
+    const std::uint32_t size = source.GetSize();
+    if (source.GetCapabilities() & IStream::kCanReadInPlace)
+    {
+        const void* data = nullptr;
+        const unsigned got = source.ReadOptimized(&data, size);
+        return got == size && destination.Write(data, got) == got;
+    }
+    unsigned char block[kCopyBlock];
+    std::uint32_t total = 0;
+    while (!source.IsEOF())
+    {
+        const unsigned got = source.Read(block, sizeof block);
+        if (got == 0 || destination.Write(block, got) != got)
+            return false;
+        total += got;
+    }
+    return total == size;
+}
+
+bool IsRecordOf(const XMLElement& node, const std::wstring& key)
+{
+    if (!node.IsStartTag() || node.GetName() != kRecordTag)
+        return false;
+    const auto name = node.GetAttributes().find(kNameAttribute);
+    return name != node.GetAttributes().end() && name->second == key;
+}
+
+// Opens a record element holding the value; the caller ends it.
+void StartRecord(XMLWriter& writer, const std::wstring& key, const std::wstring& value)
+{
+    writer.StartElement(kRecordTag);
+    writer.WriteAttribute(kNameAttribute, key);
+    writer.WriteAttribute(kValueAttribute, value);
+}
+
+void WriteRecord(XMLWriter& writer, const std::wstring& key, const std::wstring& value)
+{
+    StartRecord(writer, key, value);
+    writer.EndElement();
+}
+
+// Copies the node sequence of reader to writer with the edit applied. Text between the elements
+// is not copied: the writer's own line breaks give every file the same layout. Raises XMLError
+// for damaged XML, and also when "account" is never closed (the file was cut short).
+void CopyWithEdit(IXMLReader& reader, XMLWriter& writer, const std::wstring& key, const std::wstring& value,
+                  RecordEdit edit)
+{
+    int depth = 0;
+    int accountDepth = 0; // depth of the outermost "account"; 0 until it starts
+    bool accountClosed = false;
+    bool matched = false;
+    int skipping = 0; // depth inside a dropped record
+    while (!reader.AtEnd())
+    {
+        const XMLElement* node = reader.Next();
+        if (!node || node->IsText())
+            continue;
+        if (skipping > 0)
+        {
+            skipping += node->IsStartTag() ? 1 : -1;
+            continue;
+        }
+        if (node->IsStartTag())
+        {
+            if (IsRecordOf(*node, key))
+            {
+                if (edit != RecordEdit::kSet)
+                {
+                    skipping = 1;
+                    continue;
+                }
+                // The old attributes go; the record's end tag follows as usual.
+                ++depth;
+                matched = true;
+                StartRecord(writer, key, value);
+                continue;
+            }
+            ++depth;
+            if (accountDepth == 0 && node->GetName() == kAccountTag)
+                accountDepth = depth;
+        }
+        else
+        {
+            if (depth == accountDepth && !accountClosed)
+            {
+                if (edit == RecordEdit::kMoveToEnd || (edit == RecordEdit::kSet && !matched))
+                    WriteRecord(writer, key, value);
+                accountClosed = true;
+            }
+            --depth;
+        }
+        writer.WriteElement(*node);
+    }
+    if (accountDepth == 0)
+    {
+        // An empty file: it becomes an account holding the value.
+        writer.StartElement(kAccountTag);
+        if (edit != RecordEdit::kRemove)
+            WriteRecord(writer, key, value);
+        writer.EndElement();
+    }
+    else if (!accountClosed)
+    {
+        std::wstring source;
+        throw XMLError(reader.GetName(source), reader.GetLine(), L"The element 'account' is not closed.", __FILE__,
+                       __LINE__, "Corvane::Internal::CopyWithEdit");
+    }
+}
+
+void ReportXMLError(const char* function, const std::wstring& accountName, const std::exception& error)
+{
+    DebugPrint("%s: There is an error in the XML data for the account '%s'.\n", function,
+               Utf8::FromWide(accountName).c_str());
+    DebugPrint("%s\n", GetTypeName(typeid(error)).c_str());
+    DebugPrint("\tMessage:\t%s\n", error.what());
+}
+} // namespace
+
+AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstring& key)
+{
+    AttributeContainer found;
+    MemoryStream content(file.ToString());
+    if (!ReadWhole(file, content))
+        return found;
+    try
+    {
+        XMLReader reader(content);
+        while (!reader.AtEnd())
+            if (const XMLElement* node = reader.Next(); node && IsRecordOf(*node, key))
+                found.GetAttributes() = node->GetAttributes();
+    }
+    catch (const std::exception& error)
+    {
+        ReportXMLError("Corvane::Account::FindRecord", file.ToString(), error);
+    }
+    return found;
+}
+
+bool RewriteAccountFile(const FileLocation& file, const std::wstring& accountName, const std::wstring& key,
+                        const std::wstring& value, RecordEdit edit)
+{
+    MemoryStream original(file.ToString());
+    if (!ReadWhole(file, original))
+    {
+        DebugPrint("Corvane::Account::WriteValue: The file of the account '%s' could not be read; '%s' was not "
+                   "written.\n",
+                   Utf8::FromWide(accountName).c_str(), Utf8::FromWide(key).c_str());
+        return false;
+    }
+    MemoryStream rewritten(L"Temporary");
+    try
+    {
+        XMLReader reader(original);
+        XMLWriter writer(&rewritten);
+        CopyWithEdit(reader, writer, key, value, edit);
+    }
+    catch (const std::exception& error)
+    {
+        // Writing back what could be read would drop the rest of the player's records.
+        ReportXMLError("Corvane::Account::WriteValue", accountName, error);
+        return false;
+    }
+    if (StoreAccountFile(file, rewritten))
+        return true;
+    DebugPrint("Corvane::Account::WriteValue: The file of the account '%s' could not be written; '%s' was not "
+               "written.\n",
+               Utf8::FromWide(accountName).c_str(), Utf8::FromWide(key).c_str());
+    return false;
+}
+
+void CreateAccountFile(const FileLocation& file, const std::vector<std::pair<std::wstring, std::wstring>>& records)
+{
+    MemoryStream content(L"Temporary");
+    {
+        XMLWriter writer(&content);
+        writer.StartElement(kAccountTag);
+        for (const auto& [key, value] : records)
+            WriteRecord(writer, key, value);
+    }
+    if (!StoreAccountFile(file, content))
+        throw RuntimeError(L"Could not write the account file '" + file.ToString() + L"'.", __FILE__, __LINE__,
+                           "Corvane::Internal::CreateAccountFile");
+}
+
+bool StoreAccountFile(const FileLocation& file, MemoryStream& content)
+{
+    FileSystem* fileSystem = FileSystem::GetInstance();
+    if (!fileSystem)
+        return false;
+    FileLocation temporary = file;
+    temporary.SetExtension(L".tmp");
+    bool written = false;
+    if (FileStreamPtr stream = Open(temporary, kFileWrite, kCreateAlways))
+        written = CopyWhole(content, *stream);
+    // The stream is closed here, before the replace.
+    if (written && fileSystem->Replace(temporary, file))
+        return true;
+    fileSystem->Delete(temporary);
+    return false;
+}
+} // namespace Corvane::Internal

@@ -1,0 +1,47 @@
+// A raw account value as a stream: a memory stream named "Account Value <key>" bound to one
+// account and key. Reading starts from the Base64-decoded value; a replacing stream starts empty
+// and stores its whole content, Base64-encoded, as the key's value when it is closed. Main thread.
+#pragma once
+
+#include "MemoryStream.h"
+
+#include <string>
+
+namespace Corvane
+{
+class Account;
+
+class AccountStream : public MemoryStream
+{
+public:
+    enum Mode
+    {
+        // Holds the value; writes are refused and nothing is ever stored.
+        kRead,
+        // Starts empty; Close stores the content, the key's record moved to the end of the file.
+        kReplace,
+    };
+
+    AccountStream(const Account* account, const std::string& key, Mode mode);
+    // Closes.
+    ~AccountStream() override;
+    AccountStream(const AccountStream&) = delete;
+    AccountStream& operator=(const AccountStream&) = delete;
+
+    // A replacing stream stores its content; true when stored (always for a reading stream).
+    // Only the first call acts.
+    bool Close();
+
+    unsigned GetCapabilities() override;
+    unsigned Write(const void* buffer, unsigned count) override;
+
+private:
+    const Account* mAccount;
+    std::string mKey;
+    Mode mMode;
+    // Until the constructor has filled a reading stream, so that it can.
+    bool mWritable = true;
+    bool mClosed = false;
+    bool mStored = true;
+};
+} // namespace Corvane

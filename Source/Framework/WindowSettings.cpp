@@ -1,0 +1,32 @@
+#include "Framework/WindowSettings.h"
+
+#include "Framework/Account.h"
+#include "Framework/AccountManager.h"
+#include "Framework/CustomCursor.h"
+#include "Framework/DisplayChange.h"
+
+namespace Corvane
+{
+namespace
+{
+const char kWindowModeKey[] = "Corvane::Window::Mode";
+const char kCustomCursorKey[] = "Corvane::Window::IsCustomCursorEnabled";
+} // namespace
+
+void LoadWindowSettings()
+{
+    Account* account = AccountManager::Get()->GetCurrentAccount();
+    SetWindowMode(Account::ReadInt(account, kWindowModeKey, GetDisplaySettings().windowMode));
+    SetCustomCursorEnabled(Account::ReadBool(account, kCustomCursorKey, IsCustomCursorEnabled()));
+}
+
+void SaveWindowSettings()
+{
+    Account* account = AccountManager::Get()->GetCurrentAccount();
+    const int mode = GetDisplaySettings().windowMode;
+    // Before the first display there is no mode to keep (-1), and a profile must not learn one.
+    if (mode == 0 || mode == 1)
+        Account::WriteInt(account, kWindowModeKey, mode);
+    Account::WriteBool(account, kCustomCursorKey, IsCustomCursorEnabled());
+}
+} // namespace Corvane

@@ -1,0 +1,116 @@
+#include "Graphics/ImageFile.h"
+
+#include "Debug.h"
+#include "Graphics/Image.h"
+#include "Graphics/ImageFileDecoding.h"
+#include "RuntimeError.h"
+
+#include <initializer_list>
+
+namespace Corvane
+{
+namespace
+{
+// The order in which the files are looked for; the dependency records list them in another.
+constexpr std::initializer_list<const wchar_t*> kImageSearch = {L".gif", L".jpg", L".png"};
+constexpr std::initializer_list<const wchar_t*> kMaskSearch = {L".gif", L".png", L".jpg"};
+constexpr const wchar_t* kMaskSuffix = L"_mask";
+
+// name split at its last separator into a folder and a file name, in partition 1. False for a
+// name too long for a location: no file can have it.
+bool MakeLocation(const std::wstring& name, const wchar_t* extension, FileLocation& location)
+{
+    try
+    {
+        const std::size_t slash = name.find_last_of(L"/\\");
+        if (slash == std::wstring::npos)
+        {
+            location = FileLocation(name.c_str(), extension);
+        }
+        else
+        {
+            const std::wstring folder = name.substr(0, slash);
+            location =
+                FileLocation(FileLocation::kDefaultPartition, folder.c_str(), name.c_str() + slash + 1, extension);
+        }
+        return true;
+    }
+    catch (const RuntimeError&)
+    {
+        return false;
+    }
+}
+
+ResourceStream OpenFirst(const std::wstring& name, std::initializer_list<const wchar_t*> extensions,
+                         FileLocation& location)
+{
+    for (const wchar_t* extension : extensions)
+    {
+        FileLocation candidate;
+        if (!MakeLocation(name, extension, candidate))
+            return nullptr;
+        if (ResourceStream stream{OpenResourceStream(candidate)})
+        {
+            location = candidate;
+            return stream;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+ResourceStream FindImageFile(const std::wstring& name, FileLocation& location)
+{
+    ResourceStream stream = OpenFirst(name, kImageSearch, location);
+    if (!stream)
+        DebugPrint("Image %ls was not found.\n", name.c_str());
+    return stream;
+}
+
+ResourceStream FindImageMaskFile(const std::wstring& name, FileLocation& location)
+{
+    return OpenFirst(name + kMaskSuffix, kMaskSearch, location);
+}
+
+bool IsImageFileAvailable(const std::wstring& name)
+{
+    FileLocation location;
+    return OpenFirst(name, kImageSearch, location) != nullptr;
+}
+
+ResourceDependency ImageFileDependency(const std::wstring& name)
+{
+    return {name, {L".jpg", L".gif", L".png"}};
+}
+
+ResourceDependency ImageMaskFileDependency(const std::wstring& name)
+{
+    return {name + kMaskSuffix, {kMaskSearch.begin(), kMaskSearch.end()}};
+}
+
+void AddImageDependencies(std::vector<ResourceDependency>& dependencies, const std::wstring& name)
+{
+    dependencies.push_back(ImageFileDependency(name));
+    dependencies.push_back(ImageMaskFileDependency(name));
+}
+
+Image* LoadImage(const std::wstring& name)
+{
+    auto image = std::make_unique<Image>();
+    return image->LoadFromFile(name) ? image.release() : nullptr;
+}
+
+namespace Internal
+{
+DecodedImage LoadImageFile(const std::wstring& name)
+{
+    FileLocation location;
+    const ResourceStream image = FindImageFile(name, location);
+    if (!image)
+        return {};
+    FileLocation maskLocation;
+    const ResourceStream mask = FindImageMaskFile(name, maskLocation);
+    return DecodeImageFile(name, *image, location.GetExtension(), mask.get(), maskLocation.GetExtension());
+}
+} // namespace Internal
+} // namespace Corvane

@@ -1,0 +1,184 @@
+#include "Framework/AccountManager.h"
+
+#include "Framework/Account.h"
+#include "Framework/IAccountChangeHandler.h"
+#include "Support/DebugCapture.h"
+#include "Support/ProfileFolder.h"
+#include "Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+using namespace Corvane;
+using namespace Corvane::Testing;
+
+namespace
+{
+using Log = std::vector<std::string>;
+
+// Writes "<event> <name of the current account>".
+class ChangeRecorder : public IAccountChangeHandler
+{
+public:
+    explicit ChangeRecorder(Log& log) : mLog(log) {}
+    void OnAccountChanging() override { Note("changing"); }
+    void OnAccountChanged() override { Note("changed"); }
+
+private:
+    void Note(const std::string& event)
+    {
+        const Account* current = AccountManager::Get()->GetCurrentAccount();
+        mLog.push_back(event + " " + (current ? Utf8::FromWide(current->GetName()) : "<none>"));
+    }
+    Log& mLog;
+};
+
+std::vector<std::wstring> Names(const AccountManager& manager)
+{
+    std::vector<std::wstring> names;
+    for (const Account* account : manager.GetAccounts())
+        names.push_back(account->GetName());
+    return names;
+}
+
+const char* kFileHeader = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n";
+
+class AccountManagerTest : public testing::Test
+{
+protected:
+    // The default profile, then "Ann" and "Bob"; the default is current.
+    AccountManager& ThreeProfiles()
+    {
+        AccountManager& manager = *AccountManager::Get();
+        manager.CreateAccount(L"Ann");
+        manager.CreateAccount(L"Bob");
+        manager.AddAccountChangeHandler(&recorder);
+        return manager;
+    }
+    bool IsCurrentInFile(const std::wstring& name)
+    {
+        return Account::ReadBool(AccountManager::Get()->FindAccount(name), Account::kIsCurrentKey, false);
+    }
+
+    DebugCapture debug;
+    ProfileFolder profiles;
+    Log log;
+    ChangeRecorder recorder{log};
+};
+} // namespace
+
+TEST_F(AccountManagerTest, AFirstStartWritesOneDefaultProfileThatTheNextStartFindsAgain)
+{
+    AccountManager* manager = AccountManager::Get();
+    const std::vector<std::string> files = profiles.Files();
+    ASSERT_EQ(files.size(), 1u);
+    const std::string number = files[0].substr(0, files[0].size() - 4);
+    EXPECT_TRUE(files[0].ends_with(".act") && !number.empty() && number.size() <= 8 &&
+                std::all_of(number.begin(), number.end(), [](unsigned char c) { return std::isdigit(c); }))
+        << files[0];
+    const Account* current = manager->GetCurrentAccount();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->GetName(), L"TRVL_DEFAULT_PROFILE");
+    EXPECT_EQ(profiles.Content(current),
+              std::string(kFileHeader) +
+                  "<account>\r\n"
+                  "<record name=\"Corvane::AccountManager::Name\" value=\"TRVL_DEFAULT_PROFILE\"/>\r\n"
+                  "<record name=\"Corvane::AccountManager::IsCurrent\" value=\"true\"/>\r\n"
+                  "</account>\r\n");
+
+    delete manager;
+    manager = AccountManager::Get();
+    EXPECT_EQ(Names(*manager), std::vector<std::wstring>{L"TRVL_DEFAULT_PROFILE"});
+    EXPECT_TRUE(manager->GetCurrentAccount()->IsCurrent());
+    EXPECT_EQ(profiles.Files(), files);
+}
+
+TEST_F(AccountManagerTest, ANewProfileIsAppendedNotCurrentAndANameIsTakenOnce)
+{
+    AccountManager& manager = ThreeProfiles();
+    EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"TRVL_DEFAULT_PROFILE", L"Ann", L"Bob"}));
+    EXPECT_EQ(profiles.Files().size(), 3u);
+    EXPECT_EQ(manager.GetCurrentAccount()->GetName(), L"TRVL_DEFAULT_PROFILE");
+    EXPECT_FALSE(IsCurrentInFile(L"Ann"));
+
+    EXPECT_EQ(manager.CreateAccount(L"Ann"), nullptr);
+    EXPECT_EQ(profiles.Files().size(), 3u);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(AccountManagerTest, SwitchingProfilesTellsTheHandlersBeforeAndAfterAndMovesTheFlagInTheFiles)
+{
+    AccountManager& manager = ThreeProfiles();
+    EXPECT_TRUE(manager.SetCurrentAccount(L"Bob"));
+    EXPECT_EQ(log, (Log{"changing TRVL_DEFAULT_PROFILE", "changed Bob"}));
+    EXPECT_FALSE(IsCurrentInFile(L"TRVL_DEFAULT_PROFILE"));
+    EXPECT_TRUE(IsCurrentInFile(L"Bob"));
+    EXPECT_FALSE(IsCurrentInFile(L"Ann"));
+
+    // An unknown name changes nothing and tells nobody: later code relies on a current account.
+    log.clear();
+    EXPECT_FALSE(manager.SetCurrentAccount(L"Nobody"));
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(manager.GetCurrentAccount()->GetName(), L"Bob");
+
+    // A removed handler is told nothing; handlers are told in registration order.
+    Log second;
+    ChangeRecorder other(second);
+    manager.AddAccountChangeHandler(&other);
+    manager.RemoveAccountChangeHandler(&recorder);
+    manager.SetCurrentAccount(L"Ann");
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(second, (Log{"changing Bob", "changed Ann"}));
+    manager.RemoveAccountChangeHandler(&other);
+}
+
+TEST_F(AccountManagerTest, DeletingProfilesKeepsACurrentOne)
+{
+    AccountManager& manager = ThreeProfiles();
+    const std::string annFile = Utf8::FromWide(manager.FindAccount(L"Ann")->GetLocation().ToString());
+
+    // Not current: only its file goes.
+    EXPECT_TRUE(manager.DeleteAccount(L"Ann"));
+    EXPECT_FALSE(profiles.Folder().Exists(annFile));
+    EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"TRVL_DEFAULT_PROFILE", L"Bob"}));
+    EXPECT_TRUE(log.empty());
+    EXPECT_FALSE(manager.DeleteAccount(L"Ann"));
+
+    // The current one: the first left becomes current; nothing was current when the change began.
+    EXPECT_TRUE(manager.DeleteAccount(L"TRVL_DEFAULT_PROFILE"));
+    EXPECT_EQ(log, (Log{"changed Bob"}));
+    EXPECT_TRUE(IsCurrentInFile(L"Bob"));
+
+    // The only one: a new default profile takes its place, as on a first start.
+    log.clear();
+    EXPECT_TRUE(manager.DeleteAccount(L"Bob"));
+    EXPECT_EQ(log, (Log{"changed TRVL_DEFAULT_PROFILE"}));
+    EXPECT_EQ(Names(manager), std::vector<std::wstring>{L"TRVL_DEFAULT_PROFILE"});
+    EXPECT_EQ(profiles.Files().size(), 1u);
+    EXPECT_TRUE(IsCurrentInFile(L"TRVL_DEFAULT_PROFILE"));
+}
+
+TEST_F(AccountManagerTest, FilesWithoutOrWithTwoCurrentFlagsAreSettledOnTheFirstCurrentOne)
+{
+    const auto write = [&](const char* file, const char* name, const char* current) {
+        profiles.Folder().Write(
+            file, std::string(kFileHeader) + "<account>\r\n<record name=\"Corvane::AccountManager::Name\" value=\"" +
+                      name + "\"/>\r\n<record name=\"Corvane::AccountManager::IsCurrent\" value=\"" + current +
+                      "\"/>\r\n</account>\r\n");
+    };
+    write("1.act", "One", "false");
+    write("2.act", "Two", "true");
+    write("3.act", "Three", "true");
+    AccountManager& manager = *AccountManager::Get();
+    EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"One", L"Two", L"Three"}));
+    EXPECT_EQ(manager.GetCurrentAccount()->GetName(), L"Two");
+    EXPECT_FALSE(manager.FindAccount(L"Three")->IsCurrent());
+    EXPECT_FALSE(IsCurrentInFile(L"Three"));
+
+    delete &manager;
+    write("2.act", "Two", "false");
+    write("3.act", "Three", "false");
+    EXPECT_EQ(AccountManager::Get()->GetCurrentAccount()->GetName(), L"One");
+}

@@ -1,0 +1,67 @@
+// A temporary folder serving as the per-user partition (2) of a fresh file system, with the random
+// streams that name new profiles; the account manager built meanwhile is deleted with it.
+#pragma once
+
+#include "FileSystem.h"
+#include "Framework/Account.h"
+#include "Framework/AccountManager.h"
+#include "RandomStream.h"
+#include "Support/TempFolder.h"
+#include "Utf8.h"
+#include "Win32/Win32FileSystemPartition.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace Corvane::Testing
+{
+class ProfileFolder
+{
+public:
+    using PartitionMaker = std::function<IFileSystemPartition*(const std::wstring& root)>;
+
+    // makePartition builds the per-user partition on the folder's path; by default a disk one.
+    explicit ProfileFolder(const PartitionMaker& makePartition = nullptr)
+        : mFileSystem(new FileSystem), mOwnsRandomStreams(GetRandomStream(2) == nullptr)
+    {
+        mFileSystem->AddPartition(2, makePartition ? makePartition(mFolder.WidePath())
+                                                   : new Win32FileSystemPartition(L"", mFolder.WidePath()));
+        if (mOwnsRandomStreams)
+            CreateRandomStreams();
+    }
+    ~ProfileFolder()
+    {
+        delete AccountManager::GetIfCreated();
+        mFileSystem->DeletePartitions();
+        delete mFileSystem;
+        if (mOwnsRandomStreams)
+            DeleteRandomStreams();
+    }
+    ProfileFolder(const ProfileFolder&) = delete;
+    ProfileFolder& operator=(const ProfileFolder&) = delete;
+
+    const TempFolder& Folder() const { return mFolder; }
+    // The names ("12345.act") of the files in the folder, sorted.
+    std::vector<std::string> Files() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(mFolder.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // The content of the account's file.
+    std::string Content(const Account* account) const
+    {
+        return mFolder.Read(Utf8::FromWide(account->GetLocation().ToString()));
+    }
+
+private:
+    TempFolder mFolder;
+    FileSystem* mFileSystem;
+    bool mOwnsRandomStreams;
+};
+} // namespace Corvane::Testing
