@@ -322,10 +322,11 @@ int cScreenCanvasD3D::DrawTexturedVertices(IImage* image, const TexturedVertex* 
     for (int start = 0; start < usable; start += kBatchVertices)
     {
         const int piece = std::min(kBatchVertices, usable - start);
+        std::copy_n(vertices + start, piece, buffer);
         for (int i = 0; i < piece; ++i)
         {
-            const TexturedVertex& in = vertices[start + i];
-            buffer[i] = {in.x, in.y, in.z, in.color, in.u * texturing.uScale, in.v * texturing.vScale};
+            buffer[i].u *= texturing.uScale;
+            buffer[i].v *= texturing.vScale;
         }
         if (Draw(nullptr, D3DPT_TRIANGLELIST, texturing.surface, buffer, piece) == kRefused)
             return kRefused;

@@ -25,16 +25,8 @@ class CDisplay;
 namespace Corvane::Graphics
 {
 // One corner of a primitive in the device's vertex format (0x142): pixels, 0xAARRGGBB, texture
-// coordinates. New vertices are all zero but z = 1.
-struct D3DVertex
-{
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 1.0f;
-    DWORD color = 0;
-    float u = 0.0f;
-    float v = 0.0f;
-};
+// coordinates; the engine's textured vertex has that layout.
+using D3DVertex = TexturedVertex;
 static_assert(sizeof(D3DVertex) == 24, "the device's vertex format");
 
 // What text drawing needs of a font.
