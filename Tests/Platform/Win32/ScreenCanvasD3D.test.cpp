@@ -162,6 +162,16 @@ TEST_F(ScreenCanvasD3DTest, RotatedImagesClipThroughTheDisplayAndAnUnturnedOneIs
     mDisplay.Device()->GetRenderState(D3DRENDERSTATE_CLIPPLANEENABLE, &planes);
     EXPECT_EQ(planes, 15u) << "the state's clip rectangle became clip planes";
     EXPECT_EQ(mDisplay.Display().GetClipRect(), before) << "and the display's rectangle came back";
+
+    // Free triangles: whole ones only, their texture coordinates running over the image.
+    const TexturedVertex corners[4] = {{0, 0, 1, 0xFFFFFFFF, 0, 0},
+                                       {10, 0, 1, 0xFFFFFFFF, 1, 0},
+                                       {0, 10, 1, 0xFFFFFFFF, 0, 1},
+                                       {10, 10, 1, 0xFFFFFFFF, 1, 1}};
+    EXPECT_EQ(mCanvas.DrawTexturedVertices(&image, corners, 4, state), 0);
+    ASSERT_EQ(mDisplay.primitives.back().vertices.size(), 3u);
+    EXPECT_FLOAT_EQ(mDisplay.primitives.back().vertices[1].u, 40.0f / 64.0f);
+    EXPECT_FLOAT_EQ(mDisplay.primitives.back().vertices[2].v, 20.0f / 32.0f);
 }
 
 TEST_F(ScreenCanvasD3DTest, EllipsesOfNearlyEqualSidesAreCirclesAndLargeCirclesComeInJoinedBatches)
