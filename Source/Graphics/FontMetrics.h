@@ -20,8 +20,8 @@ constexpr int kFontKerningPairs = 256 * 256;
 
 struct FontGlyphEntry
 {
-    int code = 0;       // 0 to 255
-    Rect<int> rect;     // in the strip image; width and height never negative
+    int code = 0;   // 0 to 255
+    Rect<int> rect; // in the strip image; width and height never negative
 };
 
 struct FontMetrics

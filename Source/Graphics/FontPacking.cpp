@@ -44,8 +44,8 @@ bool LayOut(const std::vector<FontGlyphEntry>& glyphs, int width, int height, in
 }
 
 // Copies the glyphs unchanged (no blending) through an image canvas on this thread's context.
-void CopyGlyphs(Image& strip, const std::vector<FontGlyphEntry>& glyphs,
-                const std::vector<Vector2<int>>& places, Image& packed)
+void CopyGlyphs(Image& strip, const std::vector<FontGlyphEntry>& glyphs, const std::vector<Vector2<int>>& places,
+                Image& packed)
 {
     using namespace Graphics;
     ICanvas* canvas = CreateImageCanvas(packed);

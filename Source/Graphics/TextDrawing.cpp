@@ -17,8 +17,8 @@ constexpr int kNothingToDraw = 1;
 // The eight places of an outline around (0, 0), in drawing order.
 constexpr int kOutline[8][2] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}};
 
-int DrawGlyphs(const Font& font, const wchar_t* text, float x, float y, const ColorF& color,
-               const DrawState& state, ICanvas* canvas)
+int DrawGlyphs(const Font& font, const wchar_t* text, float x, float y, const ColorF& color, const DrawState& state,
+               ICanvas* canvas)
 {
     DrawState glyphState = state;
     glyphState.tint = color;
@@ -76,8 +76,8 @@ int DrawText(const wchar_t* text, float x, float y, const DrawState& state, ICan
     return DrawString(text, x, y, state.color, state, canvas);
 }
 
-int DrawTextBlock(const wchar_t* text, float x, float y, float maxWidth, Rect<float>* outBounds,
-                  const DrawState& state, ICanvas* canvas)
+int DrawTextBlock(const wchar_t* text, float x, float y, float maxWidth, Rect<float>* outBounds, const DrawState& state,
+                  ICanvas* canvas)
 {
     if (!state.font || !text)
         return kNothingToDraw;

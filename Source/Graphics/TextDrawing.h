@@ -19,8 +19,8 @@ int DrawText(const wchar_t* text, float x, float y, const DrawState& state, ICan
 // The text broken into lines at most maxWidth wide and drawn line under line; the block aligns
 // vertically as a whole and each line horizontally on its own. outBounds (may be null) receives
 // the block: its left edge by the widest line, its top, the widest width and the height.
-int DrawTextBlock(const wchar_t* text, float x, float y, float maxWidth, Rect<float>* outBounds,
-                  const DrawState& state, ICanvas* canvas);
+int DrawTextBlock(const wchar_t* text, float x, float y, float maxWidth, Rect<float>* outBounds, const DrawState& state,
+                  ICanvas* canvas);
 // DrawTextBlock without bounds.
 int DrawTextBlockAt(const wchar_t* text, float x, float y, float maxWidth, const DrawState& state, ICanvas* canvas);
 } // namespace Corvane::Graphics

@@ -14,11 +14,11 @@ namespace Corvane::FontBuild
 {
 struct RasterGlyph
 {
-    int code = 0;      // character code (Latin-1, 33 to 255)
-    int advance = 0;   // pixels to the next pen position
-    int left = 0;      // bitmap's left edge from the pen position
-    int top = 0;       // bitmap's top row above the baseline
-    int width = 0;     // bitmap size
+    int code = 0;    // character code (Latin-1, 33 to 255)
+    int advance = 0; // pixels to the next pen position
+    int left = 0;    // bitmap's left edge from the pen position
+    int top = 0;     // bitmap's top row above the baseline
+    int width = 0;   // bitmap size
     int rows = 0;
     std::vector<std::uint8_t> coverage; // width * rows, 0 to 255
     unsigned index = 0;                 // FreeType's glyph index, for kerning
@@ -26,8 +26,8 @@ struct RasterGlyph
 
 struct RasterFont
 {
-    int ascent = 0;     // pixels from a line's top to the baseline
-    int descent = 0;    // pixels from the baseline to the line's bottom
+    int ascent = 0;  // pixels from a line's top to the baseline
+    int descent = 0; // pixels from the baseline to the line's bottom
     int spaceAdvance = 0;
     bool hasKerning = false;
     std::vector<RasterGlyph> glyphs; // the characters the font has, in code order
