@@ -1,16 +1,19 @@
 // One frame of a typical scene through the software renderer, headless: a full-screen 800 x 600
-// background, 40 sprites of 64 x 64 with smooth alpha at fixed pseudo-random positions (text
-// joins when fonts exist). "Frame" is the whole frame (draw, convert into the screen's format,
-// blit, present in the window); "Draw" and "Present" are its two halves. The peer is SDL2's
+// background, 40 sprites of 64 x 64 with smooth alpha at fixed pseudo-random positions.
+// "Frame" is the whole frame (draw, convert into the screen's format, blit, present in the
+// window); "Draw" and "Present" are its two halves; "FrameWithText" adds ten outlined lines of
+// text drawn glyph by glyph (a font made in memory). The peer is SDL2's
 // software renderer drawing the same scene into an 800 x 600 ARGB surface (draw only). Names end
 // in /Corvane or /SDL2.
 //
 //   build-rel/Benchmarks/software_renderer_benchmark --benchmark_min_time=0.5
 #include "Graphics/DrawState.h"
 #include "Graphics/Image.h"
+#include "Graphics/TextDrawing.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 #include "Support/DisplayTestPlatform.h"
+#include "Support/TestFont.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -92,6 +95,30 @@ struct Harness
             renderer.DrawImage(scene.sprite.get(), float(x), float(y), state);
     }
 
+    // Ten centred lines with an outline, as a dialogue box would show them.
+    void DrawText()
+    {
+        static const std::unique_ptr<ImageFont> font = [] {
+            Testing::TestFontSpec spec;
+            spec.first = 32;
+            spec.lineHeight = 16;
+            spec.widthBase = 5;
+            spec.smooth = true;
+            return Testing::MakeTestFont(spec);
+        }();
+        static const std::wstring text = [] {
+            std::wstring lines;
+            for (int i = 0; i < 10; ++i)
+                lines += L"Chef, the soup for table " + std::to_wstring(i + 1) + L" needs two more onions!\n";
+            return lines;
+        }();
+        Graphics::DrawState state;
+        state.font = font.get();
+        state.textMode = Graphics::kTextOutline;
+        state.horizontalAlignment = Graphics::kAlignCenter;
+        Graphics::DrawTextBlockAt(text.c_str(), kWidth / 2.0f, 200, kWidth, state, renderer.GetCanvas());
+    }
+
     // Like the tests, no window appears while the frames run; the width of the window.
     static int Headless()
     {
@@ -113,6 +140,18 @@ void Frame(benchmark::State& state)
         benchmark::DoNotOptimize(harness.renderer.PresentFrame());
     }
     state.SetLabel(std::to_string(state.range(0)) + "-bit screen");
+}
+
+void FrameWithText(benchmark::State& state)
+{
+    Harness harness(32);
+    for (auto _ : state)
+    {
+        harness.renderer.BeginScene();
+        harness.Draw();
+        harness.DrawText();
+        benchmark::DoNotOptimize(harness.renderer.PresentFrame());
+    }
 }
 
 void Draw(benchmark::State& state)
@@ -170,6 +209,7 @@ void DrawSdl(benchmark::State& state)
 } // namespace
 
 BENCHMARK(Frame)->Name("SoftwareRenderer/Frame/Corvane")->Arg(32)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(FrameWithText)->Name("SoftwareRenderer/FrameWithText/Corvane")->Unit(benchmark::kMillisecond);
 BENCHMARK(Draw)->Name("SoftwareRenderer/Draw/Corvane")->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawSdl)->Name("SoftwareRenderer/Draw/SDL2")->Unit(benchmark::kMillisecond);
 BENCHMARK(Present)->Name("SoftwareRenderer/Present/Corvane")->Arg(32)->Arg(16)->Unit(benchmark::kMillisecond);

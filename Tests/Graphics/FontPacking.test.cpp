@@ -41,7 +41,8 @@ Strip MakeStrip(const std::vector<int>& widths, int cellHeight)
         for (int y = 0; y < r.height; ++y)
             for (int x = 0; x < r.width; ++x)
                 strip.image->SetPixel(r.x + x, r.y + y,
-                                      0x80000000u | PackedColor(i + 1) << 16 | PackedColor(x & 0xFF) << 8 | PackedColor(y));
+                                      0x80000000u | PackedColor(i + 1) << 16 | PackedColor(x & 0xFF) << 8 |
+                                          PackedColor(y));
     }
     strip.image->SetAlphaKind(true, false);
     return strip;
@@ -84,7 +85,7 @@ TEST(FontPacking, KeepsEveryGlyphAndTriesTheSizesInOrder)
     const std::unique_ptr<Image> packed = PackFontGlyphs(L"Menu", *strip.image, 30, glyphs);
     ASSERT_TRUE(packed);
     EXPECT_EQ(capture.Writes(), (std::vector<std::string>{"Font: Menu did not fit into a 128x128\n",
-                                                         "Font: Menu was 600x40 now 128x256\n"}));
+                                                          "Font: Menu was 600x40 now 128x256\n"}));
     EXPECT_EQ(glyphs[4].rect, (Rect<int>{0, 32, 30, 30}));
     ExpectGlyphsKept(strip, glyphs, *packed);
 
@@ -104,9 +105,9 @@ TEST(FontPacking, AGlyphWiderThanTheImageIsNeverCut)
     Testing::DebugCapture capture;
     const std::unique_ptr<Image> packed = PackFontGlyphs(L"Wide", *strip.image, 10, glyphs);
     ASSERT_TRUE(packed);
-    EXPECT_EQ(capture.Writes(),
-              (std::vector<std::string>{"Font: Wide did not fit into a 64x64\n", "Font: Wide did not fit into a 64x128\n",
-                                        "Font: Wide was 120x20 now 128x128\n"}));
+    EXPECT_EQ(capture.Writes(), (std::vector<std::string>{"Font: Wide did not fit into a 64x64\n",
+                                                          "Font: Wide did not fit into a 64x128\n",
+                                                          "Font: Wide was 120x20 now 128x128\n"}));
     ExpectGlyphsKept(strip, glyphs, *packed);
 
     // One that no texture holds is refused, not grown without end.

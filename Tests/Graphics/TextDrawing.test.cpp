@@ -141,7 +141,14 @@ TEST(TextDrawing, EffectsAndAlignmentOnATextCanvas)
         {kTextPlain, {{x, y}}},
         {kTextDropShadow, {{x + 2, y + 3}, {x, y}}},
         {kTextOutline,
-         {{x - 2, y - 3}, {x - 2, y}, {x - 2, y + 3}, {x, y - 3}, {x, y + 3}, {x + 2, y - 3}, {x + 2, y}, {x + 2, y + 3},
+         {{x - 2, y - 3},
+          {x - 2, y},
+          {x - 2, y + 3},
+          {x, y - 3},
+          {x, y + 3},
+          {x + 2, y - 3},
+          {x + 2, y},
+          {x + 2, y + 3},
           {x, y}}},
     };
     for (const Case& c : cases)
