@@ -3,8 +3,8 @@
 #include "Graphics/Font.h"
 #include "Graphics/Image.h"
 #include "Graphics/ImageCanvas.h"
-#include "Graphics/TextDrawing.h"
 #include "Graphics/ImageResources.h"
+#include "Graphics/TextDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,8 @@ TEST(FontBuild, EveryVersionLoadsMeasuresAndDrawsAlike)
     ImageResources resources;
     for (int version = 1; version <= 3; ++version)
         ASSERT_EQ(RunFontBuild(resources.Folder().Path() / "Fonts" / ("v" + std::to_string(version)), version), 0);
-    resources.Load(R"(<font name="V1" src="Fonts/v1"/> <font name="V2" src="Fonts/v2"/> <font name="V3" src="Fonts/v3"/>)");
+    resources.Load(
+        R"(<font name="V1" src="Fonts/v1"/> <font name="V2" src="Fonts/v2"/> <font name="V3" src="Fonts/v3"/>)");
     const auto v1 = ResourceManager::Get<Font>("V1");
     const auto v2 = ResourceManager::Get<Font>("V2");
     const auto v3 = ResourceManager::Get<Font>("V3");
@@ -73,7 +74,8 @@ TEST(FontBuild, EveryVersionLoadsMeasuresAndDrawsAlike)
     EXPECT_GT(v3->GetAdvance(L'A', 0), 5);
     EXPECT_GT(v3->GetAdvance(L' ', 0), 2);
     EXPECT_LT(v3->GetAdvance(L'A', L'V'), v1->GetAdvance(L'A', L'V'));
-    EXPECT_EQ(Font::MeasureString(*v1, L"\u00C4\u00D6\u00DC \u00E9"), Font::MeasureString(*v3, L"\u00C4\u00D6\u00DC \u00E9"));
+    EXPECT_EQ(Font::MeasureString(*v1, L"\u00C4\u00D6\u00DC \u00E9"),
+              Font::MeasureString(*v3, L"\u00C4\u00D6\u00DC \u00E9"));
 
     // Repacked by the loader (2) or packed by the tool (3), the glyphs draw the same picture.
     const wchar_t* text = L"Fennik's kitchen: AVA W\u00E4ve 0123 \u00C9t\u00E9";
