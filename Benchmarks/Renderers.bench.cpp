@@ -1,21 +1,24 @@
 // One frame of a typical scene through the renderers: a full-screen 800 x 600 background, 40
-// sprites of 64 x 64 with smooth alpha at fixed pseudo-random positions (text joins when fonts
-// exist). For the software renderer "Frame" is the whole frame (draw, convert into the screen's
-// format, blit, present in the window); "Draw" and "Present" are its two halves. For the hardware
-// renderer "Frame" is clear, draw and present on the window's SDL renderer: SDL's software
-// renderer headless, the GPU's when run under a display with SDL_VIDEODRIVER unset. The peer is
-// SDL2's software renderer drawing the same scene into an 800 x 600 ARGB surface (draw only).
-// Names end in /Corvane or /SDL2.
+// sprites of 64 x 64 with smooth alpha at fixed pseudo-random positions. For the software
+// renderer "Frame" is the whole frame (draw, convert into the screen's format, blit, present in
+// the window); "Draw" and "Present" are its two halves. For the hardware renderer "Frame" is
+// clear, draw and present on the window's SDL renderer: SDL's software renderer headless, the
+// GPU's when run under a display with SDL_VIDEODRIVER unset. "FrameWithText" (both renderers)
+// adds ten outlined centred lines of text (a font made in memory): glyph by glyph as images in
+// software, batched glyph quads in hardware. The peer is SDL2's software renderer drawing the
+// same scene into an 800 x 600 ARGB surface (draw only). Names end in /Corvane or /SDL2.
 //
 //   build-rel/Benchmarks/renderer_benchmark --benchmark_min_time=0.5
 #include "Graphics/DrawState.h"
 #include "Graphics/DrawingInterfaces.h"
 #include "Graphics/Image.h"
+#include "Graphics/TextDrawing.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/DirectDraw/Presenter.h"
 #include "Platform/Win32/D3D7GraphicsPlatform.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 #include "Support/DisplayTestPlatform.h"
+#include "Support/TestFont.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -98,6 +101,30 @@ template <typename Renderer> struct Harness
             canvas->DrawImage(scene.sprite.get(), float(x), float(y), state);
     }
 
+    // Ten centred lines with an outline, as a dialogue box would show them.
+    void DrawText()
+    {
+        static const std::unique_ptr<ImageFont> font = [] {
+            Testing::TestFontSpec spec;
+            spec.first = 32;
+            spec.lineHeight = 16;
+            spec.widthBase = 5;
+            spec.smooth = true;
+            return Testing::MakeTestFont(spec);
+        }();
+        static const std::wstring text = [] {
+            std::wstring lines;
+            for (int i = 0; i < 10; ++i)
+                lines += L"Chef, the soup for table " + std::to_wstring(i + 1) + L" needs two more onions!\n";
+            return lines;
+        }();
+        Graphics::DrawState state;
+        state.font = font.get();
+        state.textMode = Graphics::kTextOutline;
+        state.horizontalAlignment = Graphics::kAlignCenter;
+        Graphics::DrawTextBlockAt(text.c_str(), kWidth / 2.0f, 200, kWidth, state, renderer.GetCanvas());
+    }
+
     // Like the tests, no window appears while the frames run, unless a display is asked for;
     // the width of the window.
     static int Headless()
@@ -121,6 +148,21 @@ void Frame(benchmark::State& state)
         benchmark::DoNotOptimize(harness.renderer.PresentFrame());
     }
     state.SetLabel(std::to_string(state.range(0)) + "-bit screen");
+}
+
+// Both renderers end the frame with EndScene (the software renderer's presents it).
+template <typename Renderer> void FrameWithText(benchmark::State& state)
+{
+    Harness<Renderer> harness(32);
+    for (auto _ : state)
+    {
+        if (harness.renderer.BeginScene() == 0)
+        {
+            harness.Draw();
+            harness.DrawText();
+            harness.renderer.EndScene();
+        }
+    }
 }
 
 void Draw(benchmark::State& state)
@@ -194,7 +236,13 @@ void DrawSdl(benchmark::State& state)
 } // namespace
 
 BENCHMARK(Frame)->Name("SoftwareRenderer/Frame/Corvane")->Arg(32)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(FrameWithText<DDraw7GraphicsPlatform>)
+    ->Name("SoftwareRenderer/FrameWithText/Corvane")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(Draw)->Name("SoftwareRenderer/Draw/Corvane")->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawSdl)->Name("SoftwareRenderer/Draw/SDL2")->Unit(benchmark::kMillisecond);
 BENCHMARK(Present)->Name("SoftwareRenderer/Present/Corvane")->Arg(32)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(HardwareFrame)->Name("HardwareRenderer/Frame/Corvane")->Unit(benchmark::kMillisecond);
+BENCHMARK(FrameWithText<D3D7GraphicsPlatform>)
+    ->Name("HardwareRenderer/FrameWithText/Corvane")
+    ->Unit(benchmark::kMillisecond);

@@ -1,10 +1,34 @@
 #include "Framework/ResourceFiles.h"
 
 #include "FileSystem.h"
+#include "RuntimeError.h"
 #include "Stream.h"
 
 namespace Corvane
 {
+bool MakeResourceLocation(const std::wstring& name, const wchar_t* extension, FileLocation& location)
+{
+    try
+    {
+        const std::size_t slash = name.find_last_of(L"/\\");
+        if (slash == std::wstring::npos)
+        {
+            location = FileLocation(name.c_str(), extension);
+        }
+        else
+        {
+            const std::wstring folder = name.substr(0, slash);
+            location =
+                FileLocation(FileLocation::kDefaultPartition, folder.c_str(), name.c_str() + slash + 1, extension);
+        }
+        return true;
+    }
+    catch (const RuntimeError&)
+    {
+        return false;
+    }
+}
+
 IStream* OpenResourceStream(const FileLocation& location)
 {
     FileSystem* fileSystem = FileSystem::GetInstance();

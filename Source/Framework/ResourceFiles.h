@@ -7,10 +7,16 @@
 #include "FileLocation.h"
 
 #include <memory>
+#include <string>
 
 namespace Corvane
 {
 class IStream;
+
+// The location of a data file named by a resource: name split at its last '/' or '\' into a folder
+// and a file name, with extension, in partition 1. False for a name too long for a location: no
+// file can have it.
+bool MakeResourceLocation(const std::wstring& name, const wchar_t* extension, FileLocation& location);
 
 // A stream on the file, or null when it is missing or cannot be opened. Any thread.
 IStream* OpenResourceStream(const FileLocation& location);

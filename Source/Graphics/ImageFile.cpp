@@ -3,7 +3,6 @@
 #include "Debug.h"
 #include "Graphics/Image.h"
 #include "Graphics/ImageFileDecoding.h"
-#include "RuntimeError.h"
 
 #include <initializer_list>
 
@@ -16,38 +15,13 @@ constexpr std::initializer_list<const wchar_t*> kImageSearch = {L".gif", L".jpg"
 constexpr std::initializer_list<const wchar_t*> kMaskSearch = {L".gif", L".png", L".jpg"};
 constexpr const wchar_t* kMaskSuffix = L"_mask";
 
-// name split at its last separator into a folder and a file name, in partition 1. False for a
-// name too long for a location: no file can have it.
-bool MakeLocation(const std::wstring& name, const wchar_t* extension, FileLocation& location)
-{
-    try
-    {
-        const std::size_t slash = name.find_last_of(L"/\\");
-        if (slash == std::wstring::npos)
-        {
-            location = FileLocation(name.c_str(), extension);
-        }
-        else
-        {
-            const std::wstring folder = name.substr(0, slash);
-            location =
-                FileLocation(FileLocation::kDefaultPartition, folder.c_str(), name.c_str() + slash + 1, extension);
-        }
-        return true;
-    }
-    catch (const RuntimeError&)
-    {
-        return false;
-    }
-}
-
 ResourceStream OpenFirst(const std::wstring& name, std::initializer_list<const wchar_t*> extensions,
                          FileLocation& location)
 {
     for (const wchar_t* extension : extensions)
     {
         FileLocation candidate;
-        if (!MakeLocation(name, extension, candidate))
+        if (!MakeResourceLocation(name, extension, candidate))
             return nullptr;
         if (ResourceStream stream{OpenResourceStream(candidate)})
         {

@@ -9,7 +9,7 @@
 
 namespace Corvane::Testing
 {
-// A resource folder whose manager has the "image", "imagelist" and "filmstrip" factories.
+// A resource folder whose manager has the "image", "imagelist", "filmstrip" and "font" factories.
 class ImageResources : public ResourceFolder
 {
 public:

@@ -1,6 +1,6 @@
 // One scene of images, fills, ellipses, lines and sprites drawn through the drawing functions,
-// for comparing what the renderers put on the screen with the image canvas's picture. (Text
-// waits for fonts.)
+// for comparing what the renderers put on the screen with the image canvas's picture. Text is
+// drawn by the renderer tests themselves, with a font made in memory (TestFont.h).
 #pragma once
 
 #include "Graphics/DrawingFunctions.h"

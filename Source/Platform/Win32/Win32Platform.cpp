@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "Framework/ResourceManager.h"
 #include "Graphics/FilmStripResourceFactory.h"
+#include "Graphics/FontResourceFactory.h"
 #include "Graphics/Image.h"
 #include "Graphics/ImageListResourceFactory.h"
 #include "Graphics/ImageResourceFactory.h"
@@ -138,8 +139,8 @@ void Win32Platform::SetupEngineServices(const std::wstring& programFolder, const
     resources->RegisterFactory(L"image", new ImageResourceFactory);
     resources->RegisterFactory(L"imagelist", new ImageListResourceFactory);
     resources->RegisterFactory(L"filmstrip", new FilmStripResourceFactory);
-    // Still to come here, each with its part of the engine: the "font" factory, then the network
-    // platform.
+    resources->RegisterFactory(L"font", new FontResourceFactory);
+    // Still to come here: the network platform.
 }
 
 void Win32Platform::CleanupEngineServices()

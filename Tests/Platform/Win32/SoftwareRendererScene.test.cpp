@@ -1,12 +1,17 @@
 // The software renderer as a program uses it: the test scene drawn through the drawing
 // functions, presented into a window, and the picture that reached the window compared with the
-// same scene drawn on an image canvas.
+// same scene drawn on an image canvas; and text, which the renderer draws glyph by glyph as
+// images.
+#include "Graphics/DrawingFunctions.h"
+#include "Graphics/Image.h"
 #include "Graphics/ImageCanvas.h"
+#include "Graphics/TextDrawing.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 #include "Support/DisplayTestPlatform.h"
 #include "Support/TempFolder.h"
+#include "Support/TestFont.h"
 #include "Support/TestScene.h"
 
 #include <gtest/gtest.h>
@@ -95,4 +100,53 @@ TEST(SoftwareRendererScene, EveryDepthShowsTheScene)
                     std::max(worst, std::abs(int((frame.pixels[i] >> shift) & 0xFF) - int((drawn[i] >> shift) & 0xFF)));
         EXPECT_LE(worst, tolerance) << bits << " bits";
     }
+}
+
+TEST(SoftwareRendererScene, TextShowsAsOnTheImageCanvas)
+{
+    Testing::DisplayTestPlatform platform(kWidth, kHeight);
+    DDraw7GraphicsPlatform renderer;
+    SetUpWindowed(renderer);
+    Testing::TestFontSpec spec;
+    spec.lineHeight = 12;
+    spec.widthBase = 5;
+    spec.smooth = true;
+    spec.kerning = {{{'A', 'V'}, -3}};
+    const std::unique_ptr<ImageFont> font = Testing::MakeTestFont(spec);
+
+    const auto drawText = [&](ICanvas* canvas) {
+        FillRect({0, 0, kWidth, kHeight}, DrawState(), canvas);
+        DrawState state;
+        state.font = font.get();
+        state.color = {0.2f, 0.4f, 1, 1};
+        state.textMode = kTextOutline;
+        state.horizontalAlignment = kAlignCenter;
+        state.verticalAlignment = kAlignCenter;
+        EXPECT_EQ(DrawTextBlockAt(L"AVAST the kitchen is open, chef: serve the soup hot", 200, 150, 180, state, canvas),
+                  0);
+        state.textMode = kTextDropShadow;
+        state.horizontalAlignment = kAlignRight;
+        state.verticalAlignment = kAlignLeft;
+        EXPECT_EQ(DrawText(L"Score 1234", 390, 10, state, canvas), 0);
+        EXPECT_EQ(DrawString(L"(plain)", 10, 280, {1, 1, 1, 0.5f}, state, canvas), 0);
+    };
+    Image reference(kWidth, kHeight);
+    cImageCanvas canvas(reference);
+    drawText(&canvas);
+    ASSERT_EQ(renderer.BeginScene(), 0);
+    drawText(renderer.GetCanvas());
+    ASSERT_EQ(renderer.PresentFrame(), 0);
+
+    const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
+    int different = 0;
+    int text = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+        {
+            const PackedColor shown = frame.pixels[std::size_t(y) * kWidth + x];
+            different += shown != (reference.GetPixel(x, y) | 0xFF000000u);
+            text += shown != 0xFFFFFFFFu;
+        }
+    EXPECT_EQ(different, 0);
+    EXPECT_GT(text, 2000);
 }
