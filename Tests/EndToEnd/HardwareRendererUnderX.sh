@@ -20,6 +20,6 @@ fi
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr CORVANE_EXPECT_ACCELERATED=1
 # The GL driver keeps a few buffers and is unloaded before sanitized builds check for leaks, so
 # they cannot be told apart from ours by name: leaks are checked by the headless run of the same
-# test instead.
-export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+# test instead. The last setting of an option wins, so this one goes after the caller's.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 exec "$tests" --gtest_filter='D3D7RendererScene.*'
