@@ -74,7 +74,7 @@ public:
 
     int DrawLine(float x1, float y1, float x2, float y2, const DrawState& state) override;
 
-    // Text needs a font: until fonts exist this draws nothing (1); DrawGlyphs is the text path.
+    // One line with the state's font in the state's colour, top-left at (x, y); 1 without a font.
     int DrawText(const wchar_t* text, float x, float y, const DrawState& state) override;
     // The zero-terminated text at (x, y) in the state's colour, glyph after glyph from glyphs,
     // batched by glyph picture, at most 100 glyphs per primitive.

@@ -1,4 +1,5 @@
 // The Direct3D screen canvas: lines, circles, ellipses, sprites and text.
+#include "Graphics/Font.h"
 #include "Graphics/IImage.h"
 #include "Graphics/QuarterCircleCache.h"
 #include "Platform/Win32/ScreenCanvasD3D.h"
@@ -35,6 +36,27 @@ const WORD* SpriteIndices()
     }();
     return indices.data();
 }
+
+// A font as the glyph batching sees it: the glyph's rectangle of the font's picture, and the
+// font's advance with pair kerning.
+class FontGlyphs final : public IGlyphSource
+{
+public:
+    explicit FontGlyphs(const Font& font) : mFont(font) {}
+
+    bool GetGlyph(wchar_t c, IImage*& image, Rect<int>& source) override
+    {
+        GlyphInfo glyph;
+        mFont.GetGlyph(c, &glyph);
+        image = glyph.image;
+        source = glyph.rect;
+        return glyph.image != nullptr;
+    }
+    int GetAdvance(wchar_t c, wchar_t next) override { return mFont.GetAdvance(c, next); }
+
+private:
+    const Font& mFont;
+};
 
 ColorF Modulate(const ColorF& a, const ColorF& b)
 {
@@ -162,9 +184,12 @@ int cScreenCanvasD3D::DrawSprites(IImage* image, int count, const void* sprites,
     return flush() ? result : kRefused;
 }
 
-int cScreenCanvasD3D::DrawText(const wchar_t*, float, float, const DrawState&)
+int cScreenCanvasD3D::DrawText(const wchar_t* text, float x, float y, const DrawState& state)
 {
-    return kNothingToDraw;
+    if (!state.font)
+        return kNothingToDraw;
+    FontGlyphs glyphs(*state.font);
+    return DrawGlyphs(text, x, y, state, glyphs);
 }
 
 int cScreenCanvasD3D::DrawGlyphs(const wchar_t* text, float x, float y, const DrawState& state, IGlyphSource& glyphs)
