@@ -1,10 +1,14 @@
-// One scene of images, fills, ellipses, lines and sprites drawn through the drawing functions,
-// for comparing what the renderers put on the screen with the image canvas's picture. Text is
-// drawn by the renderer tests themselves, with a font made in memory (TestFont.h).
+// Two scenes drawn through the drawing functions, for comparing what the renderers put on the
+// screen with the image canvas's picture: images, fills, ellipses, lines and sprites; and text
+// with its effects and alignments, in a font made in memory.
 #pragma once
 
 #include "Graphics/DrawingFunctions.h"
 #include "Graphics/Image.h"
+#include "Graphics/TextDrawing.h"
+#include "Support/TestFont.h"
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -76,5 +80,36 @@ inline void DrawScene(Graphics::ICanvas* canvas, Image& gradient, Image& mask)
         sprites[i].scaleX = 1.0f + 0.5f * i;
     }
     DrawSprites(&mask, 3, sprites, sizeof sprites[0], DrawState(), canvas);
+}
+
+// The text scene's font: 12 pixels high, glyphs with smooth left edges, "AV" kerned by -3.
+inline std::unique_ptr<ImageFont> SceneFont()
+{
+    TestFontSpec spec;
+    spec.lineHeight = 12;
+    spec.widthBase = 5;
+    spec.smooth = true;
+    spec.kerning = {{{'A', 'V'}, -3}};
+    return MakeTestFont(spec);
+}
+
+// On white: an outlined block broken into centred lines, a right-aligned line with a drop
+// shadow and a half-transparent plain line. Every call must draw.
+inline void DrawTextScene(Graphics::ICanvas* canvas, Font& font)
+{
+    using namespace Graphics;
+    FillRect({0, 0, kSceneWidth, kSceneHeight}, DrawState(), canvas);
+    DrawState state;
+    state.font = &font;
+    state.color = {0.2f, 0.4f, 1, 1};
+    state.textMode = kTextOutline;
+    state.horizontalAlignment = kAlignCenter;
+    state.verticalAlignment = kAlignCenter;
+    EXPECT_EQ(DrawTextBlockAt(L"AVAST the kitchen is open, chef: serve the soup hot", 200, 150, 180, state, canvas), 0);
+    state.textMode = kTextDropShadow;
+    state.horizontalAlignment = kAlignRight;
+    state.verticalAlignment = kAlignLeft;
+    EXPECT_EQ(DrawText(L"Score 1234", 390, 10, state, canvas), 0);
+    EXPECT_EQ(DrawString(L"(plain)", 10, 280, {1, 1, 1, 0.5f}, state, canvas), 0);
 }
 } // namespace Corvane::Testing

@@ -1,8 +1,8 @@
-// The hardware renderer as a program uses it: the test scene drawn through the drawing functions
-// with Direct3D on the window's SDL renderer, and the picture that reached the window compared
-// with the software renderer's. Edges of shapes and filtered pixels may differ a little; the
-// pictures must agree everywhere else. Under Xvfb (see EndToEnd) the same test runs on SDL's
-// OpenGL renderer.
+// The hardware renderer as a program uses it: the test scenes (shapes and images; text) drawn
+// through the drawing functions with Direct3D on the window's SDL renderer, and the picture that
+// reached the window compared with the software renderer's. Edges of shapes and filtered pixels
+// may differ a little; the pictures must agree everywhere else. Under Xvfb (see EndToEnd) the
+// same tests run on SDL's OpenGL renderer.
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Platform/Compat/DirectDraw/Presenter.h"
 #include "Platform/Win32/D3D7GraphicsPlatform.h"
@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 using namespace Corvane;
@@ -34,18 +35,16 @@ DisplaySettings Windowed()
     return settings;
 }
 
-// The scene as renderer presents it; with checkRenderer, the window's SDL renderer must be
-// accelerated (accelerated true) or SDL's software renderer.
-template <typename Renderer> std::vector<PackedColor> Present(bool checkRenderer, bool accelerated = false)
+// What the window shows after draw(canvas) on renderer; with checkRenderer, the window's SDL
+// renderer must be accelerated (accelerated true) or SDL's software renderer.
+template <typename Renderer, typename Draw>
+std::vector<PackedColor> Present(const Draw& draw, bool checkRenderer, bool accelerated = false)
 {
     Testing::DisplayTestPlatform platform(kWidth, kHeight);
     Renderer renderer;
     renderer.Setup(Windowed());
-    const std::unique_ptr<Image> gradient = Testing::SceneGradient();
-    gradient->SetRotationSteps(32);
-    const std::unique_ptr<Image> mask = Testing::SceneMask();
     EXPECT_EQ(renderer.BeginScene(), 0);
-    Testing::DrawScene(renderer.GetCanvas(), *gradient, *mask);
+    draw(renderer.GetCanvas());
     renderer.EndScene();
     if (checkRenderer)
     {
@@ -67,17 +66,23 @@ int ChannelDifference(PackedColor a, PackedColor b)
         worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
     return worst;
 }
-} // namespace
 
-TEST(D3D7RendererScene, TheWindowShowsWhatTheSoftwareRendererShows)
+// The scene drawn by both renderers; headless SDL has only its software renderer, under X the
+// GPU's (CORVANE_EXPECT_ACCELERATED).
+template <typename Draw> std::pair<std::vector<PackedColor>, std::vector<PackedColor>> PresentBoth(const Draw& draw)
 {
-    // Headless SDL has only its software renderer; under X the GPU's (CORVANE_EXPECT_ACCELERATED).
     const bool accelerated = std::getenv("CORVANE_EXPECT_ACCELERATED") != nullptr;
-    const std::vector<PackedColor> reference = Present<DDraw7GraphicsPlatform>(false);
-    const std::vector<PackedColor> drawn = Present<D3D7GraphicsPlatform>(true, accelerated);
-    ASSERT_EQ(drawn.size(), reference.size());
-    ASSERT_EQ(drawn.size(), std::size_t(kWidth) * kHeight);
+    std::vector<PackedColor> reference = Present<DDraw7GraphicsPlatform>(draw, false);
+    std::vector<PackedColor> drawn = Present<D3D7GraphicsPlatform>(draw, true, accelerated);
+    EXPECT_EQ(drawn.size(), std::size_t(kWidth) * kHeight);
+    EXPECT_EQ(reference.size(), std::size_t(kWidth) * kHeight);
+    return {std::move(reference), std::move(drawn)};
+}
 
+// Shape edges and filtered pixels, a few per cent of the picture at most.
+void ExpectCloseToTheSoftwareRenderer(const std::vector<PackedColor>& drawn, const std::vector<PackedColor>& reference)
+{
+    ASSERT_EQ(drawn.size(), reference.size());
     int close = 0, different = 0, worst = 0;
     for (std::size_t i = 0; i < drawn.size(); ++i)
     {
@@ -86,15 +91,37 @@ TEST(D3D7RendererScene, TheWindowShowsWhatTheSoftwareRendererShows)
         close += difference > 2 && difference <= 24;
         different += difference > 24;
     }
-    // Shape edges and filtered pixels, a few per cent of the picture at most.
     EXPECT_LT(different, kWidth * kHeight / 100) << "pixels far from the software renderer's";
     EXPECT_LT(close, kWidth * kHeight / 25) << "pixels a little off the software renderer's";
+    testing::Test::RecordProperty("different", different);
+    testing::Test::RecordProperty("close", close);
+    testing::Test::RecordProperty("worst", worst);
+}
+} // namespace
+
+TEST(D3D7RendererScene, TheWindowShowsWhatTheSoftwareRendererShows)
+{
+    const std::unique_ptr<Image> gradient = Testing::SceneGradient();
+    gradient->SetRotationSteps(32);
+    const std::unique_ptr<Image> mask = Testing::SceneMask();
+    const auto [reference, drawn] =
+        PresentBoth([&](Graphics::ICanvas* canvas) { Testing::DrawScene(canvas, *gradient, *mask); });
+    ASSERT_EQ(drawn.size(), std::size_t(kWidth) * kHeight);
+    ExpectCloseToTheSoftwareRenderer(drawn, reference);
     // The scene is really there: the fill, the ellipse, the mask's ring and an unscaled image.
     EXPECT_EQ(drawn[250 * kWidth + 30], 0xFFE59919u);
     EXPECT_EQ(drawn[55 * kWidth + 205], 0xFF33CC4Cu);
     EXPECT_EQ(drawn[33 * kWidth + 108], 0xFF20C040u);
     EXPECT_LE(ChannelDifference(drawn[45 * kWidth + 40], reference[45 * kWidth + 40]), 2);
-    RecordProperty("different", different);
-    RecordProperty("close", close);
-    RecordProperty("worst", worst);
+}
+
+TEST(D3D7RendererScene, TextShowsAsTheSoftwareRendererShowsIt)
+{
+    const std::unique_ptr<ImageFont> font = Testing::SceneFont();
+    const auto [reference, drawn] =
+        PresentBoth([&](Graphics::ICanvas* canvas) { Testing::DrawTextScene(canvas, *font); });
+    ASSERT_EQ(drawn.size(), std::size_t(kWidth) * kHeight);
+    ExpectCloseToTheSoftwareRenderer(drawn, reference);
+    // The text is really there.
+    EXPECT_GT(std::count_if(drawn.begin(), drawn.end(), [](PackedColor c) { return c != 0xFFFFFFFFu; }), 2000);
 }

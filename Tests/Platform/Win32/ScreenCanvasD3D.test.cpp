@@ -3,8 +3,10 @@
 #include "Graphics/GraphicsMath.h"
 #include "Graphics/Image.h"
 #include "Graphics/QuarterCircleCache.h"
+#include "Graphics/TextDrawing.h"
 #include "Support/Direct3DTestDisplay.h"
 #include "Support/SurfacePixels.h"
+#include "Support/TestFont.h"
 
 #include <gtest/gtest.h>
 
@@ -278,5 +280,34 @@ TEST_F(ScreenCanvasD3DTest, GlyphsAreBatchedByPictureAHundredAtATime)
     ASSERT_EQ(mDisplay.primitives.size(), 1u);
     EXPECT_EQ(mDisplay.primitives[0].vertices.size(), 12u) << "the third glyph lies outside";
     EXPECT_FLOAT_EQ(mDisplay.primitives[0].vertices[8].u, (16.0f + 3.0f) / 32.0f) << "the second glyph cut at 12";
-    EXPECT_EQ(mCanvas.DrawText(L"abc", 0, 0, state), 1) << "no fonts yet";
+}
+
+TEST_F(ScreenCanvasD3DTest, TextIsTheFontsGlyphsKernedInTheStatesColour)
+{
+    Testing::TestFontSpec spec;
+    spec.kerning = {{{'A', 'V'}, -3}};
+    const std::unique_ptr<ImageFont> font = Testing::MakeTestFont(spec);
+    DrawState state = Colored(0xFFFFFFFF);
+    EXPECT_EQ(mCanvas.DrawText(L"AV", 10, 20, state), 1) << "no font";
+    EXPECT_TRUE(mDisplay.primitives.empty());
+
+    // 'A' is 3 pixels wide, 'V' 4; kerned, 'V' starts one pixel after 'A' and covers its rest.
+    state.font = font.get();
+    EXPECT_EQ(mCanvas.DrawText(L"AV", 10, 20, state), 0);
+    ASSERT_EQ(mDisplay.primitives.size(), 1u);
+    EXPECT_EQ(mDisplay.primitives[0].type, D3DPT_TRIANGLELIST);
+    EXPECT_EQ(mDisplay.primitives[0].vertices.size(), 12u);
+    const PackedColor a = Testing::TestGlyphColor('A') & 0xFFFFFF, v = Testing::TestGlyphColor('V') & 0xFFFFFF;
+    EXPECT_EQ((std::vector<PackedColor>{Pixel(10, 20), Pixel(11, 20), Pixel(14, 29), Pixel(15, 20), Pixel(10, 30)}),
+              (std::vector<PackedColor>{a, v, v, 0, 0}));
+
+    // The drawing functions hand whole lines to the canvas, in the colour they are given.
+    mDisplay.primitives.clear();
+    EXPECT_EQ(Graphics::DrawString(L"AVA", 0, 0, ColorF::FromPacked(0xFF336699), state, &mCanvas), 0);
+    ASSERT_EQ(mDisplay.primitives.size(), 1u);
+    EXPECT_EQ(mDisplay.primitives[0].vertices[0].color, 0xFF336699u);
+    mDisplay.primitives.clear();
+    state.textMode = kTextOutline;
+    EXPECT_EQ(DrawTextBlockAt(L"AV\nAV AV", 0, 0, 1000, state, &mCanvas), 0);
+    EXPECT_EQ(mDisplay.primitives.size(), 18u) << "two lines, eight outline passes and the text each";
 }

@@ -2,16 +2,12 @@
 // functions, presented into a window, and the picture that reached the window compared with the
 // same scene drawn on an image canvas; and text, which the renderer draws glyph by glyph as
 // images.
-#include "Graphics/DrawingFunctions.h"
-#include "Graphics/Image.h"
 #include "Graphics/ImageCanvas.h"
-#include "Graphics/TextDrawing.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 #include "Support/DisplayTestPlatform.h"
 #include "Support/TempFolder.h"
-#include "Support/TestFont.h"
 #include "Support/TestScene.h"
 
 #include <gtest/gtest.h>
@@ -107,34 +103,12 @@ TEST(SoftwareRendererScene, TextShowsAsOnTheImageCanvas)
     Testing::DisplayTestPlatform platform(kWidth, kHeight);
     DDraw7GraphicsPlatform renderer;
     SetUpWindowed(renderer);
-    Testing::TestFontSpec spec;
-    spec.lineHeight = 12;
-    spec.widthBase = 5;
-    spec.smooth = true;
-    spec.kerning = {{{'A', 'V'}, -3}};
-    const std::unique_ptr<ImageFont> font = Testing::MakeTestFont(spec);
-
-    const auto drawText = [&](ICanvas* canvas) {
-        FillRect({0, 0, kWidth, kHeight}, DrawState(), canvas);
-        DrawState state;
-        state.font = font.get();
-        state.color = {0.2f, 0.4f, 1, 1};
-        state.textMode = kTextOutline;
-        state.horizontalAlignment = kAlignCenter;
-        state.verticalAlignment = kAlignCenter;
-        EXPECT_EQ(DrawTextBlockAt(L"AVAST the kitchen is open, chef: serve the soup hot", 200, 150, 180, state, canvas),
-                  0);
-        state.textMode = kTextDropShadow;
-        state.horizontalAlignment = kAlignRight;
-        state.verticalAlignment = kAlignLeft;
-        EXPECT_EQ(DrawText(L"Score 1234", 390, 10, state, canvas), 0);
-        EXPECT_EQ(DrawString(L"(plain)", 10, 280, {1, 1, 1, 0.5f}, state, canvas), 0);
-    };
+    const std::unique_ptr<ImageFont> font = Testing::SceneFont();
     Image reference(kWidth, kHeight);
     cImageCanvas canvas(reference);
-    drawText(&canvas);
+    Testing::DrawTextScene(&canvas, *font);
     ASSERT_EQ(renderer.BeginScene(), 0);
-    drawText(renderer.GetCanvas());
+    Testing::DrawTextScene(renderer.GetCanvas(), *font);
     ASSERT_EQ(renderer.PresentFrame(), 0);
 
     const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
