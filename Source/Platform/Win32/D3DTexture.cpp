@@ -15,10 +15,12 @@ namespace Corvane
 {
 namespace
 {
+// Never destroyed: images that live until the program ends (statics of tools and benchmarks)
+// let go of their textures after every other static has gone.
 std::set<D3DTexture*>& Textures()
 {
-    static std::set<D3DTexture*> textures;
-    return textures;
+    static auto* textures = new std::set<D3DTexture*>;
+    return *textures;
 }
 
 // "<what> returned 0x... - <name>" through the debug output.
