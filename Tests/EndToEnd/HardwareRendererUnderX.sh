@@ -6,16 +6,8 @@
 set -u
 tests=$1
 
-for tool in xvfb-run Xvfb; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIPPED: $tool is not installed"
-        exit 77
-    fi
-done
-
-if [ -z "${CORVANE_INSIDE_XVFB:-}" ]; then
-    exec env CORVANE_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
+CORVANE_SCRIPT_ARGS=("$@")
+source "$(dirname "$0")/UnderXvfb.sh"
 
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr CORVANE_EXPECT_ACCELERATED=1
 # The GL driver keeps a few buffers and is unloaded before sanitized builds check for leaks, so

@@ -7,16 +7,8 @@ program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 title="Fennik Window Test"
 
-for tool in xvfb-run Xvfb xdotool python3; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIPPED: $tool is not installed"
-        exit 77
-    fi
-done
-
-if [ -z "${CORVANE_INSIDE_XVFB:-}" ]; then
-    exec env CORVANE_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
+CORVANE_SCRIPT_ARGS=("$@")
+source "$(dirname "$0")/UnderXvfb.sh" xdotool python3
 
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr
 # The desktop's message bus library keeps a buffer until exit; the leak checker of sanitized
