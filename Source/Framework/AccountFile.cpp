@@ -4,6 +4,7 @@
 #include "FileSystem.h"
 #include "MemoryStream.h"
 #include "RuntimeError.h"
+#include "StreamUtil.h"
 #include "TypeName.h"
 #include "Utf8.h"
 #include "XMLError.h"
@@ -12,6 +13,7 @@
 
 #include <memory>
 #include <typeinfo>
+#include <vector>
 
 namespace Corvane::Internal
 {
@@ -21,8 +23,6 @@ const wchar_t kAccountTag[] = L"account";
 const wchar_t kRecordTag[] = L"record";
 const wchar_t kNameAttribute[] = L"name";
 const wchar_t kValueAttribute[] = L"value";
-// The write-back copies blocks of this size from a source that cannot be read in place.
-constexpr unsigned kCopyBlock = 512;
 
 struct StreamRelease
 {
@@ -36,48 +36,26 @@ FileStreamPtr Open(const FileLocation& file, int access, int disposition)
     return FileStreamPtr(fileSystem ? fileSystem->OpenStream(file, access, disposition) : nullptr);
 }
 
-// Copies the whole file into out. False when it cannot be opened or fewer bytes than its size
-// could be read: a rewrite from a part of the file would lose the rest.
-bool ReadWhole(const FileLocation& file, MemoryStream& out)
-{
-    const FileStreamPtr stream = Open(file, kFileRead, kOpenExisting);
-    if (!stream)
-        return false;
-    const std::uint32_t size = stream->GetSize();
-    unsigned char block[4096];
-    std::uint32_t total = 0;
-    while (total < size)
-    {
-        const unsigned got = stream->Read(block, sizeof block);
-        if (got == 0 || out.Write(block, got) != got)
-            return false;
-        total += got;
-    }
-    out.Seek(IStream::kFromStart, 0);
-    return total == size;
-}
-
-// The whole of source, from its start, into destination; false when a write falls short.
+// Writes the whole of source, from its start, to destination. False when fewer bytes than its
+// size could be read, or a write falls short: a rewrite from a part of the file would lose the rest.
 bool CopyWhole(IStream& source, IStream& destination)
 {
     source.Seek(IStream::kFromStart, 0);
-    const std::uint32_t size = source.GetSize();
-    if (source.GetCapabilities() & IStream::kCanReadInPlace)
-    {
-        const void* data = nullptr;
-        const unsigned got = source.ReadOptimized(&data, size);
-        return got == size && destination.Write(data, got) == got;
-    }
-    unsigned char block[kCopyBlock];
-    std::uint32_t total = 0;
-    while (!source.IsEOF())
-    {
-        const unsigned got = source.Read(block, sizeof block);
-        if (got == 0 || destination.Write(block, got) != got)
-            return false;
-        total += got;
-    }
-    return total == size;
+    std::vector<std::uint8_t> storage;
+    const StreamBytes bytes = ReadAllBytes(source, storage);
+    if (!bytes.complete)
+        return false;
+    return bytes.size == 0 || destination.Write(bytes.data, static_cast<unsigned>(bytes.size)) == bytes.size;
+}
+
+// Copies the whole file into out, ready to read from its start.
+bool ReadWhole(const FileLocation& file, MemoryStream& out)
+{
+    const FileStreamPtr stream = Open(file, kFileRead, kOpenExisting);
+    if (!stream || !CopyWhole(*stream, out))
+        return false;
+    out.Seek(IStream::kFromStart, 0);
+    return true;
 }
 
 bool IsRecordOf(const XMLElement& node, const std::wstring& key)

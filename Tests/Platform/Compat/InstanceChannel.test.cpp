@@ -5,7 +5,7 @@
 #include "Platform/Compat/User/Messages.h"
 #include "Platform/Compat/User/Window.h"
 
-#include "Utf8.h"
+#include "Support/SecondStart.h"
 
 #include <gtest/gtest.h>
 
@@ -29,12 +29,9 @@ std::wstring UniqueName(const char* what)
     return L"CorvaneTest" + std::to_wstring(::getpid()) + std::wstring(what, what + std::strlen(what));
 }
 
-// Runs the probe program, a second start of "the program", on the class; returns its exit code.
 int RunProbe(const std::wstring& className)
 {
-    const std::string command = std::string(COMPAT_INSTANCE_PROBE) + " " + Corvane::Utf8::FromWide(className);
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return Corvane::Testing::RunSecondStart(COMPAT_INSTANCE_PROBE, className);
 }
 
 // Runs body in a child process and returns its exit code.

@@ -11,6 +11,7 @@
 
 #include "FileSystem.h"
 #include "Stream.h"
+#include "Support/SecondStart.h"
 
 #include <gtest/gtest.h>
 
@@ -301,9 +302,7 @@ TEST_F(Win32ApplicationPlatformTest, ThePlatformLeavesTheTeardownListWhenDeleted
 
 int RunProbe(const std::wstring& product)
 {
-    const std::string command = std::string(PLATFORM_INSTANCE_PROBE) + " " + Utf8::FromWide(product);
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return Testing::RunSecondStart(PLATFORM_INSTANCE_PROBE, product);
 }
 
 TEST_F(Win32ApplicationPlatformTest, ASecondStartFindsTheFirstInstanceAndBringsItBack)

@@ -2,6 +2,7 @@
 
 #include "Platform/Compat/Kernel/Files.h"
 #include "Platform/Compat/Kernel/LastError.h"
+#include "Platform/Compat/User/DisplayPresence.h"
 #include "Utf8.h"
 
 #include <spawn.h>
@@ -21,14 +22,6 @@ namespace
 {
 std::mutex gUrlsLock;
 std::vector<std::wstring> gUrls;
-
-bool HasDisplay()
-{
-    const char* video = std::getenv("SDL_VIDEODRIVER");
-    if (video && (std::strcmp(video, "dummy") == 0 || std::strcmp(video, "offscreen") == 0))
-        return false;
-    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-}
 
 bool MakeFolders(const std::string& path)
 {
@@ -74,7 +67,7 @@ HINSTANCE ShellExecuteW(HWND, const wchar_t* operation, const wchar_t* file, con
         std::lock_guard<std::mutex> guard(gUrlsLock);
         gUrls.emplace_back(file);
     }
-    if (HasDisplay())
+    if (Compat::HasDisplay())
     {
         const std::string target = Corvane::Utf8::FromWide(file);
         char program[] = "xdg-open";

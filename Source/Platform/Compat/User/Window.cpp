@@ -2,6 +2,7 @@
 
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Kernel/NativePath.h"
+#include "Platform/Compat/User/DisplayPresence.h"
 #include "Platform/Compat/User/InstanceChannel.h"
 #include "Platform/Compat/User/MessageQueue.h"
 #include "Platform/Compat/User/Messages.h"
@@ -132,7 +133,7 @@ bool IsWindowThread()
 bool IsHeadless()
 {
     const char* driver = gVideoReady ? SDL_GetCurrentVideoDriver() : nullptr;
-    return !driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
+    return !driver || IsScreenlessDriver(driver);
 }
 
 RECT FrameFor(DWORD style)
