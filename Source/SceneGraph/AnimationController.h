@@ -41,6 +41,11 @@ public:
     // Passes still to play, the current one included; negative: forever.
     int GetPlaysLeft() const { return mPlaysLeft; }
 
+    // An opaque tag of whoever made the controller, never dereferenced: handles of two screens'
+    // databases can coincide, and the tag tells the maker's controller from another's.
+    const void* GetOwner() const { return mOwner; }
+    void SetOwner(const void* owner) { mOwner = owner; }
+
 private:
     // Starts mAnimation from its first frame.
     void Start();
@@ -58,4 +63,5 @@ private:
     bool mReverse = false;
     float mFrameStart = 0.0f; // seconds since the pass began at which the frame showing began
     float mElapsed = 0.0f;    // seconds since the pass began
+    const void* mOwner = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "AttributeContainer.h"
 #include "SceneGraph/AnimationParseError.h"
 #include "SceneGraph/FrameList.h"
+#include "SceneGraph/SceneNodeFactory.h"
 #include "TextConversion.h"
 #include "XMLElement.h"
 #include "XMLElementReader.h"
@@ -73,13 +74,6 @@ std::vector<SpriteFrame> ReadFrameList(const IAttributeContainer& element, Label
     return frames;
 }
 } // namespace
-
-Label ReadLabelAttribute(const IAttributeContainer& element, const std::wstring& name)
-{
-    std::wstring text;
-    element.GetAttribute(text, name);
-    return text.empty() ? Label() : Label(text);
-}
 
 void ForEachChildElement(IXMLReader* children, const std::function<void(const XMLElement&, IXMLReader&)>& visit)
 {

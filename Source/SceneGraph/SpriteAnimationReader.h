@@ -28,9 +28,6 @@ class XMLElement;
 // through millions of frames.
 inline constexpr float kMinFrameDuration = 0.001f;
 
-// The label of the attribute's text; the null label when the attribute is absent or empty.
-Corvane::Label ReadLabelAttribute(const Corvane::IAttributeContainer& element, const std::wstring& name);
-
 // Calls visit for each direct child element that children gives, in document order, with the
 // child's start tag and a reader over the child's own children (which visit may leave unread).
 // children has passed its element's start tag and ends with its end tag, as a resource factory's

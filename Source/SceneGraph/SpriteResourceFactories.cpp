@@ -3,6 +3,7 @@
 #include "Framework/ResourceManager.h"
 #include "Framework/ResourceWrapper.h"
 #include "SceneGraph/AnimationParseError.h"
+#include "SceneGraph/SceneNodeFactory.h"
 #include "SceneGraph/SpriteAnimationReader.h"
 #include "SceneGraph/SpriteType.h"
 #include "XMLElement.h"
@@ -65,11 +66,4 @@ IResourceDescriptor* SpriteAnimationListResourceFactory::Create(std::wstring man
         throw;
     }
     return list.release();
-}
-
-void RegisterSpriteResourceFactories()
-{
-    ResourceManager* resources = ResourceManager::Instance();
-    resources->RegisterFactory(L"spriteanimationlist", new SpriteAnimationListResourceFactory);
-    resources->RegisterFactory(L"spritetype", new SpriteTypeResourceFactory);
 }

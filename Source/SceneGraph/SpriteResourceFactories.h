@@ -12,7 +12,8 @@
 // declared before it; a missing one copies nothing), then stores its own "animation" children,
 // which replace copied ones of the same names; links then point at the type's own versions.
 // "images" names the image list the frames index. A bad animation raises AnimationParseError
-// naming the sprite type or list and the animation, and nothing is created. Loader thread.
+// naming the sprite type or list and the animation, and nothing is created. Registered by
+// RegisterSceneResourceFactories (SceneGraphRegistration.h). Loader thread.
 #pragma once
 
 #include "Framework/IResourceFactory.h"
@@ -34,6 +35,3 @@ public:
                                          const Corvane::IAttributeContainer* element,
                                          Corvane::IXMLReader* children) override;
 };
-
-// Registers both factories with the resource manager under their element names.
-void RegisterSpriteResourceFactories();

@@ -1,6 +1,6 @@
 #include "SceneGraph/AnimationParseError.h"
 #include "SceneGraph/SpriteAnimationReader.h"
-#include "SceneGraph/SpriteResourceFactories.h"
+#include "SceneGraph/SceneGraphRegistration.h"
 #include "SceneGraph/SpriteType.h"
 
 #include "Support/ResourceFolder.h"
@@ -28,7 +28,7 @@ Frames FramesOf(const SpriteAnimation& animation)
 class SpriteResourcesTest : public testing::Test
 {
 protected:
-    SpriteResourcesTest() { RegisterSpriteResourceFactories(); }
+    SpriteResourcesTest() { RegisterSceneResourceFactories(); }
 
     void Load(const std::string& manifest, const std::string& body)
     {
