@@ -43,18 +43,21 @@ void AnimatedSpriteNode::SetSpriteType(const SpriteType* type)
 
 void AnimatedSpriteNode::RemoveController()
 {
-    if (GetController())
+    if (FindController())
         ObjectDatabase::Current()->Remove(mController);
     mController = kNoObject;
 }
 
-AnimationController* AnimatedSpriteNode::GetController() const
+AnimationController* AnimatedSpriteNode::FindController() const
 {
-    if (!mSpriteType || mController == kNoObject)
-        return nullptr;
-    ObjectDatabase* database = ObjectDatabase::Current();
+    ObjectDatabase* database = mController != kNoObject ? ObjectDatabase::Current() : nullptr;
     auto* controller = database ? dynamic_cast<AnimationController*>(database->Get(mController)) : nullptr;
     return controller && controller->GetOwner() == this ? controller : nullptr;
+}
+
+AnimationController* AnimatedSpriteNode::GetController() const
+{
+    return mSpriteType ? FindController() : nullptr;
 }
 
 void AnimatedSpriteNode::PlayAnimation(Label name, bool restart)

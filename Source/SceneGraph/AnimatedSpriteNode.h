@@ -60,6 +60,8 @@ public:
     void SetNoBlur(bool noBlur) { mNoBlur = noBlur; }
 
 private:
+    // The node's own controller in the current screen's database, whatever the sprite type.
+    AnimationController* FindController() const;
     void RemoveController();
     // Takes the size of the controller's image and remembers which image that is.
     void UpdateSize();

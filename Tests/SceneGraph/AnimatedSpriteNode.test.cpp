@@ -130,6 +130,11 @@ TEST_F(AnimatedSpriteNodeTest, TheControllerLivesInTheScreenFromSpriteTypeToRemo
     ASSERT_NE(node->GetController(), nullptr);
     EXPECT_EQ(node->GetImageCount(), 0);
 
+    const ObjectID ghostly = node->GetController()->GetID();
+    node->SetSpriteType(Label("Nobody"));
+    EXPECT_EQ(scene.mode.Get(ghostly), nullptr) << "no type, no controller";
+    EXPECT_EQ(node->GetController(), nullptr);
+
     node->SetSpriteType(Label("Cook"));
     const ObjectID second = node->GetController()->GetID();
     scene.mode.Remove(node->GetID());
