@@ -68,12 +68,14 @@ TEST(SceneNode, WorldStateIsRefreshedFromTheHighestDirtyAncestor)
     EXPECT_EQ(c.GetDirty(), 0u);
     EXPECT_EQ(aside.GetDirty(), unsigned(kDirtyPosition));
 
-    // A bit that is not asked for leaves the others' work to their own accessors.
+    // Whatever changed above, any accessor sees it.
     a.SetVisible(false);
+    b.SetAlpha(0.5f);
     EXPECT_EQ(c.GetWorldPosition(), (Vector2<float>{111, 222}));
-    EXPECT_EQ(a.GetDirty(), unsigned(kDirtyVisibility));
     EXPECT_FALSE(c.IsWorldVisible());
+    EXPECT_EQ(c.GetWorldColor().alpha, 0.5f);
     EXPECT_EQ(a.GetDirty(), 0u);
+    EXPECT_TRUE(aside.IsWorldVisible());
 
     // A root is refreshed too: a tree not yet attached anywhere has a true world state.
     root.SetPosition(-1, -1);
