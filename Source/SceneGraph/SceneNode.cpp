@@ -42,7 +42,7 @@ void SceneNode::Unlink()
     mSelfInParent = mChildren.end();
     parent->ChildRemoved(this);
     mParent = nullptr;
-    mDirty = kDirtyAll;
+    MarkDirty(kDirtyAll);
     ParentChanged(nullptr);
 }
 
@@ -52,7 +52,7 @@ void SceneNode::SetParent(SceneNode* parent)
         return;
     Unlink();
     mParent = parent;
-    mDirty = kDirtyAll;
+    MarkDirty(kDirtyAll);
     ParentChanged(parent);
     if (!mNodeName.IsNull())
         parent->mChildMap.emplace(mNodeName, this); // an existing entry stays
@@ -115,7 +115,7 @@ void SceneNode::OnMessage(const ObjectMessage& message)
     {
         child->mParent = nullptr;
         child->mSelfInParent = child->mChildren.end();
-        child->mDirty = kDirtyAll;
+        child->MarkDirty(kDirtyAll);
         child->ParentChanged(nullptr);
         if (database)
             database->Remove(child->GetID());
@@ -136,52 +136,52 @@ void SceneNode::OnMessage(const ObjectMessage& message)
 void SceneNode::SetLocalState(const NodeState& state)
 {
     mLocal = state;
-    mDirty = kDirtyAll;
+    MarkDirty(kDirtyAll);
 }
 
 void SceneNode::SetPosition(float x, float y)
 {
     mLocal.x = x;
     mLocal.y = y;
-    mDirty |= kDirtyPosition;
+    MarkDirty(kDirtyPosition);
 }
 
 void SceneNode::SetSize(float width, float height)
 {
     mLocal.width = width;
     mLocal.height = height;
-    mDirty |= kDirtyPosition;
+    MarkDirty(kDirtyPosition);
 }
 
 void SceneNode::SetVisible(bool visible)
 {
     mLocal.visible = visible;
-    mDirty |= kDirtyVisibility;
+    MarkDirty(kDirtyVisibility);
 }
 
 void SceneNode::SetColor(const ColorF& color)
 {
     mLocal.color = color;
-    mDirty |= kDirtyColor;
+    MarkDirty(kDirtyColor);
 }
 
 void SceneNode::SetAlpha(float alpha)
 {
     mLocal.color.alpha = alpha;
-    mDirty |= kDirtyColor;
+    MarkDirty(kDirtyColor);
 }
 
 void SceneNode::SetScale(float scaleX, float scaleY)
 {
     mLocal.scaleX = scaleX;
     mLocal.scaleY = scaleY;
-    mDirty |= kDirtyScale;
+    MarkDirty(kDirtyScale);
 }
 
 void SceneNode::SetOrientation(float radians)
 {
     mLocal.orientation = radians;
-    mDirty |= kDirtyOrientation;
+    MarkDirty(kDirtyOrientation);
 }
 
 void SceneNode::SetAlignment(const int align[4])
@@ -192,7 +192,7 @@ void SceneNode::SetAlignment(const int align[4])
 void SceneNode::SetAlignment(int parentH, int parentV, int selfH, int selfV)
 {
     mAlign = {parentH, parentV, selfH, selfV};
-    mDirty |= kDirtyPosition;
+    MarkDirty(kDirtyPosition);
 }
 
 void SceneNode::SetClipRect(const Rect<int>& rect, bool use)
@@ -235,53 +235,65 @@ void SceneNode::RefreshWorldState()
     mDirty = 0;
 }
 
-void SceneNode::RefreshWorldTree(bool force)
+void SceneNode::RefreshSubtree(bool force, bool stamp)
 {
     const bool refresh = force || mDirty != 0;
     if (refresh)
         RefreshWorldState();
+    if (stamp)
+        mCleanEpoch = sDirtyEpoch;
     for (SceneNode* child : mChildren)
-        child->RefreshWorldTree(refresh);
+        child->RefreshSubtree(refresh, stamp);
 }
 
-void SceneNode::RefreshForAccess(unsigned bits)
+void SceneNode::RefreshWorldTree(bool force)
 {
-    // The highest node on the way up whose bit is set: refreshing its subtree repairs the chain.
+    // From a topmost node the whole tree is clean afterwards: every node can say so.
+    RefreshSubtree(force, mParent == nullptr);
+}
+
+void SceneNode::RefreshForAccess()
+{
+    if (mCleanEpoch == sDirtyEpoch)
+        return;
+    // The highest node on the way up with a dirty bit: refreshing its subtree repairs the chain,
+    // bits as well as the ones asked for.
     SceneNode* highest = nullptr;
     for (SceneNode* node = this; node; node = node->mParent)
-        if (node->mDirty & bits)
+        if (node->mDirty != 0)
             highest = node;
     if (highest)
-        highest->RefreshWorldTree(true);
+        highest->RefreshSubtree(true, false);
+    mCleanEpoch = sDirtyEpoch;
 }
 
 const NodeState& SceneNode::GetWorldState()
 {
-    RefreshForAccess(kDirtyPosition);
+    RefreshForAccess();
     return mWorld;
 }
 
 bool SceneNode::IsWorldVisible()
 {
-    RefreshForAccess(kDirtyVisibility);
+    RefreshForAccess();
     return mWorld.visible;
 }
 
 ColorF SceneNode::GetWorldColor()
 {
-    RefreshForAccess(kDirtyColor);
+    RefreshForAccess();
     return mWorld.color;
 }
 
 Vector2<float> SceneNode::GetWorldScale()
 {
-    RefreshForAccess(kDirtyScale);
+    RefreshForAccess();
     return mWorld.GetScale();
 }
 
 float SceneNode::GetWorldOrientation()
 {
-    RefreshForAccess(kDirtyOrientation);
+    RefreshForAccess();
     return mWorld.orientation;
 }
 

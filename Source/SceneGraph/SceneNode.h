@@ -66,6 +66,7 @@
 #include "SceneGraph/NodeState.h"
 
 #include <array>
+#include <cstdint>
 #include <list>
 #include <map>
 
@@ -200,7 +201,11 @@ public:
     void SetScale(float scaleX, float scaleY);
     float GetOrientation() const { return mLocal.orientation; }
     void SetOrientation(float radians);
-    void MarkDirty(unsigned bits) { mDirty |= bits; }
+    void MarkDirty(unsigned bits)
+    {
+        mDirty |= bits;
+        ++sDirtyEpoch;
+    }
     unsigned GetDirty() const { return mDirty; }
 
     // Parent-horizontal, parent-vertical, self-horizontal, self-vertical (Align values).
@@ -284,8 +289,10 @@ private:
     void Unlink();
     // Refreshes this node's world state alone from its parent's.
     void RefreshWorldState();
-    // Refreshes the subtree of the highest ancestor (this node included) with a dirty bit of bits.
-    void RefreshForAccess(unsigned bits);
+    // Refreshes the subtree of the highest ancestor (this node included) with a dirty bit, unless
+    // the chain was found clean in the current epoch.
+    void RefreshForAccess();
+    void RefreshSubtree(bool force, bool stamp);
     void EmitButton(SceneNodeSignals::ButtonSignal& signal, int button, int x, int y);
 
     Corvane::Label mName;
@@ -299,6 +306,10 @@ private:
     NodeState mWorld;
     std::array<int, 4> mAlign{0, 0, 0, 0};
     unsigned mDirty = 0;
+    // Marking any node dirty starts a new epoch; a node whose whole chain of ancestors was found
+    // clean in the current epoch answers its world accessors without looking up the chain.
+    static inline std::uint32_t sDirtyEpoch = 1;
+    std::uint32_t mCleanEpoch = 0;
     bool mHitTest = false;
     SceneNodeSignals mSignals;
     unsigned mButtons = 1;
