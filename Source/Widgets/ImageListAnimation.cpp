@@ -31,15 +31,16 @@ AnimationMode ParseMode(std::wstring text, AnimationMode fallback)
     return fallback;
 }
 
-// Frames elapsed, kept within int (an animation left running for years would overflow it).
+// Frames elapsed, in float as the frame rate is given (0.7 s at 10 fps is frame 7, not 6), kept
+// within int: an animation left running for years would overflow it.
 int ElapsedFrames(float time, float fps)
 {
-    const double frames = static_cast<double>(time) * static_cast<double>(fps);
+    const float frames = time * fps;
     if (std::isnan(frames))
         return 0;
-    if (frames <= INT_MIN)
+    if (frames <= static_cast<float>(INT_MIN))
         return INT_MIN;
-    if (frames >= INT_MAX)
+    if (frames >= static_cast<float>(INT_MAX))
         return INT_MAX;
     return static_cast<int>(frames);
 }

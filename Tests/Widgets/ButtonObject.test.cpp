@@ -11,6 +11,7 @@
 #include "Support/TestImageLists.h"
 #include "Support/TestSoundFactory.h"
 #include "Support/WidgetScreen.h"
+#include "Widgets/BackgroundObject.h"
 #include "Widgets/WidgetFocus.h"
 
 #include <gtest/gtest.h>
@@ -174,6 +175,13 @@ TEST_F(ButtonTest, AClickIsAPressAndAReleaseOverTheButton)
     EXPECT_TRUE(messages.empty()) << "a release over a button that was not pressed";
 }
 
+TEST_F(ButtonTest, ControlsFindTheirButtonsByNameInTheCurrentScreen)
+{
+    EXPECT_EQ(FindObjectByName<ButtonObject>(Label("b")), button);
+    EXPECT_EQ(FindObjectByName<ButtonObject>(Label("c")), nullptr);
+    EXPECT_EQ(FindObjectByName<BackgroundObject>(Label("b")), nullptr) << "a button is no background";
+}
+
 TEST_F(ButtonTest, TheHotKeyClicksWithoutFocusConfirmingKeysOnlyWithIt)
 {
     button->SetKeyCode('P');
@@ -226,12 +234,6 @@ TEST(ButtonObjectFactory, ReadsItsAttributesAndPlaysHotAndDownFromItsSoundList)
     EXPECT_EQ(audio.channels[0]->GetSound(), ResourceManager::Get<ISound>(Label("Ping")).Get());
     EXPECT_EQ(audio.channels[1]->GetSound(), ResourceManager::Get<ISound>(Label("Thud")).Get());
 
-    const auto plain = std::unique_ptr<Object>(ButtonObjectFactory().Create(Label("plain"), AttributeContainer()));
-    const auto* defaults = static_cast<ButtonObject*>(plain.get());
-    EXPECT_EQ(defaults->GetAlphaSensitivity(), 25);
-    EXPECT_EQ(defaults->GetKeyCode(), 0);
-    EXPECT_EQ(defaults->GetImages(), nullptr);
-    EXPECT_EQ(defaults->GetSounds(), nullptr);
     Internal::SetTopApplicationMode(nullptr);
 }
 

@@ -75,8 +75,6 @@ TEST(WidgetComponents, ColourAlphaAndScaleShareTheirValues)
     ScaleComponent scale;
     scale.SetScale(2.0f);
     EXPECT_EQ(scale.GetScale(), Vector2<float>(2, 2));
-    scale.SetScale(3.0f, 4.0f);
-    EXPECT_EQ(scale.GetScale(), Vector2<float>(3, 4));
 }
 
 TEST(TextComponent, TakesItsTextFromAStringResourceOrNamesTheMissingOne)
