@@ -1,6 +1,5 @@
 #include "SceneGraph/AnimatedSpriteNode.h"
 
-#include "AttributeContainer.h"
 #include "SceneGraph/AnimationController.h"
 #include "SceneGraph/SpriteType.h"
 #include "Support/SpriteScene.h"
@@ -143,28 +142,4 @@ TEST_F(AnimatedSpriteNodeTest, TheControllerLivesInTheScreenFromSpriteTypeToRemo
     node->PlayAnimation(Label("walk"));
     EXPECT_FALSE(node->IsPlaying(Label("walk")));
     EXPECT_FALSE(node->HitTest({1.0f, 1.0f}));
-}
-
-TEST_F(AnimatedSpriteNodeTest, TheFactoryReadsItsAttributesAndStartsTheInitialAnimation)
-{
-    AnimatedSpriteNodeFactory factory;
-    AttributeContainer element;
-    element.SetAttribute(L"spriteType", L"cook");
-    element.SetAttribute(L"initialAnimation", L"walk");
-    element.SetAttribute(L"alphaSensitivity", L"12");
-    element.SetAttribute(L"noBlur", L"true");
-    std::unique_ptr<SceneNodeDescriptor> descriptor(factory.CreateDescriptor(element));
-    std::unique_ptr<SceneNode> made(factory.CreateNode(*descriptor));
-    auto* node = dynamic_cast<AnimatedSpriteNode*>(made.get());
-    ASSERT_NE(node, nullptr);
-    EXPECT_TRUE(node->IsPlaying(Label("walk")));
-    EXPECT_EQ(node->GetAlphaSensitivity(), 12);
-    EXPECT_TRUE(node->GetNoBlur());
-
-    std::unique_ptr<SceneNodeDescriptor> bare(factory.CreateDescriptor(AttributeContainer()));
-    std::unique_ptr<SceneNode> plain(factory.CreateNode(*bare));
-    auto* none = dynamic_cast<AnimatedSpriteNode*>(plain.get());
-    EXPECT_EQ(none->GetSpriteType(), nullptr);
-    EXPECT_EQ(none->GetAlphaSensitivity(), 0);
-    EXPECT_FALSE(none->GetNoBlur());
 }

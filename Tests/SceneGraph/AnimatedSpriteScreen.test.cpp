@@ -32,7 +32,9 @@ TEST(AnimatedSpriteScreen, ALayoutsSpriteWalksWavesFadesAndHidesOnExactUpdates)
         <spritetype name="Cook" images="KitchenPics" animationList="CookMoves"/>
         <scenelayout name="Kitchen">
           <scenenode width="800" height="600">
-            <animatedspritenode name="Cook" spriteType="Cook" initialAnimation="walk" x="100" y="200"/>
+            <animatedspritenode name="Cook" spriteType="Cook" initialAnimation="walk" x="100" y="200"
+                                alphaSensitivity="12" noBlur="true"/>
+            <animatedspritenode name="Nobody"/>
           </scenenode>
         </scenelayout>)");
 
@@ -43,6 +45,13 @@ TEST(AnimatedSpriteScreen, ALayoutsSpriteWalksWavesFadesAndHidesOnExactUpdates)
     auto* cook = dynamic_cast<AnimatedSpriteNode*>(screen.FindByName(Label("Cook")));
     ASSERT_NE(cook, nullptr);
     EXPECT_TRUE(cook->IsPlaying(Label("walk")));
+    EXPECT_EQ(cook->GetAlphaSensitivity(), 12);
+    EXPECT_TRUE(cook->GetNoBlur());
+    auto* nobody = dynamic_cast<AnimatedSpriteNode*>(screen.FindByName(Label("Nobody")));
+    ASSERT_NE(nobody, nullptr);
+    EXPECT_EQ(nobody->GetSpriteType(), nullptr);
+    EXPECT_EQ(nobody->GetAlphaSensitivity(), 0);
+    EXPECT_FALSE(nobody->GetNoBlur());
     cook->GetTasks().Add(new SerialTask(new NodeLocationTask({300.0f, 200.0f}, 1.0f),
                                         new NodeAnimationTask(Label("wave"), 1), new NodeAlphaTask(0.0f, 0.5f),
                                         new NodeVisibleTask(false)));
