@@ -445,6 +445,12 @@ boost::signals2::connection SceneNode::ConnectInputSignalB(SceneNode& node,
     return node.mSignals.MouseEnter.connect(handler);
 }
 
+void SceneNode::BroadcastMessage(Label name)
+{
+    if (ObjectDatabase* database = ObjectDatabase::Current())
+        database->Broadcast(ObjectMessage(GetID(), name));
+}
+
 // ---- Capture and focus ----
 
 bool SceneNode::HasCapture() const

@@ -151,6 +151,9 @@ public:
     bool CanTakeFocus() override { return false; }
 
     SceneNodeSignals& Signals() { return mSignals; }
+    // Sends the object message name, with this node as its sender, to the current screen and
+    // every object in it, at once (how controls announce "ButtonClick" and the like).
+    void BroadcastMessage(Corvane::Label name);
 
     // ---- Names and tree ----
     // Names are set before the node is registered (the database files it then).
