@@ -48,8 +48,12 @@ void SceneNode::Unlink()
 
 void SceneNode::SetParent(SceneNode* parent)
 {
-    if (parent == mParent || !parent || parent == this)
+    if (parent == mParent || !parent)
         return;
+    // A node cannot go below itself: the tree would become a loop.
+    for (const SceneNode* above = parent; above; above = above->mParent)
+        if (above == this)
+            return;
     Unlink();
     mParent = parent;
     MarkDirty(kDirtyAll);

@@ -165,7 +165,8 @@ public:
     const std::list<SceneNode*>& GetChildren() const { return mChildren; }
     // Unlinks from the old parent (if any) and appends to parent's children, entering the node
     // name in parent's map unless the map already has it. Nothing when parent is the current one.
-    // parent must not be null: a node leaves its parent only through its removal.
+    // parent must not be null (a node leaves its parent only through its removal) nor the node
+    // itself or one of its descendants (refused).
     void SetParent(SceneNode* parent);
     // Sets the node name, SetParent (parent) and the alignment words (null: all 0).
     void AttachAs(SceneNode* parent, Corvane::Label nodeName, const int align[4] = nullptr);
