@@ -82,14 +82,4 @@ TEST(ImageList, DrawsPlacedOrStretchedIntoRoundedDownRectangles)
 
     RecordingCanvas pixelsOnly({"IPixelSettingCanvas"});
     EXPECT_EQ(list.Draw(0, 0, 0, state, &pixelsOnly), -2);
-
-    // An item into a rectangle, aligned by the state; nothing for a missing list or item.
-    canvas.calls.clear();
-    Graphics::DrawState centred = state;
-    centred.horizontalAlignment = centred.verticalAlignment = Graphics::kAlignCenter;
-    EXPECT_EQ(Graphics::DrawImageListItemInRect(&list, 0, {10, 20, 8, 6}, centred, &canvas), 0);
-    EXPECT_EQ(Graphics::DrawImageListItemInRect(nullptr, 0, {10, 20, 8, 6}, centred, &canvas), 1);
-    EXPECT_EQ(Graphics::DrawImageListItemInRect(&list, 1, {10, 20, 8, 6}, centred, &canvas), 1);
-    ASSERT_EQ(canvas.calls.size(), 1u);
-    EXPECT_EQ(canvas.calls[0].numbers, (std::vector<float>{6, 17, 8, 6}));
 }
