@@ -24,8 +24,10 @@
 //      rotation pivots). Override HitTest for a shape other than the half-open world rectangle
 //      (x <= px < x + width), and the IInputHandler operations for keys, text, wheel. Controls
 //      that may hold keyboard focus return true from CanTakeFocus (the base says false, so the
-//      focus keys skip pictures and text). Messages: override OnMessage and call
-//      SceneNode::OnMessage for everything you do not handle ("Remove" runs the removal).
+//      focus keys skip pictures and text); their enable flag is Corvane::EnableComponent
+//      (Widgets/Components.h), which focus moves and text input respect. A control announces
+//      itself with BroadcastMessage (Label ("ButtonClick")). Messages: override OnMessage and
+//      call SceneNode::OnMessage for everything you do not handle ("Remove" runs the removal).
 //   2. The descriptor: derive from SceneNodeDescriptor, a plain record of the element's own
 //      attributes (resource names kept as labels).
 //   3. The factory: derive from SceneNodeFactory (SceneNodeFactory.h). CreateDescriptor reads the
