@@ -48,8 +48,12 @@ void SceneNode::Unlink()
 
 void SceneNode::SetParent(SceneNode* parent)
 {
-    if (parent == mParent || !parent || parent == this)
+    if (parent == mParent || !parent)
         return;
+    // A node cannot go below itself: the tree would become a loop.
+    for (const SceneNode* above = parent; above; above = above->mParent)
+        if (above == this)
+            return;
     Unlink();
     mParent = parent;
     MarkDirty(kDirtyAll);
@@ -443,6 +447,12 @@ boost::signals2::connection SceneNode::ConnectInputSignalB(SceneNode& node,
                                                            const SceneNodeSignals::NodeEvent::Slot& handler)
 {
     return node.mSignals.MouseEnter.connect(handler);
+}
+
+void SceneNode::BroadcastMessage(Label name)
+{
+    if (ObjectDatabase* database = ObjectDatabase::Current())
+        database->Broadcast(ObjectMessage(GetID(), name));
 }
 
 // ---- Capture and focus ----

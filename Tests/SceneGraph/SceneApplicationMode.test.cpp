@@ -1,6 +1,6 @@
 #include "SceneGraph/SceneApplicationMode.h"
 
-#include "Framework/EnableComponent.h"
+#include "Widgets/Components.h"
 #include "Framework/KeyboardFocusController.h"
 #include "Graphics/RecordingCanvas.h"
 #include "Graphics/RenderContext.h"

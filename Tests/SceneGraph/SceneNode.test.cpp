@@ -187,6 +187,13 @@ TEST(SceneNode, ParentingCallsTheHooksOnceAndKeepsEachSiblingsNameEntry)
     EXPECT_EQ(parent.FindByPath({"Slot"}), nullptr);
     EXPECT_EQ(other.FindByPath({"Slot"}), &second) << "the name was the second's there first";
     EXPECT_EQ(first.GetDirty(), unsigned(kDirtyAll));
+
+    // A node cannot become its own descendant.
+    log.clear();
+    other.SetParent(&first);
+    first.SetParent(&first);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(first.GetParent(), &other);
 }
 
 TEST(SceneNode, BringingToFrontAndSendingToBackReorderDrawing)
