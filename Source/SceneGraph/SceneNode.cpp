@@ -21,9 +21,7 @@ NodeState CombineNodeStates(const NodeState& parent, const NodeState& child)
     return world;
 }
 
-SceneNode::SceneNode(Label name) : mName(name), mSelfInParent(mChildren.end())
-{
-}
+SceneNode::SceneNode(Label name) : mName(name), mSelfInParent(mChildren.end()) {}
 
 SceneNode::~SceneNode() = default;
 
@@ -86,17 +84,11 @@ void SceneNode::BringToFront()
         mParent->mChildren.splice(mParent->mChildren.end(), mParent->mChildren, mSelfInParent);
 }
 
-void SceneNode::ChildAdded(SceneNode*)
-{
-}
+void SceneNode::ChildAdded(SceneNode*) {}
 
-void SceneNode::ChildRemoved(SceneNode*)
-{
-}
+void SceneNode::ChildRemoved(SceneNode*) {}
 
-void SceneNode::ParentChanged(SceneNode*)
-{
-}
+void SceneNode::ParentChanged(SceneNode*) {}
 
 void SceneNode::RegisterTree(ObjectDatabase* database)
 {
