@@ -118,6 +118,7 @@ std::vector<std::unique_ptr<Check>> MakeChecks()
     std::vector<std::unique_ptr<Check>> checks;
     checks.push_back(MakeFormCheck());
     checks.push_back(MakeMediaFilesCheck());
+    checks.push_back(MakeBuiltImagesCheck());
     checks.push_back(MakeSoundListCheck());
     checks.push_back(MakeLayoutCheck());
     checks.push_back(MakeRecordCheck());

@@ -89,6 +89,7 @@ std::vector<std::unique_ptr<Check>> MakeChecks();
 // The pieces MakeChecks puts together (one file each).
 std::unique_ptr<Check> MakeFormCheck();
 std::unique_ptr<Check> MakeMediaFilesCheck();
+std::unique_ptr<Check> MakeBuiltImagesCheck();
 std::unique_ptr<Check> MakeSoundListCheck();
 std::unique_ptr<Check> MakeLayoutCheck();
 std::unique_ptr<Check> MakeRecordCheck();

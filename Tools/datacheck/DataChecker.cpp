@@ -67,14 +67,14 @@ DataChecker::~DataChecker()
     StopEngine();
 }
 
-void DataChecker::Run(Report& report)
+void DataChecker::Run(Report& report, std::vector<std::unique_ptr<Check>> checks)
 {
     mIndex.Scan(mFolder, report);
     const std::vector<Manifest*> order = OrderManifests(report);
     mIndex.Finish(report);
     StartEngine();
     Load(order, report);
-    RunChecks(report);
+    RunChecks(report, checks.empty() ? MakeChecks() : std::move(checks));
     StopEngine();
 }
 
@@ -176,10 +176,10 @@ void DataChecker::Load(const std::vector<Manifest*>& order, Report& report)
     }
 }
 
-void DataChecker::RunChecks(Report& report)
+void DataChecker::RunChecks(Report& report, std::vector<std::unique_ptr<Check>> checks)
 {
     Context context(mIndex, report, *this);
-    for (const std::unique_ptr<Check>& check : MakeChecks())
+    for (const std::unique_ptr<Check>& check : checks)
     {
         std::set<std::string> missing;
         for (const std::wstring& kind : check->Needs())

@@ -25,8 +25,9 @@ public:
     DataChecker(const DataChecker&) = delete;
     DataChecker& operator=(const DataChecker&) = delete;
 
-    // Checks the folder; everything found goes to report. Call once.
-    void Run(Report& report);
+    // Checks the folder with checks (MakeChecks() when empty); everything found goes to report.
+    // Call once.
+    void Run(Report& report, std::vector<std::unique_ptr<Check>> checks = {});
 
     bool HasFactory(const std::wstring& kind) const override;
     bool IsLoaded(Label name) const override;
@@ -40,7 +41,7 @@ private:
     void StartEngine();
     void StopEngine();
     void Load(const std::vector<Manifest*>& order, Report& report);
-    void RunChecks(Report& report);
+    void RunChecks(Report& report, std::vector<std::unique_ptr<Check>> checks);
 
     std::filesystem::path mFolder;
     bool mVerbose;

@@ -14,12 +14,18 @@ void Report::Add(const std::string& file, int line, const std::string& message)
     mPlaces.insert({file, line});
 }
 
-std::size_t Report::Print(std::FILE* out) const
+std::vector<Problem> Report::Sorted() const
 {
     std::vector<Problem> sorted = mProblems;
     std::stable_sort(sorted.begin(), sorted.end(), [](const Problem& a, const Problem& b) {
         return a.file != b.file ? a.file < b.file : a.line < b.line;
     });
+    return sorted;
+}
+
+std::size_t Report::Print(std::FILE* out) const
+{
+    const std::vector<Problem> sorted = Sorted();
     for (const Problem& problem : sorted)
     {
         if (problem.line > 0)

@@ -25,6 +25,8 @@ public:
 
     bool HasProblemAt(const std::string& file, int line) const { return mPlaces.count({file, line}) > 0; }
     const std::vector<Problem>& Problems() const { return mProblems; }
+    // The problems in file and line order (in the order found within one line).
+    std::vector<Problem> Sorted() const;
     const std::vector<std::string>& Notes() const { return mNotes; }
 
     // "file(line): message" for each problem, in file and line order, then the notes as
