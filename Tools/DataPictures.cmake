@@ -12,29 +12,33 @@ set(art_list ${art_source}/Pictures.txt)
 set(art_work ${CMAKE_CURRENT_BINARY_DIR}/art)
 set(art_output ${CORVANE_DATA_OUTPUT_DIR}/Art)
 set(art_states normal hover pressed disabled)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${art_list} ${art_source}/Palette.css)
-foreach(state IN LISTS art_states)
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${art_source}/States/${state}.css)
-endforeach()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${art_list})
 
-# Sets out_var to a style sheet of the palette followed by the given sheets (relative to Data/Art).
-# It is written when the build is configured, and only when its text changes, so a picture is
-# rendered again only when one of its colours changed.
+# Sets out_var to a style sheet made of the palette followed by the given sheets (relative to
+# Data/Art). A command of the build writes it, rewriting it only when its text changes, so a picture
+# is rendered again only when one of its colours changed.
 function(art_style_sheet out_var)
-    file(READ ${art_source}/Palette.css text)
+    set(sheets ${art_source}/Palette.css)
     set(key palette)
     foreach(sheet IN LISTS ARGN)
         if(NOT EXISTS ${art_source}/${sheet})
             message(FATAL_ERROR "Data/Art/Pictures.txt: style sheet ${sheet} does not exist")
         endif()
-        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${art_source}/${sheet})
-        file(READ ${art_source}/${sheet} more)
-        string(APPEND text "\n${more}")
+        list(APPEND sheets ${art_source}/${sheet})
         string(MAKE_C_IDENTIFIER "${sheet}" id)
         string(APPEND key "+${id}")
     endforeach()
     set(path ${art_work}/styles/${key}.css)
-    file(CONFIGURE OUTPUT ${path} CONTENT "${text}" @ONLY)
+    get_property(made GLOBAL PROPERTY art_sheet_${key})
+    if(NOT made)
+        set_property(GLOBAL PROPERTY art_sheet_${key} TRUE)
+        add_custom_command(
+            OUTPUT ${path}
+            COMMAND ${CMAKE_COMMAND} -DOUTPUT=${path} "-DSHEETS=${sheets}" -P ${CMAKE_CURRENT_SOURCE_DIR}/WriteDataText.cmake
+            DEPENDS ${sheets} ${CMAKE_CURRENT_SOURCE_DIR}/WriteDataText.cmake
+            COMMENT "Style sheet ${key}"
+            VERBATIM)
+    endif()
     set(${out_var} ${path} PARENT_SCOPE)
 endfunction()
 

@@ -51,7 +51,13 @@ foreach(line IN LISTS voice_lines)
     # One small file per cue, rewritten only when its words or its voice change: editing one line
     # speaks only that line again.
     set(script ${voice_work}/${cue}.txt)
-    file(CONFIGURE OUTPUT ${script} CONTENT "${voice} ${speed} ${pitch}\n${words}\n" @ONLY)
+    add_custom_command(
+        OUTPUT ${script}
+        COMMAND ${CMAKE_COMMAND} -DOUTPUT=${script} "-DTEXT=${voice} ${speed} ${pitch} ${words}"
+                -P ${CMAKE_CURRENT_SOURCE_DIR}/WriteDataText.cmake
+        DEPENDS ${voice_list} ${CMAKE_CURRENT_SOURCE_DIR}/WriteDataText.cmake
+        COMMENT "Voice line ${cue}"
+        VERBATIM)
     set(spoken ${voice_work}/${cue}.wav)
     set(out ${CORVANE_DATA_OUTPUT_DIR}/Voices/${cue}.ogg)
     add_custom_command(
