@@ -209,6 +209,73 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
         {"a film strip that does not cut into whole cells",
          {{"strip.png", "png:10x4"}, {"Loading.xml", ManifestText(R"(<filmstrip name="S" src="strip" cols="3"/>)")}},
          "Loading.xml(3): film strip 'S': its 10x4 picture does not cut into 3 columns and 1 rows of whole cells"},
+        {"a level names a recipe nobody declares, and an unknown pantry category",
+         {{"Level_9.xml", ManifestText(R"(<KitchenLevelData name="L9">
+ <LevelRecipe RecipeID="Nothing"/>
+ <PantrySettings><Category id="Dairy" numToDisplay="2"/></PantrySettings>
+</KitchenLevelData>)")},
+          {"LevelProgression.xml", ManifestText(R"(<LevelProgressionData name="AllLevels">
+ <EpisodeDescriptorList name="EpisodeList"><EpisodeDescriptor EpisodeNum="1">
+  <LevelDescriptor name="Intro" levelID="NoCutscene" filename="Cutscenes"/>
+  <LevelDescriptor name="Elimination" levelID="L8" filename="Level_9"/>
+ </EpisodeDescriptor></EpisodeDescriptorList></LevelProgressionData>)")}},
+         "Level_9.xml(4): KitchenLevelData 'L9' recipe names 'Nothing', which no manifest declares (a RecipeData is "
+         "needed)\n"
+         "Level_9.xml(5): KitchenLevelData 'L9' pantry category 'Dairy' is none of Vegetable, Meat, Flavoring\n"
+         "LevelProgression.xml(5): LevelProgressionData 'AllLevels' episode 1 Intro names 'NoCutscene', which no "
+         "manifest declares (a CutsceneData is needed)\n"
+         "LevelProgression.xml(6): LevelProgressionData 'AllLevels' episode 1 Elimination: Level_9.xml holds no "
+         "KitchenLevelData named 'L8'\n"
+         "LevelProgression.xml(6): LevelProgressionData 'AllLevels' episode 1 Elimination intro names "
+         "'L8_LevelIntro', which no manifest declares (a LevelIntroData is needed)\n"
+         "LevelProgression.xml(3): LevelProgressionData 'AllLevels' needs the text 'EpisodeTitle.1', which no "
+         "manifest declares"},
+        {"a level intro names a text, a combo, a flavour and an ingredient that do not exist",
+         {{"LevelIntroMode.xml", ManifestText(R"(<LevelIntroData name="L_LevelIntro">
+ <LabelList name="VeylaText"><Label value="Hello"/></LabelList>
+ <MirelComboThought name="Combo" Combo_1="NoCombo" Combo_2="NoCombo"/>
+ <MirelFlavorThought name="Flavor" Flavor="Bitter" Ing_1="Egg" Ing_2="Egg" Ing_3="Egg" Ing_4="Egg"/>
+</LevelIntroData>)")}},
+         "LevelIntroMode.xml(4): LevelIntroData 'L_LevelIntro' host line names 'Hello', which no manifest declares "
+         "(a text is needed)\n"
+         "LevelIntroMode.xml(5): LevelIntroData 'L_LevelIntro' Combo_1 names 'NoCombo', which no manifest declares\n"
+         "LevelIntroMode.xml(6): LevelIntroData 'L_LevelIntro' Flavor 'Bitter' is no flavour of AttributeStrings\n"
+         "LevelIntroMode.xml(6): LevelIntroData 'L_LevelIntro' Ing_4 names 'Egg', which no manifest declares"},
+        {"the texts the screens make from names are missing, and a remark list is short",
+         {{"IngredientData.xml", ManifestText(R"(<CookingIngredient name="Egg" category="Meat"/>)")},
+          {"LocalizedText.xml", ManifestText(R"(<stringarray name="DishDisplayName.DefaultStrings"><string value="Soup"/></stringarray>
+<stringarray name="JudgingOverallFeedbackStrings_Lose"/>)")}},
+         "IngredientData.xml(3): CookingIngredient 'Egg' needs the text 'Egg_DisplayText', which no manifest declares\n"
+         "LocalizedText.xml(0): the text list 'DishDisplayName.DefaultStrings' has 1 dish names; every one of the 31 "
+         "plate types needs one\n"
+         "LocalizedText.xml(0): the text list 'JudgingOverallFeedbackStrings_Lose' is missing or empty"},
+        {"a scene reference names a layout read only after it; the screen's path runs through the reference",
+         {{"TitleMainMenuMode.xml", ManifestText(R"(<scenelayout name="TitleModeLayout">
+<scenenode nodeName="TitleMode"><sceneref nodeName="StartButtonRoot" scenename="Start"/></scenenode>
+</scenelayout>)")},
+          {"AudioResources.xml", ManifestText(R"(<scenelayout name="Start"><scenenode>
+<textspritenode name="StartButton" nodeName="StartButton"/></scenenode></scenelayout>)")}},
+         "TitleMainMenuMode.xml(4): layout 'TitleModeLayout': sceneref scenename names 'Start', which the game reads "
+         "only later (AudioResources.xml(3)): it must be loaded first\n"
+         "AudioResources.xml(4): layout 'TitleModeLayout': the node 'TitleMode/StartButtonRoot/StartButton' is a "
+         "textspritenode; its screen needs a buttonnode"},
+        {"image lists without pictures, or with a child that is no image; a font without metrics",
+         {{"f.png", "png:4x4"},
+          {"Loading.xml", ManifestText(R"(<imagelist name="None" pattern="gone_%1%"/>
+<imagelist name="Mixed"><image src="f"/><sound src="f"/></imagelist>
+<font name="F" src="f"/>)")}},
+         "Loading.xml(3): image list 'None': no picture matches the pattern 'gone_%1%'\n"
+         "Loading.xml(4): image list 'Mixed': a 'sound' is no image: the list fails whole\n"
+         "Loading.xml(5): font 'F': metrics 'f.txt' not found"},
+        {"an alias stands for what it names; the code's names must have the kind the code converts them to",
+         {{"t_0.png", "png:4x4"}, {"t_1.png", "png:4x4"}, {"t_2.png", "png:4x4"}, {"t_3.png", "png:4x4"},
+          {"Loading.xml", ManifestText(R"(<imagelist name="Real" pattern="t_%1%" first="0" last="3"/>
+<alias name="Other" src="Real"/>
+<float name="CursorArrow" value="1"/>
+<string name="DefaultButtonSoundLabel" value="Real"/>
+<scenelayout name="L"><buttonnode name="B" images="Other"/></scenelayout>)")}},
+         "Loading.xml(5): the loading screen needs 'CursorArrow' (an image), but it is a float\n"
+         "Loading.xml(6): DefaultButtonSoundLabel names 'Real', which is an image list, not a sound list"},
         {"a button without a picture for each state",
          {{"b_0.png", "png:8x8"}, {"b_1.png", "png:8x8"}, {"b_2.png", "png:8x8"},
           {"Loading.xml", ManifestText(R"(<imagelist name="B" pattern="b_%1%" first="0" last="2"/>
@@ -222,6 +289,7 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
         for (const auto& [path, content] : test.files)
             WriteFile(folder, path, content);
         const std::string printed = Printed(CheckFolder(folder.Path()));
+        EXPECT_EQ(printed.find("'Other'"), std::string::npos) << "an alias was not followed:\n" << printed;
         std::istringstream expected(test.expected);
         for (std::string line; std::getline(expected, line);)
             EXPECT_NE(printed.find(line), std::string::npos) << test.rule << ":\n" << printed;

@@ -139,18 +139,26 @@ private:
             CheckNode(context, layout, child);
     }
 
+    // A node element and the manifest it is written in (a scene reference brings in nodes of
+    // another layout, perhaps of another manifest).
+    struct NodeRef
+    {
+        const DataElement* element;
+        const Manifest* manifest;
+    };
+
     // The children a node gets when instantiated: a scene reference brings the referenced
     // layout's root's children before its own.
-    std::vector<const DataElement*> NodeChildren(const Context& context, const DataElement& node, int depth) const
+    std::vector<NodeRef> NodeChildren(const Context& context, const NodeRef& node, int depth) const
     {
-        std::vector<const DataElement*> children;
-        if (node.Tag() == L"sceneref" && depth < 16)
-            if (const Declaration* target = context.Resolve(node.Text(L"scenename"), {L"scenelayout"}))
+        std::vector<NodeRef> children;
+        if (node.element->Tag() == L"sceneref" && depth < 16)
+            if (const Declaration* target = context.Resolve(node.element->Text(L"scenename"), {L"scenelayout"}))
                 for (const DataElement* root : Elements(*target->element))
-                    for (const DataElement* child : NodeChildren(context, *root, depth + 1))
+                    for (const NodeRef& child : NodeChildren(context, {root, target->manifest}, depth + 1))
                         children.push_back(child);
-        for (const DataElement& child : node.children)
-            children.push_back(&child);
+        for (const DataElement& child : node.element->children)
+            children.push_back({&child, node.manifest});
         return children;
     }
 
@@ -164,15 +172,19 @@ private:
         return node.Tag();
     }
 
-    const DataElement* FindByName(const Context& context, const DataElement& node, const std::wstring& name,
-                                  int depth) const
+    // Finds the node named name at or below node into found.
+    bool FindByName(const Context& context, const NodeRef& node, const std::wstring& name, int depth,
+                    NodeRef& found) const
     {
-        if (Label(node.Text(L"name")) == Label(name))
-            return &node;
-        for (const DataElement* child : NodeChildren(context, node, depth))
-            if (const DataElement* found = FindByName(context, *child, name, depth + 1))
-                return found;
-        return nullptr;
+        if (Label(node.element->Text(L"name")) == Label(name))
+        {
+            found = node;
+            return true;
+        }
+        for (const NodeRef& child : NodeChildren(context, node, depth))
+            if (FindByName(context, child, name, depth + 1, found))
+                return true;
+        return false;
     }
 
     void CheckLookup(Context& context, const NodeLookup& lookup)
@@ -187,31 +199,33 @@ private:
         for (const wchar_t* step : lookup.path)
             path += (path.empty() ? "" : "/") + Narrow(step);
 
-        const DataElement* found = nullptr;
+        const NodeRef root{roots[0], layout->manifest};
+        NodeRef node{nullptr, nullptr};
+        bool found = false;
         if (lookup.byName)
-            found = FindByName(context, *roots[0], lookup.path[0], 0);
+            found = FindByName(context, root, lookup.path[0], 0, node);
         else
         {
             // Node names in paths are labels: letter case does not matter.
-            std::vector<const DataElement*> candidates = {roots[0]};
+            std::vector<NodeRef> candidates = {root};
             for (const wchar_t* step : lookup.path)
             {
-                found = nullptr;
-                for (const DataElement* candidate : candidates)
-                    if (Label(candidate->Text(L"nodeName")) == Label(step))
-                        found = candidate;
+                found = false;
+                for (const NodeRef& candidate : candidates)
+                    if (Label(candidate.element->Text(L"nodeName")) == Label(step))
+                        node = candidate, found = true;
                 if (!found)
                     break;
-                candidates = NodeChildren(context, *found, 0);
+                candidates = NodeChildren(context, node, 0);
             }
         }
         const std::string what = "layout '" + std::string(layout->name.c_str()) + "'";
         if (!found)
             context.Problem(*layout, what + " has no node " + (lookup.byName ? "named '" : "at the path '") + path +
                                          "', which its screen looks up");
-        else if (lookup.type && NodeType(context, *found) != lookup.type)
-            context.Problem(*layout->manifest, *found,
-                            what + ": the node '" + path + "' is a " + Narrow(NodeType(context, *found)) +
+        else if (lookup.type && NodeType(context, *node.element) != lookup.type)
+            context.Problem(*node.manifest, *node.element,
+                            what + ": the node '" + path + "' is a " + Narrow(NodeType(context, *node.element)) +
                                 "; its screen needs a " + Narrow(lookup.type));
     }
 };
