@@ -137,8 +137,7 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
     };
     const Case cases[] = {
         {"a layout names a resource of the wrong kind",
-         {{"pic.png", "png:4x4"},
-          {"Loading.xml", ManifestText(R"(<image name="Pic" src="pic"/>
+         {{"pic.png", "png:4x4"}, {"Loading.xml", ManifestText(R"(<image name="Pic" src="pic"/>
 <scenelayout name="L"><scenenode><buttonnode name="B" images="Pic"/></scenenode></scenelayout>)")}},
          "Loading.xml(4): layout 'L': buttonnode 'B' images names 'Pic', which is an image, not an image list "
          "(Loading.xml(3))"},
@@ -181,7 +180,8 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          "LevelProgression.xml(5): LevelProgressionData 'AllLevels' episode 1 Dashcourse_1: its level file "
          "'Nowhere.xml' does not exist"},
         {"a recipe asks for an unknown flavour, an ingredient's category is misspelt",
-         {{"GameConstants.xml", ManifestText(R"(<stringarray name="AttributeStrings"><string value="Sweet"/></stringarray>)")},
+         {{"GameConstants.xml",
+           ManifestText(R"(<stringarray name="AttributeStrings"><string value="Sweet"/></stringarray>)")},
           {"RecipeData.xml", ManifestText(R"(<RecipeData name="R" plateType="Soup_Veg_Easy">
  <RecipeStepDataList name="StepDataList">
   <RecipeStepData Category="Vegetable" AttRequest_1="Umami" Anim="Chop" Group="Base"/>
@@ -198,8 +198,11 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          {{"Loading.xml", ManifestText(R"(<float name="Speed" value="1"/>)")},
           {"resources.xml", ManifestText(R"(<float name="speed" value="2"/>)")}},
          "resources.xml(3): 'Speed' is also declared in Loading.xml(3): resource names are shared by every manifest"},
-        {"broken XML", {{"Loading.xml", "<resources>\n<image name=\"A\" src=oops/>\n</resources>\n"}}, "Loading.xml(0): Loading.xml(2): "},
-        {"a manifest the game never reads", {{"Leftovers.xml", ManifestText("")}},
+        {"broken XML",
+         {{"Loading.xml", "<resources>\n<image name=\"A\" src=oops/>\n</resources>\n"}},
+         "Loading.xml(0): Loading.xml(2): "},
+        {"a manifest the game never reads",
+         {{"Leftovers.xml", ManifestText("")}},
          "Leftovers.xml(0): the game never reads this manifest"},
         {"a forgotten '/' swallows the rest of the manifest",
          {{"Loading.xml", ManifestText(R"(<float name="Wait" value="1">
@@ -243,7 +246,8 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          "LevelIntroMode.xml(6): LevelIntroData 'L_LevelIntro' Ing_4 names 'Egg', which no manifest declares"},
         {"the texts the screens make from names are missing, and a remark list is short",
          {{"IngredientData.xml", ManifestText(R"(<CookingIngredient name="Egg" category="Meat"/>)")},
-          {"LocalizedText.xml", ManifestText(R"(<stringarray name="DishDisplayName.DefaultStrings"><string value="Soup"/></stringarray>
+          {"LocalizedText.xml",
+           ManifestText(R"(<stringarray name="DishDisplayName.DefaultStrings"><string value="Soup"/></stringarray>
 <stringarray name="JudgingOverallFeedbackStrings_Lose"/>)")}},
          "IngredientData.xml(3): CookingIngredient 'Egg' needs the text 'Egg_DisplayText', which no manifest declares\n"
          "LocalizedText.xml(0): the text list 'DishDisplayName.DefaultStrings' has 1 dish names; every one of the 31 "
@@ -260,15 +264,17 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          "AudioResources.xml(4): layout 'TitleModeLayout': the node 'TitleMode/StartButtonRoot/StartButton' is a "
          "textspritenode; its screen needs a buttonnode"},
         {"image lists without pictures, or with a child that is no image; a font without metrics",
-         {{"f.png", "png:4x4"},
-          {"Loading.xml", ManifestText(R"(<imagelist name="None" pattern="gone_%1%"/>
+         {{"f.png", "png:4x4"}, {"Loading.xml", ManifestText(R"(<imagelist name="None" pattern="gone_%1%"/>
 <imagelist name="Mixed"><image src="f"/><sound src="f"/></imagelist>
 <font name="F" src="f"/>)")}},
          "Loading.xml(3): image list 'None': no picture matches the pattern 'gone_%1%'\n"
          "Loading.xml(4): image list 'Mixed': a 'sound' is no image: the list fails whole\n"
          "Loading.xml(5): font 'F': metrics 'f.txt' not found"},
         {"an alias stands for what it names; the code's names must have the kind the code converts them to",
-         {{"t_0.png", "png:4x4"}, {"t_1.png", "png:4x4"}, {"t_2.png", "png:4x4"}, {"t_3.png", "png:4x4"},
+         {{"t_0.png", "png:4x4"},
+          {"t_1.png", "png:4x4"},
+          {"t_2.png", "png:4x4"},
+          {"t_3.png", "png:4x4"},
           {"Loading.xml", ManifestText(R"(<imagelist name="Real" pattern="t_%1%" first="0" last="3"/>
 <alias name="Other" src="Real"/>
 <float name="CursorArrow" value="1"/>
@@ -277,7 +283,9 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          "Loading.xml(5): the loading screen needs 'CursorArrow' (an image), but it is a float\n"
          "Loading.xml(6): DefaultButtonSoundLabel names 'Real', which is an image list, not a sound list"},
         {"a button without a picture for each state",
-         {{"b_0.png", "png:8x8"}, {"b_1.png", "png:8x8"}, {"b_2.png", "png:8x8"},
+         {{"b_0.png", "png:8x8"},
+          {"b_1.png", "png:8x8"},
+          {"b_2.png", "png:8x8"},
           {"Loading.xml", ManifestText(R"(<imagelist name="B" pattern="b_%1%" first="0" last="2"/>
 <scenelayout name="L"><buttonnode name="Go" images="B"/></scenelayout>)")}},
          "Loading.xml(4): buttonnode 'Go': its image list 'B' has 3 pictures; a control shows normal, hover, pressed "

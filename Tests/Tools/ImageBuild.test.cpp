@@ -72,7 +72,8 @@ TEST(ImageBuild, FramesOfDifferentSizesAreRefusedNamingTheFrame)
     }
     catch (const std::runtime_error& error)
     {
-        EXPECT_NE(std::string(error.what()).find("frame 3 is 4x2, the first is 3x2"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("frame 3 is 4x2, the first is 3x2"), std::string::npos)
+            << error.what();
     }
     EXPECT_THROW(JoinFrames({}, 0), std::runtime_error);
 }

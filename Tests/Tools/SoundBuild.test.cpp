@@ -111,7 +111,8 @@ TEST(SoundBuild, NotesPlayAtTheirPitchForTheirLengthAndRepeatsRepeat)
     EXPECT_NEAR(Pitch(samples, rate, 1.55, 1.95), 880.0, 6.0);
     EXPECT_LE(Peak(samples, 0, samples.size()), kPeak + 1e-6f);
 
-    EXPECT_EQ(Render(SineScore("(C4/0.25 E4/0.25)x3")), Render(SineScore("C4/0.25 E4/0.25 C4/0.25 E4/0.25 C4/0.25 E4/0.25")));
+    EXPECT_EQ(Render(SineScore("(C4/0.25 E4/0.25)x3")),
+              Render(SineScore("C4/0.25 E4/0.25 C4/0.25 E4/0.25 C4/0.25 E4/0.25")));
     // A chord sounds no louder than its notes alone would clip to.
     EXPECT_LE(Peak(Render(SineScore("C4+E4+G4+C5/1")), 0, 8000), kPeak + 1e-6f);
 }
@@ -126,8 +127,8 @@ TEST(SoundBuild, ALoopLastsExactlyItsBarsAndItsTailComesBackAtTheStart)
     EXPECT_LT(Peak(samples, 200, 11900), 1e-6f);
 
     // Noise is the same on every run, so a data build is the same on every machine.
-    const Score noise = ParseScore("instrument n wave=noise lowpass=2000 attack=0 decay=0.1 sustain=0\npart n\nC4/0.2\n",
-                                   "noise.score");
+    const Score noise = ParseScore(
+        "instrument n wave=noise lowpass=2000 attack=0 decay=0.1 sustain=0\npart n\nC4/0.2\n", "noise.score");
     EXPECT_EQ(Render(noise), Render(noise));
 }
 

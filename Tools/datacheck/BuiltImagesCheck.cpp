@@ -46,9 +46,10 @@ private:
         const int rows = strip->GetRows();
         if (columns <= 0 || rows <= 0 || image.GetWidth() % columns != 0 || image.GetHeight() % rows != 0)
             context.Problem(declaration, "film strip '" + std::string(declaration.name.c_str()) + "': its " +
-                                             std::to_string(image.GetWidth()) + "x" + std::to_string(image.GetHeight()) +
-                                             " picture does not cut into " + std::to_string(columns) + " columns and " +
-                                             std::to_string(rows) + " rows of whole cells");
+                                             std::to_string(image.GetWidth()) + "x" +
+                                             std::to_string(image.GetHeight()) + " picture does not cut into " +
+                                             std::to_string(columns) + " columns and " + std::to_string(rows) +
+                                             " rows of whole cells");
     }
 
     void CheckControls(Context& context, const Declaration& layout, const DataElement& node)

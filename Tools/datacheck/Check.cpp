@@ -31,8 +31,7 @@ const Declaration* Context::Resolve(const std::wstring& name, const Kinds& kinds
 }
 
 const Declaration* Context::Expect(const Manifest& manifest, const DataElement& element, const std::string& what,
-                                   const std::wstring& name, const Kinds& kinds,
-                                   bool readBefore)
+                                   const std::wstring& name, const Kinds& kinds, bool readBefore)
 {
     if (name.empty())
         return nullptr;
@@ -40,21 +39,21 @@ const Declaration* Context::Expect(const Manifest& manifest, const DataElement& 
     const Declaration* found = mIndex.Find(Label(name));
     if (!found)
     {
-        Problem(manifest, element, what + " names " + quoted + ", which no manifest declares (" + KindsWords(kinds) +
-                                       " is needed)");
+        Problem(manifest, element,
+                what + " names " + quoted + ", which no manifest declares (" + KindsWords(kinds) + " is needed)");
         return nullptr;
     }
     if (!Resolve(name, kinds))
     {
-        Problem(manifest, element, what + " names " + quoted + ", which is " + KindWords(found->Kind()) + ", not " +
-                                       KindsWords(kinds) + " (" + found->manifest->path + "(" +
-                                       std::to_string(found->element->line) + "))");
+        Problem(manifest, element,
+                what + " names " + quoted + ", which is " + KindWords(found->Kind()) + ", not " + KindsWords(kinds) +
+                    " (" + found->manifest->path + "(" + std::to_string(found->element->line) + "))");
         return nullptr;
     }
     if (readBefore && !ReadBefore(*found, manifest, element.line))
-        Problem(manifest, element, what + " names " + quoted + ", which the game reads only later (" +
-                                       found->manifest->path + "(" + std::to_string(found->element->line) +
-                                       ")): it must be loaded first");
+        Problem(manifest, element,
+                what + " names " + quoted + ", which the game reads only later (" + found->manifest->path + "(" +
+                    std::to_string(found->element->line) + ")): it must be loaded first");
     return found;
 }
 
@@ -62,8 +61,7 @@ bool Context::ReadBefore(const Declaration& declaration, const Manifest& manifes
 {
     if (declaration.manifest == &manifest)
         return declaration.element->line < line;
-    return declaration.manifest->order >= 0 &&
-           (manifest.order < 0 || declaration.manifest->order < manifest.order);
+    return declaration.manifest->order >= 0 && (manifest.order < 0 || declaration.manifest->order < manifest.order);
 }
 
 std::vector<std::wstring> Context::TextList(const std::wstring& key) const

@@ -50,8 +50,7 @@ public:
     // when it names nothing, something of another kind, or something the game reads only later
     // (when readBefore). Empty names are left alone: every such attribute is optional.
     const Declaration* Expect(const Manifest& manifest, const DataElement& element, const std::string& what,
-                              const std::wstring& name, const Kinds& kinds,
-                              bool readBefore = false);
+                              const std::wstring& name, const Kinds& kinds, bool readBefore = false);
     // Whether declaration is read before the element at line of manifest, in the game's load order.
     static bool ReadBefore(const Declaration& declaration, const Manifest& manifest, int line);
 

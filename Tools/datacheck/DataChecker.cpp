@@ -58,9 +58,7 @@ std::string JoinNames(const std::set<std::string>& names)
 }
 } // namespace
 
-DataChecker::DataChecker(std::filesystem::path folder, bool verbose) : mFolder(std::move(folder)), mVerbose(verbose)
-{
-}
+DataChecker::DataChecker(std::filesystem::path folder, bool verbose) : mFolder(std::move(folder)), mVerbose(verbose) {}
 
 DataChecker::~DataChecker()
 {

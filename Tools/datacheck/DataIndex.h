@@ -31,8 +31,8 @@ struct DataElement
 
 struct Manifest
 {
-    std::wstring name;  // as the game requests it: the file name without ".xml"
-    std::string path;   // relative to the data folder, for messages
+    std::wstring name; // as the game requests it: the file name without ".xml"
+    std::string path;  // relative to the data folder, for messages
     bool parsed = false;
     DataElement root;
     // Position in the order the game loads manifests; -1 when the game never loads it.

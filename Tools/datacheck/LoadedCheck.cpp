@@ -17,8 +17,8 @@ public:
     void Run(Context& context) override
     {
         static const std::set<std::wstring> single = {
-            L"alias",  L"bool",   L"int",    L"float",  L"string", L"vector2f", L"vector2i", L"rectf",
-            L"recti",  L"colorf", L"colori", L"image",  L"filmstrip", L"font",  L"sound",    L"randomrange"};
+            L"alias", L"bool",   L"int",    L"float", L"string",    L"vector2f", L"vector2i", L"rectf",
+            L"recti", L"colorf", L"colori", L"image", L"filmstrip", L"font",     L"sound",    L"randomrange"};
         for (const Declaration& declaration : context.Index().Declarations())
             if (single.count(declaration.Kind()) && !declaration.element->children.empty())
                 context.Problem(declaration,

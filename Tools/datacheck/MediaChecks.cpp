@@ -176,7 +176,8 @@ private:
         {
             if (child.Tag() != L"image")
                 context.Problem(*declaration.manifest, child,
-                                Title(declaration) + ": a '" + Narrow(child.Tag()) + "' is no image: the list fails whole");
+                                Title(declaration) + ": a '" + Narrow(child.Tag()) +
+                                    "' is no image: the list fails whole");
             else
                 CheckPicture(context, declaration, child.Text(L"src"));
         }

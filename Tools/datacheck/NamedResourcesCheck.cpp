@@ -61,8 +61,8 @@ public:
         for (const NamedResource& named : CodeNames())
         {
             const Declaration* found = index.Find(Label(named.name));
-            const std::string what = std::string(named.user) + " needs '" + Narrow(named.name) + "' (" +
-                                     KindsWords(named.kinds) + ")";
+            const std::string what =
+                std::string(named.user) + " needs '" + Narrow(named.name) + "' (" + KindsWords(named.kinds) + ")";
             if (!found)
                 context.Out().Add("(data folder)", 0, what + ", which no manifest declares");
             else if (!context.Resolve(named.name, named.kinds))

@@ -65,13 +65,12 @@ private:
         return Narrow(record.Kind()) + " '" + record.name.c_str() + "'";
     }
 
-    void ExpectFlavour(Context& context, const Declaration& record, const DataElement& element,
-                       const std::string& what, const std::wstring& flavour)
+    void ExpectFlavour(Context& context, const Declaration& record, const DataElement& element, const std::string& what,
+                       const std::wstring& flavour)
     {
         if (!flavour.empty() && std::find(mFlavours.begin(), mFlavours.end(), flavour) == mFlavours.end())
             context.Problem(*record.manifest, element,
-                            Who(record) + " " + what + " '" + Narrow(flavour) +
-                                "' is no flavour of AttributeStrings");
+                            Who(record) + " " + what + " '" + Narrow(flavour) + "' is no flavour of AttributeStrings");
     }
 
     void CheckProgression(Context& context, const Declaration& record)
@@ -84,8 +83,8 @@ private:
             {
                 const std::wstring slot = level.Text(L"name");
                 const std::wstring id = level.Text(L"levelID");
-                const std::string what = Who(record) + " episode " + Narrow(episode->Text(L"EpisodeNum")) + " " +
-                                         Narrow(slot);
+                const std::string what =
+                    Who(record) + " episode " + Narrow(episode->Text(L"EpisodeNum")) + " " + Narrow(slot);
                 if (Label(slot) == Label(L"Intro") || Label(slot) == Label(L"Outro"))
                 {
                     context.Expect(*record.manifest, level, what, id, {L"CutsceneData"});
@@ -102,13 +101,14 @@ private:
         const Manifest* levelFile = context.Index().FindManifest(file);
         if (!levelFile)
         {
-            context.Problem(*record.manifest, level, what + ": its level file '" + Narrow(file) + ".xml' does not exist");
+            context.Problem(*record.manifest, level,
+                            what + ": its level file '" + Narrow(file) + ".xml' does not exist");
             return;
         }
         const Declaration* data = context.Resolve(id, {L"KitchenLevelData"});
         if (!data || data->manifest != levelFile)
-            context.Problem(*record.manifest, level, what + ": " + levelFile->path + " holds no KitchenLevelData named '" +
-                                                         Narrow(id) + "'");
+            context.Problem(*record.manifest, level,
+                            what + ": " + levelFile->path + " holds no KitchenLevelData named '" + Narrow(id) + "'");
         // The level intro screen shows this before the level.
         context.Expect(*record.manifest, level, what + " intro", id + L"_LevelIntro", {L"LevelIntroData"});
     }

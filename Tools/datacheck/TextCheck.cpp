@@ -60,8 +60,8 @@ private:
     static void ExpectText(Context& context, const Declaration& user, const std::wstring& key)
     {
         if (!context.IsText(key))
-            context.Problem(user, Narrow(user.Kind()) + " '" + user.name.c_str() + "' needs the text '" +
-                                      Narrow(key) + "', which no manifest declares");
+            context.Problem(user, Narrow(user.Kind()) + " '" + user.name.c_str() + "' needs the text '" + Narrow(key) +
+                                      "', which no manifest declares");
     }
 };
 } // namespace

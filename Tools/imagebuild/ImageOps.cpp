@@ -111,7 +111,8 @@ Picture FlattenForJpeg(const Picture& picture)
         // rsvg-convert writes straight (not premultiplied) colour, so the blend is the usual one.
         const int alpha = flat.rgba[i + 3];
         for (int c = 0; c < 3; ++c)
-            flat.rgba[i + c] = static_cast<std::uint8_t>((flat.rgba[i + c] * alpha + matte[c] * (255 - alpha) + 127) / 255);
+            flat.rgba[i + c] =
+                static_cast<std::uint8_t>((flat.rgba[i + c] * alpha + matte[c] * (255 - alpha) + 127) / 255);
         flat.rgba[i + 3] = 255;
     }
     return flat;

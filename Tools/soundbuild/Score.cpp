@@ -1,10 +1,10 @@
 #include "Score.h"
 
-#include <locale>
-#include <memory>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <locale>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
@@ -326,7 +326,8 @@ Score ParseScore(const std::string& text, const std::string& name)
         else if (notes)
             notes->ReadLine(line);
         else
-            reader.Fail("'" + keyword + "' is not a keyword (tempo, rate, loop, instrument, part) and no part has begun");
+            reader.Fail("'" + keyword +
+                        "' is not a keyword (tempo, rate, loop, instrument, part) and no part has begun");
     }
     if (notes)
         notes->Finish();

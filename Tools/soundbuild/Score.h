@@ -50,8 +50,8 @@ struct Instrument
 
 struct Note
 {
-    double start = 0.0;  // beats from the start of the sound
-    double length = 0.0; // beats
+    double start = 0.0;              // beats from the start of the sound
+    double length = 0.0;             // beats
     std::vector<double> frequencies; // empty for a rest
 };
 

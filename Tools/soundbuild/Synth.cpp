@@ -60,8 +60,8 @@ private:
     std::uint32_t mState;
 };
 
-void RenderNote(const Instrument& instrument, double gain, double frequency, double startSeconds,
-                double heldSeconds, int rate, std::uint32_t seed, std::vector<double>& mix)
+void RenderNote(const Instrument& instrument, double gain, double frequency, double startSeconds, double heldSeconds,
+                int rate, std::uint32_t seed, std::vector<double>& mix)
 {
     const double release = std::max(instrument.release, kShortestRelease);
     const std::size_t first = static_cast<std::size_t>(std::llround(startSeconds * rate));
