@@ -2,7 +2,7 @@
 
 #include "FileSystem.h"
 #include "Framework/ResourceManager.h"
-#include "Framework/ValueResources.h"
+#include "Framework/EngineHooks.h"
 #include "GameManifests.h"
 #include "Platform/Compat/Kernel/DebugOutput.h"
 #include "Platform/Win32/Win32Platform.h"
@@ -134,10 +134,12 @@ void DataChecker::StartEngine()
     fileSystem->AddPartition(0, new Win32FileSystemPartition(L"", mFolder.wstring()));
     fileSystem->AddPartition(1, new Win32FileSystemPartition(L"", mFolder.wstring()));
     fileSystem->OnPartitionsAdded();
-    // The factories the program's start-up registers, in its order. Audio, scene and record
-    // factories join here when the program registers them.
+    // The factories the program's start-up registers, in its order: the platform's, then the
+    // engine's start-up steps. Audio, scene and record factories join here when the program
+    // registers them.
     RegisterPlatformResourceFactories();
-    RegisterValueResourceFactories();
+    Internal::RunHook(Internal::GetEngineHooks().registerValueResourceFactories);
+    Internal::RunHook(Internal::GetEngineHooks().registerObjectFactories);
     mEngineStarted = true;
 }
 
