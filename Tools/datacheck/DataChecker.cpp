@@ -79,6 +79,7 @@ void DataChecker::Run(Report& report, std::vector<std::unique_ptr<Check>> checks
 std::vector<Manifest*> DataChecker::OrderManifests(Report& report)
 {
     std::vector<std::wstring> names = StartupManifests();
+    const std::size_t groups = names.size();
     names.push_back(kTextManifest);
     // The level files the episodes name, read when a level is played. (The index has no
     // declarations yet: the progression records are found in the element trees.)
@@ -95,13 +96,15 @@ std::vector<Manifest*> DataChecker::OrderManifests(Report& report)
 
     std::vector<Manifest*> order;
     std::set<std::string> missingGroups;
-    for (const std::wstring& name : names)
+    for (std::size_t i = 0; i < names.size(); ++i)
     {
+        const std::wstring& name = names[i];
         auto found = std::find_if(mIndex.Manifests().begin(), mIndex.Manifests().end(),
                                   [&](const Manifest& manifest) { return manifest.name == name; });
         if (found == mIndex.Manifests().end())
         {
-            if (name != kTextManifest)
+            // A missing text manifest or level file is a problem the checks report.
+            if (i < groups)
                 missingGroups.insert(Narrow(name));
             continue;
         }
