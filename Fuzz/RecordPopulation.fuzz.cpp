@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes, read as XML, to record population: every "Dish" or "Garnish" element (the
-// record types of the record binding tests, which use every member kind) is populated, every
-// other record on the previous successful one of its type as template. Beyond "no crash, no hang,
+// Feeds arbitrary bytes, read as XML, to record population: every element named after a record type
+// (the game's records, and "Dish" and "Garnish" of the record binding tests, which use every member
+// kind) is populated, every other record on the previous successful one of its type as template. Beyond "no crash, no hang,
 // only LoadError and XMLError": a population that succeeds has read exactly its element, up to
 // and including its end tag (or to the end of a document cut off inside it), and one that fails
 // leaves the element's remainder to its reader.
@@ -9,14 +9,17 @@
 #include "XMLError.h"
 #include "XMLReader.h"
 #include "simplesettings/LoadError.h"
+#include "Game/Data/GameRecordDescriptors.h"
 #include "simplesettings/TestRecords.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <optional>
+#include <string>
 
 using namespace Corvane;
-using namespace SettingsTesting;
 
 namespace
 {
@@ -51,31 +54,72 @@ private:
     int mDepth = 1;
 };
 
-// Populates one record of the element reader stands on; the previous success is the template of
-// every other record.
-template <typename Record>
-void PopulateOne(const SimpleSettings::SettingsDescriptor<Record>& descriptor, IXMLReader& reader,
-                 std::optional<Record>& previous, int& count)
+// Populates records of one type from the element the reader stands on; the previous success is the
+// template of every other record.
+class Populator
 {
-    const XMLElement element = *reader.Current();
-    DepthCounter counter(reader);
-    XMLElementReader elementReader(&counter);
-    Record record{};
-    const Record* templ = (previous && ++count % 2 == 0) ? &*previous : nullptr;
-    try
+public:
+    virtual ~Populator() = default;
+    virtual void PopulateOne(IXMLReader& reader) = 0;
+};
+
+template <typename Record> class RecordPopulator : public Populator
+{
+public:
+    explicit RecordPopulator(const SimpleSettings::SettingsDescriptor<Record>& descriptor) : mDescriptor(descriptor) {}
+
+    void PopulateOne(IXMLReader& reader) override
     {
-        descriptor.PopulateDataInstance(element, elementReader, record, templ);
+        const XMLElement element = *reader.Current();
+        DepthCounter counter(reader);
+        XMLElementReader elementReader(&counter);
+        Record record{};
+        const Record* templ = (mPrevious && ++mCount % 2 == 0) ? &*mPrevious : nullptr;
+        try
+        {
+            mDescriptor.PopulateDataInstance(element, elementReader, record, templ);
+        }
+        catch (const SimpleSettings::LoadError&)
+        {
+            while (!elementReader.AtEnd())
+                elementReader.Next();
+            return;
+        }
+        // Read exactly to its own end tag, unless the document was cut off inside it.
+        if (counter.GetDepth() != 0 && !reader.AtEnd())
+            std::abort();
+        mPrevious = record;
     }
-    catch (const SimpleSettings::LoadError&)
-    {
-        while (!elementReader.AtEnd())
-            elementReader.Next();
-        return;
-    }
-    // Read exactly to its own end tag, unless the document was cut off inside it.
-    if (counter.GetDepth() != 0 && !reader.AtEnd())
-        std::abort();
-    previous = record;
+
+private:
+    const SimpleSettings::SettingsDescriptor<Record>& mDescriptor;
+    std::optional<Record> mPrevious;
+    int mCount = 0;
+};
+
+template <typename Record>
+void Add(std::map<std::wstring, std::unique_ptr<Populator>>& populators, const wchar_t* tag,
+         const SimpleSettings::SettingsDescriptor<Record>& descriptor)
+{
+    populators[tag] = std::make_unique<RecordPopulator<Record>>(descriptor);
+}
+
+std::map<std::wstring, std::unique_ptr<Populator>> MakePopulators()
+{
+    std::map<std::wstring, std::unique_ptr<Populator>> populators;
+    Add(populators, L"Dish", SettingsTesting::gDishDescriptor);
+    Add(populators, L"Garnish", SettingsTesting::gGarnishDescriptor);
+    Add(populators, L"LevelDescriptor", gRecordDescriptor<LevelDescriptor>);
+    Add(populators, L"EpisodeDescriptor", gRecordDescriptor<EpisodeDescriptor>);
+    Add(populators, L"LevelProgressionData", gRecordDescriptor<LevelProgressionData>);
+    Add(populators, L"CutscenePrompt", gRecordDescriptor<CutscenePrompt>);
+    Add(populators, L"CutsceneData", gRecordDescriptor<CutsceneData>);
+    Add(populators, L"RecipeStepData", gRecordDescriptor<RecipeStepData>);
+    Add(populators, L"RecipeData", gRecordDescriptor<RecipeData>);
+    Add(populators, L"MirelFlavorThought", gRecordDescriptor<MirelFlavorThought>);
+    Add(populators, L"MirelComboThought", gRecordDescriptor<MirelComboThought>);
+    Add(populators, L"LevelIntroData", gRecordDescriptor<LevelIntroData>);
+    return populators;
 }
 } // namespace
 
@@ -84,9 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     MemoryStream source(L"fuzz.xml");
     source.Write(data, static_cast<unsigned>(size));
     source.Seek(IStream::kFromStart, 0);
-    std::optional<Dish> dish;
-    std::optional<Garnish> garnish;
-    int count = 0;
+    const std::map<std::wstring, std::unique_ptr<Populator>> populators = MakePopulators();
     try
     {
         XMLReader reader(source);
@@ -95,10 +137,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const XMLElement* node = reader.Next();
             if (!node || !node->IsStartTag())
                 continue;
-            if (node->GetName() == L"Dish")
-                PopulateOne(gDishDescriptor, reader, dish, count);
-            else if (node->GetName() == L"Garnish")
-                PopulateOne(gGarnishDescriptor, reader, garnish, count);
+            const auto populator = populators.find(node->GetName());
+            if (populator != populators.end())
+                populator->second->PopulateOne(reader);
         }
     }
     catch (const XMLError&)
