@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>

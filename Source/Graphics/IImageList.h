@@ -43,20 +43,4 @@ inline Rect<int> FloorRect(const Rect<float>& r)
             static_cast<int>(std::floor(r.height))};
 }
 } // namespace Internal
-
-namespace Graphics
-{
-// Item index of list stretched into rect, aligned by the state as DrawImageInRect aligns; 1 when
-// the list is null or the item is missing.
-inline int DrawImageListItemInRect(IImageList* list, int index, const Rect<int>& rect, const DrawState& state,
-                                   ICanvas* canvas)
-{
-    if (!list)
-        return 1;
-    return list->DrawInRect(index,
-                            {static_cast<float>(rect.x), static_cast<float>(rect.y), static_cast<float>(rect.width),
-                             static_cast<float>(rect.height)},
-                            state, canvas);
-}
-} // namespace Graphics
 } // namespace Corvane

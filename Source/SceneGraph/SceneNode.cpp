@@ -21,9 +21,7 @@ NodeState CombineNodeStates(const NodeState& parent, const NodeState& child)
     return world;
 }
 
-SceneNode::SceneNode(Label name) : mName(name), mSelfInParent(mChildren.end())
-{
-}
+SceneNode::SceneNode(Label name) : mName(name), mSelfInParent(mChildren.end()) {}
 
 SceneNode::~SceneNode() = default;
 
@@ -48,8 +46,12 @@ void SceneNode::Unlink()
 
 void SceneNode::SetParent(SceneNode* parent)
 {
-    if (parent == mParent || !parent || parent == this)
+    if (parent == mParent || !parent)
         return;
+    // A node cannot go below itself: the tree would become a loop.
+    for (const SceneNode* above = parent; above; above = above->mParent)
+        if (above == this)
+            return;
     Unlink();
     mParent = parent;
     MarkDirty(kDirtyAll);
@@ -82,17 +84,11 @@ void SceneNode::BringToFront()
         mParent->mChildren.splice(mParent->mChildren.end(), mParent->mChildren, mSelfInParent);
 }
 
-void SceneNode::ChildAdded(SceneNode*)
-{
-}
+void SceneNode::ChildAdded(SceneNode*) {}
 
-void SceneNode::ChildRemoved(SceneNode*)
-{
-}
+void SceneNode::ChildRemoved(SceneNode*) {}
 
-void SceneNode::ParentChanged(SceneNode*)
-{
-}
+void SceneNode::ParentChanged(SceneNode*) {}
 
 void SceneNode::RegisterTree(ObjectDatabase* database)
 {
@@ -443,6 +439,12 @@ boost::signals2::connection SceneNode::ConnectInputSignalB(SceneNode& node,
                                                            const SceneNodeSignals::NodeEvent::Slot& handler)
 {
     return node.mSignals.MouseEnter.connect(handler);
+}
+
+void SceneNode::BroadcastMessage(Label name)
+{
+    if (ObjectDatabase* database = ObjectDatabase::Current())
+        database->Broadcast(ObjectMessage(GetID(), name));
 }
 
 // ---- Capture and focus ----

@@ -24,8 +24,10 @@
 //      rotation pivots). Override HitTest for a shape other than the half-open world rectangle
 //      (x <= px < x + width), and the IInputHandler operations for keys, text, wheel. Controls
 //      that may hold keyboard focus return true from CanTakeFocus (the base says false, so the
-//      focus keys skip pictures and text). Messages: override OnMessage and call
-//      SceneNode::OnMessage for everything you do not handle ("Remove" runs the removal).
+//      focus keys skip pictures and text); their enable flag is Corvane::EnableComponent
+//      (Widgets/Components.h), which focus moves and text input respect. A control announces
+//      itself with BroadcastMessage (Label ("ButtonClick")). Messages: override OnMessage and
+//      call SceneNode::OnMessage for everything you do not handle ("Remove" runs the removal).
 //   2. The descriptor: derive from SceneNodeDescriptor, a plain record of the element's own
 //      attributes (resource names kept as labels).
 //   3. The factory: derive from SceneNodeFactory (SceneNodeFactory.h). CreateDescriptor reads the
@@ -151,6 +153,9 @@ public:
     bool CanTakeFocus() override { return false; }
 
     SceneNodeSignals& Signals() { return mSignals; }
+    // Sends the object message name, with this node as its sender, to the current screen and
+    // every object in it, at once (how controls announce "ButtonClick" and the like).
+    void BroadcastMessage(Corvane::Label name);
 
     // ---- Names and tree ----
     // Names are set before the node is registered (the database files it then).
@@ -162,7 +167,8 @@ public:
     const std::list<SceneNode*>& GetChildren() const { return mChildren; }
     // Unlinks from the old parent (if any) and appends to parent's children, entering the node
     // name in parent's map unless the map already has it. Nothing when parent is the current one.
-    // parent must not be null: a node leaves its parent only through its removal.
+    // parent must not be null (a node leaves its parent only through its removal) nor the node
+    // itself or one of its descendants (refused).
     void SetParent(SceneNode* parent);
     // Sets the node name, SetParent (parent) and the alignment words (null: all 0).
     void AttachAs(SceneNode* parent, Corvane::Label nodeName, const int align[4] = nullptr);

@@ -12,9 +12,7 @@
 using namespace Corvane;
 using namespace Corvane::Graphics;
 
-void SceneNode::Draw(const Vector2<float>&)
-{
-}
+void SceneNode::Draw(const Vector2<float>&) {}
 
 void SceneNode::DrawTree(const Vector2<float>& offset)
 {
@@ -37,7 +35,7 @@ float Snap(float value)
 // The scale pivot's shift: how far the top-left corner moves so that the pivot stays in place.
 float ScaleShift(int align, float size, float scale)
 {
-    return align == SceneNode::kAlignMiddle ? size / 2 - size * scale / 2
+    return align == SceneNode::kAlignMiddle  ? size / 2 - size * scale / 2
            : align == SceneNode::kAlignRight ? size - size * scale
                                              : 0.0f;
 }
@@ -133,8 +131,8 @@ void DrawNodeImage(SceneNode& node, IImage* image, const Vector2<float>& offset,
     }
 
     const Rect<float> scaled{worldX + ScaleShift(node.GetScaleHAlign(), width, scale.x) + offset.x,
-                             worldY + ScaleShift(node.GetScaleVAlign(), height, scale.y) + offset.y,
-                             width * scale.x, height * scale.y};
+                             worldY + ScaleShift(node.GetScaleVAlign(), height, scale.y) + offset.y, width * scale.x,
+                             height * scale.y};
     if (orientation != 0.0f)
     {
         DrawScaledRotatedImage(node, image, scaled, orientation, state, canvas);

@@ -1,12 +1,12 @@
 #include "SceneGraph/SceneApplicationMode.h"
 
-#include "Framework/EnableComponent.h"
 #include "Framework/KeyboardFocusController.h"
 #include "Graphics/RecordingCanvas.h"
 #include "Graphics/RenderContext.h"
 #include "Support/FakeGraphicsPlatform.h"
 #include "Support/FrameworkObjects.h"
 #include "Support/SceneHarness.h"
+#include "Widgets/Components.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,8 @@ protected:
     }
     void Watch(SceneNode* node, const std::string& tag)
     {
-        node->Signals().ButtonDown.connect([this, tag](SceneNode*, MouseButton, int, int) { log.push_back(tag + " pressed"); });
+        node->Signals().ButtonDown.connect(
+            [this, tag](SceneNode*, MouseButton, int, int) { log.push_back(tag + " pressed"); });
         node->Signals().CapturedButtonDown.connect(
             [this, tag](SceneNode*, MouseButton, int, int) { log.push_back(tag + " captured press"); });
         node->Signals().MouseEnter.connect([this, tag](SceneNode*) { log.push_back(tag + " enter"); });

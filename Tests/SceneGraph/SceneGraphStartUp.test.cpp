@@ -27,11 +27,16 @@ public:
         SceneApplicationMode::OnEnter();
         SceneNode* title = InstantiateLayout(Label("TitleLayout"));
         if (SceneNode* play = title ? title->FindByPath({0, "Play"}) : nullptr)
-            play->Signals().ButtonDown.connect([this](SceneNode*, MouseButton, int, int) {
-                Broadcast(ObjectMessage(kNoObject, Label("PlayPressed")));
-            });
+            play->Signals().ButtonDown.connect(
+                [](SceneNode* node, MouseButton, int, int) { node->BroadcastMessage(Label("PlayPressed")); });
     }
-    void OnMessage(const ObjectMessage& message) override { mLog.push_back(message.GetName().c_str()); }
+    void OnMessage(const ObjectMessage& message) override
+    {
+        // Controls are told apart by their node names.
+        const auto* sender = dynamic_cast<SceneNode*>(Get(message.GetSender()));
+        mLog.push_back(std::string(message.GetName().c_str()) + " from " +
+                       (sender ? sender->GetNodeName().c_str() : "nobody"));
+    }
 
 private:
     std::vector<std::string>& mLog;
@@ -80,6 +85,6 @@ TEST_F(SceneGraphStartUp, TheApplicationRegistersTheSceneTypesAndItsFirstScreenI
     press.x = 300;
     press.y = 330;
     looper.OnInputEvent(press);
-    EXPECT_EQ(log, (std::vector<std::string>{"PlayPressed"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"PlayPressed from Play"}));
 }
 } // namespace

@@ -19,7 +19,10 @@ public:
     ~Station() override { mLog.push_back("station deleted"); }
 
 protected:
-    SceneNode* CreateNode() override { return SceneLayout::Find(Label("StationLayout"))->Instantiate(nullptr, nullptr); }
+    SceneNode* CreateNode() override
+    {
+        return SceneLayout::Find(Label("StationLayout"))->Instantiate(nullptr, nullptr);
+    }
     void OnRemoved() override { mLog.push_back("station OnRemoved"); }
     void OnAttached() override { mLog.push_back("station OnAttached"); }
 

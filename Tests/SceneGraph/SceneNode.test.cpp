@@ -125,8 +125,7 @@ TEST(SceneNode, AlignmentPlacesANodeAgainstItsParentsSizeAndItsOwn)
         pair.child.SetPosition(3, 4);
         pair.child.SetSize(20, 10);
         pair.child.SetAlignment(c.align.data());
-        EXPECT_EQ(pair.child.GetWorldPosition(), c.world)
-            << c.align[0] << c.align[1] << c.align[2] << c.align[3];
+        EXPECT_EQ(pair.child.GetWorldPosition(), c.world) << c.align[0] << c.align[1] << c.align[2] << c.align[3];
     }
     // A root has no parent to align against, only itself.
     SceneNode root;
@@ -187,6 +186,13 @@ TEST(SceneNode, ParentingCallsTheHooksOnceAndKeepsEachSiblingsNameEntry)
     EXPECT_EQ(parent.FindByPath({"Slot"}), nullptr);
     EXPECT_EQ(other.FindByPath({"Slot"}), &second) << "the name was the second's there first";
     EXPECT_EQ(first.GetDirty(), unsigned(kDirtyAll));
+
+    // A node cannot become its own descendant.
+    log.clear();
+    other.SetParent(&first);
+    first.SetParent(&first);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(first.GetParent(), &other);
 }
 
 TEST(SceneNode, BringingToFrontAndSendingToBackReorderDrawing)
@@ -263,9 +269,8 @@ TEST(SceneNode, HitTestingFindsTheTopmostVisibleHitTestableNode)
         SceneNode* hit;
     };
     const Case cases[] = {
-        {{55, 55}, &inner},     {{60, 60}, &front},  {{40, 40}, &back},      {{0, 0}, &back},
-        {{100, 100}, &front},   {{149, 149}, &front}, {{150, 150}, nullptr}, {{99.5f, 10}, &back},
-        {{100, 10}, nullptr},   {{-1, 0}, nullptr},
+        {{55, 55}, &inner},   {{60, 60}, &front},    {{40, 40}, &back},    {{0, 0}, &back},      {{100, 100}, &front},
+        {{149, 149}, &front}, {{150, 150}, nullptr}, {{99.5f, 10}, &back}, {{100, 10}, nullptr}, {{-1, 0}, nullptr},
     };
     for (const Case& c : cases)
         EXPECT_EQ(root.HitTestTree(c.point), c.hit) << c.point.x << "," << c.point.y;
@@ -290,9 +295,8 @@ TEST(SceneNode, ButtonsBecomeSignalsOnlyWhenSomeoneListens)
     node->Signals().ButtonDown.connect([&](SceneNode*, MouseButton button, int x, int y) {
         log.push_back("down " + std::to_string(button) + " " + std::to_string(x) + "," + std::to_string(y));
     });
-    node->Signals().CapturedButtonUp.connect([&](SceneNode*, MouseButton button, int, int) {
-        log.push_back("captured up " + std::to_string(button));
-    });
+    node->Signals().CapturedButtonUp.connect(
+        [&](SceneNode*, MouseButton button, int, int) { log.push_back("captured up " + std::to_string(button)); });
     node->Signals().KeyDown.connect([&](SceneNode*, int key) { log.push_back("key " + std::to_string(key)); });
     EXPECT_TRUE(node->MouseDown(0, 10, 10));
     EXPECT_FALSE(node->MouseDown(1, 10, 10)) << "the right button is not accepted";
