@@ -49,6 +49,11 @@ protected:
     std::string Load(const std::string& manifest, const std::string& body)
     {
         resources.WriteManifest(manifest, body);
+        return Read(manifest);
+    }
+    // Loads a manifest; the text of the error the load raised, else empty.
+    std::string Read(const std::string& manifest)
+    {
         try
         {
             resources.Manager().LoadAndWait(std::wstring(manifest.begin(), manifest.end()), true, nullptr);
