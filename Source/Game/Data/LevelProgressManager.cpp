@@ -8,7 +8,6 @@
 #include "Game/Data/KitchenLevelData.h"
 #include "Game/Data/LevelFlowHooks.h"
 #include "Platform/Compat/User/MessageBox.h"
-#include "RuntimeError.h"
 #include "TextConversion.h"
 
 #include <algorithm>
