@@ -69,9 +69,10 @@ bool BASSSoundChannel::IsPlaying()
         return false;
     if (WantsToLoop())
         return true;
-    // A sound asked to start paused waits for its controls to resume it.
+    // A sound asked to start paused waits for its controls to resume it; without controls it
+    // never starts.
     if (!mStarted)
-        return mControls && mControls->IsPaused();
+        return static_cast<bool>(mControls);
     return !HasEnded();
 }
 
