@@ -12,6 +12,7 @@
 #include "Support/ResourceFolder.h"
 #include "Support/SoundFiles.h"
 #include "Support/TestClock.h"
+#include "Support/XMLNodes.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,21 @@ TEST_F(BASSAudioPlatformTest, ASoundTakesTheFirstFileThereInExtensionOrder)
         EXPECT_EQ(Pick(c.src).naturalRate, c.rate);
     }
     EXPECT_EQ(debug.Text().find("error"), std::string::npos) << debug.Text();
+}
+
+TEST(BASSSoundFactoriesTest, EachSourceNeedsOneOfElevenFiles)
+{
+    BASSSoundResourceFactory sound;
+    BASSRandomSoundResourceFactory random;
+    const std::vector<ResourceDependency> one = DependenciesOf(sound, "<sound name=\"A\" src=\"Sounds/title\"/>");
+    const std::vector<ResourceDependency> three = DependenciesOf(
+        random, "<randomsound name=\"B\"><sound src=\"x\"/><other src=\"no\"/><sound src=\"y\"><sound src=\"deeper\"/>"
+                "</sound><sound src=\"z\"/></randomsound>");
+    EXPECT_EQ(Locations(one), std::vector<std::wstring>{L"Sounds/title"});
+    EXPECT_EQ(Locations(three), (std::vector<std::wstring>{L"x", L"y", L"z"}));
+    const std::vector<std::wstring> extensions = {L".ogg", L".mp3", L".wav", L".aif", L".mod", L".s3m",
+                                                  L".xm",  L".it",  L".mo3", L".mtm", L".umx"};
+    EXPECT_EQ(one[0].candidates, extensions);
 }
 
 TEST_F(BASSAudioPlatformTest, ManifestAttributesAreReadAndLimited)
