@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <list>
+#include <thread>
 
 using namespace Corvane::Testing;
 
@@ -252,5 +253,39 @@ TEST(BassLibraryTest, OpensOnceAndRefusesWorkWhenClosed)
     EXPECT_STREQ(BASS_GetDeviceDescription(1), "Null output");
     EXPECT_EQ(BASS_GetDeviceDescription(2), nullptr);
     Compat::Audio::UseSystemAudioOutput();
+}
+} // namespace
+
+namespace
+{
+TEST(BassDeviceTest, SDLsAudioThreadMixesWhileSoundsComeAndGoOnOtherThreads)
+{
+    // SDL's dummy driver runs a real audio thread that pulls the mix.
+    Compat::Audio::UseSystemAudioOutput();
+    ASSERT_TRUE(BASS_Init(-1, kRate, 0, nullptr, nullptr)) << Compat::Audio::GetLastAudioErrorDetail();
+    const std::string wav = EncodeTone({kRate, 2, 441.0, 0.05, 0.5f, 0.5f}, "wav");
+    const std::string module = MakeTrackerModule(2);
+    std::thread loader([&] {
+        for (int i = 0; i < 100; ++i)
+        {
+            const HMUSIC music = BASS_MusicLoad(TRUE, module.data(), 0, static_cast<DWORD>(module.size()), 0, 0);
+            EXPECT_TRUE(BASS_ChannelPlay(music, TRUE));
+            EXPECT_TRUE(BASS_MusicFree(music));
+        }
+    });
+    for (int i = 0; i < 100; ++i)
+    {
+        const HSTREAM stream = BASS_StreamCreateFile(TRUE, wav.data(), 0, wav.size(), 0);
+        ASSERT_NE(stream, 0u);
+        EXPECT_TRUE(BASS_ChannelPlay(stream, TRUE));
+        EXPECT_TRUE(BASS_ChannelSetAttributes(stream, kRate + i * 100, i, i - 50));
+        if (i % 10 == 0)
+        {
+            EXPECT_TRUE(i % 20 ? BASS_Pause() : BASS_Start());
+        }
+        EXPECT_TRUE(BASS_StreamFree(stream));
+    }
+    loader.join();
+    EXPECT_TRUE(BASS_Free());
 }
 } // namespace

@@ -291,12 +291,16 @@ TEST_F(BASSAudioPlatformTest, ChannelsOfOneFileShareItsHandleAndOneStopEndsBoth)
     Start();
     WriteFile("tone.wav", EncodeTone({kRate, 1, 441.0, 2.0}, "wav"));
     Load("<sound name=\"Tone\" src=\"tone\"/>");
-    RefPtr<ISoundChannel> first = Play("Tone");
+    SoundParams octave;
+    octave.rate = 2.0f;
+    RefPtr<ISoundChannel> first = Play("Tone", octave);
+    EXPECT_EQ(AttributesOf("Tone").frequency, 2u * kRate);
     RefPtr<ISoundChannel> same = Play("Tone");
     EXPECT_FALSE(same) << "the same sound within 20 ms starts once";
     clock.Advance(21);
     RefPtr<ISoundChannel> second = Play("Tone");
     ASSERT_TRUE(first && second);
+    EXPECT_EQ(AttributesOf("Tone").frequency, static_cast<DWORD>(kRate)) << "the file's own rate, not the last play's";
     EXPECT_EQ(audio->CountChannels(), 2);
     EXPECT_TRUE(first->IsPlaying() && second->IsPlaying());
     second->Stop();
