@@ -177,13 +177,15 @@ TEST_F(BASSAudioPlatformTest, ManifestAttributesAreReadAndLimited)
     };
     std::string manifest;
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        manifest += "<sound name=\"S" + std::to_string(i) + "\" src=\"none\" " + cases[i].attributes + "/>";
+        manifest.append("<sound name=\"S").append(std::to_string(i)).append("\" src=\"none\" ").append(cases[i].attributes).append("/>");
     Load(manifest);
     for (std::size_t i = 0; i < std::size(cases); ++i)
     {
         const Case& c = cases[i];
         SCOPED_TRACE(c.attributes);
-        BASSSound* sound = Sound(("S" + std::to_string(i)).c_str());
+        std::string name(1, 'S');
+        name += std::to_string(i);
+        BASSSound* sound = Sound(name.c_str());
         ASSERT_NE(sound, nullptr);
         EXPECT_EQ(sound->GetCategory(), Label(c.category));
         EXPECT_EQ(sound->GetVolume(), c.volume);
