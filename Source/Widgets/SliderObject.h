@@ -43,8 +43,11 @@ public:
     // Stores them, makes the height the taller of the channel and the thumb, and the value 0.
     void SetThumbImages(IImageList* images);
     IImageList* GetThumbImages() const { return mThumbImages; }
+    // Not owned; null plays nothing.
     void SetSounds(const SoundList* sounds) { mSounds = sounds; }
+    const SoundList* GetSounds() const { return mSounds; }
     void SetAlphaSensitivity(int sensitivity) { mAlphaSensitivity = sensitivity; }
+    int GetAlphaSensitivity() const { return mAlphaSensitivity; }
     void SetTickCount(int count) { mTickCount = count; }
     int GetTickCount() const { return mTickCount; }
     // Turning snapping on snaps the value at once, without a message or sound.
