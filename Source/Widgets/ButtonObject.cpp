@@ -51,9 +51,10 @@ void ButtonObject::Draw()
     else if (!mScalable)
         DrawImage(state);
     else
-        DrawImageListItemInRect(GetImages(), state,
-                                Rect<float>{bounds.x, bounds.y, bounds.width * GetScale().x, bounds.height * GetScale().y},
-                                GetRenderContext().state, GetCurrentCanvas());
+        DrawImageListItemInRect(
+            GetImages(), state,
+            Rect<float>{bounds.x, bounds.y, bounds.width * GetScale().x, bounds.height * GetScale().y},
+            GetRenderContext().state, GetCurrentCanvas());
 
     if (!GetText().empty() && GetFont())
         DrawCentredText(GetText(), GetTextMode());
