@@ -1,6 +1,8 @@
 #include "Framework/EngineHooks.h"
 
 #include "Framework/CustomCursor.h"
+#include "Framework/DownloadManager.h"
+#include "Framework/FileSource.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueResources.h"
 
@@ -12,6 +14,12 @@ namespace
 EngineHooks MakeEngineHooks()
 {
     EngineHooks hooks;
+    // Registers itself engine-wide and for teardown. Left uninitialised: files are read from the
+    // program's folder unverified until an application initialises it with a download base.
+    hooks.createFileSource = [] {
+        if (!IFileSource::GetInstance())
+            new FileSource;
+    };
     hooks.registerValueResourceFactories = [] { RegisterValueResourceFactories(); };
     // Stopping never creates the manager; it cancels the queue and joins the loader thread. The
     // custom cursor's image is one of the resources released: the cursor lets go of it.
@@ -20,7 +28,19 @@ EngineHooks MakeEngineHooks()
             manager->Stop();
         SetCustomCursor(nullptr, GetCustomCursor().hotSpot);
     };
-    hooks.stopWorkerThreads = hooks.stopResourceManager;
+    hooks.shutdownDownloadManager = [] {
+        if (DownloadManager* downloads = DownloadManager::InstanceIfCreated())
+            downloads->Shutdown();
+    };
+    hooks.closeFileSource = [] {
+        if (IFileSource* source = IFileSource::GetInstance())
+            source->Close();
+    };
+    hooks.stopWorkerThreads = [stopResources = hooks.stopResourceManager,
+                               stopDownloads = hooks.shutdownDownloadManager] {
+        stopResources();
+        stopDownloads();
+    };
     hooks.drawCustomCursor = [] { DrawCustomCursor(); };
     return hooks;
 }
