@@ -8,10 +8,8 @@
 
 namespace Corvane::Internal
 {
-namespace
-{
 // The steps of the engine's own services; the rest are installed by their owners.
-EngineHooks MakeEngineHooks()
+EngineHooks DefaultEngineHooks()
 {
     EngineHooks hooks;
     // Registers itself engine-wide and for teardown. Left uninitialised: files are read from the
@@ -44,11 +42,10 @@ EngineHooks MakeEngineHooks()
     hooks.drawCustomCursor = [] { DrawCustomCursor(); };
     return hooks;
 }
-} // namespace
 
 EngineHooks& GetEngineHooks()
 {
-    static EngineHooks hooks = MakeEngineHooks();
+    static EngineHooks hooks = DefaultEngineHooks();
     return hooks;
 }
 } // namespace Corvane::Internal
