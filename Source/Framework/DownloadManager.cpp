@@ -172,12 +172,13 @@ void DownloadManager::Request(RefPtr<IFileTransfer>& result, const std::wstring&
     for (const RefPtr<FileTransfer>& queued : mQueue)
         if (queued->GetSourceName() == key)
         {
+            // Taken before the queue is sorted again.
+            result = RefPtr<IFileTransfer>(queued.Get());
             if (priority < queued->priority)
             {
                 queued->priority = priority;
                 Reschedule();
             }
-            result = RefPtr<IFileTransfer>(queued.Get());
             return;
         }
     auto transfer = RefPtr<FileTransfer>::Adopt(new FileTransfer(mBase + L"/" + relative, key, priority, destination,
