@@ -20,7 +20,6 @@ constexpr long kConnectSeconds = 30;
 constexpr long kStallSeconds = 60;
 // The longest single wait for the socket; an interruption wakes it at once.
 constexpr int kPollMilliseconds = 1000;
-constexpr long kReceiveBuffer = 128 * 1024;
 
 void InitializeCurlOnce()
 {
@@ -81,7 +80,6 @@ HttpRequest::HttpRequest(const RequestOptions& options)
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
-    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer);
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
     if (!options.agent.empty())
         curl_easy_setopt(easy, CURLOPT_USERAGENT, options.agent.c_str());
@@ -134,7 +132,18 @@ std::size_t HttpRequest::OnHeader(char* data, std::size_t size, std::size_t coun
 std::size_t HttpRequest::OnBody(char* data, std::size_t size, std::size_t count, void* self)
 {
     auto* request = static_cast<HttpRequest*>(self);
-    request->mBody.insert(request->mBody.end(), data, data + size * count);
+    std::size_t left = size * count;
+    request->mDelivered += left;
+    // Straight into the waiting reader's buffer while it has room; the rest waits in ours.
+    if (request->mTargetFilled < request->mTargetSize)
+    {
+        const std::size_t direct = std::min(left, request->mTargetSize - request->mTargetFilled);
+        std::memcpy(request->mTarget + request->mTargetFilled, data, direct);
+        request->mTargetFilled += direct;
+        data += direct;
+        left -= direct;
+    }
+    request->mBody.insert(request->mBody.end(), data, data + left);
     return size * count;
 }
 
@@ -146,9 +155,9 @@ bool HttpRequest::Drive()
         mResult = CURLE_FAILED_INIT;
         return false;
     }
-    if (mInterrupted.load())
+    if (mFinished || mInterrupted.load())
         return false;
-    const std::size_t before = mBody.size();
+    const std::uint64_t before = mDelivered;
     const bool headersBefore = mHeadersDone;
     int running = 0;
     if (curl_multi_perform(Multi(mMulti), &running) != CURLM_OK)
@@ -166,7 +175,7 @@ bool HttpRequest::Drive()
         }
     if (mFinished)
         return false;
-    if (mBody.size() == before && mHeadersDone == headersBefore)
+    if (mDelivered == before && mHeadersDone == headersBefore)
         curl_multi_poll(Multi(mMulti), nullptr, 0, kPollMilliseconds, nullptr);
     return true;
 }
@@ -196,12 +205,23 @@ DWORD HttpRequest::Read(void* buffer, DWORD count, DWORD& read)
     read = 0;
     if (mBodyRead == mBody.size())
     {
-        // Drained: reuse the buffer from its start.
+        // Drained: the next bytes go straight to the caller, and ours is reused from its start.
         mBody.clear();
         mBodyRead = 0;
-        while (mBody.empty() && Drive())
+        mTarget = static_cast<char*>(buffer);
+        mTargetSize = count;
+        mTargetFilled = 0;
+        while (mTargetFilled == 0 && Drive())
         {
         }
+        read = static_cast<DWORD>(mTargetFilled);
+        mTarget = nullptr;
+        mTargetSize = 0;
+        mTargetFilled = 0;
+        if (mInterrupted.load())
+            return ERROR_INTERNET_OPERATION_CANCELLED;
+        if (read > 0)
+            return 0;
     }
     if (mInterrupted.load())
         return ERROR_INTERNET_OPERATION_CANCELLED;

@@ -1,6 +1,6 @@
-// One HTTP GET on libcurl, read by pulling: the body arrives into a buffer that the reader drains,
-// and the transfer is driven (curl's multi interface) only while the reader waits for bytes, so
-// memory stays bounded by what one drive delivers. One thread at a time reads; Interrupt may come
+// One HTTP GET on libcurl, read by pulling: the transfer is driven (curl's multi interface) only
+// while a reader waits for bytes, which go straight into its buffer; what does not fit waits in
+// ours for the next reads, so memory stays bounded by what one drive delivers. One thread at a time reads; Interrupt may come
 // from any thread.
 #pragma once
 
@@ -55,8 +55,14 @@ private:
     void* mEasy = nullptr;    // CURL*
     void* mMulti = nullptr;   // CURLM*
     void* mHeaders = nullptr; // curl_slist*
+    // Bytes that arrived while no reader had room, and how many of them were read.
     std::vector<char> mBody;
     std::size_t mBodyRead = 0;
+    // The buffer of the read waiting for bytes.
+    char* mTarget = nullptr;
+    std::size_t mTargetSize = 0;
+    std::size_t mTargetFilled = 0;
+    std::uint64_t mDelivered = 0;
     long mStatus = 0;
     long mHeaderStatus = 0;
     bool mSawLocation = false;
