@@ -18,6 +18,8 @@
 
 namespace
 {
+using Response = Corvane::Testing::TestHttpServer::Response;
+
 constexpr std::size_t kFileSize = 20 * 1024 * 1024;
 
 const std::string& FileBytes()
@@ -37,7 +39,7 @@ Corvane::Testing::TestHttpServer& Server()
     static Corvane::Testing::TestHttpServer* server = [] {
         SetDebugOutputSink([](const char*) {}); // one log line per request would time the terminal
         auto* made = new Corvane::Testing::TestHttpServer;
-        made->Serve("/big.bin", {.body = FileBytes(), .chunk = 1024 * 1024});
+        made->Serve("/big.bin", Response::Body(FileBytes()).InChunks(1024 * 1024));
         return made;
     }();
     return *server;

@@ -2,9 +2,9 @@
 // name. Beyond "no crash, no hang, no read out of bounds": every name it accepts stays below its
 // folder, a lookup only ever answers with an entry of the asked-for hash, and the checksum of the
 // bytes is the same whether summed at once or in two pieces.
+#include "Framework/ResourceTOC.h"
 #include "Framework/ResourceChecksum.h"
 #include "Framework/ResourceFiles.h"
-#include "Framework/ResourceTOC.h"
 #include "Label.h"
 #include "RuntimeError.h"
 #include "TextConversion.h"

@@ -47,7 +47,7 @@ enum class DownloadManager::Outcome
     Cancelled,
     NoSource,
     NoDestination,
-    Failed,  // the copy stopped on a stream error, whose code the transfer already holds
+    Failed,  // the copy stopped on a stream error, whose code the transfer keeps
     Stopped, // neither ended nor failed: pre-empted, or the source stalled
 };
 
@@ -153,8 +153,8 @@ int DownloadManager::CountQueued()
     return static_cast<int>(mQueue.size());
 }
 
-void DownloadManager::Request(RefPtr<IFileTransfer>& result, const std::wstring& path,
-                              const FileLocation& destination, int priority, unsigned expectedSize)
+void DownloadManager::Request(RefPtr<IFileTransfer>& result, const std::wstring& path, const FileLocation& destination,
+                              int priority, unsigned expectedSize)
 {
     std::wstring relative = path;
     std::replace(relative.begin(), relative.end(), L'\\', L'/');
@@ -181,8 +181,8 @@ void DownloadManager::Request(RefPtr<IFileTransfer>& result, const std::wstring&
             }
             return;
         }
-    auto transfer = RefPtr<FileTransfer>::Adopt(new FileTransfer(mBase + L"/" + relative, key, priority, destination,
-                                                                 expectedSize));
+    auto transfer = RefPtr<FileTransfer>::Adopt(
+        new FileTransfer(mBase + L"/" + relative, key, priority, destination, expectedSize));
     mQueue.push_back(transfer);
     Reschedule();
     result = RefPtr<IFileTransfer>(transfer.Get());
@@ -259,7 +259,12 @@ void DownloadManager::Settle(Worker& self, FileTransfer& transfer, Outcome outco
     case Outcome::Cancelled: End(transfer, kCancelled); break;
     case Outcome::NoSource: End(transfer, kSourceFailed); break;
     case Outcome::NoDestination: End(transfer, kDestinationFailed); break;
-    case Outcome::Failed: Remove(transfer); break;
+    case Outcome::Failed:
+    {
+        const int code = transfer.GetCopyError();
+        End(transfer, code < 0 ? code : kSourceFailed);
+        break;
+    }
     case Outcome::Stopped:
         // Still this worker's: not pre-empted, so the source stalled. Run again, a few times.
         if (self.current.Get() == &transfer && ++transfer.stalledRuns >= kMaxRuns)
@@ -276,8 +281,9 @@ void DownloadManager::Settle(Worker& self, FileTransfer& transfer, Outcome outco
 
 void DownloadManager::Reschedule()
 {
-    std::stable_sort(mQueue.begin(), mQueue.end(),
-                     [](const RefPtr<FileTransfer>& a, const RefPtr<FileTransfer>& b) { return a->priority < b->priority; });
+    std::stable_sort(mQueue.begin(), mQueue.end(), [](const RefPtr<FileTransfer>& a, const RefPtr<FileTransfer>& b) {
+        return a->priority < b->priority;
+    });
     if (mQueue.empty())
         return;
     const int best = mQueue.front()->priority;
@@ -324,6 +330,6 @@ void DownloadManager::Remove(FileTransfer& transfer)
 void DownloadManager::End(FileTransfer& transfer, int code)
 {
     Remove(transfer);
-    transfer.Finish(code);
+    transfer.SetError(code);
 }
 } // namespace Corvane

@@ -59,8 +59,8 @@ public:
     void Start() override;
     void Shutdown() override;
     void SetBasePath(const std::wstring& base) override;
-    void Request(RefPtr<IFileTransfer>& result, const std::wstring& path, const FileLocation& destination,
-                 int priority, unsigned expectedSize) override;
+    void Request(RefPtr<IFileTransfer>& result, const std::wstring& path, const FileLocation& destination, int priority,
+                 unsigned expectedSize) override;
 
     std::wstring GetBasePath();
     // How many transfers are queued (running ones included).

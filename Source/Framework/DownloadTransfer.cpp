@@ -70,7 +70,14 @@ void DownloadManager::FileTransfer::OnComplete()
 
 void DownloadManager::FileTransfer::Finish(int code)
 {
-    SetError(code);
+    ScopedLock lock(*mLock);
+    mCopyError = code;
+}
+
+int DownloadManager::FileTransfer::GetCopyError()
+{
+    ScopedLock lock(*mLock);
+    return mCopyError;
 }
 
 bool DownloadManager::FileTransfer::IsCancelled()

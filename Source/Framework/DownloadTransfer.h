@@ -33,7 +33,8 @@ public:
     void AddDone(float fraction, unsigned bytes) override;
     // The whole file arrived: complete, and the total becomes what was copied.
     void OnComplete() override;
-    // The outcome code.
+    // The code of the stream error the copy stopped on; the manager makes it the outcome once the
+    // transfer has left the queue, so followers never see an outcome before its clean-up.
     void Finish(int code) override;
     // Cancelled, or pre-empted since the run began (a pre-emption is answered once).
     bool IsCancelled() override;
@@ -42,6 +43,7 @@ public:
     const std::wstring& GetUrl() const { return mUrl; }
     const FileLocation& GetDestination() const { return mDestination; }
     bool WasCancelled();
+    int GetCopyError();
     void MarkPreempted();
     // A run begins: an older pre-emption no longer applies.
     void BeginRun();
@@ -62,6 +64,7 @@ private:
     bool mPreempted = false;
     bool mCancelled = false;
     bool mComplete = false;
+    int mCopyError = 0;
     IStream* mSourceStream = nullptr;
 };
 } // namespace Corvane

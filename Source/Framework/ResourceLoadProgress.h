@@ -31,7 +31,9 @@ protected:
 // A load job as its requesters see it; a negative error code means the load failed (or one of the
 // files it downloaded failed). Its byte counters follow the data files it downloads before the
 // manifest is read; its GetProgress is the fraction of the manifest read.
-class ILoadingJob : public IResourceLoadProgressQuery, public IDataTransferProgressQuery, public IErrorStatus,
+class ILoadingJob : public IResourceLoadProgressQuery,
+                    public IDataTransferProgressQuery,
+                    public IErrorStatus,
                     public IReferenced
 {
 };

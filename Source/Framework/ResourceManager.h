@@ -22,11 +22,11 @@
 #include "Threading.h"
 
 #include <deque>
-#include <vector>
 #include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace Corvane
 {

@@ -20,6 +20,8 @@ using namespace Corvane::Testing;
 
 namespace
 {
+using Response = TestHttpServer::Response;
+
 bool WaitFor(const std::function<bool()>& condition, int seconds = 20)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
@@ -76,10 +78,10 @@ protected:
 
 TEST_F(DownloadManagerTest, EachKindOfSourceEndsTheTransferWithItsOutcome)
 {
-    server.Serve("/files/Images/a.png", {.body = "PNG DATA"});
-    server.Serve("/files/Data/unsized.txt", {.body = "sized by its end", .sendLength = false});
-    server.Serve("/files/Data/empty.txt", {});
-    server.Serve("/files/Images/short.png", {.body = "half", .announcedLength = 8});
+    server.Serve("/files/Images/a.png", Response::Body("PNG DATA"));
+    server.Serve("/files/Data/unsized.txt", Response::Body("sized by its end").WithoutLength());
+    server.Serve("/files/Data/empty.txt", Response::Body(""));
+    server.Serve("/files/Images/short.png", Response::Body("half").Announcing(8));
 
     const struct
     {
@@ -160,11 +162,7 @@ TEST_F(DownloadManagerTest, AMoreUrgentRequestPreemptsEveryLessUrgentWorker)
             return response;
         });
     const std::shared_ptr<TestGate> urgentGate = server.MakeGate();
-    server.Serve("/files/Urgent/u.bin", {.body = std::string(20000, 'u'), .chunk = 4096,
-                                         .beforeChunk = [urgentGate](std::size_t sent) {
-                                             if (sent > 0)
-                                                 urgentGate->Wait();
-                                         }});
+    server.Serve("/files/Urgent/u.bin", Response::Body(std::string(20000, 'u')).InChunks(4096).HeldBy(urgentGate));
 
     const RefPtr<IFileTransfer> lows[] = {Fetch(L"Low/1.bin"), Fetch(L"Low/2.bin"), Fetch(L"Low/3.bin")};
     ASSERT_TRUE(WaitFor([&] {
@@ -193,7 +191,8 @@ TEST_F(DownloadManagerTest, AMoreUrgentRequestPreemptsEveryLessUrgentWorker)
         ASSERT_TRUE(WaitFor([&] { return Ended(*transfer); }));
     for (const char* name : {"1", "2", "3"})
     {
-        EXPECT_EQ(server.CountRequests(std::string("/files/Low/") + name + ".bin"), 2) << "started again from the start";
+        EXPECT_EQ(server.CountRequests(std::string("/files/Low/") + name + ".bin"), 2)
+            << "started again from the start";
         EXPECT_EQ(user.Read(std::string("Low/") + name + ".bin"), low);
     }
     EXPECT_EQ(restartsAfterUrgent, 3);
@@ -204,11 +203,7 @@ TEST_F(DownloadManagerTest, AMoreUrgentRequestPreemptsEveryLessUrgentWorker)
 TEST_F(DownloadManagerTest, CancelStopsACopyWaitingForTheNetworkAtOnce)
 {
     const std::shared_ptr<TestGate> gate = server.MakeGate();
-    server.Serve("/files/Big/held.bin", {.body = std::string(65536, 'h'), .chunk = 8192,
-                                         .beforeChunk = [gate](std::size_t sent) {
-                                             if (sent > 0)
-                                                 gate->Wait();
-                                         }});
+    server.Serve("/files/Big/held.bin", Response::Body(std::string(65536, 'h')).InChunks(8192).HeldBy(gate));
     const RefPtr<IFileTransfer> transfer = Fetch(L"Big/held.bin");
     ASSERT_TRUE(WaitFor([&] { return transfer->GetDone() == 8192; }));
     EXPECT_EQ(transfer->GetTotal(), 65536u);
@@ -227,10 +222,7 @@ TEST_F(DownloadManagerTest, ShutdownEndsEveryWorkerAndLeavesTheRestQueued)
     const std::shared_ptr<TestGate> gate = server.MakeGate();
     for (const char* name : {"1", "2", "3", "4"})
         server.Serve(std::string("/files/Held/") + name + ".bin",
-                     {.body = std::string(8192, 'h'), .chunk = 1024, .beforeChunk = [gate](std::size_t sent) {
-                          if (sent > 0)
-                              gate->Wait();
-                      }});
+                     Response::Body(std::string(8192, 'h')).InChunks(1024).HeldBy(gate));
     const RefPtr<IFileTransfer> held[] = {Fetch(L"Held/1.bin"), Fetch(L"Held/2.bin"), Fetch(L"Held/3.bin")};
     const RefPtr<IFileTransfer> waiting = Fetch(L"Held/4.bin");
     ASSERT_TRUE(WaitFor([&] { return server.Requests().size() == 3; }));

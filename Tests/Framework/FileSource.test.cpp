@@ -160,9 +160,8 @@ TEST_F(FileSourceTest, BrokenOrMissingTablesAreReportedByInitialize)
 
 TEST_F(FileSourceTest, DownloadsAreRequestedOnlyForListedFilesThatMustBeFetched)
 {
-    program.Write("resources.toc", BuildTable({{"./Images/good.png", "GOOD"},
-                                               {"./Images/missing.png", "MISSING"},
-                                               {"top.png", "TOP"}}));
+    program.Write("resources.toc",
+                  BuildTable({{"./Images/good.png", "GOOD"}, {"./Images/missing.png", "MISSING"}, {"top.png", "TOP"}}));
     program.Write("Images/good.png", "GOOD");
     source->Initialize(L"http:\\\\127.0.0.1:9\\files\\");
     EXPECT_EQ(DownloadManager::Get()->GetBasePath(), L"http://127.0.0.1:9/files");

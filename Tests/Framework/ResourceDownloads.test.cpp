@@ -28,6 +28,8 @@ using namespace Corvane::Testing;
 
 namespace
 {
+using Response = TestHttpServer::Response;
+
 constexpr PackedColor kRed = 0xFF0000;
 constexpr PackedColor kGreen = 0x00FF00;
 constexpr PackedColor kBlue = 0x0000FF;
@@ -61,8 +63,8 @@ protected:
         damaged[damaged.size() / 2] ^= 0x40;
         program.Write("Images/pic.gif", damaged);
         program.Write("Images/kept.gif", blue);
-        server.Serve("/data/Images/pic.gif", {.body = red});
-        server.Serve("/data/Images/gone.gif", {.body = green});
+        server.Serve("/data/Images/pic.gif", Response::Body(red));
+        server.Serve("/data/Images/gone.gif", Response::Body(green));
     }
     ~ResourceDownloadsTest() override { StopRun(); }
 
@@ -156,7 +158,7 @@ TEST_F(ResourceDownloadsTest, DamagedAndMissingFilesAreFetchedVerifiedAndBuiltBe
 
 TEST_F(ResourceDownloadsTest, AFailedDownloadIsRecordedAndTheRestIsStillBuilt)
 {
-    server.Serve("/data/Images/gone.gif", {.status = 404, .body = "no"});
+    server.Serve("/data/Images/gone.gif", Response::Body("no", 404));
     StartRun();
     ResourceManager::Instance()->LoadAndWait(L"Art", true, nullptr);
 
@@ -172,10 +174,7 @@ TEST_F(ResourceDownloadsTest, AFailedDownloadIsRecordedAndTheRestIsStillBuilt)
 TEST_F(ResourceDownloadsTest, CancellingAWaitWhileFilesArriveCancelsTheirTransfers)
 {
     const std::shared_ptr<TestGate> gate = server.MakeGate();
-    server.Serve("/data/Images/gone.gif", {.body = green, .chunk = 8, .beforeChunk = [gate](std::size_t sent) {
-                                               if (sent > 0)
-                                                   gate->Wait();
-                                           }});
+    server.Serve("/data/Images/gone.gif", Response::Body(green).InChunks(8).HeldBy(gate));
     StartRun();
     Progress progress;
     progress.cancel = [&] { return server.CountRequests("/data/Images/gone.gif") > 0; };

@@ -158,8 +158,8 @@ std::vector<TestHttpServer::Request> TestHttpServer::Requests() const
 int TestHttpServer::CountRequests(const std::string& path) const
 {
     std::lock_guard<std::mutex> lock(mLock);
-    return static_cast<int>(
-        std::count_if(mRequests.begin(), mRequests.end(), [&](const Request& request) { return request.path == path; }));
+    return static_cast<int>(std::count_if(mRequests.begin(), mRequests.end(),
+                                          [&](const Request& request) { return request.path == path; }));
 }
 
 int TestHttpServer::CountCompleted(const std::string& path) const

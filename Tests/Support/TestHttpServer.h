@@ -58,6 +58,43 @@ public:
         std::size_t chunk = 256 * 1024;
         // Called before each chunk with the bytes sent so far; may sleep or wait on a gate.
         std::function<void(std::size_t sent)> beforeChunk;
+
+        static Response Body(std::string body, int status = 200)
+        {
+            Response response;
+            response.status = status;
+            response.body = std::move(body);
+            return response;
+        }
+        Response& WithoutLength()
+        {
+            sendLength = false;
+            return *this;
+        }
+        Response& Announcing(long long length)
+        {
+            announcedLength = length;
+            return *this;
+        }
+        Response& WithHeaders(std::string lines)
+        {
+            headers = std::move(lines);
+            return *this;
+        }
+        Response& InChunks(std::size_t size)
+        {
+            chunk = size;
+            return *this;
+        }
+        // Sends the first chunk, then waits for gate before each further one.
+        Response& HeldBy(std::shared_ptr<TestGate> gate)
+        {
+            beforeChunk = [gate](std::size_t sent) {
+                if (sent > 0)
+                    gate->Wait();
+            };
+            return *this;
+        }
     };
     using Handler = std::function<Response(const Request&)>;
 

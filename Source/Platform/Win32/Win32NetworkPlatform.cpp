@@ -41,13 +41,15 @@ IStream* Win32NetworkPlatform::OpenHTTPStream(const wchar_t* url)
 
     const std::size_t hostStart = scheme + 3;
     const std::size_t hostEnd = address.find(L'/', hostStart);
-    std::wstring host = address.substr(hostStart, hostEnd == std::wstring::npos ? std::wstring::npos : hostEnd - hostStart);
+    std::wstring host =
+        address.substr(hostStart, hostEnd == std::wstring::npos ? std::wstring::npos : hostEnd - hostStart);
     if (host.size() > kMaxHost)
         host.resize(kMaxHost);
     const std::wstring headers = L"Host: " + host + L"\r\nUser-Agent: Corvane\r\n";
     DebugPrint("Win32NetworkPlatform::OpenHTTPStream(): Extra Headers: %ls", headers.c_str());
 
-    const HINTERNET request = InternetOpenUrlW(internet, address.c_str(), headers.c_str(), 0xFFFFFFFF, kRequestFlags, 0);
+    const HINTERNET request =
+        InternetOpenUrlW(internet, address.c_str(), headers.c_str(), 0xFFFFFFFF, kRequestFlags, 0);
     if (!request)
     {
         DebugPrint("Win32NetworkPlatform::OpenHTTPStream(): InternetOpenUrlW failed\r\n");

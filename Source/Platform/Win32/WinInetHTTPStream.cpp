@@ -11,8 +11,8 @@ constexpr int kSourceError = -2;
 
 [[noreturn]] void Unsupported(const char* operation, const char* function)
 {
-    throw RuntimeError(std::string("WinINetHTTPStream does not implement ") + operation + ".",
-                       __FILE__, __LINE__, function);
+    throw RuntimeError(std::string("WinINetHTTPStream does not implement ") + operation + ".", __FILE__, __LINE__,
+                       function);
 }
 
 bool QueryNumber(HINTERNET request, DWORD level, std::uint32_t& value)

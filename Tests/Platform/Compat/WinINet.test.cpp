@@ -15,6 +15,8 @@ using Corvane::Testing::TestHttpServer;
 
 namespace
 {
+using Response = TestHttpServer::Response;
+
 constexpr DWORD kZeroTerminated = 0xFFFFFFFF;
 
 struct Closer
@@ -28,7 +30,8 @@ class WinINetTest : public ::testing::Test
 protected:
     Handle Open(const std::string& path, const wchar_t* headers = nullptr, DWORD flags = 0)
     {
-        return Handle(InternetOpenUrlW(session.get(), server.WideUrl(path).c_str(), headers, kZeroTerminated, flags, 0));
+        return Handle(
+            InternetOpenUrlW(session.get(), server.WideUrl(path).c_str(), headers, kZeroTerminated, flags, 0));
     }
 
     // The body read in pieces of size bytes; ended tells how the last read went (TRUE with 0 bytes
@@ -60,7 +63,7 @@ protected:
 
 TEST_F(WinINetTest, RequestsCarryTheGivenHeadersBypassCachesAndSendNoCookies)
 {
-    server.Serve("/a", {.body = "x", .headers = "Set-Cookie: session=1; Path=/\r\n"});
+    server.Serve("/a", Response::Body("x").WithHeaders("Set-Cookie: session=1; Path=/\r\n"));
     const std::wstring headers = L"Host: 127.0.0.1:" + std::to_wstring(server.Port()) + L"\r\nUser-Agent: Corvane\r\n";
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES |
                         INTERNET_FLAG_NO_UI | INTERNET_FLAG_PRAGMA_NOCACHE;
@@ -83,14 +86,14 @@ TEST_F(WinINetTest, RequestsCarryTheGivenHeadersBypassCachesAndSendNoCookies)
 TEST_F(WinINetTest, StatusLengthAndBodyOfEachKindOfResponse)
 {
     const std::string big(300000, 'b');
-    server.Serve("/ok", {.body = "hello"});
-    server.Serve("/big", {.body = big, .chunk = 7000});
-    server.Serve("/missing", {.status = 404, .body = "gone"});
-    server.Serve("/unsized", {.body = "no length given", .sendLength = false});
-    server.Serve("/short", {.body = "only part", .announcedLength = 100});
-    server.Serve("/surplus", {.body = "1234567890", .announcedLength = 4});
-    server.Serve("/empty", {});
-    server.Serve("/moved", {.status = 302, .body = "see there", .headers = "Location: /ok\r\n"});
+    server.Serve("/ok", Response::Body("hello"));
+    server.Serve("/big", Response::Body(big).InChunks(7000));
+    server.Serve("/missing", Response::Body("gone", 404));
+    server.Serve("/unsized", Response::Body("no length given").WithoutLength());
+    server.Serve("/short", Response::Body("only part").Announcing(100));
+    server.Serve("/surplus", Response::Body("1234567890").Announcing(4));
+    server.Serve("/empty", Response::Body(""));
+    server.Serve("/moved", Response::Body("see there", 302).WithHeaders("Location: /ok\r\n"));
 
     const struct
     {
@@ -121,14 +124,20 @@ TEST_F(WinINetTest, StatusLengthAndBodyOfEachKindOfResponse)
         const BOOL known = Query(request.get(), HTTP_QUERY_CONTENT_LENGTH, length);
         EXPECT_EQ(known, c.length >= 0 ? TRUE : FALSE);
         if (known)
+        {
             EXPECT_EQ(length, static_cast<DWORD>(c.length));
+        }
         else
+        {
             EXPECT_EQ(GetLastError(), ERROR_HTTP_HEADER_NOT_FOUND);
+        }
         BOOL ended = FALSE;
         EXPECT_EQ(ReadAll(request.get(), 1000, ended), c.body);
         EXPECT_EQ(ended, c.clean);
         if (!ended)
+        {
             EXPECT_EQ(GetLastError(), ERROR_INTERNET_CONNECTION_ABORTED);
+        }
     }
 
     // The text form of a query.
@@ -158,10 +167,7 @@ TEST_F(WinINetTest, RequestsThatCannotBeMadeGiveNoHandle)
 TEST_F(WinINetTest, ClosingTheRequestFromAnotherThreadCancelsAWaitingRead)
 {
     const std::shared_ptr<TestGate> gate = server.MakeGate();
-    server.Serve("/held", {.body = std::string(4000, 'h'), .chunk = 1000, .beforeChunk = [gate](std::size_t sent) {
-                               if (sent > 0)
-                                   gate->Wait();
-                           }});
+    server.Serve("/held", Response::Body(std::string(4000, 'h')).InChunks(1000).HeldBy(gate));
     HINTERNET request = InternetOpenUrlW(session.get(), server.WideUrl("/held").c_str(), nullptr, 0, 0, 0);
     ASSERT_NE(request, nullptr);
     auto reading = std::async(std::launch::async, [request] {

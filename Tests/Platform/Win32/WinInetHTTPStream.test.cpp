@@ -16,6 +16,8 @@ using Corvane::Testing::TestHttpServer;
 
 namespace
 {
+using Response = TestHttpServer::Response;
+
 class HTTPStreamTest : public ::testing::Test
 {
 protected:
@@ -47,12 +49,12 @@ TEST_F(HTTPStreamTest, TheNetworkPlatformIsTheEngineWideOneUntilItGoes)
 
 TEST_F(HTTPStreamTest, EachResponseGivesItsSizeEndAndErrorStatus)
 {
-    server.Serve("/ok", {.body = "twelve bytes"});
-    server.Serve("/missing", {.status = 404, .body = "<p>404</p>"});
-    server.Serve("/unsized", {.body = "the server never said how long", .sendLength = false});
-    server.Serve("/short", {.body = "cut", .announcedLength = 10});
-    server.Serve("/surplus", {.body = "abcdefgh", .announcedLength = 3});
-    server.Serve("/empty", {});
+    server.Serve("/ok", Response::Body("twelve bytes"));
+    server.Serve("/missing", Response::Body("<p>404</p>", 404));
+    server.Serve("/unsized", Response::Body("the server never said how long").WithoutLength());
+    server.Serve("/short", Response::Body("cut").Announcing(10));
+    server.Serve("/surplus", Response::Body("abcdefgh").Announcing(3));
+    server.Serve("/empty", Response::Body(""));
 
     constexpr std::uint32_t kUnknown = WinINetHTTPStream::kUnknownLength;
     const struct
@@ -99,7 +101,7 @@ TEST_F(HTTPStreamTest, EachResponseGivesItsSizeEndAndErrorStatus)
 
 TEST_F(HTTPStreamTest, RequestsNameTheHostAndTheEnginesAgentAndAreLogged)
 {
-    server.Serve("/a", {.body = "x"});
+    server.Serve("/a", Response::Body("x"));
     ASSERT_TRUE(Open("/a"));
     const std::string host = "127.0.0.1:" + std::to_string(server.Port());
     const TestHttpServer::Request request = server.Requests().at(0);
@@ -137,7 +139,7 @@ TEST_F(HTTPStreamTest, UnreachableServersAndNonURLsGiveNoStream)
 
 TEST_F(HTTPStreamTest, WritingSeekingAndReadingInPlaceAreRefused)
 {
-    server.Serve("/a", {.body = "x"});
+    server.Serve("/a", Response::Body("x"));
     const std::unique_ptr<IStream> stream = Open("/a");
     ASSERT_TRUE(stream);
     const void* data = nullptr;

@@ -111,7 +111,8 @@ std::size_t HttpRequest::OnHeader(char* data, std::size_t size, std::size_t coun
     {
         // A new response begins (after an interim one or a redirect).
         const std::size_t space = line.find(' ');
-        request->mHeaderStatus = space == std::string_view::npos ? 0 : std::atol(std::string(line.substr(space + 1, 3)).c_str());
+        request->mHeaderStatus =
+            space == std::string_view::npos ? 0 : std::atol(std::string(line.substr(space + 1, 3)).c_str());
         request->mSawLocation = false;
     }
     else if (StartsWithNoCase(line, "Location:"))

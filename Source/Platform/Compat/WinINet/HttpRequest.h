@@ -1,7 +1,7 @@
 // One HTTP GET on libcurl, read by pulling: the transfer is driven (curl's multi interface) only
 // while a reader waits for bytes, which go straight into its buffer; what does not fit waits in
-// ours for the next reads, so memory stays bounded by what one drive delivers. One thread at a time reads; Interrupt may come
-// from any thread.
+// ours for the next reads, so memory stays bounded by what one drive delivers. One thread at a time reads; Interrupt
+// may come from any thread.
 #pragma once
 
 #include "Platform/Compat/Kernel/Types.h"

@@ -74,9 +74,9 @@ bool HasHeader(const std::vector<std::string>& lines, std::string_view name)
 {
     for (const std::string& line : lines)
         if (line.size() > name.size() && line[name.size()] == ':' &&
-            std::equal(name.begin(), name.end(), line.begin(),
-                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                   std::tolower(static_cast<unsigned char>(b)); }))
+            std::equal(name.begin(), name.end(), line.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+            }))
             return true;
     return false;
 }
@@ -132,7 +132,8 @@ HINTERNET InternetOpenUrlW(HINTERNET internet, const wchar_t* url, const wchar_t
     options.agent = session->agent;
     options.direct = session->direct;
     if (headers)
-        options.headers = SplitHeaderLines(headersLength == 0xFFFFFFFF ? ToUtf8(headers) : ToUtf8(headers, headersLength));
+        options.headers =
+            SplitHeaderLines(headersLength == 0xFFFFFFFF ? ToUtf8(headers) : ToUtf8(headers, headersLength));
     if (flags & INTERNET_FLAG_PRAGMA_NOCACHE)
     {
         if (!HasHeader(options.headers, "Pragma"))
