@@ -192,3 +192,22 @@ TEST_F(ResourceDownloadsTest, CancellingAWaitWhileFilesArriveCancelsTheirTransfe
     EXPECT_EQ(DownloadManager::Get()->CountQueued(), 0);
     EXPECT_FALSE(user.Exists("Images/gone.gif"));
 }
+
+TEST_F(ResourceDownloadsTest, StoppingTheEngineWhileFilesArriveEndsTheLoaderAndTheWorkers)
+{
+    const std::shared_ptr<TestGate> gate = server.MakeGate();
+    server.Serve("/data/Images/gone.gif", Response::Body(green).InChunks(8).HeldBy(gate));
+    StartRun();
+    const RefPtr<ResourceManager::LoadingJob> job = JobOf(L"Art");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (server.CountRequests("/data/Images/gone.gif") == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_EQ(job->GetState(), ResourceManager::LoadingJob::kDownloading);
+
+    const auto started = std::chrono::steady_clock::now();
+    StopRun(); // the held transfer must not hold the shut-down
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_EQ(job->GetState(), ResourceManager::LoadingJob::kCancelled);
+    EXPECT_TRUE(job->IsFinished());
+    EXPECT_FALSE(user.Exists("Images/gone.gif"));
+}
