@@ -5,6 +5,7 @@
 #include "Framework/FileSource.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueResources.h"
+#include "Widgets/ObjectFactory.h"
 
 namespace Corvane::Internal
 {
@@ -19,6 +20,7 @@ EngineHooks DefaultEngineHooks()
             new FileSource;
     };
     hooks.registerValueResourceFactories = [] { RegisterValueResourceFactories(); };
+    hooks.registerObjectFactories = [] { RegisterObjectFactories(); };
     // Stopping never creates the manager; it cancels the queue and joins the loader thread. The
     // custom cursor's image is one of the resources released: the cursor lets go of it.
     hooks.stopResourceManager = [] {

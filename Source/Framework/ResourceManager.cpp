@@ -90,6 +90,13 @@ void ResourceManager::RegisterFactory(const std::wstring& elementName, IResource
     slot.reset(factory);
 }
 
+bool ResourceManager::HasFactory(const std::wstring& elementName)
+{
+    ScopedLock lock(*mLock);
+    const auto found = mFactories.find(elementName);
+    return found != mFactories.end() && found->second;
+}
+
 IResourceDescriptor* ResourceManager::Find(Label name)
 {
     ScopedLock lock(*mLock);

@@ -78,6 +78,8 @@ public:
     // Takes ownership of factory for manifest elements named elementName (matched with case); a
     // factory registered before under that name is deleted.
     void RegisterFactory(const std::wstring& elementName, IResourceFactory* factory);
+    // Whether manifest elements named elementName have a factory (they are skipped otherwise).
+    bool HasFactory(const std::wstring& elementName);
     // The resource of that name, or null.
     IResourceDescriptor* Find(Label name);
     // Builds, without entering it, the resource declared by node, on whose start tag reader stands

@@ -136,14 +136,19 @@ void Win32Platform::SetupEngineServices(const std::wstring& programFolder, const
     fileSystem->AddPartition(2, new Win32FileSystemPartition(L"", userFolder));
     fileSystem->OnPartitionsAdded();
 
+    RegisterPlatformResourceFactories();
+    // The download workers fetch through it; it stays for the whole run (a second Setup keeps it).
+    if (!INetworkPlatform::GetInstance())
+        new Win32NetworkPlatform; // registers itself and its teardown
+}
+
+void RegisterPlatformResourceFactories()
+{
     ResourceManager* resources = ResourceManager::Instance();
     resources->RegisterFactory(L"image", new ImageResourceFactory);
     resources->RegisterFactory(L"imagelist", new ImageListResourceFactory);
     resources->RegisterFactory(L"filmstrip", new FilmStripResourceFactory);
     resources->RegisterFactory(L"font", new FontResourceFactory);
-    // The download workers fetch through it; it stays for the whole run (a second Setup keeps it).
-    if (!INetworkPlatform::GetInstance())
-        new Win32NetworkPlatform; // registers itself and its teardown
 }
 
 void Win32Platform::CleanupEngineServices()
