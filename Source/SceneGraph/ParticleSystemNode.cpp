@@ -74,28 +74,37 @@ void ParticleSystemNode::UpdateParticles(float dt)
     const float keep = 1.0f - mDamping * dt;
     const Vector2<float> gain = mAcceleration * dt;
     const Vector2<float> drift = mDrift * dt;
+    // Locals, so that the stores into the records need not be read back.
     Particle* particles = mParticles.data();
-    for (int i = 0; i < mCount;)
+    const ParticleTableEntry* table = mTable.data();
+    int count = mCount;
+    for (int i = 0; i < count;)
     {
         Particle& p = particles[i];
-        p.life -= dt;
-        if (p.life <= 0.0f)
+        const float life = p.life - dt;
+        if (life <= 0.0f)
         {
             // The last live record fills the hole and is looked at in this same pass.
-            p = particles[--mCount];
+            p = particles[--count];
             continue;
         }
-        const float step = float(kTableSize - 1) * p.life * p.invLifetime;
-        const int k = step >= float(kTableSize - 1) ? kTableSize - 1 : step > 0.0f ? static_cast<int>(step) : 0;
-        const ParticleTableEntry& e = mTable[k];
-        p.vx = (p.vx + gain.x) * keep;
-        p.vy = (p.vy + gain.y) * keep;
-        p.x += p.vx * dt + drift.x;
-        p.y += p.vy * dt + drift.y;
+        // Kept within the table even for a lifetime too small to invert (not a number gives 0);
+        // min and max rather than tests, which particles of mixed ages would mispredict.
+        const float step =
+            std::min(std::max(0.0f, float(kTableSize - 1) * life * p.invLifetime), float(kTableSize - 1));
+        const ParticleTableEntry e = table[static_cast<int>(step)];
+        const float vx = (p.vx + gain.x) * keep;
+        const float vy = (p.vy + gain.y) * keep;
+        p.x += vx * dt + drift.x;
+        p.y += vy * dt + drift.y;
         p.color = e.color;
         p.scaleX = p.scaleY = e.scale;
+        p.vx = vx;
+        p.vy = vy;
+        p.life = life;
         ++i;
     }
+    mCount = count;
 }
 
 void ParticleSystemNode::BuildTable()
