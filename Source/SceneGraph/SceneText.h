@@ -16,3 +16,5 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator);
 int ParseHAlign(const std::wstring& text, int fallback);
 // "top" 0, "middle" 1, "bottom" 2; any other text gives fallback.
 int ParseVAlign(const std::wstring& text, int fallback);
+// Text modes: "outline" 1, "dropShadow" 2; any other text 0 (plain).
+int ParseTextMode(const std::wstring& text);
