@@ -2,8 +2,8 @@
 #include "Graphics/Image.h"
 #include "Graphics/ImageCanvas.h"
 #include "RecordingCanvas.h"
-#include "TextCanvas.h"
 #include "Support/TestFont.h"
+#include "Support/TextCanvas.h"
 
 #include <gtest/gtest.h>
 

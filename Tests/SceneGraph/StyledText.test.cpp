@@ -1,6 +1,6 @@
 #include "SceneGraph/StyledText.h"
 
-#include "Graphics/TextCanvas.h"
+#include "Support/TextCanvas.h"
 #include "Support/DebugCapture.h"
 #include "Support/ResourceFolder.h"
 #include "Support/TestFontFactory.h"

@@ -1,5 +1,5 @@
-// A canvas for tests that draws text itself and records each line it is asked to draw, with the
-// state it was drawn with; each draw answers `result`.
+// A canvas that draws text itself and records each line it is asked to draw, where the text
+// drawing functions put it (after their alignment) and with the state they gave.
 #pragma once
 
 #include "Graphics/DrawingInterfaces.h"
