@@ -6,6 +6,7 @@
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneRef.h"
 #include "SceneGraph/SpriteResourceFactories.h"
+#include "SceneGraph/StyledTextSpriteNode.h"
 
 using namespace Corvane;
 
@@ -23,6 +24,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"sceneref", new SceneRefFactory);
     RegisterNodeFactory(L"scenenode", new BasicSceneNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
+    RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
 }
 
 void RegisterSceneGraphTypes()

@@ -25,6 +25,7 @@
 #include "Label.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The style of a stretch of text. Only the colours' red, green and blue are used: alpha comes from
@@ -65,6 +66,10 @@ struct LineDimensionList : std::vector<LineDimension>
     int width = 0;  // of the widest line
     int height = 0; // the lines' heights summed
 };
+
+// text with "&", the double quote, "<" and ">" written as entities, so that as markup it shows
+// literally.
+std::wstring EscapeMarkup(std::wstring_view text);
 
 namespace StyledTextGraphics
 {

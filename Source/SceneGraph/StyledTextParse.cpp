@@ -34,6 +34,24 @@ TextStyle StyleOf(const XMLElement& element, const TextStyle& enclosing)
 }
 } // namespace
 
+std::wstring EscapeMarkup(std::wstring_view text)
+{
+    std::wstring escaped;
+    escaped.reserve(text.size());
+    for (wchar_t c : text)
+    {
+        switch (c)
+        {
+        case L'&': escaped += L"&amp;"; break;
+        case L'"': escaped += L"&quot;"; break;
+        case L'<': escaped += L"&lt;"; break;
+        case L'>': escaped += L"&gt;"; break;
+        default: escaped += c; break;
+        }
+    }
+    return escaped;
+}
+
 namespace StyledTextGraphics
 {
 StyleRunList ParseStyleRunList(const std::wstring& markup, const TextStyle& base)
