@@ -9,8 +9,8 @@
 #include "SceneGraph/SceneRef.h"
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
-#include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
+#include "SceneGraph/TextSpriteNode.h"
 
 using namespace Corvane;
 

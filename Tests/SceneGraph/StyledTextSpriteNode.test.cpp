@@ -99,7 +99,12 @@ TEST(StyledTextSpriteNode, ItsSizeFollowsTextStyleAndWidthAndAnUnchangedWidthLay
         {"wrap at 100.9", [&] { node.SetWidth(100.9f); }, {85, 24}, 1},
         {"the same width", [&] { node.SetWidth(100.9f); }, {85, 24}, 0},
         {"wrap at 85", [&] { node.SetWidth(85.0f); }, {85, 24}, 1},
-        {"a taller base font", [&] { node.SetStyle({{1, 1, 1, 1}, {1, 1, 1, 1}, Label("Tall"), 0}); }, {85, 40}, 1},
+        {"a taller base font",
+         [&] {
+             node.SetStyle({{1, 1, 1, 1}, {1, 1, 1, 1}, Label("Tall"), 0});
+         },
+         {85, 40},
+         1},
         {"shorter text", [&] { node.SetText(L"AB"); }, {21, 20}, 1},
         {"no wrapping", [&] { node.SetWidth(0.0f); }, {21, 20}, 1},
         {"the justification only", [&] { node.SetJustify(kAlignCenter); }, {21, 20}, 0},
