@@ -122,6 +122,31 @@ TEST_F(StyledTextTest, MarkupSplitsTextIntoRunsOfInheritedStyles)
     }
 }
 
+TEST_F(StyledTextTest, TextWithoutTagsReadsAsTheXMLReaderReadsIt)
+{
+    // An element of another name sends the text through the reader without changing it.
+    const std::wstring texts[] = {
+        L"123,456",
+        L" ",
+        L"x > y \"q\" 'a'",
+        L"a\r\nb\tc",
+        std::wstring(L"nul\0!", 5),
+        L"\x00E9\x20AC\xFFFD\xFFFF",
+        L"\x10000\x10FFFF",
+        std::wstring(1, wchar_t(0xD800)) + L"z",
+        std::wstring(1, wchar_t(0x110000)),
+        L"\x0001",
+    };
+    for (const std::wstring& text : texts)
+    {
+        const StyleRunList direct = ParseStyleRunList(text, Base());
+        const StyleRunList read = ParseStyleRunList(L"<b/>" + text, Base());
+        EXPECT_EQ(Texts(direct), Texts(read)) << testing::PrintToString(text);
+        ASSERT_EQ(direct.size(), 1u);
+        EXPECT_EQ(direct[0].style, Base());
+    }
+}
+
 TEST_F(StyledTextTest, MalformedMarkupIsReportedAndKeepsTheRunsReadBeforeIt)
 {
     DebugCapture debug;
