@@ -9,6 +9,7 @@
 #include "SceneGraph/SceneRef.h"
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
+#include "SceneGraph/StyledTextSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 
 using namespace Corvane;
@@ -31,6 +32,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory);
     RegisterNodeFactory(L"textspritenode", new TextSpriteNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
+    RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
 }
 
 void RegisterSceneGraphTypes()

@@ -23,7 +23,6 @@ namespace
 {
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
-
 const std::filesystem::path kGolden = std::filesystem::path(CORVANE_TEST_DATA) / "SceneGraph" / "screen.png";
 
 // A 16 x 16 ring, opaque towards its outer edge and fading inwards, shaded left to right.
