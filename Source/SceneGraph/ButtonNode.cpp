@@ -39,8 +39,7 @@ SoundList* DefaultButtonSounds()
 }
 } // namespace
 
-ButtonNode::ButtonNode(const ColorF& color, const wchar_t* text, Label name, ImageList* images, float width,
-                       Font* font)
+ButtonNode::ButtonNode(const ColorF& color, const wchar_t* text, Label name, ImageList* images, float width, Font* font)
     : TextControlNode(name), mImages(images), mWidth(width)
 {
     TextComponent::SetText(text ? text : L"");

@@ -111,9 +111,9 @@ SceneNodeDescriptor* TextSpriteNodeFactory::CreateDescriptor(const IAttributeCon
 SceneNode* TextSpriteNodeFactory::CreateNode(const SceneNodeDescriptor& descriptor)
 {
     const auto& own = DescriptorAs<TextSpriteNodeDescriptor>(descriptor);
-    auto node = std::make_unique<TextSpriteNode>(Vector2<float>{0.0f, 0.0f}, own.mText.c_str(),
-                                                 FindNodeResource<Font>(own.mFont), own.mWidth,
-                                                 ColorF{1.0f, 1.0f, 1.0f, 1.0f});
+    auto node =
+        std::make_unique<TextSpriteNode>(Vector2<float>{0.0f, 0.0f}, own.mText.c_str(),
+                                         FindNodeResource<Font>(own.mFont), own.mWidth, ColorF{1.0f, 1.0f, 1.0f, 1.0f});
     node->SetJustify(own.mJustify);
     if (own.mTextResource)
         node->SetTextFromResource(own.mTextResource);

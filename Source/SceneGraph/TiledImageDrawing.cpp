@@ -61,16 +61,14 @@ int DrawTiledImage(IImage* image, const Rect<float>& area, int startX, int start
     return 0;
 }
 
-int DrawTiledStripH(float x, float y, float length, int startX, const DrawState& state, ICanvas* canvas,
-                    IImage* image)
+int DrawTiledStripH(float x, float y, float length, int startX, const DrawState& state, ICanvas* canvas, IImage* image)
 {
     if (!image)
         return kNothingDrawn;
     return DrawTiledImage(image, {x, y, length, static_cast<float>(image->GetHeight())}, startX, 0, state, canvas);
 }
 
-int DrawTiledStripV(float x, float y, float length, int startY, const DrawState& state, ICanvas* canvas,
-                    IImage* image)
+int DrawTiledStripV(float x, float y, float length, int startY, const DrawState& state, ICanvas* canvas, IImage* image)
 {
     if (!image)
         return kNothingDrawn;

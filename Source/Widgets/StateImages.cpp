@@ -43,8 +43,7 @@ int StateImages::Draw(int state, int set, float x, float y, float width, const G
     if (!mList)
         return 1;
     if (IsThreePiece())
-        return Graphics::DrawThreeBrushHorizontal(mList, GetSetStart(set) + 3 * state, x, y, width, drawState,
-                                                  canvas);
+        return Graphics::DrawThreeBrushHorizontal(mList, GetSetStart(set) + 3 * state, x, y, width, drawState, canvas);
     return mList->Draw(GetSetStart(set) + state, x, y, drawState, canvas);
 }
 

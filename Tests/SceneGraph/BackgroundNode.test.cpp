@@ -22,8 +22,8 @@ TEST(BackgroundNode, SetHeightGrowsToWholeMiddleRows)
         const char* images;
         int requested, height;
     } cases[] = {
-        {"Frame", 30, 38}, {"Frame", 31, 38}, {"Frame", 22, 22}, {"Frame", 23, 30}, {"Frame", 0, 0},
-        {"Frame", -5, -5}, {"Flat", 50, 50}, {"Short", 50, 50}, {"Nowhere", 31, 31},
+        {"Frame", 30, 38}, {"Frame", 31, 38}, {"Frame", 22, 22}, {"Frame", 23, 30},   {"Frame", 0, 0},
+        {"Frame", -5, -5}, {"Flat", 50, 50},  {"Short", 50, 50}, {"Nowhere", 31, 31},
     };
     for (const auto& c : cases)
     {
@@ -44,8 +44,8 @@ TEST(BackgroundNode, DrawsTheNinePiecesInItsAlphaAndTakesNoFocus)
     scene.Load(R"(
         <testimagelist name="Frame" sizes="4x10,6x10,4x10,4x8,6x8,4x8,4x12,6x12,4x12"/>
         <testimagelist name="Eight" sizes="4x10,6x10,4x10,4x8,6x8,4x8,4x12,6x12"/>)");
-    auto* node = dynamic_cast<BackgroundNode*>(scene.Show(
-        R"(<backgroundnode images="Frame" x="3" y="4" width="20" height="30" color="#FF000080"/>)"));
+    auto* node = dynamic_cast<BackgroundNode*>(
+        scene.Show(R"(<backgroundnode images="Frame" x="3" y="4" width="20" height="30" color="#FF000080"/>)"));
     ASSERT_NE(node, nullptr);
     auto* eight = scene.Show(R"(<backgroundnode images="Eight" width="20" height="30"/>)");
     scene.Update();

@@ -1,9 +1,9 @@
 #include "SceneGraph/ButtonNode.h"
 
+#include "Framework/SoundList.h"
 #include "Graphics/RecordingCanvas.h"
 #include "Graphics/RenderContext.h"
 #include "Support/ControlScene.h"
-#include "Framework/SoundList.h"
 #include "Support/TestImageLists.h"
 #include "Support/TextCanvas.h"
 
@@ -64,8 +64,9 @@ protected:
     {
         RecordingCanvas canvas({"IQuadDrawingCanvas"});
         scene.Draw(&canvas);
-        return canvas.calls.empty() ? -1 : ItemIndex(*ResourceManager::Get<ImageList>(Label(list)).Get(),
-                                                     canvas.calls[0].image);
+        return canvas.calls.empty()
+                   ? -1
+                   : ItemIndex(*ResourceManager::Get<ImageList>(Label(list)).Get(), canvas.calls[0].image);
     }
     Object* Capture() { return scene.Screen().GetCapture(); }
 
@@ -91,11 +92,11 @@ TEST_F(ButtonNodeTest, EachStateShowsItsPictureFromOneToFiveImagesOrThreePieces)
         Situation situation;
         int drawn;
     } cases[] = {
-        {1, kIdle, 0},         {1, kOver, -1},       {1, kFocused, -1},        {2, kOver, 1},
-        {2, kPressedOver, -1}, {2, kFocused, 1},     {3, kPressedOver, 2},     {3, kPressedAway, 0},
-        {4, kDisabled, 3},     {4, kFocused, 1},     {5, kFocused, 4},         {5, kFocusedPressedAway, 4},
-        {5, kPressedOver, 2},  {6, kIdle, 0},        {6, kOver, 3},            {6, kPressedOver, -1},
-        {6, kFocused, 3},      {15, kFocused, 12},   {15, kPressedOver, 6},    {15, kDisabled, 9},
+        {1, kIdle, 0},         {1, kOver, -1},     {1, kFocused, -1},     {2, kOver, 1},
+        {2, kPressedOver, -1}, {2, kFocused, 1},   {3, kPressedOver, 2},  {3, kPressedAway, 0},
+        {4, kDisabled, 3},     {4, kFocused, 1},   {5, kFocused, 4},      {5, kFocusedPressedAway, 4},
+        {5, kPressedOver, 2},  {6, kIdle, 0},      {6, kOver, 3},         {6, kPressedOver, -1},
+        {6, kFocused, 3},      {15, kFocused, 12}, {15, kPressedOver, 6}, {15, kDisabled, 9},
         {15, kPressedAway, 0}, {15, kOver, 3},
     };
     for (const auto& c : cases)
@@ -198,7 +199,10 @@ TEST_F(ButtonNodeTest, TheBroadcastComesBeforeClickedAndTheReleaseSoundAfter)
     {
     public:
         explicit Listener(Log& log) : mLog(log) {}
-        void OnMessage(const ObjectMessage& message) override { mLog.push_back(std::string("object ") + message.GetName().c_str()); }
+        void OnMessage(const ObjectMessage& message) override
+        {
+            mLog.push_back(std::string("object ") + message.GetName().c_str());
+        }
 
     private:
         Log& mLog;
@@ -235,8 +239,8 @@ TEST_F(ButtonNodeTest, KeysClickByNameFocusOrHotKey)
         const wchar_t* name;
         int code;
     } names[] = {
-        {L"VK_RETURN", 13}, {L"enter", 13}, {L"ENTER", 13}, {L"a", 65},   {L"GamePadA", 258}, {L"VK_ESCAPE", 27},
-        {L"F1", 112},       {L"Null", 0},   {L"Bogus", 0},  {L"", 0},     {L"é", 0},          {L"7", 55},
+        {L"VK_RETURN", 13}, {L"enter", 13}, {L"ENTER", 13}, {L"a", 65}, {L"GamePadA", 258}, {L"VK_ESCAPE", 27},
+        {L"F1", 112},       {L"Null", 0},   {L"Bogus", 0},  {L"", 0},   {L"é", 0},          {L"7", 55},
     };
     ButtonNodeFactory factory;
     for (const auto& c : names)
@@ -255,9 +259,9 @@ TEST_F(ButtonNodeTest, KeysClickByNameFocusOrHotKey)
         bool focused, enabled, visible;
         bool clicks;
     } keys[] = {
-        {'P', false, true, true, true},   {'P', false, false, false, true}, {13, false, true, true, false},
-        {13, true, true, true, true},     {32, true, false, true, true},    {258, true, true, true, true},
-        {'Q', true, true, true, false},   {0, true, true, true, false},
+        {'P', false, true, true, true}, {'P', false, false, false, true}, {13, false, true, true, false},
+        {13, true, true, true, true},   {32, true, false, true, true},    {258, true, true, true, true},
+        {'Q', true, true, true, false}, {0, true, true, true, false},
     };
     for (const auto& c : keys)
     {
@@ -286,12 +290,12 @@ TEST_F(ButtonNodeTest, TheAlphaTestUsesTheNormalPictureAndTheRectanglesEdges)
         bool hit;
     } cases[] = {
         {single, 25, 35.9f, 15, false}, // alpha 25 is not above 25
-        {single, 25, 36.0f, 15, true},  {single, 0, 10.0f, 10, true},   {single, 0, 9.9f, 10, false},
+        {single, 25, 36.0f, 15, true},   {single, 0, 10.0f, 10, true},  {single, 0, 9.9f, 10, false},
         {single, 0, 69.9f, 19.9f, true}, {single, 0, 70.0f, 15, false}, {single, 0, 15, 20.0f, false},
-        {frame, 5, 15.0f, 15, false},   // left cap, alpha 5
-        {frame, 5, 16.0f, 15, true},    {frame, 5, 50.0f, 15, true},    // middle piece column 10
-        {frame, 25, 50.0f, 15, false},  {frame, 25, 99.0f, 15, true},  // right cap column 29
-        {frame, 25, 100.0f, 15, false}, {plain, 25, 10.0f, 10, true},  {plain, 25, 19.0f, 10, false},
+        {frame, 5, 15.0f, 15, false},                                  // left cap, alpha 5
+        {frame, 5, 16.0f, 15, true},     {frame, 5, 50.0f, 15, true},  // middle piece column 10
+        {frame, 25, 50.0f, 15, false},   {frame, 25, 99.0f, 15, true}, // right cap column 29
+        {frame, 25, 100.0f, 15, false},  {plain, 25, 10.0f, 10, true},  {plain, 25, 19.0f, 10, false},
     };
     for (const auto& c : cases)
     {

@@ -71,7 +71,9 @@ TEST(TextSpriteComponent, StoresAndTakesTextsFromResourcesThroughSetText)
     {
         const char* name;
         std::wstring shown;
-    } cases[] = {{"Title", L"Kitchen"}, {"TITLE", L"Kitchen"}, {"Nowhere", L"Missing: \"Nowhere\""},
+    } cases[] = {{"Title", L"Kitchen"},
+                 {"TITLE", L"Kitchen"},
+                 {"Nowhere", L"Missing: \"Nowhere\""},
                  {"Number", L"Missing: \"Number\""}}; // a resource of another kind
     for (const auto& c : cases)
     {
@@ -88,8 +90,8 @@ TEST(SceneText, JustificationAndTextModeKeywordsCompareExactly)
         const wchar_t* text;
         int justify, mode;
     } cases[] = {
-        {L"left", 0, 0},    {L"center", 1, 0},    {L"right", 2, 0},      {L"Center", 7, 0}, {L"", 7, 0},
-        {L"outline", 7, 1}, {L"dropShadow", 7, 2}, {L"Outline", 7, 0},   {L"dropshadow", 7, 0},
+        {L"left", 0, 0},    {L"center", 1, 0},     {L"right", 2, 0},   {L"Center", 7, 0},     {L"", 7, 0},
+        {L"outline", 7, 1}, {L"dropShadow", 7, 2}, {L"Outline", 7, 0}, {L"dropshadow", 7, 0},
     };
     for (const auto& c : cases)
     {

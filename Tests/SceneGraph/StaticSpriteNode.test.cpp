@@ -82,8 +82,8 @@ TEST(StaticSpriteNode, HitsCountInsideTheRectangleWhereTheAlphaIsAboveTheSensiti
         int sensitivity;
         bool hit;
     } cases[] = {
-        {10.5f, 20.0f, 0, true},    {210.4f, 20.0f, 0, true},  {210.5f, 20.0f, 0, false}, // right edge outside
-        {10.4f, 20.0f, 0, false},   {50.0f, 24.0f, 0, false},  {50.0f, 23.9f, 0, true},   // bottom edge outside
+        {10.5f, 20.0f, 0, true},     {210.4f, 20.0f, 0, true},   {210.5f, 20.0f, 0, false},  // right edge outside
+        {10.4f, 20.0f, 0, false},    {50.0f, 24.0f, 0, false},   {50.0f, 23.9f, 0, true},    // bottom edge outside
         {138.0f, 21.0f, 128, false}, {139.0f, 21.0f, 128, true}, {139.9f, 21.0f, 128, true}, // column 129
         {10.5f, 21.0f, 1, false},
     };

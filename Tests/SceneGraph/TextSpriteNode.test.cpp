@@ -140,8 +140,13 @@ TEST(TextSpriteNode, TheLayoutElementSetsTextFontAndLooks)
         {R"(text="AB" font="Font" textResource="Greeting")", L"ABCD", {18, 10}, 0, 0, false, {1, 1, 1, 1}},
         {R"(text="AB" font="Font" textResource="Nowhere")", L"Missing: \"Nowhere\"", {}, 0, 0, false, {1, 1, 1, 1}},
         {R"(text="AB" font="NoFont" textJustify="right")", L"AB", {0, 0}, 2, 0, false, {1, 1, 1, 1}},
-        {R"(font="Font" textJustify="center" textMode="outline" noBlur="true" bgColor="#FF000080")", L"", {0, 0}, 1, 1,
-         true, {1, 0, 0, 128 / 255.0f}},
+        {R"(font="Font" textJustify="center" textMode="outline" noBlur="true" bgColor="#FF000080")",
+         L"",
+         {0, 0},
+         1,
+         1,
+         true,
+         {1, 0, 0, 128 / 255.0f}},
         {R"(textJustify="Center" textMode="Outline")", L"", {0, 0}, 0, 0, false, {1, 1, 1, 1}},
         {R"(textMode="dropShadow" bgColor="")", L"", {0, 0}, 0, 2, false, {0, 0, 0, 1}},
         {R"(text="AB AB AB" font="Font" width="20")", L"AB AB AB", {}, 0, 0, false, {1, 1, 1, 1}},
@@ -155,8 +160,8 @@ TEST(TextSpriteNode, TheLayoutElementSetsTextFontAndLooks)
             EXPECT_EQ(node->SceneNode::GetWidth(), float(Font::MeasureString(*node->GetFont(), c.text.c_str())))
                 << "sized for the text it shows";
         else if (node->GetWidth() > 0.0f)
-            EXPECT_EQ(Size(*node), (Vector2<float>{float(Font::MeasureTextBlock(*node->GetFont(), c.text.c_str(), 20).x),
-                                                   30.0f}))
+            EXPECT_EQ(Size(*node),
+                      (Vector2<float>{float(Font::MeasureTextBlock(*node->GetFont(), c.text.c_str(), 20).x), 30.0f}))
                 << "wrapped at its width";
         else
             EXPECT_EQ(Size(*node), c.size) << c.attributes;

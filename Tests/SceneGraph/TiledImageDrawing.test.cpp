@@ -45,7 +45,7 @@ TEST(TiledImageDrawing, TilesStartAtTheOffsetAndCutOnlyTheEdgeTiles)
         {{5, 6, 10, 8}, 0, 0, {"5,6"}},
         {{0, 0, 25, 8}, 0, 0, {"0,0", "10,0", "20,0 from 0,0 5x8"}},
         {{0, 0, 12, 8}, 4, 0, {"0,0 from 4,0 6x8", "6,0 from 0,0 6x8"}},
-        {{0, 0, 10, 8}, 10, 8, {"0,0"}},                       // offsets of a whole image wrap to 0
+        {{0, 0, 10, 8}, 10, 8, {"0,0"}},                                 // offsets of a whole image wrap to 0
         {{0, 0, 3, 8}, -1, 0, {"0,0 from 9,0 1x8", "1,0 from 0,0 2x8"}}, // -1 starts at the last column
         {{0.9f, 2.7f, 10.9f, 12.5f}, 0, 5, {"0,2 from 0,5 10x3", "0,5", "0,13 from 0,0 10x1"}},
         {{0, 0, 4, 4}, 23, -13, {"0,0 from 3,3 4x4"}},
@@ -100,7 +100,7 @@ TEST(TiledImageDrawing, TheTiledPixelIsTheOneDrawnThereAndOpaqueOutsideTheArea)
         Vector2<int> start;
         PackedColor pixel;
     } cases[] = {
-        {0, 0, {0, 0}, 0x00},        {5, 4, {0, 0}, 0x11},  {1, 1, {3, 2}, 0x00},       {0, 0, {-1, -1}, 0x23},
+        {0, 0, {0, 0}, 0x00},        {5, 4, {0, 0}, 0x11},         {1, 1, {3, 2}, 0x00}, {0, 0, {-1, -1}, 0x23},
         {8, 4, {0, 0}, 0x10},        {9, 0, {0, 0}, 0xFFFFFFFFu}, // the width is truncated to 9
         {0, 5, {0, 0}, 0xFFFFFFFFu}, {-1, 0, {0, 0}, 0xFFFFFFFFu},
     };
