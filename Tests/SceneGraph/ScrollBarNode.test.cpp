@@ -119,3 +119,18 @@ TEST_F(ScrollBarNodeTest, TheChannelIsAColumnOfThreePiecesUnderTheArrows)
     EXPECT_EQ(drawn, (std::vector<std::string>{"0-1-1 at 5,6", "2-1-1 at 5,38", "1-1-1 at 5,14", "1-1-1 at 5,22",
                                                "1-1-1 at 5,30", "-10-1 at 5,6", "-1-10 at 5,30"}));
 }
+
+TEST_F(ScrollBarNodeTest, WithoutPicturesTheBarAndItsArrowsTakeNoRoomAndNoPresses)
+{
+    auto* bar = dynamic_cast<ScrollBarNode*>(scene.Show(R"(<scrollbarnode name="Bar" x="10" y="10" height="50"/>)"));
+    ASSERT_NE(bar, nullptr);
+    scene.Update();
+    EXPECT_EQ(bar->GetWidth(), 0.0f);
+    EXPECT_EQ(bar->GetDownButton()->GetPosition(), (Vector2<float>{0, 50}));
+    for (const int y : {10, 59, 60})
+        scene.Click(10, y);
+    EXPECT_TRUE(scene.TakeMessages().empty());
+    RecordingCanvas canvas({"IQuadDrawingCanvas"});
+    scene.Draw(&canvas);
+    EXPECT_TRUE(canvas.calls.empty());
+}

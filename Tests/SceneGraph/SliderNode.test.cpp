@@ -261,3 +261,17 @@ TEST_F(SliderNodeTest, TheChannelIsHitWhereNotClearAndTheThumbAboveTheSensitivit
     EXPECT_TRUE(slider->HitTest({35, 31}));
     EXPECT_FALSE(slider->HitTest({50, 21})) << "outside both rectangles";
 }
+
+TEST_F(SliderNodeTest, WithoutPicturesASliderTakesNoPressesAndDrawsNothing)
+{
+    auto* slider = dynamic_cast<SliderNode*>(
+        scene.Show(R"(<slidernode nodeName="Volume" x="10" y="10" width="112" channelImages="Nowhere"/>)"));
+    ASSERT_NE(slider, nullptr);
+    scene.Update();
+    EXPECT_EQ(slider->GetHeight(), 0.0f);
+    scene.MoveMouse(12, 10);
+    scene.Click(12, 10);
+    EXPECT_TRUE(scene.TakeMessages().empty());
+    EXPECT_FALSE(slider->HitTest({10, 10}));
+    EXPECT_TRUE(Drawn().empty());
+}

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace Corvane;
 using namespace Corvane::Graphics;
 using namespace Corvane::Testing;
@@ -105,47 +107,32 @@ void Arrange(ControlScene& scene, ControlNode& control, Situation situation)
 
 TEST_F(ToggleNodeTest, ACheckBoxShowsTheHalfOfItsStateAndTheStatesPicture)
 {
+    // The picture (or first piece) drawn in each situation: idle, over, pressed, disabled, focused.
     const struct
     {
         int images;
-        bool checked;
-        Situation situation;
-        int drawn;
+        std::array<int, 5> unchecked, checked;
     } cases[] = {
-        // Ten images: five states unchecked, five checked, each half with its focused picture.
-        {10, false, kIdle, 0},
-        {10, false, kOver, 1},
-        {10, false, kPressed, 2},
-        {10, false, kDisabled, 3},
-        {10, false, kFocused, 4},
-        {10, true, kIdle, 5},
-        {10, true, kPressed, 7},
-        {10, true, kDisabled, 8},
-        {10, true, kFocused, 9},
-        // Seven: the checked half starts at 3 and no half has a focused picture.
-        {7, false, kFocused, 1},
-        {7, false, kDisabled, 3},
-        {7, true, kIdle, 3},
-        {7, true, kFocused, 4},
-        {7, true, kDisabled, 6},
-        // Thirty: three pieces a state, the checked ones from piece 15.
-        {30, false, kOver, 3},
-        {30, false, kFocused, 12},
-        {30, true, kIdle, 15},
-        {30, true, kPressed, 21},
-        {30, true, kFocused, 27},
+        // Five states unchecked, five checked, each half with its focused picture.
+        {10, {0, 1, 2, 3, 4}, {5, 6, 7, 8, 9}},
+        // The checked half starts at 7 / 2 = 3, and no half has a focused picture.
+        {7, {0, 1, 2, 3, 1}, {3, 4, 5, 6, 4}},
+        // Three pieces a state, the checked ones from piece 15.
+        {30, {0, 3, 6, 9, 12}, {15, 18, 21, 24, 27}},
     };
     for (const auto& c : cases)
-    {
-        const std::string list = "L" + std::to_string(c.images);
-        CheckBoxNode* box = ShowBox("images=\"" + list + "\" width=\"60\" alphaSensitivity=\"0\"");
-        box->SetChecked(c.checked);
-        Arrange(scene, *box, c.situation);
-        EXPECT_EQ(Drawn(list), c.drawn) << c.images << " images, checked " << c.checked << ", situation "
-                                        << c.situation;
-        scene.Release(300, 300);
-        Remove(box);
-    }
+        for (const bool checked : {false, true})
+            for (const Situation situation : {kIdle, kOver, kPressed, kDisabled, kFocused})
+            {
+                const std::string list = "L" + std::to_string(c.images);
+                CheckBoxNode* box = ShowBox("images=\"" + list + "\" width=\"60\" alphaSensitivity=\"0\"");
+                box->SetChecked(checked);
+                Arrange(scene, *box, situation);
+                EXPECT_EQ(Drawn(list), (checked ? c.checked : c.unchecked)[situation])
+                    << c.images << " images, checked " << checked << ", situation " << situation;
+                scene.Release(300, 300);
+                Remove(box);
+            }
 
     // Disabled under the pointer, which then leaves: enabled again, the box is not hot.
     CheckBoxNode* box = ShowBox(R"(images="L10" alphaSensitivity="0")");
