@@ -4,9 +4,14 @@
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/BackgroundNode.h"
 #include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/CheckBoxNode.h"
+#include "SceneGraph/ListNode.h"
+#include "SceneGraph/RadioButtonNode.h"
 #include "SceneGraph/RandomRange.h"
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneRef.h"
+#include "SceneGraph/ScrollBarNode.h"
+#include "SceneGraph/SliderNode.h"
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
@@ -29,6 +34,11 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"scenenode", new BasicSceneNodeFactory);
     RegisterNodeFactory(L"backgroundnode", new BackgroundNodeFactory);
     RegisterNodeFactory(L"buttonnode", new ButtonNodeFactory);
+    RegisterNodeFactory(L"checkboxnode", new CheckBoxNodeFactory);
+    RegisterNodeFactory(L"listnode", new ListNodeFactory);
+    RegisterNodeFactory(L"radiobuttonnode", new RadioButtonNodeFactory);
+    RegisterNodeFactory(L"scrollbarnode", new ScrollBarNodeFactory);
+    RegisterNodeFactory(L"slidernode", new SliderNodeFactory);
     RegisterNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory);
     RegisterNodeFactory(L"textspritenode", new TextSpriteNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
