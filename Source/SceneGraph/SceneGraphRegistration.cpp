@@ -2,6 +2,7 @@
 
 #include "Framework/ResourceManager.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
+#include "SceneGraph/NodeGridNode.h"
 #include "SceneGraph/RandomRange.h"
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneRef.h"
@@ -23,6 +24,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"sceneref", new SceneRefFactory);
     RegisterNodeFactory(L"scenenode", new BasicSceneNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
+    RegisterNodeFactory(L"nodegridnode", new NodeGridNodeFactory);
 }
 
 void RegisterSceneGraphTypes()
