@@ -7,8 +7,7 @@
 using namespace Corvane;
 
 NodeGridNode::NodeGridNode(float hSpacing, float vSpacing, float maxWidth, float maxHeight, int growBehavior)
-    : mHSpacing(hSpacing), mVSpacing(vSpacing), mMaxWidth(maxWidth), mMaxHeight(maxHeight),
-      mGrowBehavior(growBehavior)
+    : mHSpacing(hSpacing), mVSpacing(vSpacing), mMaxWidth(maxWidth), mMaxHeight(maxHeight), mGrowBehavior(growBehavior)
 {
     SetSize(0.0f, 0.0f);
 }

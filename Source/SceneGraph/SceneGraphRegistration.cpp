@@ -11,6 +11,7 @@
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
+#include "SceneGraph/TiledSpriteNode.h"
 
 using namespace Corvane;
 
@@ -32,6 +33,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory);
     RegisterNodeFactory(L"textspritenode", new TextSpriteNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
+    RegisterNodeFactory(L"tiledspritenode", new TiledSpriteNodeFactory);
     RegisterNodeFactory(L"nodegridnode", new NodeGridNodeFactory);
 }
 

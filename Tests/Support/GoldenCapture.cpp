@@ -60,8 +60,8 @@ std::string CompareWithGolden(const Compat::PresentedFrame& frame, const std::fi
     if (!pixels)
         return "cannot decode " + golden.string();
     if (width != frame.width || height != frame.height)
-        return "the frame is " + std::to_string(frame.width) + "x" + std::to_string(frame.height) +
-               ", the capture " + std::to_string(width) + "x" + std::to_string(height);
+        return "the frame is " + std::to_string(frame.width) + "x" + std::to_string(frame.height) + ", the capture " +
+               std::to_string(width) + "x" + std::to_string(height);
 
     int different = 0;
     for (std::size_t i = 0; i < frame.pixels.size(); ++i)

@@ -6,7 +6,7 @@
 //     SceneHarness scene;
 //     ... instantiate layouts, scene.Update ();
 //     const Compat::PresentedFrame& frame = display.Present(scene);
-//     CheckGoldenCapture(frame, kGolden);
+//     CHECK_GOLDEN_CAPTURE(frame, kGolden);
 //
 // To renew a capture after an intended change of the drawing, run the test with
 // CORVANE_WRITE_GOLDEN=1 and review the picture it writes.
@@ -44,11 +44,11 @@ std::string CompareWithGolden(const Compat::PresentedFrame& frame, const std::fi
 } // namespace Corvane::Testing
 
 // In a test body: fails on a difference, skips after writing the capture.
-#define CHECK_GOLDEN_CAPTURE(frame, golden)                                                             \
-    do                                                                                                  \
-    {                                                                                                   \
-        const std::string goldenResult = ::Corvane::Testing::CompareWithGolden(frame, golden);         \
-        if (goldenResult.rfind("wrote ", 0) == 0)                                                       \
-            GTEST_SKIP() << goldenResult;                                                               \
-        EXPECT_EQ(goldenResult, "");                                                                    \
+#define CHECK_GOLDEN_CAPTURE(frame, golden)                                                                            \
+    do                                                                                                                 \
+    {                                                                                                                  \
+        const std::string goldenResult = ::Corvane::Testing::CompareWithGolden(frame, golden);                         \
+        if (goldenResult.rfind("wrote ", 0) == 0)                                                                      \
+            GTEST_SKIP() << goldenResult;                                                                              \
+        EXPECT_EQ(goldenResult, "");                                                                                   \
     } while (false)
