@@ -7,6 +7,7 @@
 #include "SceneGraph/CheckBoxNode.h"
 #include "SceneGraph/ListNode.h"
 #include "SceneGraph/RadioButtonNode.h"
+#include "SceneGraph/NodeGridNode.h"
 #include "SceneGraph/RandomRange.h"
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneRef.h"
@@ -16,6 +17,7 @@
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
+#include "SceneGraph/TiledSpriteNode.h"
 
 using namespace Corvane;
 
@@ -43,6 +45,8 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"textspritenode", new TextSpriteNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
     RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
+    RegisterNodeFactory(L"tiledspritenode", new TiledSpriteNodeFactory);
+    RegisterNodeFactory(L"nodegridnode", new NodeGridNodeFactory);
 }
 
 void RegisterSceneGraphTypes()

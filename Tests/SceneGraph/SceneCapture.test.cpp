@@ -6,10 +6,7 @@
 //
 // To renew the capture (Support/GoldenFrame.h), run the test with CORVANE_WRITE_GOLDEN=1 and
 // review the picture it writes into Tests/Data/SceneGraph.
-#include "Platform/Compat/DirectDraw/PresentedFrame.h"
-#include "Platform/Win32/DDraw7GraphicsPlatform.h"
-#include "Support/DisplayTestPlatform.h"
-#include "Support/GoldenFrame.h"
+#include "Support/GoldenCapture.h"
 #include "Support/SceneHarness.h"
 
 #include <gtest/gtest.h>
@@ -68,23 +65,13 @@ const char* const kLayouts = R"(
 
 TEST(SceneCapture, TheSoftwareRendererShowsTheScreenAsCaptured)
 {
-    DisplayTestPlatform platform(kWidth, kHeight);
-    DDraw7GraphicsPlatform renderer;
-    DisplaySettings settings;
-    settings.windowMode = 0;
-    settings.width = kWidth;
-    settings.height = kHeight;
-    renderer.Setup(settings);
-
+    SoftwareScreen display(kWidth, kHeight);
     SceneHarness scene;
     scene.AddImage("Ring", 16, 16, RingPixels());
     scene.Load(kLayouts);
     ASSERT_NE(scene.Instantiate("GoldenScreen"), nullptr);
     scene.Update();
-    Compat::ForgetPresentedFrames();
-    scene.looper.Draw();
-    ASSERT_EQ(Compat::CountPresentedFrames(), 1);
-    const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
+    const Compat::PresentedFrame& frame = display.Present(scene);
     ASSERT_EQ(frame.width, kWidth);
     ASSERT_EQ(frame.height, kHeight);
 
