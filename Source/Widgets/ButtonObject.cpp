@@ -112,9 +112,9 @@ void ButtonObject::Draw()
     else if (!mScalable)
         DrawImageListItem(mImages, state, bounds.x, bounds.y, current, canvas);
     else
-        DrawImageListItemInRect(mImages, state,
-                                {bounds.x, bounds.y, bounds.width * GetScale().x, bounds.height * GetScale().y},
-                                current, canvas);
+        DrawImageListItemInRect(
+            mImages, state, Rect<float>{bounds.x, bounds.y, bounds.width * GetScale().x, bounds.height * GetScale().y},
+            current, canvas);
 
     if (GetText().empty() || !GetFont())
         return;
