@@ -2,12 +2,12 @@
 
 #include "Framework/KeyNames.h"
 #include "Framework/SoundList.h"
-#include "Graphics/BrushDrawing.h"
 #include "Graphics/DrawingFunctions.h"
 #include "Graphics/Font.h"
 #include "Graphics/IImageList.h"
 #include "Graphics/RenderContext.h"
 #include "Graphics/TextDrawing.h"
+#include "Widgets/StateImages.h"
 #include "Widgets/WidgetFocus.h"
 #include "Widgets/WidgetResources.h"
 
@@ -23,8 +23,6 @@ namespace
 constexpr int kEnter = 13;
 constexpr int kSpace = 32;
 constexpr int kGamePadA = 258;
-// Lists longer than this hold three pieces per state.
-constexpr int kMostSingleImages = 5;
 
 Label ButtonClick()
 {
@@ -48,13 +46,7 @@ Label DownSound()
 
 bool ButtonObject::IsThreePiece() const
 {
-    return mImages && mImages->GetCount() > kMostSingleImages;
-}
-
-bool ButtonObject::HasFocusImage() const
-{
-    const int count = mImages ? mImages->GetCount() : 0;
-    return count == 5 || count == 15;
+    return StateImages(mImages).IsThreePiece();
 }
 
 void ButtonObject::SetImages(IImageList* images)
@@ -87,16 +79,8 @@ void ButtonObject::FitSize()
 
 ButtonObject::State ButtonObject::GetState() const
 {
-    if (!IsEnabled())
-        return kDisabled;
-    const bool captured = HasCapture(this);
-    if (captured && mMouseOver)
-        return kPressed;
-    if (!captured && mMouseOver)
-        return kHot;
-    if (HasFocus(this))
-        return HasFocusImage() ? kFocused : kHot;
-    return kNormal;
+    return static_cast<State>(PickControlState(IsEnabled(), mMouseOver, HasCapture(this), HasFocus(this),
+                                               StateImages(mImages).HasFocusImage()));
 }
 
 void ButtonObject::Draw()
@@ -107,10 +91,8 @@ void ButtonObject::Draw()
     const DrawState& current = GetRenderContext().state;
     ICanvas* canvas = GetCurrentCanvas();
     const Rect<float>& bounds = GetBounds();
-    if (IsThreePiece())
-        DrawThreeBrushHorizontal(mImages, 3 * state, bounds.x, bounds.y, bounds.width, current, canvas);
-    else if (!mScalable)
-        DrawImageListItem(mImages, state, bounds.x, bounds.y, current, canvas);
+    if (IsThreePiece() || !mScalable)
+        StateImages(mImages).Draw(state, 0, bounds.x, bounds.y, bounds.width, current, canvas);
     else
         DrawImageListItemInRect(
             mImages, state, Rect<float>{bounds.x, bounds.y, bounds.width * GetScale().x, bounds.height * GetScale().y},
@@ -180,14 +162,10 @@ bool ButtonObject::HitTestPixel(int x, int y)
     const Rect<float>& bounds = GetBounds();
     const int px = x - static_cast<int>(bounds.x);
     const int py = y - static_cast<int>(bounds.y);
-    int alpha = 0;
-    if (IsThreePiece())
-        alpha = GetThreeBrushPixelHorizontal(mImages, 0, px, py, bounds.width);
-    else if (!mImages || mImages->GetCount() < 1)
+    const StateImages images(mImages);
+    if (images.GetCount() < 1)
         return true;
-    else
-        alpha = mImages->GetAlpha(0, px, py);
-    return alpha > mAlphaSensitivity;
+    return images.GetNormalAlpha(px, py, bounds.width) > mAlphaSensitivity;
 }
 
 void ButtonObject::Click()

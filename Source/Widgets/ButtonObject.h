@@ -3,10 +3,10 @@
 // "ButtonClick" through the current object database with the button as sender. The hot key clicks
 // it whether or not it has the focus; Enter, Space and the game pad's A only when it has.
 //
-// Image lists of up to 5 images hold one image per state (normal, hot, pressed, disabled,
-// focused); longer ones hold three pieces per state (3s, 3s+1, 3s+2), drawn as a three-brush over
-// the width. The focused image exists only in lists of exactly 5 or 15 images. Presses count only
-// where the normal image's alpha is above the alpha sensitivity (0: anywhere in the bounds).
+// Its pictures are a StateImages list (StateImages.h): one image per state (normal, hot, pressed,
+// disabled, focused) or three pieces per state drawn as a three-brush over the width. Presses
+// count only where the normal image's alpha is above the alpha sensitivity (0: anywhere in the
+// bounds).
 //
 // Its factory, "button", reads "images" (image list name), "sounds" (sound list name; "Hot" plays
 // when the pointer comes over the button, "Down" when it is pressed), "alphaSensitivity" (25),
@@ -67,7 +67,6 @@ public:
 
 private:
     bool IsThreePiece() const;
-    bool HasFocusImage() const;
     void FitSize();
     void Click();
     void Play(Label event) const;
