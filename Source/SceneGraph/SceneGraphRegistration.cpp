@@ -4,6 +4,7 @@
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/BackgroundNode.h"
 #include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/FractionTextMeterNode.h"
 #include "SceneGraph/MeterBarNodes.h"
 #include "SceneGraph/RandomRange.h"
 #include "SceneGraph/SceneLayout.h"
@@ -37,6 +38,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
     RegisterNodeFactory(L"rectnode", new RectNodeFactory);
     RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
+    RegisterNodeFactory(L"fractiontextmeternode", new FractionTextMeterNodeFactory);
 }
 
 void RegisterSceneGraphTypes()
