@@ -61,8 +61,8 @@ protected:
             if (run.backgroundHiddenTick < 0 && !background->IsVisible())
             {
                 run.backgroundHiddenTick = tick;
-                run.pictureOverBackgroundWhenHidden =
-                    (first->GetImage() && first->GetColor().alpha > 0.0f) || (second->GetImage() && second->GetColor().alpha > 0.0f);
+                run.pictureOverBackgroundWhenHidden = (first->GetImage() && first->GetColor().alpha > 0.0f) ||
+                                                      (second->GetImage() && second->GetColor().alpha > 0.0f);
             }
             if (mode->IsSplashFinished())
                 run.finishedTick = tick;
