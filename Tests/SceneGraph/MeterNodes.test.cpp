@@ -82,6 +82,11 @@ struct BarCase
     bool vertical;
 };
 
+void PrintTo(const BarCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
 class MeterBarFill : public MeterBarTest, public testing::WithParamInterface<BarCase>
 {
 };
@@ -155,6 +160,11 @@ struct CellsCase
     int step;
     bool vertical;
 };
+
+void PrintTo(const CellsCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
 
 class DiscreteMeterCells : public MeterBarTest, public testing::WithParamInterface<CellsCase>
 {

@@ -23,6 +23,11 @@ struct ShapeCase
     std::vector<std::pair<std::pair<int, int>, bool>> points;
 };
 
+void PrintTo(const ShapeCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
 class ShapeNodeDraw : public testing::TestWithParam<ShapeCase>
 {
 protected:

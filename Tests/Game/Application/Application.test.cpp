@@ -118,6 +118,11 @@ struct ProfileWindow
     int expectedMode;
 };
 
+void PrintTo(const ProfileWindow& profile, std::ostream* out)
+{
+    *out << profile.what;
+}
+
 class ApplicationDisplayTest : public ApplicationTest, public testing::WithParamInterface<ProfileWindow>
 {
 };

@@ -173,6 +173,11 @@ struct MissingPiece
     bool layout;
 };
 
+void PrintTo(const MissingPiece& piece, std::ostream* out)
+{
+    *out << piece.what;
+}
+
 class LoadingWithoutSplash : public LoadingScreenTest, public testing::WithParamInterface<MissingPiece>
 {
 };
@@ -185,7 +190,9 @@ TEST_P(LoadingWithoutSplash, TheScreenStillLoadsAndHandsOverWithoutWaiting)
     Enter(mode);
     EXPECT_TRUE(mode->IsSplashFinished());
     if (auto* background = Node<SceneNode>("splashBG"))
+    {
         EXPECT_FALSE(background->IsVisible()) << "the splash background would hide the screen";
+    }
     const int ticks = UpdateUntil([&] { return OnTitle(); });
     EXPECT_GE(ticks, 0);
     EXPECT_LT(ticks, 500);
