@@ -13,6 +13,9 @@
 #include "SceneGraph/SceneRef.h"
 #include "SceneGraph/ScrollBarNode.h"
 #include "SceneGraph/SliderNode.h"
+#include "SceneGraph/FractionTextMeterNode.h"
+#include "SceneGraph/MeterBarNodes.h"
+#include "SceneGraph/ShapeNodes.h"
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
@@ -47,6 +50,11 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
     RegisterNodeFactory(L"tiledspritenode", new TiledSpriteNodeFactory);
     RegisterNodeFactory(L"nodegridnode", new NodeGridNodeFactory);
+    RegisterNodeFactory(L"meterbarnode", new MeterBarNodeFactory);
+    RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
+    RegisterNodeFactory(L"rectnode", new RectNodeFactory);
+    RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
+    RegisterNodeFactory(L"fractiontextmeternode", new FractionTextMeterNodeFactory);
 }
 
 void RegisterSceneGraphTypes()
