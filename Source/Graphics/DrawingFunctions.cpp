@@ -2,6 +2,7 @@
 
 #include "Graphics/Alignment.h"
 #include "Graphics/IImage.h"
+#include "Graphics/IImageList.h"
 #include "Graphics/SoftwareLine.h"
 
 #include <cstring>
@@ -132,5 +133,15 @@ int DrawSprites(IImage* image, int count, const void* sprites, int stride, const
         result = quads->DrawStretchedImage(image, rect, tinted);
     }
     return result;
+}
+int DrawImageListItem(IImageList* list, int index, float x, float y, const DrawState& state, ICanvas* canvas)
+{
+    return list ? list->Draw(index, x, y, state, canvas) : kNothingToDraw;
+}
+
+int DrawImageListItemInRect(IImageList* list, int index, const Rect<float>& rect, const DrawState& state,
+                            ICanvas* canvas)
+{
+    return list ? list->DrawInRect(index, rect, state, canvas) : kNothingToDraw;
 }
 } // namespace Corvane::Graphics
