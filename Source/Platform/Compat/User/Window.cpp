@@ -239,6 +239,7 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* tit
         return nullptr;
     }
     ApplyTrackingLimits(window);
+    GetWindowRect(window, &window->sizedOuter);
     Compat::InstanceChannel::Listen(window->className);
     if (style & WS_VISIBLE)
         ShowWindow(window, SW_SHOW);
@@ -445,6 +446,15 @@ BOOL SetWindowPos(HWND window, HWND, int x, int y, int cx, int cy, UINT flags)
                           std::max(1, cy - static_cast<int>(frame.top + frame.bottom)));
     if (!(flags & SWP_NOMOVE))
         SDL_SetWindowPosition(window->sdl, x + frame.left, y + frame.top);
+    // What the window was told, so the size change it brings back is not taken for the user's.
+    RECT& known = window->sizedOuter;
+    if (!(flags & SWP_NOMOVE))
+        known = {x, y, x + (known.right - known.left), y + (known.bottom - known.top)};
+    if (!(flags & SWP_NOSIZE))
+    {
+        known.right = known.left + cx;
+        known.bottom = known.top + cy;
+    }
     return TRUE;
 }
 

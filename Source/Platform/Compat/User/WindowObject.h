@@ -21,10 +21,16 @@ struct HWND__
     Uint32 sdlId = 0;
     std::thread::id owner;
     bool leaveTracking = false;
-    POINT lastMouse{0, 0}; // client position of the last pointer event
+    POINT lastMouse{0, 0};       // client position of the last pointer event
+    float wheelRemainder = 0.0f; // wheel motion short of a whole notch
+    // The outer rectangle the window last had as far as sizing knows (set by creation, by
+    // SetWindowPos and after each sizing by the user), so a resize tells which edges moved.
+    RECT sizedOuter{0, 0, 0, 0};
     bool shownOnce = false;
     // Kept here as well as in SDL: not every video driver (the headless one) can minimise.
     bool minimized = false;
+    // Another window took the keyboard focus (and has not given it back).
+    bool focusLost = false;
     // A window of another running instance, found through FindWindowW.
     bool remote = false;
     // While a display mode fills the screen: the client area's size in mode pixels (0 otherwise).
