@@ -151,10 +151,21 @@ void OfferSizing(HWND window)
     RECT outer{0, 0, 0, 0};
     GetWindowRect(window, &outer);
     const RECT proposed = outer;
+    // Measured from where the resize started, however many steps it took.
     const WPARAM edge = SizingEdge(window->sizedOuter, proposed);
-    window->sizedOuter = proposed;
     if (edge == 0)
+    {
+        window->sizingPending = false;
         return; // the size the window was given, come back
+    }
+    if (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK)
+    {
+        // The window manager is still dragging the frame: correcting now would fight it.
+        window->sizingPending = true;
+        return;
+    }
+    window->sizingPending = false;
+    window->sizedOuter = proposed;
     if (!SendMessageW(window, WM_SIZING, edge, reinterpret_cast<LPARAM>(&outer)))
         return;
     const bool moved = outer.left != proposed.left || outer.top != proposed.top;
@@ -215,6 +226,15 @@ void PostWindowEvent(HWND window, const SDL_WindowEvent& event)
     }
 }
 } // namespace
+
+void FinishUserSizing()
+{
+    if (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK)
+        return;
+    for (HWND window : LocalWindows())
+        if (window->sizingPending)
+            OfferSizing(window);
+}
 
 void TranslateEvent(const SDL_Event& event)
 {

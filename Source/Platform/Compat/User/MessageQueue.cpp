@@ -141,6 +141,7 @@ void PumpEvents()
     SDL_Event event;
     while (SDL_PollEvent(&event))
         TranslateEvent(event);
+    FinishUserSizing();
 }
 } // namespace Compat
 

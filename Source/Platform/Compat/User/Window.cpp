@@ -1,5 +1,7 @@
 #include "Platform/Compat/User/Window.h"
 
+#include "Platform/Compat/Shell/Shell.h"
+
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Kernel/NativePath.h"
 #include "Platform/Compat/User/DisplayPresence.h"
@@ -102,6 +104,11 @@ HWND FindLocalWindow(const std::wstring& className, const wchar_t* title)
     return nullptr;
 }
 
+const std::vector<HWND>& LocalWindows()
+{
+    return Windows();
+}
+
 HWND MainWindow()
 {
     return Windows().empty() ? nullptr : Windows().back();
@@ -185,6 +192,24 @@ BOOL UnregisterClassW(const wchar_t* className, HINSTANCE)
     return FALSE;
 }
 
+namespace
+{
+// The class's large icon becomes the window's (the desktop shows it in the task list).
+void ShowClassIcon(SDL_Window* sdl, HICON icon)
+{
+    int size = 0;
+    std::vector<std::uint32_t> pixels = Compat::IconPixels(icon, size);
+    if (pixels.empty())
+        return;
+    if (SDL_Surface* surface =
+            SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), size, size, 32, size * 4, SDL_PIXELFORMAT_ARGB8888))
+    {
+        SDL_SetWindowIcon(sdl, surface);
+        SDL_FreeSurface(surface);
+    }
+}
+} // namespace
+
 HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
 {
@@ -217,6 +242,7 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* tit
         SetLastError(ERROR_GEN_FAILURE);
         return nullptr;
     }
+    ShowClassIcon(sdl, windowClass->description.hIcon);
     auto* window = new HWND__;
     window->className = windowClass->name;
     window->procedure = windowClass->description.lpfnWndProc;
