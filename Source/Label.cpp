@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <mutex>
 #include <new>
+#include <ostream>
 #include <type_traits>
 
 namespace Corvane
@@ -112,6 +113,22 @@ bool EqualsNoCase(const wchar_t* a, const wchar_t* b)
         if (ToUpperAscii(static_cast<int>(*a)) != ToUpperAscii(static_cast<int>(*b)))
             return false;
     return true;
+}
+
+std::ostream& operator<<(std::ostream& stream, Label label)
+{
+    if (label)
+        stream << label.c_str();
+    return stream;
+}
+
+std::wostream& operator<<(std::wostream& stream, Label label)
+{
+    // Label texts are 8-bit; each byte widens to the character of its code.
+    if (label)
+        for (const char* c = label.c_str(); *c; ++c)
+            stream << static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    return stream;
 }
 
 void DestroyLabelTable()

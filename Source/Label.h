@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <string>
 
 namespace Corvane
@@ -46,6 +47,11 @@ public:
 private:
     const char* mText = nullptr;
 };
+
+// Writes the label's name (nothing for the null label), so labels read naturally in messages and
+// test output.
+std::ostream& operator<<(std::ostream& stream, Label label);
+std::wostream& operator<<(std::wostream& stream, Label label);
 
 // Case-insensitive hash: 0 for null or empty; h = upper(c0), then h = h * 31 ^ upper(c).
 std::uint32_t HashNoCase(const char* s);

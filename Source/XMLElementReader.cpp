@@ -4,7 +4,9 @@ namespace Corvane
 {
 bool XMLElementReader::AtEnd()
 {
-    return mDepth == 0 || mPending;
+    // A document that ends inside the element ends the element too: waiting for its end tag
+    // would never end.
+    return mDepth == 0 || mPending || mParent->AtEnd();
 }
 
 XMLElement* XMLElementReader::Next()

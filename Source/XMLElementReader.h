@@ -15,7 +15,8 @@ public:
     // parent is not owned and must outlive this reader.
     explicit XMLElementReader(IXMLReader* parent) : mParent(parent) {}
 
-    // True before the first Next and once the element's end tag has been returned.
+    // True before the first Next, once the element's end tag has been returned, and when the
+    // parent has no nodes left (a document cut off inside the element).
     bool AtEnd() override;
     XMLElement* Next() override;
     XMLElement* Current() override;

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,6 +36,17 @@ TEST(Label, WideNamesAreNarrowedBeforeInterning)
 {
     EXPECT_EQ(Label(L"LabelTestWide"), Label::Intern("labeltestwide"));
     EXPECT_STREQ(Label(L"caf\u00E9Label").c_str(), "caf?Label");
+}
+
+TEST(Label, AStreamReceivesTheNameAsFirstSpelled)
+{
+    Label::Intern("LabelTestStreamed");
+    std::ostringstream narrow;
+    narrow << '[' << Label::Intern("LABELTESTSTREAMED") << '|' << Label() << ']';
+    EXPECT_EQ(narrow.str(), "[LabelTestStreamed|]");
+    std::wostringstream wide;
+    wide << Label::Intern("LabelTestStreamed");
+    EXPECT_EQ(wide.str(), L"LabelTestStreamed");
 }
 
 TEST(Label, FormatBuildsNumberedNamesAndCutsLongOutput)

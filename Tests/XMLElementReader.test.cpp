@@ -81,3 +81,15 @@ TEST(XMLElementReader, NestedReadersShareTheParentAndKeepTheirPlace)
     EXPECT_EQ(seen, (Strings{L"<a>", L"[b]", L"<c>", L"</c>", L"</a>"}));
     ASSERT_NE(SeekStart(document, L"d"), nullptr); // the document goes on after the element
 }
+
+TEST(XMLElementReader, ADocumentCutOffInsideTheElementEndsIt)
+{
+    MemoryStream source(L"cut.xml");
+    Fill(source, "<root><a><b/>text");
+    XMLReader document(source);
+    ASSERT_NE(SeekStart(document, L"a"), nullptr);
+
+    XMLElementReader a(&document);
+    EXPECT_EQ(Walk(a), (Strings{L"<a>", L"<b>", L"</b>", L"'text'"})) << "and no wait for an end tag that never comes";
+    EXPECT_TRUE(a.AtEnd());
+}

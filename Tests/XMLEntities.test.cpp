@@ -43,7 +43,7 @@ TEST(XMLEntities, NamedTableIsCaseSensitiveAndComplete)
     EXPECT_EQ(LookUpEntity(L"rsaquo"), L'\u203A');
     EXPECT_EQ(LookUpEntity(L"zwj"), L'\u200D');
     EXPECT_EQ(LookUpEntity(L"AMP"), 0);
-    EXPECT_EQ(LookUpEntity(L"hearts"), 0); // HTML 4 symbols beyond Latin-1 and the specials are not in it
+    EXPECT_EQ(LookUpEntity(L"hearts"), 0); // HTML 4 symbols beyond Latin-1 and its special characters are not in it
 }
 
 TEST(XMLEntities, UnterminatedAndOversizedReferencesAreKeptVisibly)

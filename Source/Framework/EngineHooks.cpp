@@ -3,6 +3,7 @@
 #include "Framework/CustomCursor.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueResources.h"
+#include "Widgets/ObjectFactory.h"
 
 namespace Corvane::Internal
 {
@@ -13,6 +14,7 @@ EngineHooks MakeEngineHooks()
 {
     EngineHooks hooks;
     hooks.registerValueResourceFactories = [] { RegisterValueResourceFactories(); };
+    hooks.registerObjectFactories = [] { RegisterObjectFactories(); };
     // Stopping never creates the manager; it cancels the queue and joins the loader thread. The
     // custom cursor's image is one of the resources released: the cursor lets go of it.
     hooks.stopResourceManager = [] {

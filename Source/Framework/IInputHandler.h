@@ -7,6 +7,14 @@
 
 namespace Corvane
 {
+// The button of mouse events and of the scene nodes' button signals.
+enum MouseButton : int
+{
+    kMouseButtonLeft = 0,
+    kMouseButtonRight = 1,
+    kMouseButtonMiddle = 2,
+};
+
 class IInputHandler
 {
 public:

@@ -210,6 +210,9 @@ void ObjectDatabase::Remove(ObjectID id)
     if (!name.IsNull())
         if (auto it = mNames.find(name); it != mNames.end() && it->second == id)
             mNames.erase(it);
+    // The object may remove what belongs to it (a node its children) from the current database:
+    // that must be this one, whichever screen is on top.
+    CurrentDatabaseScope current(this);
     object->HandleMessage(ObjectMessage(kNoObject, Messages::Remove()));
 }
 

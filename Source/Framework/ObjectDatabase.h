@@ -90,13 +90,37 @@ public:
     // the mouse. An object that is not live here is refused.
     void SetCapture(Object* object);
     // Moves keyboard focus to the next (backward: previous) object in draw order that can take
-    // it, wrapping around; sends no focus messages.
-    void MoveFocus(bool backward);
+    // it, wrapping around; sends no focus messages. Screens that order their controls otherwise
+    // (the scene-graph screen) override it.
+    virtual void MoveFocus(bool backward);
 
     // Handles of the drawables, in ascending depth as of the last update.
     const std::vector<ObjectID>& GetDrawList() const { return mDrawList; }
     // Number of slots in the table, whatever their state.
     int GetSize() const { return static_cast<int>(mEntries.size()); }
+
+protected:
+    // For screens that route input themselves. A walk over the table: while one lasts, removed
+    // objects keep their slots, so handlers may remove objects without freeing anything.
+    class Walk
+    {
+    public:
+        explicit Walk(ObjectDatabase& database) : mDatabase(database) { ++mDatabase.mWalkDepth; }
+        ~Walk();
+        Walk(const Walk&) = delete;
+        Walk& operator=(const Walk&) = delete;
+
+    private:
+        ObjectDatabase& mDatabase;
+    };
+
+    // The live object in slot, else null.
+    Object* GetObjectInSlot(std::uint32_t slot) const;
+    // The input handler of the object in slot when it may take input now (live, enabled,
+    // visible), else null.
+    IInputHandler* GetInputHandlerInSlot(std::uint32_t slot) const;
+    // Whether object, live here, may hold keyboard focus (as MoveFocus decides).
+    bool CanTakeFocus(const Object* object) const;
 
 private:
     friend class ApplicationMode;
@@ -122,19 +146,6 @@ private:
         // As registered at Add, so that removal and freeing undo exactly what Add did.
         Label name;
         std::vector<Label> groups;
-    };
-
-    // Counts nested walks over the table; the slots of removed objects are freed only outside.
-    class Walk
-    {
-    public:
-        explicit Walk(ObjectDatabase& database) : mDatabase(database) { ++mDatabase.mWalkDepth; }
-        ~Walk();
-        Walk(const Walk&) = delete;
-        Walk& operator=(const Walk&) = delete;
-
-    private:
-        ObjectDatabase& mDatabase;
     };
 
     // The entry whose id is exactly id, live or removed; null otherwise.

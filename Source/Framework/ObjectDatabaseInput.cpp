@@ -8,6 +8,7 @@
 #include "Framework/IEnable.h"
 #include "Framework/IInputHandler.h"
 #include "Framework/IVisible.h"
+#include "Framework/Object.h"
 #include "Framework/ObjectDatabase.h"
 
 namespace Corvane
@@ -21,6 +22,22 @@ bool ObjectDatabase::CanTakeInput(const Entry& entry) const
 bool ObjectDatabase::CanTakeFocus(const Entry& entry) const
 {
     return CanTakeInput(entry) && entry.inputHandler->CanTakeFocus();
+}
+
+bool ObjectDatabase::CanTakeFocus(const Object* object) const
+{
+    const Entry* entry = object ? FindEntry(object->GetID()) : nullptr;
+    return entry && entry->object == object && CanTakeFocus(*entry);
+}
+
+Object* ObjectDatabase::GetObjectInSlot(std::uint32_t slot) const
+{
+    return slot < mEntries.size() && mEntries[slot].state == kLive ? mEntries[slot].object : nullptr;
+}
+
+IInputHandler* ObjectDatabase::GetInputHandlerInSlot(std::uint32_t slot) const
+{
+    return slot < mEntries.size() && CanTakeInput(mEntries[slot]) ? mEntries[slot].inputHandler : nullptr;
 }
 
 template <typename Call> bool ObjectDatabase::Dispatch(ObjectID first, bool exclusive, const Call& call)

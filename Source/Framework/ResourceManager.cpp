@@ -7,6 +7,7 @@
 #include "Platform/Compat/Kernel/Time.h"
 #include "RuntimeError.h"
 #include "XMLElementReader.h"
+#include "XMLError.h"
 #include "XMLReader.h"
 
 #include <atomic>
@@ -104,6 +105,13 @@ void ResourceManager::RegisterFactory(const std::wstring& elementName, IResource
     std::unique_ptr<IResourceFactory>& slot = mFactories[elementName];
     replaced = std::move(slot);
     slot.reset(factory);
+}
+
+bool ResourceManager::HasFactory(const std::wstring& elementName)
+{
+    ScopedLock lock(*mLock);
+    const auto found = mFactories.find(elementName);
+    return found != mFactories.end() && found->second;
 }
 
 IResourceDescriptor* ResourceManager::Find(Label name)
@@ -248,10 +256,27 @@ void ResourceManager::Load(LoadingJob& job)
         reader.reset(CreateXMLReader(*stream)); // a copy: the file is closed at once
     }
 
+    // A resource that fails has had its element read to the end, so the resources after it still
+    // load; the first failure is the job's. Broken XML ends the reading: nothing after it can be
+    // trusted.
+    std::exception_ptr failure;
     while (!reader->AtEnd())
     {
         const XMLElement* node = reader->Next();
-        ReadNode(job, *reader, *node);
+        try
+        {
+            ReadNode(job, *reader, *node);
+        }
+        catch (const XMLError&)
+        {
+            throw;
+        }
+        catch (...)
+        {
+            ReportFailure(manifest, std::current_exception());
+            if (!failure)
+                failure = std::current_exception();
+        }
         job.SetProgress(reader->GetProgress());
         if (job.IsCancelled())
             break;
@@ -262,7 +287,10 @@ void ResourceManager::Load(LoadingJob& job)
             break;
         }
     }
-    job.EndReading();
+    if (failure)
+        job.Fail(failure);
+    else
+        job.EndReading();
 }
 
 void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node)
@@ -296,7 +324,10 @@ void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLEle
         {
             const std::wstring existingManifest = existing->second->GetManifest();
             if (existingManifest != manifest)
+            {
+                SkipElement(reader); // the declaration is dropped whole
                 ThrowDuplicate(existingManifest, manifest, name);
+            }
             mResources.erase(existing); // declared again in the same manifest: the later one holds
         }
     }
@@ -334,7 +365,22 @@ IResourceDescriptor* ResourceManager::Create(const std::wstring& manifest, Label
     const XMLElement element = node;
     XMLElementReader children(&reader);
     children.Next();
-    std::unique_ptr<IResourceDescriptor> created(factory->Create(manifest, name, &element, &children));
+    std::unique_ptr<IResourceDescriptor> created;
+    try
+    {
+        created.reset(factory->Create(manifest, name, &element, &children));
+    }
+    catch (const XMLError&)
+    {
+        throw;
+    }
+    catch (...)
+    {
+        // The factory gave up inside its element: what it left unread belongs to no one else.
+        while (!children.AtEnd())
+            children.Next();
+        throw;
+    }
     while (!children.AtEnd())
         children.Next();
     return created.release();

@@ -70,12 +70,14 @@ public:
     // Takes ownership of factory for manifest elements named elementName (matched with case); a
     // factory registered before under that name is deleted.
     void RegisterFactory(const std::wstring& elementName, IResourceFactory* factory);
+    // Whether manifest elements named elementName have a factory (they are skipped otherwise).
+    bool HasFactory(const std::wstring& elementName);
     // The resource of that name, or null.
     IResourceDescriptor* Find(Label name);
     // Builds, without entering it, the resource declared by node, on whose start tag reader stands
     // (a manifest element or a child of one), with the factory of node's tag; the element is
-    // consumed. Returns the new resource, owned by the caller, or null. Resources made of other
-    // resources ("imagelist") build their children through it. Loader thread.
+    // consumed, also when the factory fails. Returns the new resource, owned by the caller, or null.
+    // Resources made of other resources ("imagelist") build their children through it. Loader thread.
     IResourceDescriptor* Create(const std::wstring& manifest, Label name, IXMLReader& reader, const XMLElement& node);
 
     // The job loading manifest (its name without ".xml"), with one reference for the caller, who
@@ -86,6 +88,8 @@ public:
     // poll cancels the job when progress asks for it, then reports the job's progress to it. A
     // manifest that cannot be opened returns normally (its resources are missing); an error raised
     // while reading it (a duplicate resource name, broken XML, a failing factory) is raised here.
+    // A resource that fails is left out and the manifest's later resources still load (the first
+    // such error is the one raised); broken XML ends the reading where it is found.
     void LoadAndWait(const std::wstring& manifest, bool cacheListings, IResourceLoadProgress* progress);
 
     // Shut-down: cancels every queued job and the one being read, ends and joins the loader

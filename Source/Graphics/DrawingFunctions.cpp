@@ -134,14 +134,15 @@ int DrawSprites(IImage* image, int count, const void* sprites, int stride, const
     }
     return result;
 }
+
 int DrawImageListItem(IImageList* list, int index, float x, float y, const DrawState& state, ICanvas* canvas)
 {
     return list ? list->Draw(index, x, y, state, canvas) : kNothingToDraw;
 }
 
-int DrawImageListItemInRect(IImageList* list, int index, const Rect<float>& rect, const DrawState& state,
+int DrawImageListItemInRect(IImageList* list, int index, const Rect<float>& destination, const DrawState& state,
                             ICanvas* canvas)
 {
-    return list ? list->DrawInRect(index, rect, state, canvas) : kNothingToDraw;
+    return list ? list->DrawInRect(index, destination, state, canvas) : kNothingToDraw;
 }
 } // namespace Corvane::Graphics

@@ -36,9 +36,9 @@ int DrawRotatedImage(IImage* image, float x, float y, float angle, const DrawSta
 // count copies of image centred on each SpriteRecord (stride bytes apart), scaled and tinted by
 // the record; stretched one by one where the canvas cannot draw sprites.
 int DrawSprites(IImage* image, int count, const void* sprites, int stride, const DrawState& state, ICanvas* canvas);
-// Item index of list drawn as the list places it at (x, y), or stretched into rect; 1 without a
-// list, otherwise the list's own result.
+// Item index of an image list at (x, y), or stretched into destination: 1 without a list, else
+// what the list's own draw returns.
 int DrawImageListItem(IImageList* list, int index, float x, float y, const DrawState& state, ICanvas* canvas);
-int DrawImageListItemInRect(IImageList* list, int index, const Rect<float>& rect, const DrawState& state,
+int DrawImageListItemInRect(IImageList* list, int index, const Rect<float>& destination, const DrawState& state,
                             ICanvas* canvas);
 } // namespace Corvane::Graphics

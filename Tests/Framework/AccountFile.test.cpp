@@ -51,6 +51,20 @@ public:
     }
     ~Writer() { ::close(mOutput); }
 
+    // Waits until the writer has finished its first write, so that a slow start on a busy
+    // machine does not use up the kill's delay before anything was written.
+    void WaitForFirstWrite()
+    {
+        char block[256];
+        while (mText.find('\n') == std::string::npos)
+        {
+            const ssize_t got = ::read(mOutput, block, sizeof block);
+            if (got <= 0)
+                return;
+            mText.append(block, static_cast<std::size_t>(got));
+        }
+    }
+
     // Kills the writer and returns the numbers it reported as written.
     std::vector<std::int64_t> Kill()
     {
@@ -58,7 +72,7 @@ public:
         int status = 0;
         ::waitpid(mProcess, &status, 0);
         EXPECT_TRUE(WIFSIGNALED(status)) << "the writer ended on its own with " << WEXITSTATUS(status);
-        std::string text;
+        std::string text = std::move(mText);
         char block[4096];
         for (ssize_t got; (got = ::read(mOutput, block, sizeof block)) > 0;)
             text.append(block, static_cast<std::size_t>(got));
@@ -71,6 +85,7 @@ public:
 private:
     pid_t mProcess = 0;
     int mOutput = -1;
+    std::string mText; // read before the kill
 };
 
 // The file parses as one whole "account" element.
@@ -119,6 +134,7 @@ TEST(AccountFileTest, KillingAWriterAtAnyMomentLosesNoFinishedWrite)
     for (int kill = 0; kill < 200; ++kill)
     {
         Writer writer(folder, next);
+        writer.WaitForFirstWrite();
         std::this_thread::sleep_for(std::chrono::milliseconds(delay(random)));
         const std::vector<std::int64_t> done = writer.Kill();
         for (std::int64_t n : done)

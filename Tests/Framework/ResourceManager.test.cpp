@@ -242,11 +242,17 @@ TEST_F(ResourceManagerTest, ANameInTwoManifestsIsReportedToTheWaitingCaller)
 
 TEST_F(ResourceManagerTest, FailingFactoriesAndBrokenFilesReachTheCallerNotTheProcess)
 {
-    sprites->hook = [](Label name, IXMLReader*) {
+    // The failing factory has read into its element: the rest of it is not taken for resources.
+    sprites->hook = [](Label name, IXMLReader* children) {
         if (name == Label("Bad"))
+        {
+            children->Next();
             throw std::runtime_error("no such picture");
+        }
     };
-    resources.WriteManifest("Failing", R"(<sprite name="Good"/><sprite name="Bad"/><sprite name="After"/>)");
+    resources.WriteManifest("Failing", R"(<sprite name="Good"/>
+        <sprite name="Bad"><int name="Inner" value="1"/><int name="Inner2" value="2"/></sprite>
+        <sprite name="After"/><sprite name="Bad"/><sprite name="Last"/>)");
     resources.Folder().Write("Broken.xml", "<resources><int name=\"x\" value=\"1\"/><int name=></resources>");
     EXPECT_THROW(
         {
@@ -262,7 +268,11 @@ TEST_F(ResourceManagerTest, FailingFactoriesAndBrokenFilesReachTheCallerNotThePr
         },
         std::runtime_error);
     EXPECT_TRUE(ResourceManager::Get<Sprite>("Good"));
-    EXPECT_FALSE(ResourceManager::Get<Sprite>("After"));
+    EXPECT_FALSE(ResourceManager::Get<Sprite>("Bad"));
+    EXPECT_TRUE(ResourceManager::Get<Sprite>("After")) << "a failing resource leaves the others in place";
+    EXPECT_TRUE(ResourceManager::Get<Sprite>("Last"));
+    EXPECT_EQ(ResourceManager::Instance()->Find(Label("Inner2")), nullptr);
+    EXPECT_EQ(StateOf(L"Failing"), ResourceManager::LoadingJob::kFailed);
 
     EXPECT_THROW(resources.Manager().LoadAndWait(L"Broken", false, nullptr), XMLError);
     ResourceManager::LoadingJob* job = resources.Manager().Request(L"Broken", false);

@@ -1,5 +1,6 @@
 #include "XMLNodes.h"
 
+#include "XMLElementReader.h"
 #include "XMLReader.h"
 
 #include <algorithm>
@@ -61,5 +62,26 @@ std::vector<std::wstring> Describe(const std::vector<XMLElement>& nodes)
     for (const auto& node : nodes)
         texts.push_back(Describe(node));
     return texts;
+}
+
+std::vector<ResourceDependency> DependenciesOf(IResourceFactory& factory, const std::string& xml)
+{
+    MemoryStream source(L"element.xml");
+    Fill(source, xml);
+    XMLReader reader(source);
+    const XMLElement element = *reader.Next();
+    XMLElementReader children(&reader);
+    children.Next();
+    std::vector<ResourceDependency> dependencies;
+    factory.GetDependencies(dependencies, L"manifest", Label("element"), &element, &children);
+    return dependencies;
+}
+
+std::vector<std::wstring> Locations(const std::vector<ResourceDependency>& dependencies)
+{
+    std::vector<std::wstring> locations;
+    for (const ResourceDependency& dependency : dependencies)
+        locations.push_back(dependency.location);
+    return locations;
 }
 } // namespace Corvane::Testing

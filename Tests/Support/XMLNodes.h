@@ -1,6 +1,7 @@
 // Reading XML from bytes in memory, for tests of the reader, the writer and their users.
 #pragma once
 
+#include "Framework/IResourceFactory.h"
 #include "MemoryStream.h"
 #include "XMLElement.h"
 
@@ -22,4 +23,9 @@ std::vector<XMLElement> ReadStructure(const std::string& bytes);
 // A node as short text for comparisons: "<a x=1>", "</a>", "'text'".
 std::wstring Describe(const XMLElement& node);
 std::vector<std::wstring> Describe(const std::vector<XMLElement>& nodes);
+
+// What factory names as dependencies of the one element written in xml.
+std::vector<ResourceDependency> DependenciesOf(IResourceFactory& factory, const std::string& xml);
+// The location prefixes of the records, in order.
+std::vector<std::wstring> Locations(const std::vector<ResourceDependency>& dependencies);
 } // namespace Corvane::Testing

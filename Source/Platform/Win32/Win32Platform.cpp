@@ -135,12 +135,17 @@ void Win32Platform::SetupEngineServices(const std::wstring& programFolder, const
     fileSystem->AddPartition(2, new Win32FileSystemPartition(L"", userFolder));
     fileSystem->OnPartitionsAdded();
 
+    RegisterPlatformResourceFactories();
+    // Still to come here: the network platform.
+}
+
+void RegisterPlatformResourceFactories()
+{
     ResourceManager* resources = ResourceManager::Instance();
     resources->RegisterFactory(L"image", new ImageResourceFactory);
     resources->RegisterFactory(L"imagelist", new ImageListResourceFactory);
     resources->RegisterFactory(L"filmstrip", new FilmStripResourceFactory);
     resources->RegisterFactory(L"font", new FontResourceFactory);
-    // Still to come here: the network platform.
 }
 
 void Win32Platform::CleanupEngineServices()

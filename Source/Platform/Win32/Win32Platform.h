@@ -88,4 +88,8 @@ private:
     Teardown* mTeardown = nullptr;
     std::wstring mUserFolder;
 };
+
+// Registers the "image", "imagelist", "filmstrip" and "font" resource factories, as the platform's
+// set-up does; the data checker registers the same ones. Main thread, before manifests are read.
+void RegisterPlatformResourceFactories();
 } // namespace Corvane

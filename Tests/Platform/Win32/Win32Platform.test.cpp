@@ -7,6 +7,7 @@
 #include "Platform/Compat/User/VirtualKeys.h"
 #include "Platform/Compat/User/Window.h"
 #include "Platform/Win32/ArrowCursor.h"
+#include "Support/SdlEvents.h"
 #include "Support/WindowedPlatform.h"
 
 #include <gtest/gtest.h>
@@ -29,62 +30,13 @@ class Win32PlatformTest : public testing::Test, public WindowedPlatform
 protected:
     SDL_Event Key(Uint32 type, SDL_Keycode sym, SDL_Scancode scancode, Uint16 mod = KMOD_NONE, Uint8 repeat = 0)
     {
-        SDL_Event event{};
-        event.key.type = type;
-        event.key.windowID = WindowId();
-        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.repeat = repeat;
-        event.key.keysym.sym = sym;
-        event.key.keysym.scancode = scancode;
-        event.key.keysym.mod = mod;
-        return event;
+        return KeyEvent(WindowId(), type, sym, scancode, mod, repeat);
     }
-    SDL_Event Text(const char* text)
-    {
-        SDL_Event event{};
-        event.text.type = SDL_TEXTINPUT;
-        event.text.windowID = WindowId();
-        SDL_strlcpy(event.text.text, text, sizeof event.text.text);
-        return event;
-    }
-    SDL_Event Motion(int x, int y)
-    {
-        SDL_Event event{};
-        event.motion.type = SDL_MOUSEMOTION;
-        event.motion.windowID = WindowId();
-        event.motion.x = x;
-        event.motion.y = y;
-        return event;
-    }
-    SDL_Event Button(Uint32 type, Uint8 button, int x, int y)
-    {
-        SDL_Event event{};
-        event.button.type = type;
-        event.button.windowID = WindowId();
-        event.button.button = button;
-        event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.button.x = x;
-        event.button.y = y;
-        return event;
-    }
-    SDL_Event WindowEvent(SDL_WindowEventID id)
-    {
-        SDL_Event event{};
-        event.window.type = SDL_WINDOWEVENT;
-        event.window.windowID = WindowId();
-        event.window.event = id;
-        return event;
-    }
-    SDL_Event Wheel(int notches, float precise = 0.0f)
-    {
-        SDL_Event event{};
-        event.wheel.type = SDL_MOUSEWHEEL;
-        event.wheel.windowID = WindowId();
-        event.wheel.y = notches;
-        event.wheel.preciseY = precise;
-        event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-        return event;
-    }
+    SDL_Event Text(const char* text) { return TextEvent(WindowId(), text); }
+    SDL_Event Motion(int x, int y) { return MotionEvent(WindowId(), x, y); }
+    SDL_Event Button(Uint32 type, Uint8 button, int x, int y) { return ButtonEvent(WindowId(), type, button, x, y); }
+    SDL_Event WindowEvent(SDL_WindowEventID id) { return Testing::WindowEvent(WindowId(), id); }
+    SDL_Event Wheel(int notches, float precise = 0.0f) { return WheelEvent(WindowId(), notches, precise); }
 };
 
 TEST_F(Win32PlatformTest, KeysArriveBeforeTheirCharacters)

@@ -1,0 +1,65 @@
+// The enumerations of the game records. Each is stored as a 32-bit integer, the position of its
+// value name in its name table; record XML must spell a name exactly, case included.
+#pragma once
+
+#include <cstdint>
+
+enum IngredientCategory : std::int32_t
+{
+    kCategoryVegetable,
+    kCategoryMeat,
+    kCategoryFlavoring,
+};
+constexpr int kIngredientCategoryCount = 3;
+
+enum CookingStepAnimation : std::int32_t
+{
+    kAnimChop,
+    kAnimSaute,
+    kAnimBoil,
+    kAnimMix,
+};
+constexpr int kCookingStepAnimationCount = 4;
+
+enum CutscenePosition : std::int32_t
+{
+    kCutsceneLeft,
+    kCutsceneRight,
+};
+
+// Where a cutscene plays: "Living_H", "Kitchen_H", "Dining_R", "Kitchen_R", "Kitchen_FN_1".."3".
+enum CutsceneBGLoc : std::int32_t
+{
+    kLocationLivingH,
+    kLocationKitchenH,
+    kLocationDiningR,
+    kLocationKitchenR,
+    kLocationKitchenFN1,
+    kLocationKitchenFN2,
+    kLocationKitchenFN3,
+};
+
+// A character's reaction image in a cutscene ("MirelPos" ... "PembryNeg"), or none.
+enum CutsceneCharState : std::int32_t
+{
+    kCharNone = 17,
+};
+constexpr int kCutsceneCharStateCount = 18;
+
+// One per recipe kind, "Canape_Veg" (0) to "Pizza_Veg_Easy" (30); also the row of the dish slot
+// table and the entry of the fallback dish names.
+enum PlatingType : std::int32_t
+{
+};
+constexpr int kPlatingTypeCount = 31;
+
+// The value names, in value order, shared by the record descriptors.
+extern const wchar_t* const kIngredientCategoryNames[kIngredientCategoryCount];
+extern const wchar_t* const kCookingStepAnimationNames[kCookingStepAnimationCount];
+extern const wchar_t* const kCutscenePositionNames[2];
+extern const wchar_t* const kCutsceneBGLocNames[7];
+extern const wchar_t* const kCutsceneCharStateNames[kCutsceneCharStateCount];
+extern const wchar_t* const kPlatingTypeNames[kPlatingTypeCount];
+
+// The category names as 8-bit text, for the hand-read ingredients and level files.
+extern const char* const kIngredientCategoryNames8[kIngredientCategoryCount];

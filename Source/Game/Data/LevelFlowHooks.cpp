@@ -1,0 +1,7 @@
+#include "Game/Data/LevelFlowHooks.h"
+
+LevelFlowHooks& GetLevelFlowHooks()
+{
+    static LevelFlowHooks hooks;
+    return hooks;
+}

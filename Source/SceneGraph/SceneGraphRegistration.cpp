@@ -1,0 +1,32 @@
+#include "SceneGraph/SceneGraphRegistration.h"
+
+#include "Framework/ResourceManager.h"
+#include "SceneGraph/AnimatedSpriteNode.h"
+#include "SceneGraph/RandomRange.h"
+#include "SceneGraph/SceneLayout.h"
+#include "SceneGraph/SceneRef.h"
+#include "SceneGraph/SpriteResourceFactories.h"
+
+using namespace Corvane;
+
+void RegisterSceneResourceFactories()
+{
+    ResourceManager* resources = ResourceManager::Instance();
+    resources->RegisterFactory(L"spriteanimationlist", new SpriteAnimationListResourceFactory);
+    resources->RegisterFactory(L"spritetype", new SpriteTypeResourceFactory);
+    resources->RegisterFactory(L"scenelayout", new SceneLayoutResourceFactory);
+    resources->RegisterFactory(L"randomrange", new RandomRangeResourceFactory);
+}
+
+void RegisterSceneNodeTypes()
+{
+    RegisterNodeFactory(L"sceneref", new SceneRefFactory);
+    RegisterNodeFactory(L"scenenode", new BasicSceneNodeFactory);
+    RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
+}
+
+void RegisterSceneGraphTypes()
+{
+    RegisterSceneResourceFactories();
+    RegisterSceneNodeTypes();
+}

@@ -1,0 +1,18 @@
+// The small text functions of the layout readers: keyword parsers for alignments, and the
+// trimming and splitting of list attributes. Keywords compare exactly, case included.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// text without any of the characters of set, wherever they stand.
+std::wstring RemoveCharacters(const std::wstring& text, const std::wstring& set);
+// text without spaces, tabs, line feeds and carriage returns.
+std::wstring RemoveWhitespace(const std::wstring& text);
+// The pieces between separators (a leading separator is dropped first; empty pieces inside and
+// at the end are kept).
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator);
+// "left" 0, "center" 1, "right" 2; any other text gives fallback.
+int ParseHAlign(const std::wstring& text, int fallback);
+// "top" 0, "middle" 1, "bottom" 2; any other text gives fallback.
+int ParseVAlign(const std::wstring& text, int fallback);

@@ -1,0 +1,68 @@
+#include "Game/Data/KitchenLevelData.h"
+
+#include "Framework/ResourceManager.h"
+#include "Game/Data/GameDataTest.h"
+
+#include <map>
+#include <vector>
+
+using namespace Corvane;
+
+namespace
+{
+const KitchenLevelData* Level(const char* name)
+{
+    return ResourceManager::Get<KitchenLevelData>(name).Get();
+}
+} // namespace
+
+TEST_F(GameDataTest, LevelFilesReadTheirSettingsWithDefaults)
+{
+    ASSERT_EQ(Load("Level1", R"(<KitchenLevelData name="L1" time="180" numStations="3" WinScore="900" ExpertScore="1500">
+  <LevelRecipe RecipeID="Soup_1"/>
+  text between
+  <PantrySettings><Category id="Meat" numToDisplay="2"/><Category id="Flavoring"/><Shelf id="Meat"/>
+    <Category id="Fruit" numToDisplay="5"/><Category id="Meat" numToDisplay="6"/></PantrySettings>
+  <LevelRecipe RecipeID="Pizza_2"/><LevelRecipe RecipeID="Soup_1"/><LevelRecipe/>
+  <PowerUpSettings ProgressSpeed="1" HilightAtt="2" HilightCombo="3" Shuffle_M="4" Shuffle_F="5" Shuffle_V="6"/>
+  <PowerUpSettings Shuffle_V="9"/>
+  <GameplaySettings F_PassiveRate="9" BaseVal="9"/>
+  <GameplaySettings F_PassiveRate="0.5" F_ActiveRateMin="1" F_ActiveRateMax="2" M_PassiveRate="3"
+      M_ActiveRateMin="4" M_ActiveRateMax="5" V_PassiveRate="6" V_ActiveRateMin="7" V_ActiveRateMax="8"
+      StarLossRate="0.25" BaseVal="10" KeyBaseVal="20" goodIngredientScore="30" badIngredientScore="-5"/>
+</KitchenLevelData>
+<KitchenLevelData name="Bare"/>)"),
+              "");
+    const KitchenLevelData* level = Level("L1");
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->time, 180);
+    EXPECT_EQ(level->numStations, 3);
+    EXPECT_EQ(level->winScore, 900);
+    EXPECT_EQ(level->expertScore, 1500);
+    EXPECT_EQ(level->recipes, (std::vector<Label>{Label("Soup_1"), Label("Pizza_2"), Label("Soup_1"), Label("")}));
+    EXPECT_EQ(level->pantryDisplayCounts, (std::map<int, int>{{1, 6}, {2, 1}, {-1, 5}}));
+    EXPECT_EQ(level->powerUpCounts, (std::vector<int>{1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 9}));
+    EXPECT_FLOAT_EQ(level->F_PassiveRate, 0.5f) << "the last settings win";
+    EXPECT_FLOAT_EQ(level->V_ActiveRateMax, 8.0f);
+    EXPECT_FLOAT_EQ(level->StarLossRate, 0.25f);
+    EXPECT_EQ(level->BaseVal, 10);
+    EXPECT_EQ(level->KeyBaseVal, 20);
+    EXPECT_EQ(level->badIngredientScore, -5);
+
+    const KitchenLevelData* bare = Level("Bare");
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(bare->numStations, 4);
+    EXPECT_EQ(bare->time, 0);
+    EXPECT_EQ(bare->winScore, 0);
+    EXPECT_TRUE(bare->recipes.empty() && bare->powerUpCounts.empty() && bare->pantryDisplayCounts.empty());
+}
+
+TEST_F(GameDataTest, AnUnknownChildOfALevelFileIsFatalToThatLevel)
+{
+    EXPECT_EQ(Load("Level2", R"(<KitchenLevelData name="L2"><LevelRecipe RecipeID="A"/><Recipe RecipeID="B"/>
+</KitchenLevelData>
+<KitchenLevelData name="L3"/>)"),
+              "incorrect XML element name Recipe in level file");
+    EXPECT_EQ(ResourceManager::Instance()->Find(Label("L2")), nullptr);
+    EXPECT_NE(Level("L3"), nullptr);
+}

@@ -1,0 +1,239 @@
+// Scene layouts: every node element is a node type the game registers, every resource a node
+// names exists and is of the kind the node converts it to, and the nodes the screens look up are
+// there with the type they expect.
+#include "Check.h"
+
+#include <map>
+
+namespace Corvane::DataCheck
+{
+namespace
+{
+struct ResourceAttribute
+{
+    const wchar_t* attribute;
+    Kinds kinds;
+};
+
+// The node types the game's start-up registers, with the attributes that name resources.
+const std::map<std::wstring, std::vector<ResourceAttribute>>& NodeTypes()
+{
+    static const Kinds kImage = {L"image"};
+    static const Kinds kImageList = {L"imagelist"};
+    static const Kinds kAnyImageList = {L"imagelist", L"filmstrip"};
+    static const Kinds kFont = {L"font"};
+    static const Kinds kSoundList = {L"soundlist"};
+    static const Kinds kText = {L"string"};
+    static const std::map<std::wstring, std::vector<ResourceAttribute>> types = {
+        {L"sceneref", {{L"scenename", {L"scenelayout"}}}},
+        {L"scenenode", {}},
+        {L"backgroundnode", {{L"images", kImageList}}},
+        {L"buttonnode", {{L"images", kImageList}, {L"font", kFont}, {L"sounds", kSoundList}, {L"textResource", kText}}},
+        {L"checkboxnode",
+         {{L"images", kImageList}, {L"font", kFont}, {L"sounds", kSoundList}, {L"textResource", kText}}},
+        {L"radiobuttonnode",
+         {{L"images", kImageList}, {L"font", kFont}, {L"sounds", kSoundList}, {L"textResource", kText}}},
+        {L"listnode", {{L"images", kImageList}, {L"font", kFont}}},
+        {L"scrollbarnode",
+         {{L"downArrowImages", kImageList},
+          {L"upArrowImages", kImageList},
+          {L"thumbImages", kImageList},
+          {L"channelImages", kImageList}}},
+        {L"slidernode",
+         {{L"sounds", kSoundList},
+          {L"thumbImages", kImageList},
+          {L"channelImages", kImageList},
+          {L"disableImages", kImageList}}},
+        {L"staticspritenode", {{L"src", kImage}}},
+        {L"texteditnode", {{L"fieldImages", kImageList}, {L"cursorImage", kImage}, {L"font", kFont}}},
+        {L"textspritenode", {{L"font", kFont}, {L"textResource", kText}}},
+        {L"animatedspritenode", {{L"spriteType", {L"spritetype"}}}},
+        {L"meterbarnode", {{L"images", kAnyImageList}}},
+        {L"discretemeterbarnode", {{L"images", kAnyImageList}}},
+        {L"nodegridnode", {}},
+        {L"rectnode", {}},
+        {L"ellipsenode", {}},
+        {L"styledtextspritenode", {{L"font", kFont}, {L"textResource", kText}}},
+        {L"fractiontextmeternode", {{L"font", kFont}}},
+        {L"tiledspritenode", {{L"src", kImage}}},
+        {L"fixedlistnode", {{L"font", kFont}, {L"selectedImage", kImage}}},
+    };
+    return types;
+}
+
+// How a screen finds a node: by its name in the screen's object database, or by a path of node
+// names from the screen's root (the layout's root is the first step).
+struct NodeLookup
+{
+    const wchar_t* layout;
+    std::vector<const wchar_t*> path; // one entry: a lookup by name
+    bool byName;
+    const wchar_t* type;
+};
+
+// The nodes the screens look up.
+const std::vector<NodeLookup>& ScreenNodes()
+{
+    static const std::vector<NodeLookup> nodes = {
+        // the loading screen
+        {L"LoadingLayout", {L"Splash1"}, true, L"staticspritenode"},
+        {L"LoadingLayout", {L"Splash2"}, true, L"staticspritenode"},
+        {L"LoadingLayout", {L"splashBG"}, true, L"rectnode"},
+        {L"LoadingLayout", {L"loadingMeter"}, true, L"meterbarnode"},
+        // the title
+        {L"TitleModeLayout", {L"TitleMode", L"StartButtonRoot"}, false, nullptr},
+        {L"TitleModeLayout", {L"TitleMode", L"StartButtonRoot", L"StartButton"}, false, L"buttonnode"},
+        {L"TitleModeLayout", {L"TitleMode", L"StartButtonRoot", L"overlayFrame"}, false, nullptr},
+        {L"TitleModeLayout", {L"TitleMode", L"TitleMainMenu_LogoKnife"}, false, nullptr},
+        {L"TitleModeLayout", {L"TitleMode", L"Characters", L"TitleMainMenu_Character_Quilla"}, false, nullptr},
+        {L"TitleModeLayout", {L"TitleMode", L"Characters", L"TitleMainMenu_Character_Dorrit"}, false, nullptr},
+        {L"TitleModeLayout", {L"TitleMode", L"Characters", L"TitleMainMenu_Character_Orvel"}, false, nullptr},
+        {L"TitleModeLayout", {L"TitleMode", L"Characters", L"TitleMainMenu_Character_Veyla"}, false, nullptr},
+        {L"TitleModeLayout", {L"StartButton"}, true, L"buttonnode"},
+    };
+    return nodes;
+}
+
+class LayoutCheck final : public Check
+{
+public:
+    std::string Name() const override { return "scene layouts"; }
+
+    void Run(Context& context) override
+    {
+        for (const Declaration* layout : context.Index().OfKind(L"scenelayout"))
+        {
+            const std::vector<const DataElement*> roots = Elements(*layout->element);
+            if (roots.size() != 1)
+                context.Problem(*layout, "layout '" + std::string(layout->name.c_str()) + "' has " +
+                                             std::to_string(roots.size()) + " root nodes; a layout has exactly one");
+            for (const DataElement* root : roots)
+                CheckNode(context, *layout, *root);
+        }
+        for (const NodeLookup& lookup : ScreenNodes())
+            CheckLookup(context, lookup);
+    }
+
+private:
+    static std::vector<const DataElement*> Elements(const DataElement& element)
+    {
+        std::vector<const DataElement*> children;
+        for (const DataElement& child : element.children)
+            children.push_back(&child);
+        return children;
+    }
+
+    void CheckNode(Context& context, const Declaration& layout, const DataElement& node)
+    {
+        const std::string where = "layout '" + std::string(layout.name.c_str()) + "': " + Narrow(node.Tag()) +
+                                  (node.Has(L"name") ? " '" + Narrow(node.Text(L"name")) + "'" : std::string());
+        const auto type = NodeTypes().find(node.Tag());
+        if (type == NodeTypes().end())
+            context.Problem(*layout.manifest, node, where + " is no node type the game registers");
+        else
+            for (const ResourceAttribute& reference : type->second)
+                context.Expect(*layout.manifest, node, where + " " + Narrow(reference.attribute),
+                               node.Text(reference.attribute), reference.kinds,
+                               // a referenced layout must be read before the one that refers to it
+                               std::wstring(reference.attribute) == L"scenename");
+        for (const DataElement& child : node.children)
+            CheckNode(context, layout, child);
+    }
+
+    // A node element and the manifest it is written in (a scene reference brings in nodes of
+    // another layout, perhaps of another manifest).
+    struct NodeRef
+    {
+        const DataElement* element;
+        const Manifest* manifest;
+    };
+
+    // The children a node gets when instantiated: a scene reference brings the referenced
+    // layout's root's children before its own.
+    std::vector<NodeRef> NodeChildren(const Context& context, const NodeRef& node, int depth) const
+    {
+        std::vector<NodeRef> children;
+        if (node.element->Tag() == L"sceneref" && depth < 16)
+            if (const Declaration* target = context.Resolve(node.element->Text(L"scenename"), {L"scenelayout"}))
+                for (const DataElement* root : Elements(*target->element))
+                    for (const NodeRef& child : NodeChildren(context, {root, target->manifest}, depth + 1))
+                        children.push_back(child);
+        for (const DataElement& child : node.element->children)
+            children.push_back({&child, node.manifest});
+        return children;
+    }
+
+    // The node's type once instantiated: a reference becomes its layout's root.
+    std::wstring NodeType(const Context& context, const DataElement& node, int depth = 0) const
+    {
+        if (node.Tag() == L"sceneref" && depth < 16)
+            if (const Declaration* target = context.Resolve(node.Text(L"scenename"), {L"scenelayout"}))
+                for (const DataElement* root : Elements(*target->element))
+                    return NodeType(context, *root, depth + 1);
+        return node.Tag();
+    }
+
+    // Finds the node named name at or below node into found.
+    bool FindByName(const Context& context, const NodeRef& node, const std::wstring& name, int depth,
+                    NodeRef& found) const
+    {
+        if (Label(node.element->Text(L"name")) == Label(name))
+        {
+            found = node;
+            return true;
+        }
+        for (const NodeRef& child : NodeChildren(context, node, depth))
+            if (FindByName(context, child, name, depth + 1, found))
+                return true;
+        return false;
+    }
+
+    void CheckLookup(Context& context, const NodeLookup& lookup)
+    {
+        const Declaration* layout = context.Resolve(lookup.layout, {L"scenelayout"});
+        if (!layout)
+            return; // the named-resources check reports a missing layout
+        const std::vector<const DataElement*> roots = Elements(*layout->element);
+        if (roots.empty())
+            return;
+        std::string path;
+        for (const wchar_t* step : lookup.path)
+            path += (path.empty() ? "" : "/") + Narrow(step);
+
+        const NodeRef root{roots[0], layout->manifest};
+        NodeRef node{nullptr, nullptr};
+        bool found = false;
+        if (lookup.byName)
+            found = FindByName(context, root, lookup.path[0], 0, node);
+        else
+        {
+            // Node names in paths are labels: letter case does not matter.
+            std::vector<NodeRef> candidates = {root};
+            for (const wchar_t* step : lookup.path)
+            {
+                found = false;
+                for (const NodeRef& candidate : candidates)
+                    if (Label(candidate.element->Text(L"nodeName")) == Label(step))
+                        node = candidate, found = true;
+                if (!found)
+                    break;
+                candidates = NodeChildren(context, node, 0);
+            }
+        }
+        const std::string what = "layout '" + std::string(layout->name.c_str()) + "'";
+        if (!found)
+            context.Problem(*layout, what + " has no node " + (lookup.byName ? "named '" : "at the path '") + path +
+                                         "', which its screen looks up");
+        else if (lookup.type && NodeType(context, *node.element) != lookup.type)
+            context.Problem(*node.manifest, *node.element,
+                            what + ": the node '" + path + "' is a " + Narrow(NodeType(context, *node.element)) +
+                                "; its screen needs a " + Narrow(lookup.type));
+    }
+};
+} // namespace
+
+std::unique_ptr<Check> MakeLayoutCheck()
+{
+    return std::make_unique<LayoutCheck>();
+}
+} // namespace Corvane::DataCheck

@@ -1,0 +1,85 @@
+// The resources the game's code asks for by name: each must be declared, as the kind the code
+// converts it to. Screens add their names here as they come.
+#include "Check.h"
+
+namespace Corvane::DataCheck
+{
+namespace
+{
+struct NamedResource
+{
+    const wchar_t* name;
+    Kinds kinds;
+    const char* user;
+};
+
+const std::vector<NamedResource>& CodeNames()
+{
+    static const Kinds kSound = {L"sound", L"randomsound"};
+    static const std::vector<NamedResource> names = {
+        {L"LoadingLayout", {L"scenelayout"}, "the loading screen"},
+        {L"SplashScreenVisibleTime", {L"float"}, "the loading screen"},
+        {L"SplashScreenCrossFadeTime", {L"float"}, "the loading screen"},
+        {L"Splash1", {L"image"}, "the loading screen"},
+        {L"SFX_LogoEffect", kSound, "the loading screen"},
+        {L"CursorArrow", {L"image"}, "the loading screen"},
+        {L"DefaultButtonSoundLabel", {L"string"}, "every button"},
+        {L"TitleModeLayout", {L"scenelayout"}, "the title screen"},
+        {L"TitleScreen_KnifeFinalLocation", {L"vector2f"}, "the title screen"},
+        {L"StartButtonInitialLocation", {L"vector2f"}, "the title screen"},
+        {L"StartButtonBounceLocation", {L"vector2f"}, "the title screen"},
+        {L"TitleScreenMoveLocation_Quilla", {L"vector2f"}, "the title screen"},
+        {L"TitleScreenMoveLocation_Dorrit", {L"vector2f"}, "the title screen"},
+        {L"TitleScreenMoveLocation_Orvel", {L"vector2f"}, "the title screen"},
+        {L"TitleScreenMoveLocation_Veyla", {L"vector2f"}, "the title screen"},
+        {L"MUSIC_MainMenu", kSound, "the game's music"},
+        {L"AllLevels", {L"LevelProgressionData"}, "the level progress"},
+        {L"AttributeStrings", {L"stringarray"}, "the ingredients"},
+        {L"VO_Veyla_Begin", kSound, "the level screen"},
+        {L"VO_Veyla_1Minute", kSound, "the level screen"},
+        {L"VO_Veyla_30Seconds", kSound, "the level screen"},
+        {L"VO_Veyla_10Seconds", kSound, "the level screen"},
+        {L"VO_Veyla_TimeUp", kSound, "the level outro"},
+        {L"VO_Veyla_Win", kSound, "the judging screen"},
+        {L"VO_Veyla_Lost", kSound, "the judging screen"},
+        {L"VO_Orvel_Set", kSound, "the kitchen's popups"},
+        {L"VO_Orvel_Miss", kSound, "the ingredient requests"},
+        {L"VO_Orvel_Combo", kSound, "the kitchen's popups"},
+        {L"VO_Orvel_Chain", kSound, "the kitchen's popups"},
+    };
+    return names;
+}
+
+class NamedResourcesCheck final : public Check
+{
+public:
+    std::string Name() const override { return "resources the code names"; }
+
+    void Run(Context& context) override
+    {
+        const DataIndex& index = context.Index();
+        for (const NamedResource& named : CodeNames())
+        {
+            const Declaration* found = index.Find(Label(named.name));
+            const std::string what =
+                std::string(named.user) + " needs '" + Narrow(named.name) + "' (" + KindsWords(named.kinds) + ")";
+            if (!found)
+                context.Out().Add("(data folder)", 0, what + ", which no manifest declares");
+            else if (!context.Resolve(named.name, named.kinds))
+                context.Problem(*found, what + ", but it is " + KindWords(found->Kind()));
+        }
+        // The default button sounds are named by a text, not by the code.
+        if (const Declaration* label = context.Resolve(L"DefaultButtonSoundLabel", {L"string"}))
+            context.Expect(*label->manifest, *label->element, "DefaultButtonSoundLabel", label->element->Text(L"value"),
+                           {L"soundlist"});
+        if (!index.FindManifest(L"LocalizedText"))
+            context.Out().Add("(data folder)", 0, "the texts' manifest LocalizedText.xml does not exist");
+    }
+};
+} // namespace
+
+std::unique_ptr<Check> MakeNamedResourcesCheck()
+{
+    return std::make_unique<NamedResourcesCheck>();
+}
+} // namespace Corvane::DataCheck

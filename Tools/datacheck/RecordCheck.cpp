@@ -1,0 +1,189 @@
+// The game's records, from their XML: the episodes reach their levels and cutscenes, levels their
+// recipes, recipes and combos their ingredients, and every flavour named is one the game knows.
+// The record factories check each record's own form once they are registered; these references
+// cross records, which no factory sees.
+#include "Check.h"
+
+#include <algorithm>
+
+namespace Corvane::DataCheck
+{
+namespace
+{
+const Kinds kIngredient = {L"CookingIngredient"};
+const wchar_t* const kCategories[] = {L"Vegetable", L"Meat", L"Flavoring"};
+// The challenge levels of an episode; "Intro" and "Outro" name cutscenes.
+const wchar_t* const kChallenges[] = {L"Dashcourse_1", L"Dashcourse_2", L"Elimination"};
+
+bool IsCategory(const std::wstring& text)
+{
+    return std::find(std::begin(kCategories), std::end(kCategories), text) != std::end(kCategories);
+}
+
+// The member of a record given as a child element: the child whose "name" is member.
+const DataElement* Member(const DataElement& record, const wchar_t* member)
+{
+    for (const DataElement& child : record.children)
+        if (Label(child.Text(L"name")) == Label(member))
+            return &child;
+    return nullptr;
+}
+
+class RecordCheck final : public Check
+{
+public:
+    std::string Name() const override { return "game records"; }
+
+    void Run(Context& context) override
+    {
+        mFlavours = context.TextList(L"AttributeStrings");
+        for (const Declaration& record : context.Index().Declarations())
+        {
+            const std::wstring& kind = record.Kind();
+            if (kind == L"LevelProgressionData")
+                CheckProgression(context, record);
+            else if (kind == L"KitchenLevelData")
+                CheckLevel(context, record);
+            else if (kind == L"RecipeData")
+                CheckRecipe(context, record);
+            else if (kind == L"CookingIngredient")
+                CheckIngredient(context, record);
+            else if (kind == L"IngredientCombo")
+                for (const DataElement* item : record.element->ChildrenNamed(L"Ingredient"))
+                    context.Expect(*record.manifest, *item, Who(record) + " ingredient", item->Text(L"id"), kIngredient,
+                                   true);
+            else if (kind == L"CutsceneData")
+                CheckCutscene(context, record);
+            else if (kind == L"LevelIntroData")
+                CheckIntro(context, record);
+        }
+    }
+
+private:
+    static std::string Who(const Declaration& record)
+    {
+        return Narrow(record.Kind()) + " '" + record.name.c_str() + "'";
+    }
+
+    void ExpectFlavour(Context& context, const Declaration& record, const DataElement& element, const std::string& what,
+                       const std::wstring& flavour)
+    {
+        if (!flavour.empty() && std::find(mFlavours.begin(), mFlavours.end(), flavour) == mFlavours.end())
+            context.Problem(*record.manifest, element,
+                            Who(record) + " " + what + " '" + Narrow(flavour) + "' is no flavour of AttributeStrings");
+    }
+
+    void CheckProgression(Context& context, const Declaration& record)
+    {
+        const DataElement* episodes = Member(*record.element, L"EpisodeList");
+        if (!episodes)
+            return;
+        for (const DataElement* episode : episodes->ChildrenNamed(L"EpisodeDescriptor"))
+            for (const DataElement& level : episode->children)
+            {
+                const std::wstring slot = level.Text(L"name");
+                const std::wstring id = level.Text(L"levelID");
+                const std::string what =
+                    Who(record) + " episode " + Narrow(episode->Text(L"EpisodeNum")) + " " + Narrow(slot);
+                if (Label(slot) == Label(L"Intro") || Label(slot) == Label(L"Outro"))
+                {
+                    context.Expect(*record.manifest, level, what, id, {L"CutsceneData"});
+                    continue;
+                }
+                CheckChallenge(context, record, level, what, id);
+            }
+    }
+
+    void CheckChallenge(Context& context, const Declaration& record, const DataElement& level, const std::string& what,
+                        const std::wstring& id)
+    {
+        const std::wstring file = level.Text(L"filename");
+        const Manifest* levelFile = context.Index().FindManifest(file);
+        if (!levelFile)
+        {
+            context.Problem(*record.manifest, level,
+                            what + ": its level file '" + Narrow(file) + ".xml' does not exist");
+            return;
+        }
+        const Declaration* data = context.Resolve(id, {L"KitchenLevelData"});
+        if (!data || data->manifest != levelFile)
+            context.Problem(*record.manifest, level,
+                            what + ": " + levelFile->path + " holds no KitchenLevelData named '" + Narrow(id) + "'");
+        // The level intro screen shows this before the level.
+        context.Expect(*record.manifest, level, what + " intro", id + L"_LevelIntro", {L"LevelIntroData"});
+    }
+
+    void CheckLevel(Context& context, const Declaration& record)
+    {
+        for (const DataElement& child : record.element->children)
+        {
+            if (child.Tag() == L"LevelRecipe")
+                context.Expect(*record.manifest, child, Who(record) + " recipe", child.Text(L"RecipeID"),
+                               {L"RecipeData"});
+            else if (child.Tag() == L"PantrySettings")
+                for (const DataElement* category : child.ChildrenNamed(L"Category"))
+                    if (!IsCategory(category->Text(L"id")))
+                        context.Problem(*record.manifest, *category,
+                                        Who(record) + " pantry category '" + Narrow(category->Text(L"id")) +
+                                            "' is none of Vegetable, Meat, Flavoring");
+        }
+    }
+
+    void CheckRecipe(Context& context, const Declaration& record)
+    {
+        if (const DataElement* ingredients = Member(*record.element, L"IngredientList"))
+            for (const DataElement& item : ingredients->children)
+                context.Expect(*record.manifest, item, Who(record) + " ingredient", item.Text(L"value"), kIngredient);
+        if (const DataElement* steps = Member(*record.element, L"StepDataList"))
+            for (const DataElement& step : steps->children)
+            {
+                ExpectFlavour(context, record, step, "step asks for", step.Text(L"AttRequest_1"));
+                ExpectFlavour(context, record, step, "step asks for", step.Text(L"AttRequest_2"));
+            }
+    }
+
+    void CheckIngredient(Context& context, const Declaration& record)
+    {
+        if (!IsCategory(record.element->Text(L"category")))
+            context.Problem(record, Who(record) + " category '" + Narrow(record.element->Text(L"category")) +
+                                        "' is none of Vegetable, Meat, Flavoring");
+        for (const DataElement* flavour : record.element->ChildrenNamed(L"FlavorAtt"))
+            ExpectFlavour(context, record, *flavour, "flavour", flavour->Text(L"att"));
+    }
+
+    void CheckCutscene(Context& context, const Declaration& record)
+    {
+        const DataElement* prompts = Member(*record.element, L"PromptList");
+        if (!prompts)
+            return;
+        for (const DataElement& prompt : prompts->children)
+            context.Expect(*record.manifest, prompt, Who(record) + " line", prompt.Text(L"textID"), {L"string"});
+    }
+
+    void CheckIntro(Context& context, const Declaration& record)
+    {
+        if (const DataElement* lines = Member(*record.element, L"VeylaText"))
+            for (const DataElement& line : lines->children)
+                context.Expect(*record.manifest, line, Who(record) + " host line", line.Text(L"value"), {L"string"});
+        if (const DataElement* combo = Member(*record.element, L"Combo"))
+            for (const wchar_t* member : {L"Combo_1", L"Combo_2"})
+                context.Expect(*record.manifest, *combo, Who(record) + " " + Narrow(member), combo->Text(member),
+                               {L"IngredientCombo"});
+        if (const DataElement* flavour = Member(*record.element, L"Flavor"))
+        {
+            ExpectFlavour(context, record, *flavour, "Flavor", flavour->Text(L"Flavor"));
+            for (const wchar_t* member : {L"Ing_1", L"Ing_2", L"Ing_3", L"Ing_4"})
+                context.Expect(*record.manifest, *flavour, Who(record) + " " + Narrow(member), flavour->Text(member),
+                               kIngredient);
+        }
+    }
+
+    std::vector<std::wstring> mFlavours;
+};
+} // namespace
+
+std::unique_ptr<Check> MakeRecordCheck()
+{
+    return std::make_unique<RecordCheck>();
+}
+} // namespace Corvane::DataCheck
