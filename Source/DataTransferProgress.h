@@ -19,3 +19,20 @@ public:
     virtual bool IsCancelled() = 0;
 };
 } // namespace Corvane
+
+namespace Corvane
+{
+// How far a transfer has come, as its followers see it. Any thread.
+class IDataTransferProgressQuery
+{
+public:
+    // The bytes to move in all, and those moved so far.
+    virtual unsigned GetTotal() = 0;
+    virtual unsigned GetDone() = 0;
+    // Done over total, 0 to 1 (0 while the total is 0).
+    virtual float GetProgress() = 0;
+
+protected:
+    ~IDataTransferProgressQuery() = default;
+};
+} // namespace Corvane

@@ -33,6 +33,8 @@ struct EngineHooks
 };
 
 EngineHooks& GetEngineHooks();
+// The engine's own steps, as GetEngineHooks holds them until someone replaces them.
+EngineHooks DefaultEngineHooks();
 
 // Calls hook when it is installed.
 inline void RunHook(const std::function<void()>& hook)

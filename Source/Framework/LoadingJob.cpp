@@ -1,5 +1,7 @@
 #include "Framework/LoadingJob.h"
 
+#include <algorithm>
+
 namespace Corvane
 {
 ResourceManager::LoadingJob::LoadingJob(const std::wstring& manifest, bool cacheListings)
@@ -21,6 +23,18 @@ void ResourceManager::LoadingJob::SetProgress(float fraction)
     mProgress = fraction;
 }
 
+unsigned ResourceManager::LoadingJob::GetTotal()
+{
+    ScopedLock lock(*mProgressLock);
+    return mBytesTotal;
+}
+
+unsigned ResourceManager::LoadingJob::GetDone()
+{
+    ScopedLock lock(*mProgressLock);
+    return mBytesDone;
+}
+
 bool ResourceManager::LoadingJob::IsCancelled()
 {
     ScopedLock lock(*mStateLock);
@@ -37,7 +51,7 @@ void ResourceManager::LoadingJob::Cancel()
 bool ResourceManager::LoadingJob::IsFinished()
 {
     ScopedLock lock(*mStateLock);
-    return mState == kDone || mState == kFailed || (mState == kCancelled && !mReading);
+    return mState == kDone || mState == kFailed || (mState == kCancelled && !mBusy);
 }
 
 int ResourceManager::LoadingJob::GetState()
@@ -64,20 +78,35 @@ void ResourceManager::LoadingJob::AddRequest()
     ++mRequests;
 }
 
-bool ResourceManager::LoadingJob::BeginReading()
+bool ResourceManager::LoadingJob::Begin()
 {
     ScopedLock lock(*mStateLock);
     if (mState == kCancelled)
         return false;
-    mState = kReading;
-    mReading = true;
+    mBusy = true;
     return true;
+}
+
+bool ResourceManager::LoadingJob::SetDownloading()
+{
+    ScopedLock lock(*mStateLock);
+    if (mState == kCancelled)
+        return false;
+    mState = kDownloading;
+    return true;
+}
+
+void ResourceManager::LoadingJob::SetReading()
+{
+    ScopedLock lock(*mStateLock);
+    if (mState != kCancelled)
+        mState = kReading;
 }
 
 void ResourceManager::LoadingJob::EndReading()
 {
     ScopedLock lock(*mStateLock);
-    mReading = false;
+    mBusy = false;
     if (mState != kCancelled && mState != kFailed)
         mState = kDone;
 }
@@ -85,9 +114,80 @@ void ResourceManager::LoadingJob::EndReading()
 void ResourceManager::LoadingJob::Fail(std::exception_ptr failure)
 {
     ScopedLock lock(*mStateLock);
-    mReading = false;
+    mBusy = false;
     mFailure = failure;
     mState = kFailed;
     SetError(kFailed);
+}
+
+void ResourceManager::LoadingJob::AddTransfer(const RefPtr<IFileTransfer>& transfer)
+{
+    for (const RefPtr<IFileTransfer>& held : mTransfers)
+        if (held.Get() == transfer.Get())
+            return;
+    mTransfers.push_back(transfer);
+}
+
+void ResourceManager::LoadingJob::AddPending(PendingResource pending)
+{
+    mPending.push_back(std::move(pending));
+}
+
+bool ResourceManager::LoadingJob::PollTransfers()
+{
+    bool changed = false;
+    unsigned total = 0;
+    unsigned done = 0;
+    std::vector<RefPtr<IFileTransfer>> running;
+    for (const RefPtr<IFileTransfer>& transfer : mTransfers)
+    {
+        if (transfer->IsComplete())
+        {
+            mBytesFinished += transfer->GetTotal();
+            changed = true;
+        }
+        else if (transfer->HasError())
+        {
+            SetError(transfer->GetError());
+            changed = true;
+        }
+        else
+        {
+            total += transfer->GetTotal();
+            done += transfer->GetDone();
+            running.push_back(transfer);
+        }
+    }
+    mTransfers.swap(running);
+    ScopedLock lock(*mProgressLock);
+    mBytesTotal = mBytesFinished + total;
+    mBytesDone = mBytesFinished + done;
+    return changed;
+}
+
+std::vector<ResourceManager::LoadingJob::PendingResource> ResourceManager::LoadingJob::TakeReady()
+{
+    const auto ended = [](const RefPtr<IFileTransfer>& transfer) {
+        return transfer->IsComplete() || transfer->HasError();
+    };
+    std::vector<PendingResource> ready;
+    std::vector<PendingResource> waiting;
+    for (PendingResource& pending : mPending)
+    {
+        if (std::all_of(pending.transfers.begin(), pending.transfers.end(), ended))
+            ready.push_back(std::move(pending));
+        else
+            waiting.push_back(std::move(pending));
+    }
+    mPending.swap(waiting);
+    return ready;
+}
+
+void ResourceManager::LoadingJob::CancelTransfers()
+{
+    for (const RefPtr<IFileTransfer>& transfer : mTransfers)
+        transfer->Cancel();
+    mTransfers.clear();
+    mPending.clear();
 }
 } // namespace Corvane

@@ -1,6 +1,7 @@
 #include "Framework/ResourceFiles.h"
 
 #include "FileSystem.h"
+#include "Framework/FileSource.h"
 #include "RuntimeError.h"
 #include "Stream.h"
 
@@ -29,8 +30,19 @@ bool MakeResourceLocation(const std::wstring& name, const wchar_t* extension, Fi
     }
 }
 
+bool MakeResourceFileLocation(const std::wstring& path, FileLocation& location)
+{
+    const std::size_t slash = path.find_last_of(L"/\\");
+    const std::size_t dot = path.rfind(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
+        return MakeResourceLocation(path, L"", location);
+    return MakeResourceLocation(path.substr(0, dot), path.c_str() + dot, location);
+}
+
 IStream* OpenResourceStream(const FileLocation& location)
 {
+    if (IFileSource* source = IFileSource::GetInstance())
+        return source->OpenStream(location);
     FileSystem* fileSystem = FileSystem::GetInstance();
     if (!fileSystem)
         return nullptr;

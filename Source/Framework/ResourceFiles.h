@@ -1,7 +1,8 @@
 // Where resources read their files: the manager its manifests, the factories their data files.
-// There is no file source yet, so a file is looked up in partition 1 only (anywhere below its root
-// when the location has no folder) and opened for reading without verification; when the file
-// source arrives, these two functions go through it instead.
+// Files are opened through the engine's file source (FileSource.h), which verifies them once it is
+// initialised. Without a file source (before the engine's start-up) a file is looked up in
+// partition 1 only (anywhere below its root when the location has no folder) and opened without
+// verification, as the file source does until it is initialised.
 #pragma once
 
 #include "FileLocation.h"
@@ -17,6 +18,9 @@ class IStream;
 // and a file name, with extension, in partition 1. False for a name too long for a location: no
 // file can have it.
 bool MakeResourceLocation(const std::wstring& name, const wchar_t* extension, FileLocation& location);
+// The same for a path that carries its extension ("Images/a.png"): the extension is the text from
+// the file name's last '.' on (none without one).
+bool MakeResourceFileLocation(const std::wstring& path, FileLocation& location);
 
 // A stream on the file, or null when it is missing or cannot be opened. Any thread.
 IStream* OpenResourceStream(const FileLocation& location);

@@ -2,6 +2,7 @@
 // progress sink a waiting caller (the loading screen) passes to ResourceManager::LoadAndWait.
 #pragma once
 
+#include "DataTransferProgress.h"
 #include "ErrorStatus.h"
 #include "Referenced.h"
 
@@ -27,8 +28,13 @@ protected:
     ~IResourceLoadProgressQuery() = default;
 };
 
-// A load job as its requesters see it; a negative error code means the load failed.
-class ILoadingJob : public IResourceLoadProgressQuery, public IErrorStatus, public IReferenced
+// A load job as its requesters see it; a negative error code means the load failed (or one of the
+// files it downloaded failed). Its byte counters follow the data files it downloads before the
+// manifest is read; its GetProgress is the fraction of the manifest read.
+class ILoadingJob : public IResourceLoadProgressQuery,
+                    public IDataTransferProgressQuery,
+                    public IErrorStatus,
+                    public IReferenced
 {
 };
 } // namespace Corvane

@@ -45,22 +45,6 @@ void SkipElement(IXMLReader& reader)
                   manifest.c_str(), name.c_str());
     throw RuntimeError(std::wstring(message), __FILE__, __LINE__, "Corvane::ResourceManager::LoadInternal");
 }
-
-void ReportFailure(const std::wstring& manifest, const std::exception_ptr& failure)
-{
-    try
-    {
-        std::rethrow_exception(failure);
-    }
-    catch (const std::exception& error)
-    {
-        DebugPrint("Loading resource file %ls failed: %s\n", manifest.c_str(), error.what());
-    }
-    catch (...)
-    {
-        DebugPrint("Loading resource file %ls failed.\n", manifest.c_str());
-    }
-}
 } // namespace
 
 ResourceManager* ResourceManager::Instance()
@@ -176,17 +160,27 @@ void ResourceManager::Stop()
             return;
         for (LoadingJob* job : mQueue)
             job->Cancel();
+        for (LoadingJob* job : mActive)
+            job->Cancel();
         mStop = true;
     }
     mWakeUp->Signal();
     mThread->Join();
 
     std::unordered_map<Label, std::shared_ptr<IResourceDescriptor>> released;
+    std::vector<LoadingJob*> active;
     {
         ScopedLock lock(*mLock);
         mStopped = true;
         mQueue.clear();
+        active.swap(mActive);
         released.swap(mResources);
+    }
+    for (LoadingJob* job : active)
+    {
+        job->CancelTransfers();
+        job->EndReading();
+        job->Release();
     }
     // Resources are deleted outside the lock: their destructors may look other resources up.
     released.clear();
@@ -203,6 +197,7 @@ void ResourceManager::Run()
     for (;;)
     {
         LoadingJob* job = nullptr;
+        bool downloading = false;
         {
             ScopedLock lock(*mLock);
             if (mStop)
@@ -211,32 +206,42 @@ void ResourceManager::Run()
             {
                 job = mQueue.front();
                 mQueue.pop_front();
-                job->AddRef(); // the loader's, while it reads
+                job->AddRef(); // the loader's, while it works on it
             }
+            downloading = !mActive.empty();
         }
-        if (!job)
+        if (job)
+        {
+            // Every queued job is taken up before the downloads are looked at.
+            TakeUp(*job);
+            job->Release();
+            continue;
+        }
+        if (!downloading)
         {
             mWakeUp->Wait();
             continue;
         }
-        if (job->BeginReading())
-        {
-            try
-            {
-                Load(*job);
-            }
-            catch (...)
-            {
-                // Not the end of the process: the waiting caller gets the error.
-                ReportFailure(job->GetManifest(), std::current_exception());
-                job->Fail(std::current_exception());
-            }
-        }
-        job->Release();
+        ServiceDownloads();
+        // The pause between passes while files arrive.
+        Sleep(10);
     }
 }
 
-void ResourceManager::Load(LoadingJob& job)
+std::unique_ptr<IXMLReader> ResourceManager::OpenManifest(LoadingJob& job)
+{
+    const std::wstring& manifest = job.GetManifest();
+    const ResourceStream stream(OpenResourceStream(FileLocation(manifest.c_str(), L".xml")));
+    if (!stream)
+    {
+        DebugPrint("Resource file %ls.xml was not found.\n", manifest.c_str());
+        job.Fail(nullptr);
+        return nullptr;
+    }
+    return std::unique_ptr<IXMLReader>(CreateXMLReader(*stream)); // a copy: the file is closed at once
+}
+
+void ResourceManager::Load(LoadingJob& job, bool keepExisting)
 {
     const std::wstring& manifest = job.GetManifest();
     DebugPrint("Loading resource file: %ls\n", manifest.c_str());
@@ -244,17 +249,9 @@ void ResourceManager::Load(LoadingJob& job)
     ProfileScope profile(counter);
     ScopedListingCache listings(job.GetCacheListings());
 
-    std::unique_ptr<IXMLReader> reader;
-    {
-        const ResourceStream stream(OpenResourceStream(FileLocation(manifest.c_str(), L".xml")));
-        if (!stream)
-        {
-            DebugPrint("Resource file %ls.xml was not found.\n", manifest.c_str());
-            job.Fail(nullptr);
-            return;
-        }
-        reader.reset(CreateXMLReader(*stream)); // a copy: the file is closed at once
-    }
+    const std::unique_ptr<IXMLReader> reader = OpenManifest(job);
+    if (!reader)
+        return;
 
     // A resource that fails has had its element read to the end, so the resources after it still
     // load; the first failure is the job's. Broken XML ends the reading: nothing after it can be
@@ -265,7 +262,7 @@ void ResourceManager::Load(LoadingJob& job)
         const XMLElement* node = reader->Next();
         try
         {
-            ReadNode(job, *reader, *node);
+            ReadNode(job, *reader, *node, keepExisting);
         }
         catch (const XMLError&)
         {
@@ -293,7 +290,7 @@ void ResourceManager::Load(LoadingJob& job)
         job.EndReading();
 }
 
-void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node)
+void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node, bool keepExisting)
 {
     if (!node.IsStartTag())
         return;
@@ -317,21 +314,44 @@ void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLEle
         return;
     }
 
+    bool claimed = false;
+    try
     {
-        ScopedLock lock(*mLock);
-        const auto existing = mResources.find(name);
-        if (existing != mResources.end())
-        {
-            const std::wstring existingManifest = existing->second->GetManifest();
-            if (existingManifest != manifest)
-            {
-                SkipElement(reader); // the declaration is dropped whole
-                ThrowDuplicate(existingManifest, manifest, name);
-            }
-            mResources.erase(existing); // declared again in the same manifest: the later one holds
-        }
+        claimed = ClaimName(manifest, name, keepExisting);
+    }
+    catch (...)
+    {
+        SkipElement(reader); // a duplicate declaration is dropped whole
+        throw;
+    }
+    if (!claimed)
+    {
+        SkipElement(reader);
+        return;
     }
     Build(manifest, name, reader, node);
+}
+
+bool ResourceManager::ClaimName(const std::wstring& manifest, Label name, bool keepExisting)
+{
+    ScopedLock lock(*mLock);
+    const auto existing = mResources.find(name);
+    if (existing == mResources.end())
+        return true;
+    const std::wstring existingManifest = existing->second->GetManifest();
+    if (existingManifest != manifest)
+        ThrowDuplicate(existingManifest, manifest, name);
+    if (keepExisting)
+        return false;
+    mResources.erase(existing); // declared again in the same manifest: the later one holds
+    return true;
+}
+
+IResourceFactory* ResourceManager::FindFactory(const std::wstring& elementName)
+{
+    ScopedLock lock(*mLock);
+    const auto found = mFactories.find(elementName);
+    return found == mFactories.end() ? nullptr : found->second.get();
 }
 
 void ResourceManager::Build(const std::wstring& manifest, Label name, IXMLReader& reader, const XMLElement& node)
@@ -346,13 +366,7 @@ void ResourceManager::Build(const std::wstring& manifest, Label name, IXMLReader
 IResourceDescriptor* ResourceManager::Create(const std::wstring& manifest, Label name, IXMLReader& reader,
                                              const XMLElement& node)
 {
-    IResourceFactory* factory = nullptr;
-    {
-        ScopedLock lock(*mLock);
-        const auto found = mFactories.find(node.GetName());
-        if (found != mFactories.end())
-            factory = found->second.get();
-    }
+    IResourceFactory* factory = FindFactory(node.GetName());
     if (!factory)
     {
         // The element's named children belong to it, not to the manifest.

@@ -4,6 +4,12 @@
 // manager's loader thread, each at most once per run; callers wait for them (LoadAndWait) and
 // look resources up by name (Get). Resources live until Stop, at shutdown.
 //
+// When the file source offers downloads (it was initialised with a table of contents), a
+// manifest's data files that are listed but missing or damaged are fetched first: the factories
+// name the files each resource needs (GetDependencies), the resources waiting for files are built
+// once their files have arrived (or failed), and then the rest of the manifest is read. While
+// files arrive the loader checks its jobs every 10 ms; their byte counters show the progress.
+//
 // Threads: the main thread registers factories (at start-up) and looks resources up; the main
 // thread and the loading screen's worker request manifests and wait; factories run on the loader
 // thread. One lock guards the factories, the resources, the queue and the job map.
@@ -15,14 +21,17 @@
 #include "Singleton.h"
 #include "Threading.h"
 
+#include <exception>
 #include <deque>
 #include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace Corvane
 {
+class FileSource;
 class IResourceLoadProgress;
 class IXMLReader;
 class XMLElement;
@@ -118,10 +127,30 @@ public:
 private:
     ResourceManager();
 
-    // Reads the job's manifest, entering its resources.
-    void Load(LoadingJob& job);
+    // A job taken from the queue: its downloads are started, or its manifest is read at once.
+    void TakeUp(LoadingJob& job);
+    // A reader over the job's manifest; null (the job failed) when it cannot be opened.
+    std::unique_ptr<IXMLReader> OpenManifest(LoadingJob& job);
+    // Reads the job's manifest, entering its resources; with keepExisting, resources this manifest
+    // entered already (built after their downloads) are passed over.
+    void Load(LoadingJob& job, bool keepExisting);
     // One node of the manifest: a resource declaration is built (and its element consumed).
-    void ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node);
+    void ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node, bool keepExisting);
+    // Writes a failed manifest's error to the debug output.
+    static void ReportFailure(const std::wstring& manifest, const std::exception_ptr& failure);
+    // Whether the declaration of name in manifest is to be built: an entry of the same manifest is
+    // replaced, or kept (false) with keepExisting; one of another manifest raises RuntimeError.
+    bool ClaimName(const std::wstring& manifest, Label name, bool keepExisting);
+    IResourceFactory* FindFactory(const std::wstring& elementName);
+
+    // The dependency pass: asks the factories for every resource's data files and requests the
+    // ones the file source must download. True when it started any.
+    bool FindDownloads(LoadingJob& job, FileSource& source);
+    // Follows the downloading jobs: builds the resources whose files have arrived and, once none
+    // waits, reads the rest of the manifest.
+    void ServiceDownloads();
+    // True when the job has left the downloads (read, failed or cancelled).
+    bool Service(LoadingJob& job);
     // Builds one resource with the factory of its tag; the element is consumed.
     void Build(const std::wstring& manifest, Label name, IXMLReader& reader, const XMLElement& node);
     bool IsStopping();
@@ -132,6 +161,8 @@ private:
     std::map<std::wstring, std::unique_ptr<IResourceFactory>> mFactories;
     std::unordered_map<Label, std::shared_ptr<IResourceDescriptor>> mResources;
     std::deque<LoadingJob*> mQueue;
+    // Jobs waiting for their downloads, each with a reference of the loader's own.
+    std::vector<LoadingJob*> mActive;
     // Every job ever requested, each with one reference of the map's own.
     std::map<std::wstring, LoadingJob*> mJobs;
     bool mStop = false;

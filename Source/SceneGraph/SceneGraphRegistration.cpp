@@ -2,10 +2,14 @@
 
 #include "Framework/ResourceManager.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
+#include "SceneGraph/BackgroundNode.h"
+#include "SceneGraph/ButtonNode.h"
 #include "SceneGraph/RandomRange.h"
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneRef.h"
 #include "SceneGraph/SpriteResourceFactories.h"
+#include "SceneGraph/StaticSpriteNode.h"
+#include "SceneGraph/TextSpriteNode.h"
 
 using namespace Corvane;
 
@@ -22,6 +26,10 @@ void RegisterSceneNodeTypes()
 {
     RegisterNodeFactory(L"sceneref", new SceneRefFactory);
     RegisterNodeFactory(L"scenenode", new BasicSceneNodeFactory);
+    RegisterNodeFactory(L"backgroundnode", new BackgroundNodeFactory);
+    RegisterNodeFactory(L"buttonnode", new ButtonNodeFactory);
+    RegisterNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory);
+    RegisterNodeFactory(L"textspritenode", new TextSpriteNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
 }
 

@@ -5,8 +5,14 @@
 #include "Widgets/BrushObjects.h"
 #include "Widgets/ButtonObject.h"
 #include "Widgets/Layout.h"
+#include "Widgets/ListObject.h"
 #include "Widgets/ObjectFactory.h"
+#include "Widgets/ScrollBarObject.h"
+#include "Widgets/SliderObject.h"
 #include "Widgets/SpriteObjectFactories.h"
+#include "Widgets/TextEditObject.h"
+#include "Widgets/ToggleObjects.h"
+#include "Widgets/TreeObject.h"
 
 namespace Corvane
 {
@@ -23,13 +29,21 @@ struct FactoryEntry
     IObjectFactory* (*make)();
 };
 
-// The fixed order of registration. The text field, list, tree, scroll bar, slider, check box and
-// radio button take their places as they are written: "textedit", "list", "tree", "scrollbar",
-// "slider" and "checkbox" between "background" and "button", "radiobutton" after "button".
+// The fixed order of registration.
 constexpr FactoryEntry kFactories[] = {
-    {L"background", &Make<BackgroundObjectFactory>},      {L"button", &Make<ButtonObjectFactory>},
-    {L"textsprite", &Make<TextSpriteObjectFactory>},      {L"imagesprite", &Make<ImageSpriteObjectFactory>},
-    {L"animsprite", &Make<AnimationSpriteObjectFactory>}, {L"ninebrush", &Make<NineBrushObjectFactory>},
+    {L"background", &Make<BackgroundObjectFactory>},
+    {L"textedit", &Make<TextEditObjectFactory>},
+    {L"list", &Make<ListObjectFactory>},
+    {L"tree", &Make<TreeObjectFactory>},
+    {L"scrollbar", &Make<ScrollBarObjectFactory>},
+    {L"slider", &Make<SliderObjectFactory>},
+    {L"checkbox", &Make<CheckBoxObjectFactory>},
+    {L"button", &Make<ButtonObjectFactory>},
+    {L"radiobutton", &Make<RadioButtonObjectFactory>},
+    {L"textsprite", &Make<TextSpriteObjectFactory>},
+    {L"imagesprite", &Make<ImageSpriteObjectFactory>},
+    {L"animsprite", &Make<AnimationSpriteObjectFactory>},
+    {L"ninebrush", &Make<NineBrushObjectFactory>},
     {L"threebrush", &Make<ThreeBrushObjectFactory>},
 };
 } // namespace

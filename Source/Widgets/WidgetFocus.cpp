@@ -1,6 +1,7 @@
 #include "Widgets/WidgetFocus.h"
 
 #include "Framework/IPlatform.h"
+#include "Framework/Object.h"
 
 namespace Corvane
 {
@@ -26,6 +27,12 @@ void SetCapture(Object* object)
 {
     if (ObjectDatabase* database = ObjectDatabase::Current())
         database->SetCapture(object);
+}
+
+void BroadcastFrom(const Object& sender, Label message)
+{
+    if (ObjectDatabase* database = ObjectDatabase::Current())
+        database->Broadcast(ObjectMessage(sender.GetID(), message));
 }
 
 void ReleaseCapture()

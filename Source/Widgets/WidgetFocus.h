@@ -20,6 +20,9 @@ void SetCapture(Object* object);
 // Nobody holds the capture; the window lets the mouse go.
 void ReleaseCapture();
 
+// Broadcasts message from sender through the current database; nothing without one.
+void BroadcastFrom(const Object& sender, Label message);
+
 // The live object of that name in the current database when it is a T, else null.
 template <typename T> T* FindObjectByName(Label name)
 {

@@ -14,4 +14,17 @@ template <typename T> T* FindNamedResource(const IAttributeContainer& attributes
         return nullptr;
     return ResourceManager::Get<T>(Label(std::wstring(attributes.GetStringAttribute(attribute, L"")))).Get();
 }
+
+// Events of the controls' sound lists: the pointer comes over a control, a control is pressed.
+inline Label HotSound()
+{
+    static const Label label("Hot");
+    return label;
+}
+
+inline Label DownSound()
+{
+    static const Label label("Down");
+    return label;
+}
 } // namespace Corvane

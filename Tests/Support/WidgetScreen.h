@@ -3,7 +3,7 @@
 // over a plain fill of the layout's screen size. The object's name, place and depth come from
 // attributes the factories leave alone: "name", "x" and "y" (added to the layout's offset), "w"
 // and "h" (bounds; the object's own size when absent), "depth"; "text" sets the text of
-// text-bearing objects in the screen's font. Tab and the arrow keys move the keyboard focus;
+// text-bearing objects in the screen's font once they are in place. Tab and the arrow keys move the keyboard focus;
 // Escape, when no object takes it, ends the screen after its next frame. Every message the screen
 // sees is logged as "<message> <sender's name>".
 #pragma once
@@ -58,6 +58,8 @@ public:
             Add(object);
         }
         Add(new KeyboardFocusController);
+        if (onBuilt)
+            onBuilt(*this);
         Update(0.0f); // sorts the draw list
     }
 
@@ -89,6 +91,8 @@ public:
     }
 
     std::function<void()> onExit;
+    // Runs when the objects are added, to fill what the layout cannot (list items, tree nodes).
+    std::function<void(WidgetScreen&)> onBuilt;
 
 private:
     void Place(Object& object, const IAttributeContainer& attributes, float offsetX, float offsetY)
@@ -97,16 +101,24 @@ private:
                                 offsetY + attributes.GetFloatAttribute(L"y", 0.0f)};
         if (auto* fonts = dynamic_cast<IFontComponent*>(&object))
             fonts->SetFont(mFont);
-        if (auto* text = dynamic_cast<IText*>(&object); text && attributes.HasAttribute(L"text"))
-            text->SetText(attributes.GetStringAttribute(L"text", L""));
-        if (auto* bounds = dynamic_cast<IBounds*>(&object))
-        {
+        auto* bounds = dynamic_cast<IBounds*>(&object);
+        const auto place = [&] {
             const Rect<float>& size = bounds->GetBounds();
             bounds->SetBounds({at.x, at.y, attributes.GetFloatAttribute(L"w", size.width),
                                attributes.GetFloatAttribute(L"h", size.height)});
-        }
+        };
+        if (bounds)
+            place();
         else if (auto* location = dynamic_cast<ILocation*>(&object))
             location->SetLocation(at);
+        // The text comes once the object is in place (labels are put beside it); a size the
+        // layout gives wins over one the text brings.
+        if (auto* text = dynamic_cast<IText*>(&object); text && attributes.HasAttribute(L"text"))
+        {
+            text->SetText(attributes.GetStringAttribute(L"text", L""));
+            if (bounds && (attributes.HasAttribute(L"w") || attributes.HasAttribute(L"h")))
+                place();
+        }
         if (auto* drawable = dynamic_cast<IDrawable*>(&object))
             drawable->SetDepth(attributes.GetFloatAttribute(L"depth", 0.0f));
     }

@@ -7,7 +7,13 @@
 #include "Widgets/BrushObjects.h"
 #include "Widgets/ButtonObject.h"
 #include "Widgets/Layout.h"
+#include "Widgets/ListObject.h"
+#include "Widgets/ScrollBarObject.h"
+#include "Widgets/SliderObject.h"
 #include "Widgets/SpriteObjects.h"
+#include "Widgets/TextEditObject.h"
+#include "Widgets/ToggleObjects.h"
+#include "Widgets/TreeObject.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +24,11 @@ using namespace Corvane::Testing;
 
 namespace
 {
+template <typename T> bool Is(const Object* object)
+{
+    return dynamic_cast<const T*>(object) != nullptr;
+}
+
 class CountedFactory : public IObjectFactory
 {
 public:
@@ -51,16 +62,33 @@ TEST_F(ObjectFactoryTest, StartUpRegistersTheLayoutResourceAndTheWidgetFactories
     ASSERT_TRUE(Internal::GetEngineHooks().registerObjectFactories);
     Internal::GetEngineHooks().registerObjectFactories();
 
-    EXPECT_EQ(ObjectFactory::Instance()->GetElementNames(),
-              (std::vector<std::wstring>{L"background", L"button", L"textsprite", L"imagesprite", L"animsprite",
-                                         L"ninebrush", L"threebrush"}));
-    EXPECT_NE(dynamic_cast<BackgroundObject*>(Make(L"background").get()), nullptr);
-    EXPECT_NE(dynamic_cast<ButtonObject*>(Make(L"button").get()), nullptr);
-    EXPECT_NE(dynamic_cast<TextSpriteObject*>(Make(L"textsprite").get()), nullptr);
-    EXPECT_NE(dynamic_cast<ImageSpriteObject*>(Make(L"imagesprite").get()), nullptr);
-    EXPECT_NE(dynamic_cast<AnimationSpriteObject*>(Make(L"animsprite").get()), nullptr);
-    EXPECT_NE(dynamic_cast<NineBrushObject*>(Make(L"ninebrush").get()), nullptr);
-    EXPECT_NE(dynamic_cast<ThreeBrushObject*>(Make(L"threebrush").get()), nullptr);
+    const struct
+    {
+        const wchar_t* element;
+        bool (*isItsClass)(const Object*);
+    } registered[] = {
+        {L"background", &Is<BackgroundObject>},
+        {L"textedit", &Is<TextEditObject>},
+        {L"list", &Is<ListObject>},
+        {L"tree", &Is<TreeObject>},
+        {L"scrollbar", &Is<ScrollBarObject>},
+        {L"slider", &Is<SliderObject>},
+        {L"checkbox", &Is<CheckBoxObject>},
+        {L"button", &Is<ButtonObject>},
+        {L"radiobutton", &Is<RadioButtonObject>},
+        {L"textsprite", &Is<TextSpriteObject>},
+        {L"imagesprite", &Is<ImageSpriteObject>},
+        {L"animsprite", &Is<AnimationSpriteObject>},
+        {L"ninebrush", &Is<NineBrushObject>},
+        {L"threebrush", &Is<ThreeBrushObject>},
+    };
+    std::vector<std::wstring> order;
+    for (const auto& entry : registered)
+    {
+        order.push_back(entry.element);
+        EXPECT_TRUE(entry.isItsClass(Make(entry.element).get())) << Label(entry.element).c_str();
+    }
+    EXPECT_EQ(ObjectFactory::Instance()->GetElementNames(), order);
     EXPECT_EQ(Make(L"Button"), nullptr) << "element names are compared exactly";
     EXPECT_EQ(Make(L"imagesprite")->GetName(), Label("made"));
 

@@ -1,9 +1,9 @@
 // The widget family in the shipped start-up: the program's own entry runs with an application
 // whose first screen is the test's widget screen, on the real platform's window and the software
 // renderer under SDL's headless driver. Start-up registers the "layout" resource and the widget
-// factories; the screen is built from the test data's layout; clicks and keys are injected as the
-// desktop sends them; the messages the screen saw and its last frame are compared with what is
-// expected and with the golden capture.
+// factories; the screen is built from the test data's layout; clicks, keys and typing are injected
+// as the desktop sends them; the messages the screen saw and its last frame are compared with what
+// is expected and with the golden capture.
 #include "FileSystem.h"
 #include "Framework/IPlatform.h"
 #include "Framework/ResourceManager.h"
@@ -16,8 +16,12 @@
 #include "Support/RecordingApplication.h"
 #include "Support/SdlEvents.h"
 #include "Support/TempFolder.h"
+#include "Support/TestClock.h"
 #include "Support/TestFont.h"
 #include "Support/WidgetScreen.h"
+#include "Widgets/ListObject.h"
+#include "Widgets/TreeObject.h"
+#include "Widgets/WidgetFocus.h"
 #include "Win32/Win32FileSystemPartition.h"
 
 #include <gtest/gtest.h>
@@ -35,54 +39,70 @@ namespace
 using Log = std::vector<std::string>;
 
 const std::string kData = CORVANE_TEST_DATA "/Widgets";
-const std::string kGolden = kData + "/screen.golden.png";
 
-// Points on the screen (the layout sits at (20, 10)).
-constexpr int kOkX = 100, kOkY = 120;         // inside the "OK" button
-constexpr int kCancelX = 280, kCancelY = 122; // inside "Cancel"
-constexpr int kPanelX = 400, kPanelY = 300;   // on the background only
-
-void PushEvents(Uint32 window)
+// Input as the desktop sends it to the program's window.
+class Script
 {
-    const auto push = [](SDL_Event event) { SDL_PushEvent(&event); };
-    const auto click = [&](int x, int y, int releaseX, int releaseY) {
-        push(ButtonEvent(window, SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y));
+public:
+    explicit Script(Uint32 window) : mWindow(window) {}
+
+    void Move(int x, int y) const { Push(MotionEvent(mWindow, x, y)); }
+    void Press(int x, int y) const { Push(ButtonEvent(mWindow, SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y)); }
+    void Release(int x, int y) const { Push(ButtonEvent(mWindow, SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y)); }
+    // Pressed at (x, y) and released at (releaseX, releaseY), moving there in between.
+    void Drag(int x, int y, int releaseX, int releaseY) const
+    {
+        Press(x, y);
         if (releaseX != x || releaseY != y)
-            push(MotionEvent(window, releaseX, releaseY));
-        push(ButtonEvent(window, SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, releaseX, releaseY));
-    };
-    const auto key = [&](SDL_Keycode sym, SDL_Scancode scancode) {
-        push(KeyEvent(window, SDL_KEYDOWN, sym, scancode));
-        push(KeyEvent(window, SDL_KEYUP, sym, scancode));
-    };
-    push(MotionEvent(window, kOkX, kOkY));
-    click(kOkX, kOkY, kOkX, kOkY); // clicks OK
-    push(MotionEvent(window, kCancelX, kCancelY));
-    click(kCancelX, kCancelY, kPanelX, kPanelY); // pressed, released away: nothing
-    key(SDLK_c, SDL_SCANCODE_C);                 // Cancel's hot key
-    key(SDLK_SPACE, SDL_SCANCODE_SPACE);         // nobody has the focus: nothing
-    key(SDLK_TAB, SDL_SCANCODE_TAB);             // focus on OK
-    key(SDLK_SPACE, SDL_SCANCODE_SPACE);         // clicks OK
-    key(SDLK_TAB, SDL_SCANCODE_TAB);             // focus on Cancel
-    key(SDLK_RETURN, SDL_SCANCODE_RETURN);       // clicks Cancel
-    push(MotionEvent(window, kOkX, kOkY));       // OK shows hot, Cancel focused
-    key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);       // ends the screen after its next frame
-}
+            Move(releaseX, releaseY);
+        Release(releaseX, releaseY);
+    }
+    void Click(int x, int y) const { Drag(x, y, x, y); }
+    // Moved to (x, y) first.
+    void MoveAndClick(int x, int y) const
+    {
+        Move(x, y);
+        Click(x, y);
+    }
+    void Key(SDL_Keycode sym, SDL_Scancode scancode) const
+    {
+        Push(KeyEvent(mWindow, SDL_KEYDOWN, sym, scancode));
+        Push(KeyEvent(mWindow, SDL_KEYUP, sym, scancode));
+    }
+    void Type(const char* text) const { Push(TextEvent(mWindow, text)); }
+
+private:
+    void Push(SDL_Event event) const { SDL_PushEvent(&event); }
+
+    Uint32 mWindow;
+};
+
+// One run of the program: the manifest and layout of its screen, what fills the screen once it is
+// built, what is done on it, and what the screen must have seen and shown.
+struct ProgramRun
+{
+    const wchar_t* manifest;
+    const char* layout;
+    std::string golden;
+    void (*script)(const Script&);
+    void (*fill)(WidgetScreen&);
+    Log expected;
+};
 
 // What differs between the frame and the golden capture, or "" when nothing does. With
 // CORVANE_UPDATE_GOLDEN set, the frame becomes the golden capture instead.
-std::string CompareWithGolden(const Compat::PresentedFrame& frame)
+std::string CompareWithGolden(const Compat::PresentedFrame& frame, const std::string& path)
 {
     if (std::getenv("CORVANE_UPDATE_GOLDEN"))
-        return Compat::SavePresentedFrame(kGolden.c_str()) ? "" : "could not write " + kGolden;
-    std::ifstream file(kGolden, std::ios::binary);
+        return Compat::SavePresentedFrame(path.c_str()) ? "" : "could not write " + path;
+    std::ifstream file(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     MemoryStream stream(L"golden");
     stream.Write(bytes.data(), static_cast<unsigned>(bytes.size()));
     stream.Seek(IStream::kFromStart, 0);
     const DecodedImage golden = Internal::DecodeImageStream(stream, L".png", false);
     if (!golden || golden.width != frame.width || golden.height != frame.height)
-        return "no golden capture of the frame's size at " + kGolden;
+        return "no golden capture of the frame's size at " + path;
     int different = 0;
     for (std::size_t i = 0; i < frame.pixels.size(); ++i)
         different += (golden.pixels[i] | 0xFF000000u) != frame.pixels[i];
@@ -94,8 +114,10 @@ std::string CompareWithGolden(const Compat::PresentedFrame& frame)
 }
 
 // The whole program; exits 0, or 3 after printing what went wrong.
-[[noreturn]] void RunWidgetProgram()
+[[noreturn]] void RunWidgetProgram(const ProgramRun& run)
 {
+    static const ProgramRun* current = nullptr;
+    current = &run;
     static Log log;
     static Log messages;
     static std::string frameProblem = "the screen never ended";
@@ -121,20 +143,19 @@ std::string CompareWithGolden(const Compat::PresentedFrame& frame)
         files->OnPartitionsAdded();
     };
     application.onStart = [] {
-        ResourceManager::Instance()->LoadAndWait(L"widgets", false, nullptr);
-        auto* screen = new WidgetScreen(Label("TestScreen"), font.get(), messages);
-        screen->onExit = [] { frameProblem = CompareWithGolden(Compat::GetLastPresentedFrame()); };
+        ResourceManager::Instance()->LoadAndWait(current->manifest, false, nullptr);
+        auto* screen = new WidgetScreen(Label(current->layout), font.get(), messages);
+        screen->onExit = [] { frameProblem = CompareWithGolden(Compat::GetLastPresentedFrame(), current->golden); };
+        if (current->fill)
+            screen->onBuilt = current->fill;
         ReplaceApplicationMode(screen);
         auto* platform = static_cast<Win32Platform*>(IPlatform::GetInstance());
-        PushEvents(SDL_GetWindowID(Compat::GetSdlWindow(platform->GetWindow())));
+        current->script(Script(SDL_GetWindowID(Compat::GetSdlWindow(platform->GetWindow()))));
     };
 
     const int code = WinMain(L"fennik -software");
 
-    const Log expected = {"ControlEnter Ok",     "ButtonClick Ok",     "ControlLeave Ok",    "ControlEnter Cancel",
-                          "ControlLeave Cancel", "ControlEnter Panel", "ButtonClick Cancel", "ButtonClick Ok",
-                          "ButtonClick Cancel",  "ControlLeave Panel", "ControlEnter Ok"};
-    bool failed = code != 0 || !frameProblem.empty() || messages != expected;
+    const bool failed = code != 0 || !frameProblem.empty() || messages != run.expected;
     if (failed)
     {
         std::fprintf(stderr, "exit code %d\n%s\n", code, frameProblem.c_str());
@@ -143,11 +164,124 @@ std::string CompareWithGolden(const Compat::PresentedFrame& frame)
     }
     std::exit(failed ? 3 : 0);
 }
+
+// Buttons, brushes and sprites. Points on the screen (the layout sits at (20, 10)).
+constexpr int kOkX = 100, kOkY = 120;         // inside the "OK" button
+constexpr int kCancelX = 280, kCancelY = 122; // inside "Cancel"
+constexpr int kPanelX = 400, kPanelY = 300;   // on the background only
+
+void ClickButtons(const Script& script)
+{
+    script.Move(kOkX, kOkY);
+    script.Click(kOkX, kOkY);                          // clicks OK
+    script.Move(kCancelX, kCancelY);                   // pressed, released away: nothing
+    script.Drag(kCancelX, kCancelY, kPanelX, kPanelY); //
+    script.Key(SDLK_c, SDL_SCANCODE_C);                // Cancel's hot key
+    script.Key(SDLK_SPACE, SDL_SCANCODE_SPACE);        // nobody has the focus: nothing
+    script.Key(SDLK_TAB, SDL_SCANCODE_TAB);            // focus on OK
+    script.Key(SDLK_SPACE, SDL_SCANCODE_SPACE);        // clicks OK
+    script.Key(SDLK_TAB, SDL_SCANCODE_TAB);            // focus on Cancel
+    script.Key(SDLK_RETURN, SDL_SCANCODE_RETURN);      // clicks Cancel
+    script.Move(kOkX, kOkY);                           // OK shows hot, Cancel focused
+    script.Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);      // ends the screen after its next frame
+}
+
+// One of each control. The list's double clicks are timed by a clock that stands still.
+void FillControls(WidgetScreen& screen)
+{
+    static TestClock clock;
+    auto* list = dynamic_cast<ListObject*>(screen.FindByName(Label("Dishes")));
+    auto* tree = dynamic_cast<TreeObject*>(screen.FindByName(Label("Kitchen")));
+    if (!list || !tree)
+        return;
+    list->SetClock(&clock);
+    for (const wchar_t* dish : {L"Soup", L"Salad", L"Pasta", L"Curry", L"Stew", L"Pie", L"Tart", L"Cake"})
+        list->AddItem(dish);
+    TreeNode* stations = tree->AddChild(new TextTreeNode(L"Stations"));
+    stations->AddChild(new TextTreeNode(L"Oven"));
+    TreeNode* grill = stations->AddChild(new TextTreeNode(L"Grill"));
+    grill->AddChild(new TextTreeNode(L"Left"));
+    grill->AddChild(new TextTreeNode(L"Right"));
+    tree->AddChild(new TextTreeNode(L"Pantry"))->AddChild(new TextTreeNode(L"Flour"));
+}
+
+// Points on the control screen.
+constexpr int kNameX = 100, kNameY = 62;    // in the text field
+constexpr int kPastaX = 100, kPastaY = 152; // the list's third row
+constexpr int kThumbX = 65, kThumbY = 278;  // on the slider's thumb at value 0
+constexpr int kSoundX = 68, kSoundY = 328;  // on the "Sound" box
+constexpr int kMusicX = 90, kMusicY = 358;  // on the "Music" label
+constexpr int kEasyX = 68, kHardX = 168, kLevelY = 398;
+constexpr int kLeftX = 330, kLeftY = 166; // the tree's "Left" row
+constexpr int kScrollDownX = 232, kScrollDownY = 202;
+
+void UseControls(const Script& script)
+{
+    script.MoveAndClick(kNameX, kNameY); // the field takes the focus
+    script.Type("Kimx");
+    script.Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
+    script.MoveAndClick(kPastaX, kPastaY); // the list takes the focus and selects "Pasta"
+    script.Click(kPastaX, kPastaY);        // a double click
+    for (int i = 0; i < 5; ++i)            // down to "Cake", scrolling by two rows
+        script.Key(SDLK_DOWN, SDL_SCANCODE_DOWN);
+    script.Move(kThumbX, kThumbY);
+    script.Press(kThumbX, kThumbY);
+    script.Move(kThumbX + 100, kThumbY);
+    script.Move(400, kThumbY); // held at the right end
+    script.Move(120, kThumbY);
+    script.Release(120, kThumbY);
+    script.MoveAndClick(kSoundX, kSoundY); // ticked
+    script.MoveAndClick(kMusicX, kMusicY); // ticked by its label
+    script.MoveAndClick(kSoundX, kSoundY); // unticked
+    script.MoveAndClick(kEasyX, kLevelY);
+    script.MoveAndClick(kHardX, kLevelY); // unchecks "Easy"
+    script.MoveAndClick(kLeftX, kLeftY);
+    script.MoveAndClick(kScrollDownX, kScrollDownY);
+    script.Move(600, 500);
+    script.Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+}
 } // namespace
 
 TEST(WidgetScreenProgram, ClicksAndKeysReachTheWidgetsAndTheFrameMatchesTheGoldenCapture)
 {
     // The shut-down destroys the label table: only a process of its own may do that.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(RunWidgetProgram(), testing::ExitedWithCode(0), "");
+    const ProgramRun run{L"widgets",
+                         "TestScreen",
+                         kData + "/screen.golden.png",
+                         &ClickButtons,
+                         nullptr,
+                         {"ControlEnter Ok", "ButtonClick Ok", "ControlLeave Ok", "ControlEnter Cancel",
+                          "ControlLeave Cancel", "ControlEnter Panel", "ButtonClick Cancel", "ButtonClick Ok",
+                          "ButtonClick Cancel", "ControlLeave Panel", "ControlEnter Ok"}};
+    EXPECT_EXIT(RunWidgetProgram(run), testing::ExitedWithCode(0), "");
+}
+
+TEST(WidgetScreenProgram, TypingPickingDraggingAndTickingReportInOrderAndTheFrameMatchesTheGoldenCapture)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const Log edits(5, "TextEditChange Name"); // four letters typed, one deleted
+    const Log listKeys(5, "ListSelectionChange Dishes");
+    const Log drag(3, "SliderValueChange Volume");
+    Log expected{"ControlEnter Name"};
+    expected.insert(expected.end(), edits.begin(), edits.end());
+    expected.insert(expected.end(), {"ControlLeave Name", "ControlEnter Dishes", "ListSelectionChange Dishes",
+                                     "ListSelectionChange Dishes", "ListItemDoubleClick Dishes"});
+    expected.insert(expected.end(), listKeys.begin(), listKeys.end());
+    // The hover is found before the thumb follows the pointer: the drag leaves the thumb at once.
+    expected.insert(expected.end(),
+                    {"ControlLeave Dishes", "ControlEnter Volume", "ControlLeave Volume", "ControlEnter Panel"});
+    expected.insert(expected.end(), drag.begin(), drag.end());
+    expected.insert(expected.end(),
+                    {"SliderReleased Volume",       "ControlLeave Panel",          "ControlEnter Sound",
+                     "CheckBoxClick Sound",         "ControlLeave Sound",          "ControlEnter Music",
+                     "CheckBoxClick Music",         "ControlLeave Music",          "ControlEnter Sound",
+                     "CheckBoxClick Sound",         "ControlLeave Sound",          "ControlEnter Easy",
+                     "RadioButtonClick Easy",       "ControlLeave Easy",           "ControlEnter Hard",
+                     "RadioButtonClick Hard",       "ControlLeave Hard",           "ControlEnter Kitchen",
+                     "TreeSelectionChange Kitchen", "ControlLeave Kitchen",        "ControlEnter DishScrollDown",
+                     "ButtonClick DishScrollDown",  "ControlLeave DishScrollDown", "ControlEnter Panel"});
+    const ProgramRun run{L"controls",  "ControlScreen", kData + "/controls.golden.png",
+                         &UseControls, &FillControls,   expected};
+    EXPECT_EXIT(RunWidgetProgram(run), testing::ExitedWithCode(0), "");
 }

@@ -8,6 +8,7 @@
 #include "Graphics/ImageListResourceFactory.h"
 #include "Graphics/ImageResourceFactory.h"
 #include "Platform/Win32/ArrowCursor.h"
+#include "Platform/Win32/Win32NetworkPlatform.h"
 
 #include "Framework/DisplayChange.h"
 #include "Framework/IApplication.h"
@@ -136,7 +137,9 @@ void Win32Platform::SetupEngineServices(const std::wstring& programFolder, const
     fileSystem->OnPartitionsAdded();
 
     RegisterPlatformResourceFactories();
-    // Still to come here: the network platform.
+    // The download workers fetch through it; it stays for the whole run (a second Setup keeps it).
+    if (!INetworkPlatform::GetInstance())
+        new Win32NetworkPlatform; // registers itself and its teardown
 }
 
 void RegisterPlatformResourceFactories()

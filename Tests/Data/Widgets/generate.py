@@ -91,6 +91,50 @@ def logo(x, y):
     return (x * 8, 255 - y * 8, 128, 255 if (x - 16) ** 2 + (y - 16) ** 2 < 225 else 0)
 
 
+# check: ten 16 x 16 boxes, five states unchecked then five checked (a tick drawn in).
+def check(column, row, x, y):
+    r, g, b = STATES[column % 5]
+    if x in (0, 15) or y in (0, 15):
+        return (r // 2, g // 2, b // 2, 255)
+    ticked = column >= 5 and (y == 11 - abs(x - 6) or y == 12 - abs(x - 6)) and 3 <= x <= 12
+    return (30, 30, 30, 255) if ticked else (245, 245, 235, 255)
+
+
+# radio: five 16 x 16 discs, one per state, a dot in the pressed (checked) one.
+def radio(column, row, x, y):
+    d = (x - 7.5) ** 2 + (y - 7.5) ** 2
+    if d > 56:
+        return (0, 0, 0, 0)
+    r, g, b = STATES[column]
+    if d > 36:
+        return (r // 2, g // 2, b // 2, 255)
+    return (30, 30, 30, 255) if column == 2 and d < 10 else (245, 245, 235, 255)
+
+
+# thumb: five 12 x 18 knobs, one per state.
+def thumb(column, row, x, y):
+    r, g, b = STATES[column]
+    if (x in (0, 11) and y in (0, 17)):
+        return (0, 0, 0, 0)
+    return (r // 2, g // 2, b // 2, 255) if x in (0, 11) or y in (0, 17) else (r, g, b, 255)
+
+
+# arrows: four 16 x 16 squares (normal, hot, pressed, disabled) with a triangle up or down.
+def arrow(down):
+    def paint(column, row, x, y):
+        r, g, b = STATES[column]
+        tip = 15 - y if down else y
+        inside = 4 <= tip <= 11 and abs(x - 7.5) <= (tip - 3) * 0.6
+        return (250, 250, 250, 255) if inside else (r, g, b, 255)
+    return paint
+
+
+png("check", *cells(10, 1, 16, 16, check))
+png("radio", *cells(5, 1, 16, 16, radio))
+png("thumb", *cells(5, 1, 12, 18, thumb))
+png("up", *cells(4, 1, 16, 16, arrow(False)))
+png("down", *cells(4, 1, 16, 16, arrow(True)))
+png("caret", 2, 14, lambda x, y: (20, 20, 20, 255))
 png("frame", *cells(3, 3, 8, 8, frame))
 png("button", *cells(3, 5, 10, 24, button))
 png("tile", *cells(5, 1, 40, 24, tile))

@@ -1,4 +1,5 @@
 #include "Platform/Win32/Win32ApplicationPlatform.h"
+#include "Platform/Win32/Win32NetworkPlatform.h"
 
 #include "Platform/Compat/Shell/Shell.h"
 #include "Platform/Compat/User/Messages.h"
@@ -280,6 +281,8 @@ TEST_F(Win32ApplicationPlatformTest, SetUpPutsPartitionsOnTheProgramAndPerUserFo
     EXPECT_TRUE(files->Exists(self)) << "partition 1 is the program's folder";
     FileLocation zero(0, L"platform_tests", L"");
     EXPECT_TRUE(files->Exists(zero));
+    EXPECT_NE(dynamic_cast<Win32NetworkPlatform*>(INetworkPlatform::GetInstance()), nullptr)
+        << "the downloads' network platform";
 
     IStream* written = files->OpenStream(FileLocation(2, L"profile", L".act"), 2, 0);
     ASSERT_NE(written, nullptr);
