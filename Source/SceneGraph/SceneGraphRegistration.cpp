@@ -4,11 +4,17 @@
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/BackgroundNode.h"
 #include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/CheckBoxNode.h"
+#include "SceneGraph/ListNode.h"
+#include "SceneGraph/RadioButtonNode.h"
 #include "SceneGraph/RandomRange.h"
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneRef.h"
+#include "SceneGraph/ScrollBarNode.h"
+#include "SceneGraph/SliderNode.h"
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
+#include "SceneGraph/StyledTextSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 
 using namespace Corvane;
@@ -28,9 +34,15 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"scenenode", new BasicSceneNodeFactory);
     RegisterNodeFactory(L"backgroundnode", new BackgroundNodeFactory);
     RegisterNodeFactory(L"buttonnode", new ButtonNodeFactory);
+    RegisterNodeFactory(L"checkboxnode", new CheckBoxNodeFactory);
+    RegisterNodeFactory(L"listnode", new ListNodeFactory);
+    RegisterNodeFactory(L"radiobuttonnode", new RadioButtonNodeFactory);
+    RegisterNodeFactory(L"scrollbarnode", new ScrollBarNodeFactory);
+    RegisterNodeFactory(L"slidernode", new SliderNodeFactory);
     RegisterNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory);
     RegisterNodeFactory(L"textspritenode", new TextSpriteNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
+    RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
 }
 
 void RegisterSceneGraphTypes()
