@@ -10,8 +10,9 @@ namespace Corvane
 void StartEngine();
 void StopEngine();
 
-// The whole run, called by the entry function: start; end at once when another instance is
-// running (and the application wants only one); otherwise loop, pop every mode and stop. Without
+// The whole run, called by the entry function: start; end right after the platform's set-up,
+// before there is a window, when another instance is running (and the application wants only
+// one); otherwise loop, pop every mode and stop. Without
 // an application there is nothing to run: a message says so and Run returns. Exceptions are not
 // caught here.
 void Run();
