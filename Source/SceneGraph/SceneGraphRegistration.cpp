@@ -2,10 +2,16 @@
 
 #include "Framework/ResourceManager.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
+#include "SceneGraph/BackgroundNode.h"
+#include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/MeterBarNodes.h"
 #include "SceneGraph/RandomRange.h"
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneRef.h"
+#include "SceneGraph/ShapeNodes.h"
 #include "SceneGraph/SpriteResourceFactories.h"
+#include "SceneGraph/StaticSpriteNode.h"
+#include "SceneGraph/TextSpriteNode.h"
 
 using namespace Corvane;
 
@@ -22,7 +28,15 @@ void RegisterSceneNodeTypes()
 {
     RegisterNodeFactory(L"sceneref", new SceneRefFactory);
     RegisterNodeFactory(L"scenenode", new BasicSceneNodeFactory);
+    RegisterNodeFactory(L"backgroundnode", new BackgroundNodeFactory);
+    RegisterNodeFactory(L"buttonnode", new ButtonNodeFactory);
+    RegisterNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory);
+    RegisterNodeFactory(L"textspritenode", new TextSpriteNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
+    RegisterNodeFactory(L"meterbarnode", new MeterBarNodeFactory);
+    RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
+    RegisterNodeFactory(L"rectnode", new RectNodeFactory);
+    RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
 }
 
 void RegisterSceneGraphTypes()

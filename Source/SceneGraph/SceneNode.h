@@ -76,6 +76,10 @@ namespace Corvane
 {
 class IImage;
 class ObjectDatabase;
+namespace Graphics
+{
+struct DrawState;
+}
 } // namespace Corvane
 
 class NodePath;
@@ -326,6 +330,10 @@ private:
     bool mDrawFlag4 = false;
     bool mDrawFlag8 = false;
 };
+
+// The start of every node type's drawing: a copy of the render context's current draw state whose
+// clip rectangle is the node's when the node uses one. The node then puts its colour or alpha in.
+Corvane::Graphics::DrawState NodeDrawState(SceneNode& node);
 
 // The image drawing of sprite-like nodes: image at node's world position + offset, tinted by its
 // world colour, clipped by its clip rectangle when used, with its draw flags; rotated about its

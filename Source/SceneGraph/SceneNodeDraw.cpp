@@ -81,14 +81,20 @@ int DrawScaledRotatedImage(SceneNode& node, IImage* image, const Rect<float>& sc
 }
 } // namespace
 
+DrawState NodeDrawState(SceneNode& node)
+{
+    DrawState state = GetRenderContext().state;
+    if (node.IsClipRectUsed())
+        state.clip = node.GetClipRect();
+    return state;
+}
+
 void DrawNodeImage(SceneNode& node, IImage* image, const Vector2<float>& offset, bool snap)
 {
     if (!image)
         return;
-    DrawState state = GetRenderContext().state;
+    DrawState state = NodeDrawState(node);
     state.tint = node.GetWorldColor();
-    if (node.IsClipRectUsed())
-        state.clip = node.GetClipRect();
     if (node.GetDrawFlag4())
         state.flags |= 4;
     if (node.GetDrawFlag8())

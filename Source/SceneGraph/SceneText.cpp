@@ -55,3 +55,12 @@ int ParseVAlign(const std::wstring& text, int fallback)
         return 2;
     return fallback;
 }
+
+int ParseTextMode(const std::wstring& text)
+{
+    if (text == L"outline")
+        return 1;
+    if (text == L"dropShadow")
+        return 2;
+    return 0;
+}

@@ -18,6 +18,10 @@ public:
     virtual void SetTextFromResource(Label name) = 0;
 };
 
+// The text of the string resource named name, copied; Missing: "<name>" when there is no string
+// resource of that name. Every SetTextFromResource goes through it.
+std::wstring TextFromResource(Label name);
+
 // The text holder that only stores. Classes that react to a new text override SetText.
 class TextComponent : public IText
 {

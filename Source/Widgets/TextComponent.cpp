@@ -5,15 +5,17 @@
 
 namespace Corvane
 {
-void TextComponent::SetTextFromResource(Label name)
+std::wstring TextFromResource(Label name)
 {
     if (const auto text = ResourceManager::Get<Internal::ValueWrapper<std::wstring>>(name))
-    {
-        SetText(std::wstring(text->value));
-        return;
-    }
+        return text->value;
     std::wstring wide;
     Narrow::ToWide(wide, name.c_str());
-    SetText(L"Missing: \"" + wide + L"\"");
+    return L"Missing: \"" + wide + L"\"";
+}
+
+void TextComponent::SetTextFromResource(Label name)
+{
+    SetText(TextFromResource(name));
 }
 } // namespace Corvane

@@ -3,6 +3,7 @@
 #include "Graphics/ImageCanvas.h"
 #include "RecordingCanvas.h"
 #include "Support/TestFont.h"
+#include "Support/TextCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -12,39 +13,10 @@
 using namespace Corvane;
 using namespace Corvane::Graphics;
 using Corvane::Testing::RecordingCanvas;
+using Corvane::Testing::TextCanvas;
 
 namespace
 {
-// A canvas that draws text itself and records each line it is asked to draw.
-class TextCanvas final : public ICanvas, public ITextDrawingCanvas
-{
-public:
-    struct Line
-    {
-        std::wstring text;
-        float x, y;
-        ColorF color;
-    };
-
-    Label GetName() override { return Label("TextCanvas"); }
-    const Rect<int>& GetBounds() override { return mBounds; }
-    bool QueryInterface(Label name, void** out) override
-    {
-        return AnswerInterface<ICanvas>(name, this, out) || AnswerInterface<ITextDrawingCanvas>(name, this, out);
-    }
-    int DrawText(const wchar_t* text, float x, float y, const DrawState& state) override
-    {
-        lines.push_back({text, x, y, state.color});
-        return result;
-    }
-
-    std::vector<Line> lines;
-    int result = 0;
-
-private:
-    Rect<int> mBounds{0, 0, 100, 100};
-};
-
 // The canvas's picture, one character per pixel: '.' empty, '#' the outline (black), else the
 // character whose glyph colour is there.
 std::vector<std::string> Picture(const Image& image)
