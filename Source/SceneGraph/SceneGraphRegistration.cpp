@@ -12,6 +12,7 @@
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
+#include "SceneGraph/StyledTextSpriteNode.h"
 
 using namespace Corvane;
 
@@ -37,6 +38,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
     RegisterNodeFactory(L"rectnode", new RectNodeFactory);
     RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
+    RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
 }
 
 void RegisterSceneGraphTypes()
