@@ -13,6 +13,7 @@
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
+#include "SceneGraph/TextEditNode.h"
 
 using namespace Corvane;
 
@@ -39,6 +40,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"rectnode", new RectNodeFactory);
     RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
     RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
+    RegisterNodeFactory(L"texteditnode", new TextEditNodeFactory);
 }
 
 void RegisterSceneGraphTypes()
