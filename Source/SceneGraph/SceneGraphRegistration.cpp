@@ -4,6 +4,7 @@
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/BackgroundNode.h"
 #include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/FractionTextMeterNode.h"
 #include "SceneGraph/MeterBarNodes.h"
 #include "SceneGraph/RandomRange.h"
 #include "SceneGraph/SceneLayout.h"
@@ -41,6 +42,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
     RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
     RegisterNodeFactory(L"texteditnode", new TextEditNodeFactory);
+    RegisterNodeFactory(L"fractiontextmeternode", new FractionTextMeterNodeFactory);
 }
 
 void RegisterSceneGraphTypes()

@@ -1,7 +1,10 @@
-// The meter bars drawn from layouts into pixels: the fill along each direction over the track,
-// with an image list or a film strip for pictures; the discrete bar's cells; sizes, clamping and
-// the maximum of 0.
+// The meter nodes: bars drawn from layouts into pixels (the fill along each direction over the
+// track, with an image list or a film strip for pictures; the discrete bar's cells; sizes,
+// clamping and the maximum of 0), and the fraction text following its value and maximum.
+#include "SceneGraph/FractionTextMeterNode.h"
 #include "SceneGraph/MeterBarNodes.h"
+#include "SceneGraph/TextSpriteNode.h"
+#include "Support/TestFont.h"
 
 #include "Graphics/Image.h"
 #include "Graphics/ImageCanvas.h"
@@ -181,4 +184,39 @@ INSTANTIATE_TEST_SUITE_P(
         CellsCase{"ColumnBottomToTop", R"(size="3" offset="2" max="3" start="1" direction="bottomToTop")", 10, 40, "EEF", 14, true},
         CellsCase{"MaxZeroDrawsNoCell", R"(size="3" start="1")", 30, 12, "000", 10, false}),
     [](const testing::TestParamInfo<CellsCase>& info) { return info.param.what; });
+
+TEST(FractionTextMeter, ShowsValueAndMaximumRoundedDownAndTakesTheTextsSize)
+{
+    const auto font = MakeTestFont();
+    FractionTextMeterNode meter(font.get(), {1, 1, 1, 1}, 2);
+    TextSpriteNode* text = meter.GetTextNode();
+    ASSERT_EQ(text->GetParent(), &meter);
+    EXPECT_EQ(text->GetJustify(), 2);
+    EXPECT_EQ(text->GetText(), L"0/0");
+
+    meter.SetMax(5.0f);
+    meter.SetValue(2.99f);
+    EXPECT_EQ(text->GetText(), L"2/5");
+    const SceneNode& textNode = *text;
+    EXPECT_EQ(meter.GetWidth(), textNode.GetWidth());
+    EXPECT_EQ(meter.GetHeight(), 10.0f);
+    meter.SetMax(1.0f);
+    EXPECT_EQ(text->GetText(), L"1/1") << "the value is clamped to the new maximum";
+    meter.SetValue(-3.0f);
+    EXPECT_EQ(text->GetText(), L"0/1");
+    // The child is the caller's until the tree is registered.
+    delete text;
+}
+
+TEST(FractionTextMeter, ALayoutStartsItClampedToItsMaximum)
+{
+    SceneHarness scene;
+    auto* meter = dynamic_cast<FractionTextMeterNode*>(
+        scene.Show(R"(<fractiontextmeternode color="#FF0000" textJustify="center" max="10" start="12.5"/>)"));
+    ASSERT_NE(meter, nullptr);
+    EXPECT_EQ(meter->GetTextNode()->GetText(), L"10/10");
+    EXPECT_EQ(meter->GetTextNode()->GetJustify(), 1);
+    EXPECT_EQ(meter->GetTextNode()->GetColor(), (ColorF{1, 0, 0, 1}));
+    EXPECT_EQ(meter->GetTextNode()->GetFont(), nullptr) << "no font named: no text drawn, no error";
+}
 } // namespace
