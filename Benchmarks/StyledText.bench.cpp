@@ -154,8 +154,16 @@ void PlainText(benchmark::State& state, Kind kind)
 }
 } // namespace
 
-BENCHMARK_CAPTURE(StyledText, Score, kScore)->Name("StyledText/Score/Corvane")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(PlainText, Score, kScore)->Name("StyledText/Score/Peer")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(StyledText, Score, kScore)
+    ->Name("StyledText/Score/Corvane")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PlainText, Score, kScore)
+    ->Name("StyledText/Score/Peer")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(StyledText, Paragraph, kParagraph)
     ->Name("StyledText/Paragraph/Corvane")
     ->Arg(0)

@@ -12,8 +12,8 @@
 #include "SceneGraph/ShapeNodes.h"
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
-#include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
+#include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/TextEditNode.h"
 
 using namespace Corvane;

@@ -34,7 +34,7 @@ struct TextStyle
 {
     Corvane::ColorF color{1.0f, 1.0f, 1.0f, 1.0f};
     Corvane::ColorF bgColor{1.0f, 1.0f, 1.0f, 1.0f}; // outline or drop shadow
-    Corvane::Label font;                            // a font resource's name
+    Corvane::Label font;                             // a font resource's name
     int textMode = Corvane::Graphics::kTextPlain;
 
     bool operator==(const TextStyle&) const = default;

@@ -3,18 +3,25 @@
 #include "Debug.h"
 #include "MemoryStream.h"
 #include "SceneGraph/SceneText.h"
+#include "Utf8.h"
 #include "XMLError.h"
 #include "XMLReader.h"
-#include "XMLWriter.h"
 
 using namespace Corvane;
 
 namespace
 {
-void WriteText(IStream& stream, const wchar_t* text)
+// Text that the XML reader would give back unchanged: no tag, no entity, and only characters that
+// survive the trip through UTF-8 (no NUL, no surrogate). Scores and timers are such text.
+bool ReadsAsItself(const std::wstring& markup)
 {
-    for (; *text; ++text)
-        XMLWriter::WriteChar(&stream, *text);
+    for (wchar_t c : markup)
+    {
+        const auto code = static_cast<std::uint32_t>(c);
+        if (c == L'<' || c == L'&' || code == 0 || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+            return false;
+    }
+    return true;
 }
 
 // A copy of the enclosing style with the element's attributes laid over it.
@@ -56,11 +63,21 @@ namespace StyledTextGraphics
 {
 StyleRunList ParseStyleRunList(const std::wstring& markup, const TextStyle& base)
 {
+    if (ReadsAsItself(markup))
+    {
+        if (markup.empty())
+            return {};
+        return {{base, markup, nullptr}};
+    }
+
     // The markup becomes one document: its text and "style" elements are the root's content.
+    std::string document = "<dummy>";
+    document.reserve(markup.size() + 16);
+    for (wchar_t c : markup)
+        Utf8::Append(document, static_cast<std::uint32_t>(c));
+    document += "</dummy>";
     MemoryStream stream(L"StyleRunList temp");
-    WriteText(stream, L"<dummy>");
-    WriteText(stream, markup.c_str());
-    WriteText(stream, L"</dummy>");
+    stream.Write(document.data(), static_cast<unsigned>(document.size()));
     stream.Seek(IStream::kFromStart, 0);
 
     StyleRunList runs;

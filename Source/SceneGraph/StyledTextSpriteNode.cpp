@@ -4,7 +4,6 @@
 #include "SceneGraph/SceneText.h"
 
 #include <climits>
-#include <cmath>
 
 using namespace Corvane;
 using namespace Corvane::Graphics;
@@ -57,31 +56,15 @@ void StyledTextSpriteNode::Draw(const Vector2<float>& offset)
 {
     if (!IsWorldVisible())
         return;
-    const Vector2<float> world = GetWorldPosition();
-    float x = world.x + offset.x;
-    float y = world.y + offset.y;
-
     // The runs give the colours; the node's world alpha fades the text and its effects alike.
-    DrawState state = GetRenderContext().state;
+    DrawState state = NodeDrawState(*this);
     const float alpha = GetWorldColor().alpha;
     state.color.alpha = alpha;
     state.effectColor.alpha = alpha;
     state.horizontalAlignment = GetJustify();
-    if (IsClipRectUsed())
-        state.clip = GetClipRect();
 
-    // The lines are aligned about x: move x so that the block's left edge stays at the node's.
-    const float width = SceneNode::GetWidth();
-    if (GetJustify() == kAlignCenter)
-        x = std::floor(x + width * 0.5f);
-    else if (GetJustify() == kAlignRight)
-        x = std::floor(x + width);
-    if (mNoBlur)
-    {
-        x = std::floor(x + 0.5f);
-        y = std::floor(y + 0.5f);
-    }
-    StyledTextGraphics::Graphics::DrawWrappedStyledText(mRuns, mLines, x, y, nullptr, state, GetCurrentCanvas());
+    const Vector2<float> at = TextAnchor(*this, offset, GetJustify(), mNoBlur);
+    StyledTextGraphics::Graphics::DrawWrappedStyledText(mRuns, mLines, at.x, at.y, nullptr, state, GetCurrentCanvas());
 }
 
 SceneNodeDescriptor* StyledTextSpriteNodeFactory::CreateDescriptor(const IAttributeContainer& attributes)

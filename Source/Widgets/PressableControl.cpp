@@ -7,6 +7,7 @@
 #include "Graphics/IImageList.h"
 #include "Graphics/RenderContext.h"
 #include "Graphics/TextDrawing.h"
+#include "Widgets/StateImages.h"
 #include "Widgets/WidgetFocus.h"
 #include "Widgets/WidgetResources.h"
 
@@ -34,15 +35,19 @@ int PressableControl::GetImageCount() const
     return mImages ? mImages->GetCount() : 0;
 }
 
+StateImages PressableControl::GetStateImages() const
+{
+    return StateImages(mImages, mMostSingleImages / kControlStateCount);
+}
+
 bool PressableControl::IsThreePiece() const
 {
-    return GetImageCount() > mMostSingleImages;
+    return GetStateImages().IsThreePiece();
 }
 
 bool PressableControl::HasFocusImage() const
 {
-    const int count = GetImageCount();
-    return count == 5 || count == 15;
+    return StateImages(mImages).HasFocusImage();
 }
 
 void PressableControl::FitSize()
@@ -58,16 +63,8 @@ void PressableControl::FitSize()
 
 PressableControl::State PressableControl::GetState() const
 {
-    if (!IsEnabled())
-        return kDisabled;
-    const bool captured = HasCapture(this);
-    if (captured && mMouseOver)
-        return kPressed;
-    if (!captured && mMouseOver)
-        return kHot;
-    if (HasFocus(this))
-        return HasFocusImage() ? kFocused : kHot;
-    return kNormal;
+    return static_cast<State>(
+        PickControlState(IsEnabled(), mMouseOver, HasCapture(this), HasFocus(this), HasFocusImage()));
 }
 
 void PressableControl::DrawImage(int index) const
@@ -144,9 +141,7 @@ bool PressableControl::HitTestPixel(int x, int y)
     const Rect<float>& bounds = GetBounds();
     const int px = x - static_cast<int>(bounds.x);
     const int py = y - static_cast<int>(bounds.y);
-    const int alpha =
-        IsThreePiece() ? GetThreeBrushPixelHorizontal(mImages, 0, px, py, bounds.width) : mImages->GetAlpha(0, px, py);
-    return alpha > mAlphaSensitivity;
+    return GetStateImages().GetNormalAlpha(px, py, bounds.width) > mAlphaSensitivity;
 }
 
 void PressableControl::Play(Label event) const

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "Widgets/ControlObject.h"
+#include "Widgets/StateImages.h"
 
 namespace Corvane
 {
@@ -31,7 +32,7 @@ public:
         kFocused = 4
     };
 
-    // Lists of more than mostSingleImages images hold three pieces per state.
+    // Lists of more than mostSingleImages images (5 or 10) hold three pieces per state.
     PressableControl(Label name, int mostSingleImages) : ControlObject(name), mMostSingleImages(mostSingleImages) {}
 
     // Not owned: the resource manager's. Fits the size to the images (FitSize).
@@ -58,6 +59,8 @@ public:
 protected:
     // What a click does: the button clicks, the check box toggles, the radio button selects.
     virtual void Activate() = 0;
+    // The list as state pictures, one set per 5 single images the class allows.
+    StateImages GetStateImages() const;
     // Three pieces per state.
     bool IsThreePiece() const;
     int GetImageCount() const;

@@ -1,9 +1,10 @@
-// The pictures of a control per interaction state, shared by the widget button and the scene
-// graph's control nodes (button, check box, radio button). An image list holds one picture per
-// state, in state order (normal, hot, pressed, disabled, focused), or, when it is longer than one
-// picture per state, three pieces per state (3s left cap, 3s + 1 middle, 3s + 2 right cap) drawn as
-// a three-brush across the control's width. Two-state controls (check boxes) hold a second set
-// after the first: set k starts at image k * (count / sets).
+// The pictures of a control per interaction state, shared by the widget controls
+// (PressableControl) and the scene graph's control nodes (button, check box, radio button). An
+// image list holds one picture per state, in state order (normal, hot, pressed, disabled,
+// focused), or, when it is longer than one picture per state, three pieces per state (3s left cap,
+// 3s + 1 middle, 3s + 2 right cap) drawn as a three-brush across the control's width. Two-state
+// controls (check boxes) hold a second set after the first: set k starts at image k * (count /
+// sets).
 //
 // The focused picture exists only in a complete list (5 or 15 images per set); without it a
 // focused control shows the hot picture. A state whose picture or pieces are missing draws nothing.

@@ -94,8 +94,7 @@ void CheckBoxObject::Toggle()
 
 bool CheckBoxObject::HasFocusImage() const
 {
-    const int count = GetImageCount();
-    return count == 10 || count == 30;
+    return GetStateImages().HasFocusImage();
 }
 
 int CheckBoxObject::GetImageIndex(State state) const

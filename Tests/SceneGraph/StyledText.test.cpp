@@ -1,9 +1,9 @@
 #include "SceneGraph/StyledText.h"
 
-#include "Support/TextCanvas.h"
 #include "Support/DebugCapture.h"
 #include "Support/ResourceFolder.h"
 #include "Support/TestFontFactory.h"
+#include "Support/TextCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,8 @@ TEST_F(StyledTextTest, MarkupSplitsTextIntoRunsOfInheritedStyles)
         {L"&lt;b&gt; &amp; &quot;\x00E9\x20AC\"", {L"<b> & \"\x00E9\x20AC\""}, {Base()}},
         {L"", {}, {}},
         // A stray end tag leaves the base style in place.
-        {L"a</style>b<style color=\"#FF0000\">c</style></style>d", {L"a", L"b", L"c", L"d"},
+        {L"a</style>b<style color=\"#FF0000\">c</style></style>d",
+         {L"a", L"b", L"c", L"d"},
          {Base(), Base(), red, Base()}},
     };
     for (const auto& c : cases)
@@ -121,12 +122,39 @@ TEST_F(StyledTextTest, MarkupSplitsTextIntoRunsOfInheritedStyles)
     }
 }
 
+TEST_F(StyledTextTest, TextWithoutTagsReadsAsTheXMLReaderReadsIt)
+{
+    // An element of another name sends the text through the reader without changing it.
+    const std::wstring texts[] = {
+        L"123,456",
+        L" ",
+        L"x > y \"q\" 'a'",
+        L"a\r\nb\tc",
+        std::wstring(L"nul\0!", 5),
+        L"\x00E9\x20AC\xFFFD\xFFFF",
+        L"\x10000\x10FFFF",
+        std::wstring(1, wchar_t(0xD800)) + L"z",
+        std::wstring(1, wchar_t(0x110000)),
+        L"\x0001",
+    };
+    for (const std::wstring& text : texts)
+    {
+        const StyleRunList direct = ParseStyleRunList(text, Base());
+        const StyleRunList read = ParseStyleRunList(L"<b/>" + text, Base());
+        EXPECT_EQ(Texts(direct), Texts(read)) << testing::PrintToString(text);
+        ASSERT_EQ(direct.size(), 1u);
+        EXPECT_EQ(direct[0].style, Base());
+    }
+}
+
 TEST_F(StyledTextTest, MalformedMarkupIsReportedAndKeepsTheRunsReadBeforeIt)
 {
     DebugCapture debug;
-    const StyleRunList runs = ParseStyleRunList(L"ab<style color=\"#FF0000\">cd</style> 1 < 2 <style>ef</style>", Base());
+    const StyleRunList runs =
+        ParseStyleRunList(L"ab<style color=\"#FF0000\">cd</style> 1 < 2 <style>ef</style>", Base());
     EXPECT_EQ(Texts(runs), (std::vector<std::wstring>{L"ab", L"cd"}));
-    const std::string prefix = "StyledTextGraphics::Graphics::ComputeStyleRuns: There is an error in the XML style data: ";
+    const std::string prefix =
+        "StyledTextGraphics::Graphics::ComputeStyleRuns: There is an error in the XML style data: ";
     ASSERT_EQ(debug.Writes().size(), 1u);
     EXPECT_EQ(debug.Text().rfind(prefix, 0), 0u) << debug.Text();
     EXPECT_NE(debug.Text().find("StyleRunList temp"), std::string::npos) << debug.Text();
@@ -147,19 +175,35 @@ TEST_F(StyledTextTest, LinesBreakAtSpacesCutLongWordsAndEndAtLineFeeds)
         {"spaces before a soft wrap do not count", L"AAAA   AAAA", 60, {{7, 40, 12}, {4, 40, 12}}, 40, 24},
         {"a space before a line feed counts", L"AAAA \nAA", 100, {{6, 45, 12}, {2, 20, 12}}, 45, 24},
         {"a trailing line feed adds an empty line", L"AAAA\n", 100, {{5, 40, 12}, {0, 0, 0}}, 40, 12},
-        {"a word wider than the line is cut", Repeat(L"A", 25), 100, {{10, 100, 12}, {10, 100, 12}, {5, 50, 12}},
-         100, 36},
-        {"a character wider than the line stays alone", L"<style font=\"Huge\">AAA</style>", 100,
-         {{1, 120, 30}, {1, 120, 30}, {1, 120, 30}}, 120, 90},
+        {"a word wider than the line is cut",
+         Repeat(L"A", 25),
+         100,
+         {{10, 100, 12}, {10, 100, 12}, {5, 50, 12}},
+         100,
+         36},
+        {"a character wider than the line stays alone",
+         L"<style font=\"Huge\">AAA</style>",
+         100,
+         {{1, 120, 30}, {1, 120, 30}, {1, 120, 30}},
+         120,
+         90},
         {"no wrapping", L"AAAA AAAA AAAA", 2147483647, {{14, 130, 12}}, 130, 12},
         {"the larger font sets the line height", L"AA<style font=\"Tall\">B</style> A", 100, {{5, 46, 20}}, 46, 20},
-        {"kerning pairs across runs", L"<style font=\"Kerned\">A<style color=\"#FF0000\">BB</style></style>", 100,
-         {{3, 27, 12}}, 27, 12},
+        {"kerning pairs across runs",
+         L"<style font=\"Kerned\">A<style color=\"#FF0000\">BB</style></style>",
+         100,
+         {{3, 27, 12}},
+         27,
+         12},
         {"no text", L"", 100, {}, 0, 0},
         {"only runs without a font", L"<style font=\"Nope\">AAAA</style>", 100, {}, 0, 0},
         // The last run names a missing font: the earlier runs' last line is still recorded.
-        {"a missing font ends the text", L"AAAA AA\nAAA<style font=\"Nope\">BB</style>", 100,
-         {{8, 65, 12}, {3, 30, 12}}, 65, 24},
+        {"a missing font ends the text",
+         L"AAAA AA\nAAA<style font=\"Nope\">BB</style>",
+         100,
+         {{8, 65, 12}, {3, 30, 12}},
+         65,
+         24},
         {"a missing font in the middle", L"AA<style font=\"Nope\">BB</style>A", 100, {{3, 30, 12}}, 30, 12},
     };
     for (const auto& c : cases)
@@ -174,7 +218,8 @@ TEST_F(StyledTextTest, LinesBreakAtSpacesCutLongWordsAndEndAtLineFeeds)
 
 TEST_F(StyledTextTest, TheLayoutResolvesEachRunsFontAndAsksForEachLinesWidth)
 {
-    StyleRunList runs = ParseStyleRunList(L"AAAA <style font=\"Tall\">AAAA</style> AAAA<style font=\"x\">B</style>", Base());
+    StyleRunList runs =
+        ParseStyleRunList(L"AAAA <style font=\"Tall\">AAAA</style> AAAA<style font=\"x\">B</style>", Base());
     NarrowFirstLine narrow;
     const LineDimensionList lines = ComputeLineDimensions(runs, 100, &narrow);
     EXPECT_EQ(std::vector<LineDimension>(lines.begin(), lines.end()),
@@ -190,9 +235,10 @@ TEST_F(StyledTextTest, SegmentsAreDrawnInTheirRunsStylesAlongAlignedLines)
 {
     // Line 1 "AB" + "BA " (kerned B then B), line 2 "AAAA" in "Tall" after "DD": small text on
     // the taller line's bottom.
-    StyleRunList runs = ParseStyleRunList(L"<style font=\"Kerned\">AB<style color=\"#FF0000\" bgColor=\"#00FF00\" "
-                                          L"textMode=\"outline\">BA </style>DD</style><style font=\"Tall\">AAAA</style>",
-                                          Base());
+    StyleRunList runs =
+        ParseStyleRunList(L"<style font=\"Kerned\">AB<style color=\"#FF0000\" bgColor=\"#00FF00\" "
+                          L"textMode=\"outline\">BA </style>DD</style><style font=\"Tall\">AAAA</style>",
+                          Base());
     const LineDimensionList lines = ComputeLineDimensions(runs, 60, nullptr);
     ASSERT_EQ(std::vector<LineDimension>(lines.begin(), lines.end()),
               (std::vector<LineDimension>{{5, 37, 12}, {6, 58, 20}}));
@@ -222,8 +268,7 @@ TEST_F(StyledTextTest, SegmentsAreDrawnInTheirRunsStylesAlongAlignedLines)
         ASSERT_EQ(DrawWrappedStyledText(runs, lines, c.x, c.y, &bounds, state, &canvas), 0);
         // The outlined run is drawn eight times around its place first.
         ASSERT_EQ(canvas.lines.size(), 12u);
-        const TextCanvas::Line* segments[] = {&canvas.lines[0], &canvas.lines[9], &canvas.lines[10],
-                                              &canvas.lines[11]};
+        const TextCanvas::Line* segments[] = {&canvas.lines[0], &canvas.lines[9], &canvas.lines[10], &canvas.lines[11]};
         const wchar_t* texts[] = {L"AB", L"BA ", L"DD", L"AAAA"};
         for (int i = 0; i < 4; ++i)
         {

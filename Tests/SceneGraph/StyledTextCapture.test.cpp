@@ -26,7 +26,7 @@ const char* const kLayouts = R"(
     <testfont name="Title" lineHeight="14" widthBase="6" spacing="1" spaceWidth="5" kerning="AV-3"/>
     <scenelayout name="StyledScreen">
       <testboxnode width="240" height="120" color="#20304A">
-        <styledtextspritenode nodeName="Text" x="20" y="12" width="200" textJustify="center" font="Body"
+        <styledtextspritenode nodeName="Text" x="40" y="12" width="160" textJustify="center" font="Body"
             color="#F0F0E0" bgColor="#101010" textMode="outline"
             text="&lt;style font=&quot;Title&quot; color=&quot;#FFD040&quot; bgColor=&quot;#000000&quot; textMode=&quot;dropShadow&quot;&gt;AVOCADO TOAST&lt;/style&gt; is served hot with &lt;style color=&quot;#60FF60&quot; textMode=&quot;plain&quot;&gt;fresh herbs&lt;/style&gt; and a pinch of salt.&#10;Score: &lt;style font=&quot;Title&quot; color=&quot;#FF6060&quot;&gt;12,000&lt;/style&gt;"/>
       </testboxnode>
@@ -51,7 +51,7 @@ TEST(StyledTextCapture, TheSoftwareRendererShowsStyledTextAsCaptured)
     ASSERT_NE(text, nullptr);
     // Wrapped into several lines of both fonts, within the width.
     ASSERT_GE(text->GetLines().size(), 4u);
-    EXPECT_LE(text->SceneNode::GetWidth(), 200.0f);
+    EXPECT_LE(text->SceneNode::GetWidth(), 160.0f);
 
     scene.Update();
     Compat::ForgetPresentedFrames();

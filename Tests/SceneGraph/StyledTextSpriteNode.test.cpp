@@ -99,7 +99,12 @@ TEST(StyledTextSpriteNode, ItsSizeFollowsTextStyleAndWidthAndAnUnchangedWidthLay
         {"wrap at 100.9", [&] { node.SetWidth(100.9f); }, {85, 24}, 1},
         {"the same width", [&] { node.SetWidth(100.9f); }, {85, 24}, 0},
         {"wrap at 85", [&] { node.SetWidth(85.0f); }, {85, 24}, 1},
-        {"a taller base font", [&] { node.SetStyle({{1, 1, 1, 1}, {1, 1, 1, 1}, Label("Tall"), 0}); }, {85, 40}, 1},
+        {"a taller base font",
+         [&] {
+             node.SetStyle({{1, 1, 1, 1}, {1, 1, 1, 1}, Label("Tall"), 0});
+         },
+         {85, 40},
+         1},
         {"shorter text", [&] { node.SetText(L"AB"); }, {21, 20}, 1},
         {"no wrapping", [&] { node.SetWidth(0.0f); }, {21, 20}, 1},
         {"the justification only", [&] { node.SetJustify(kAlignCenter); }, {21, 20}, 0},
@@ -112,6 +117,12 @@ TEST(StyledTextSpriteNode, ItsSizeFollowsTextStyleAndWidthAndAnUnchangedWidthLay
         EXPECT_EQ(size(), step.size) << step.what;
         EXPECT_EQ(node.layouts, step.layouts) << step.what;
     }
+
+    // The laid-out size is what hit tests see, right and bottom edges outside.
+    node.SetText(L"AB");
+    EXPECT_TRUE(node.HitTest({20.9f, 19.9f}));
+    EXPECT_FALSE(node.HitTest({21.0f, 10.0f}));
+    EXPECT_FALSE(node.HitTest({10.0f, 20.0f}));
 }
 
 TEST(StyledTextSpriteNode, LayoutElementsGiveTheBaseStyleAndTheirOptions)
@@ -179,19 +190,6 @@ TEST(StyledTextSpriteNode, DrawsJustifiedSnappedAndFadedByItsWorldAlpha)
     EXPECT_EQ(canvas.lines[9].color, (ColorF{1, 0, 0, 0.25f}));
     EXPECT_EQ(canvas.lines[17].color, (ColorF{0, 1, 0, 0.5f}));
     EXPECT_EQ(canvas.lines[17].state.clip, (Rect<int>{1, 2, 30, 40}));
-}
-
-TEST(StyledTextSpriteNode, HitsItsLaidOutRectangleWithoutItsRightAndBottomEdges)
-{
-    StyledTextScene scene;
-    StyledTextSpriteNode* node = scene.Show(R"(font="Wide" x="10" y="20" text="AB")");
-    const struct
-    {
-        Vector2<float> point;
-        bool hit;
-    } cases[] = {{{10, 20}, true}, {{30.9f, 31.9f}, true}, {{31, 25}, false}, {{15, 32}, false}, {{9.9f, 25}, false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(node->HitTest(c.point), c.hit) << c.point.x << ", " << c.point.y;
 }
 
 TEST(TextNodeCountTask, CountsThroughTheNumbersToTheEndValue)

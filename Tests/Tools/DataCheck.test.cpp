@@ -141,6 +141,14 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
 <scenelayout name="L"><scenenode><buttonnode name="B" images="Pic"/></scenenode></scenelayout>)")}},
          "Loading.xml(4): layout 'L': buttonnode 'B' images names 'Pic', which is an image, not an image list "
          "(Loading.xml(3))"},
+        {"a hot key names no key",
+         {{"Loading.xml", ManifestText(R"(<scenelayout name="L"><scenenode>
+<buttonnode name="B" keyCode="Entr"/><buttonnode keyCode="VK_RETURN"/><buttonnode keyCode="q"/></scenenode></scenelayout>)")}},
+         "Loading.xml(4): layout 'L': buttonnode 'B' keyCode 'Entr' is no key name"},
+        {"a text keyword in the wrong letter case",
+         {{"Loading.xml", ManifestText(R"(<scenelayout name="L"><scenenode>
+<textspritenode textJustify="center" textMode="Outline"/></scenenode></scenelayout>)")}},
+         "Loading.xml(4): layout 'L': textspritenode textMode 'Outline' must be written 'outline'"},
         {"a layout uses a node type the game does not have",
          {{"Loading.xml", ManifestText(R"(<scenelayout name="L"><scenenode>
 <wobblenode/></scenenode></scenelayout>)")}},

@@ -1,8 +1,13 @@
 // Scene layouts: every node element is a node type the game registers, every resource a node
-// names exists and is of the kind the node converts it to, and the nodes the screens look up are
-// there with the type they expect.
+// names exists and is of the kind the node converts it to, hot keys name keys and keywords are
+// spelt as the game compares them, and the nodes the screens look up are there with the type they
+// expect.
 #include "Check.h"
 
+#include "Framework/KeyNames.h"
+
+#include <algorithm>
+#include <cwctype>
 #include <map>
 
 namespace Corvane::DataCheck
@@ -59,6 +64,24 @@ const std::map<std::wstring, std::vector<ResourceAttribute>>& NodeTypes()
         {L"fixedlistnode", {{L"font", kFont}, {L"selectedImage", kImage}}},
     };
     return types;
+}
+
+// Keyword attributes of text nodes. The game compares them exactly: a keyword in other letter case
+// silently gives the default look.
+const std::map<std::wstring, std::vector<std::wstring>>& KeywordAttributes()
+{
+    static const std::map<std::wstring, std::vector<std::wstring>> keywords = {
+        {L"textJustify", {L"left", L"center", L"right"}},
+        {L"textMode", {L"outline", L"dropShadow"}},
+    };
+    return keywords;
+}
+
+bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+               return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
+           });
 }
 
 // How a screen finds a node: by its name in the screen's object database, or by a path of node
@@ -162,8 +185,26 @@ private:
                                node.Text(reference.attribute), reference.kinds,
                                // a referenced layout must be read before the one that refers to it
                                std::wstring(reference.attribute) == L"scenename");
+        CheckWords(context, layout, node, where);
         for (const DataElement& child : node.children)
             CheckNode(context, layout, child);
+    }
+
+    static void CheckWords(Context& context, const Declaration& layout, const DataElement& node,
+                           const std::string& where)
+    {
+        const std::wstring key = node.Text(L"keyCode");
+        if (!key.empty() && GetKeyCodeByName(key.c_str()) == 0 && !EqualIgnoringCase(key, L"Null"))
+            context.Problem(*layout.manifest, node, where + " keyCode '" + Narrow(key) + "' is no key name");
+        for (const auto& [attribute, words] : KeywordAttributes())
+        {
+            const std::wstring text = node.Text(attribute.c_str());
+            for (const std::wstring& word : words)
+                if (text != word && EqualIgnoringCase(text, word))
+                    context.Problem(*layout.manifest, node,
+                                    where + " " + Narrow(attribute) + " '" + Narrow(text) + "' must be written '" +
+                                        Narrow(word) + "'");
+        }
     }
 
     // A node element and the manifest it is written in (a scene reference brings in nodes of
