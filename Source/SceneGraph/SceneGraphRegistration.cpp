@@ -13,8 +13,8 @@
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
-#include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/TextEditNode.h"
+#include "SceneGraph/TextSpriteNode.h"
 
 using namespace Corvane;
 
