@@ -19,6 +19,7 @@
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
+#include "SceneGraph/TextEditNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/TiledSpriteNode.h"
 
@@ -54,6 +55,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
     RegisterNodeFactory(L"rectnode", new RectNodeFactory);
     RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
+    RegisterNodeFactory(L"texteditnode", new TextEditNodeFactory);
     RegisterNodeFactory(L"fractiontextmeternode", new FractionTextMeterNodeFactory);
 }
 
