@@ -4,9 +4,12 @@
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/BackgroundNode.h"
 #include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/FractionTextMeterNode.h"
+#include "SceneGraph/MeterBarNodes.h"
 #include "SceneGraph/RandomRange.h"
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneRef.h"
+#include "SceneGraph/ShapeNodes.h"
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
@@ -31,6 +34,11 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory);
     RegisterNodeFactory(L"textspritenode", new TextSpriteNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
+    RegisterNodeFactory(L"meterbarnode", new MeterBarNodeFactory);
+    RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
+    RegisterNodeFactory(L"rectnode", new RectNodeFactory);
+    RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
+    RegisterNodeFactory(L"fractiontextmeternode", new FractionTextMeterNodeFactory);
 }
 
 void RegisterSceneGraphTypes()

@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/EngineHooks.h"
+#include "Game/Application/GameRegistration.h"
 #include "GameManifests.h"
 #include "Platform/Compat/Kernel/DebugOutput.h"
 #include "Platform/Win32/Win32Platform.h"
@@ -137,12 +138,12 @@ void DataChecker::StartEngine()
     fileSystem->AddPartition(0, new Win32FileSystemPartition(L"", mFolder.wstring()));
     fileSystem->AddPartition(1, new Win32FileSystemPartition(L"", mFolder.wstring()));
     fileSystem->OnPartitionsAdded();
-    // The factories the program's start-up registers, in its order: the platform's, then the
-    // engine's start-up steps. Audio, scene and record factories join here when the program
-    // registers them.
+    // The factories the program's start-up registers, in its order: the platform's, the engine's
+    // start-up steps, then the game's own (scene, node and record types).
     RegisterPlatformResourceFactories();
     Internal::RunHook(Internal::GetEngineHooks().registerValueResourceFactories);
     Internal::RunHook(Internal::GetEngineHooks().registerObjectFactories);
+    RegisterGameTypes();
     mEngineStarted = true;
 }
 

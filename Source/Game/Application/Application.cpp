@@ -1,0 +1,90 @@
+#include "Game/Application/Application.h"
+
+#include "Framework/Account.h"
+#include "Framework/AccountManager.h"
+#include "Framework/AudioSettings.h"
+#include "Framework/EngineHooks.h"
+#include "Framework/Looper.h"
+#include "Framework/WindowSettings.h"
+#include "Game/Application/GameRegistration.h"
+#include "Game/Application/StartupGroups.h"
+#include "Game/Loading/MyLoadingMode.h"
+#include "Game/Loading/MyResourceLoadTask.h"
+#include "Platform/Win32/BASSAudioPlatform.h"
+
+using namespace Corvane;
+
+namespace
+{
+// The program can end without its shut-down (an unhandled error, a second instance): the loading
+// screen's worker is stopped with the engine's other workers.
+void StopLoadingWorkerWithTheEngine()
+{
+    Internal::EngineHooks& hooks = Internal::GetEngineHooks();
+    hooks.stopWorkerThreads = [engineWorkers = hooks.stopWorkerThreads] {
+        MyLoadingMode::StopRunningWorker();
+        Internal::RunHook(engineWorkers);
+    };
+}
+} // namespace
+
+Application::Application()
+{
+    mInfo.companyName = L"Trevold";
+    mInfo.productName = L"Fennik";
+    mInfo.legalNotice = L"Copyright (C) Trevold. All rights reserved.";
+    mInfo.userVersion = L"1.0";
+    mInfo.fullVersion = L"1.0.0.0";
+    mInfo.version[0] = 1;
+}
+
+Application::~Application()
+{
+    if (mHandlerAdded)
+        if (AccountManager* accounts = AccountManager::GetIfCreated())
+            accounts->RemoveAccountChangeHandler(this);
+}
+
+const DisplaySettings& Application::GetDisplaySettings()
+{
+    mDisplaySettings.windowMode = Account::ReadInt(AccountManager::Get()->GetCurrentAccount(), "Corvane::Window::Mode",
+                                                   mDisplaySettings.windowMode);
+    return mDisplaySettings;
+}
+
+void Application::OnPlatformCreated()
+{
+    BASSAudioPlatform::Create();
+}
+
+void Application::Start()
+{
+    RegisterGameTypes();
+    auto loading = std::make_unique<MyLoadingMode>();
+    for (const StartupGroup& group : GetStartupGroups().subspan(1))
+        loading->AddTask(std::make_unique<MyResourceLoadTask>(group.name), group.weight);
+    StopLoadingWorkerWithTheEngine();
+    ReplaceApplicationMode(loading.release());
+    AccountManager::Get()->AddAccountChangeHandler(this);
+    mHandlerAdded = true;
+    OnAccountChanged();
+}
+
+void Application::Stop()
+{
+    OnAccountChanging();
+    AccountManager::Get()->RemoveAccountChangeHandler(this);
+    mHandlerAdded = false;
+}
+
+void Application::OnAccountChanging()
+{
+    SaveWindowSettings();
+    SaveAudioSettings();
+}
+
+void Application::OnAccountChanged()
+{
+    LoadWindowSettings();
+    LoadAudioSettings();
+}

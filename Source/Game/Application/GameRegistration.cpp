@@ -1,0 +1,12 @@
+#include "Game/Application/GameRegistration.h"
+
+#include "Game/Data/GameDataRegistration.h"
+#include "SceneGraph/SceneGraphRegistration.h"
+
+void RegisterGameTypes()
+{
+    RegisterSceneResourceFactories();
+    RegisterSceneNodeTypes();
+    RegisterRecordFactories();
+    RegisterHandReadRecordFactories();
+}

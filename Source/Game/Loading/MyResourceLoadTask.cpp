@@ -1,0 +1,17 @@
+#include "Game/Loading/MyResourceLoadTask.h"
+
+#include "Framework/ResourceManager.h"
+
+void MyResourceLoadTask::Run(Corvane::IResourceLoadProgress* progress)
+{
+    try
+    {
+        Corvane::ResourceManager::Instance()->LoadAndWait(mGroup, true, progress);
+    }
+    catch (...)
+    {
+        // The loader thread wrote the error to the debug output when it stopped reading the
+        // manifest (once, however often the group is requested); the resources it entered before
+        // stay, and the game loads on without the rest.
+    }
+}

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The game as a player starts it, headless (SDL's dummy video and audio): the first start creates
+# the default profile, the loading screen loads every start-up group on its worker behind the
+# splash pictures, reports each group's time and hands over to the title screen; the time from
+# start to title is reported. A quit (SIGINT, as the session ending asks) then ends it cleanly. A
+# second start is quit while its splash pictures still show: it ends without the title screen.
+# Usage: GameStartsToTitle.sh <path to fennik, in its data folder>
+set -u
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+pid=
+finish() {
+    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap finish EXIT
+fail() {
+    echo "FAILED: $*"
+    echo "--- program output ---"
+    cat "$work/output"
+    exit 1
+}
+
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr
+export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
+chmod 700 "$work"
+
+now() { date +%s.%N; }
+# Waits up to $2 seconds for the output to hold the text $1.
+wait_for() {
+    local deadline=$(($(date +%s) + $2))
+    while ! grep -qF -- "$1" "$work/output"; do
+        kill -0 "$pid" 2>/dev/null || return 1
+        [ "$(date +%s)" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+# Asks the program to end and waits for it; fails on a non-zero exit.
+quit_and_wait() {
+    kill -INT "$pid"
+    for _ in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after it was asked to quit"
+    wait "$pid"
+    local code=$?
+    pid=
+    [ "$code" -eq 0 ] || fail "the program exited with $code"
+}
+
+# First start: to the title.
+start=$(now)
+"$program" >"$work/output" 2>&1 &
+pid=$!
+wait_for "TitleMode: the title screen is up" 120 || fail "the title screen never came"
+title=$(now)
+quit_and_wait
+grep -q "Unhandled Exception" "$work/output" && fail "the program reported an unhandled exception"
+tasks=$(grep -cE "^	Task [0-9]+ - [0-9]+$" "$work/output")
+[ "$tasks" -eq 44 ] || fail "the load-time report has $tasks lines, not 44"
+grep -q "^	Task 43 - " "$work/output" || fail "the report does not number the groups from 0 to 43"
+profiles=$(find "$XDG_DATA_HOME/Trevold/Fennik" -name '*.act' 2>/dev/null | wc -l)
+[ "$profiles" -eq 1 ] || fail "the first start left $profiles profiles, not the default one"
+grep -q "TRVL_DEFAULT_PROFILE" "$XDG_DATA_HOME"/Trevold/Fennik/*.act || fail "the profile is not the default profile"
+loading_us=$(grep -E "^	Task [0-9]+ - " "$work/output" | awk '{ sum += $4 } END { print sum }')
+seconds=$(awk -v a="$start" -v b="$title" 'BEGIN { printf "%.2f", b - a }')
+
+# Second start: quit while the splash pictures show.
+"$program" >"$work/output" 2>&1 &
+pid=$!
+wait_for "Loading resource file: Loading" 60 || fail "the second start never began loading"
+sleep 0.5
+quit_and_wait
+grep -q "TitleMode: the title screen is up" "$work/output" && fail "a quit during loading still showed the title screen"
+grep -q "LoadingMode Actual Load Times" "$work/output" || fail "a quit during loading ended without the loading screen's report"
+
+echo "PASSED: the title screen came $seconds s after start (the groups loaded in $((loading_us / 1000)) ms" \
+    "on the worker, behind the splash pictures); a quit during loading ended without it"
