@@ -12,6 +12,7 @@
 #include "SceneGraph/ShapeNodes.h"
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
+#include "SceneGraph/StyledTextSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 
 using namespace Corvane;
@@ -39,6 +40,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"rectnode", new RectNodeFactory);
     RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
     RegisterNodeFactory(L"fractiontextmeternode", new FractionTextMeterNodeFactory);
+    RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
 }
 
 void RegisterSceneGraphTypes()

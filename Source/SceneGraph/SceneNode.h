@@ -335,6 +335,11 @@ private:
 // clip rectangle is the node's when the node uses one. The node then puts its colour or alpha in.
 Corvane::Graphics::DrawState NodeDrawState(SceneNode& node);
 
+// Where text nodes draw: the world position + offset, moved to the anchor of the justification
+// (0 left, 1 centre, 2 right: floor (x + width / 2) or floor (x + width)) so that the text, aligned
+// about it, starts at the node's left edge; snap rounds both to whole pixels.
+Corvane::Vector2<float> TextAnchor(SceneNode& node, const Corvane::Vector2<float>& offset, int justify, bool snap);
+
 // The image drawing of sprite-like nodes: image at node's world position + offset, tinted by its
 // world colour, clipped by its clip rectangle when used, with its draw flags; rotated about its
 // rotation pivot, scaled about its scale pivot (stretched to the node's size times its scale).

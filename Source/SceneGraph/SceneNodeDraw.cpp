@@ -89,6 +89,20 @@ DrawState NodeDrawState(SceneNode& node)
     return state;
 }
 
+Vector2<float> TextAnchor(SceneNode& node, const Vector2<float>& offset, int justify, bool snap)
+{
+    const Vector2<float> world = node.GetWorldPosition();
+    float x = world.x + offset.x;
+    float y = world.y + offset.y;
+    if (justify == kAlignCenter)
+        x = std::floor(x + node.GetWidth() * 0.5f);
+    else if (justify == kAlignRight)
+        x = std::floor(x + node.GetWidth());
+    if (snap)
+        return {Snap(x), Snap(y)};
+    return {x, y};
+}
+
 void DrawNodeImage(SceneNode& node, IImage* image, const Vector2<float>& offset, bool snap)
 {
     if (!image)

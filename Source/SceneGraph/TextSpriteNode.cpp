@@ -6,7 +6,6 @@
 #include "Graphics/TextDrawing.h"
 #include "SceneGraph/SceneText.h"
 
-#include <cmath>
 #include <memory>
 
 using namespace Corvane;
@@ -61,10 +60,6 @@ void TextSpriteNode::Draw(const Vector2<float>& offset)
 {
     if (!IsWorldVisible())
         return;
-    const Vector2<float> world = GetWorldPosition();
-    float x = world.x + offset.x;
-    float y = world.y + offset.y;
-
     DrawState state = NodeDrawState(*this);
     state.font = GetFont();
     state.color = GetWorldColor();
@@ -72,23 +67,12 @@ void TextSpriteNode::Draw(const Vector2<float>& offset)
     state.horizontalAlignment = GetJustify();
     state.textMode = GetTextMode();
 
-    // The text is aligned about x: move x so that the block's left edge stays at the node's.
-    const float width = SceneNode::GetWidth();
-    if (GetJustify() == kAlignCenter)
-        x = std::floor(x + width * 0.5f);
-    else if (GetJustify() == kAlignRight)
-        x = std::floor(x + width);
-    if (mNoBlur)
-    {
-        x = std::floor(x + 0.5f);
-        y = std::floor(y + 0.5f);
-    }
-
+    const Vector2<float> at = TextAnchor(*this, offset, GetJustify(), mNoBlur);
     ICanvas* canvas = GetCurrentCanvas();
     if (GetWidth() == 0.0f)
-        DrawText(GetText().c_str(), x, y, state, canvas);
+        DrawText(GetText().c_str(), at.x, at.y, state, canvas);
     else
-        DrawTextBlock(GetText().c_str(), x, y, GetWidth(), nullptr, state, canvas);
+        DrawTextBlock(GetText().c_str(), at.x, at.y, GetWidth(), nullptr, state, canvas);
 }
 
 SceneNodeDescriptor* TextSpriteNodeFactory::CreateDescriptor(const IAttributeContainer& attributes)

@@ -6,20 +6,12 @@
 //
 // To renew the capture after an intended change of the drawing, run the test with
 // CORVANE_WRITE_GOLDEN=1 and review the picture it writes into Tests/Data/SceneGraph.
-#include "Graphics/ImageDecoders.h"
-#include "MemoryStream.h"
-#include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 #include "Support/DisplayTestPlatform.h"
+#include "Support/GoldenCapture.h"
 #include "Support/SceneHarness.h"
-#include "Support/XMLNodes.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using namespace Corvane;
 using namespace Corvane::Testing;
@@ -28,8 +20,6 @@ namespace
 {
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
-
-const std::filesystem::path kGolden = std::filesystem::path(CORVANE_TEST_DATA) / "SceneGraph" / "screen.png";
 
 // A 16 x 16 ring, opaque towards its outer edge and fading inwards, shaded left to right.
 std::vector<PackedColor> RingPixels()
@@ -94,33 +84,9 @@ TEST(SceneCapture, TheSoftwareRendererShowsTheScreenAsCaptured)
     ASSERT_EQ(frame.width, kWidth);
     ASSERT_EQ(frame.height, kHeight);
 
-    if (std::getenv("CORVANE_WRITE_GOLDEN"))
-    {
-        std::filesystem::create_directories(kGolden.parent_path());
-        ASSERT_TRUE(Compat::SavePresentedFrame(kGolden.string().c_str()));
-        GTEST_SKIP() << "wrote " << kGolden;
-    }
-
-    std::ifstream file(kGolden, std::ios::binary);
-    ASSERT_TRUE(file) << "no golden capture at " << kGolden;
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    MemoryStream stream(L"screen.png");
-    Fill(stream, bytes);
-    int width = 0, height = 0;
-    const std::unique_ptr<PackedColor[]> golden = DecodePng(stream, width, height);
-    ASSERT_TRUE(golden);
-    ASSERT_EQ(width, kWidth);
-    ASSERT_EQ(height, kHeight);
-
-    int different = 0;
-    for (std::size_t i = 0; i < frame.pixels.size(); ++i)
-        different += (frame.pixels[i] | 0xFF000000u) != (golden[i] | 0xFF000000u);
-    if (different != 0)
-    {
-        const std::filesystem::path actual = std::filesystem::temp_directory_path() / "scene-capture-actual.png";
-        Compat::SavePresentedFrame(actual.string().c_str());
-        ADD_FAILURE() << different << " pixels differ; this run's frame is " << actual;
-    }
+    ExpectFrameMatchesGolden(frame, "SceneGraph/screen.png");
+    if (IsSkipped())
+        return;
     // The picture is really there: the panel, a ring's opaque edge and the badge's blend.
     EXPECT_NE(frame.pixels[120 * kWidth + 160], frame.pixels[5 * kWidth + 5]);
 }

@@ -3,7 +3,7 @@
 // a fake audio platform that records the sounds the controls play, and resource elements for
 // fonts and sounds made in memory:
 //
-//   <testfont name="Font"/>                       a TestFont with the default spec
+//   <testfont name="Font"/>                       a TestFont with the default spec (TestFontFactory.h)
 //   <testsound name="Ping"/>                      a FakeSound
 //   <soundlist name="Clicky"><sound event="Hot" src="Ping"/></soundlist>
 //   <testimagelist name="Pics" sizes="20x10,30x10"/>   each pixel's alpha its column (SpriteScene.h)
@@ -19,7 +19,7 @@
 #include "Support/FakeAudioPlatform.h"
 #include "Support/SceneHarness.h"
 #include "Support/SpriteScene.h"
-#include "Support/TestFont.h"
+#include "Support/TestFontFactory.h"
 #include "Support/TestSoundFactory.h"
 
 #include <string>
@@ -28,16 +28,6 @@
 
 namespace Corvane::Testing
 {
-class TestFontFactory : public IResourceFactory
-{
-public:
-    IResourceDescriptor* Create(std::wstring manifest, Label name, const IAttributeContainer* element,
-                                IXMLReader*) override
-    {
-        return new ResourceWrapper<ImageFont>(manifest, name, element, std::move(*MakeTestFont()));
-    }
-};
-
 // Logs "<message> <node name of the sender>" ("nobody" when the sender is no node).
 class MessageLogScreen : public SceneApplicationMode
 {

@@ -1,0 +1,130 @@
+#include "SceneGraph/StyledText.h"
+
+#include "Debug.h"
+#include "Graphics/TextDrawing.h"
+
+#include <cmath>
+
+using namespace Corvane;
+using namespace Corvane::Graphics;
+
+namespace
+{
+// Where the lines take their characters from: a run and a character in it.
+class RunCursor
+{
+public:
+    explicit RunCursor(const StyleRunList& runs) : mRuns(runs) {}
+
+    bool AtEnd() const { return mRun == mRuns.size(); }
+
+    // Moves past runs without a font and exhausted runs; false when no run is left.
+    bool SkipToCharacters()
+    {
+        while (!AtEnd() && (!mRuns[mRun].fontPtr || mChar >= mRuns[mRun].text.size()))
+        {
+            ++mRun;
+            mChar = 0;
+        }
+        return !AtEnd();
+    }
+
+    const StyleRun& Run() const { return mRuns[mRun]; }
+
+    // Up to count characters of the current run, which the cursor passes.
+    std::wstring_view Take(int count)
+    {
+        const std::wstring& text = mRuns[mRun].text;
+        const std::size_t taken = std::min<std::size_t>(static_cast<std::size_t>(count), text.size() - mChar);
+        const std::wstring_view piece(text.data() + mChar, taken);
+        mChar += taken;
+        return piece;
+    }
+
+private:
+    const StyleRunList& mRuns;
+    std::size_t mRun = 0;
+    std::size_t mChar = 0;
+};
+
+DrawState SegmentState(const DrawState& state, const StyleRun& run)
+{
+    DrawState segment = state;
+    segment.font = run.fontPtr;
+    segment.color = {run.style.color.red, run.style.color.green, run.style.color.blue, state.color.alpha};
+    segment.effectColor = {run.style.bgColor.red, run.style.bgColor.green, run.style.bgColor.blue,
+                           state.effectColor.alpha};
+    segment.textMode = run.style.textMode;
+    segment.horizontalAlignment = kAlignLeft;
+    segment.verticalAlignment = kAlignLeft;
+    return segment;
+}
+
+float AlignedLeft(float x, int width, int alignment)
+{
+    if (alignment == kAlignRight)
+        return x - static_cast<float>(width);
+    if (alignment == kAlignCenter)
+        return x - static_cast<float>(width) * 0.5f;
+    return x;
+}
+} // namespace
+
+namespace StyledTextGraphics::Graphics
+{
+int DrawWrappedStyledText(const StyleRunList& runs, const LineDimensionList& lines, float x, float y,
+                          Rect<float>* outBounds, const DrawState& state, ICanvas* canvas)
+{
+    if (runs.empty() || lines.empty())
+        return 0;
+    if (state.verticalAlignment == kAlignRight)
+        y -= static_cast<float>(lines.height);
+    else if (state.verticalAlignment == kAlignCenter)
+        y -= static_cast<float>(lines.height) * 0.5f;
+
+    RunCursor cursor(runs);
+    std::wstring segment; // zero-terminated copy of each piece, one buffer for the whole text
+    float lineTop = y;
+    for (const LineDimension& line : lines)
+    {
+        if (cursor.AtEnd())
+        {
+            DebugPrint("StyledTextGraphics::Graphics::DrawWrappedStyledText: ran out of style runs (malformed "
+                       "LineDimensionList?)\n");
+            break;
+        }
+        float penX = state.horizontalAlignment == kAlignCenter ? std::floor(AlignedLeft(x, line.width, kAlignCenter))
+                                                               : AlignedLeft(x, line.width, state.horizontalAlignment);
+        const float top = state.verticalAlignment == kAlignCenter ? std::floor(lineTop) : lineTop;
+        wchar_t previous = 0;
+        int previousAdvance = 0;
+        for (int remaining = line.count; remaining > 0 && cursor.SkipToCharacters();)
+        {
+            const StyleRun& run = cursor.Run();
+            const Font& font = *run.fontPtr;
+            const std::wstring_view piece = cursor.Take(remaining);
+            remaining -= static_cast<int>(piece.size());
+
+            // The previous segment ended paired with nothing: pair it with this one's start.
+            if (previous != 0 && previous != L' ')
+                penX += static_cast<float>(font.GetAdvance(previous, piece.front()) - previousAdvance);
+
+            segment.assign(piece);
+            const float segmentY = top + static_cast<float>(line.height - font.GetLineHeight());
+            const int result = DrawText(segment.c_str(), penX, segmentY, SegmentState(state, run), canvas);
+            if (result < 0)
+                return result;
+
+            penX += static_cast<float>(Font::MeasureRange(font, piece.data(), piece.data() + piece.size()));
+            previous = piece.back();
+            previousAdvance = font.GetAdvance(previous, 0);
+        }
+        lineTop += static_cast<float>(line.height);
+    }
+
+    if (outBounds)
+        *outBounds = {AlignedLeft(x, lines.width, state.horizontalAlignment), y, static_cast<float>(lines.width),
+                      static_cast<float>(lines.height)};
+    return 0;
+}
+} // namespace StyledTextGraphics::Graphics
