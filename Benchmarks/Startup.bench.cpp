@@ -136,7 +136,7 @@ Run StartToTitle(benchmark::State& state)
     }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.peakMegabytes = PeakResidentMegabytes(pid);
-    kill(pid, SIGINT);
+    kill(pid, SIGTERM);
     while (read(out[0], buffer, sizeof buffer) > 0)
     {
     }

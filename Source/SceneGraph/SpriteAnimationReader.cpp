@@ -5,6 +5,7 @@
 #include "SceneGraph/FrameList.h"
 #include "SceneGraph/SceneNodeFactory.h"
 #include "TextConversion.h"
+#include "XMLChildElements.h"
 #include "XMLElement.h"
 #include "XMLElementReader.h"
 
@@ -75,23 +76,6 @@ std::vector<SpriteFrame> ReadFrameList(const IAttributeContainer& element, Label
 }
 } // namespace
 
-void ForEachChildElement(IXMLReader* children, const std::function<void(const XMLElement&, IXMLReader&)>& visit)
-{
-    while (children && !children->AtEnd())
-    {
-        const XMLElement* node = children->Next();
-        if (!node || !node->IsStartTag())
-            continue; // text, or the element's own end tag
-        // The reader reuses its nodes: keep the child's own.
-        const XMLElement start = *node;
-        XMLElementReader child(children);
-        child.Next(); // the child's start tag, on which children stands
-        visit(start, child);
-        while (!child.AtEnd())
-            child.Next();
-    }
-}
-
 SpriteAnimation ReadSpriteAnimation(const IAttributeContainer& element, IXMLReader* children)
 {
     SpriteAnimation animation(ReadLabelAttribute(element, L"name"), ReadNumPlays(element),
@@ -112,9 +96,10 @@ SpriteAnimation ReadSpriteAnimation(const IAttributeContainer& element, IXMLRead
     if (animation.frames.empty())
         animation.frames.push_back({0, 1.0f});
     // "duration" is the whole sequence's length and wins over "fps", a rate in frames per second.
-    const float timing = ValidTime(hasDuration ? element.GetFloatAttribute(L"duration", 1.0f)
-                                               : element.GetFloatAttribute(L"fps", 1.0f));
-    const float each = FrameDuration(hasDuration ? timing / static_cast<float>(animation.frames.size()) : 1.0f / timing);
+    const float timing =
+        ValidTime(hasDuration ? element.GetFloatAttribute(L"duration", 1.0f) : element.GetFloatAttribute(L"fps", 1.0f));
+    const float each =
+        FrameDuration(hasDuration ? timing / static_cast<float>(animation.frames.size()) : 1.0f / timing);
     for (SpriteFrame& frame : animation.frames)
         frame.duration = each;
     return animation;

@@ -28,13 +28,6 @@ class XMLElement;
 // through millions of frames.
 inline constexpr float kMinFrameDuration = 0.001f;
 
-// Calls visit for each direct child element that children gives, in document order, with the
-// child's start tag and a reader over the child's own children (which visit may leave unread).
-// children has passed its element's start tag and ends with its end tag, as a resource factory's
-// reader does.
-void ForEachChildElement(Corvane::IXMLReader* children,
-                         const std::function<void(const Corvane::XMLElement&, Corvane::IXMLReader&)>& visit);
-
 // The animation of an "animation" element with the element's attributes and a reader over its
 // children. A bad frame list raises AnimationParseError naming the animation.
 SpriteAnimation ReadSpriteAnimation(const Corvane::IAttributeContainer& element, Corvane::IXMLReader* children);

@@ -6,6 +6,7 @@
 #include "SceneGraph/SceneNodeFactory.h"
 #include "SceneGraph/SpriteAnimationReader.h"
 #include "SceneGraph/SpriteType.h"
+#include "XMLChildElements.h"
 #include "XMLElement.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The game under a virtual X display: screenshots of the window during the loading screen's splash
-# and at the title screen, both drawn (not one flat colour) and different from each other. The
-# window is then closed as a window manager's close button would. Skipped (exit 77) when Xvfb,
+# The game under a virtual X display, in a window: screenshots of the window during the loading
+# screen's splash and at the title screen, both drawn (not one flat colour) and different from each
+# other. The window is then closed as a window manager's close button would. Skipped (exit 77) when Xvfb,
 # xdotool, ImageMagick or python3 is missing. Usage: GameScreensUnderXvfb.sh <path to fennik>
 set -u
 program=$1
@@ -45,6 +45,18 @@ shoot() {
     [ -n "$shots" ] && cp "$1" "$shots/"
     convert "$1" -colorspace Gray -format "%[fx:standard_deviation]" info:
 }
+
+# A player's profile that asks for a window (a virtual display without a window manager does not
+# fit a full-screen window to the screen).
+mkdir -p "$XDG_DATA_HOME/Trevold/Fennik"
+cat >"$XDG_DATA_HOME/Trevold/Fennik/1.act" <<'XML'
+<?xml version="1.0" encoding="UTF-8" ?>
+<account>
+<record name="Corvane::AccountManager::Name" value="TRVL_DEFAULT_PROFILE"/>
+<record name="Corvane::AccountManager::IsCurrent" value="true"/>
+<record name="Corvane::Window::Mode" value="0"/>
+</account>
+XML
 
 "$program" >"$work/output" 2>&1 &
 pid=$!

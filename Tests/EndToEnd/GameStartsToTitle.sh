@@ -2,7 +2,7 @@
 # The game as a player starts it, headless (SDL's dummy video and audio): the first start creates
 # the default profile, the loading screen loads every start-up group on its worker behind the
 # splash pictures, reports each group's time and hands over to the title screen; the time from
-# start to title is reported. A quit (SIGINT, as the session ending asks) then ends it cleanly. A
+# start to title is reported. A quit (SIGTERM, as the session ending asks) then ends it cleanly. A
 # second start is quit while its splash pictures still show: it ends without the title screen.
 # Usage: GameStartsToTitle.sh <path to fennik, in its data folder>
 set -u
@@ -39,7 +39,7 @@ wait_for() {
 }
 # Asks the program to end and waits for it; fails on a non-zero exit.
 quit_and_wait() {
-    kill -INT "$pid"
+    kill -TERM "$pid"
     for _ in $(seq 200); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.05

@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         ShapeCase{"FilledEllipse", R"(<ellipsenode x="10" y="10" width="20" height="10" color="#FFFFFF"/>)",
                   {{{20, 15}, true}, {{11, 15}, true}, {{10, 10}, false}, {{29, 19}, false}}},
         ShapeCase{"OutlinedEllipse", R"(<ellipsenode x="10" y="10" width="20" height="10" filled="false" color="#FFFFFF"/>)",
-                  {{{20, 15}, false}, {{10, 10}, false}, {{20, 10}, true}}}),
+                  {{{20, 15}, false}, {{10, 10}, false}, {{20, 11}, true}, {{10, 15}, true}}}),
     [](const testing::TestParamInfo<ShapeCase>& info) { return info.param.what; });
 
 TEST(ShapeNodes, AnEllipseIsHitOnItsWholeRectangle)

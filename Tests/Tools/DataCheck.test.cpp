@@ -329,13 +329,13 @@ TEST(DataCheck, AChecksWhoseFactoriesAreNotRegisteredIsSkippedWithANote)
     int skipped = 0;
     int ran = 0;
     std::vector<std::unique_ptr<Check>> checks;
-    checks.push_back(std::make_unique<CountingCheck>(std::vector<std::wstring>{L"image", L"spritetype"}, skipped));
+    checks.push_back(std::make_unique<CountingCheck>(std::vector<std::wstring>{L"image", L"laterkind"}, skipped));
     checks.push_back(std::make_unique<CountingCheck>(std::vector<std::wstring>{L"image", L"float"}, ran));
     const Report report = CheckFolder(folder.Path(), std::move(checks));
     EXPECT_EQ(skipped, 0);
     EXPECT_EQ(ran, 1);
     bool noted = false;
     for (const std::string& note : report.Notes())
-        noted = noted || note == "skipped the check of counting: no factory yet for spritetype";
+        noted = noted || note == "skipped the check of counting: no factory yet for laterkind";
     EXPECT_TRUE(noted);
 }

@@ -3,11 +3,12 @@
 #include "Format.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ResourceWrapper.h"
-#include "Game/Data/ChildElements.h"
 #include "Game/Data/GameEnumerations.h"
 #include "Game/Data/IngredientComboStore.h"
 #include "RuntimeError.h"
 #include "TextConversion.h"
+#include "XMLChildElements.h"
+#include "XMLElement.h"
 #include "simplesettings/Conversions.h"
 #include "simplesettings/NameLists.h"
 
@@ -66,10 +67,9 @@ IResourceDescriptor* IngredientComboDataResourceFactory::Create(std::wstring man
     const std::wstring comboName = SimpleSettings::Widen(name.c_str());
     ForEachChildElement(children, [&](const XMLElement& node, IXMLReader&) {
         if (node.GetName() != L"Ingredient")
-            throw RuntimeError((Format(L"Unrecognized element '%1%' in IngredientCombo '%2%'") % node.GetName() %
-                                comboName)
-                                   .str(),
-                               __FILE__, __LINE__, "IngredientComboDataResourceFactory::Create");
+            throw RuntimeError(
+                (Format(L"Unrecognized element '%1%' in IngredientCombo '%2%'") % node.GetName() % comboName).str(),
+                __FILE__, __LINE__, "IngredientComboDataResourceFactory::Create");
         const std::wstring id = TextAttribute(node, L"id");
         const Label ingredient(id);
         if (!ResourceManager::Get<CookingIngredientData>(ingredient))

@@ -2,9 +2,10 @@
 
 #include "Format.h"
 #include "Framework/ResourceWrapper.h"
-#include "Game/Data/ChildElements.h"
 #include "Game/Data/GameEnumerations.h"
 #include "TextConversion.h"
+#include "XMLChildElements.h"
+#include "XMLElement.h"
 #include "simplesettings/NameLists.h"
 
 #include <memory>

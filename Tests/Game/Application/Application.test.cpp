@@ -16,6 +16,7 @@
 #include "Support/FakeAudioPlatform.h"
 #include "Support/ResourceFolder.h"
 #include "Support/TempFolder.h"
+#include "Utf8.h"
 #include "Win32/Win32FileSystemPartition.h"
 
 #include <gtest/gtest.h>
@@ -80,11 +81,11 @@ TEST_F(ApplicationTest, StartRegistersTheGameTypesAndQueuesTheLoadingScreenWithT
     StartEngine();
     for (const wchar_t* node : {L"sceneref", L"scenenode", L"staticspritenode", L"animatedspritenode",
                                 L"meterbarnode", L"discretemeterbarnode", L"rectnode", L"ellipsenode"})
-        EXPECT_NE(FindNodeFactory(node), nullptr) << Narrow(node);
+        EXPECT_NE(FindNodeFactory(node), nullptr) << Utf8::FromWide(node);
     for (const wchar_t* kind : {L"scenelayout", L"spritetype", L"spriteanimationlist", L"randomrange", L"LevelDescriptor",
                                 L"LevelProgressionData", L"RecipeData", L"CutsceneData", L"CookingIngredient",
                                 L"KitchenLevelData", L"IngredientCombo"})
-        EXPECT_TRUE(ResourceManager::Instance()->HasFactory(kind)) << Narrow(kind);
+        EXPECT_TRUE(ResourceManager::Instance()->HasFactory(kind)) << Utf8::FromWide(kind);
 
     MyLoadingMode* loading = EnterLoadingScreen();
     ASSERT_NE(loading, nullptr) << "the loading screen is the first screen";
@@ -131,6 +132,10 @@ TEST_P(ApplicationDisplayTest, TheProfileChoosesTheFirstDisplay)
         Account::WriteInt(AccountManager::Get()->GetCurrentAccount(), kWindowMode, GetParam().storedMode);
         delete AccountManager::GetIfCreated();
     }
+    // The display left by an earlier test is the other one: the start-up must change it.
+    DisplaySettings other{1 - GetParam().expectedMode, 1, 800, 600};
+    ApplyDisplaySettings(other, true);
+    log.clear();
     TestApplication application(audio, log);
     StartEngine();
     EXPECT_NE(AccountManager::Get()->FindAccount(AccountManager::kDefaultProfileName), nullptr);

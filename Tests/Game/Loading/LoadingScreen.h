@@ -5,6 +5,7 @@
 
 #include "Framework/CustomCursor.h"
 #include "Framework/Looper.h"
+#include "Framework/ValueResources.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Menus/TitleMode.h"
 #include "Support/DebugCapture.h"
@@ -53,7 +54,11 @@ struct Gate
 class LoadingScreenTest : public testing::Test
 {
 protected:
-    LoadingScreenTest() { Corvane::Testing::LoadTestSounds(scene, R"(<testsound name="SFX_LogoEffect"/>)"); }
+    LoadingScreenTest()
+    {
+        Corvane::RegisterValueResourceFactories();
+        Corvane::Testing::LoadTestSounds(scene, R"(<testsound name="SFX_LogoEffect"/>)");
+    }
     ~LoadingScreenTest() override { Corvane::SetCustomCursor(nullptr, {0, 0}); }
 
     // The "Loading" group: the splash times (none when visible < 0), the pictures "Splash1" to
@@ -104,6 +109,8 @@ protected:
     }
 
     Corvane::Testing::DebugCapture debug;
+    // The step the worker is held in; it outlives the screen, whose end waits for the worker.
+    Gate gate;
     Corvane::Testing::SceneHarness scene;
     std::vector<std::string> audioLog;
     Corvane::Testing::FakeAudioPlatform audio{audioLog};

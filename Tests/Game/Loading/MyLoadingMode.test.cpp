@@ -68,7 +68,6 @@ TEST_F(LoadingScreenTest, TheStartUpGroupsEndOnExactlyOneHundred)
 TEST_F(LoadingScreenTest, TheMeterNodeFollowsTheWorkerWhileTheScreenIsUp)
 {
     WriteLoading(-1, 0, 0);
-    Gate gate;
     auto* mode = new MyLoadingMode;
     mode->AddTask(std::make_unique<ScriptedTask>([](IResourceLoadProgress& progress) { progress.SetProgress(0.5f); }), 1);
     mode->AddTask(gate.Step(), 2);
@@ -89,7 +88,6 @@ TEST_F(LoadingScreenTest, TheTitleComesWhenBothTheWorkerAndTheSplashSequenceAreD
     // The splash lasts about 0.5 s (25 ticks); the worker waits for the test.
     WriteLoading(0.2f, 0.04f, 2);
     scene.AddSolidImage("CursorArrow", 4, 4, 0xFFFFFFFF);
-    Gate gate;
     auto* mode = new MyLoadingMode;
     mode->AddTask(gate.Step(), 1);
     Enter(mode);
@@ -117,24 +115,23 @@ TEST_F(LoadingScreenTest, QuittingWhileItLoadsCancelsTheWorkerAndEndsWithoutTheT
 {
     // A splash of many seconds: quitting does not wait for it.
     WriteLoading(10.0f, 1.0f, 2);
-    Gate running;
-    std::atomic<bool> laterStartedCancelled{false};
+    auto laterStartedCancelled = std::make_shared<std::atomic<bool>>(false);
     auto* mode = new MyLoadingMode;
-    mode->AddTask(running.Step(), 10);
-    mode->AddTask(std::make_unique<ScriptedTask>([&](IResourceLoadProgress& progress) {
-                      laterStartedCancelled = progress.IsCancelled();
+    mode->AddTask(gate.Step(), 10);
+    mode->AddTask(std::make_unique<ScriptedTask>([laterStartedCancelled](IResourceLoadProgress& progress) {
+                      *laterStartedCancelled = progress.IsCancelled();
                   }),
                   10);
     Enter(mode);
-    ASSERT_GE(UpdateUntil([&] { return running.entered.load(); }), 0);
+    ASSERT_GE(UpdateUntil([&] { return gate.entered.load(); }), 0);
 
     RequestQuit();
     EXPECT_FALSE(IsQuitting()) << "the first request is refused while the worker runs";
     const int ticks = UpdateUntil([] { return IsQuitting(); });
     ASSERT_GE(ticks, 0);
     EXPECT_LT(ticks, 100);
-    EXPECT_TRUE(running.sawCancel);
-    EXPECT_TRUE(laterStartedCancelled);
+    EXPECT_TRUE(gate.sawCancel);
+    EXPECT_TRUE(*laterStartedCancelled);
     EXPECT_FALSE(mode->IsLoading());
     EXPECT_EQ(scene.looper.GetTopMode(), mode);
     EXPECT_FALSE(scene.looper.HasPendingRequests()) << "no title screen was queued";
@@ -144,7 +141,6 @@ TEST_F(LoadingScreenTest, QuittingWhileItLoadsCancelsTheWorkerAndEndsWithoutTheT
 TEST_F(LoadingScreenTest, ClosingTheScreenWhileItsWorkerRunsStopsTheWorkerFirst)
 {
     WriteLoading(-1, 0, 0);
-    Gate gate;
     auto* mode = new MyLoadingMode;
     mode->AddTask(gate.Step(), 1);
     Enter(mode);
@@ -157,7 +153,6 @@ TEST_F(LoadingScreenTest, ClosingTheScreenWhileItsWorkerRunsStopsTheWorkerFirst)
 TEST_F(LoadingScreenTest, TheProgramEndingWithoutItsShutDownStopsTheWorker)
 {
     WriteLoading(-1, 0, 0);
-    Gate gate;
     auto* mode = new MyLoadingMode;
     mode->AddTask(gate.Step(), 1);
     Enter(mode);
@@ -180,7 +175,8 @@ class LoadingWithoutSplash : public LoadingScreenTest, public testing::WithParam
 
 TEST_P(LoadingWithoutSplash, TheScreenStillLoadsAndHandsOverWithoutWaiting)
 {
-    WriteLoading(GetParam().visible, 0.2f, 2, GetParam().layout);
+    // Were the splash played, it would last over 20 s.
+    WriteLoading(GetParam().visible, 1.0f, 2, GetParam().layout);
     auto* mode = new MyLoadingMode;
     Enter(mode);
     EXPECT_TRUE(mode->IsSplashFinished());
@@ -188,18 +184,18 @@ TEST_P(LoadingWithoutSplash, TheScreenStillLoadsAndHandsOverWithoutWaiting)
         EXPECT_FALSE(background->IsVisible()) << "the splash background would hide the screen";
     const int ticks = UpdateUntil([&] { return OnTitle(); });
     EXPECT_GE(ticks, 0);
-    EXPECT_LT(ticks, 100);
+    EXPECT_LT(ticks, 500);
 }
 
 INSTANTIATE_TEST_SUITE_P(Loading, LoadingWithoutSplash,
-                         testing::Values(MissingPiece{"NoSplashTimes", -1.0f, true}, MissingPiece{"NoLayout", 0.5f, false},
+                         testing::Values(MissingPiece{"NoSplashTimes", -1.0f, true}, MissingPiece{"NoLayout", 10.0f, false},
                                          MissingPiece{"Neither", -1.0f, false}),
                          [](const testing::TestParamInfo<MissingPiece>& info) { return info.param.what; });
 
 TEST_F(LoadingScreenTest, AMissingOrBrokenGroupIsReportedOnceAndTheOthersStillLoad)
 {
     scene.WriteManifest("Present", R"(<float name="PresentValue" value="2"/>)");
-    scene.Folder().Write("Broken.xml", "<?xml version=\"1.0\"?><resources><float name=\"A\" value=\"1\"/><float name=");
+    scene.Folder().Write("Broken.xml", "<?xml version=\"1.0\"?><resources><float name=");
     MyLoadingMode mode;
     for (const wchar_t* group : {L"Absent", L"Broken", L"Present", L"Absent", L"Broken"})
         mode.AddTask(std::make_unique<MyResourceLoadTask>(group), 1);
@@ -209,6 +205,5 @@ TEST_F(LoadingScreenTest, AMissingOrBrokenGroupIsReportedOnceAndTheOthersStillLo
     EXPECT_EQ(CountOf(output, "Absent.xml was not found"), 1) << output;
     EXPECT_EQ(CountOf(output, "Loading resource file Broken failed"), 1) << output;
     EXPECT_TRUE(ResourceManager::Get<Internal::ValueWrapper<float>>("PresentValue"));
-    EXPECT_TRUE(ResourceManager::Get<Internal::ValueWrapper<float>>("A")) << "what came before the break stays";
     EXPECT_EQ(mode.GetDisplayProgress(), 100.0f);
 }
