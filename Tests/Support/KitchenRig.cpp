@@ -10,6 +10,7 @@
 #include "Framework/Looper.h"
 #include "Game/Application/Application.h"
 #include "Game/Data/LevelProgressManager.h"
+#include "Game/Data/LocalizedText.h"
 #include "Game/Kitchen/GameMode.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Menus/TitleMode.h"
@@ -107,6 +108,8 @@ void KitchenRig::Start()
     mApplication = std::make_unique<RigApplication>(*this);
     StartEngine();
     mRunning = true;
+    // The texts are loaded once per process; an earlier rig's engine released them.
+    LocalizedText::Load();
     mLooper->Begin();
     const auto deadline = std::chrono::steady_clock::now() + kLoadingLimit;
     while (!TopAs<TitleMode>() && std::chrono::steady_clock::now() < deadline)

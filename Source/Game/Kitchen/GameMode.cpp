@@ -181,8 +181,9 @@ void GameMode::ChooseMusic()
 {
     LevelProgressManager* progress = LevelProgressManager::Instance();
     const Label levelID = progress->GetCurrentLevelID();
-    // A level of no episode is played to the music of an episode's last challenge.
-    const EpisodeDescriptor* episode = progress->FindEpisode(progress->GetEpisodeNumOfLevel(levelID));
+    // A level of no episode (number 0) is played to the music of an episode's last challenge.
+    const int number = progress->GetEpisodeNumOfLevel(levelID);
+    const EpisodeDescriptor* episode = number > 0 ? progress->FindEpisode(number) : nullptr;
     const bool quick =
         episode && levelID && (episode->dashcourse1.levelID == levelID || episode->dashcourse2.levelID == levelID);
     GameAudioManager::GetInstance()->SetMusicState(quick ? 2 : 3);

@@ -57,12 +57,15 @@ protected:
     }
     std::wstring Clock() const { return Text(KitchenPaths::kMinutes) + Text(KitchenPaths::kSeconds); }
 
-    // Waits out the popup's click guard, then closes it with a click on its bubble.
+    // Waits out the popup's click guard, closes it with a click on its bubble, and steps until the
+    // clock has run one update (the first popup's close asks for a tip, which takes an update).
     void ClosePopup()
     {
         rig.Step(60);
+        const float before = game->GetTimeLeft();
         rig.Click(KitchenPaths::kPopupBG);
         ASSERT_FALSE(game->IsPaused()) << "the popup did not close";
+        ASSERT_GE(rig.StepUntil([&] { return game->GetTimeLeft() < before; }, 5), 0);
     }
     // Sends the current dish's steps to the stations and lets them finish cooking; they complete
     // in the next update (the caller steps).
