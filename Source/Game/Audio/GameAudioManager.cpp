@@ -205,6 +205,7 @@ void GameAudioManager::ReleaseChannels()
     mMusic.Reset();
     mPassiveLoops.clear();
     mActiveLoops.clear();
+    mMusicState = 0;
 }
 
 bool RandomBool()

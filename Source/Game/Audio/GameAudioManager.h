@@ -57,7 +57,7 @@ public:
     void PauseStationSounds(bool paused);
 
     // Lets go of every held channel without stopping it (the audio platform is about to stop them
-    // all); the music state stays.
+    // all) and forgets the music state, so that the next state set plays its track.
     void ReleaseChannels();
 
     // The channels held: the voice, the music (null when none).
