@@ -7,6 +7,13 @@ BoostRandomNumberStream::BoostRandomNumberStream(unsigned seed)
 {
 }
 
+void BoostRandomNumberStream::Reseed(unsigned seed)
+{
+    mGenerator.seed(seed);
+    mIntegers.reset();
+    mSeed = seed;
+}
+
 int BoostRandomNumberStream::NextInt()
 {
     return mIntegers(mGenerator);

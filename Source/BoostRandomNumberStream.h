@@ -14,6 +14,8 @@ public:
     unsigned GetSeed() const override { return mSeed; }
     int NextInt() override;
     float NextFloat() override;
+    // Starts the sequence again from seed, as a new stream of that seed would.
+    void Reseed(unsigned seed);
 
 private:
     boost::random::mt19937 mGenerator;

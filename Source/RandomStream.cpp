@@ -43,6 +43,16 @@ IRandomNumberStream* GetRandomStream(int n)
     return it == gStreams.end() ? nullptr : it->second;
 }
 
+bool SeedRandomStream(int n, unsigned seed)
+{
+    // Restarted in place: whoever holds the stream keeps a valid pointer.
+    auto* stream = dynamic_cast<BoostRandomNumberStream*>(GetRandomStream(n));
+    if (!stream)
+        return false;
+    stream->Reseed(seed);
+    return true;
+}
+
 void PushRandomStream(IRandomNumberStream* stream)
 {
     gCurrent.push_back(stream);

@@ -27,6 +27,9 @@ void CreateRandomStreams();
 void DeleteRandomStreams();
 // The stream filed under n, or null.
 IRandomNumberStream* GetRandomStream(int n);
+// Restarts stream n from seed, so that what draws from it repeats from run to run (tests, replays
+// of effects). False when there is no such stream.
+bool SeedRandomStream(int n, unsigned seed);
 
 // Makes stream (not owned; it must outlive its time on the stack) the current one.
 void PushRandomStream(IRandomNumberStream* stream);

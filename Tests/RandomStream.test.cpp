@@ -42,6 +42,18 @@ TEST(RandomStream, StreamsZeroToTwoExistAndTheCurrentOneCanBeSwapped)
     PopRandomStream();
     EXPECT_EQ(GetCurrentRandomStream(), zero) << "the bottom stream stays";
 
+    // A seeded stream restarts in place and repeats a fresh stream of that seed.
+    IRandomNumberStream* two = GetRandomStream(2);
+    two->NextFloat();
+    ASSERT_TRUE(SeedRandomStream(2, 77));
+    EXPECT_EQ(GetRandomStream(2), two);
+    EXPECT_EQ(two->GetSeed(), 77u);
+    BoostRandomNumberStream twin(77);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(two->NextFloat(), twin.NextFloat());
+    EXPECT_EQ(two->NextInt(), twin.NextInt());
+    EXPECT_FALSE(SeedRandomStream(3, 77));
+
     CreateRandomStreams(); // again: the old streams go (AddressSanitizer would report them)
     DeleteRandomStreams();
     EXPECT_EQ(GetRandomStream(0), nullptr);

@@ -18,6 +18,12 @@ struct KeyName
 
 constexpr std::size_t kKeyNameCount = 90;
 
+// The engine's own codes for using lists and sliders from the keyboard: a screen's keyboard
+// handling delivers kKeyboardModeOn as a key-down to the focused control so that the arrow keys
+// move its selection or value, and kKeyboardModeOff (or kKeyboardModeOn again) to end that.
+constexpr int kKeyboardModeOn = 512;
+constexpr int kKeyboardModeOff = 513;
+
 // The table in search order (aliases such as "VK_RETURN" and "Start" last).
 const std::array<KeyName, kKeyNameCount>& GetKeyNameTable();
 

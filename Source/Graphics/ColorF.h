@@ -30,6 +30,12 @@ struct ColorF
     constexpr bool operator==(const ColorF& o) const = default;
 };
 
+// Channel by channel product: a colour tinted by another.
+constexpr ColorF Modulate(const ColorF& a, const ColorF& b)
+{
+    return {a.red * b.red, a.green * b.green, a.blue * b.blue, a.alpha * b.alpha};
+}
+
 // "#RRGGBBAA" or "#RRGGBB" (alpha 1); anything else is opaque black. Letters beyond f count as
 // digits 16..35, as the data files have always been read.
 ColorF ParseColor(const std::wstring& text);

@@ -129,7 +129,7 @@ int DrawSprites(IImage* image, int count, const void* sprites, int stride, const
         const float sh = height * sprite.scaleY;
         const Rect<int> rect(TruncateCoordinate(sprite.x - sw * 0.5f), TruncateCoordinate(sprite.y - sh * 0.5f),
                              TruncateCoordinate(sw), TruncateCoordinate(sh));
-        tinted.tint = sprite.color;
+        tinted.tint = Modulate(sprite.color, state.tint);
         result = quads->DrawStretchedImage(image, rect, tinted);
     }
     return result;

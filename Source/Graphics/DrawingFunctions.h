@@ -33,8 +33,9 @@ int DrawImage(IImage* image, float x, float y, const DrawState& state, ICanvas* 
 int DrawImageInRect(IImage* image, const Rect<int>& rect, const DrawState& state, ICanvas* canvas);
 // The image turned by angle (radians, clockwise on the screen) with its aligned point at (x, y).
 int DrawRotatedImage(IImage* image, float x, float y, float angle, const DrawState& state, ICanvas* canvas);
-// count copies of image centred on each SpriteRecord (stride bytes apart), scaled and tinted by
-// the record; stretched one by one where the canvas cannot draw sprites.
+// count copies of image centred on each SpriteRecord (stride bytes apart), scaled by the record and
+// tinted by its colour times the state's tint (as the hardware batch does); stretched one by one
+// where the canvas cannot draw sprites.
 int DrawSprites(IImage* image, int count, const void* sprites, int stride, const DrawState& state, ICanvas* canvas);
 // Item index of an image list at (x, y), or stretched into destination: 1 without a list, else
 // what the list's own draw returns.

@@ -211,7 +211,7 @@ SceneNodeDescriptor* DiscreteMeterBarNodeFactory::CreateDescriptor(const IAttrib
 SceneNode* DiscreteMeterBarNodeFactory::CreateNode(const SceneNodeDescriptor& descriptor)
 {
     const auto& bar = DescriptorAs<DiscreteMeterBarNodeDescriptor>(descriptor);
-    auto* node = new DiscreteMeterBarNode(FindNodeResource<IImageList>(bar.mImages), bar.mDirection, bar.mSize,
-                                          bar.mOffset);
+    auto* node =
+        new DiscreteMeterBarNode(FindNodeResource<IImageList>(bar.mImages), bar.mDirection, bar.mSize, bar.mOffset);
     return StartMeter(node, *node, bar);
 }

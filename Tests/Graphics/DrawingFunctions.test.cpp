@@ -209,14 +209,17 @@ TEST(DrawingFunctions, SpritesFallBackToStretchedQuads)
     ASSERT_EQ(sprites.calls.size(), 1u);
     EXPECT_EQ(sprites.calls[0].operation, "DrawSprites");
 
+    // Each record's colour is tinted by the state's tint, as the hardware batch tints it.
     RecordingCanvas quads({"IQuadDrawingCanvas"});
     quads.result = 0;
-    EXPECT_EQ(DrawSprites(&image, 2, particles, sizeof(Particle), GetDefaultDrawState(), &quads), 0);
+    DrawState faded = GetDefaultDrawState();
+    faded.tint = {1, 0.5f, 1, 0.5f};
+    EXPECT_EQ(DrawSprites(&image, 2, particles, sizeof(Particle), faded, &quads), 0);
     ASSERT_EQ(quads.calls.size(), 2u);
     EXPECT_EQ(quads.calls[0].numbers, (std::vector<float>{15, 27, 10, 6}));
-    EXPECT_EQ(quads.calls[0].state.tint, ColorF(1, 0, 0, 1));
+    EXPECT_EQ(quads.calls[0].state.tint, ColorF(1, 0, 0, 0.5f));
     EXPECT_EQ(quads.calls[1].numbers, (std::vector<float>{40, 48, 20, 3}));
-    EXPECT_EQ(quads.calls[1].state.tint, ColorF(0, 0, 1, 0.5f));
+    EXPECT_EQ(quads.calls[1].state.tint, ColorF(0, 0, 1, 0.25f));
     EXPECT_EQ(DrawSprites(&image, 0, particles, sizeof(Particle), GetDefaultDrawState(), &quads), 1);
 }
 

@@ -104,8 +104,10 @@ int RecordingCanvas::DrawLine(float x1, float y1, float x2, float y2, const Draw
     return Record("DrawLine", {x1, y1, x2, y2}, state);
 }
 
-int RecordingCanvas::DrawSprites(IImage* image, int count, const void*, int stride, const DrawState& state)
+int RecordingCanvas::DrawSprites(IImage* image, int count, const void* sprites, int stride, const DrawState& state)
 {
-    return Record("DrawSprites", {float(count), float(stride)}, state, image);
+    const int result = Record("DrawSprites", {float(count), float(stride)}, state, image);
+    calls.back().sprites = sprites;
+    return result;
 }
 } // namespace Corvane::Testing

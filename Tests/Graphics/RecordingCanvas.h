@@ -18,6 +18,7 @@ struct CanvasCall
     std::vector<float> numbers; // coordinates and sizes, in argument order
     IImage* image = nullptr;
     Graphics::DrawState state;
+    const void* sprites = nullptr; // DrawSprites: the records passed (valid while the caller keeps them)
 };
 
 class RecordingCanvas : public Graphics::ICanvas,

@@ -82,6 +82,11 @@ struct BarCase
     bool vertical;
 };
 
+void PrintTo(const BarCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
 class MeterBarFill : public MeterBarTest, public testing::WithParamInterface<BarCase>
 {
 };
@@ -89,8 +94,8 @@ class MeterBarFill : public MeterBarTest, public testing::WithParamInterface<Bar
 TEST_P(MeterBarFill, FillsOverTheTrackFromTheRightEnd)
 {
     const BarCase& c = GetParam();
-    auto* bar = dynamic_cast<MeterBarNode*>(
-        scene.Show(std::string("<meterbarnode x=\"10\" y=\"10\" ") + c.attributes + "/>"));
+    auto* bar =
+        dynamic_cast<MeterBarNode*>(scene.Show(std::string("<meterbarnode x=\"10\" y=\"10\" ") + c.attributes + "/>"));
     ASSERT_NE(bar, nullptr);
     Draw();
     const int length = bar->GetLength();
@@ -108,11 +113,13 @@ INSTANTIATE_TEST_SUITE_P(
     MeterBar, MeterBarFill,
     testing::Values(
         BarCase{"LeftToRight", R"(images="HBar" max="10" start="5")", 0, 0, 20, false},
-        BarCase{"RightToLeftKeepsThePatternInPlace", R"(images="HBar" direction="rightToLeft" max="10" start="5")", 20, 20, 40, false},
+        BarCase{"RightToLeftKeepsThePatternInPlace", R"(images="HBar" direction="rightToLeft" max="10" start="5")", 20,
+                20, 40, false},
         BarCase{"TopToBottom", R"(images="VBar" direction="topToBottom" max="10" start="2.5")", 0, 0, 10, true},
         BarCase{"BottomToTop", R"(images="VBar" direction="bottomToTop" max="10" start="2.5")", 30, 30, 40, true},
         BarCase{"FilmStripCells", R"(images="HBarStrip" max="10" start="5")", 0, 0, 20, false},
-        BarCase{"UnknownDirectionWordIsLeftToRight", R"(images="HBar" direction="LeftToRight" max="10" start="5")", 0, 0, 20, false},
+        BarCase{"UnknownDirectionWordIsLeftToRight", R"(images="HBar" direction="LeftToRight" max="10" start="5")", 0,
+                0, 20, false},
         BarCase{"LongerThanThePictureRepeatsIt", R"(images="HBar" size="60" max="4" start="3")", 0, 0, 45, false},
         BarCase{"StartAboveMaxIsFull", R"(images="HBar" max="10" start="25")", 0, 0, 40, false},
         BarCase{"MaxZeroDrawsNoFill", R"(images="HBar" start="5")", -1, 0, 0, false}),
@@ -125,10 +132,10 @@ TEST_F(MeterBarTest, TheBarTakesItsSizeFromTheFillPictureOrItsLengthAndClampsIts
         const char* element;
         float width, height;
     };
-    for (const Case& c : {Case{R"(<meterbarnode images="HBar"/>)", 40, 4},
-                          Case{R"(<meterbarnode images="HBar" size="25"/>)", 25, 4},
-                          Case{R"(<meterbarnode images="VBar" direction="bottomToTop" size="-3"/>)", 4, 40},
-                          Case{R"(<meterbarnode images="Nothing" size="25"/>)", 0, 0}})
+    for (const Case& c :
+         {Case{R"(<meterbarnode images="HBar"/>)", 40, 4}, Case{R"(<meterbarnode images="HBar" size="25"/>)", 25, 4},
+          Case{R"(<meterbarnode images="VBar" direction="bottomToTop" size="-3"/>)", 4, 40},
+          Case{R"(<meterbarnode images="Nothing" size="25"/>)", 0, 0}})
     {
         SCOPED_TRACE(c.element);
         SceneNode* node = scene.Show(c.element);
@@ -154,6 +161,11 @@ struct CellsCase
     bool vertical;
 };
 
+void PrintTo(const CellsCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
 class DiscreteMeterCells : public MeterBarTest, public testing::WithParamInterface<CellsCase>
 {
 };
@@ -161,7 +173,8 @@ class DiscreteMeterCells : public MeterBarTest, public testing::WithParamInterfa
 TEST_P(DiscreteMeterCells, DrawsTheFilledShareOfItsCells)
 {
     const CellsCase& c = GetParam();
-    SceneNode* node = scene.Show(std::string("<discretemeterbarnode images=\"Cells\" x=\"5\" y=\"5\" ") + c.attributes + "/>");
+    SceneNode* node =
+        scene.Show(std::string("<discretemeterbarnode images=\"Cells\" x=\"5\" y=\"5\" ") + c.attributes + "/>");
     EXPECT_EQ(node->GetWidth(), c.width);
     EXPECT_EQ(node->GetHeight(), c.height);
     Draw();
@@ -179,9 +192,12 @@ INSTANTIATE_TEST_SUITE_P(
     MeterBar, DiscreteMeterCells,
     testing::Values(
         CellsCase{"RowFilledFirst", R"(size="5" offset="2" max="5" start="2.9")", 58, 12, "FFEEE", 12, false},
-        CellsCase{"RowRightToLeftEmptyFirst", R"(size="5" offset="2" max="5" start="2.9" direction="rightToLeft")", 58, 12, "EEEFF", 12, false},
-        CellsCase{"Column", R"(size="3" offset="2" max="3" start="1" direction="topToBottom")", 10, 40, "FEE", 14, true},
-        CellsCase{"ColumnBottomToTop", R"(size="3" offset="2" max="3" start="1" direction="bottomToTop")", 10, 40, "EEF", 14, true},
+        CellsCase{"RowRightToLeftEmptyFirst", R"(size="5" offset="2" max="5" start="2.9" direction="rightToLeft")", 58,
+                  12, "EEEFF", 12, false},
+        CellsCase{"Column", R"(size="3" offset="2" max="3" start="1" direction="topToBottom")", 10, 40, "FEE", 14,
+                  true},
+        CellsCase{"ColumnBottomToTop", R"(size="3" offset="2" max="3" start="1" direction="bottomToTop")", 10, 40,
+                  "EEF", 14, true},
         CellsCase{"MaxZeroDrawsNoCell", R"(size="3" start="1")", 30, 12, "000", 10, false}),
     [](const testing::TestParamInfo<CellsCase>& info) { return info.param.what; });
 

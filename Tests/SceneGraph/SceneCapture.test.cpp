@@ -4,14 +4,14 @@
 // does, a hidden subtree, a referenced layout, and pictures plain, tinted, scaled, turned, and
 // scaled and turned at once.
 //
-// To renew the capture after an intended change of the drawing, run the test with
-// CORVANE_WRITE_GOLDEN=1 and review the picture it writes into Tests/Data/SceneGraph.
-#include "Platform/Win32/DDraw7GraphicsPlatform.h"
-#include "Support/DisplayTestPlatform.h"
+// To renew the capture (Support/GoldenFrame.h), run the test with CORVANE_WRITE_GOLDEN=1 and
+// review the picture it writes into Tests/Data/SceneGraph.
 #include "Support/GoldenCapture.h"
 #include "Support/SceneHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace Corvane;
 using namespace Corvane::Testing;
@@ -20,6 +20,7 @@ namespace
 {
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
+const std::filesystem::path kGolden = std::filesystem::path(CORVANE_TEST_DATA) / "SceneGraph" / "screen.png";
 
 // A 16 x 16 ring, opaque towards its outer edge and fading inwards, shaded left to right.
 std::vector<PackedColor> RingPixels()
@@ -64,29 +65,19 @@ const char* const kLayouts = R"(
 
 TEST(SceneCapture, TheSoftwareRendererShowsTheScreenAsCaptured)
 {
-    DisplayTestPlatform platform(kWidth, kHeight);
-    DDraw7GraphicsPlatform renderer;
-    DisplaySettings settings;
-    settings.windowMode = 0;
-    settings.width = kWidth;
-    settings.height = kHeight;
-    renderer.Setup(settings);
-
+    SoftwareScreen display(kWidth, kHeight);
     SceneHarness scene;
     scene.AddImage("Ring", 16, 16, RingPixels());
     scene.Load(kLayouts);
     ASSERT_NE(scene.Instantiate("GoldenScreen"), nullptr);
     scene.Update();
-    Compat::ForgetPresentedFrames();
-    scene.looper.Draw();
-    ASSERT_EQ(Compat::CountPresentedFrames(), 1);
-    const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
+    const Compat::PresentedFrame& frame = display.Present(scene);
     ASSERT_EQ(frame.width, kWidth);
     ASSERT_EQ(frame.height, kHeight);
 
-    ExpectFrameMatchesGolden(frame, "SceneGraph/screen.png");
-    if (IsSkipped())
-        return;
+    CompareWithGolden(frame, kGolden);
+    if (RenewingGoldenCaptures())
+        GTEST_SKIP() << "wrote " << kGolden;
     // The picture is really there: the panel, a ring's opaque edge and the badge's blend.
     EXPECT_NE(frame.pixels[120 * kWidth + 160], frame.pixels[5 * kWidth + 5]);
 }

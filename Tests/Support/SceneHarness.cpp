@@ -10,7 +10,7 @@
 
 namespace Corvane::Testing
 {
-SceneHarness::SceneHarness(SceneApplicationMode* screen)
+SceneHarness::SceneHarness(SceneApplicationMode* screen, IClock& clock) : looper(clock)
 {
     RegisterSceneGraphTypes();
     RegisterTestSceneNodes();

@@ -16,6 +16,7 @@
 // harness ends (node factories registered by the test stay registered).
 #pragma once
 
+#include "Framework/IClock.h"
 #include "Framework/IPlatform.h"
 #include "Framework/Looper.h"
 #include "Graphics/ICanvas.h"
@@ -33,8 +34,9 @@ class SceneHarness : public ResourceFolder
 {
 public:
     // screen: the screen under test (owned by the loop from now on); a plain scene-graph screen
-    // when null. It is pushed and entered at once.
-    explicit SceneHarness(SceneApplicationMode* screen = nullptr);
+    // when null. It is pushed and entered at once. clock: the loop's clock (a test clock lets
+    // Looper::Loop run whole seconds at once).
+    explicit SceneHarness(SceneApplicationMode* screen = nullptr, IClock& clock = GetSystemClock());
     ~SceneHarness();
     SceneHarness(const SceneHarness&) = delete;
     SceneHarness& operator=(const SceneHarness&) = delete;

@@ -7,14 +7,11 @@
 #include "FileSystem.h"
 #include "Framework/IPlatform.h"
 #include "Framework/ResourceManager.h"
-#include "Graphics/ImageFileDecoding.h"
-#include "MemoryStream.h"
-#include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Platform/Compat/User/WindowObject.h"
 #include "Platform/Win32/Win32Platform.h"
 #include "Platform/Win32/WinMain.h"
+#include "Support/ProgramScript.h"
 #include "Support/RecordingApplication.h"
-#include "Support/SdlEvents.h"
 #include "Support/TempFolder.h"
 #include "Support/TestClock.h"
 #include "Support/TestFont.h"
@@ -28,8 +25,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 using namespace Corvane;
 using namespace Corvane::Testing;
@@ -39,43 +34,6 @@ namespace
 using Log = std::vector<std::string>;
 
 const std::string kData = CORVANE_TEST_DATA "/Widgets";
-
-// Input as the desktop sends it to the program's window.
-class Script
-{
-public:
-    explicit Script(Uint32 window) : mWindow(window) {}
-
-    void Move(int x, int y) const { Push(MotionEvent(mWindow, x, y)); }
-    void Press(int x, int y) const { Push(ButtonEvent(mWindow, SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y)); }
-    void Release(int x, int y) const { Push(ButtonEvent(mWindow, SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y)); }
-    // Pressed at (x, y) and released at (releaseX, releaseY), moving there in between.
-    void Drag(int x, int y, int releaseX, int releaseY) const
-    {
-        Press(x, y);
-        if (releaseX != x || releaseY != y)
-            Move(releaseX, releaseY);
-        Release(releaseX, releaseY);
-    }
-    void Click(int x, int y) const { Drag(x, y, x, y); }
-    // Moved to (x, y) first.
-    void MoveAndClick(int x, int y) const
-    {
-        Move(x, y);
-        Click(x, y);
-    }
-    void Key(SDL_Keycode sym, SDL_Scancode scancode) const
-    {
-        Push(KeyEvent(mWindow, SDL_KEYDOWN, sym, scancode));
-        Push(KeyEvent(mWindow, SDL_KEYUP, sym, scancode));
-    }
-    void Type(const char* text) const { Push(TextEvent(mWindow, text)); }
-
-private:
-    void Push(SDL_Event event) const { SDL_PushEvent(&event); }
-
-    Uint32 mWindow;
-};
 
 // One run of the program: the manifest and layout of its screen, what fills the screen once it is
 // built, what is done on it, and what the screen must have seen and shown.
@@ -88,30 +46,6 @@ struct ProgramRun
     void (*fill)(WidgetScreen&);
     Log expected;
 };
-
-// What differs between the frame and the golden capture, or "" when nothing does. With
-// CORVANE_UPDATE_GOLDEN set, the frame becomes the golden capture instead.
-std::string CompareWithGolden(const Compat::PresentedFrame& frame, const std::string& path)
-{
-    if (std::getenv("CORVANE_UPDATE_GOLDEN"))
-        return Compat::SavePresentedFrame(path.c_str()) ? "" : "could not write " + path;
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    MemoryStream stream(L"golden");
-    stream.Write(bytes.data(), static_cast<unsigned>(bytes.size()));
-    stream.Seek(IStream::kFromStart, 0);
-    const DecodedImage golden = Internal::DecodeImageStream(stream, L".png", false);
-    if (!golden || golden.width != frame.width || golden.height != frame.height)
-        return "no golden capture of the frame's size at " + path;
-    int different = 0;
-    for (std::size_t i = 0; i < frame.pixels.size(); ++i)
-        different += (golden.pixels[i] | 0xFF000000u) != frame.pixels[i];
-    if (different == 0)
-        return "";
-    const std::string actual = ::testing::TempDir() + "widget-screen.png";
-    Compat::SavePresentedFrame(actual.c_str());
-    return std::to_string(different) + " pixels differ from the golden capture; the frame is at " + actual;
-}
 
 // The whole program; exits 0, or 3 after printing what went wrong.
 [[noreturn]] void RunWidgetProgram(const ProgramRun& run)
@@ -145,7 +79,9 @@ std::string CompareWithGolden(const Compat::PresentedFrame& frame, const std::st
     application.onStart = [] {
         ResourceManager::Instance()->LoadAndWait(current->manifest, false, nullptr);
         auto* screen = new WidgetScreen(Label(current->layout), font.get(), messages);
-        screen->onExit = [] { frameProblem = CompareWithGolden(Compat::GetLastPresentedFrame(), current->golden); };
+        screen->onExit = [] {
+            frameProblem = CompareWithGolden(Compat::GetLastPresentedFrame(), current->golden, "widget-screen.png");
+        };
         if (current->fill)
             screen->onBuilt = current->fill;
         ReplaceApplicationMode(screen);

@@ -1,8 +1,8 @@
 #include "DataChecker.h"
 
 #include "FileSystem.h"
-#include "Framework/ResourceManager.h"
 #include "Framework/EngineHooks.h"
+#include "Framework/ResourceManager.h"
 #include "Game/Application/GameRegistration.h"
 #include "GameManifests.h"
 #include "Platform/Compat/Kernel/DebugOutput.h"

@@ -57,11 +57,6 @@ public:
 private:
     const Font& mFont;
 };
-
-ColorF Modulate(const ColorF& a, const ColorF& b)
-{
-    return {a.red * b.red, a.green * b.green, a.blue * b.blue, a.alpha * b.alpha};
-}
 } // namespace
 
 int cScreenCanvasD3D::DrawLine(float x1, float y1, float x2, float y2, const DrawState& state)

@@ -2,7 +2,7 @@
 """Writes the pictures of the widget screen the tests run (widgets.xml names them).
 
 Run from anywhere: python3 Tests/Data/Widgets/generate.py. The output is committed; the script is
-kept so the files can be made again or changed.
+kept so the files can be made again or changed. Other test data imports its painters.
 """
 import os
 import struct
@@ -11,8 +11,8 @@ import zlib
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-def png(name, width, height, pixel):
-    """pixel(x, y) -> (r, g, b, a)."""
+def png(name, width, height, pixel, folder=HERE):
+    """pixel(x, y) -> (r, g, b, a); the file is folder/name.png."""
     rows = b"".join(b"\0" + bytes(c for x in range(width) for c in pixel(x, y)) for y in range(height))
 
     def chunk(kind, data):
@@ -21,7 +21,7 @@ def png(name, width, height, pixel):
 
     data = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)) +
             chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
-    with open(os.path.join(HERE, name + ".png"), "wb") as f:
+    with open(os.path.join(folder, name + ".png"), "wb") as f:
         f.write(data)
 
 
@@ -129,15 +129,20 @@ def arrow(down):
     return paint
 
 
-png("check", *cells(10, 1, 16, 16, check))
-png("radio", *cells(5, 1, 16, 16, radio))
-png("thumb", *cells(5, 1, 12, 18, thumb))
-png("up", *cells(4, 1, 16, 16, arrow(False)))
-png("down", *cells(4, 1, 16, 16, arrow(True)))
-png("caret", 2, 14, lambda x, y: (20, 20, 20, 255))
-png("frame", *cells(3, 3, 8, 8, frame))
-png("button", *cells(3, 5, 10, 24, button))
-png("tile", *cells(5, 1, 40, 24, tile))
-png("spinner", *cells(3, 1, 16, 16, spinner))
-png("bar", *cells(3, 1, 6, 10, bar))
-png("logo", 32, 32, logo)
+def main():
+    png("check", *cells(10, 1, 16, 16, check))
+    png("radio", *cells(5, 1, 16, 16, radio))
+    png("thumb", *cells(5, 1, 12, 18, thumb))
+    png("up", *cells(4, 1, 16, 16, arrow(False)))
+    png("down", *cells(4, 1, 16, 16, arrow(True)))
+    png("caret", 2, 14, lambda x, y: (20, 20, 20, 255))
+    png("frame", *cells(3, 3, 8, 8, frame))
+    png("button", *cells(3, 5, 10, 24, button))
+    png("tile", *cells(5, 1, 40, 24, tile))
+    png("spinner", *cells(3, 1, 16, 16, spinner))
+    png("bar", *cells(3, 1, 6, 10, bar))
+    png("logo", 32, 32, logo)
+
+
+if __name__ == "__main__":
+    main()

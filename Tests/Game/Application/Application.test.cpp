@@ -36,8 +36,7 @@ const std::string kMasterVolume = "Corvane::Audio::MasterControls::Volume";
 class TestApplication : public Application
 {
 public:
-    TestApplication(std::unique_ptr<FakeAudioPlatform>& audio, std::vector<std::string>& log)
-        : mAudio(audio), mLog(log)
+    TestApplication(std::unique_ptr<FakeAudioPlatform>& audio, std::vector<std::string>& log) : mAudio(audio), mLog(log)
     {
     }
     void OnPlatformCreated() override { mAudio = std::make_unique<FakeAudioPlatform>(mLog); }
@@ -79,12 +78,12 @@ TEST_F(ApplicationTest, StartRegistersTheGameTypesAndQueuesTheLoadingScreenWithT
 {
     TestApplication application(audio, log);
     StartEngine();
-    for (const wchar_t* node : {L"sceneref", L"scenenode", L"staticspritenode", L"animatedspritenode",
-                                L"meterbarnode", L"discretemeterbarnode", L"rectnode", L"ellipsenode"})
+    for (const wchar_t* node : {L"sceneref", L"scenenode", L"staticspritenode", L"animatedspritenode", L"meterbarnode",
+                                L"discretemeterbarnode", L"rectnode", L"ellipsenode"})
         EXPECT_NE(FindNodeFactory(node), nullptr) << Utf8::FromWide(node);
-    for (const wchar_t* kind : {L"scenelayout", L"spritetype", L"spriteanimationlist", L"randomrange", L"LevelDescriptor",
-                                L"LevelProgressionData", L"RecipeData", L"CutsceneData", L"CookingIngredient",
-                                L"KitchenLevelData", L"IngredientCombo"})
+    for (const wchar_t* kind : {L"scenelayout", L"spritetype", L"spriteanimationlist", L"randomrange",
+                                L"LevelDescriptor", L"LevelProgressionData", L"RecipeData", L"CutsceneData",
+                                L"CookingIngredient", L"KitchenLevelData", L"IngredientCombo"})
         EXPECT_TRUE(ResourceManager::Instance()->HasFactory(kind)) << Utf8::FromWide(kind);
 
     MyLoadingMode* loading = EnterLoadingScreen();
@@ -118,6 +117,11 @@ struct ProfileWindow
     int storedMode; // -1: the profile holds no window mode
     int expectedMode;
 };
+
+void PrintTo(const ProfileWindow& profile, std::ostream* out)
+{
+    *out << profile.what;
+}
 
 class ApplicationDisplayTest : public ApplicationTest, public testing::WithParamInterface<ProfileWindow>
 {

@@ -28,7 +28,8 @@ TEST_F(LoadingScreenTest, TheMeterShowsTheWeightedShareOfTheFinishedStepsAndOfTh
     // Weights 1 ("resources"), 2, 1, 6: the steps before the third make up 0.3 of the work.
     MyLoadingMode mode;
     std::vector<float> seen;
-    mode.AddTask(std::make_unique<ScriptedTask>([&](IResourceLoadProgress&) { seen.push_back(mode.GetDisplayProgress()); }), 2);
+    mode.AddTask(
+        std::make_unique<ScriptedTask>([&](IResourceLoadProgress&) { seen.push_back(mode.GetDisplayProgress()); }), 2);
     mode.AddTask(std::make_unique<ScriptedTask>([&](IResourceLoadProgress& progress) {
                      progress.SetProgress(0.5f);
                      seen.push_back(mode.GetDisplayProgress());
@@ -55,8 +56,9 @@ TEST_F(LoadingScreenTest, TheStartUpGroupsEndOnExactlyOneHundred)
     MyLoadingMode mode;
     std::vector<float> seen;
     for (const StartupGroup& group : GetStartupGroups().subspan(1))
-        mode.AddTask(std::make_unique<ScriptedTask>([&](IResourceLoadProgress&) { seen.push_back(mode.GetDisplayProgress()); }),
-                     group.weight);
+        mode.AddTask(
+            std::make_unique<ScriptedTask>([&](IResourceLoadProgress&) { seen.push_back(mode.GetDisplayProgress()); }),
+            group.weight);
     mode.Run();
     ASSERT_EQ(seen.size(), 43u);
     EXPECT_NEAR(seen.front(), 100.0f / 581.0f, 1e-4f);
@@ -69,7 +71,8 @@ TEST_F(LoadingScreenTest, TheMeterNodeFollowsTheWorkerWhileTheScreenIsUp)
 {
     WriteLoading(-1, 0, 0);
     auto* mode = new MyLoadingMode;
-    mode->AddTask(std::make_unique<ScriptedTask>([](IResourceLoadProgress& progress) { progress.SetProgress(0.5f); }), 1);
+    mode->AddTask(std::make_unique<ScriptedTask>([](IResourceLoadProgress& progress) { progress.SetProgress(0.5f); }),
+                  1);
     mode->AddTask(gate.Step(), 2);
     Enter(mode);
     ASSERT_GE(UpdateUntil([&] { return gate.entered.load(); }), 0);
@@ -103,6 +106,7 @@ TEST_F(LoadingScreenTest, TheTitleComesWhenBothTheWorkerAndTheSplashSequenceAreD
     EXPECT_NE(report.find("LoadingMode Actual Load Times: \n\tTask 0 - "), std::string::npos) << report;
     EXPECT_NE(report.find("\n\tTask 1 - "), std::string::npos) << report;
     EXPECT_EQ(report.find("\tTask 2 - "), std::string::npos) << report;
+    ASSERT_NE(ResourceManager::Get<Image>("CursorArrow").Get(), nullptr);
     EXPECT_EQ(GetCustomCursor().image, ResourceManager::Get<Image>("CursorArrow").Get());
 
     // A worker that ends first waits for the splash sequence.
@@ -169,6 +173,11 @@ struct MissingPiece
     bool layout;
 };
 
+void PrintTo(const MissingPiece& piece, std::ostream* out)
+{
+    *out << piece.what;
+}
+
 class LoadingWithoutSplash : public LoadingScreenTest, public testing::WithParamInterface<MissingPiece>
 {
 };
@@ -181,15 +190,17 @@ TEST_P(LoadingWithoutSplash, TheScreenStillLoadsAndHandsOverWithoutWaiting)
     Enter(mode);
     EXPECT_TRUE(mode->IsSplashFinished());
     if (auto* background = Node<SceneNode>("splashBG"))
+    {
         EXPECT_FALSE(background->IsVisible()) << "the splash background would hide the screen";
+    }
     const int ticks = UpdateUntil([&] { return OnTitle(); });
     EXPECT_GE(ticks, 0);
     EXPECT_LT(ticks, 500);
 }
 
 INSTANTIATE_TEST_SUITE_P(Loading, LoadingWithoutSplash,
-                         testing::Values(MissingPiece{"NoSplashTimes", -1.0f, true}, MissingPiece{"NoLayout", 10.0f, false},
-                                         MissingPiece{"Neither", -1.0f, false}),
+                         testing::Values(MissingPiece{"NoSplashTimes", -1.0f, true},
+                                         MissingPiece{"NoLayout", 10.0f, false}, MissingPiece{"Neither", -1.0f, false}),
                          [](const testing::TestParamInfo<MissingPiece>& info) { return info.param.what; });
 
 TEST_F(LoadingScreenTest, AMissingOrBrokenGroupIsReportedOnceAndTheOthersStillLoad)

@@ -61,8 +61,8 @@ protected:
             if (run.backgroundHiddenTick < 0 && !background->IsVisible())
             {
                 run.backgroundHiddenTick = tick;
-                run.pictureOverBackgroundWhenHidden =
-                    (first->GetImage() && first->GetColor().alpha > 0.0f) || (second->GetImage() && second->GetColor().alpha > 0.0f);
+                run.pictureOverBackgroundWhenHidden = (first->GetImage() && first->GetColor().alpha > 0.0f) ||
+                                                      (second->GetImage() && second->GetColor().alpha > 0.0f);
             }
             if (mode->IsSplashFinished())
                 run.finishedTick = tick;
@@ -84,8 +84,7 @@ TEST_P(SplashSequenceTest, PicturesFadeInTurnAndTheLogoSoundsOnceAfterTheSecond)
     EXPECT_EQ(run.shown, expected);
 
     EXPECT_EQ(run.logoPlays, pictures >= 2 ? 1 : 0);
-    if (pictures >= 2)
-        EXPECT_TRUE(run.logoAfterSecondFadedIn);
+    EXPECT_EQ(run.logoAfterSecondFadedIn, pictures >= 2);
 
     // Each picture fades in and stays; the last then fades out: (n + 1) fades and n stays, plus a
     // tick for each step that takes its whole update (the sound, the cue point). The tick that

@@ -24,4 +24,6 @@ int CountPresentedFrames();
 void ForgetPresentedFrames();
 // Writes the last frame as a PNG file; false when there is none or the file cannot be written.
 bool SavePresentedFrame(const char* path);
+// Writes frame (one kept earlier) as a PNG file; false when it is empty or cannot be written.
+bool SaveFrame(const PresentedFrame& frame, const char* path);
 } // namespace Compat

@@ -1,4 +1,4 @@
-// The last presented frame written as a PNG file.
+// Presented frames written as PNG files.
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 
 #include <stb/stb_image_write.h>
@@ -7,7 +7,11 @@ namespace Compat
 {
 bool SavePresentedFrame(const char* path)
 {
-    const PresentedFrame& frame = GetLastPresentedFrame();
+    return SaveFrame(GetLastPresentedFrame(), path);
+}
+
+bool SaveFrame(const PresentedFrame& frame, const char* path)
+{
     if (!path || frame.pixels.empty())
         return false;
     // 0xAARRGGBB words to R, G, B, A bytes.
