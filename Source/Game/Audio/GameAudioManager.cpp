@@ -54,8 +54,8 @@ Label MusicTrack(int state)
     if (state < 1 || state > 6)
         return Label();
     const std::vector<Label>& choices = tracks[static_cast<std::size_t>(state - 1)];
-    return choices.size() == 1 ? choices.front() : choices[static_cast<std::size_t>(RandomPick(
-                                                       static_cast<int>(choices.size())))];
+    return choices.size() == 1 ? choices.front()
+                               : choices[static_cast<std::size_t>(RandomPick(static_cast<int>(choices.size())))];
 }
 
 const char* const kActionNames[] = {"Chop", "Saute", "Boil", "Mix"};
@@ -138,14 +138,18 @@ void GameAudioManager::AddLoopTask(ObjectID station, Label taskName, Label sound
     Object* owner = database ? database->Get(station) : nullptr;
     if (!owner)
         return;
-    owner->AddTask(taskName, new SimpleFunctionTask<Object>([this, station, sound, active](Object*, float) {
-        RefPtr<ISoundChannel>& loop = Loops(active)[station];
-        if (IsPlaying(loop))
-            return;
-        ISoundChannel* channel = nullptr;
-        PlaySoundWithHandle(sound, &channel);
-        loop = RefPtr<ISoundChannel>::Adopt(channel);
-    }));
+    const auto start = [this, station, sound, active](Object*, float) { StartLoop(station, sound, active); };
+    owner->AddTask(taskName, new SimpleFunctionTask<Object>(start));
+}
+
+void GameAudioManager::StartLoop(ObjectID station, Label sound, bool active)
+{
+    RefPtr<ISoundChannel>& loop = Loops(active)[station];
+    if (IsPlaying(loop))
+        return;
+    ISoundChannel* channel = nullptr;
+    PlaySoundWithHandle(sound, &channel);
+    loop = RefPtr<ISoundChannel>::Adopt(channel);
 }
 
 void GameAudioManager::StartPassiveStationSound(ObjectID station)
@@ -153,8 +157,8 @@ void GameAudioManager::StartPassiveStationSound(ObjectID station)
     const int action = StationAction(station);
     StopStationSound(station, true);
     if (action == kAnimSaute || action == kAnimBoil)
-        AddLoopTask(station, PassiveTaskName(),
-                    Label::Format("CookingStation_Passive_%s", kActionNames[action]), false);
+        AddLoopTask(station, PassiveTaskName(), Label::Format("CookingStation_Passive_%s", kActionNames[action]),
+                    false);
 }
 
 void GameAudioManager::StartActiveStationSound(ObjectID station)

@@ -70,6 +70,8 @@ private:
     GameAudioManager();
     // Adds the task that starts the loop sound of the station into map, unless it still plays.
     void AddLoopTask(Corvane::ObjectID station, Corvane::Label taskName, Corvane::Label sound, bool active);
+    // The loop task's body: plays sound as the station's loop unless its loop still plays.
+    void StartLoop(Corvane::ObjectID station, Corvane::Label sound, bool active);
     ChannelMap& Loops(bool active) { return active ? mActiveLoops : mPassiveLoops; }
 
     Corvane::RefPtr<Corvane::ISoundChannel> mVoice;
