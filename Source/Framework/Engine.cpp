@@ -55,7 +55,7 @@ void StartEngine()
     StartTheRest(&StartPlatform());
 }
 
-void StopEngine()
+void StopEngineKeepingLabels()
 {
     if (IApplication* application = IApplication::GetInstance())
         application->Stop();
@@ -67,6 +67,7 @@ void StopEngine()
         graphics->Cleanup();
         delete graphics;
     }
+    ForgetDisplaySettings();
     if (IAudioPlatform* audio = IAudioPlatform::GetInstance())
         audio->Shutdown();
     if (IPlatform* platform = IPlatform::GetInstance())
@@ -76,6 +77,11 @@ void StopEngine()
     }
     // The platform and audio platform are singletons: deleted here with the others.
     Internal::DestroySingletons();
+}
+
+void StopEngine()
+{
+    StopEngineKeepingLabels();
     DestroyLabelTable();
     DeleteRandomStreams();
 }
