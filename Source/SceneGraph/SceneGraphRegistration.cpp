@@ -19,9 +19,9 @@
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
+#include "SceneGraph/TextEditNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/TiledSpriteNode.h"
-#include "SceneGraph/TextEditNode.h"
 
 using namespace Corvane;
 
@@ -48,13 +48,13 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory);
     RegisterNodeFactory(L"textspritenode", new TextSpriteNodeFactory);
     RegisterNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory);
+    RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
     RegisterNodeFactory(L"tiledspritenode", new TiledSpriteNodeFactory);
     RegisterNodeFactory(L"nodegridnode", new NodeGridNodeFactory);
     RegisterNodeFactory(L"meterbarnode", new MeterBarNodeFactory);
     RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
     RegisterNodeFactory(L"rectnode", new RectNodeFactory);
     RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
-    RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
     RegisterNodeFactory(L"texteditnode", new TextEditNodeFactory);
     RegisterNodeFactory(L"fractiontextmeternode", new FractionTextMeterNodeFactory);
 }
