@@ -118,7 +118,7 @@ protected:
     }
     ~CutsceneTest() override
     {
-        GameAudioManager::GetInstance()->ReleaseChannels();
+        delete GameAudioManager::GetInstanceIfCreated();
         if (mOwnsStreams)
             DeleteRandomStreams();
     }
