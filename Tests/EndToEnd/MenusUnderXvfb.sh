@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The first start as a player meets it, under a virtual X display with real mouse and keyboard
 # input: the title, Start clicked, the new-profile popup, a name typed and OK clicked, then the main
-# menu greeting the new profile, whose file has replaced the default profile's. Screenshots of the
-# four screens are kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb,
+# menu greeting the new profile, whose file has replaced the default profile's; then Play, the
+# challenge select, its Play, the episode's intro cutscene, skipped, and the level screen.
+# Screenshots of the screens are kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb,
 # xdotool, ImageMagick or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
 set -u
 program=$1
@@ -95,6 +96,20 @@ wait_for "MainMenuMode: the main menu is up" 20 || fail "OK did not lead to the 
 sleep 1.5 # the entrance has played
 menu=$(shoot mainmenu)
 
+# Play: the main menu's button column rests at (250, 100); Play's middle is at (400, 159).
+click 400 159
+wait_for "LevelSelectMode: the challenge select is up" 20 || fail "Play did not open the challenge select"
+sleep 1
+select=$(shoot challenges)
+# The challenge select's Play, at (570, 532), 200 by 62: the first challenge, with its cutscene.
+click 670 563
+wait_for "LevelProgressManager: starting the level Level_1_1" 20 || fail "Play did not start the first challenge"
+sleep 2 # the characters have walked in
+cutscene=$(shoot cutscene)
+xdotool key --window "$window" Escape || fail "could not press Escape"
+sleep 1.5
+kitchen=$(shoot kitchen)
+
 profiles=$(find "$work/data" -name '*.act')
 [ "$(echo "$profiles" | grep -c .)" -eq 1 ] || fail "expected one profile file, found: $profiles"
 grep -q "Ann" $profiles || fail "the profile file does not hold the name Ann"
@@ -111,11 +126,15 @@ code=$?
 pid=
 [ "$code" -eq 0 ] || fail "the program exited with $code"
 
-for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu"; do
+for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu" "challenges $select" \
+    "cutscene $cutscene" "kitchen $kitchen"; do
     set -- $shot
     blank "$2" && fail "the $1 screenshot is blank (spread $2)"
 done
 blank "$(apart title popup)" && fail "the popup does not show over the title"
 blank "$(apart title mainmenu)" && fail "the main menu looks like the title"
-echo "PASSED: title, new-profile popup, typed name and main menu drawn; one profile file, Ann's;" \
-    "the window closed cleanly"
+blank "$(apart mainmenu challenges)" && fail "the challenge select looks like the main menu"
+blank "$(apart challenges cutscene)" && fail "the cutscene does not show over the challenge select"
+blank "$(apart cutscene kitchen)" && fail "the level screen looks like the cutscene"
+echo "PASSED: title, new-profile popup, typed name, main menu, challenge select, cutscene and level" \
+    "screen drawn; one profile file, Ann's; the window closed cleanly"

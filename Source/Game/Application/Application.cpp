@@ -12,6 +12,7 @@
 #include "Game/Kitchen/KitchenRegistration.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
+#include "Game/Menus/LevelSelectMode.h"
 #include "Game/Menus/StoryScreens.h"
 #include "Platform/Win32/BASSAudioPlatform.h"
 
@@ -64,6 +65,7 @@ void Application::Start()
 {
     RegisterGameTypes();
     RegisterStoryScreens();
+    RegisterChallengeSelect();
     RegisterKitchenScreens();
     auto loading = std::make_unique<MyLoadingMode>();
     for (const StartupGroup& group : GetStartupGroups().subspan(1))
