@@ -2,6 +2,7 @@
 // the help and the credits from the main menu, and the first level's start, which plays the
 // episode's intro cutscene line by line.
 #include "Framework/ISoundChannel.h"
+#include "Framework/ObjectMessage.h"
 #include "Framework/ResourceManager.h"
 #include "Game/Data/GameRecords.h"
 #include "Game/Menus/CreditsMode.h"
@@ -95,6 +96,23 @@ TEST_F(StoryFlow, TheHelpOpensOnTheBasicsShowsOneTopicPerTabAndGoesBackToWhichev
     }
     EXPECT_EQ(CheckedTopics(), std::vector<std::string>{"BasicsButton"});
 
+    // A message of the other kind from a known control, or an unknown one, changes nothing.
+    HelpMode& help = *game.Top<HelpMode>();
+    const struct
+    {
+        const char* message;
+        const char* sender;
+    } strays[] = {{"ButtonClick", "TipsButton"},
+                  {"RadioButtonClick", "nextPage"},
+                  {"RadioButtonClick", "BackButton"},
+                  {"SliderChange", "StationsButton"}};
+    for (const auto& stray : strays)
+    {
+        help.OnMessage(ObjectMessage(game.Named(stray.sender)->GetID(), Label(stray.message)));
+        EXPECT_EQ(Shown(ScreenPaths::Help::kScreens), std::vector<std::string>{"Basics"}) << stray.sender;
+        EXPECT_EQ(game.Top<HelpMode>(), &help) << stray.sender;
+    }
+
     ASSERT_TRUE(Press("BackButton"));
     game.Tick();
     EXPECT_EQ(game.Stack(), std::vector<std::string>{"MainMenuMode"});
@@ -172,7 +190,9 @@ TEST_F(StoryFlow, StartingTheFirstLevelPlaysTheEpisodesIntroCutsceneLineByLineOv
     {
         const CutscenePrompt& prompt = record->prompts[line];
         if (line > 0)
+        {
             ASSERT_TRUE(Press("NextButton"));
+        }
         const bool right = prompt.speaker == kCutsceneRight;
         const NodePath& bubble = right ? ScreenPaths::Cutscene::kBubbleRight : ScreenPaths::Cutscene::kBubbleLeft;
         ASSERT_TRUE(game.TickUntil([&] { return game.Find(bubble)->IsVisible(); }, 100)) << "line " << line;
