@@ -21,6 +21,7 @@
 #include "SceneGraph/StyledTextSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/TiledSpriteNode.h"
+#include "SceneGraph/TextEditNode.h"
 
 using namespace Corvane;
 
@@ -54,6 +55,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
     RegisterNodeFactory(L"rectnode", new RectNodeFactory);
     RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
+    RegisterNodeFactory(L"texteditnode", new TextEditNodeFactory);
     RegisterNodeFactory(L"fractiontextmeternode", new FractionTextMeterNodeFactory);
 }
 
