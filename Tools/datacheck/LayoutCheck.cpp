@@ -139,6 +139,15 @@ const std::vector<NodeLookup>& ScreenNodes()
         {L"DeleteProfileModeLayout", {L"DeleteProfileMode", L"ConfirmText"}, false, L"styledtextspritenode"},
         {L"DeleteProfileModeLayout", {L"OkButton"}, true, L"buttonnode"},
         {L"DeleteProfileModeLayout", {L"CancelButton"}, true, L"buttonnode"},
+        // the tutorial bubble
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG"}, false, L"backgroundnode"},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"MoreButton"}, false, L"buttonnode"},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"TutorialText"}, false, L"styledtextspritenode"},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"tail_up"}, false, nullptr},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"tail_down"}, false, nullptr},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"tail_left"}, false, nullptr},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"tail_right"}, false, nullptr},
+        {L"TutorialBubbleLayout", {L"MoreButton"}, true, L"buttonnode"},
     };
     return nodes;
 }

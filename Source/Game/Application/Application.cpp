@@ -11,6 +11,7 @@
 #include "Game/Application/StartupGroups.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
+#include "Game/Menus/TutorialManager.h"
 #include "Platform/Win32/BASSAudioPlatform.h"
 
 using namespace Corvane;
@@ -61,6 +62,7 @@ void Application::OnPlatformCreated()
 void Application::Start()
 {
     RegisterGameTypes();
+    ConnectTutorialToLevelProgress();
     auto loading = std::make_unique<MyLoadingMode>();
     for (const StartupGroup& group : GetStartupGroups().subspan(1))
         loading->AddTask(std::make_unique<MyResourceLoadTask>(group.name), group.weight);
