@@ -9,6 +9,8 @@
 #include "Game/Application/GameRegistration.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Application/StartupGroups.h"
+#include "Game/Audio/GameAudioManager.h"
+#include "Game/Kitchen/KitchenRegistration.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
 #include "Game/Menus/TutorialManager.h"
@@ -63,6 +65,7 @@ void Application::Start()
 {
     RegisterGameTypes();
     ConnectTutorialToLevelProgress();
+    RegisterKitchenScreens();
     auto loading = std::make_unique<MyLoadingMode>();
     for (const StartupGroup& group : GetStartupGroups().subspan(1))
         loading->AddTask(std::make_unique<MyResourceLoadTask>(group.name), group.weight);
@@ -75,6 +78,9 @@ void Application::Start()
 
 void Application::Stop()
 {
+    // The audio platform stops after the application: the game's held channels go first.
+    if (GameAudioManager* audio = GameAudioManager::GetInstanceIfCreated())
+        audio->ReleaseChannels();
     OnAccountChanging();
     AccountManager::Get()->RemoveAccountChangeHandler(this);
     mHandlerAdded = false;
