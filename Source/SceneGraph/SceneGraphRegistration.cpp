@@ -19,9 +19,9 @@
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
+#include "SceneGraph/TextEditNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/TiledSpriteNode.h"
-#include "SceneGraph/TextEditNode.h"
 
 using namespace Corvane;
 

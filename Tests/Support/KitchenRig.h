@@ -46,7 +46,7 @@ namespace Corvane
 class ApplicationMode;
 class IRandomNumberStream;
 class Looper;
-}
+} // namespace Corvane
 class GameMode;
 class SceneNode;
 

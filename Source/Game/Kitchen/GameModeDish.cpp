@@ -39,7 +39,7 @@ constexpr int kStarsTipFrom = 3;
 int CountStars(const RecipeData& recipe, int dishScore)
 {
     return static_cast<int>(std::count_if(recipe.starPoints.begin(), recipe.starPoints.end(),
-                                           [dishScore](int points) { return dishScore >= points; }));
+                                          [dishScore](int points) { return dishScore >= points; }));
 }
 
 PlayerAvatar* FindAvatar(ObjectDatabase& database)
@@ -75,8 +75,7 @@ void GameMode::ShowNextRecipePopup()
         if (SceneNode* body = popup->FindByPath(Paths::kNextDishBG))
         {
             body->SetHitTest(true);
-            body->Signals().ButtonDown.connect(
-                [this](SceneNode*, MouseButton, int, int) { DismissNextRecipePopup(); });
+            body->Signals().ButtonDown.connect([this](SceneNode*, MouseButton, int, int) { DismissNextRecipePopup(); });
         }
         mPopup = popup->GetID();
     }
@@ -106,7 +105,7 @@ void GameMode::DismissNextRecipePopup()
         input->SetVisible(false);
     mPaused = false;
     if (mLevel && mTimeLeft == static_cast<float>(mLevel->time))
-        TutorialManager::Instance()->QueueTip(15, {-1, -1});
+        TutorialManager::Instance()->QueueTip(kTipNewRecipe, {-1, -1});
 }
 
 void GameMode::StartNextDishOrEndLevel()
@@ -187,7 +186,7 @@ void GameMode::RefreshDishDisplay()
         display->Refresh(mDishIngredients);
     const int stars = known ? CountStars(recipe, mDishScore) : 0;
     if (stars >= kStarsTipFrom)
-        TutorialManager::Instance()->QueueTip(32, {120, 100});
+        TutorialManager::Instance()->QueueTip(kTipThreeStars, {120, 100});
     if (auto* meter = ui ? dynamic_cast<IMeter*>(ui->FindByPath(Paths::kDishMeter)) : nullptr)
         meter->SetValue(static_cast<float>(stars));
 }

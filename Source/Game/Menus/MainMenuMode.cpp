@@ -7,8 +7,8 @@
 #include "Framework/RandomNumberGenerator.h"
 #include "Framework/RepeatingTask.h"
 #include "Framework/ResourceManager.h"
-#include "Framework/ValueWrapper.h"
 #include "Framework/TimedTask.h"
+#include "Framework/ValueWrapper.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/ScreenNodePaths.h"
@@ -48,8 +48,8 @@ constexpr MainMenuDestination kDestinations[] = {
     {"CreditsButton", kModePopTo, nullptr},                             // CreditsMode, alone
     {"OptionsButton", kModePush, nullptr},                              // MyOptionsMode (true): slides
     {"ProfileButton", kModePush, Make<MyAccountMode>},
-    {"HelpButton", kModePush, nullptr},                                 // HelpMode
-    {"QuitButton", kModePush, nullptr},                                 // QuitConfirmMode
+    {"HelpButton", kModePush, nullptr}, // HelpMode
+    {"QuitButton", kModePush, nullptr}, // QuitConfirmMode
 };
 
 void Enable(SceneNode* node, bool enabled)

@@ -3,8 +3,8 @@
 #include "Framework/Looper.h"
 #include "Framework/ObjectMessage.h"
 #include "Framework/ResourceManager.h"
-#include "Framework/ValueWrapper.h"
 #include "Framework/SimpleFunctionTask.h"
+#include "Framework/ValueWrapper.h"
 #include "SceneGraph/NodeTasks.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
 

@@ -16,6 +16,21 @@
 //   if (TutorialManager::Instance()->ShowNextTip())
 //       return;
 //
+// Who raises which tip, and where ("station" = the cooking station node's world position):
+//   level screen      QueueFirstLevelTips and QueuePowerUpTips each running update; kTipNewRecipe
+//                     at (-1, -1) when the first popup closes; kTipThreeStars at (120, 100)
+//   cooking stations  QueuePantryTips; QueueStationTips(station); kTipTwoFlavors at station + (100, 100)
+//   recipe steps      kTipStepComplete at station + (80, 30); kTipChainingIntro at station + (70, -100);
+//                     kTipWrongCategory and kTipMeatStep at station + (50, 140); kTipWrongAttribute
+//                     at station + (100, 100)
+//   station combos    kTipChainingComplete and kTipClassicCombo 1.0 s after the chain or combo at
+//                     station + (70, -100); ShowTip(kTipFlavorSet) at station + (80, 30)
+//   flame meter       ShowTip(kTipFlameBlinkIngredient) while the station waits for an ingredient,
+//                     ShowTip(kTipFlameBlinkWork) while it waits for work, at the top lit flame's
+//                     world position + (20, 20)
+//   playfield         kTipAddStep at (165, 265)
+// Everything not marked ShowTip is queued.
+//
 // Some tips belong to one level only (IsTipForCurrentLevel, by the level progress's current
 // index); a tip that does not apply, was shown already or has a number outside 0..32 is neither
 // queued nor shown. The shown set is the profile's raw value "TutorialData" (33 bytes, byte n = 1

@@ -55,9 +55,8 @@ TEST_F(GameAudioTest, ANewVoiceCutsOffTheOneStillPlaying)
     audio.PlayVoice(Corvane::Label("VO_Orvel_Combo"));
     rig.Audio().FinishPlaying("VO_Orvel_Combo");
     audio.PlayVoice(Corvane::Label("VO_Orvel_Chain"));
-    EXPECT_EQ(EventsFrom(rig.Audio(), first),
-              (Names{"start VO_Orvel_Set", "stop VO_Orvel_Set", "start VO_Orvel_Combo", "end VO_Orvel_Combo",
-                     "start VO_Orvel_Chain"}))
+    EXPECT_EQ(EventsFrom(rig.Audio(), first), (Names{"start VO_Orvel_Set", "stop VO_Orvel_Set", "start VO_Orvel_Combo",
+                                                     "end VO_Orvel_Combo", "start VO_Orvel_Chain"}))
         << "a voice that has ended is not stopped again";
 }
 
@@ -93,9 +92,9 @@ TEST_F(StationSounds, EachActionHasItsLoopsAndSauteingKeepsSizzlingUnderTheCook)
     struct Case
     {
         int action;
-        Names passive;       // the passive loop started
-        Names activeOverIt;  // the active loop started over it
-        Names passiveAgain;  // the passive loop started over the active one
+        Names passive;      // the passive loop started
+        Names activeOverIt; // the active loop started over it
+        Names passiveAgain; // the passive loop started over the active one
     };
     const Case cases[] = {
         {kAnimChop, {}, {"start CookingStation_Active_Chop"}, {"stop CookingStation_Active_Chop"}},

@@ -4,6 +4,7 @@
 #include "Game/Data/LocalizedText.h"
 #include "Game/Data/ScreenNodePaths.h"
 #include "Game/Menus/TutorialManager.h"
+#include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "SceneGraph/BackgroundNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
 #include "Support/GoldenCapture.h"
@@ -42,10 +43,18 @@ const char kTexts[] = R"(
 class TutorialBubbleTest : public ::testing::Test
 {
 protected:
-    // hardware: the loop draws through the hardware renderer on an 800 by 600 window.
-    explicit TutorialBubbleTest(bool hardware = false)
-        : display(hardware ? std::make_unique<Testing::HardwareScreen>(800, 600) : nullptr)
+    // hardware: the loop draws through the hardware renderer on an 800 by 600 window of a typical
+    // PC (the machine running the tests may have no 3D device).
+    explicit TutorialBubbleTest(bool hardware = false) : display(hardware ? TypicalHardwareScreen() : nullptr) {}
+    ~TutorialBubbleTest() override
     {
+        if (display)
+            Compat::StandInForThisMachine(Compat::DescribeThisMachine());
+    }
+    static std::unique_ptr<Testing::HardwareScreen> TypicalHardwareScreen()
+    {
+        Compat::StandInForThisMachine(Compat::DefaultDisplayMachine());
+        return std::make_unique<Testing::HardwareScreen>(800, 600);
     }
 
     void SetUp() override

@@ -2,6 +2,7 @@
 
 #include "Framework/Account.h"
 #include "Framework/Looper.h"
+#include "Game/Data/GameConstants.h"
 #include "Game/Data/GameDataTest.h"
 #include "Game/Data/LevelRecord.h"
 #include "Game/Data/LocalizedText.h"
@@ -9,7 +10,9 @@
 
 #include <climits>
 #include <cstdint>
+#include <cwchar>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,14 +21,20 @@ using namespace Corvane;
 namespace
 {
 // A temporary profile folder, five episodes of levels (indices 0 to 14) and the tips' reload
-// hook as the start-up connects it. Bubbles go to a loop of the test's own; without texts each one
-// closes as soon as it is entered.
+// hook as the start-up connects it. Bubbles go to a loop of the test's own; every tip has one page
+// (without a layout), so a bubble stays until the test takes it off.
 class TutorialManagerTest : public GameDataTest
 {
 protected:
     TutorialManagerTest() : mPrevious(Looper::SetInstance(&loop))
     {
-        resources.WriteManifest("LocalizedText", "");
+        std::string texts;
+        for (const wchar_t* format : kTutorialMessageFormats)
+        {
+            const std::wstring key = std::wstring(format, std::wcslen(format) - 2) + L"1";
+            texts += "<string name=\"" + std::string(key.begin(), key.end()) + "\" value=\"A tip.\"/>";
+        }
+        resources.WriteManifest("LocalizedText", texts);
         LocalizedText::Load();
         LoadLevels(5);
         ConnectTutorialToLevelProgress();
@@ -46,14 +55,18 @@ protected:
             tips.push_back(entry.tip);
         return tips;
     }
-    // Applies the queued requests until none is left; the tips of the bubbles entered, in order.
+    // Applies the queued requests and takes every bubble they left off the stack; the bubbles'
+    // tips, in the order they were pushed.
     std::vector<int> Bubbles()
     {
         std::vector<int> tips;
-        while (loop.ApplyRequests())
-            for (ApplicationMode* mode : loop.GetModeStack())
-                if (auto* bubble = dynamic_cast<TutorialMode*>(mode); bubble && bubble == loop.GetTopMode())
-                    tips.push_back(bubble->GetTip());
+        loop.ApplyRequests();
+        while (auto* bubble = dynamic_cast<TutorialMode*>(loop.GetTopMode()))
+        {
+            tips.insert(tips.begin(), bubble->GetTip());
+            PopApplicationMode();
+            loop.ApplyRequests();
+        }
         return tips;
     }
     // Calls ShowNextTip until it reports false; what it reported and the bubbles each call pushed.
