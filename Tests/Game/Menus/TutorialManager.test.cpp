@@ -201,10 +201,12 @@ TEST_F(TutorialManagerTest, TheShownTipsRoundTripThroughTheProfile)
     Tips().ShowTip(kTipFlames, {1, 1});
     EXPECT_EQ(SavedBytes(), BytesOf({0, 9, 32}));
 
-    // Pending tips are not kept; a new manager reads the record.
+    // Pending tips are not kept; a new manager reads the record from the profile's file.
     Tips().QueueTip(kTipTimer, {700, 35});
     delete TutorialManager::InstanceIfCreated();
+    delete AccountManager::GetIfCreated();
     EXPECT_EQ(Tips().GetShownTips(), (std::set<int>{0, 9, 32}));
+    EXPECT_EQ(SavedBytes(), BytesOf({0, 9, 32}));
     EXPECT_TRUE(Pending().empty());
 }
 
