@@ -30,16 +30,19 @@ static_assert(kTutorialDataSize == kTutorialTipCount, "one byte per tip");
 
 constexpr Vector2<float> kNowhere{-1.0f, -1.0f};
 
-constexpr PlacedTip kFirstLevelTips[] = {
-    {kTipWelcome, kNowhere}, {kTipTimer, {700, 35}}, {kTipRecipe, {210, 50}}, {kTipSteps, {160, 320}},
-    {kTipNextStep, {205, 265}}};
-constexpr PlacedTip kPowerUpTips[] = {
-    {kTipMeats, {330, 130}},          {kTipShuffleVegetables, {670, 100}}, {kTipShuffleMeat, {715, 100}},
-    {kTipShuffleFlavors, {760, 100}}, {kTipHighlightCombo, {670, 150}},    {kTipHighlightAttribute, {715, 150}},
-    {kTipProgressUp, {760, 150}}};
-constexpr PlacedTip kPantryTips[] = {
-    {kTipIngredientRequest, kNowhere}, {kTipPantry, {435, 130}}, {kTipFlavor, {400, 510}},
-    {kTipChooseIngredient, kNowhere}};
+constexpr PlacedTip kFirstLevelTips[] = {{kTipWelcome, kNowhere},
+                                         {kTipTimer, {700, 35}},
+                                         {kTipRecipe, {210, 50}},
+                                         {kTipSteps, {160, 320}},
+                                         {kTipNextStep, {205, 265}}};
+constexpr PlacedTip kPowerUpTips[] = {{kTipMeats, {330, 130}},          {kTipShuffleVegetables, {670, 100}},
+                                      {kTipShuffleMeat, {715, 100}},    {kTipShuffleFlavors, {760, 100}},
+                                      {kTipHighlightCombo, {670, 150}}, {kTipHighlightAttribute, {715, 150}},
+                                      {kTipProgressUp, {760, 150}}};
+constexpr PlacedTip kPantryTips[] = {{kTipIngredientRequest, kNowhere},
+                                     {kTipPantry, {435, 130}},
+                                     {kTipFlavor, {400, 510}},
+                                     {kTipChooseIngredient, kNowhere}};
 // Offsets from a cooking station's world position.
 constexpr PlacedTip kStationTips[] = {{kTipFlames, {80, 150}}, {kTipProgressMeter, {20, 0}}, {kTipWorking, {100, 0}}};
 
@@ -50,8 +53,8 @@ struct LevelBoundTip
     int levelIndex;
 };
 constexpr LevelBoundTip kLevelBoundTips[] = {
-    {kTipMeats, 1},          {kTipHighlightAttribute, 1}, {kTipShuffleFlavors, 6}, {kTipShuffleVegetables, 7},
-    {kTipProgressUp, 9},     {kTipHighlightCombo, 12},    {kTipShuffleMeat, 13}};
+    {kTipMeats, 1},      {kTipHighlightAttribute, 1}, {kTipShuffleFlavors, 6}, {kTipShuffleVegetables, 7},
+    {kTipProgressUp, 9}, {kTipHighlightCombo, 12},    {kTipShuffleMeat, 13}};
 
 // The current profile; null, reported, when there is none or the profiles cannot be read.
 Account* CurrentProfile(const char* what)

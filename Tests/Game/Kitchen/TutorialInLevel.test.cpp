@@ -71,8 +71,8 @@ protected:
     static std::vector<std::uint8_t> SavedTips()
     {
         std::vector<std::uint8_t> bytes(64);
-        bytes.resize(Corvane::Account::ReadBinary(Corvane::AccountManager::Get()->GetCurrentAccount(),
-                                                  kTutorialDataKey, bytes.data(), 64));
+        bytes.resize(Corvane::Account::ReadBinary(Corvane::AccountManager::Get()->GetCurrentAccount(), kTutorialDataKey,
+                                                  bytes.data(), 64));
         return bytes;
     }
 };

@@ -218,8 +218,7 @@ TEST_F(TutorialBubbleTest, TheBubbleSitsBesideThePointWithItsTailTowardsIt)
         EXPECT_EQ(ShownTails(), c.tail ? std::vector<std::string>{c.tail} : std::vector<std::string>{});
         if (c.tail)
         {
-            SceneNode* tail = Bubble()->GetRootNode()->FindByPath(
-                PathOf({"TutorialBubble", "bubbleBG", c.tail}));
+            SceneNode* tail = Bubble()->GetRootNode()->FindByPath(PathOf({"TutorialBubble", "bubbleBG", c.tail}));
             if (c.tailAt)
             {
                 EXPECT_EQ(tail->GetPosition(), *c.tailAt);

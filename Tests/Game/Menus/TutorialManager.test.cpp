@@ -85,7 +85,8 @@ protected:
     static std::vector<std::uint8_t> SavedBytes()
     {
         std::vector<std::uint8_t> bytes(64);
-        bytes.resize(Account::ReadBinary(AccountManager::Get()->GetCurrentAccount(), kTutorialDataKey, bytes.data(), 64));
+        bytes.resize(
+            Account::ReadBinary(AccountManager::Get()->GetCurrentAccount(), kTutorialDataKey, bytes.data(), 64));
         return bytes;
     }
     static std::vector<std::uint8_t> BytesOf(std::initializer_list<int> shown)
@@ -152,8 +153,17 @@ TEST_F(TutorialManagerTest, LevelBoundTipsAreQueuedOnlyOnTheirLevel)
         std::vector<int> firstLevel;
     };
     const Case cases[] = {
-        {0, {}, {0, 1, 2, 3, 4}}, {1, {16, 28}, {}}, {2, {}, {}},   {5, {}, {}},   {6, {23}, {}},
-        {7, {24}, {}},            {8, {}, {}},       {9, {26}, {}}, {12, {27}, {}}, {13, {25}, {}}, {14, {}, {}},
+        {0, {}, {0, 1, 2, 3, 4}},
+        {1, {16, 28}, {}},
+        {2, {}, {}},
+        {5, {}, {}},
+        {6, {23}, {}},
+        {7, {24}, {}},
+        {8, {}, {}},
+        {9, {26}, {}},
+        {12, {27}, {}},
+        {13, {25}, {}},
+        {14, {}, {}},
     };
     for (const Case& c : cases)
     {
@@ -173,9 +183,8 @@ TEST_F(TutorialManagerTest, GroupsQueueTheirTipsInOrderAtTheirPlaces)
     AtLevel(0);
     Tips().QueueFirstLevelTips();
     Tips().QueueStationTips({300, 200});
-    const std::vector<TutorialTip> expected = {
-        {0, {-1, -1}},     {1, {700, 35}},  {2, {210, 50}},  {3, {160, 320}},
-        {4, {205, 265}},   {9, {380, 350}}, {10, {320, 200}}, {11, {400, 200}}};
+    const std::vector<TutorialTip> expected = {{0, {-1, -1}},   {1, {700, 35}},  {2, {210, 50}},   {3, {160, 320}},
+                                               {4, {205, 265}}, {9, {380, 350}}, {10, {320, 200}}, {11, {400, 200}}};
     EXPECT_EQ(std::vector<TutorialTip>(Tips().GetPendingTips().begin(), Tips().GetPendingTips().end()), expected);
 }
 
@@ -216,8 +225,9 @@ TEST_F(TutorialManagerTest, ARecordOfAnotherSizeLoadsAsNoneShown)
     {
         SCOPED_TRACE(size);
         const std::vector<std::uint8_t> bytes(size, 1);
-        ASSERT_EQ(Account::WriteBinary(AccountManager::Get()->GetCurrentAccount(), kTutorialDataKey, bytes.data(), size),
-                  size);
+        ASSERT_EQ(
+            Account::WriteBinary(AccountManager::Get()->GetCurrentAccount(), kTutorialDataKey, bytes.data(), size),
+            size);
         delete TutorialManager::InstanceIfCreated();
         EXPECT_TRUE(Tips().GetShownTips().empty());
     }
