@@ -14,6 +14,7 @@
 #include "Game/Loading/MyResourceLoadTask.h"
 #include "Game/Menus/LevelSelectMode.h"
 #include "Game/Menus/StoryScreens.h"
+#include "Game/Menus/TutorialManager.h"
 #include "Platform/Win32/BASSAudioPlatform.h"
 
 using namespace Corvane;
@@ -66,6 +67,7 @@ void Application::Start()
     RegisterGameTypes();
     RegisterStoryScreens();
     RegisterChallengeSelect();
+    ConnectTutorialToLevelProgress();
     RegisterKitchenScreens();
     auto loading = std::make_unique<MyLoadingMode>();
     for (const StartupGroup& group : GetStartupGroups().subspan(1))

@@ -44,8 +44,8 @@ inline const std::string kInputMask = "GameScreenRoot/NextDishDisplay_InputMask"
 class KitchenTest : public testing::Test
 {
 protected:
-    KitchenTest() : rig(TestLevels()) {}
-    // The rig on other data (no overlay: the game's own).
+    // The rig on the kitchen test levels, or on what options name.
+    KitchenTest() : KitchenTest(TestLevels()) {}
     explicit KitchenTest(const Corvane::Testing::KitchenRig::Options& options) : rig(options) {}
 
     static Corvane::Testing::KitchenRig::Options TestLevels(unsigned seed = 1)
