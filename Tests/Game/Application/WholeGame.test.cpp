@@ -10,6 +10,7 @@
 #include "Game/Menus/FinishedDishMode.h"
 #include "Game/Menus/LevelOutroMode.h"
 #include "Game/Menus/LevelSelectMode.h"
+#include "Game/Menus/TutorialMode.h"
 #include "SceneGraph/RadioButtonNode.h"
 
 #include <filesystem>
@@ -48,6 +49,27 @@ protected:
         }
         return lines;
     }
+    // Turns the pages of the tips on top until the level screen is back on top.
+    void ReadTips()
+    {
+        for (int page = 0; page < 50 && rig.TopAs<TutorialMode>(); ++page)
+        {
+            rig.Step(5);
+            rig.Click("TutorialBubble/bubbleBG/MoreButton");
+            rig.Step();
+            ++mTipPages;
+        }
+    }
+    // The next recipe's popup closed by a click once its guard has passed, and the tips it brings
+    // read.
+    void CloseRecipePopup()
+    {
+        rig.Step(60);
+        rig.Click(KitchenPaths::kPopupBG);
+        rig.Step(2);
+        ReadTips();
+        ASSERT_FALSE(game->IsPaused()) << "the popup did not close";
+    }
     // The account file of the profile named name, as text.
     std::string ProfileFile(const std::string& name) const
     {
@@ -61,6 +83,8 @@ protected:
             }
         return {};
     }
+
+    int mTipPages = 0;
 };
 
 TEST_F(WholeGame, AFirstStartNamesTheCookPicksTheFirstChallengeCooksItAndMovesOnToTheNext)
@@ -110,21 +134,31 @@ TEST_F(WholeGame, AFirstStartNamesTheCookPicksTheFirstChallengeCooksItAndMovesOn
     EXPECT_EQ(rig.Modes(), Names{"GameMode"});
     game = rig.TopAs<GameMode>();
 
-    // The first challenge: its first dish cooked to the end, then the rest until the outro.
+    // The first challenge: its first dish cooked to the end, then the rest until the outro, with
+    // the tutorial's tips read as they come.
     EXPECT_EQ(Text(KitchenPaths::kPopupDishName), L"Tomato Soup");
-    ClosePopup();
+    CloseRecipePopup();
+    EXPECT_GT(mTipPages, 0) << "a first level opens with tips";
     for (int dish = 0; dish < 5 && !rig.TopAs<LevelOutroMode>(); ++dish)
     {
         FinishCurrentDish();
-        ASSERT_GE(rig.StepUntil([&] { return rig.TopAs<FinishedDishMode>() || rig.TopAs<LevelOutroMode>(); }, 50),
+        ASSERT_GE(rig.StepUntil(
+                      [&] {
+                          ReadTips();
+                          return rig.TopAs<FinishedDishMode>() || rig.TopAs<LevelOutroMode>();
+                      },
+                      100),
                   0);
         EXPECT_EQ(rig.Modes().front(), "GameMode");
         if (rig.TopAs<FinishedDishMode>())
         {
             rig.PopTop();
-            if (rig.StepUntil([&] { return game->GetPopup() != kNoObject || rig.TopAs<LevelOutroMode>(); }, 200) >= 0 &&
-                !rig.TopAs<LevelOutroMode>())
-                ClosePopup();
+            const auto next = [&] {
+                ReadTips();
+                return game->GetPopup() != kNoObject || rig.TopAs<LevelOutroMode>();
+            };
+            if (rig.StepUntil(next, 200) >= 0 && !rig.TopAs<LevelOutroMode>())
+                CloseRecipePopup();
         }
     }
     ASSERT_NE(rig.TopAs<LevelOutroMode>(), nullptr) << "the level ended";
@@ -148,10 +182,11 @@ TEST_F(WholeGame, AFirstStartNamesTheCookPicksTheFirstChallengeCooksItAndMovesOn
     rig.PopTop();
     EXPECT_EQ(rig.Modes(), Names{"GameMode"});
 
-    // The end of the program: the profile holds the first challenge's record.
+    // The end of the program: the profile holds the first challenge's record and the tips seen.
     rig.Stop();
     const std::string profile = ProfileFile("Ann");
     ASSERT_FALSE(profile.empty()) << "the profile was saved";
     EXPECT_NE(profile.find("Level_1_1"), std::string::npos);
+    EXPECT_NE(profile.find("TutorialData"), std::string::npos) << "the tips seen are remembered";
 }
 } // namespace
