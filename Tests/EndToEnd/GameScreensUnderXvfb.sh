@@ -15,9 +15,9 @@ windowed_first_start
 
 "$program" >"$work/output" 2>&1 &
 pid=$!
-window=$(timeout 30 xdotool search --sync --class "^fennik\$" 2>/dev/null | head -n 1)
-[ -n "$window" ] || fail "no window of fennik appeared"
 wait_for "Loading resource file: Loading" 60 || fail "loading never began"
+window=$(find_window)
+[ -n "$window" ] || fail "no window of fennik appeared"
 # The first splash picture has faded in.
 sleep 1.5
 loading=$(shoot loading)

@@ -24,9 +24,9 @@ windowed_first_start
 
 "$program" >"$work/output" 2>&1 &
 pid=$!
-window=$(timeout 30 xdotool search --sync --class "^fennik\$" 2>/dev/null | head -n 1)
-[ -n "$window" ] || fail "no window of fennik appeared"
 wait_for "TitleMode: the title screen is up" 120 || fail "the title screen never came"
+window=$(find_window)
+[ -n "$window" ] || fail "no window of fennik appeared"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 width=$WIDTH height=$HEIGHT
 xdotool windowfocus --sync "$window" 2>/dev/null

@@ -70,6 +70,11 @@ windowed_first_start() {
 </account>
 PROFILE
 }
+# The program's window, once the program draws: a renderer that cannot start takes its window along
+# and the program opens another, so the window is looked for after the loading screen is up.
+find_window() {
+    timeout 30 xdotool search --sync --onlyvisible --class "^$(basename "$program")\$" 2>/dev/null | tail -n 1
+}
 # Captures the window into $work/$1.png (copied among the screenshots as $2$1.png) and prints its
 # colour spread (0 for one flat colour).
 shoot() {

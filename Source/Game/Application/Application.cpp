@@ -13,6 +13,7 @@
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
 #include "Game/Menus/StoryScreens.h"
+#include "Game/Menus/TutorialManager.h"
 #include "Platform/Win32/BASSAudioPlatform.h"
 
 using namespace Corvane;
@@ -64,6 +65,7 @@ void Application::Start()
 {
     RegisterGameTypes();
     RegisterStoryScreens();
+    ConnectTutorialToLevelProgress();
     RegisterKitchenScreens();
     auto loading = std::make_unique<MyLoadingMode>();
     for (const StartupGroup& group : GetStartupGroups().subspan(1))
