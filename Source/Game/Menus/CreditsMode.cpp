@@ -1,5 +1,6 @@
 #include "Game/Menus/CreditsMode.h"
 
+#include "Debug.h"
 #include "Framework/Looper.h"
 #include "Game/Data/ScreenNodePaths.h"
 #include "Game/Menus/MainMenuMode.h"
@@ -16,6 +17,7 @@ void CreditsMode::OnEnter()
 {
     EnterLayout(Label("CreditsModeLayout"));
     ShowPage(0);
+    DebugPrint("CreditsMode: the credits are up\n");
 }
 
 void CreditsMode::OnControl(Label, Label sender)

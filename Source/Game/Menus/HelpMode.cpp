@@ -1,5 +1,6 @@
 #include "Game/Menus/HelpMode.h"
 
+#include "Debug.h"
 #include "Game/Data/ScreenNodePaths.h"
 #include "SceneGraph/RadioButtonNode.h"
 
@@ -56,6 +57,7 @@ void HelpMode::OnEnter()
     EnterLayout(Label("HelpModeLayout"));
     if (auto* basics = FindObject<RadioButtonNode>(Label("BasicsButton")))
         basics->SetChecked(true);
+    DebugPrint("HelpMode: the help is up\n");
 }
 
 SceneNode* HelpMode::GetShownScreen() const
