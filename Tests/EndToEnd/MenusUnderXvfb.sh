@@ -104,7 +104,8 @@ grep -q "TRVL_DEFAULT_PROFILE" $profiles && fail "the default profile is still t
 close_and_wait
 
 for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu" "help $basics" "helptips $tips" \
-    "credits $credits" "creditspage $turned" "challenges $select" "cutscene $cutscene" "kitchen $kitchen"; do
+    "credits $credits" "creditspage $turned" "mainmenu2 $again" "challenges $select" "cutscene $cutscene" \
+    "kitchen $kitchen"; do
     set -- $shot
     blank "$2" && fail "the $1 screenshot is blank (spread $2)"
 done
