@@ -340,7 +340,9 @@ TEST_F(LevelSelect, TheEpisodeJustWonLosesItsContestantInFourBlinksOnceItsOutroH
         shownUpdates += visible;
         wasVisible = visible;
         if (update >= 165)
+        {
             EXPECT_FALSE(visible) << "after 3.2 s the figure stays hidden (update " << update << ")";
+        }
     }
     EXPECT_EQ(appearances, 4);
     EXPECT_NEAR(shownUpdates, 80, 4) << "shown 0.4 s each time";
