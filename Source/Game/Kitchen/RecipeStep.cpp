@@ -4,7 +4,9 @@
 #include "Framework/ObjectDatabase.h"
 #include "Framework/SimpleFunctionTask.h"
 #include "Game/Audio/GameAudioManager.h"
+#include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/GameMode.h"
+#include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/ScoreManager.h"
 
@@ -42,6 +44,25 @@ void RecipeStep::AssignToStation(ObjectID station)
 {
     mStation = station;
     mState = kAtStation;
+}
+
+void RecipeStep::SetWorking(bool working)
+{
+    mWorking = working;
+    ObjectDatabase* database = ObjectDatabase::Current();
+    if (auto* station = database ? dynamic_cast<CookingStation*>(database->Get(mStation)) : nullptr)
+        station->SetAvatarWorking(working);
+}
+
+void RecipeStep::OnStationClicked()
+{
+    PlayerAvatar* avatar = FindPlayerAvatar();
+    if (!avatar)
+        return;
+    if (avatar->GetStation() != mStation)
+        avatar->WalkTo(mStation, false);
+    else
+        SetWorking(!mWorking);
 }
 
 void RecipeStep::StartFinishing()

@@ -35,7 +35,27 @@ bool TutorialManager::ShowNextTip()
         return false;
     const TutorialTip next = mPending.front();
     mPending.pop_front();
-    if (mShown.insert(next.tip).second)
-        mShownInOrder.push_back(next);
+    ShowTip(next.tip, next.position);
     return true;
+}
+
+void TutorialManager::ShowTip(int tip, Corvane::Vector2<int> position)
+{
+    if (mShown.insert(tip).second)
+        mShownInOrder.push_back({tip, position});
+}
+
+void TutorialManager::QueuePantryTips()
+{
+    QueueTip(5, {-1, -1});
+    QueueTip(6, {435, 130});
+    QueueTip(7, {400, 510});
+    QueueTip(8, {-1, -1});
+}
+
+void TutorialManager::QueueStationTips(Corvane::Vector2<int> point)
+{
+    QueueTip(9, {point.x + 80, point.y + 150});
+    QueueTip(10, {point.x + 20, point.y});
+    QueueTip(11, {point.x + 100, point.y});
 }

@@ -36,6 +36,12 @@ public:
     // Takes the earliest pending tip and shows it when it was not shown yet; false when nothing
     // was pending.
     bool ShowNextTip();
+    // Shows the tip at once unless it was shown already (a pending copy then shows nothing).
+    void ShowTip(int tip, Corvane::Vector2<int> position);
+    // The pantry's tips: 5, 6 at (435, 130), 7 at (400, 510), 8.
+    void QueuePantryTips();
+    // The station's tips around point (a station's world position): 9, 10 and 11.
+    void QueueStationTips(Corvane::Vector2<int> point);
     void QueueFirstLevelTips() {}
     void QueuePowerUpTips() {}
 
