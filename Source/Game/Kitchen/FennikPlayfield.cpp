@@ -107,8 +107,9 @@ Label FennikPlayfield::ChooseBackground()
 {
     const LevelProgressManager* progress = LevelProgressManager::Instance();
     const Label level = progress->GetCurrentLevelID();
-    // A level in no episode has no descriptor to read.
-    const EpisodeDescriptor* episode = progress->FindEpisode(progress->GetEpisodeNumOfLevel(level));
+    // A level in no episode (number 0) has no descriptor to read.
+    const int number = progress->GetEpisodeNumOfLevel(level);
+    const EpisodeDescriptor* episode = number > 0 ? progress->FindEpisode(number) : nullptr;
     if (episode && level && episode->dashcourse1.levelID == level)
         return Label("GamePlayfield_Dashcourse_1_BG");
     if (episode && level && episode->dashcourse2.levelID == level)

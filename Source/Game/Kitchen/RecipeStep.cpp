@@ -43,6 +43,9 @@ Label RecipeStep::GetComponentKey() const
 void RecipeStep::AssignToStation(ObjectID station)
 {
     mStation = station;
+    ObjectDatabase* database = ObjectDatabase::Current();
+    if (auto* at = database ? dynamic_cast<CookingStation*>(database->Get(station)) : nullptr)
+        at->OnStepArrived();
     mState = kAtStation;
 }
 

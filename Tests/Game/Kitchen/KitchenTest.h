@@ -27,6 +27,10 @@ constexpr int kTwoDishes = 5;
 constexpr int kNoEpisode = 6;
 constexpr int kNoSteps = 7;
 constexpr int kNoRecipes = 8;
+// Episode 3: one, three and five stations (the three-station level holds power-ups 3, 0, 1, 0, 2, 0).
+constexpr int kOneStation = 9;
+constexpr int kThreeStations = 10;
+constexpr int kFiveStations = 11;
 } // namespace KitchenLevels
 
 namespace KitchenPaths
@@ -39,6 +43,12 @@ inline const std::string kLevelNumber = "GameScreenRoot/UI_attach/LevelNumDispla
 inline const std::string kScore = "GameScreenRoot/UI_attach/scoreDisplay";
 inline const std::string kPauseButton = "GameScreenRoot/UI_attach/PauseButton";
 inline const std::string kInputMask = "GameScreenRoot/NextDishDisplay_InputMask";
+inline const std::string kPlayfield = "GameScreenRoot/Playfield_attach/FennikPlayfield";
+// The press area of the station in slot 0..3.
+inline std::string StationArea(int slot)
+{
+    return kPlayfield + "/CookingStation_" + std::to_string(slot + 1) + "/CookingStation/clickRect";
+}
 } // namespace KitchenPaths
 
 class KitchenTest : public testing::Test
