@@ -3,17 +3,23 @@
 #include "Framework/CuePoint.h"
 #include "Framework/CuePointTask.h"
 #include "Framework/ObjectDatabase.h"
+#include "Framework/ParallelTask.h"
 #include "Framework/RepeatingTask.h"
+#include "Framework/ResourceManager.h"
 #include "Framework/SelfDestructTask.h"
 #include "Framework/SerialTask.h"
 #include "Framework/TimedTask.h"
+#include "Framework/ValueWrapper.h"
+#include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/GameRecords.h"
+#include "Game/Data/IngredientData.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Data/ScreenNodePaths.h"
 #include "Game/Kitchen/CallTask.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/InGameDishDisplay.h"
+#include "Game/Kitchen/KitchenText.h"
 #include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/PowerUpManager.h"
 #include "Game/Kitchen/Recipe.h"
@@ -28,6 +34,7 @@
 #include "SceneGraph/StaticSpriteNode.h"
 
 #include <algorithm>
+#include <set>
 
 using namespace Corvane;
 namespace Paths = ObjectPaths::Playfield;
@@ -50,6 +57,12 @@ const NodePath& DishDisplay()
 const NodePath& PowerUpAttach()
 {
     static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "PowerUp_Attach"});
+    return path;
+}
+
+const NodePath& FXLayer()
+{
+    static const NodePath path = PathOf({"GameScreenRoot", "FX_Layer"});
     return path;
 }
 
@@ -217,6 +230,46 @@ void FennikPlayfield::FlashPowerUpButton(int kind)
         anim->GetTasks().Add(new NodeAnimationTask(Label("Play"), 1));
         anim->GetTasks().Add(new CuePointTask(played));
     }
+}
+
+void FennikPlayfield::ShowClassicComboPopup(Label combo, float x, float y)
+{
+    SceneNode* popup = InstantiateUnder("ClassicComboPopupLayout", FindNodeInCurrentScene(FXLayer()));
+    // One at a time: the new one replaces the one shown.
+    if (ObjectDatabase* database = ObjectDatabase::Current())
+        database->Remove(mClassicComboPopup);
+    mClassicComboPopup = popup ? popup->GetID() : kNoObject;
+    GameAudioManager::GetInstance()->PlaySound(Label("SFX_ClassicCombo"));
+    if (!popup)
+        return;
+    const IngredientComboData* data = ResourceManager::Get<IngredientComboData>(combo).Get();
+    const int points = (data ? static_cast<int>(data->ingredients.size()) : 0) *
+                       ResourceManager::GetValue<int>(Label("FlavorComboMultiplier"), 0);
+    SetNodeText(popup, Paths::kScoreText, L"+" + std::to_wstring(points));
+    if (data)
+    {
+        const std::set<Label> ingredients(data->ingredients.begin(), data->ingredients.end());
+        bool first = true;
+        for (Label ingredient : ingredients)
+        {
+            auto* sprite = popup->FindByPathAs<StaticSpriteNode>(first ? Paths::kIngredient1 : Paths::kIngredient2);
+            IImage* image = ResourceManager::Get<IImage>(Label::Format("%s_Image", ingredient.c_str())).Get();
+            if (sprite && image)
+            {
+                sprite->SetImage(image);
+                sprite->SetSize(static_cast<float>(image->GetWidth()), static_cast<float>(image->GetHeight()));
+            }
+            first = false;
+        }
+    }
+    popup->SetPosition(x, y);
+    const Vector2<float> offset =
+        ResourceManager::GetValue<Vector2<float>>(Label("ClassicComboPopupFadeOffset"), {0.0f, 0.0f});
+    const float fade = ResourceManager::GetValue<float>(Label("ClassicComboFadeTime"), 0.0f);
+    popup->GetTasks().Add(new TimedTask(2.0f));
+    popup->GetTasks().Add(new ParallelTask(0, new NodeLocationTask({x + offset.x, y + offset.y}, fade),
+                                           new NodeAlphaTask(0.3f, fade)));
+    popup->GetTasks().Add(new SelfDestructTask);
 }
 
 void FennikPlayfield::ShowDishDisplay(bool show)

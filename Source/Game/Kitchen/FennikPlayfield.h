@@ -2,7 +2,7 @@
 // "FennikPlayfieldLayout" (the episode's background, the bobbing add-ingredient prompts, the four
 // station places, the cook's place) and creates the kitchen's game objects (the cooking stations,
 // the player's cook, the power-up buttons, the recipe list with the level's recipes, the dish
-// display, the ingredient data popup). Every update it keeps the power-up buttons in step with the
+// display, the ingredient data popup) and shows the classic-combo popup. Every update it keeps the power-up buttons in step with the
 // counts and, while no station holds a step, asks for the idle-kitchen tip (14) after 6 s. It
 // shows or hides the dish display and keeps the chain popup now shown. One object of the level
 // screen's database, named "FennikPlayfield".
@@ -31,6 +31,11 @@ public:
     void CreateInterface();
     // A press on the power-up button of that kind (0..5): a flash plays over it.
     void FlashPowerUpButton(int kind);
+    // The classic-combo popup at (x, y) of the effects layer, in place of the one shown: the combo's
+    // points (its ingredients times "FlavorComboMultiplier") and its ingredients' pictures; it
+    // waits 2 s, then drifts by "ClassicComboPopupFadeOffset" while fading, and goes.
+    void ShowClassicComboPopup(Corvane::Label combo, float x, float y);
+    Corvane::ObjectID GetClassicComboPopup() const { return mClassicComboPopup; }
     // false hides "GameScreenRoot"/"UI_attach"/"dishDisplay" at once; true shows it once the
     // node's tasks so far have run.
     void ShowDishDisplay(bool show);
@@ -61,6 +66,7 @@ private:
     Corvane::ObjectID mPowerUpButtons = Corvane::kNoObject;
     Corvane::ObjectID mIngredientDataPopup = Corvane::kNoObject;
     Corvane::ObjectID mChainPopup = Corvane::kNoObject;
+    Corvane::ObjectID mClassicComboPopup = Corvane::kNoObject;
     Corvane::ObjectID mFirstStation = Corvane::kNoObject;
 };
 

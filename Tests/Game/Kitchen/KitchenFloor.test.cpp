@@ -4,9 +4,11 @@
 // the idle-kitchen tip and the background by the level's place in its episode.
 #include "KitchenTest.h"
 
+#include "Framework/CommandLine.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Data/ObjectNodePaths.h"
+#include "Game/Data/IngredientData.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/FennikPlayfield.h"
 #include "Game/Kitchen/FlameMeter.h"
@@ -19,6 +21,7 @@
 #include "SceneGraph/ButtonNode.h"
 #include "SceneGraph/ParticleSystemNode.h"
 #include "SceneGraph/StaticSpriteNode.h"
+#include "Support/GoldenFrame.h"
 
 #include <algorithm>
 #include <cmath>
@@ -110,6 +113,7 @@ TEST_P(StationSlots, TheStationsFillTheirSlotsAndTheCookStandsAtSlotOneWithoutWa
         EXPECT_EQ(station->GetFlameMeter()->GetFlames(), 0);
     }
     EXPECT_EQ(slots, GetParam().slots);
+    EXPECT_GT(Figure()->GetImageCount(), 0) << "the cook has pictures";
     const auto* playfield = dynamic_cast<FennikPlayfield*>(game->FindByName(FennikPlayfield::Name()));
     ASSERT_NE(playfield, nullptr);
     EXPECT_EQ(playfield->GetFirstStation(), StationID(1));
@@ -368,6 +372,71 @@ TEST_F(KitchenFloorTest, AnIdleKitchenAsksForTip14AfterSixSecondsAndABusyStation
     rig.Step();
     ASSERT_FALSE(tips->GetShown().empty());
     EXPECT_EQ(tips->GetShown().back(), (TutorialTip{14, {165, 265}}));
+}
+
+TEST_F(KitchenFloorTest, AClassicComboPopupShowsItsPointsAndReplacesTheOneShownThenDriftsFadesAndGoes)
+{
+    Start(kStations);
+    ClosePopup();
+    auto* playfield = dynamic_cast<FennikPlayfield*>(game->FindByName(FennikPlayfield::Name()));
+    ASSERT_NE(playfield, nullptr);
+    const int multiplier = ResourceManager::GetValue<int>(Label("FlavorComboMultiplier"), 0);
+    ASSERT_GT(multiplier, 0);
+    const std::string text = "GameScreenRoot/FX_Layer/ClassicComboPopup/bg/ScoreText";
+    const auto points = [&](const char* combo) {
+        const auto* data = ResourceManager::Get<IngredientComboData>(Label(combo)).Get();
+        return data ? L"+" + std::to_wstring(static_cast<int>(data->ingredients.size()) * multiplier) : L"(none)";
+    };
+
+    playfield->ShowClassicComboPopup(Label("Combo_TomatoBasil"), 300.0f, 200.0f);
+    const ObjectID first = playfield->GetClassicComboPopup();
+    ASSERT_NE(game->Get(first), nullptr);
+    EXPECT_EQ(Text(text), points("Combo_TomatoBasil"));
+    rig.Step();
+    EXPECT_EQ(CountSounds("start", "SFX_ClassicCombo"), 1);
+
+    playfield->ShowClassicComboPopup(Label("Combo_LemonChicken"), 310.0f, 210.0f);
+    auto* popup = dynamic_cast<SceneNode*>(game->Get(playfield->GetClassicComboPopup()));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(game->Get(first), nullptr) << "only one is shown";
+    const auto* score = dynamic_cast<IText*>(popup->FindByPath(ObjectPaths::Playfield::kScoreText));
+    ASSERT_NE(score, nullptr);
+    EXPECT_EQ(score->GetText(), points("Combo_LemonChicken"));
+    EXPECT_EQ(popup->GetPosition(), (Vector2<float>{310.0f, 210.0f}));
+
+    const float fade = ResourceManager::GetValue<float>(Label("ClassicComboFadeTime"), 0.0f);
+    const Vector2<float> offset = ResourceManager::GetValue<Vector2<float>>(Label("ClassicComboPopupFadeOffset"), {});
+    rig.Step(Updates(2.0f) - 2);
+    EXPECT_EQ(popup->GetPosition(), (Vector2<float>{310.0f, 210.0f})) << "it waits 2 s";
+    rig.Step(Updates(fade / 2.0f) + 2);
+    EXPECT_LT(popup->GetColor().alpha, 1.0f);
+    EXPECT_GT(popup->GetColor().alpha, 0.3f);
+    const ObjectID second = playfield->GetClassicComboPopup();
+    const int gone = rig.StepUntil([&] { return game->Get(second) == nullptr; }, Updates(fade) + 10);
+    EXPECT_GE(gone, 0) << "it removes itself after its fade to " << 310.0f + offset.x << ", " << 210.0f + offset.y;
+}
+
+// The program's software renderer for the rig's runs while it lives.
+struct SoftwareRendering
+{
+    SoftwareRendering() : previous(GetCommandLine()) { SetCommandLine(previous + L" -software"); }
+    ~SoftwareRendering() { SetCommandLine(previous); }
+    std::wstring previous;
+};
+
+TEST(KitchenFloor, TheFloorWithFourStationsAndTheCookMatchesItsGoldenCapture)
+{
+    SoftwareRendering software;
+    Testing::KitchenRig rig{{1, CORVANE_TEST_DATA "/Kitchen"}};
+    ASSERT_NE(rig.StartLevel(kStations), nullptr);
+    rig.Step(60);
+    rig.Click(kPopupBG);
+    // The cook standing at slot 1 before he idles, the prompts at rest.
+    rig.Step(30);
+    Compat::ForgetPresentedFrames();
+    rig.Step(30);
+    ASSERT_GT(Compat::CountPresentedFrames(), 0);
+    Testing::CompareWithGolden(Compat::GetLastPresentedFrame(), CORVANE_TEST_DATA "/Kitchen/KitchenFloor.png");
 }
 
 struct BackgroundCase
