@@ -42,9 +42,9 @@ Label TutorialRequest()
     return name;
 }
 
-Vector2<int> WholePoint(const Vector2<float>& p, int dx, int dy)
+Vector2<float> Offset(const Vector2<float>& p, float dx, float dy)
 {
-    return {static_cast<int>(p.x) + dx, static_cast<int>(p.y) + dy};
+    return {p.x + dx, p.y + dy};
 }
 } // namespace
 
@@ -159,7 +159,7 @@ void CookingStation::ShowStepArea(bool show)
                                                   TutorialManager::Instance()->QueuePantryTips();
                                               })));
     if (step && step->GetData().attRequest2 && GetNode())
-        TutorialManager::Instance()->QueueTip(kSecondRequestTip, WholePoint(GetNode()->GetWorldPosition(), 100, 100));
+        TutorialManager::Instance()->QueueTip(kSecondRequestTip, Offset(GetNode()->GetWorldPosition(), 100.0f, 100.0f));
 }
 
 void CookingStation::OnStepArrived()
@@ -198,7 +198,7 @@ void CookingStation::OnAllRequestsMet()
         new TimedTask(ResourceManager::GetValue<float>(Label("FlameRootLocation_EnterTime"), 0.0f)),
         new CallTask<CookingStation>([](CookingStation* station) {
             if (SceneNode* node = station->GetNode())
-                TutorialManager::Instance()->QueueStationTips(WholePoint(node->GetWorldPosition(), 0, 0));
+                TutorialManager::Instance()->QueueStationTips(node->GetWorldPosition());
         })));
 }
 

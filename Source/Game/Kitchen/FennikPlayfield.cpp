@@ -46,7 +46,7 @@ constexpr float kPromptBobTime = 0.2f;
 constexpr float kPromptPause = 1.0f;
 constexpr float kIdleTipDelay = 6.0f;
 constexpr int kIdleTip = 14;
-constexpr Vector2<int> kIdleTipPosition{165, 265};
+constexpr Vector2<float> kIdleTipPosition{165.0f, 265.0f};
 
 const NodePath& DishDisplay()
 {

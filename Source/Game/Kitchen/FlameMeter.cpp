@@ -128,8 +128,7 @@ void FlameMeter::Alert(bool fast)
     if (!fast)
     {
         const Vector2<float> at = top->GetWorldPosition();
-        TutorialManager::Instance()->ShowTip(mWaitForWork ? kWorkTip : kIngredientTip,
-                                             {static_cast<int>(at.x) + 20, static_cast<int>(at.y) + 20});
+        TutorialManager::Instance()->ShowTip(mWaitForWork ? kWorkTip : kIngredientTip, {at.x + 20.0f, at.y + 20.0f});
     }
     top->PlayAnimation(Label(fast ? "Alert_Fast" : "Alert_Slow"));
 }

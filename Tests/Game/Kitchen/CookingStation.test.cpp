@@ -45,25 +45,21 @@ Vector2<float> VectorValue(const char* name)
     return ResourceManager::GetValue<Vector2<float>>(Label(name), {-1.0f, -1.0f});
 }
 
-const TutorialTip* FindTip(int tip)
-{
-    const TutorialManager* tips = TutorialManager::Instance();
-    const auto same = [tip](const TutorialTip& t) { return t.tip == tip; };
-    const auto shown = std::find_if(tips->GetShown().begin(), tips->GetShown().end(), same);
-    if (shown != tips->GetShown().end())
-        return &*shown;
-    const auto pending = std::find_if(tips->GetPending().begin(), tips->GetPending().end(), same);
-    return pending != tips->GetPending().end() ? &*pending : nullptr;
-}
-
 class StationTest : public KitchenTest
 {
 protected:
+    StationTest() = default;
+    // A new player's profile: the tips show.
+    explicit StationTest(bool tipsSeen) : KitchenTest({1, CORVANE_TEST_DATA "/Kitchen", tipsSeen}) {}
+
     void SetUp() override
     {
         game = rig.StartLevel(kStations);
         ASSERT_NE(game, nullptr);
-        ClosePopup();
+        rig.Step(60);
+        rig.Click(kPopupBG);
+        ASSERT_FALSE(game->IsPaused());
+        ReadBubbles(3);
         for (ObjectID id : game->GetGroup(CookingStation::Group()))
             if (auto* station = dynamic_cast<CookingStation*>(game->Get(id)))
                 stations[station->GetSlot()] = station;
@@ -111,6 +107,8 @@ struct WaitCase
 
 class FlameLoss : public StationTest, public testing::WithParamInterface<WaitCase>
 {
+protected:
+    FlameLoss() : StationTest(false) {}
 };
 
 TEST_P(FlameLoss, AFlameGoesEveryWaitPlusTwoWarningsDownToNoneAndTheTimerThenCyclesWithoutEffect)
@@ -134,13 +132,8 @@ TEST_P(FlameLoss, AFlameGoesEveryWaitPlusTwoWarningsDownToNoneAndTheTimerThenCyc
         AnimatedSpriteNode* top = Flame(flames);
         const int slowAt = rig.StepUntil([&] { return top->IsPlaying(Label("Alert_Slow")); }, 1000);
         EXPECT_NEAR(slowAt, Updates(w), 2) << flames << " flames";
-        const TutorialTip* tip = FindTip(wait.tip);
-        ASSERT_NE(tip, nullptr) << "the first warning shows its tip at once";
-        if (flames == 2)
-        {
-            const Vector2<float> at = top->GetWorldPosition();
-            EXPECT_EQ(tip->position, (Vector2<int>{static_cast<int>(at.x) + 20, static_cast<int>(at.y) + 20}));
-        }
+        // The first warning shows its tip at once; a tip is shown once.
+        EXPECT_EQ(ReadBubbles(1), flames == 2 ? std::vector<int>{wait.tip} : std::vector<int>{});
         const int fastAt = rig.StepUntil([&] { return top->IsPlaying(Label("Alert_Fast")); }, 1000);
         EXPECT_NEAR(fastAt, Updates(slow), 2);
         const int lostAt = rig.StepUntil([&] { return meter->GetFlames() < flames; }, 1000);
@@ -227,7 +220,13 @@ TEST_F(StationTest, APressAlwaysWalksTheCookAndAReleaseDoesNothing)
     EXPECT_EQ(cook->GetWalkingTo(), stations[2]->GetID()) << "a free station too";
 }
 
-TEST_F(StationTest, AnArrivingStepShowsItsPromptAfterHalfASecondAndStartsTheIngredientWait)
+class StationTips : public StationTest
+{
+protected:
+    StationTips() : StationTest(false) {}
+};
+
+TEST_F(StationTips, AnArrivingStepShowsItsPromptAfterHalfASecondAndStartsTheIngredientWait)
 {
     auto* playfield = dynamic_cast<FennikPlayfield*>(game->FindByName(FennikPlayfield::Name()));
     ASSERT_NE(playfield, nullptr);
@@ -255,21 +254,14 @@ TEST_F(StationTest, AnArrivingStepShowsItsPromptAfterHalfASecondAndStartsTheIngr
     stations[1]->ShowStepArea(true);
     EXPECT_TRUE(area->IsVisible());
     EXPECT_TRUE(keyStep->IsVisible()) << "the step shows in the dish: a key step";
-    rig.Step(Updates(0.5f) + 2);
-    EXPECT_NE(FindTip(5), nullptr);
-    EXPECT_NE(FindTip(7), nullptr);
-    EXPECT_EQ(FindTip(18), nullptr) << "one request";
+    EXPECT_EQ(ReadBubbles(Updates(0.5f) + 8), (std::vector<int>{5, 6, 7, 8})) << "one request: no tip 18";
 
     // Every request met: a flame, then the station's tips around its place.
     stations[1]->OnAllRequestsMet();
     EXPECT_EQ(stations[1]->GetFlameMeter()->GetFlames(), 1);
     EXPECT_EQ(stations[1]->GetFlameScore(),
               ResourceManager::GetValue<int>(Label("FlameMeter_PerFlameScore"), 0));
-    rig.Step(Updates(Value("FlameRootLocation_EnterTime")) + 3);
-    const Vector2<float> at = stations[1]->GetNode()->GetWorldPosition();
-    const TutorialTip* tip10 = FindTip(10);
-    ASSERT_NE(tip10, nullptr);
-    EXPECT_EQ(tip10->position, (Vector2<int>{static_cast<int>(at.x) + 20, static_cast<int>(at.y)}));
+    EXPECT_EQ(ReadBubbles(Updates(Value("FlameRootLocation_EnterTime")) + 6), (std::vector<int>{9, 10, 11}));
 }
 
 TEST_F(StationTest, AFinishedStepIsLetGoInTheNextUpdateWithTheMarkerAndTimerOff)

@@ -6,6 +6,7 @@
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/RecipeList.h"
 #include "Game/Kitchen/RecipeStep.h"
+#include "Game/Menus/TutorialMode.h"
 #include "Support/KitchenRig.h"
 #include "Widgets/IText.h"
 
@@ -54,6 +55,10 @@ inline std::string StationArea(int slot)
 class KitchenTest : public testing::Test
 {
 protected:
+    // The rig on the kitchen test levels, or on what options name.
+    KitchenTest() : KitchenTest(TestLevels()) {}
+    explicit KitchenTest(const Corvane::Testing::KitchenRig::Options& options) : rig(options) {}
+
     static Corvane::Testing::KitchenRig::Options TestLevels(unsigned seed = 1)
     {
         return {seed, CORVANE_TEST_DATA "/Kitchen"};
@@ -94,6 +99,21 @@ protected:
             step->StartFinishing();
         }
     }
+    // Runs updates, closing each tip bubble as it comes up; the tips shown, in order.
+    std::vector<int> ReadBubbles(int updates)
+    {
+        std::vector<int> tips;
+        for (int i = 0; i < updates; ++i)
+        {
+            rig.Step();
+            while (const auto* bubble = rig.TopAs<TutorialMode>())
+            {
+                tips.push_back(bubble->GetTip());
+                rig.PopTop();
+            }
+        }
+        return tips;
+    }
     int CountSounds(const std::string& event, const std::string& sound) const
     {
         int count = 0;
@@ -102,6 +122,6 @@ protected:
         return count;
     }
 
-    Corvane::Testing::KitchenRig rig{TestLevels()};
+    Corvane::Testing::KitchenRig rig;
     GameMode* game = nullptr;
 };
