@@ -168,7 +168,8 @@ void FennikPlayfield::CreateStations(int numStations)
     }
     if (SceneNode* cancel = FindChild(Paths::kCancelDragMask))
     {
-        // A press here ends a drag in progress without a target.
+        // The press area that will end a drag without a target once ingredients are dragged; until
+        // then it takes the presses on the bare floor.
         cancel->Signals().ButtonDown.connect([](SceneNode*, MouseButton, int, int) {});
         cancel->SetVisible(true);
         cancel->SetHitTest(true);
