@@ -138,7 +138,15 @@ TEST_F(KitchenFloorTest, APressOnAnotherStationWalksTheCookThereAtHisSpeedLeavin
     const float distance = StationX(3) - StationX(1);
     ASSERT_EQ(distance, 300.0f) << "the data's stations stand 150 apart";
     ASSERT_EQ(Speed(), 200.0f);
+    // The step at the station he stands at is being worked: his leaving stops its work.
+    const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
+    ASSERT_NE(recipe, nullptr);
+    auto* step = dynamic_cast<RecipeStep*>(game->Get(recipe->GetSteps().front()));
+    stations.at(1)->ReceiveStep(step->GetID());
+    step->SetWorking(true);
+    ASSERT_TRUE(step->IsWorking());
     rig.Press(StationArea(3));
+    EXPECT_FALSE(step->IsWorking()) << "the station he left heard it";
     rig.Release(StationArea(3));
     EXPECT_TRUE(Plays("Walk"));
     const Walk walk = StepUntilAt(StationID(3));
