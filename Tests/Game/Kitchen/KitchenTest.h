@@ -28,7 +28,7 @@ constexpr int kTwoDishes = 5;
 constexpr int kNoEpisode = 6;
 constexpr int kNoSteps = 7;
 constexpr int kNoRecipes = 8;
-// Episode 3: one, three and five stations (the three-station level holds power-ups 3, 0, 1, 0, 2, 0).
+// Episode 4: one, three and five stations (the three-station level holds power-ups 3, 0, 1, 0, 2, 0).
 constexpr int kOneStation = 9;
 constexpr int kThreeStations = 10;
 constexpr int kFiveStations = 11;
