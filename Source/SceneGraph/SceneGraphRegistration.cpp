@@ -21,6 +21,7 @@
 #include "SceneGraph/StyledTextSpriteNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/TiledSpriteNode.h"
+#include "SceneGraph/TextEditNode.h"
 
 using namespace Corvane;
 
@@ -50,6 +51,7 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
     RegisterNodeFactory(L"tiledspritenode", new TiledSpriteNodeFactory);
     RegisterNodeFactory(L"nodegridnode", new NodeGridNodeFactory);
+    RegisterNodeFactory(L"texteditnode", new TextEditNodeFactory);
     RegisterNodeFactory(L"meterbarnode", new MeterBarNodeFactory);
     RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
     RegisterNodeFactory(L"rectnode", new RectNodeFactory);

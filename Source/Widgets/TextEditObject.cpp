@@ -3,14 +3,12 @@
 #include "AttributeContainer.h"
 #include "Graphics/BrushDrawing.h"
 #include "Graphics/Font.h"
-#include "Graphics/Image.h"
-#include "Graphics/ImageList.h"
+#include "Graphics/IImage.h"
+#include "Graphics/IImageList.h"
 #include "Graphics/RenderContext.h"
 #include "Graphics/TextDrawing.h"
 #include "Widgets/WidgetFocus.h"
 #include "Widgets/WidgetResources.h"
-
-#include <cmath>
 
 namespace Corvane
 {
@@ -18,23 +16,6 @@ using namespace Graphics;
 
 namespace
 {
-// Keys the field leaves to its owner: the engine's codes 512 and 513, Enter, Tab, Escape.
-bool IsOwnersKey(int key)
-{
-    return key == 512 || key == 513 || key == 13 || key == 9 || key == 27;
-}
-
-constexpr int kBackspace = 8;
-constexpr int kDelete = 46;
-constexpr int kHome = 36;
-constexpr int kEnd = 35;
-constexpr int kLeft = 37;
-constexpr int kRight = 39;
-// Characters up to this code are control characters, never inserted.
-constexpr wchar_t kLastControl = 31;
-// The caret shows for half a second and hides for half a second.
-constexpr float kCaretFramesPerSecond = 2.0f;
-
 Label TextEditChange()
 {
     static const Label label("TextEditChange");
@@ -61,65 +42,79 @@ float TextEditObject::GetTopBorder() const
     return mFieldImages ? static_cast<float>(mFieldImages->GetHeight(0)) : 0.0f;
 }
 
+float TextEditObject::GetTextAreaWidth() const
+{
+    return GetBounds().width - (GetRightBorder() + GetLeftBorder());
+}
+
+float TextEditObject::GetLineHeight() const
+{
+    return mEdit.GetLineHeight(mFieldImages ? mFieldImages->GetHeight(3) : 0);
+}
+
+void TextEditObject::SyncText()
+{
+    TextComponent::SetText(mEdit.GetText());
+}
+
+void TextEditObject::Relayout()
+{
+    mEdit.SetFont(GetFont());
+    mEdit.SetFrame({GetLeftBorder(), GetTopBorder(), GetTextAreaWidth()});
+    mEdit.Relayout();
+    SyncText();
+}
+
 void TextEditObject::SetFieldImages(IImageList* images)
 {
     mFieldImages = images;
     if (mFieldImages)
         SetHeight(static_cast<float>(mFieldImages->GetHeight(0) + mFieldImages->GetHeight(6)) + GetLineHeight());
-    SetText(std::wstring(GetText()));
+    Relayout();
 }
 
 void TextEditObject::SetCursorImage(IImage* image)
 {
-    mCaretAnimation.reset();
-    mCaretImages.reset();
-    if (!image)
-        return;
-    mCaretImages = std::make_unique<ImageList>();
-    mCaretImages->AddImage(image, false);
-    mCaretImages->AddImage(new Image(), true);
-    mCaretAnimation = std::make_unique<ImageListAnimation>();
-    mCaretAnimation->list = mCaretImages.get();
-    mCaretAnimation->mode = kAnimationLoop;
-    mCaretAnimation->fps = kCaretFramesPerSecond;
+    mEdit.SetCursorImage(image);
 }
 
 void TextEditObject::SetMaxCharacters(int count)
 {
-    mMaxCharacters = count;
-    SetText(std::wstring(GetText()));
+    mEdit.SetMaxCharacters(count);
+    Relayout();
 }
 
 void TextEditObject::SetMaxStringWidth(int width)
 {
-    mMaxStringWidth = width;
-    SetText(std::wstring(GetText()));
+    mEdit.SetMaxStringWidth(width);
+    Relayout();
 }
 
 void TextEditObject::SetPasswordMode(bool on)
 {
-    mPasswordMode = on;
-    SetText(std::wstring(GetText()));
+    mEdit.SetPasswordMode(on);
+    Relayout();
 }
 
 void TextEditObject::SetPasswordCharacter(wchar_t c)
 {
-    mPasswordCharacter = c;
-    SetText(std::wstring(GetText()));
+    mEdit.SetPasswordCharacter(c);
+    Relayout();
 }
 
 void TextEditObject::SetTextAlignment(int alignment)
 {
-    mTextAlignment = alignment;
-    SetText(std::wstring(GetText()));
+    mEdit.SetAlignment(alignment);
+    Relayout();
 }
 
 void TextEditObject::SetFont(Font* font)
 {
     ControlObject::SetFont(font);
+    mEdit.SetFont(font);
     if (mFieldImages)
         SetHeight(static_cast<float>(mFieldImages->GetHeight(0) + mFieldImages->GetHeight(6)) + GetLineHeight());
-    SetText(std::wstring(GetText()));
+    Relayout();
 }
 
 void TextEditObject::SetBounds(const Rect<float>& bounds)
@@ -128,151 +123,60 @@ void TextEditObject::SetBounds(const Rect<float>& bounds)
     ControlObject::SetBounds(bounds);
     if (resized)
     {
-        mScroll = 0.0f;
-        SetText(std::wstring(GetText()));
+        mEdit.ResetScroll();
+        Relayout();
     }
 }
 
-wchar_t TextEditObject::Displayed(const std::wstring& text, std::size_t index) const
+void TextEditObject::SetText(const std::wstring& text)
 {
-    if (index >= text.size())
-        return 0;
-    return mPasswordMode ? mPasswordCharacter : text[index];
-}
-
-float TextEditObject::MeasureText(const std::wstring& text) const
-{
-    const Font* font = GetFont();
-    if (!font)
-        return 0.0f;
-    float width = 0.0f;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        width += static_cast<float>(font->GetAdvance(Displayed(text, i), Displayed(text, i + 1)));
-    return width;
-}
-
-float TextEditObject::GetLineHeight() const
-{
-    const Font* font = GetFont();
-    if (!font)
-        return 0.0f;
-    const int lineHeight = font->GetLineHeight();
-    const int piece = mFieldImages ? mFieldImages->GetHeight(3) : 0;
-    // Without field images, or with side pieces of no height, no multiple can be made.
-    if (piece <= 0 || lineHeight <= 0)
-        return static_cast<float>(std::max(lineHeight, 0));
-    return static_cast<float>((lineHeight + piece - 1) / piece * piece);
-}
-
-float TextEditObject::GetTextAreaWidth() const
-{
-    return GetBounds().width - (GetRightBorder() + GetLeftBorder());
-}
-
-Vector2<float> TextEditObject::GetTextOrigin() const
-{
-    const float left = GetLeftBorder();
-    const float textWidth = MeasureText(GetText());
-    float x = left;
-    if (mTextAlignment == kTextCenter)
-        x = left + GetTextAreaWidth() * 0.5f - textWidth * 0.5f;
-    else if (mTextAlignment == kTextRight)
-        x = left + GetTextAreaWidth() - textWidth;
-    return {x, GetTopBorder()};
-}
-
-bool TextEditObject::BreaksWidthLimit(const std::wstring& text) const
-{
-    return mMaxStringWidth >= 0 && std::floor(MeasureText(text) + 0.5f) > static_cast<float>(mMaxStringWidth);
-}
-
-void TextEditObject::SetText(const std::wstring& newText)
-{
-    std::wstring text = newText;
-    if (mMaxCharacters >= 0 && text.size() > static_cast<std::size_t>(mMaxCharacters))
-        text.resize(static_cast<std::size_t>(mMaxCharacters));
-    while (!text.empty() && BreaksWidthLimit(text))
-        text.pop_back();
-    TextComponent::SetText(text);
-    if (mCaret > text.size())
-        mCaret = static_cast<unsigned>(text.size());
-
-    const Vector2<float> origin = GetTextOrigin();
-    mCaretPosition = origin;
-    if (const Font* font = GetFont())
-        for (unsigned i = 0; i < mCaret; ++i)
-            mCaretPosition.x += static_cast<float>(font->GetAdvance(Displayed(text, i), Displayed(text, i + 1)));
-
-    const float area = GetTextAreaWidth();
-    if (mCaretPosition.x + mScroll > area + origin.x)
-        mScroll = area - (mCaretPosition.x - origin.x);
-    else if (mCaretPosition.x + mScroll < origin.x)
-        mScroll = origin.x - mCaretPosition.x;
+    mEdit.SetFont(GetFont());
+    mEdit.SetFrame({GetLeftBorder(), GetTopBorder(), GetTextAreaWidth()});
+    mEdit.SetText(text);
+    SyncText();
 }
 
 void TextEditObject::SetCaret(unsigned index)
 {
-    mCaret = index;
-    SetText(std::wstring(GetText()));
+    mEdit.SetCaret(index);
 }
 
 void TextEditObject::InsertCharacter(wchar_t c)
 {
-    std::wstring candidate = GetText();
-    candidate.insert(candidate.begin() + mCaret, c);
-    if (BreaksWidthLimit(candidate))
+    if (!mEdit.Insert(c))
         return;
-    if (mMaxCharacters >= 0 && candidate.size() > static_cast<std::size_t>(mMaxCharacters))
-        return;
-    ++mCaret;
-    SetText(candidate);
+    SyncText();
     BroadcastFrom(*this, TextEditChange());
 }
 
 void TextEditObject::DeleteBackward()
 {
-    if (mCaret == 0)
+    if (!mEdit.DeleteBackward())
         return;
-    --mCaret;
-    std::wstring text = GetText();
-    text.erase(mCaret, 1);
-    SetText(text);
+    SyncText();
     BroadcastFrom(*this, TextEditChange());
 }
 
 void TextEditObject::DeleteForward()
 {
-    if (mCaret >= GetText().size())
+    if (!mEdit.DeleteForward())
         return;
-    std::wstring text = GetText();
-    text.erase(mCaret, 1);
-    SetText(text);
+    SyncText();
     BroadcastFrom(*this, TextEditChange());
 }
 
 bool TextEditObject::KeyDown(int key)
 {
-    if (!HasFocus(this) || IsOwnersKey(key))
+    if (!HasFocus(this))
         return false;
-    const unsigned length = static_cast<unsigned>(GetText().size());
-    switch (key)
+    const LineEdit::KeyResult result = mEdit.Key(key);
+    if (result == LineEdit::KeyResult::kChanged)
     {
-    case kBackspace: DeleteBackward(); break;
-    case kDelete: DeleteForward(); break;
-    case kHome: SetCaret(0); break;
-    case kEnd: SetCaret(length); break;
-    case kLeft:
-        if (mCaret > 0)
-            SetCaret(mCaret - 1);
-        break;
-    case kRight:
-        if (mCaret < length)
-            SetCaret(mCaret + 1);
-        break;
-    default: break;
+        SyncText();
+        BroadcastFrom(*this, TextEditChange());
     }
-    // Every other key is the field's while it has the focus.
-    return true;
+    // Every key but the owner's is the field's while it has the focus.
+    return result != LineEdit::KeyResult::kPassOn;
 }
 
 bool TextEditObject::Char(const std::wstring& text)
@@ -280,7 +184,7 @@ bool TextEditObject::Char(const std::wstring& text)
     if (!HasFocus(this))
         return false;
     for (const wchar_t c : text)
-        if (c > kLastControl)
+        if (c >= LineEdit::kFirstPrintable)
             InsertCharacter(c);
     return true;
 }
@@ -301,22 +205,23 @@ void TextEditObject::Draw()
     const DrawState& current = GetRenderContext().state;
     DrawNineBrush(mFieldImages, 0, bounds.x, bounds.y, bounds.width, bounds.height, current, GetCurrentCanvas());
 
-    const std::wstring display = mPasswordMode ? std::wstring(GetText().size(), mPasswordCharacter) : GetText();
+    const std::wstring display = mEdit.GetDisplayText();
     const Vector2<float> origin = GetTextOrigin();
     DrawState text = current;
     text.font = GetFont();
     text.color = GetColor();
     text.clip =
         Rect<int>::FromRect(Rect<float>{bounds.x + origin.x, bounds.y + origin.y, GetTextAreaWidth(), GetLineHeight()});
-    DrawText(display.c_str(), bounds.x + origin.x + mScroll, bounds.y + origin.y, text, GetCurrentCanvas());
+    DrawText(display.c_str(), bounds.x + origin.x + GetScroll(), bounds.y + origin.y, text, GetCurrentCanvas());
 
-    if (!mCaretAnimation || !HasFocus(this) || !IsEnabled())
+    if (!mEdit.HasCursor() || !HasFocus(this) || !IsEnabled())
         return;
     DrawState caret = current;
     caret.horizontalAlignment = kAlignCenter;
-    const Rect<float> rect{bounds.x + mCaretPosition.x + mScroll, bounds.y + mCaretPosition.y,
-                           static_cast<float>(mCaretImages->GetWidth(0)), bounds.height - 2.0f * mCaretPosition.y};
-    mCaretAnimation->DrawInRect(mBlinkTime, rect, caret, GetCurrentCanvas());
+    const Vector2<float>& at = GetCaretPosition();
+    const Rect<float> rect{bounds.x + at.x + GetScroll(), bounds.y + at.y, mEdit.GetCursorWidth(),
+                           bounds.height - 2.0f * at.y};
+    mEdit.DrawCaret(mBlinkTime, rect, caret, GetCurrentCanvas());
 }
 
 Object* TextEditObjectFactory::Create(Label name, const IAttributeContainer& attributes)

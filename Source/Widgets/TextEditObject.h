@@ -11,33 +11,32 @@
 // of the object follows from it. Without a font everything measures 0; without a cursor image
 // there is no caret.
 //
-// Its factory, "textedit", reads "fieldImages", "cursorImage", "maxCharacters", "maxStringWidth",
-// "passwordMode", "passwordCharacter" and "textalign" ("left", "center", "right"). The owner sets
-// the width, the font and the text.
+// The editing itself is LineEdit's (shared with the scene graph's text edit node); this object
+// supplies the field around it. Its factory, "textedit", reads "fieldImages", "cursorImage",
+// "maxCharacters", "maxStringWidth", "passwordMode", "passwordCharacter" and "textalign" ("left",
+// "center", "right"). The owner sets the width, the font and the text.
 #pragma once
 
 #include "Widgets/ControlObject.h"
 #include "Widgets/IText.h"
-#include "Widgets/ImageListAnimation.h"
+#include "Widgets/LineEdit.h"
 #include "Widgets/ObjectFactory.h"
 
-#include <memory>
 #include <string>
 
 namespace Corvane
 {
 class IImage;
 class IImageList;
-class ImageList;
 
 class TextEditObject : public ControlObject, public TextComponent
 {
 public:
     enum TextAlignment
     {
-        kTextLeft = 0,
-        kTextCenter = 1,
-        kTextRight = 2
+        kTextLeft = LineEdit::kAlignLeft,
+        kTextCenter = LineEdit::kAlignCenter,
+        kTextRight = LineEdit::kAlignRight
     };
 
     explicit TextEditObject(Label name);
@@ -51,26 +50,26 @@ public:
     void SetCursorImage(IImage* image);
     // Negative (-1): no limit. A lower limit cuts the text at once, without a message.
     void SetMaxCharacters(int count);
-    int GetMaxCharacters() const { return mMaxCharacters; }
+    int GetMaxCharacters() const { return mEdit.GetMaxCharacters(); }
     // Pixels; negative (-1): no limit.
     void SetMaxStringWidth(int width);
-    int GetMaxStringWidth() const { return mMaxStringWidth; }
+    int GetMaxStringWidth() const { return mEdit.GetMaxStringWidth(); }
     void SetPasswordMode(bool on);
-    bool IsPasswordMode() const { return mPasswordMode; }
+    bool IsPasswordMode() const { return mEdit.IsPasswordMode(); }
     void SetPasswordCharacter(wchar_t c);
-    wchar_t GetPasswordCharacter() const { return mPasswordCharacter; }
+    wchar_t GetPasswordCharacter() const { return mEdit.GetPasswordCharacter(); }
     void SetTextAlignment(int alignment);
-    int GetTextAlignment() const { return mTextAlignment; }
+    int GetTextAlignment() const { return mEdit.GetAlignment(); }
 
     // Applies the limits, keeps the caret inside the text and scrolls it into view. No message.
     void SetText(const std::wstring& text) override;
     // Moves the caret (kept inside the text).
     void SetCaret(unsigned index);
-    unsigned GetCaret() const { return mCaret; }
+    unsigned GetCaret() const { return mEdit.GetCaret(); }
     // Where the caret stands, relative to the object's location, before scrolling.
-    const Vector2<float>& GetCaretPosition() const { return mCaretPosition; }
+    const Vector2<float>& GetCaretPosition() const { return mEdit.GetCaretPosition(); }
     // The sideways offset of text and caret (0 or negative).
-    float GetScroll() const { return mScroll; }
+    float GetScroll() const { return mEdit.GetScroll(); }
     float GetBlinkTime() const { return mBlinkTime; }
 
     // The edits; each reports "TextEditChange" when it changed the text.
@@ -80,10 +79,10 @@ public:
 
     // Layout, relative to the object's location: where the text starts, the width between the
     // field's side borders, the line height, and the width of a text as displayed.
-    Vector2<float> GetTextOrigin() const;
+    Vector2<float> GetTextOrigin() const { return mEdit.GetTextOrigin(); }
     float GetTextAreaWidth() const;
     float GetLineHeight() const;
-    float MeasureText(const std::wstring& text) const;
+    float MeasureText(const std::wstring& text) const { return mEdit.MeasureText(text); }
 
     void SetFont(Font* font) override;
     // A new width lays the text out again from no scrolling.
@@ -96,27 +95,19 @@ public:
     bool MouseDown(int button, int x, int y) override;
 
 private:
-    // The character shown at index of text.
-    wchar_t Displayed(const std::wstring& text, std::size_t index) const;
-    // The text is too wide for the width limit.
-    bool BreaksWidthLimit(const std::wstring& text) const;
     // The field's borders: the widths of pieces 3 and 5, the height of piece 0; 0 without images.
     float GetLeftBorder() const;
     float GetRightBorder() const;
     float GetTopBorder() const;
+    // Hands the frame and the font to the editor, lays the text out again and keeps the text
+    // component's copy of the text in step.
+    void Relayout();
+    // The editor's text into the text component.
+    void SyncText();
 
     IImageList* mFieldImages = nullptr;
-    std::unique_ptr<ImageList> mCaretImages;
-    std::unique_ptr<ImageListAnimation> mCaretAnimation;
+    LineEdit mEdit;
     float mBlinkTime = 0.0f;
-    Vector2<float> mCaretPosition{0.0f, 0.0f};
-    float mScroll = 0.0f;
-    unsigned mCaret = 0;
-    int mMaxCharacters = -1;
-    int mMaxStringWidth = -1;
-    bool mPasswordMode = false;
-    wchar_t mPasswordCharacter = L'*';
-    int mTextAlignment = kTextLeft;
 };
 
 class TextEditObjectFactory : public IObjectFactory

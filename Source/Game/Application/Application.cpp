@@ -7,6 +7,7 @@
 #include "Framework/Looper.h"
 #include "Framework/WindowSettings.h"
 #include "Game/Application/GameRegistration.h"
+#include "Game/Audio/GameAudioManager.h"
 #include "Game/Application/StartupGroups.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
@@ -75,6 +76,8 @@ void Application::Stop()
     OnAccountChanging();
     AccountManager::Get()->RemoveAccountChangeHandler(this);
     mHandlerAdded = false;
+    // The audio platform goes after the application: nothing may hold its channels then.
+    GameAudioManager::GetInstance()->ReleaseChannels();
 }
 
 void Application::OnAccountChanging()

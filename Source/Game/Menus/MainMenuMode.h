@@ -1,0 +1,55 @@
+// The main menu, the hub: the current profile's name in a bubble and the buttons to the challenge
+// select, the credits, options, profiles, help and quitting. Opened from the title it plays an
+// entrance (the bubble and the button column drop into place); from elsewhere it shows at once.
+// It plays the main-menu music and refreshes the profile's name whenever it comes back on top.
+//
+// A button leads somewhere only once its screen exists: the table of destinations in
+// MainMenuMode.cpp has one line per button, and a button whose line has no way to make its screen
+// is disabled. Enabling one is giving its line that function.
+#pragma once
+
+#include "Framework/Looper.h"
+#include "Game/Menus/MenuMode.h"
+
+#include <span>
+
+namespace Corvane
+{
+class ApplicationMode;
+}
+
+// Where a main-menu button leads: the mode request and the new screen.
+struct MainMenuDestination
+{
+    const char* button;
+    Corvane::ModeRequestOp request;
+    // Makes the screen; null while the screen does not exist (the button is disabled).
+    Corvane::ApplicationMode* (*make)();
+    // Whether make can make it now (a screen registered by a hook); null: whenever make is there.
+    bool (*ready)() = nullptr;
+
+    bool IsAvailable() const { return make && (!ready || ready()); }
+};
+
+// In the order the buttons are checked.
+std::span<const MainMenuDestination> MainMenuDestinations();
+
+class MainMenuMode : public MenuMode
+{
+public:
+    // entrance: the title opens it; the bubble and the buttons drop in.
+    explicit MainMenuMode(bool entrance) : mEntrance(entrance) {}
+
+    bool OnKeyDown(int key) override;
+    void OnEnter() override;
+    // The profile's name, then music state 1 (kept playing when it is on already).
+    void OnGainFocus() override;
+
+    bool HasEntrance() const { return mEntrance; }
+
+protected:
+    void OnControl(Corvane::Label message, Corvane::Label sender) override;
+
+private:
+    bool mEntrance;
+};
