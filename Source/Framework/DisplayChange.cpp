@@ -149,6 +149,11 @@ const DisplaySettings& GetDisplaySettings()
     return Current();
 }
 
+void ForgetDisplaySettings()
+{
+    Current() = DisplaySettings{-1, 1, 800, 600};
+}
+
 void AddWindowModeChangeHandler(IWindowModeChangeHandler* handler)
 {
     Handlers().push_back(handler);

@@ -34,6 +34,9 @@ void ToggleWindowMode();
 void ResetDisplay();
 // The settings in force: {-1, 1, 800, 600} until the first successful apply.
 const DisplaySettings& GetDisplaySettings();
+// The engine's stop has deleted the renderer and the window: nothing is in force until the next
+// apply (the settings go back to {-1, 1, 800, 600}), so a later start builds them anew.
+void ForgetDisplaySettings();
 
 // The list holds plain pointers, in registration order.
 void AddWindowModeChangeHandler(IWindowModeChangeHandler* handler);

@@ -38,7 +38,7 @@ void StartEngine()
     application->Start();
 }
 
-void StopEngine()
+void StopEngineKeepingLabels()
 {
     if (IApplication* application = IApplication::GetInstance())
         application->Stop();
@@ -50,6 +50,7 @@ void StopEngine()
         graphics->Cleanup();
         delete graphics;
     }
+    ForgetDisplaySettings();
     if (IAudioPlatform* audio = IAudioPlatform::GetInstance())
         audio->Shutdown();
     if (IPlatform* platform = IPlatform::GetInstance())
@@ -59,6 +60,11 @@ void StopEngine()
     }
     // The platform and audio platform are singletons: deleted here with the others.
     Internal::DestroySingletons();
+}
+
+void StopEngine()
+{
+    StopEngineKeepingLabels();
     DestroyLabelTable();
     DeleteRandomStreams();
 }

@@ -9,6 +9,9 @@ namespace Corvane
 {
 void StartEngine();
 void StopEngine();
+// StopEngine without its last two steps: the label table and the random streams stay, for a
+// process that starts the engine again (labels kept in statics must stay readable).
+void StopEngineKeepingLabels();
 
 // The whole run, called by the entry function: start; end at once when another instance is
 // running (and the application wants only one); otherwise loop, pop every mode and stop. Without

@@ -139,6 +139,27 @@ const std::vector<NodeLookup>& ScreenNodes()
         {L"DeleteProfileModeLayout", {L"DeleteProfileMode", L"ConfirmText"}, false, L"styledtextspritenode"},
         {L"DeleteProfileModeLayout", {L"OkButton"}, true, L"buttonnode"},
         {L"DeleteProfileModeLayout", {L"CancelButton"}, true, L"buttonnode"},
+        // the level screen
+        {L"GameScreenLayout", {L"GameScreenRoot", L"Playfield_attach"}, false, nullptr},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach"}, false, nullptr},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"FX_Layer"}, false, nullptr},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"NextDishDisplay_InputMask"}, false, nullptr},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"NextDishDisplay_TimerMask"}, false, nullptr},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"timer", L"Text_Min"}, false, L"styledtextspritenode"},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"timer", L"Text_Sec"}, false, L"styledtextspritenode"},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"LevelNumDisplay"}, false, L"styledtextspritenode"},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"scoreDisplay"}, false, L"styledtextspritenode"},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"dishDisplay"}, false, nullptr},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"dishDisplay", L"recipeName"}, false,
+         L"styledtextspritenode"},
+        {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"dishDisplay", L"meter"}, false, L"meterbarnode"},
+        {L"GameScreenLayout", {L"PauseButton"}, true, L"buttonnode"},
+        {L"NextRecipePopupLayout", {L"NextRecipePopup", L"BG"}, false, nullptr},
+        {L"NextRecipePopupLayout", {L"NextRecipePopup", L"attachBubble"}, false, L"staticspritenode"},
+        {L"NextRecipePopupLayout", {L"NextRecipePopup", L"TitleText"}, false, L"styledtextspritenode"},
+        {L"NextRecipePopupLayout", {L"NextRecipePopup", L"DishNameText"}, false, L"styledtextspritenode"},
+        {L"NextRecipePopupLayout", {L"NextRecipePopup", L"ClickText"}, false, L"styledtextspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"PlayerAttach"}, false, nullptr},
     };
     return nodes;
 }

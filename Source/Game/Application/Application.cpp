@@ -9,6 +9,8 @@
 #include "Game/Application/GameRegistration.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Application/StartupGroups.h"
+#include "Game/Audio/GameAudioManager.h"
+#include "Game/Kitchen/KitchenRegistration.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
 #include "Platform/Win32/BASSAudioPlatform.h"
@@ -61,6 +63,7 @@ void Application::OnPlatformCreated()
 void Application::Start()
 {
     RegisterGameTypes();
+    RegisterKitchenScreens();
     auto loading = std::make_unique<MyLoadingMode>();
     for (const StartupGroup& group : GetStartupGroups().subspan(1))
         loading->AddTask(std::make_unique<MyResourceLoadTask>(group.name), group.weight);
@@ -73,6 +76,9 @@ void Application::Start()
 
 void Application::Stop()
 {
+    // The audio platform stops after the application: the game's held channels go first.
+    if (GameAudioManager* audio = GameAudioManager::GetInstanceIfCreated())
+        audio->ReleaseChannels();
     OnAccountChanging();
     AccountManager::Get()->RemoveAccountChangeHandler(this);
     mHandlerAdded = false;

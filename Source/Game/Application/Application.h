@@ -1,9 +1,9 @@
 // The game's one application object (a global of the program, ApplicationInstance.cpp): its names
-// and display, its audio platform, and its start-up: Start registers every type the data needs,
-// queues the loading screen with the start-up's resource groups as the first screen, and applies
-// the current profile's window and audio settings. As an account-change handler it saves those
-// settings into the old profile and applies the new one's around every change of profile; Stop
-// saves them once more.
+// and display, its audio platform, and its start-up: Start registers every type the data needs and
+// the screens of the level flow, queues the loading screen with the start-up's resource groups as
+// the first screen, and applies the current profile's window and audio settings. As an
+// account-change handler it saves those settings into the old profile and applies the new one's
+// around every change of profile; Stop saves them once more and lets go of the game's sound channels.
 //
 // The screens after the loading screen are created by the screens themselves (the loading screen
 // creates the title screen); a new resource group goes into StartupGroups.cpp, a new node or

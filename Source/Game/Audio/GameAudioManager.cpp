@@ -2,62 +2,106 @@
 
 #include "Framework/IAudioControls.h"
 #include "Framework/ISoundChannel.h"
+#include "Framework/ObjectDatabase.h"
+#include "Framework/SimpleFunctionTask.h"
 #include "Framework/SoundPlayback.h"
+#include "Game/Data/GameEnumerations.h"
+#include "Game/Kitchen/CookingStation.h"
 #include "RandomStream.h"
 
-#include <span>
+#include <array>
+#include <vector>
 
 using namespace Corvane;
 
 namespace
 {
-// The tracks of music states 1 to 6.
-std::span<const char* const> TracksOfState(int state)
+GameAudioManager* gInstance = nullptr;
+
+bool IsPlaying(const RefPtr<ISoundChannel>& channel)
 {
-    static constexpr const char* kMainMenu[] = {"MUSIC_MainMenu"};
-    static constexpr const char* kKitchenA[] = {"MUSIC_Track_2", "MUSIC_Track_3", "MUSIC_Track_5"};
-    static constexpr const char* kKitchenB[] = {"MUSIC_Track_1", "MUSIC_Track_4"};
-    static constexpr const char* kLevelIntro[] = {"MUSIC_LevelIntro"};
-    static constexpr const char* kJudging[] = {"MUSIC_JudgingMode"};
-    static constexpr const char* kCutscene[] = {"MUSIC_Cutscene_1", "MUSIC_Cutscene_2", "MUSIC_Cutscene_3"};
-    switch (state)
-    {
-    case 1: return kMainMenu;
-    case 2: return kKitchenA;
-    case 3: return kKitchenB;
-    case 4: return kLevelIntro;
-    case 5: return kJudging;
-    case 6: return kCutscene;
-    default: return {};
-    }
+    return channel && channel->IsPlaying();
 }
 
-int RandomIndex(int count)
+// Stops the channel through its controls, so that the platform ends it with its group's rules.
+void StopChannel(const RefPtr<ISoundChannel>& channel)
+{
+    if (!IsPlaying(channel))
+        return;
+    if (IAudioControls* controls = channel->GetControls())
+        controls->Stop();
+    else
+        channel->Stop();
+}
+
+int RandomPick(int count)
 {
     IRandomNumberStream* stream = GetCurrentRandomStream();
-    return stream && count > 1 ? RandomInt(*stream, 0, count - 1) : 0;
+    return stream ? RandomInt(*stream, 0, count - 1) : 0;
 }
 
-void Stop(RefPtr<ISoundChannel>& channel)
+// The track of a music state, picked now for the states with several; null outside 1..6.
+Label MusicTrack(int state)
 {
-    if (channel && channel->IsPlaying())
-        if (IAudioControls* controls = channel->GetControls())
-            controls->Stop();
-    channel.Reset();
+    static const std::array<std::vector<Label>, 6> tracks = {{
+        {Label("MUSIC_MainMenu")},
+        {Label("MUSIC_Track_2"), Label("MUSIC_Track_3"), Label("MUSIC_Track_5")},
+        {Label("MUSIC_Track_1"), Label("MUSIC_Track_4")},
+        {Label("MUSIC_LevelIntro")},
+        {Label("MUSIC_JudgingMode")},
+        {Label("MUSIC_Cutscene_1"), Label("MUSIC_Cutscene_2"), Label("MUSIC_Cutscene_3")},
+    }};
+    if (state < 1 || state > 6)
+        return Label();
+    const std::vector<Label>& choices = tracks[static_cast<std::size_t>(state - 1)];
+    return choices.size() == 1 ? choices.front() : choices[static_cast<std::size_t>(RandomPick(
+                                                       static_cast<int>(choices.size())))];
 }
 
-RefPtr<ISoundChannel> Play(Label sound)
+const char* const kActionNames[] = {"Chop", "Saute", "Boil", "Mix"};
+
+// The cooking action of the station's step, or -1 when the station or its step is gone.
+int StationAction(ObjectID station)
 {
-    ISoundChannel* channel = nullptr;
-    PlaySoundWithHandle(sound, &channel);
-    return RefPtr<ISoundChannel>::Adopt(channel);
+    ObjectDatabase* database = ObjectDatabase::Current();
+    auto* cooking = database ? dynamic_cast<CookingStation*>(database->Get(station)) : nullptr;
+    const int action = cooking ? cooking->GetStepAnimation() : -1;
+    return action >= kAnimChop && action <= kAnimMix ? action : -1;
+}
+
+Label PassiveTaskName()
+{
+    static const Label name("Station_PassiveSoundTask");
+    return name;
+}
+
+Label ActiveTaskName()
+{
+    static const Label name("Station_ActiveSoundTask");
+    return name;
 }
 } // namespace
 
 GameAudioManager* GameAudioManager::GetInstance()
 {
-    static GameAudioManager* instance = new GameAudioManager;
-    return instance;
+    if (!gInstance)
+        gInstance = new GameAudioManager;
+    return gInstance;
+}
+
+GameAudioManager* GameAudioManager::GetInstanceIfCreated()
+{
+    return gInstance;
+}
+
+GameAudioManager::GameAudioManager() : mTeardown(new Internal::OwnedSingletonDestructor<GameAudioManager>(this)) {}
+
+GameAudioManager::~GameAudioManager()
+{
+    ReleaseChannels();
+    if (gInstance == this)
+        gInstance = nullptr;
+    delete mTeardown;
 }
 
 void GameAudioManager::PlaySound(Label sound)
@@ -67,8 +111,10 @@ void GameAudioManager::PlaySound(Label sound)
 
 void GameAudioManager::PlayVoice(Label sound)
 {
-    Stop(mVoice);
-    mVoice = Play(sound);
+    StopChannel(mVoice);
+    ISoundChannel* channel = nullptr;
+    PlaySoundWithHandle(sound, &channel);
+    mVoice = RefPtr<ISoundChannel>::Adopt(channel);
 }
 
 void GameAudioManager::SetMusicState(int state, bool force)
@@ -76,17 +122,89 @@ void GameAudioManager::SetMusicState(int state, bool force)
     if (state == mMusicState && !force)
         return;
     mMusicState = state;
-    Stop(mMusic);
-    const std::span<const char* const> tracks = TracksOfState(state);
-    if (tracks.empty())
+    StopChannel(mMusic);
+    mMusic.Reset();
+    const Label track = MusicTrack(state);
+    if (!track)
         return;
-    mMusic = Play(Label(tracks[static_cast<std::size_t>(RandomIndex(static_cast<int>(tracks.size())))]));
+    ISoundChannel* channel = nullptr;
+    PlaySoundWithHandle(track, &channel);
+    mMusic = RefPtr<ISoundChannel>::Adopt(channel);
+}
+
+void GameAudioManager::AddLoopTask(ObjectID station, Label taskName, Label sound, bool active)
+{
+    ObjectDatabase* database = ObjectDatabase::Current();
+    Object* owner = database ? database->Get(station) : nullptr;
+    if (!owner)
+        return;
+    owner->AddTask(taskName, new SimpleFunctionTask<Object>([this, station, sound, active](Object*, float) {
+        RefPtr<ISoundChannel>& loop = Loops(active)[station];
+        if (IsPlaying(loop))
+            return;
+        ISoundChannel* channel = nullptr;
+        PlaySoundWithHandle(sound, &channel);
+        loop = RefPtr<ISoundChannel>::Adopt(channel);
+    }));
+}
+
+void GameAudioManager::StartPassiveStationSound(ObjectID station)
+{
+    const int action = StationAction(station);
+    StopStationSound(station, true);
+    if (action == kAnimSaute || action == kAnimBoil)
+        AddLoopTask(station, PassiveTaskName(),
+                    Label::Format("CookingStation_Passive_%s", kActionNames[action]), false);
+}
+
+void GameAudioManager::StartActiveStationSound(ObjectID station)
+{
+    const int action = StationAction(station);
+    if (action < 0)
+        return;
+    // A sauteing pan keeps sizzling under the active sound.
+    if (action != kAnimSaute)
+        StopStationSound(station, false);
+    AddLoopTask(station, ActiveTaskName(), Label::Format("CookingStation_Active_%s", kActionNames[action]), true);
+}
+
+void GameAudioManager::StopStationSound(ObjectID station, bool active)
+{
+    if (ObjectDatabase* database = ObjectDatabase::Current())
+        if (Object* owner = database->Get(station))
+            owner->EndTasks(active ? ActiveTaskName() : PassiveTaskName());
+    ChannelMap& loops = Loops(active);
+    const auto found = loops.find(station);
+    if (found == loops.end())
+        return;
+    StopChannel(found->second);
+    found->second.Reset();
+}
+
+void GameAudioManager::StopAllStationSounds()
+{
+    for (ChannelMap* loops : {&mPassiveLoops, &mActiveLoops})
+    {
+        for (auto& [station, channel] : *loops)
+            StopChannel(channel);
+        loops->clear();
+    }
+}
+
+void GameAudioManager::PauseStationSounds(bool paused)
+{
+    for (ChannelMap* loops : {&mPassiveLoops, &mActiveLoops})
+        for (auto& [station, channel] : *loops)
+            if (IAudioControls* controls = channel ? channel->GetControls() : nullptr)
+                paused ? controls->Pause() : controls->Resume();
 }
 
 void GameAudioManager::ReleaseChannels()
 {
     mVoice.Reset();
     mMusic.Reset();
+    mPassiveLoops.clear();
+    mActiveLoops.clear();
     mMusicState = 0;
 }
 

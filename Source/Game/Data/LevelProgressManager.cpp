@@ -256,6 +256,11 @@ const EpisodeDescriptor* LevelProgressManager::FindEpisode(int episodeNum) const
     return found == mEpisodes.end() ? nullptr : &found->second;
 }
 
+Label LevelProgressManager::GetCurrentLevelID() const
+{
+    return mLevelOrder.empty() ? Label() : mLevelOrder[static_cast<std::size_t>(mCurrentLevelIndex)];
+}
+
 void LevelProgressManager::StartLevel()
 {
     if (mLevelOrder.empty())

@@ -60,6 +60,10 @@ public:
     Corvane::Label GetLastCompletedLevel() const;
     Corvane::Label GetFirstUncompletedLevel() const;
     int GetEpisodeOfLastCompletedLevel() const;
+    // The episode numbered episodeNum, or null.
+    const EpisodeDescriptor* FindEpisode(int episodeNum) const;
+    // The current level's ID; the null label when there are no levels.
+    Corvane::Label GetCurrentLevelID() const;
 
     // Loads the level's file unless its KitchenLevelData is there (always with force). An error of
     // the load is shown in an error box and play goes on.
@@ -88,7 +92,6 @@ private:
     void Build();
     // The current profile, or null (reported).
     static Corvane::Account* CurrentAccount();
-    const EpisodeDescriptor* FindEpisode(int episodeNum) const;
     // Queues a mode request for a screen its hook makes; a missing screen is reported and skipped.
     static void Request(Corvane::ModeRequestOp op, Corvane::ApplicationMode* mode, const char* screen);
     void RequestLevelSelectWithOutro(Corvane::Label levelID);

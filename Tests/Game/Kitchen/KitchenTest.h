@@ -1,0 +1,97 @@
+// What the kitchen's tests share: the rig on the kitchen test levels (Tests/Data/Kitchen: the
+// level order by index below) and the moves a player makes on the level screen.
+#pragma once
+
+#include "Game/Kitchen/GameMode.h"
+#include "Game/Kitchen/Recipe.h"
+#include "Game/Kitchen/RecipeList.h"
+#include "Game/Kitchen/RecipeStep.h"
+#include "Support/KitchenRig.h"
+#include "Widgets/IText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace KitchenLevels
+{
+// Episode 1: the clocks.
+constexpr int kClock90 = 0;
+constexpr int kClock45 = 1;
+constexpr int kClock61 = 2;
+// Episode 2: one dish in 40 s, four stations with one step of each action, two dishes in 60 s.
+constexpr int kOneDish = 3;
+constexpr int kStations = 4;
+constexpr int kTwoDishes = 5;
+// In no episode: a playable level, a level whose recipes have no steps, one without recipes.
+constexpr int kNoEpisode = 6;
+constexpr int kNoSteps = 7;
+constexpr int kNoRecipes = 8;
+} // namespace KitchenLevels
+
+namespace KitchenPaths
+{
+inline const std::string kPopupBG = "GameScreenRoot/FX_Layer/NextRecipePopup/BG";
+inline const std::string kPopupDishName = "GameScreenRoot/FX_Layer/NextRecipePopup/DishNameText";
+inline const std::string kMinutes = "GameScreenRoot/UI_attach/timer/Text_Min";
+inline const std::string kSeconds = "GameScreenRoot/UI_attach/timer/Text_Sec";
+inline const std::string kLevelNumber = "GameScreenRoot/UI_attach/LevelNumDisplay";
+inline const std::string kScore = "GameScreenRoot/UI_attach/scoreDisplay";
+inline const std::string kPauseButton = "GameScreenRoot/UI_attach/PauseButton";
+inline const std::string kInputMask = "GameScreenRoot/NextDishDisplay_InputMask";
+} // namespace KitchenPaths
+
+class KitchenTest : public testing::Test
+{
+protected:
+    static Corvane::Testing::KitchenRig::Options TestLevels(unsigned seed = 1)
+    {
+        return {seed, CORVANE_TEST_DATA "/Kitchen"};
+    }
+
+    // The text of the text node at path ("" when there is none).
+    std::wstring Text(const std::string& path) const
+    {
+        const auto* text = dynamic_cast<Corvane::IText*>(rig.FindNode(path));
+        return text ? text->GetText() : L"(no text node)";
+    }
+    std::wstring Clock() const { return Text(KitchenPaths::kMinutes) + Text(KitchenPaths::kSeconds); }
+
+    // Waits out the popup's click guard, closes it with a click on its bubble, and steps until the
+    // clock has run one update (the first popup's close asks for a tip, which takes an update).
+    void ClosePopup()
+    {
+        rig.Step(60);
+        const float before = game->GetTimeLeft();
+        rig.Click(KitchenPaths::kPopupBG);
+        ASSERT_FALSE(game->IsPaused()) << "the popup did not close";
+        ASSERT_GE(rig.StepUntil([&] { return game->GetTimeLeft() < before; }, 5), 0);
+    }
+    // Sends the current dish's steps to the stations and lets them finish cooking; they complete
+    // in the next update (the caller steps).
+    void FinishCurrentDish()
+    {
+        RecipeList* list = FindRecipeList();
+        ASSERT_NE(list, nullptr);
+        list->SendSteps();
+        const auto* recipe = dynamic_cast<Recipe*>(game->Get(list->GetCurrentRecipe()));
+        ASSERT_NE(recipe, nullptr) << "no current recipe";
+        for (Corvane::ObjectID id : recipe->GetSteps())
+        {
+            auto* step = dynamic_cast<RecipeStep*>(game->Get(id));
+            ASSERT_NE(step, nullptr);
+            ASSERT_EQ(step->GetState(), RecipeStep::kAtStation) << "a step did not reach a station";
+            step->StartFinishing();
+        }
+    }
+    int CountSounds(const std::string& event, const std::string& sound) const
+    {
+        int count = 0;
+        for (const Corvane::Testing::SoundEvent& e : rig.Audio().GetEvents())
+            count += e.event == event && e.sound == sound;
+        return count;
+    }
+
+    Corvane::Testing::KitchenRig rig{TestLevels()};
+    GameMode* game = nullptr;
+};
