@@ -215,14 +215,17 @@ class LevelNumberAndMusic : public KitchenTest, public testing::WithParamInterfa
 
 TEST_P(LevelNumberAndMusic, TheLevelShowsItsEpisodeAndChallengeAndPicksItsMusic)
 {
+    // The title's music came before.
+    const std::size_t before = rig.Audio().GetEvents().size();
     game = rig.StartLevel(GetParam().level);
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(Text(Paths::kLevelNumber), GetParam().number);
     EXPECT_EQ(GameAudioManager::GetInstance()->GetMusicState(), GetParam().musicState);
     std::vector<std::string> started;
-    for (const SoundEvent& event : rig.Audio().GetEvents())
-        if (event.event == "start" && event.sound.starts_with("MUSIC_"))
-            started.push_back(event.sound);
+    const std::vector<SoundEvent>& events = rig.Audio().GetEvents();
+    for (std::size_t i = before; i < events.size(); ++i)
+        if (events[i].event == "start" && events[i].sound.starts_with("MUSIC_"))
+            started.push_back(events[i].sound);
     ASSERT_EQ(started.size(), 1u);
     EXPECT_TRUE(GetParam().tracks.contains(started[0])) << started[0];
 
