@@ -44,7 +44,7 @@ public:
     int DrawStretchedImage(IImage*, const Rect<int>&, const DrawState&) override { return 0; }
     int DrawRotatedImage(IImage*, float, float, float, const DrawState&) override { return 0; }
     int DrawRotatedImageInRect(IImage*, const Rect<int>&, float, const DrawState&) override { return 0; }
-    int DrawTexturedVertices(IImage*, const TexturedVertex*, int, const DrawState&) override { return 0; }
+    int DrawTexturedVertices(int, IImage*, const TexturedVertex*, int, const DrawState&) override { return 0; }
 
 private:
     Rect<int> mBounds{0, 0, 800, 600};

@@ -79,10 +79,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzGif(data, size);
+    // Decoded first: the size is read only once the decoder has set it.
     int width = 0, height = 0;
     MemoryStream jpegStream = MakeStream(data, size);
-    CheckSize(DecodeJpeg(jpegStream, width, height), width, height);
+    const auto jpeg = DecodeJpeg(jpegStream, width, height);
+    CheckSize(jpeg, width, height);
     MemoryStream pngStream = MakeStream(data, size);
-    CheckSize(DecodePng(pngStream, width, height), width, height);
+    const auto png = DecodePng(pngStream, width, height);
+    CheckSize(png, width, height);
     return 0;
 }

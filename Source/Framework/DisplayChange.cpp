@@ -95,9 +95,7 @@ bool TryGraphicsPlatform(DisplaySettings& settings, int flags, bool last)
 
 void ApplyDisplaySettings(DisplaySettings& settings, bool force)
 {
-    // Only 0 and 1 have a fallback row; any other value (e.g. from a damaged profile) would leave
-    // the program without a renderer.
-    settings.windowMode = std::clamp(settings.windowMode, 0, 1);
+    // Only 0 and 1 have a fallback row: any other mode matches none and changes nothing.
     if (!force && settings == Current())
         return;
     IApplication* application = IApplication::GetInstance();

@@ -17,7 +17,11 @@ namespace Corvane
 using Internal::GetEngineHooks;
 using Internal::RunHook;
 
-void StartEngine()
+namespace
+{
+// The first steps of the start: up to the platform's set-up, which tells whether another
+// instance runs.
+IApplication& StartPlatform()
 {
     IApplication* application = IApplication::GetInstance();
     if (!application)
@@ -27,6 +31,13 @@ void StartEngine()
     if (!platform)
         platform = CreatePlatform();
     platform->Setup();
+    return *application;
+}
+
+// The rest of the start: the audio platform, the file source, audio, the first display, the
+// factories and the application.
+void StartTheRest(IApplication* application)
+{
     application->OnPlatformCreated();
     RunHook(GetEngineHooks().createFileSource);
     if (IAudioPlatform* audio = IAudioPlatform::GetInstance())
@@ -36,6 +47,12 @@ void StartEngine()
     RunHook(GetEngineHooks().registerValueResourceFactories);
     RunHook(GetEngineHooks().registerObjectFactories);
     application->Start();
+}
+} // namespace
+
+void StartEngine()
+{
+    StartTheRest(&StartPlatform());
 }
 
 void StopEngineKeepingLabels()
@@ -77,14 +94,18 @@ void Run()
         DebugPrint("No application is built into this program: there is nothing to run.\n");
         return;
     }
-    StartEngine();
+    StartPlatform();
+    // Looked for before this instance has a window of its own, which would be found instead of
+    // the first one's; and before it opens any profile.
     if (application->GetRunSettings().singleInstance && IPlatform::GetInstance()->ActivateOtherInstance())
     {
         // The first instance keeps the profiles: this one ends without saving anything, but no
         // worker thread may outlive it.
         RunHook(GetEngineHooks().stopWorkerThreads);
+        DeleteRandomStreams();
         return;
     }
+    StartTheRest(application);
     Looper& looper = Looper::GetInstance();
     looper.Loop();
     looper.Shutdown();

@@ -13,8 +13,9 @@ void StopEngine();
 // process that starts the engine again (labels kept in statics must stay readable).
 void StopEngineKeepingLabels();
 
-// The whole run, called by the entry function: start; end at once when another instance is
-// running (and the application wants only one); otherwise loop, pop every mode and stop. Without
+// The whole run, called by the entry function: start; end right after the platform's set-up,
+// before there is a window, when another instance is running (and the application wants only
+// one); otherwise loop, pop every mode and stop. Without
 // an application there is nothing to run: a message says so and Run returns. Exceptions are not
 // caught here.
 void Run();

@@ -21,6 +21,8 @@ constexpr std::uint32_t kMaxTimeWithoutDraw = 200;
 constexpr std::uint32_t kMaxUpdatesPerPass = 2;
 // Wheel events carry 120 per notch.
 constexpr float kWheelDelta = 120.0f;
+// Far more than any chain of screens needs in one pass.
+constexpr int kMaxRequestsPerBatch = 1000;
 const Vector2<int> kMouseOutside{-50, -50};
 
 Looper* gInstalled = nullptr;
@@ -82,6 +84,8 @@ void Looper::QueueRequest(ApplicationMode* mode, ModeRequestOp op)
         return;
     }
     mPending.push_back({mode, op});
+    // A mode made after another of this batch was deleted may have that one's address.
+    std::erase(mPoppedInBatch, mode);
 }
 
 void Looper::NoteTop()
@@ -157,9 +161,15 @@ bool Looper::ApplyRequests()
     if (ApplicationMode* top = GetTopMode())
         top->OnLoseFocus();
     mPoppedInBatch.clear();
-    // Requests queued by the modes entered or left here wait for the next tick.
-    for (std::size_t count = mPending.size(); count > 0 && !mPending.empty(); --count)
+    // Requests that the modes entered or left here queue join this batch, in queue order. A chain
+    // of modes that never stops queueing is cut off, so the loop goes on.
+    for (int taken = 0; !mPending.empty(); ++taken)
     {
+        if (taken == kMaxRequestsPerBatch)
+        {
+            DebugPrint("Looper: the modes keep queueing requests; the rest waits for the next tick.\n");
+            break;
+        }
         const Request request = mPending.front();
         mPending.pop_front();
         ApplyRequest(request);

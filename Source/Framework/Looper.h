@@ -7,9 +7,9 @@
 // the rest of the 20 ms. An update pass never draws; the next pass does. Tick counts wrap at 2^32
 // and are only ever subtracted.
 //
-// The stack owns its modes. Requests are queued and applied at the start of the next tick; input
-// that arrives meanwhile is dropped. Everything runs on the main thread, without locks. The loop
-// catches nothing: an exception leaves it for the entry function.
+// The stack owns its modes. Requests are queued and applied at the start of the next tick, with
+// those that the modes entered or left queue on the way; input that arrives meanwhile is dropped. Everything runs on
+// the main thread, without locks. The loop catches nothing: an exception leaves it for the entry function.
 #pragma once
 
 #include "Framework/IClock.h"

@@ -52,9 +52,13 @@ public:
     // Turned by angle (radians, clockwise on the screen) about the centre (cx, cy).
     virtual int DrawRotatedImage(IImage* image, float cx, float cy, float angle, const DrawState& state) = 0;
     virtual int DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle, const DrawState& state) = 0;
-    // A triangle list (count vertices, three per triangle) textured with image; canvases without
+    // count vertices textured with image, as kind says: kTriangleStrip, kTriangleFan or
+    // kTriangleList (three per triangle). 0 drawn, -1 refused or an unknown kind; canvases without
     // texture support return -2.
-    virtual int DrawTexturedVertices(IImage* image, const TexturedVertex* vertices, int count,
+    static constexpr int kTriangleStrip = 0;
+    static constexpr int kTriangleFan = 1;
+    static constexpr int kTriangleList = 2;
+    virtual int DrawTexturedVertices(int kind, IImage* image, const TexturedVertex* vertices, int count,
                                      const DrawState& state) = 0;
 
 protected:

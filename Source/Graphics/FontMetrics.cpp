@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 
 namespace Corvane
 {
@@ -67,6 +68,16 @@ private:
     bool mStopped = false;
 };
 
+// Notes the first value that lies out of range.
+void Check(FontMetrics& metrics, const char* what, int value)
+{
+    if (!metrics.problem.empty() || (value >= -kLargestFontValue && value <= kLargestFontValue))
+        return;
+    char text[96];
+    std::snprintf(text, sizeof text, "%s %d is out of range", what, value);
+    metrics.problem = text;
+}
+
 void ReadKerning(MetricsReader& reader, std::int64_t count, FontMetrics& metrics)
 {
     metrics.kerning = std::make_unique<std::int8_t[]>(kFontKerningPairs);
@@ -114,6 +125,10 @@ FontMetrics ReadFontMetrics(const std::uint8_t* bytes, std::size_t size)
     metrics.version = reader.Int();
     metrics.spaceWidth = reader.Int();
     const std::int64_t count = std::max<std::int64_t>(reader.Number(), 0);
+    Check(metrics, "the strip top", metrics.stripTop);
+    Check(metrics, "the cell height", metrics.cellHeight);
+    Check(metrics, "the spacing", metrics.spacing);
+    Check(metrics, "the space width", metrics.spaceWidth);
 
     wchar_t character = 0;
     for (std::int64_t i = 0; i < count && reader.Character(character); ++i)
@@ -125,6 +140,10 @@ FontMetrics ReadFontMetrics(const std::uint8_t* bytes, std::size_t size)
         const bool placed = metrics.version >= 3;
         entry.rect.y = placed ? reader.Int() : metrics.stripTop;
         entry.rect.height = std::max(placed ? reader.Int() : metrics.cellHeight, 0);
+        Check(metrics, "a glyph's x", entry.rect.x);
+        Check(metrics, "a glyph's width", entry.rect.width);
+        Check(metrics, "a glyph's y", entry.rect.y);
+        Check(metrics, "a glyph's height", entry.rect.height);
         metrics.glyphs.push_back(entry);
     }
     if (metrics.version >= 2)

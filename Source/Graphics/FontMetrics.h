@@ -17,6 +17,9 @@ namespace Corvane
 {
 // Kerning is kept for every pair of character codes below 256, indexed left * 256 + right.
 constexpr int kFontKerningPairs = 256 * 256;
+// No position, size or spacing of a font lies beyond this (in either direction): larger values in
+// a metrics file mean a damaged file, and keeping them out keeps every sum of them inside an int.
+constexpr int kLargestFontValue = 1 << 16;
 
 struct FontGlyphEntry
 {
@@ -33,6 +36,9 @@ struct FontMetrics
     int spaceWidth = 0;
     std::vector<FontGlyphEntry> glyphs;     // in the order the file lists them
     std::unique_ptr<std::int8_t[]> kerning; // kFontKerningPairs values from version 2 on, else null
+    // Empty when every value lies within kLargestFontValue; otherwise what the first value out of
+    // range was (such metrics make no font).
+    std::string problem;
 };
 
 // The file's bytes as characters: 0xC2 b gives b, 0xC3 b gives b + 0x40, any other byte itself.
@@ -40,6 +46,6 @@ std::wstring DecodeFontMetricsText(const std::uint8_t* bytes, std::size_t size);
 
 // Reads a metrics file's bytes. Never fails and never reads past them: values that the file
 // lacks, or that follow a token that is not a number, read as 0, and glyph entries stop with the
-// text. Negative glyph widths and heights read as 0.
+// text. Negative glyph widths and heights read as 0. A value out of range is reported in problem.
 FontMetrics ReadFontMetrics(const std::uint8_t* bytes, std::size_t size);
 } // namespace Corvane

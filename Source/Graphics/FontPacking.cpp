@@ -19,11 +19,11 @@ constexpr int kFirstSide = 64;
 
 // Places the glyphs left to right in rows of width; false when a glyph is wider than a row or
 // the rows need more than height.
-bool LayOut(const std::vector<FontGlyphEntry>& glyphs, int width, int height, int rowHeight,
+bool LayOut(const std::vector<FontGlyphEntry>& glyphs, int width, int height, std::int64_t rowHeight,
             std::vector<Vector2<int>>& places)
 {
     places.clear();
-    int x = 0;
+    std::int64_t x = 0;
     std::int64_t row = 0;
     for (const FontGlyphEntry& glyph : glyphs)
     {
@@ -37,7 +37,7 @@ bool LayOut(const std::vector<FontGlyphEntry>& glyphs, int width, int height, in
             if ((row + 1) * rowHeight > height)
                 return false;
         }
-        places.push_back({x, static_cast<int>(row * rowHeight)});
+        places.push_back({static_cast<int>(x), static_cast<int>(row * rowHeight)});
         x += glyphWidth + kGap;
     }
     return (row + 1) * rowHeight <= height;
@@ -67,7 +67,8 @@ void CopyGlyphs(Image& strip, const std::vector<FontGlyphEntry>& glyphs, const s
 std::unique_ptr<Image> PackFontGlyphs(const std::wstring& name, Image& strip, int cellHeight,
                                       std::vector<FontGlyphEntry>& glyphs)
 {
-    const int rowHeight = std::max(cellHeight, 0) + kGap;
+    // Sums in 64 bits: the sizes come from a file.
+    const std::int64_t rowHeight = std::int64_t(std::max(cellHeight, 0)) + kGap;
     std::vector<Vector2<int>> places;
     int width = kFirstSide;
     int height = kFirstSide;

@@ -108,7 +108,7 @@ int cImageCanvas::DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, f
     return DrawStretchedImage(turned, centred, state);
 }
 
-int cImageCanvas::DrawTexturedVertices(IImage*, const TexturedVertex*, int, const DrawState&)
+int cImageCanvas::DrawTexturedVertices(int, IImage*, const TexturedVertex*, int, const DrawState&)
 {
     return kNoInterface;
 }

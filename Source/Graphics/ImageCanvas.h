@@ -41,7 +41,8 @@ public:
     int DrawRotatedImage(IImage* image, float cx, float cy, float angle, const DrawState& state) override;
     int DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle, const DrawState& state) override;
     // No textures here: -2.
-    int DrawTexturedVertices(IImage* image, const TexturedVertex* vertices, int count, const DrawState& state) override;
+    int DrawTexturedVertices(int kind, IImage* image, const TexturedVertex* vertices, int count,
+                             const DrawState& state) override;
 
     int SetPixel(float x, float y, PackedColor argb) override;
     PackedColor GetPixel(float x, float y) override;

@@ -60,6 +60,12 @@ std::unique_ptr<ImageFont> ImageFont::Load(const std::wstring& name)
         DebugPrint("Font %ls: the metrics file %ls.txt was not found.\n", name.c_str(), name.c_str());
         return nullptr;
     }
+    if (!metrics.problem.empty())
+    {
+        DebugPrint("Font %ls: the metrics file %ls.txt is damaged: %s.\n", name.c_str(), name.c_str(),
+                   metrics.problem.c_str());
+        return nullptr;
+    }
     if (metrics.version < 3)
     {
         strip = PackFontGlyphs(name, *strip, metrics.cellHeight, metrics.glyphs);

@@ -119,8 +119,8 @@ void FixedListNode::Draw(const Vector2<float>& offset)
         text.horizontalAlignment = Graphics::kAlignCenter;
         text.verticalAlignment = Graphics::kAlignLeft; // top
         text.clip = Rect<int>::FromRect(row);
-        DrawText(mEntries[static_cast<std::size_t>(i)].text.c_str(), row.x + mItemOffset.x, row.y + mItemOffset.y,
-                 text, canvas);
+        DrawText(mEntries[static_cast<std::size_t>(i)].text.c_str(), row.x + mItemOffset.x, row.y + mItemOffset.y, text,
+                 canvas);
     }
 }
 

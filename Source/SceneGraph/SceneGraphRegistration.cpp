@@ -19,9 +19,9 @@
 #include "SceneGraph/SpriteResourceFactories.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
+#include "SceneGraph/TextEditNode.h"
 #include "SceneGraph/TextSpriteNode.h"
 #include "SceneGraph/TiledSpriteNode.h"
-#include "SceneGraph/TextEditNode.h"
 
 using namespace Corvane;
 
@@ -51,11 +51,11 @@ void RegisterSceneNodeTypes()
     RegisterNodeFactory(L"styledtextspritenode", new StyledTextSpriteNodeFactory);
     RegisterNodeFactory(L"tiledspritenode", new TiledSpriteNodeFactory);
     RegisterNodeFactory(L"nodegridnode", new NodeGridNodeFactory);
-    RegisterNodeFactory(L"texteditnode", new TextEditNodeFactory);
     RegisterNodeFactory(L"meterbarnode", new MeterBarNodeFactory);
     RegisterNodeFactory(L"discretemeterbarnode", new DiscreteMeterBarNodeFactory);
     RegisterNodeFactory(L"rectnode", new RectNodeFactory);
     RegisterNodeFactory(L"ellipsenode", new EllipseNodeFactory);
+    RegisterNodeFactory(L"texteditnode", new TextEditNodeFactory);
     RegisterNodeFactory(L"fractiontextmeternode", new FractionTextMeterNodeFactory);
 }
 

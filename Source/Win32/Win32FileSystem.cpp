@@ -59,7 +59,8 @@ std::wstring GetBaseName(const std::wstring& path)
 
 std::wstring GetExtension(const std::wstring& path)
 {
-    const std::size_t dot = ExtensionStart(path);
+    // The last '.' of the whole path, wherever it lies: callers pass file names.
+    const std::size_t dot = path.rfind(L'.');
     return dot == std::wstring::npos ? std::wstring() : path.substr(dot);
 }
 } // namespace Path

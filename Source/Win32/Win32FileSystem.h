@@ -16,8 +16,8 @@ namespace Path
 std::wstring GetDirectory(const std::wstring& path);
 // The last element without its extension.
 std::wstring GetBaseName(const std::wstring& path);
-// The last element's extension from its last '.' on, the '.' included; empty when the last
-// element has no '.' (a '.' in a folder name does not count: "./Data/readme" has none).
+// The text from the last '.' of the whole path on, the '.' included; empty without a '.'. Meant
+// for file names: a '.' in a folder name counts too ("./Data/readme" gives all of it).
 std::wstring GetExtension(const std::wstring& path);
 } // namespace Path
 } // namespace Corvane

@@ -59,25 +59,6 @@ std::wstring Combine(const std::wstring& folder, const std::wstring& element)
     return buffer;
 }
 
-// A folder relative to the root, reduced for comparison: "./Data\Images/" -> "Data/Images".
-std::wstring ReducedFolder(const std::wstring& folder)
-{
-    std::wstring text = folder;
-    std::replace(text.begin(), text.end(), L'\\', L'/');
-    while (text.compare(0, 2, L"./") == 0)
-        text.erase(0, 2);
-    if (text == L".")
-        text.clear();
-    while (!text.empty() && text.back() == L'/')
-        text.pop_back();
-    return text;
-}
-
-bool SameFolder(const std::wstring& a, const std::wstring& b)
-{
-    return EqualsNoCase(ReducedFolder(a).c_str(), ReducedFolder(b).c_str());
-}
-
 bool Matches(const std::wstring& fileName, const FileLocation& location)
 {
     return EqualsNoCase(Path::GetBaseName(fileName).c_str(), location.GetName()) &&
@@ -189,11 +170,10 @@ bool Win32FileSystemPartition::Exists(FileLocation& location)
     const auto found = mIndex.find(location.GetName());
     if (found == mIndex.end())
         return false;
+    // The index answers by name and extension, whatever folder the location names.
     for (const IndexEntry& entry : found->second)
     {
-        // A location with a folder is looked for in that folder only, as the disk search does.
-        if (!EqualsNoCase(entry.extension.c_str(), location.GetExtension()) ||
-            (location.HasFolder() && !SameFolder(entry.folder, location.GetFolder())))
+        if (!EqualsNoCase(entry.extension.c_str(), location.GetExtension()))
             continue;
         location.SetFolder(entry.folder.c_str());
         return true;

@@ -167,18 +167,22 @@ TEST_F(DisplayChangeTest, UnchangedSettingsAreLeftAloneUnlessForced)
     EXPECT_EQ(GetDisplaySettings().width, 1024);
 }
 
-TEST_F(DisplayChangeTest, AWindowModeOutsideZeroAndOneIsClampedSoARendererStarts)
+TEST_F(DisplayChangeTest, AWindowModeOutsideZeroAndOneMatchesNoRowAndChangesNothing)
 {
-    DisplaySettings stored{7, 1, 800, 600};
-    ApplyDisplaySettings(stored, true);
-    EXPECT_EQ(Attempts(), Log{"D3D7 1"});
-    EXPECT_EQ(GetDisplaySettings().windowMode, 1);
-
+    Apply(0);
+    IGraphicsPlatform* before = IGraphicsPlatform::GetInstance();
+    ASSERT_NE(before, nullptr);
     log.clear();
-    DisplaySettings negative{-1, 1, 800, 600};
-    ApplyDisplaySettings(negative, true);
-    EXPECT_EQ(Attempts(), Log{"D3D7 0"});
-    EXPECT_NE(IGraphicsPlatform::GetInstance(), nullptr);
+    for (const int mode : {7, -1, 2})
+    {
+        DisplaySettings stored{mode, 1, 1024, 768};
+        ApplyDisplaySettings(stored, true);
+        SetWindowMode(mode);
+    }
+    EXPECT_TRUE(log.empty()) << "no window, no renderer, no handler";
+    EXPECT_EQ(IGraphicsPlatform::GetInstance(), before);
+    EXPECT_EQ(GetDisplaySettings().windowMode, 0);
+    EXPECT_EQ(GetDisplaySettings().width, 800);
 }
 
 TEST_F(DisplayChangeTest, WithoutADisplayDeviceNoRendererStarts)

@@ -273,6 +273,34 @@ TEST_F(LooperTest, ARequestForAModePoppedEarlierInTheBatchIsRefused)
     EXPECT_EQ(Count(log, "game deleted"), 1);
 }
 
+TEST_F(LooperTest, RequestsQueuedWhileEnteringOrLeavingJoinTheSameBatchInQueueOrder)
+{
+    LoggingMode* splash = Make("splash");
+    splash->onEnter = [this] {
+        LoggingMode* title = Make("title");
+        title->onEnter = [this] { Push("news"); };
+        ReplaceApplicationMode(title);
+    };
+    splash->onExit = [this] { Push("music"); };
+    PushApplicationMode(splash);
+    EXPECT_TRUE(looper.ApplyRequests());
+    EXPECT_FALSE(looper.HasPendingRequests());
+    EXPECT_EQ(log, (Log{"splash OnEnter", "splash OnExit", "splash deleted", "title OnEnter", "music OnEnter",
+                        "news OnEnter", "news OnGainFocus", "news OnMouseMove -50,-50", "app OnModeStackChanged"}));
+
+    // A mode that queues itself again on every entry cannot hold the loop.
+    std::function<void()> again = [&] {
+        LoggingMode* next = Make("again");
+        next->onEnter = again;
+        ReplaceApplicationMode(next);
+    };
+    again();
+    looper.ApplyRequests();
+    EXPECT_EQ(looper.GetModeStack().size(), 3u) << "each replaced the one before";
+    EXPECT_TRUE(looper.HasPendingRequests()) << "the rest waits for the next tick";
+    EXPECT_NE(debug.Text().find("the modes keep queueing requests"), std::string::npos);
+}
+
 TEST_F(LooperTest, ARequestWithoutAModeIsIgnored)
 {
     PushApplicationMode(nullptr);

@@ -118,6 +118,29 @@ TEST(FontMetrics, ShortAndDamagedFilesReadAsFarAsTheyGo)
     EXPECT_EQ(FromMetrics("0 12 1 1 5 -3\nA 0 9\n")->GetAdvance(L'A', 0), 1);
 }
 
+TEST(FontMetrics, ValuesOutOfRangeAreReportedNotUsed)
+{
+    const auto read = [](const std::string& text) {
+        return ReadFontMetrics(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()).problem;
+    };
+    const std::string largest = std::to_string(kLargestFontValue);
+    EXPECT_EQ(read("0 " + largest + " -" + largest + " 3 5 1\nA 0 9 0 " + largest), "");
+    const struct
+    {
+        std::string text;
+        std::string problem;
+    } cases[] = {
+        // A cell height that saturates the reader, as a damaged file once had it.
+        {" 99\v" + std::string(60, '6'), "the cell height 2147483647 is out of range"},
+        {"0 12 -70000 1 5 0", "the spacing -70000 is out of range"},
+        {"0 12 1 1 5 1\nA 0 65537", "a glyph's width 65537 is out of range"},
+        {"0 12 1 3 5 2\nA 0 9 0 12\nB 9 9 -99999 12", "a glyph's y -99999 is out of range"},
+        {"-65537 99999999 1 1 5 0", "the strip top -65537 is out of range"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(read(c.text), c.problem) << c.text;
+}
+
 TEST(FontLayout, MeasuresAndBreaksLines)
 {
     const EvenFont font;

@@ -30,10 +30,13 @@ TEST(FontResourceFactory, BuildsFontsFromTheirTwoFiles)
     resources.Folder().Write("Fonts/small.txt", "0 8 1 2 4 3\nA 0 10\nB 10 6\nC 16 8\n0 0 -2\n0 0 0\n0 0 0\n");
     resources.Folder().Write("Fonts/nometrics.png", StripPng());
     resources.Folder().Write("Fonts/noimage.txt", "0 8 1 1 4 0\n");
+    resources.Folder().Write("Fonts/damaged.png", StripPng());
+    resources.Folder().Write("Fonts/damaged.txt", "0 2147483647 1 1 4 1\nA 0 10\n");
     DebugCapture capture;
     resources.Load(R"(<font name="Small" src="Fonts/small"/>
                       <font name="NoMetrics" src="Fonts/nometrics"/>
-                      <font name="NoImage" src="Fonts/noimage"/>)");
+                      <font name="NoImage" src="Fonts/noimage"/>
+                      <font name="Damaged" src="Fonts/damaged"/>)");
 
     const auto font = ResourceManager::Get<Font>("Small");
     ASSERT_TRUE(font);
@@ -52,6 +55,12 @@ TEST(FontResourceFactory, BuildsFontsFromTheirTwoFiles)
     EXPECT_FALSE(ResourceManager::Get<Font>("NoMetrics"));
     EXPECT_NE(capture.Text().find("Fonts/nometrics.txt was not found"), std::string::npos);
     EXPECT_FALSE(ResourceManager::Get<Font>("NoImage"));
+    // A damaged metrics file: a clear message, no font.
+    EXPECT_FALSE(ResourceManager::Get<Font>("Damaged"));
+    EXPECT_NE(capture.Text().find("Font Fonts/damaged: the metrics file Fonts/damaged.txt is damaged: the cell height "
+                                  "2147483647 is out of range.\n"),
+              std::string::npos)
+        << capture.Text();
 }
 
 TEST(FontResourceFactory, DependsOnTheMetricsThenTheImageAndItsMask)

@@ -109,7 +109,7 @@ TEST(ImageCanvas, ImagesBlitIntoTheTarget)
     EXPECT_EQ(target.canvas.DrawImage(&other, 0, 0, GetDefaultDrawState()), 1);
     EXPECT_EQ(target.canvas.DrawImage(nullptr, 0, 0, GetDefaultDrawState()), 1);
     EXPECT_EQ(target.canvas.DrawStretchedImage(&other, {0, 0, 2, 2}, GetDefaultDrawState()), 1);
-    EXPECT_EQ(target.canvas.DrawTexturedVertices(&sprite, nullptr, 0, GetDefaultDrawState()), -2);
+    EXPECT_EQ(target.canvas.DrawTexturedVertices(0, &sprite, nullptr, 0, GetDefaultDrawState()), -2);
 }
 
 TEST(ImageCanvas, RotatedImagesComeFromTheRotationCache)

@@ -1,4 +1,5 @@
 #include "Graphics/ImageList.h"
+#include "Graphics/DrawingFunctions.h"
 #include "Graphics/Image.h"
 #include "Graphics/RenderContext.h"
 #include "RecordingCanvas.h"
@@ -82,4 +83,15 @@ TEST(ImageList, DrawsPlacedOrStretchedIntoRoundedDownRectangles)
 
     RecordingCanvas pixelsOnly({"IPixelSettingCanvas"});
     EXPECT_EQ(list.Draw(0, 0, 0, state, &pixelsOnly), -2);
+
+    // The free functions hand the item to its list, and need one.
+    EXPECT_EQ(Graphics::DrawImageListItem(&list, 0, 3, 4, state, &canvas), 0);
+    EXPECT_EQ(Graphics::DrawImageListItemInRect(&list, 0, {0.5f, 0, 2, 2}, state, &canvas), 0);
+    ASSERT_EQ(canvas.calls.size(), 4u);
+    EXPECT_EQ(canvas.calls[2].numbers, (std::vector<float>{3, 4}));
+    EXPECT_EQ(canvas.calls[3].numbers, (std::vector<float>{0, 0, 2, 2}));
+    EXPECT_EQ(Graphics::DrawImageListItem(nullptr, 0, 3, 4, state, &canvas), 1);
+    EXPECT_EQ(Graphics::DrawImageListItemInRect(nullptr, 0, {0, 0, 2, 2}, state, &canvas), 1);
+    EXPECT_EQ(Graphics::DrawImageListItem(&list, 0, 3, 4, state, &pixelsOnly), -2);
+    EXPECT_EQ(canvas.calls.size(), 4u);
 }

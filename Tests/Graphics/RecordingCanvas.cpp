@@ -62,9 +62,10 @@ int RecordingCanvas::DrawRotatedImageInRect(IImage* image, const Rect<int>& r, f
                   image);
 }
 
-int RecordingCanvas::DrawTexturedVertices(IImage* image, const TexturedVertex*, int count, const DrawState& state)
+int RecordingCanvas::DrawTexturedVertices(int kind, IImage* image, const TexturedVertex*, int count,
+                                          const DrawState& state)
 {
-    return Record("DrawTexturedVertices", {float(count)}, state, image);
+    return Record("DrawTexturedVertices", {float(kind), float(count)}, state, image);
 }
 
 int RecordingCanvas::SetPixel(float x, float y, PackedColor argb)

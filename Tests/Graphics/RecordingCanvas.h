@@ -43,7 +43,7 @@ public:
     int DrawRotatedImage(IImage* image, float cx, float cy, float angle, const Graphics::DrawState& state) override;
     int DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle,
                                const Graphics::DrawState& state) override;
-    int DrawTexturedVertices(IImage* image, const Graphics::TexturedVertex* vertices, int count,
+    int DrawTexturedVertices(int kind, IImage* image, const Graphics::TexturedVertex* vertices, int count,
                              const Graphics::DrawState& state) override;
     int SetPixel(float x, float y, PackedColor argb) override;
     PackedColor GetPixel(float x, float y) override;

@@ -81,12 +81,11 @@ TEST_F(FixedListNodeTest, EverySettingOfTheSelectionIsAnnouncedClicksIncluded)
         int selection;
         bool announced;
     } clicks[] = {
-        {100, 40, 0, true},  // the top-left corner is in
-        {180, 60, 0, true},  // edges are in: the edge two rows share is the upper one's
-        {150, 75, 1, true},
-        {150, 75, 1, true},  // the same row again: announced again
-        {150, 85, 2, true},  // the cut third row
-        {150, 95, 2, false}, // below the list: not taken
+        {100, 40, 0, true},                      // the top-left corner is in
+        {180, 60, 0, true},                      // edges are in: the edge two rows share is the upper one's
+        {150, 75, 1, true},  {150, 75, 1, true}, // the same row again: announced again
+        {150, 85, 2, true},                      // the cut third row
+        {150, 95, 2, false},                     // below the list: not taken
     };
     for (const auto& c : clicks)
     {
@@ -118,11 +117,11 @@ TEST_F(FixedListNodeTest, ArrowKeysMoveTheSelectionOnlyWhileFocusedAndActive)
         bool active;
         bool announced;
     } keys[] = {
-        {kDown, false, -1, false, false}, // not active yet
-        {512, true, -1, true, false},     {kUp, true, -1, true, false},  // nothing selected: nothing moves
-        {kDown, true, 0, true, true},     {kDown, true, 1, true, true},   {kDown, true, 2, true, true},
-        {kDown, true, 2, true, false},    // the last row
-        {65, false, 2, true, false},      {513, true, 2, false, false},  {kUp, false, 2, false, false},
+        {kDown, false, -1, false, false},                               // not active yet
+        {512, true, -1, true, false},     {kUp, true, -1, true, false}, // nothing selected: nothing moves
+        {kDown, true, 0, true, true},     {kDown, true, 1, true, true}, {kDown, true, 2, true, true},
+        {kDown, true, 2, true, false}, // the last row
+        {65, false, 2, true, false},      {513, true, 2, false, false}, {kUp, false, 2, false, false},
         {512, true, 2, true, false},      {kUp, true, 1, true, true},
     };
     for (const auto& k : keys)

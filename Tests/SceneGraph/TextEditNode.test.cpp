@@ -136,8 +136,8 @@ TEST_F(TextEditNodeTest, AClickGivesTheFocusAndOnlyTheFocusedFieldEditsAndAnnoun
         unsigned caret;
         bool message;
     } keys[] = {
-        {kEnter, false, L"abcd", 4, false}, {kTab, false, L"abcd", 4, false},   {kEscape, false, L"abcd", 4, false},
-        {512, false, L"abcd", 4, false},    {kLeft, true, L"abcd", 3, false},   {kBackspace, true, L"abd", 2, true},
+        {kEnter, false, L"abcd", 4, false}, {kTab, false, L"abcd", 4, false},     {kEscape, false, L"abcd", 4, false},
+        {512, false, L"abcd", 4, false},    {kLeft, true, L"abcd", 3, false},     {kBackspace, true, L"abd", 2, true},
         {kHome, true, L"abd", 0, false},    {kBackspace, true, L"abd", 0, false}, {kF1, true, L"abd", 0, false},
     };
     for (const auto& k : keys)

@@ -19,8 +19,8 @@
 #include "Platform/Win32/Win32Platform.h"
 #include "RandomStream.h"
 #include "SceneGraph/SceneApplicationMode.h"
-#include "TypeName.h"
 #include "Support/SdlEvents.h"
+#include "TypeName.h"
 #include "Win32/Win32FileSystemPartition.h"
 
 #include <gtest/gtest.h>
@@ -64,8 +64,8 @@ public:
         if (!mRig.mOptions.overlay.empty())
             files->AddPartition(1, new Win32FileSystemPartition(L"", Wide(mRig.mOptions.overlay)));
         files->AddPartition(1, new Win32FileSystemPartition(L"", data));
-        files->AddPartition(2, new Win32FileSystemPartition(
-                                   L"", CreateUserDataFolder(GetInfo().companyName, GetInfo().productName)));
+        files->AddPartition(
+            2, new Win32FileSystemPartition(L"", CreateUserDataFolder(GetInfo().companyName, GetInfo().productName)));
         files->OnPartitionsAdded();
         // The random streams exist by now; everything after start-up draws from the test's.
         mRig.mRandom = std::make_unique<BoostRandomNumberStream>(mRig.mOptions.seed);

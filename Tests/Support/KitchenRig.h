@@ -45,7 +45,7 @@ namespace Corvane
 class ApplicationMode;
 class IRandomNumberStream;
 class Looper;
-}
+} // namespace Corvane
 class GameMode;
 class SceneNode;
 

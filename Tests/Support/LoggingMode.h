@@ -32,8 +32,15 @@ public:
     void OnEnter() override
     {
         Note(std::string("OnEnter") + (GetCurrentApplicationMode() == this ? "" : " (not current)"));
+        if (onEnter)
+            onEnter();
     }
-    void OnExit() override { Note("OnExit"); }
+    void OnExit() override
+    {
+        Note("OnExit");
+        if (onExit)
+            onExit();
+    }
     void OnGainFocus() override { Note("OnGainFocus"); }
     void OnLoseFocus() override { Note("OnLoseFocus"); }
     bool IsOpaque() override
@@ -71,6 +78,8 @@ public:
     float lastDt = 0;
     bool logUpdates = false;
     std::function<void()> onUpdate;
+    std::function<void()> onEnter;
+    std::function<void()> onExit;
 
 private:
     static std::string Point(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }

@@ -172,9 +172,8 @@ void RecordingAudioPlatform::Init()
 void RecordingAudioPlatform::Shutdown()
 {
     mShutDown = true;
-    mHeldAtShutdown = static_cast<int>(std::count_if(mChannels.begin(), mChannels.end(), [](const auto& channel) {
-        return channel->GetReferenceCount() > 1;
-    }));
+    mHeldAtShutdown = static_cast<int>(std::count_if(
+        mChannels.begin(), mChannels.end(), [](const auto& channel) { return channel->GetReferenceCount() > 1; }));
     mChannels.clear();
     mControls.clear();
     mCategories.clear();
@@ -230,7 +229,8 @@ bool RecordingAudioPlatform::WasStartedRecently(ISound* sound, int milliseconds)
 {
     const std::uint32_t now = mClock.GetTickCount();
     return std::any_of(mChannels.begin(), mChannels.end(), [&](const RefPtr<RecordingChannel>& channel) {
-        return channel->GetSound() == sound && now - channel->GetStartTick() <= static_cast<std::uint32_t>(milliseconds);
+        return channel->GetSound() == sound &&
+               now - channel->GetStartTick() <= static_cast<std::uint32_t>(milliseconds);
     });
 }
 

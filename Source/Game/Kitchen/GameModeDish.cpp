@@ -39,7 +39,7 @@ constexpr int kStarsTipFrom = 3;
 int CountStars(const RecipeData& recipe, int dishScore)
 {
     return static_cast<int>(std::count_if(recipe.starPoints.begin(), recipe.starPoints.end(),
-                                           [dishScore](int points) { return dishScore >= points; }));
+                                          [dishScore](int points) { return dishScore >= points; }));
 }
 
 PlayerAvatar* FindAvatar(ObjectDatabase& database)
@@ -75,8 +75,7 @@ void GameMode::ShowNextRecipePopup()
         if (SceneNode* body = popup->FindByPath(Paths::kNextDishBG))
         {
             body->SetHitTest(true);
-            body->Signals().ButtonDown.connect(
-                [this](SceneNode*, MouseButton, int, int) { DismissNextRecipePopup(); });
+            body->Signals().ButtonDown.connect([this](SceneNode*, MouseButton, int, int) { DismissNextRecipePopup(); });
         }
         mPopup = popup->GetID();
     }

@@ -29,7 +29,8 @@ Label CancelButton()
 void EditAccountMode::OnEnter()
 {
     EnterLayout(Label("NewProfileModeLayout"));
-    SetTextAt(ScreenPaths::Profiles::kNewProfileTextEnter, LocalizedText::GetText(Label("Profiles.EnterNameInstructions")));
+    SetTextAt(ScreenPaths::Profiles::kNewProfileTextEnter,
+              LocalizedText::GetText(Label("Profiles.EnterNameInstructions")));
     SlideIn();
     if (!mCancelAllowed)
         if (auto* cancel = FindObject<ButtonNode>(CancelButton()))

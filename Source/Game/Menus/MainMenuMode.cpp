@@ -7,8 +7,8 @@
 #include "Framework/RandomNumberGenerator.h"
 #include "Framework/RepeatingTask.h"
 #include "Framework/ResourceManager.h"
-#include "Framework/ValueWrapper.h"
 #include "Framework/TimedTask.h"
+#include "Framework/ValueWrapper.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/ScreenNodePaths.h"
@@ -55,7 +55,7 @@ constexpr MainMenuDestination kDestinations[] = {
     {"CreditsButton", kModePopTo, nullptr},                             // CreditsMode, alone
     {"OptionsButton", kModePush, MakeSlidingOptions},
     {"ProfileButton", kModePush, Make<MyAccountMode>},
-    {"HelpButton", kModePush, nullptr},                                 // HelpMode
+    {"HelpButton", kModePush, nullptr}, // HelpMode
     {"QuitButton", kModePush, Make<QuitConfirmMode>},
 };
 } // namespace

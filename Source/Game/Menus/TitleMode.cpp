@@ -6,10 +6,10 @@
 #include "Framework/Looper.h"
 #include "Framework/RepeatingTask.h"
 #include "Framework/ResourceManager.h"
-#include "Framework/ValueWrapper.h"
 #include "Framework/SerialTask.h"
 #include "Framework/SimpleFunctionTask.h"
 #include "Framework/TimedTask.h"
+#include "Framework/ValueWrapper.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/ScreenNodePaths.h"
 #include "Game/Menus/EditAccountMode.h"
@@ -58,8 +58,7 @@ void TitleMode::OnEnter()
     // Shown for two seconds, invisible for two, for ever.
     if (frame)
         frame->GetTasks().Add(new RepeatingTask(new SerialTask(new TimedTask(2.0f), new NodeAlphaTask(0.0f),
-                                                               new TimedTask(2.0f),
-                                                               new NodeAlphaTask(1.0f))));
+                                                               new TimedTask(2.0f), new NodeAlphaTask(1.0f))));
     // Start-up checks and timings watch for this line.
     DebugPrint("TitleMode: the title screen is up\n");
 }

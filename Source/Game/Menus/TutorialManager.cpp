@@ -12,7 +12,9 @@ TutorialManager* TutorialManager::Instance()
     return gInstance;
 }
 
-TutorialManager::TutorialManager() : mTeardown(new Corvane::Internal::OwnedSingletonDestructor<TutorialManager>(this)) {}
+TutorialManager::TutorialManager() : mTeardown(new Corvane::Internal::OwnedSingletonDestructor<TutorialManager>(this))
+{
+}
 
 TutorialManager::~TutorialManager()
 {

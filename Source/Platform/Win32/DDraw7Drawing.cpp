@@ -115,7 +115,7 @@ int DDraw7GraphicsPlatform::DrawRotatedImageInRect(IImage*, const Rect<int>&, fl
     return kNotSupported;
 }
 
-int DDraw7GraphicsPlatform::DrawTexturedVertices(IImage*, const TexturedVertex*, int, const DrawState&)
+int DDraw7GraphicsPlatform::DrawTexturedVertices(int, IImage*, const TexturedVertex*, int, const DrawState&)
 {
     return kNotSupported;
 }

@@ -67,7 +67,7 @@ public:
     // Not supported: -2.
     int DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle,
                                const Graphics::DrawState& state) override;
-    int DrawTexturedVertices(IImage* image, const Graphics::TexturedVertex* vertices, int count,
+    int DrawTexturedVertices(int kind, IImage* image, const Graphics::TexturedVertex* vertices, int count,
                              const Graphics::DrawState& state) override;
 
     // Outside the frame: ignored (1), read as 0.

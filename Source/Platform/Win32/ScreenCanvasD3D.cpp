@@ -175,28 +175,34 @@ int cScreenCanvasD3D::DrawIndexed(IDirectDrawSurface7* texture, const D3DVertex*
     return SUCCEEDED(result) ? kDrawn : kRefused;
 }
 
-int cScreenCanvasD3D::DrawInBatches(const char* operation, D3DPRIMITIVETYPE type, const std::vector<D3DVertex>& all)
+int cScreenCanvasD3D::DrawInBatches(const char* operation, D3DPRIMITIVETYPE type, const std::vector<D3DVertex>& all,
+                                    IDirectDrawSurface7* texture)
 {
     D3DVertex* buffer = Vertices();
     const int total = static_cast<int>(all.size());
-    // Strips and fans share a vertex with the piece before; a fan's centre starts every piece.
-    const bool joined = type == D3DPT_LINESTRIP || type == D3DPT_TRIANGLEFAN;
+    // Strips and fans share vertices with the piece before (a line strip one, a triangle strip
+    // two, so its pieces stay even and keep their winding); a fan's centre starts every piece.
+    const int shared = type == D3DPT_LINESTRIP || type == D3DPT_TRIANGLEFAN ? 1 : type == D3DPT_TRIANGLESTRIP ? 2 : 0;
     const int first = type == D3DPT_TRIANGLEFAN ? 1 : 0;
-    const int room = kBatchVertices - first;
-    const int smallest = type == D3DPT_POINTLIST ? 1 : (type == D3DPT_LINESTRIP ? 2 : 3 - first);
+    // Lists in whole primitives.
+    const int unit = type == D3DPT_TRIANGLELIST ? 3 : type == D3DPT_LINELIST ? 2 : 1;
+    const int room = (kBatchVertices - first) / unit * unit;
+    const int smallest =
+        type == D3DPT_POINTLIST ? 1 : (type == D3DPT_LINESTRIP || type == D3DPT_LINELIST ? 2 : 3 - first);
     int result = kNothingToDraw;
     for (int start = first; total - start >= smallest;)
     {
-        const int count = std::min(room, total - start);
+        int count = std::min(room, total - start);
+        count -= count % unit;
         if (first)
             buffer[0] = all[0];
         std::copy_n(all.begin() + start, count, buffer + first);
-        if (Draw(operation, type, nullptr, buffer, first + count) == kRefused)
+        if (Draw(operation, type, texture, buffer, first + count) == kRefused)
             return kRefused;
         result = kDrawn;
-        start += joined ? count - 1 : count;
-        if (joined && count < room)
+        if (count < room)
             break;
+        start += count - shared;
     }
     return result;
 }
@@ -309,28 +315,27 @@ int cScreenCanvasD3D::DrawRotatedImageInRect(IImage* image, const Rect<int>& rec
                           state);
 }
 
-int cScreenCanvasD3D::DrawTexturedVertices(IImage* image, const TexturedVertex* vertices, int count,
+int cScreenCanvasD3D::DrawTexturedVertices(int kind, IImage* image, const TexturedVertex* vertices, int count,
                                            const DrawState& state)
 {
-    // Whole triangles only.
-    const int usable = vertices && count > 0 ? count - count % 3 : 0;
-    if (usable == 0)
+    D3DPRIMITIVETYPE type;
+    switch (kind)
+    {
+    case kTriangleStrip: type = D3DPT_TRIANGLESTRIP; break;
+    case kTriangleFan: type = D3DPT_TRIANGLEFAN; break;
+    case kTriangleList: type = D3DPT_TRIANGLELIST; break;
+    default: return kRefused;
+    }
+    if (!vertices || count <= 0)
         return kNothingToDraw;
     const DisplayClip clip(CDisplay::GetInstance(), state.clip);
     const Texturing texturing = TextureOf(image);
-    D3DVertex* buffer = Vertices();
-    for (int start = 0; start < usable; start += kBatchVertices)
+    std::vector<D3DVertex> scaled(vertices, vertices + count);
+    for (D3DVertex& vertex : scaled)
     {
-        const int piece = std::min(kBatchVertices, usable - start);
-        std::copy_n(vertices + start, piece, buffer);
-        for (int i = 0; i < piece; ++i)
-        {
-            buffer[i].u *= texturing.uScale;
-            buffer[i].v *= texturing.vScale;
-        }
-        if (Draw(nullptr, D3DPT_TRIANGLELIST, texturing.surface, buffer, piece) == kRefused)
-            return kRefused;
+        vertex.u *= texturing.uScale;
+        vertex.v *= texturing.vScale;
     }
-    return kDrawn;
+    return DrawInBatches(nullptr, type, scaled, texturing.surface);
 }
 } // namespace Corvane::Graphics

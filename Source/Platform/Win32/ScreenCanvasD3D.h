@@ -70,7 +70,8 @@ public:
     // rect's x and y are its centre.
     int DrawRotatedImageInRect(IImage* image, const Rect<int>& rect, float angle, const DrawState& state) override;
     // A triangle list; u and v run over the image (0 to 1).
-    int DrawTexturedVertices(IImage* image, const TexturedVertex* vertices, int count, const DrawState& state) override;
+    int DrawTexturedVertices(int kind, IImage* image, const TexturedVertex* vertices, int count,
+                             const DrawState& state) override;
 
     int DrawLine(float x1, float y1, float x2, float y2, const DrawState& state) override;
 
@@ -115,9 +116,10 @@ private:
     static int DrawIndexed(IDirectDrawSurface7* texture, const D3DVertex* vertices, int count, const WORD* indices,
                            int indexCount);
     // Draws a list of any length in primitives of at most kBatchVertices vertices: point and
-    // triangle lists in whole pieces, line strips and triangle fans joined where they are cut
-    // (a fan's first vertex is its centre).
-    static int DrawInBatches(const char* operation, D3DPRIMITIVETYPE type, const std::vector<D3DVertex>& vertices);
+    // triangle lists in whole pieces, line strips, triangle strips and triangle fans joined where
+    // they are cut (a fan's first vertex is its centre). 1 when there is not one whole primitive.
+    static int DrawInBatches(const char* operation, D3DPRIMITIVETYPE type, const std::vector<D3DVertex>& vertices,
+                             IDirectDrawSurface7* texture = nullptr);
     // The image's source rectangle (or the whole image) drawn into dest, both in pixels.
     int DrawTexturedQuad(const char* operation, IImage* image, const Rect<float>& source, const Rect<float>& dest,
                          const DrawState& state);

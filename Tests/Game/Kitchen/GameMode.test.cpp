@@ -215,15 +215,15 @@ class LevelNumberAndMusic : public KitchenTest, public testing::WithParamInterfa
 
 TEST_P(LevelNumberAndMusic, TheLevelShowsItsEpisodeAndChallengeAndPicksItsMusic)
 {
-    // The title's music came before.
-    const std::size_t before = rig.Audio().GetEvents().size();
+    // The title's music plays before.
+    const std::size_t first = rig.Audio().GetEvents().size();
     game = rig.StartLevel(GetParam().level);
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(Text(Paths::kLevelNumber), GetParam().number);
     EXPECT_EQ(GameAudioManager::GetInstance()->GetMusicState(), GetParam().musicState);
     std::vector<std::string> started;
     const std::vector<SoundEvent>& events = rig.Audio().GetEvents();
-    for (std::size_t i = before; i < events.size(); ++i)
+    for (std::size_t i = first; i < events.size(); ++i)
         if (events[i].event == "start" && events[i].sound.starts_with("MUSIC_"))
             started.push_back(events[i].sound);
     ASSERT_EQ(started.size(), 1u);

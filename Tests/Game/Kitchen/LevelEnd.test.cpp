@@ -129,8 +129,7 @@ TEST_P(SavedScore, TheSaveMarksALevelWonAtItsWinScoreAndWithHonoursAtItsExpertSc
 
 INSTANTIATE_TEST_SUITE_P(LevelScreen, SavedScore,
                          testing::Values(SaveCase{"BelowWin", -1, false, 0, 0}, SaveCase{"AtWin", 0, false, 1, 1},
-                                         SaveCase{"AboveWin", 1, false, 1, 1},
-                                         SaveCase{"BelowExpert", -1, true, 1, 1},
+                                         SaveCase{"AboveWin", 1, false, 1, 1}, SaveCase{"BelowExpert", -1, true, 1, 1},
                                          SaveCase{"AtExpert", 0, true, 1, 2}),
                          [](const testing::TestParamInfo<SaveCase>& info) { return info.param.name; });
 

@@ -139,7 +139,8 @@ TEST_F(MenuFlow, TheFirstStartAsksForANameOverTheTitleAndThenTheMainMenuReplaces
     EXPECT_TRUE(game.Top<MainMenuMode>()->HasEntrance());
     EXPECT_EQ(Shown(ScreenPaths::MainMenu::kProfileText), L"Ann");
     game.Tick(50);
-    EXPECT_EQ(game.Find(ScreenPaths::MainMenu::kProfileBubble)->GetPosition(), Location("MainMenu_MoveLocation_Profile"));
+    EXPECT_EQ(game.Find(ScreenPaths::MainMenu::kProfileBubble)->GetPosition(),
+              Location("MainMenu_MoveLocation_Profile"));
     EXPECT_EQ(game.Find(ScreenPaths::MainMenu::kButtons)->GetPosition(), Location("MainMenu_MoveLocation_Buttons"));
     EXPECT_EQ(game.Starts("MUSIC_MainMenu"), 1) << "the title's music goes on in the main menu";
     ASSERT_NE(GameAudioManager::GetInstance()->GetMusicChannel(), nullptr);
@@ -148,8 +149,8 @@ TEST_F(MenuFlow, TheFirstStartAsksForANameOverTheTitleAndThenTheMainMenuReplaces
     // Only the screens that exist are open to the player.
     for (const MainMenuDestination& destination : MainMenuDestinations())
         EXPECT_EQ(Enabled(destination.button), destination.IsAvailable()) << destination.button;
-    EXPECT_TRUE(Enabled("ProfileButton"));
-    EXPECT_FALSE(Enabled("QuitButton"));
+    for (const char* button : {"ProfileButton", "OptionsButton", "QuitButton"})
+        EXPECT_TRUE(Enabled(button)) << button;
 }
 
 TEST_F(MenuFlow, TheProfileListMakesDeletesAndChoosesProfilesAndReloadsTheProgressOnEveryChange)

@@ -1,7 +1,12 @@
 #include "Platform/Compat/Direct3D/Direct3D.h"
 #include "Platform/Compat/DirectDraw/DirectDraw.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Platform/Compat/User/MessageQueue.h"
+#include "Platform/Compat/User/Messages.h"
+#include "Platform/Compat/User/WindowObject.h"
 #include "Support/TestWindow.h"
+
+#include <SDL.h>
 
 #include <gtest/gtest.h>
 
@@ -96,4 +101,76 @@ TEST(DirectDrawObject, DescribesTheMachineAndCountsReferencesAcrossItsDirect3DIn
     ASSERT_EQ(draw->QueryInterface(IID_IDirect3D7, &direct3D), DD_OK);
     EXPECT_EQ(static_cast<IDirect3D7*>(direct3D)->Release(), 0u);
     EXPECT_EQ(draw->Release(), 0u) << "releasing Direct3D gave its reference on DirectDraw back";
+}
+
+TEST(DirectDrawObject, ThisMachineIsDescribedFromWhatSdlSees)
+{
+    TestWindow window; // SDL's video runs
+    const Compat::DisplayMachine machine = Compat::DescribeThisMachine();
+    SDL_DisplayMode desktop;
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    EXPECT_EQ(machine.desktopWidth, desktop.w);
+    EXPECT_EQ(machine.desktopHeight, desktop.h);
+    ASSERT_EQ(machine.drivers.size(), 1u);
+    const Compat::DisplayDriverDescription& driver = machine.drivers[0];
+    ASSERT_FALSE(driver.modes.empty());
+    for (const Compat::DisplayModeDescription& mode : driver.modes)
+    {
+        bool inSdl = false;
+        for (int i = 0; i < SDL_GetNumDisplayModes(0); ++i)
+        {
+            SDL_DisplayMode listed;
+            SDL_GetDisplayMode(0, i, &listed);
+            inSdl = inSdl || (listed.w == mode.width && listed.h == mode.height);
+        }
+        EXPECT_TRUE(inSdl || (mode.width == desktop.w && mode.height == desktop.h)) << mode.width << "x" << mode.height;
+    }
+    EXPECT_EQ(driver.videoMemoryTotal, Compat::DefaultPrimaryDriver().videoMemoryTotal) << "SDL cannot tell it";
+    // The headless video driver has no accelerated renderer: software only, as without 3D.
+    ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "dummy");
+    ASSERT_EQ(driver.devices.size(), 1u);
+    EXPECT_EQ(driver.devices[0].caps.dwDevCaps & D3DDEVCAPS_HWRASTERIZATION, 0u);
+}
+
+TEST(DirectDrawObject, TheCooperativeLevelFollowsFocusMinimisingAndDisplayChanges)
+{
+    TestWindow window;
+    const auto Send = [&](Uint32 type, Uint8 windowEvent) {
+        SDL_Event event{};
+        event.type = type;
+        event.window.windowID = SDL_GetWindowID(Compat::GetSdlWindow(window.Get()));
+        event.window.event = windowEvent;
+        SDL_PushEvent(&event);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    };
+    const auto Open = [&](DWORD level) {
+        void* object = nullptr;
+        EXPECT_EQ(DirectDrawCreateEx(nullptr, &object, IID_IDirectDraw7, nullptr), DD_OK);
+        auto* draw = static_cast<IDirectDraw7*>(object);
+        EXPECT_EQ(draw->SetCooperativeLevel(window.Get(), level), DD_OK);
+        return draw;
+    };
+
+    IDirectDraw7* full = Open(DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
+    IDirectDraw7* windowed = Open(DDSCL_NORMAL);
+    EXPECT_EQ(full->TestCooperativeLevel(), DD_OK);
+    Send(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_EQ(full->TestCooperativeLevel(), DDERR_NOEXCLUSIVEMODE) << "another program holds the screen";
+    EXPECT_EQ(windowed->TestCooperativeLevel(), DD_OK) << "a window shares the desktop";
+    Send(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_EQ(full->TestCooperativeLevel(), DD_OK);
+    ShowWindow(window.Get(), SW_MINIMIZE);
+    EXPECT_EQ(full->TestCooperativeLevel(), DDERR_NOEXCLUSIVEMODE);
+    ShowWindow(window.Get(), SW_RESTORE);
+    EXPECT_EQ(full->TestCooperativeLevel(), DD_OK);
+
+    Send(SDL_DISPLAYEVENT, 0);
+    EXPECT_EQ(full->TestCooperativeLevel(), DDERR_WRONGMODE);
+    EXPECT_EQ(windowed->TestCooperativeLevel(), DDERR_WRONGMODE);
+    IDirectDraw7* again = Open(DDSCL_NORMAL);
+    EXPECT_EQ(again->TestCooperativeLevel(), DD_OK) << "a display set up after the change is right";
+    for (IDirectDraw7* draw : {full, windowed, again})
+        draw->Release();
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <set>
 #include <string>
 
@@ -12,11 +15,70 @@ using Corvane::Testing::TempFolder;
 
 namespace
 {
-HANDLE Open(const std::wstring& path, DWORD access, DWORD disposition)
+HANDLE Open(const std::wstring& path, DWORD access, DWORD disposition, DWORD share = 0)
 {
-    return CreateFileW(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Whether an open with these modes succeeds while another open of the file is held.
+bool OpensBeside(const std::wstring& path, DWORD access, DWORD share)
+{
+    HANDLE file = Open(path, access, OPEN_EXISTING, share);
+    if (file == INVALID_HANDLE_VALUE)
+    {
+        EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+        return false;
+    }
+    CloseHandle(file);
+    return true;
 }
 } // namespace
+
+TEST(Files, SharingModesKeepASecondWriterOut)
+{
+    TempFolder temp;
+    const std::wstring path = temp.WidePath() + L"/profile.dat";
+    HANDLE seed = Open(path, GENERIC_WRITE, CREATE_NEW);
+    WriteFile(seed, "kept", 4, nullptr, nullptr);
+    CloseHandle(seed);
+
+    const DWORD kRead = GENERIC_READ, kWrite = GENERIC_WRITE, kBoth = GENERIC_READ | GENERIC_WRITE;
+    const struct
+    {
+        DWORD heldAccess, heldShare, access, share;
+        bool opens;
+    } cases[] = {
+        {kRead, FILE_SHARE_READ, kRead, FILE_SHARE_READ, true},    // readers together
+        {kRead, FILE_SHARE_READ, kWrite, 0, false},                // a writer waits for the readers
+        {kWrite, 0, kRead, FILE_SHARE_READ, false},                // readers wait for the writer
+        {kWrite, 0, kWrite, 0, false},                             // one writer at a time
+        {kBoth, 0, kBoth, 0, false},                               //
+        {kWrite, FILE_SHARE_WRITE, kWrite, FILE_SHARE_WRITE, true} // writers that share writing
+    };
+    for (const auto& c : cases)
+    {
+        HANDLE held = Open(path, c.heldAccess, OPEN_EXISTING, c.heldShare);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(OpensBeside(path, c.access, c.share), c.opens) << c.heldAccess << " " << c.access;
+        CloseHandle(held);
+        EXPECT_TRUE(OpensBeside(path, c.access, c.share)) << "closing lets the next one in";
+    }
+
+    // A refused truncating open leaves the file as it was; so does one from another process.
+    HANDLE writer = Open(path, kWrite, OPEN_EXISTING);
+    EXPECT_EQ(Open(path, kWrite, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetFileSize(writer, nullptr), 4u);
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(Open(path, kWrite, CREATE_ALWAYS) == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION
+                  ? 0
+                  : 1);
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "another process was let in";
+    EXPECT_EQ(GetFileSize(writer, nullptr), 4u);
+    CloseHandle(writer);
+}
 
 TEST(Files, DispositionsKeepTheirMeanings)
 {

@@ -16,6 +16,7 @@ namespace
 {
 std::vector<MSG> gDispatched;
 WPARAM gCursorHitTest = 0;
+WPARAM gSizingEdge = 0;
 
 LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -23,6 +24,7 @@ LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         gCursorHitTest = static_cast<WPARAM>(LOWORD(static_cast<std::uintptr_t>(lParam)));
     if (message == WM_SIZING)
     {
+        gSizingEdge = wParam;
         // Keep the outer width at twice the height.
         auto* rect = reinterpret_cast<RECT*>(lParam);
         rect->right = rect->left + (rect->bottom - rect->top) * 2;
@@ -182,19 +184,49 @@ TEST_F(MessageQueueTest, LeaveIsReportedOnlyWhileTracked)
     EXPECT_EQ(Messages(), (std::vector<UINT>{WM_MOUSELEAVE}));
 }
 
-TEST_F(MessageQueueTest, UserResizingIsOfferedForCorrection)
+TEST_F(MessageQueueTest, UserResizingIsOfferedForCorrectionByTheEdgeThatMoved)
 {
-    SDL_SetWindowSize(Compat::GetSdlWindow(mWindow), 500, 100);
+    SDL_Window* sdl = Compat::GetSdlWindow(mWindow);
+    const struct
+    {
+        int dx, w, h; // how the user moved the left edge, and the size he left
+        WPARAM edge;
+        int correctedWidth;
+    } cases[] = {
+        {0, 640, 300, WMSZ_BOTTOM, 600},      // the bottom edge alone
+        {0, 700, 300, WMSZ_RIGHT, 600},       // the right edge alone
+        {-100, 700, 300, WMSZ_LEFT, 600},     // the left edge: the window grew leftwards
+        {0, 800, 350, WMSZ_BOTTOMRIGHT, 700}, // a corner
+    };
+    for (const auto& c : cases)
+    {
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(sdl, &x, &y);
+        SDL_SetWindowPosition(sdl, x + c.dx, y);
+        SDL_SetWindowSize(sdl, c.w, c.h);
+        SDL_Event resized{};
+        resized.type = SDL_WINDOWEVENT;
+        resized.window.windowID = SDL_GetWindowID(sdl);
+        resized.window.event = SDL_WINDOWEVENT_RESIZED;
+        gSizingEdge = 0;
+        Push(resized);
+        Drain();
+        EXPECT_EQ(gSizingEdge, c.edge) << c.w << "x" << c.h;
+        RECT outer;
+        GetWindowRect(mWindow, &outer); // popup: outer equals client
+        EXPECT_EQ(outer.right - outer.left, c.correctedWidth);
+        EXPECT_EQ(outer.bottom - outer.top, c.h);
+        EXPECT_EQ(outer.left, x + c.dx) << "the left edge stays where the user left it";
+    }
+    // The size the correction gave is not offered again.
     SDL_Event resized{};
     resized.type = SDL_WINDOWEVENT;
-    resized.window.windowID = SDL_GetWindowID(Compat::GetSdlWindow(mWindow));
+    resized.window.windowID = SDL_GetWindowID(sdl);
     resized.window.event = SDL_WINDOWEVENT_RESIZED;
+    gSizingEdge = 0;
     Push(resized);
     Drain();
-    RECT client;
-    GetClientRect(mWindow, &client);
-    EXPECT_EQ(client.right, 200); // popup: outer equals client
-    EXPECT_EQ(client.bottom, 100);
+    EXPECT_EQ(gSizingEdge, 0u);
 }
 
 TEST_F(MessageQueueTest, QuitComesAfterOtherMessagesAndPostsCrossThreads)

@@ -305,7 +305,7 @@ TEST_F(DDraw7Test, RotatedImagesComeFromTheCacheOrAreMadeWithOneWarning)
     EXPECT_EQ(renderer.DrawRotatedImage(&image, 50, 50, 3.1415927f, state), 0);
     EXPECT_EQ(renderer.GetPixel(48, 50), 0xFFFF0000u) << "half a turn: the red row is at the bottom";
     EXPECT_EQ(renderer.DrawRotatedImageInRect(&image, {0, 0, 4, 4}, 0, state), -2);
-    EXPECT_EQ(renderer.DrawTexturedVertices(&image, nullptr, 0, state), -2);
+    EXPECT_EQ(renderer.DrawTexturedVertices(2, &image, nullptr, 0, state), -2);
 }
 
 TEST_F(DDraw7Test, AMirroredImageIsDrawnOnceLikeOnTheImageCanvas)

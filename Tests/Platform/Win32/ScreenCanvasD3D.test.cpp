@@ -165,15 +165,63 @@ TEST_F(ScreenCanvasD3DTest, RotatedImagesClipThroughTheDisplayAndAnUnturnedOneIs
     EXPECT_EQ(planes, 15u) << "the state's clip rectangle became clip planes";
     EXPECT_EQ(mDisplay.Display().GetClipRect(), before) << "and the display's rectangle came back";
 
-    // Free triangles: whole ones only, their texture coordinates running over the image.
+    // Free triangles: a list in whole ones only, their texture coordinates running over the image.
     const TexturedVertex corners[4] = {{0, 0, 1, 0xFFFFFFFF, 0, 0},
                                        {10, 0, 1, 0xFFFFFFFF, 1, 0},
                                        {0, 10, 1, 0xFFFFFFFF, 0, 1},
                                        {10, 10, 1, 0xFFFFFFFF, 1, 1}};
-    EXPECT_EQ(mCanvas.DrawTexturedVertices(&image, corners, 4, state), 0);
+    EXPECT_EQ(mCanvas.DrawTexturedVertices(IQuadDrawingCanvas::kTriangleList, &image, corners, 4, state), 0);
+    EXPECT_EQ(mDisplay.primitives.back().type, D3DPT_TRIANGLELIST);
     ASSERT_EQ(mDisplay.primitives.back().vertices.size(), 3u);
     EXPECT_FLOAT_EQ(mDisplay.primitives.back().vertices[1].u, 40.0f / 64.0f);
     EXPECT_FLOAT_EQ(mDisplay.primitives.back().vertices[2].v, 20.0f / 32.0f);
+}
+
+TEST_F(ScreenCanvasD3DTest, TexturedVerticesKeepTheirPrimitiveKindAcrossBatches)
+{
+    Image image(40, 20);
+    const DrawState state = Colored(0xFFFFFFFF);
+    // Numbered by x, so each piece shows where it was cut.
+    std::vector<TexturedVertex> many(1000);
+    for (int i = 0; i < 1000; ++i)
+        many[i] = {float(i), float(i % 2), 1, 0xFFFFFFFF, 0, 0};
+    const struct
+    {
+        int kind;
+        D3DPRIMITIVETYPE type;
+    } kinds[] = {{IQuadDrawingCanvas::kTriangleStrip, D3DPT_TRIANGLESTRIP},
+                 {IQuadDrawingCanvas::kTriangleFan, D3DPT_TRIANGLEFAN},
+                 {IQuadDrawingCanvas::kTriangleList, D3DPT_TRIANGLELIST}};
+    for (const auto& k : kinds)
+    {
+        mDisplay.primitives.clear();
+        ASSERT_EQ(mCanvas.DrawTexturedVertices(k.kind, &image, many.data(), 1000, state), 0);
+        ASSERT_GT(mDisplay.primitives.size(), 1u) << k.kind;
+        int triangles = 0;
+        float next = 0; // the first vertex a piece must start with
+        for (const auto& primitive : mDisplay.primitives)
+        {
+            const auto& v = primitive.vertices;
+            EXPECT_EQ(primitive.type, k.type);
+            ASSERT_GE(v.size(), 3u);
+            if (k.type == D3DPT_TRIANGLEFAN)
+            {
+                EXPECT_EQ(v[0].x, 0.0f) << "every piece of a fan turns about its centre";
+                EXPECT_EQ(v[1].x, next == 0 ? 1.0f : next);
+                next = v.back().x;
+            }
+            else
+            {
+                EXPECT_EQ(v[0].x, next);
+                EXPECT_EQ(int(v[0].x) % 2, 0) << "strip pieces keep their winding";
+                next = v.back().x + (k.type == D3DPT_TRIANGLESTRIP ? -1 : 1);
+            }
+            triangles += k.type == D3DPT_TRIANGLELIST ? int(v.size()) / 3 : int(v.size()) - 2;
+        }
+        EXPECT_EQ(triangles, k.type == D3DPT_TRIANGLELIST ? 333 : 998) << "no triangle lost or drawn twice";
+    }
+    EXPECT_EQ(mCanvas.DrawTexturedVertices(3, &image, many.data(), 3, state), -1) << "no such kind";
+    EXPECT_EQ(mCanvas.DrawTexturedVertices(0, &image, many.data(), 2, state), 1) << "not one triangle";
 }
 
 TEST_F(ScreenCanvasD3DTest, EllipsesOfNearlyEqualSidesAreCirclesAndLargeCirclesComeInJoinedBatches)

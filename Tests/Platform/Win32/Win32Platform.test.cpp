@@ -36,7 +36,7 @@ protected:
     SDL_Event Motion(int x, int y) { return MotionEvent(WindowId(), x, y); }
     SDL_Event Button(Uint32 type, Uint8 button, int x, int y) { return ButtonEvent(WindowId(), type, button, x, y); }
     SDL_Event WindowEvent(SDL_WindowEventID id) { return Testing::WindowEvent(WindowId(), id); }
-    SDL_Event Wheel(int notches) { return WheelEvent(WindowId(), notches); }
+    SDL_Event Wheel(int notches, float precise = 0.0f) { return WheelEvent(WindowId(), notches, precise); }
 };
 
 TEST_F(Win32PlatformTest, KeysArriveBeforeTheirCharacters)
@@ -49,6 +49,33 @@ TEST_F(Win32PlatformTest, KeysArriveBeforeTheirCharacters)
     Drain();
     EXPECT_EQ(sink.events, (Events{"key down 65", "char 97", "key up 65", "key down 8", "char 8", "char 233"}))
         << "Backspace arrives as character 8 right after its key";
+}
+
+TEST_F(Win32PlatformTest, KeysOfOtherLayoutsArriveByPlaceAndCtrlLettersTypeControlCharacters)
+{
+    Push(Key(SDL_KEYDOWN, 0xFC, SDL_SCANCODE_LEFTBRACKET)); // ü on a German keyboard
+    Push(Key(SDL_KEYDOWN, 0x444, SDL_SCANCODE_A));          // a Cyrillic letter
+    Push(Key(SDL_KEYDOWN, 0x40000000 | 0x1FF, SDL_SCANCODE_UNKNOWN));
+    // All at once: Ctrl counts as the messages say, not as it is by the time they are read.
+    Push(Key(SDL_KEYDOWN, SDLK_LCTRL, SDL_SCANCODE_LCTRL, KMOD_LCTRL));
+    Push(Key(SDL_KEYDOWN, SDLK_c, SDL_SCANCODE_C, KMOD_LCTRL));
+    Push(Key(SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LCTRL));
+    Push(Key(SDL_KEYUP, SDLK_LCTRL, SDL_SCANCODE_LCTRL));
+    Push(Key(SDL_KEYDOWN, SDLK_c, SDL_SCANCODE_C));
+    Drain();
+    EXPECT_EQ(sink.events, (Events{"key down 219", "key down 65", "key down 17", "key down 67", "char 3", "key down 13",
+                                   "char 13", "key up 17", "key down 67"}));
+}
+
+TEST_F(Win32PlatformTest, WheelFractionsAddUpToWholeNotches)
+{
+    Push(Motion(10, 10));
+    for (const float step : {0.4f, 0.4f, 0.4f, 0.5f, -0.3f, -0.9f, -1.5f})
+        Push(Wheel(0, step));
+    Drain();
+    EXPECT_EQ(sink.events,
+              (Events{"move 10,10", "wheel 10,10 120 120", "wheel 10,10 -120 120", "wheel 10,10 -120 120"}))
+        << "0.4 + 0.4 + 0.4 made one notch, and 0.2 + 0.5 none; turning back dropped the rest";
 }
 
 TEST_F(Win32PlatformTest, TheMouseLeavesOncePerLeaveAndTheNextMoveRearmsIt)

@@ -77,16 +77,16 @@ private:
     if (GetRandomStream(0) || IPlatform::GetInstance() || IAudioPlatform::GetInstance() ||
         IGraphicsPlatform::GetInstance())
         log.push_back("engine-wide state left after the shut-down");
-    const Log expected = {
-        "platform Setup", "app OnPlatformCreated", "createFileSource", "audio Init", "platform DestroyWindow",
-        "platform CreateWindow 0", "D3D7 Setup 0", "registerValueResourceFactories", "registerObjectFactories",
-        "app Start", "platform ActivateOtherInstance",
-        // the loop
-        "title OnEnter", "title OnGainFocus", "title OnMouseMove -50,-50", "app OnModeStackChanged",
-        // the shut-down
-        "title OnLoseFocus", "title OnExit", "title deleted", "app Stop", "stopResourceManager",
-        "shutdownDownloadManager", "closeFileSource", "D3D7 Cleanup", "D3D7 deleted", "audio Shutdown",
-        "platform DestroyWindow", "platform Cleanup", "audio deleted", "platform deleted"};
+    const Log expected = {"platform Setup", "platform ActivateOtherInstance", "app OnPlatformCreated",
+                          "createFileSource", "audio Init", "platform DestroyWindow", "platform CreateWindow 0",
+                          "D3D7 Setup 0", "registerValueResourceFactories", "registerObjectFactories", "app Start",
+                          // the loop
+                          "title OnEnter", "title OnGainFocus", "title OnMouseMove -50,-50", "app OnModeStackChanged",
+                          // the shut-down
+                          "title OnLoseFocus", "title OnExit", "title deleted", "app Stop", "stopResourceManager",
+                          "shutdownDownloadManager", "closeFileSource", "D3D7 Cleanup", "D3D7 deleted",
+                          "audio Shutdown", "platform DestroyWindow", "platform Cleanup", "audio deleted",
+                          "platform deleted"};
     if (log != expected)
     {
         for (const std::string& entry : log)

@@ -5,6 +5,7 @@
 #include "Platform/Compat/DirectDraw/Presenter.h"
 #include "Platform/Compat/DirectDraw/Surface.h"
 #include "Platform/Compat/User/Window.h"
+#include "Platform/Compat/User/WindowObject.h"
 
 #include <algorithm>
 
@@ -254,6 +255,8 @@ HRESULT DirectDrawObject::SetCooperativeLevel(HWND window, DWORD flags)
         LeaveExclusive();
     mState->window = window;
     mState->level = flags;
+    mState->displayChanges = CountDisplayChanges();
+    mState->desktop = CurrentDesktopMode();
     return DD_OK;
 }
 
@@ -281,7 +284,18 @@ HRESULT DirectDrawObject::SetDisplayMode(DWORD width, DWORD height, DWORD bits, 
 
 HRESULT DirectDrawObject::TestCooperativeLevel()
 {
-    return InjectedFailure(DisplayCall::TestCooperativeLevel);
+    if (const HRESULT failure = InjectedFailure(DisplayCall::TestCooperativeLevel))
+        return failure;
+    // A full-screen window that another program has covered (it took the focus, or the window was
+    // minimised) holds the screen no more until it is back in front.
+    const HWND window = mState->window;
+    if (mState->IsExclusive() && IsWindow(window) && (window->focusLost || window->minimized))
+        return DDERR_NOEXCLUSIVEMODE;
+    const DisplayModeDescription desktop = CurrentDesktopMode();
+    if (mState->displayChanges != CountDisplayChanges() || desktop.width != mState->desktop.width ||
+        desktop.height != mState->desktop.height || desktop.bits != mState->desktop.bits)
+        return DDERR_WRONGMODE;
+    return DD_OK;
 }
 
 HRESULT DirectDrawObject::RestoreAllSurfaces()

@@ -17,6 +17,9 @@ struct DirectDrawState
     bool modeSet = false; // a display mode was set in exclusive mode
     DisplayModeDescription mode;
     bool hasPrimary = false;
+    // The display as the cooperative level found it: a change since means the wrong mode.
+    unsigned displayChanges = 0;
+    DisplayModeDescription desktop;
 
     bool IsExclusive() const { return (level & DDSCL_EXCLUSIVE) != 0; }
     // The mode in force: the one set, else the desktop's.

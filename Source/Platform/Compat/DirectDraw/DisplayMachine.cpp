@@ -4,14 +4,29 @@
 #include "Platform/Compat/DirectDraw/Surface.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace Compat
 {
 namespace
 {
+std::optional<DisplayMachine>& Described()
+{
+    static std::optional<DisplayMachine> described;
+    return described;
+}
+
+const DisplayMachine& ThisMachine()
+{
+    std::optional<DisplayMachine>& described = Described();
+    if (!described)
+        described = DescribeThisMachine();
+    return *described;
+}
+
 DisplayMachine& Machine()
 {
-    static DisplayMachine machine = DefaultDisplayMachine();
+    static DisplayMachine machine = ThisMachine();
     return machine;
 }
 
@@ -121,7 +136,13 @@ void SetDisplayMachine(const DisplayMachine& machine)
 
 void ResetDisplayMachine()
 {
-    Machine() = DefaultDisplayMachine();
+    Machine() = ThisMachine();
+}
+
+void StandInForThisMachine(const DisplayMachine& machine)
+{
+    Described() = machine;
+    Machine() = machine;
 }
 
 HRESULT InjectedFailure(DisplayCall call)

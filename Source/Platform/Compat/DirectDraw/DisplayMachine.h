@@ -1,8 +1,8 @@
 // What the machine offers the DirectDraw and Direct3D layer: its display drivers with their
 // display modes, video memory and identity, each driver's 3D devices with their caps, texture
-// formats and z-buffer formats, and the desktop's colour depth. One description, with defaults
-// that fit a current PC; tests replace it to stage other machines, inject failures of single
-// calls and lose the surfaces. Main thread.
+// formats and z-buffer formats, and the desktop's colour depth. One description, of this machine
+// as SDL sees it (made on first use); tests replace it to stage other machines, inject failures
+// of single calls and lose the surfaces. Main thread.
 #pragma once
 
 #include "Platform/Compat/Direct3D/Direct3DTypes.h"
@@ -94,13 +94,22 @@ struct DisplayMachine
 const DisplayMachine& GetDisplayMachine();
 // Replaces the machine (objects made before keep what they were made with).
 void SetDisplayMachine(const DisplayMachine& machine);
-// Back to the defaults.
+// Back to this machine's description.
 void ResetDisplayMachine();
+// Makes machine this machine's description from now on, for test programs that must not depend
+// on the machine they run on.
+void StandInForThisMachine(const DisplayMachine& machine);
 
-// One primary driver ("Compat Display", 256 MiB of video memory) with 640x480 to 1920x1080 at
-// 16 and 32 bits, and the devices "RGB Emulation" (software), "Direct3D HAL" and "Direct3D T&L
-// HAL" (hardware, textures up to 4096 pixels, 32-bit ARGB and RGB, 16-bit textures, 16, 24 and
-// 32-bit z-buffers).
+// This machine: the desktop mode and the display's modes from SDL; the software device, and the
+// two hardware devices only when SDL can make an accelerated renderer (their largest texture is
+// that renderer's); the default driver's video memory and formats, which SDL cannot tell. Starts
+// SDL's video when it is not running.
+DisplayMachine DescribeThisMachine();
+
+// A typical PC, for tests that stage a machine: one primary driver ("Compat Display", 256 MiB of
+// video memory) with 640x480 to 1920x1080 at 16 and 32 bits, and the devices "RGB Emulation" (software), "Direct3D HAL"
+// and "Direct3D T&L HAL" (hardware, textures up to 4096 pixels, 32-bit ARGB and RGB, 16-bit textures, 16, 24 and 32-bit
+// z-buffers).
 DisplayMachine DefaultDisplayMachine();
 // The parts of the default machine, for tests that stage their own.
 DisplayDriverDescription DefaultPrimaryDriver();
@@ -109,6 +118,13 @@ Direct3DDeviceDescription HardwareDevice(const GUID& guid, const char* name);
 // An RGB pixel format (alpha mask 0 for none) and a z-buffer format.
 DDPIXELFORMAT RgbFormat(DWORD bits, DWORD alpha, DWORD red, DWORD green, DWORD blue);
 DDPIXELFORMAT ZBufferFormat(DWORD bits);
+
+// Display changes (a display added, removed or turned) counted from SDL's events; a DirectDraw
+// object set up before the latest one reports the wrong mode until the display is set up again.
+void NoteDisplayChange();
+unsigned CountDisplayChanges();
+// The desktop's mode now, as SDL tells it ({0, 0, 0} without a display).
+DisplayModeDescription CurrentDesktopMode();
 
 // The injected failure of a call, DD_OK when none.
 HRESULT InjectedFailure(DisplayCall call);

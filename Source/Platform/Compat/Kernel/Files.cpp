@@ -111,7 +111,33 @@ void Fill(const FoundEntry& entry, WIN32_FIND_DATAW* data)
 }
 } // namespace
 
-HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE)
+namespace
+{
+// The lock that stands for an open's sharing mode: opens that keep others from writing hold a
+// shared lock, writers among them an exclusive one. Advisory, so reading and writing go on as
+// usual; the lock goes with the last descriptor of the open.
+bool TakeSharingLock(int fd, DWORD access, DWORD share)
+{
+    if (share & FILE_SHARE_WRITE)
+        return true;
+    short type;
+    if (access & GENERIC_WRITE)
+        type = F_WRLCK;
+    else if (access & GENERIC_READ)
+        type = F_RDLCK;
+    else
+        return true;
+    struct flock lock = {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET; // the whole file, however it grows
+    while (::fcntl(fd, F_OFD_SETLK, &lock) != 0)
+        if (errno != EINTR)
+            return errno != EAGAIN && errno != EACCES; // no lock support (some file systems): open anyway
+    return true;
+}
+} // namespace
+
+HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, void*, DWORD disposition, DWORD, HANDLE)
 {
     if (!path || !*path)
     {
@@ -134,22 +160,39 @@ HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD, void*, DWORD dispos
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
+    // Truncation waits for the sharing check, so a refused open leaves the file as it was.
+    bool truncate = false;
     switch (disposition)
     {
     case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
+    case CREATE_ALWAYS:
+        flags |= O_CREAT;
+        truncate = true;
+        break;
     case OPEN_EXISTING: break;
     case OPEN_ALWAYS: flags |= O_CREAT; break;
-    case TRUNCATE_EXISTING: flags |= O_TRUNC; break;
+    case TRUNCATE_EXISTING: truncate = true; break;
     default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
     }
-    if ((flags & O_TRUNC) && !(access & GENERIC_WRITE))
+    if (truncate && !(access & GENERIC_WRITE))
         flags = (flags & ~(O_RDONLY | O_WRONLY | O_RDWR)) | O_WRONLY; // truncation needs write access
 
     const int fd = ::open(native.c_str(), flags, 0644);
     if (fd < 0)
     {
         SetLastErrorFromErrno(errno);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!TakeSharingLock(fd, access, share))
+    {
+        ::close(fd);
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (truncate && ::ftruncate(fd, 0) != 0)
+    {
+        SetLastErrorFromErrno(errno);
+        ::close(fd);
         return INVALID_HANDLE_VALUE;
     }
     SetLastError(existed && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) ? ERROR_ALREADY_EXISTS

@@ -1,8 +1,11 @@
 // Files and folders with the Windows calls' meanings, on POSIX. Paths are resolved with
 // NativePath (both separators, case-insensitive lookup). Failures set the last error.
 //
-// Sharing modes are accepted and not enforced: POSIX has no mandatory sharing, and the game never
-// opens one file from two places for writing.
+// Sharing modes hold between every open of a file through this layer, in this process and in
+// others (open file description locks): an open for writing that shares no writing is refused
+// while the file is open anywhere else without sharing writing, and then keeps every such open
+// out; reads that share reading go together. (Whether readers let other readers in is not told
+// apart: readers always share reading.)
 #pragma once
 
 #include "Platform/Compat/Kernel/Types.h"
@@ -14,7 +17,7 @@ inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
 // Access rights.
 constexpr DWORD GENERIC_READ = 0x1;
 constexpr DWORD GENERIC_WRITE = 0x2;
-// Sharing (not enforced).
+// Sharing.
 constexpr DWORD FILE_SHARE_READ = 0x1;
 constexpr DWORD FILE_SHARE_WRITE = 0x2;
 // Creation dispositions.
@@ -36,7 +39,8 @@ constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 // MoveFileExW.
 constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
 
-// Opens or creates a file; INVALID_HANDLE_VALUE on failure. CREATE_ALWAYS and OPEN_ALWAYS on an
+// Opens or creates a file; INVALID_HANDLE_VALUE on failure (ERROR_SHARING_VIOLATION when the
+// sharing modes forbid it, before anything is truncated). CREATE_ALWAYS and OPEN_ALWAYS on an
 // existing file succeed and set the last error to ERROR_ALREADY_EXISTS.
 HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, void* security, DWORD disposition, DWORD flags,
                    HANDLE templateFile);

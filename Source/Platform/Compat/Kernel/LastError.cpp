@@ -28,6 +28,8 @@ const char* SystemText(DWORD code)
     case ERROR_BUSY: return "The requested resource is in use.";
     case ERROR_NOT_SUPPORTED: return "The request is not supported.";
     case ERROR_GEN_FAILURE: return "A device attached to the system is not functioning.";
+    case ERROR_SHARING_VIOLATION:
+        return "The process cannot access the file because it is being used by another process.";
     default: return nullptr;
     }
 }

@@ -23,6 +23,7 @@ constexpr DWORD ERROR_INVALID_NAME = 13;
 constexpr DWORD ERROR_BUSY = 14;
 constexpr DWORD ERROR_NOT_SUPPORTED = 15;
 constexpr DWORD ERROR_GEN_FAILURE = 16;
+constexpr DWORD ERROR_SHARING_VIOLATION = 17;
 
 // Calling thread's last error.
 DWORD GetLastError();

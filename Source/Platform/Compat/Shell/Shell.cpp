@@ -84,20 +84,6 @@ HINSTANCE ShellExecuteW(HWND, const wchar_t* operation, const wchar_t* file, con
     return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(42));
 }
 
-UINT ExtractIconExW(const wchar_t*, int, HICON* large, HICON* small, UINT)
-{
-    if (large)
-        *large = nullptr;
-    if (small)
-        *small = nullptr;
-    return 0;
-}
-
-BOOL DestroyIcon(HICON)
-{
-    return TRUE;
-}
-
 namespace Compat
 {
 std::vector<std::wstring> OpenedUrls()

@@ -1,9 +1,10 @@
 // The shell services the game uses: the per-user data folder, opening a web link, and the
-// program's icons (none on Linux: the window manager takes the icon from the desktop entry).
+// program's icons.
 #pragma once
 
 #include "Platform/Compat/User/UserTypes.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,11 @@ BOOL SHGetSpecialFolderPathW(HWND owner, wchar_t* path, int folder, BOOL create)
 // recorded. Returns a value above 32 on success.
 HINSTANCE ShellExecuteW(HWND owner, const wchar_t* operation, const wchar_t* file, const wchar_t* parameters,
                         const wchar_t* directory, int show);
-// Icons cannot be taken from an ELF file: always 0 icons.
+// An ELF file holds no icons: the program's icon is a picture in its data folder, "Icon.png" in
+// the folder "Data" beside the program or beside the program's folder (a build keeps the program
+// one folder down), made 32 x 32 (large) and 16 x 16 (small). Without one, a small picture built
+// in. Index 0 only; returns the number of icons made (1, or 0 for other indices). file names the
+// program.
 UINT ExtractIconExW(const wchar_t* file, int index, HICON* large, HICON* small, UINT count);
 BOOL DestroyIcon(HICON icon);
 
@@ -23,4 +28,8 @@ namespace Compat
 {
 // The URLs handed to ShellExecuteW, in order (for tests and headless runs).
 std::vector<std::wstring> OpenedUrls();
+// An icon's picture: size x size pixels, 0xAARRGGBB, rows top to bottom; empty for no icon.
+std::vector<std::uint32_t> IconPixels(HICON icon, int& size);
+// Where ExtractIconExW found the picture of the program's icon; empty when it used the built-in one.
+std::wstring IconPictureFile(HICON icon);
 } // namespace Compat

@@ -83,27 +83,97 @@ void PostMotion(HWND window, const SDL_MouseMotionEvent& motion)
 
 void PostWheel(HWND window, const SDL_MouseWheelEvent& wheel)
 {
-    int notches = wheel.y;
+    // Touchpads scroll in fractions of a notch: they add up until they make whole notches. A turn
+    // the other way starts afresh.
+    float amount = wheel.preciseY != 0.0f ? wheel.preciseY : static_cast<float>(wheel.y);
     if (wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
-        notches = -notches;
+        amount = -amount;
+    if ((amount > 0.0f && window->wheelRemainder < 0.0f) || (amount < 0.0f && window->wheelRemainder > 0.0f))
+        window->wheelRemainder = 0.0f;
+    window->wheelRemainder += amount;
+    const int notches = static_cast<int>(window->wheelRemainder);
     if (notches == 0)
         return;
+    window->wheelRemainder -= static_cast<float>(notches);
     POINT screen = window->lastMouse;
     ClientToScreen(window, &screen);
     PostToWindow(window, WM_MOUSEWHEEL, MAKEWPARAM(0, notches * WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
 }
 
-// The user resized the window: let the game correct the outer rectangle, then report the size.
+// Where a key sits, for keys whose symbol the key table does not know (letters of other layouts).
+WPARAM VirtualKeyFromScancode(SDL_Scancode code)
+{
+    if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z)
+        return 'A' + static_cast<WPARAM>(code - SDL_SCANCODE_A);
+    if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9)
+        return '1' + static_cast<WPARAM>(code - SDL_SCANCODE_1);
+    switch (code)
+    {
+    case SDL_SCANCODE_0: return '0';
+    case SDL_SCANCODE_MINUS: return VK_OEM_MINUS;
+    case SDL_SCANCODE_EQUALS: return VK_OEM_PLUS;
+    case SDL_SCANCODE_LEFTBRACKET: return VK_OEM_4;
+    case SDL_SCANCODE_RIGHTBRACKET: return VK_OEM_6;
+    case SDL_SCANCODE_BACKSLASH:
+    case SDL_SCANCODE_NONUSHASH: return VK_OEM_5;
+    case SDL_SCANCODE_SEMICOLON: return VK_OEM_1;
+    case SDL_SCANCODE_APOSTROPHE: return VK_OEM_7;
+    case SDL_SCANCODE_GRAVE: return VK_OEM_3;
+    case SDL_SCANCODE_COMMA: return VK_OEM_COMMA;
+    case SDL_SCANCODE_PERIOD: return VK_OEM_PERIOD;
+    case SDL_SCANCODE_SLASH: return VK_OEM_2;
+    case SDL_SCANCODE_NONUSBACKSLASH: return VK_OEM_102;
+    default: return 0;
+    }
+}
+
+// The edge (or corner) of a user's resize, from the outer rectangle before and after it: a side
+// whose opposite side stayed put is the one that moved.
+WPARAM SizingEdge(const RECT& before, const RECT& after)
+{
+    const bool wider = after.right - after.left != before.right - before.left;
+    const bool taller = after.bottom - after.top != before.bottom - before.top;
+    const bool left = wider && after.left != before.left;
+    const bool top = taller && after.top != before.top;
+    if (wider && taller)
+        return top ? (left ? WMSZ_TOPLEFT : WMSZ_TOPRIGHT) : (left ? WMSZ_BOTTOMLEFT : WMSZ_BOTTOMRIGHT);
+    if (wider)
+        return left ? WMSZ_LEFT : WMSZ_RIGHT;
+    if (taller)
+        return top ? WMSZ_TOP : WMSZ_BOTTOM;
+    return 0;
+}
+
+// The user resized the window: let the game correct the outer rectangle for the edge that moved,
+// then report the size.
 void OfferSizing(HWND window)
 {
     RECT outer{0, 0, 0, 0};
     GetWindowRect(window, &outer);
     const RECT proposed = outer;
-    if (SendMessageW(window, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&outer)) &&
-        (outer.right - outer.left != proposed.right - proposed.left ||
-         outer.bottom - outer.top != proposed.bottom - proposed.top))
-        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                     SWP_NOMOVE | SWP_NOZORDER);
+    // Measured from where the resize started, however many steps it took.
+    const WPARAM edge = SizingEdge(window->sizedOuter, proposed);
+    if (edge == 0)
+    {
+        window->sizingPending = false;
+        return; // the size the window was given, come back
+    }
+    if (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK)
+    {
+        // The window manager is still dragging the frame: correcting now would fight it.
+        window->sizingPending = true;
+        return;
+    }
+    window->sizingPending = false;
+    window->sizedOuter = proposed;
+    if (!SendMessageW(window, WM_SIZING, edge, reinterpret_cast<LPARAM>(&outer)))
+        return;
+    const bool moved = outer.left != proposed.left || outer.top != proposed.top;
+    const bool sized = outer.right - outer.left != proposed.right - proposed.left ||
+                       outer.bottom - outer.top != proposed.bottom - proposed.top;
+    if (moved || sized)
+        SetWindowPos(window, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOZORDER | (moved ? 0 : SWP_NOMOVE));
 }
 
 void PostSize(HWND window, WPARAM type)
@@ -118,10 +188,12 @@ void PostWindowEvent(HWND window, const SDL_WindowEvent& event)
     switch (event.event)
     {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+        window->focusLost = false;
         PostToWindow(window, WM_ACTIVATE, WA_ACTIVE, 0);
         PostToWindow(window, WM_ACTIVATEAPP, TRUE, 0);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+        window->focusLost = true;
         PostToWindow(window, WM_ACTIVATE, WA_INACTIVE, 0);
         PostToWindow(window, WM_ACTIVATEAPP, FALSE, 0);
         break;
@@ -155,6 +227,15 @@ void PostWindowEvent(HWND window, const SDL_WindowEvent& event)
 }
 } // namespace
 
+void FinishUserSizing()
+{
+    if (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK)
+        return;
+    for (HWND window : LocalWindows())
+        if (window->sizingPending)
+            OfferSizing(window);
+}
+
 void TranslateEvent(const SDL_Event& event)
 {
     switch (event.type)
@@ -184,6 +265,10 @@ void TranslateEvent(const SDL_Event& event)
     case SDL_WINDOWEVENT:
         if (HWND window = WindowFromSdlId(event.window.windowID))
             PostWindowEvent(window, event.window);
+        break;
+    case SDL_DISPLAYEVENT:
+        // A display came, went or turned: the displays set up before it are in the wrong mode.
+        NoteDisplayChange();
         break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
@@ -264,7 +349,7 @@ WPARAM VirtualKeyFromSdl(const SDL_Keysym& key)
     case SDLK_BACKSLASH: return VK_OEM_5;
     case SDLK_RIGHTBRACKET: return VK_OEM_6;
     case SDLK_QUOTE: return VK_OEM_7;
-    default: return 0;
+    default: return VirtualKeyFromScancode(key.scancode);
     }
 }
 } // namespace Compat

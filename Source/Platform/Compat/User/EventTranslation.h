@@ -10,6 +10,10 @@ namespace Compat
 // Queues the messages for one SDL event (sends WM_SETCURSOR before a move, and WM_SIZING to let the
 // window correct a size the user has just given it).
 void TranslateEvent(const SDL_Event& event);
-// The virtual-key code of a key, 0 for keys the game has no code for.
+// Offers the resizes the user has finished since the last call (from the message pump).
+void FinishUserSizing();
+// The virtual-key code of a key: by what the key types where the key table knows it, otherwise by
+// where the key sits (its scan code, as on a US keyboard), so letters of other layouts still
+// arrive; 0 for keys the game has no code for.
 WPARAM VirtualKeyFromSdl(const SDL_Keysym& key);
 } // namespace Compat

@@ -10,7 +10,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -30,13 +32,22 @@ std::string Key(const std::wstring& className)
     return Corvane::Utf8::FromWide(folded);
 }
 
+// The session the instances belong to: the one whose runtime folder holds the single-instance
+// lock, so that other users (or separate test sessions) on the machine never meet.
+std::string Session()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string folder = runtime && *runtime ? runtime : "/tmp";
+    return std::to_string(std::hash<std::string>()(folder) ^ ::getuid());
+}
+
 // An abstract socket address (leading zero byte): nothing on disk to clean up, and it vanishes
 // with the process that holds it.
 socklen_t AddressFor(const std::wstring& className, sockaddr_un& address)
 {
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
-    const std::string name = "corvane-instance:" + Key(className);
+    const std::string name = "corvane-instance:" + Session() + ":" + Key(className);
     const std::size_t n = std::min(name.size(), sizeof address.sun_path - 2);
     std::memcpy(address.sun_path + 1, name.data(), n);
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + n);

@@ -25,6 +25,9 @@ struct ThreadQueue
     std::deque<MSG> messages;
     bool quitPosted = false;
     int quitCode = 0;
+    // Whether Ctrl is down, as the key messages taken so far say (not as SDL says now: its events
+    // may run ahead of the messages).
+    bool controlDown = false;
 };
 
 std::mutex gQueuesLock;
@@ -62,10 +65,20 @@ bool Next(ThreadQueue& queue, MSG* out, bool remove)
     std::lock_guard<std::mutex> guard(queue.lock);
     if (!queue.messages.empty())
     {
+        const MSG& next = queue.messages.front();
         if (out)
-            *out = queue.messages.front();
+            *out = next;
         if (remove)
+        {
+            if (next.wParam == VK_CONTROL)
+            {
+                if (next.message == WM_KEYDOWN || next.message == WM_SYSKEYDOWN)
+                    queue.controlDown = true;
+                else if (next.message == WM_KEYUP || next.message == WM_SYSKEYUP)
+                    queue.controlDown = false;
+            }
             queue.messages.pop_front();
+        }
         return true;
     }
     if (queue.quitPosted)
@@ -77,6 +90,13 @@ bool Next(ThreadQueue& queue, MSG* out, bool remove)
         return true;
     }
     return false;
+}
+
+bool ControlDown()
+{
+    std::shared_ptr<ThreadQueue> queue = QueueOf(std::this_thread::get_id());
+    std::lock_guard<std::mutex> guard(queue->lock);
+    return queue->controlDown;
 }
 
 bool HasAny(ThreadQueue& queue)
@@ -121,6 +141,7 @@ void PumpEvents()
     SDL_Event event;
     while (SDL_PollEvent(&event))
         TranslateEvent(event);
+    FinishUserSizing();
 }
 } // namespace Compat
 
@@ -150,7 +171,12 @@ BOOL TranslateMessage(const MSG* message)
     const bool keyMessage = keyDown || message->message == WM_KEYUP || message->message == WM_SYSKEYUP;
     if (keyDown)
     {
-        if (const WPARAM character = CharacterFor(message->wParam))
+        WPARAM character = CharacterFor(message->wParam);
+        // Ctrl with a letter types its control character (Ctrl+A is 1), as the desktop would.
+        const WPARAM key = message->wParam;
+        if (!character && message->message == WM_KEYDOWN && key >= 'A' && key <= 'Z' && ControlDown())
+            character = key - 'A' + 1;
+        if (character)
         {
             const UINT kind = message->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
             // Next in line, so the character follows its key at once.

@@ -8,8 +8,9 @@
 BOOL PeekMessageW(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT remove);
 // Waits for and takes the next message: 0 for WM_QUIT, -1 on failure, otherwise positive.
 BOOL GetMessageW(MSG* message, HWND window, UINT filterMin, UINT filterMax);
-// Key-down messages of Backspace, Tab, Enter and Escape produce their character message next
-// (other characters arrive as text from SDL). TRUE for key messages.
+// Key-down messages of Backspace, Tab, Enter and Escape, and of a letter while Ctrl is down (its
+// control character, 1 to 26), produce their character message next (other characters arrive as
+// text from SDL). TRUE for key messages.
 BOOL TranslateMessage(const MSG* message);
 // Calls the window procedure of the message's window.
 LRESULT DispatchMessageW(const MSG* message);

@@ -49,3 +49,4 @@ constexpr WPARAM VK_OEM_4 = 219;      // [
 constexpr WPARAM VK_OEM_5 = 220;      // backslash
 constexpr WPARAM VK_OEM_6 = 221;      // ]
 constexpr WPARAM VK_OEM_7 = 222;      // '
+constexpr WPARAM VK_OEM_102 = 226;    // the key between left Shift and Z on keyboards that have one

@@ -1,5 +1,7 @@
 #include "Platform/Compat/User/Window.h"
 
+#include "Platform/Compat/Shell/Shell.h"
+
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Kernel/NativePath.h"
 #include "Platform/Compat/User/DisplayPresence.h"
@@ -102,6 +104,11 @@ HWND FindLocalWindow(const std::wstring& className, const wchar_t* title)
     return nullptr;
 }
 
+const std::vector<HWND>& LocalWindows()
+{
+    return Windows();
+}
+
 HWND MainWindow()
 {
     return Windows().empty() ? nullptr : Windows().back();
@@ -185,6 +192,24 @@ BOOL UnregisterClassW(const wchar_t* className, HINSTANCE)
     return FALSE;
 }
 
+namespace
+{
+// The class's large icon becomes the window's (the desktop shows it in the task list).
+void ShowClassIcon(SDL_Window* sdl, HICON icon)
+{
+    int size = 0;
+    std::vector<std::uint32_t> pixels = Compat::IconPixels(icon, size);
+    if (pixels.empty())
+        return;
+    if (SDL_Surface* surface =
+            SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), size, size, 32, size * 4, SDL_PIXELFORMAT_ARGB8888))
+    {
+        SDL_SetWindowIcon(sdl, surface);
+        SDL_FreeSurface(surface);
+    }
+}
+} // namespace
+
 HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
 {
@@ -217,6 +242,7 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* tit
         SetLastError(ERROR_GEN_FAILURE);
         return nullptr;
     }
+    ShowClassIcon(sdl, windowClass->description.hIcon);
     auto* window = new HWND__;
     window->className = windowClass->name;
     window->procedure = windowClass->description.lpfnWndProc;
@@ -239,6 +265,7 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* tit
         return nullptr;
     }
     ApplyTrackingLimits(window);
+    GetWindowRect(window, &window->sizedOuter);
     Compat::InstanceChannel::Listen(window->className);
     if (style & WS_VISIBLE)
         ShowWindow(window, SW_SHOW);
@@ -445,6 +472,15 @@ BOOL SetWindowPos(HWND window, HWND, int x, int y, int cx, int cy, UINT flags)
                           std::max(1, cy - static_cast<int>(frame.top + frame.bottom)));
     if (!(flags & SWP_NOMOVE))
         SDL_SetWindowPosition(window->sdl, x + frame.left, y + frame.top);
+    // What the window was told, so the size change it brings back is not taken for the user's.
+    RECT& known = window->sizedOuter;
+    if (!(flags & SWP_NOMOVE))
+        known = {x, y, x + (known.right - known.left), y + (known.bottom - known.top)};
+    if (!(flags & SWP_NOSIZE))
+    {
+        known.right = known.left + cx;
+        known.bottom = known.top + cy;
+    }
     return TRUE;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 struct HWND__
 {
@@ -21,10 +22,19 @@ struct HWND__
     Uint32 sdlId = 0;
     std::thread::id owner;
     bool leaveTracking = false;
-    POINT lastMouse{0, 0}; // client position of the last pointer event
+    POINT lastMouse{0, 0};       // client position of the last pointer event
+    float wheelRemainder = 0.0f; // wheel motion short of a whole notch
+    // The outer rectangle the window last had as far as sizing knows (set by creation, by
+    // SetWindowPos and after each sizing by the user), so a resize tells which edges moved.
+    RECT sizedOuter{0, 0, 0, 0};
+    // A resize by the user still under way (the button that drags the frame is down): it is offered
+    // for correction once, when it ends, so the correction does not fight the window manager.
+    bool sizingPending = false;
     bool shownOnce = false;
     // Kept here as well as in SDL: not every video driver (the headless one) can minimise.
     bool minimized = false;
+    // Another window took the keyboard focus (and has not given it back).
+    bool focusLost = false;
     // A window of another running instance, found through FindWindowW.
     bool remote = false;
     // While a display mode fills the screen: the client area's size in mode pixels (0 otherwise).
@@ -40,6 +50,8 @@ namespace Compat
 HWND WindowFromSdlId(Uint32 id);
 // The most recently created local window still alive (the target of events without a window).
 HWND MainWindow();
+// Every local window, in creation order.
+const std::vector<HWND>& LocalWindows();
 SDL_Window* GetSdlWindow(HWND window);
 // A window of this process with the class (and title, when not null), else null.
 HWND FindLocalWindow(const std::wstring& className, const wchar_t* title);
