@@ -56,7 +56,17 @@ public:
 
     void OnPlatformCreated() override
     {
-        mRig.mAudio = std::make_unique<RecordingAudioPlatform>(mRig.mClock);
+        switch (mRig.mOptions.sound)
+        {
+        case Options::Sound::kRecorded:
+            mRig.mAudio = std::make_unique<RecordingAudioPlatform>(mRig.mClock);
+            break;
+        case Options::Sound::kReal:
+            Application::OnPlatformCreated();
+            break;
+        case Options::Sound::kNone:
+            break;
+        }
         const std::wstring data = Wide(KITCHEN_RIG_DATA);
         FileSystem* files = FileSystem::GetInstance();
         files->DeletePartitions();
@@ -90,6 +100,17 @@ KitchenRig::KitchenRig(const Options& options) : mOptions(options)
 
 KitchenRig::~KitchenRig()
 {
+    TearDown();
+}
+
+void KitchenRig::Restart()
+{
+    TearDown();
+    Start();
+}
+
+void KitchenRig::TearDown()
+{
     Stop();
     mApplication.reset();
     Looper::SetInstance(mPreviousLooper);
@@ -121,7 +142,8 @@ void KitchenRig::Start()
     }
     EXPECT_NE(TopAs<TitleMode>(), nullptr) << "the start-up did not reach the title screen";
     mUpdates = 0;
-    mAudio->RestartCount();
+    if (mAudio)
+        mAudio->RestartCount();
 }
 
 void KitchenRig::Stop()
