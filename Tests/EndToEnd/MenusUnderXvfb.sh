@@ -3,79 +3,17 @@
 # input: the title, Start clicked, the new-profile popup, a name typed and OK clicked, then the main
 # menu greeting the new profile, whose file has replaced the default profile's. Screenshots of the
 # four screens are kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb,
-# xdotool, ImageMagick or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
+# openbox, xdotool, the X tools, ImageMagick or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
 set -u
 program=$1
-here=$(cd "$(dirname "$0")" && pwd)
-shots=${CORVANE_SCREENSHOT_DIR:-}
-
 CORVANE_SCRIPT_ARGS=("$@")
-source "$(dirname "$0")/UnderXvfb.sh" xdotool python3 import convert compare
+source "$(dirname "$0")/UnderXvfb.sh" openbox xdotool xprop xwininfo python3 import convert compare
+shots_prefix=menus
+source "$(dirname "$0")/PlayerSession.sh"
 
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr
-export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-# The GL driver of the virtual display keeps buffers the leak checker cannot tell from ours; the
-# headless runs of the game check for leaks.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-work=$(mktemp -d)
-export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
-chmod 700 "$work"
-[ -n "$shots" ] && mkdir -p "$shots"
-pid=
-finish() {
-    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap finish EXIT
-fail() {
-    echo "FAILED: $*"
-    echo "--- program output ---"
-    cat "$work/output"
-    exit 1
-}
-wait_for() {
-    local deadline=$(($(date +%s) + $2))
-    while ! grep -qF -- "$1" "$work/output"; do
-        kill -0 "$pid" 2>/dev/null || return 1
-        [ "$(date +%s)" -ge "$deadline" ] && return 1
-        sleep 0.05
-    done
-}
-# Captures the window into $work/$1.png (kept among the screenshots) and prints its colour spread.
-shoot() {
-    import -window "$window" "$work/$1.png" 2>/dev/null || fail "could not capture the window"
-    [ -n "$shots" ] && cp "$work/$1.png" "$shots/menus-$1.png"
-    convert "$work/$1.png" -colorspace Gray -format "%[fx:standard_deviation]" info:
-}
-# Clicks the left button at a point of the game's 800 x 600 screen, scaled to the window's size.
-click() {
-    local x=$(($1 * width / 800)) y=$(($2 * height / 600))
-    xdotool mousemove --window "$window" "$x" "$y" sleep 0.1 click 1 || fail "could not click at $1,$2"
-}
-blank() { python3 -c "import sys; sys.exit(0 if float('$1') < 0.02 else 1)"; }
-apart() { compare -metric RMSE "$work/$1.png" "$work/$2.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/'; }
-
-# Only the default profile, as on a first start; windowed, because a full-screen window under a
-# virtual display without a window manager is not sized as the game asks. The folder is the
-# per-user folder of the maker and the product.
-mkdir -p "$XDG_DATA_HOME/Trevold/Fennik"
-cat >"$XDG_DATA_HOME/Trevold/Fennik/1.act" <<'PROFILE'
-<?xml version="1.0" encoding="UTF-8" ?>
-<account>
-<record name="Corvane::AccountManager::Name" value="TRVL_DEFAULT_PROFILE"/>
-<record name="Corvane::AccountManager::IsCurrent" value="true"/>
-<record name="Corvane::Window::Mode" value="0"/>
-</account>
-PROFILE
-
-"$program" >"$work/output" 2>&1 &
-pid=$!
-window=$(timeout 30 xdotool search --sync --class "^fennik\$" 2>/dev/null | head -n 1)
-[ -n "$window" ] || fail "no window of fennik appeared"
-wait_for "TitleMode: the title screen is up" 120 || fail "the title screen never came"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-width=$WIDTH height=$HEIGHT
-xdotool windowfocus --sync "$window" 2>/dev/null
+# Only the default profile, as on a first start.
+write_profile TRVL_DEFAULT_PROFILE
+start_game
 sleep 1.5 # the start button has risen
 title=$(shoot title)
 
@@ -101,14 +39,7 @@ grep -q "Ann" $profiles || fail "the profile file does not hold the name Ann"
 grep -q "TRVL_DEFAULT_PROFILE" $profiles && fail "the default profile is still there"
 
 python3 "$here/CloseWindow.py" "$window" || fail "could not ask the window to close"
-for _ in $(seq 200); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-done
-kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after its window was closed"
-wait "$pid"
-code=$?
-pid=
+wait_exit 10
 [ "$code" -eq 0 ] || fail "the program exited with $code"
 
 for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu"; do

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The options and the quit question as a player meets them, under a virtual X display with real
+# mouse and keyboard input: from the main menu, Options, FullScreen checked, OK: the window becomes
+# full screen (as large as the display) and the box, shown again, is still checked; then Quit and
+# Yes: the program ends with exit code 0. Screenshots are kept in CORVANE_SCREENSHOT_DIR when it is
+# set. Skipped (exit 77) when Xvfb, openbox, xdotool, the X tools, ImageMagick
+# or python3 is missing.
+# Usage: OptionsUnderXvfb.sh <path to fennik>
+set -u
+program=$1
+CORVANE_SCRIPT_ARGS=("$@")
+source "$(dirname "$0")/UnderXvfb.sh" openbox xdotool xprop xwininfo python3 import convert compare
+shots_prefix=options
+source "$(dirname "$0")/PlayerSession.sh"
+
+write_profile Ann
+start_game
+sleep 1.5 # the start button has risen
+click 400 400
+wait_for "MainMenuMode: the main menu is up" 20 || fail "Start did not lead to the main menu"
+sleep 1.5 # the entrance has played
+menu=$(shoot mainmenu)
+
+# The button column rests at (250, 100); Options' middle is at (400, 299).
+click 400 299
+wait_for "MyOptionsMode: the options are up, full screen unchecked" 20 || fail "Options brought no options popup"
+sleep 1 # slid into place
+options=$(shoot options)
+# The popup rests at (190, 150): the FullScreen box's middle is at (242, 248), OK's at (311, 404).
+click 242 248
+sleep 0.5
+checked=$(shoot checked)
+[ "$(apart options checked)" != "0" ] || fail "the FullScreen box did not show its mark"
+click 311 404
+wait_for "MyOptionsMode: the window mode changed, full screen checked" 20 || fail "OK did not make the window full screen"
+sleep 1.5 # slid away
+find_window
+read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+[ "$width" -eq "$screen_width" ] && [ "$height" -eq "$screen_height" ] ||
+    fail "the full-screen window is ${width}x${height}, the display ${screen_width}x${screen_height}"
+full=$(shoot fullscreen)
+
+# Opened again, the box shows the mode in force; Escape is Cancel's key.
+click 400 299
+wait_for "MyOptionsMode: the options are up, full screen checked" 20 || fail "the box is out of step with the window"
+sleep 1
+key Escape
+sleep 1
+
+# Escape is also the main menu's Quit key; the question rests where the options did, Yes at (311, 392).
+key Escape
+wait_for "QuitConfirmMode: the quit question is up" 20 || fail "Quit brought no question"
+sleep 1
+question=$(shoot quit)
+click 311 392
+wait_exit 10
+[ "$code" -eq 0 ] || fail "the program exited with $code"
+
+for shot in "mainmenu $menu" "options $options" "fullscreen $full" "quit $question"; do
+    set -- $shot
+    blank "$2" && fail "the $1 screenshot is blank (spread $2)"
+done
+blank "$(apart mainmenu options)" && fail "the options do not show over the main menu"
+echo "PASSED: options over the main menu, FullScreen checked and OK made the window full screen" \
+    "(${width}x${height}) with the box in step; Quit, Yes: the program exited 0"
