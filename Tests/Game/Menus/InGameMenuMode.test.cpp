@@ -84,6 +84,7 @@ TEST_F(PauseMenu, TheLevelStandsUnderItAndResumeGoesOnOnlyOnceTheMenuHasSlidAway
 
 struct LeaveCase
 {
+    const char* name;
     const char* button;
     bool challengeSelect; // a challenge select screen is registered
     Names after;
@@ -126,12 +127,11 @@ TEST_P(LeavingTheLevel, AbandonsTheLevelAndItsResultsForOneScreenAlone)
 
 INSTANTIATE_TEST_SUITE_P(
     PauseMenu, LeavingTheLevel,
-    testing::Values(LeaveCase{"MainMenuButton", false, {"MainMenuMode"}},
-                    LeaveCase{"ChallengeSelectButton", true, {"(anonymous namespace)::ChallengeSelectStandIn"}},
-                    LeaveCase{"ChallengeSelectButton", false, {"GameMode", "InGameMenuMode"}}),
-    [](const testing::TestParamInfo<LeaveCase>& info) {
-        return std::string(info.param.button) + (info.param.challengeSelect ? "" : "WithoutChallengeSelect");
-    });
+    testing::Values(LeaveCase{"MainMenu", "MainMenuButton", false, {"MainMenuMode"}},
+                    LeaveCase{"ChallengeSelect", "ChallengeSelectButton", true,
+                              {"(anonymous namespace)::ChallengeSelectStandIn"}},
+                    LeaveCase{"NoChallengeSelectYet", "ChallengeSelectButton", false, {"GameMode", "InGameMenuMode"}}),
+    [](const testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PauseMenu, TheOptionsShowInPlaceOverItAndCloseAtOnceBackToIt)
 {
