@@ -36,7 +36,13 @@ wait_for() {
 }
 # The game's window (found anew: a display change makes a new one) and its size.
 find_window() {
-    window=$(timeout 30 xdotool search --sync --onlyvisible --class "^fennik\$" 2>/dev/null | tail -n 1)
+    window=
+    for _ in $(seq 60); do
+        window=$(xdotool search --onlyvisible --class "^fennik\$" 2>/dev/null | tail -n 1)
+        [ -n "$window" ] && break
+        kill -0 "$pid" 2>/dev/null || fail "the program ended before its window showed"
+        sleep 0.5
+    done
     [ -n "$window" ] || fail "no window of fennik appeared"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     width=$WIDTH height=$HEIGHT
