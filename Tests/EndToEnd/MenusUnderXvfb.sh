@@ -3,44 +3,51 @@
 # input: the title, Start clicked, the new-profile popup, a name typed and OK clicked, then the main
 # menu greeting the new profile, whose file has replaced the default profile's. Screenshots of the
 # four screens are kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb,
-# openbox, xdotool, the X tools, ImageMagick or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
+# xdotool, ImageMagick or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
 set -u
 program=$1
-CORVANE_SCRIPT_ARGS=("$@")
-source "$(dirname "$0")/UnderXvfb.sh" openbox xdotool xprop xwininfo python3 import convert compare
-shots_prefix=menus
-source "$(dirname "$0")/PlayerSession.sh"
+here=$(cd "$(dirname "$0")" && pwd)
 
-# Only the default profile, as on a first start.
-write_profile TRVL_DEFAULT_PROFILE
-start_game
+CORVANE_SCRIPT_ARGS=("$@")
+source "$(dirname "$0")/UnderXvfb.sh" xdotool python3 import convert compare
+
+source "$here/OneProgram.sh" x11
+
+windowed_first_start
+
+"$program" >"$work/output" 2>&1 &
+pid=$!
+wait_for "TitleMode: the title screen is up" 120 || fail "the title screen never came"
+window=$(find_window)
+[ -n "$window" ] || fail "no window of fennik appeared"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+width=$WIDTH height=$HEIGHT
+xdotool windowfocus --sync "$window" 2>/dev/null
 sleep 1.5 # the start button has risen
-title=$(shoot title)
+title=$(shoot title menus-)
 
 # The start button bobs between y 362 and 372 (its root); its middle is 34 below that.
 click 400 400
 wait_for "EditAccountMode: the new-profile popup is up" 20 || fail "Start brought no new-profile popup"
 sleep 1 # slid into place
-empty=$(shoot popup)
+empty=$(shoot popup menus-)
 xdotool type --delay 80 "Ann" || fail "could not type"
 sleep 0.5
-typed=$(shoot name)
+typed=$(shoot name menus-)
 [ "$(apart popup name)" != "0" ] || fail "the typed name did not show"
 
 # OK: the popup rests at (190, 150); the button's middle is at (311, 392).
 click 311 392
 wait_for "MainMenuMode: the main menu is up" 20 || fail "OK did not lead to the main menu"
 sleep 1.5 # the entrance has played
-menu=$(shoot mainmenu)
+menu=$(shoot mainmenu menus-)
 
 profiles=$(find "$work/data" -name '*.act')
 [ "$(echo "$profiles" | grep -c .)" -eq 1 ] || fail "expected one profile file, found: $profiles"
 grep -q "Ann" $profiles || fail "the profile file does not hold the name Ann"
 grep -q "TRVL_DEFAULT_PROFILE" $profiles && fail "the default profile is still there"
 
-python3 "$here/CloseWindow.py" "$window" || fail "could not ask the window to close"
-wait_exit 10
-[ "$code" -eq 0 ] || fail "the program exited with $code"
+close_and_wait
 
 for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu"; do
     set -- $shot

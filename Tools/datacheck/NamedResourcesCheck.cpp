@@ -1,6 +1,10 @@
 // The resources the game's code asks for by name: each must be declared, as the kind the code
 // converts it to. Screens add their names here as they come.
 #include "Check.h"
+#include "Game/Data/GameConstants.h"
+
+#include <cwchar>
+#include <iterator>
 
 namespace Corvane::DataCheck
 {
@@ -89,6 +93,7 @@ const std::vector<NamedResource>& CodeNames()
         {L"VO_Orvel_Miss", kSound, "the ingredient requests"},
         {L"VO_Orvel_Combo", kSound, "the kitchen's popups"},
         {L"VO_Orvel_Chain", kSound, "the kitchen's popups"},
+        {L"TutorialBubbleLayout", {L"scenelayout"}, "the tutorial bubble"},
     };
     return names;
 }
@@ -115,6 +120,14 @@ public:
         if (const Declaration* label = context.Resolve(L"DefaultButtonSoundLabel", {L"string"}))
             context.Expect(*label->manifest, *label->element, "DefaultButtonSoundLabel", label->element->Text(L"value"),
                            {L"soundlist"});
+        // Every tutorial tip has at least its first page.
+        for (const wchar_t* format : kTutorialMessageFormats)
+        {
+            wchar_t key[128];
+            std::swprintf(key, std::size(key), format, 1);
+            if (!context.Resolve(key, {L"string"}))
+                context.Out().Add("(data folder)", 0, "the tutorial bubble needs the text '" + Narrow(key) + "'");
+        }
         if (!index.FindManifest(L"LocalizedText"))
             context.Out().Add("(data folder)", 0, "the texts' manifest LocalizedText.xml does not exist");
     }

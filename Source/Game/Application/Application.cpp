@@ -12,6 +12,7 @@
 #include "Game/Kitchen/KitchenRegistration.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
+#include "Game/Menus/TutorialManager.h"
 #include "Platform/Win32/BASSAudioPlatform.h"
 
 using namespace Corvane;
@@ -62,6 +63,7 @@ void Application::OnPlatformCreated()
 void Application::Start()
 {
     RegisterGameTypes();
+    ConnectTutorialToLevelProgress();
     RegisterKitchenScreens();
     auto loading = std::make_unique<MyLoadingMode>();
     for (const StartupGroup& group : GetStartupGroups().subspan(1))

@@ -44,6 +44,10 @@ inline const std::string kInputMask = "GameScreenRoot/NextDishDisplay_InputMask"
 class KitchenTest : public testing::Test
 {
 protected:
+    // The rig on the kitchen test levels, or on what options name.
+    KitchenTest() : KitchenTest(TestLevels()) {}
+    explicit KitchenTest(const Corvane::Testing::KitchenRig::Options& options) : rig(options) {}
+
     static Corvane::Testing::KitchenRig::Options TestLevels(unsigned seed = 1)
     {
         return {seed, CORVANE_TEST_DATA "/Kitchen"};
@@ -92,6 +96,6 @@ protected:
         return count;
     }
 
-    Corvane::Testing::KitchenRig rig{TestLevels()};
+    Corvane::Testing::KitchenRig rig;
     GameMode* game = nullptr;
 };

@@ -57,7 +57,7 @@ public:
 class OptionsTest : public testing::Test
 {
 protected:
-    explicit OptionsTest(Sound sound = Sound::kReal) : rig(KitchenRig::Options{1, "", sound}) {}
+    explicit OptionsTest(Sound sound = Sound::kReal) : rig(KitchenRig::Options{1, "", true, sound}) {}
 
     void SetUp() override
     {
