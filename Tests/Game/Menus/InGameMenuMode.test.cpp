@@ -107,6 +107,8 @@ TEST_P(LeavingTheLevel, AbandonsTheLevelAndItsResultsForOneScreenAlone)
     progress->RecordStepResult(Label("Test_Recipe"), StepResult{true, Label("Tomato"), 1, 50});
     progress->RecordCompletedDish(Label("Test_Recipe"));
     Pause();
+    for (const MenuDestination& destination : PauseMenuDestinations())
+        EXPECT_EQ(Enabled(destination.button), destination.IsAvailable()) << destination.button;
     EXPECT_FALSE(Enabled("HelpButton")) << "no help screen yet";
     EXPECT_EQ(Enabled("ChallengeSelectButton"), leave.challengeSelect);
 
