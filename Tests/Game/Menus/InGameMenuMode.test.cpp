@@ -1,4 +1,4 @@
-// The pause menu over a level of the kitchen test levels, driven through the window as a player
+// The pause menu over the game's own first level, driven through the window as a player
 // drives it: the level stands while it is up, Resume goes back to it once the menu has slid away,
 // leaving for the main menu or the challenge select abandons the level and its results, and the
 // options open in place over it.
@@ -31,9 +31,12 @@ class ChallengeSelectStandIn : public SceneApplicationMode
 class PauseMenu : public KitchenTest
 {
 protected:
+    // The built data alone: its level order and levels.
+    PauseMenu() : KitchenTest(Corvane::Testing::KitchenRig::Options{}) {}
+
     void SetUp() override
     {
-        game = rig.StartLevel(KitchenLevels::kClock90);
+        game = rig.StartLevel(0);
         ASSERT_NE(game, nullptr);
         ClosePopup();
     }
