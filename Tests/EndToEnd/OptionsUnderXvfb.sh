@@ -2,7 +2,7 @@
 # The options and the quit question as a player meets them, under a virtual X display with real
 # mouse and keyboard input: from the main menu, Options, FullScreen checked, OK: the window becomes
 # full screen (as large as the display) and the box, shown again, is still checked; then Quit and
-# Yes: the program ends with exit code 0. Screenshots are kept in CORVANE_SCREENSHOT_DIR when it is
+# Yes: the program ends with exit code 0, its profile keeping the full screen. Screenshots are kept in CORVANE_SCREENSHOT_DIR when it is
 # set. Skipped (exit 77) when Xvfb, openbox, xdotool, xprop, ImageMagick or python3 is missing.
 # Usage: OptionsUnderXvfb.sh <path to fennik>
 set -u
@@ -70,6 +70,8 @@ sleep 1
 question=$(shoot quit options-)
 click 311 392
 ends_cleanly "Yes was clicked"
+grep -q 'name="Corvane::Window::Mode" value="1"' "$XDG_DATA_HOME"/Trevold/Fennik/*.act ||
+    fail "the profile does not keep the full screen: $(cat "$XDG_DATA_HOME"/Trevold/Fennik/*.act)"
 
 for shot in "mainmenu $menu" "options $options" "fullscreen $full" "quit $question"; do
     set -- $shot
