@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The options and the quit question as a player meets them, under a virtual X display with real
 # mouse and keyboard input: from the main menu, Options, FullScreen checked, OK: the window becomes
-# full screen (as large as the display) and the box, shown again, is still checked; then Quit and
-# Yes: the program ends with exit code 0, its profile keeping the full screen. Screenshots are kept in CORVANE_SCREENSHOT_DIR when it is
+# full screen (as large as the display) and the box, shown again, is still checked; Alt+Enter while
+# it is open unchecks the box and OK then changes nothing; then Quit and Yes: the program ends with
+# exit code 0, its profile keeping the full screen. Screenshots are kept in CORVANE_SCREENSHOT_DIR when it is
 # set. Skipped (exit 77) when Xvfb, openbox, xdotool, xprop, ImageMagick or python3 is missing.
 # Usage: OptionsUnderXvfb.sh <path to fennik>
 set -u
@@ -56,12 +57,24 @@ read -r screen_width screen_height < <(xdotool getdisplaygeometry)
     fail "the full-screen window is ${width}x${height}, the display ${screen_width}x${screen_height}"
 full=$(shoot fullscreen options-)
 
-# Opened again, the box shows the mode in force; Escape is Cancel's key.
+# Opened again, the box shows the mode in force. Alt+Enter while it is open makes the window
+# windowed and unchecks the box; OK (Enter is its key) then changes nothing.
 click 400 299
 wait_for "MyOptionsMode: the options are up, full screen checked" 20 || fail "the box is out of step with the window"
 sleep 1
-key Escape
+key alt+Return
+wait_for "MyOptionsMode: the window mode changed, full screen unchecked" 20 || fail "Alt+Enter did not reach the box"
 sleep 1
+window_and_size
+key Return
+sleep 1.5
+[ "$(grep -c "MyOptionsMode: the window mode changed" "$work/output")" -eq 2 ] || fail "OK changed the display again"
+[ "$width" -eq 800 ] || fail "Alt+Enter left a window ${width}x${height}"
+# Alt+Enter on the main menu: full screen again, for the profile to keep.
+key alt+Return
+sleep 1.5
+window_and_size
+[ "$width" -eq "$screen_width" ] || fail "the second Alt+Enter left a window ${width}x${height}"
 
 # Escape is also the main menu's Quit key; the question rests where the options did, Yes at (311, 392).
 key Escape
