@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The first start as a player meets it, under a virtual X display with real mouse and keyboard
 # input: the title, Start clicked, the new-profile popup, a name typed and OK clicked, then the main
-# menu greeting the new profile, whose file has replaced the default profile's. Screenshots of the
-# four screens are kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb,
-# xdotool, ImageMagick or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
+# menu greeting the new profile, whose file has replaced the default profile's; then the help, a
+# topic picked and left, and the credits, a page turned and left. Screenshots of the screens are
+# kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb, xdotool, ImageMagick
+# or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -42,6 +43,35 @@ wait_for "MainMenuMode: the main menu is up" 20 || fail "OK did not lead to the 
 sleep 1.5 # the entrance has played
 menu=$(shoot mainmenu menus-)
 
+# The help through its hot key: the basics first, then the Tips tab (its middle at 142, 74)
+# clicked; Back's hot key returns to the main menu.
+xdotool key --window "$window" F1 || fail "could not press F1"
+wait_for "HelpMode: the help is up" 20 || fail "F1 on the main menu brought no help"
+sleep 0.5
+basics=$(shoot help menus-)
+click 142 74
+sleep 0.5
+tips=$(shoot helptips menus-)
+xdotool key --window "$window" Escape || fail "could not press Escape"
+sleep 1
+back=$(shoot helpback menus-)
+
+# The credits: the button's middle is at (400, 229) with the board in place; the right arrow's hot
+# key turns a page; the main menu button's hot key brings a new main menu, without its entrance.
+click 400 229
+wait_for "CreditsMode: the credits are up" 20 || fail "the Credits button brought no credits"
+sleep 0.5
+credits=$(shoot credits menus-)
+xdotool key --window "$window" Right || fail "could not press Right"
+sleep 0.5
+turned=$(shoot creditspage menus-)
+xdotool key --window "$window" Escape || fail "could not press Escape"
+deadline=$(($(date +%s) + 20))
+until [ "$(grep -cF "MainMenuMode: the main menu is up" "$work/output")" -ge 2 ]; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "the credits did not lead back to the main menu"
+    sleep 0.1
+done
+
 profiles=$(find "$work/data" -name '*.act')
 [ "$(echo "$profiles" | grep -c .)" -eq 1 ] || fail "expected one profile file, found: $profiles"
 grep -q "Ann" $profiles || fail "the profile file does not hold the name Ann"
@@ -49,11 +79,17 @@ grep -q "TRVL_DEFAULT_PROFILE" $profiles && fail "the default profile is still t
 
 close_and_wait
 
-for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu"; do
+for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu" "help $basics" "helptips $tips" \
+    "credits $credits" "creditspage $turned"; do
     set -- $shot
     blank "$2" && fail "the $1 screenshot is blank (spread $2)"
 done
 blank "$(apart title popup)" && fail "the popup does not show over the title"
 blank "$(apart title mainmenu)" && fail "the main menu looks like the title"
+blank "$(apart mainmenu help)" && fail "the help looks like the main menu"
+blank "$(apart help helptips)" && fail "the Tips tab did not change the topic shown"
+blank "$(apart mainmenu helpback)" || fail "Back did not return to the main menu"
+blank "$(apart mainmenu credits)" && fail "the credits look like the main menu"
+blank "$(apart credits creditspage)" && fail "the right arrow did not turn the page"
 echo "PASSED: title, new-profile popup, typed name and main menu drawn; one profile file, Ann's;" \
-    "the window closed cleanly"
+    "the help's topics and the credits' pages turned and left; the window closed cleanly"

@@ -12,6 +12,7 @@
 #include "Game/Kitchen/KitchenRegistration.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
+#include "Game/Menus/StoryScreens.h"
 #include "Game/Menus/TutorialManager.h"
 #include "Platform/Win32/BASSAudioPlatform.h"
 
@@ -63,6 +64,7 @@ void Application::OnPlatformCreated()
 void Application::Start()
 {
     RegisterGameTypes();
+    RegisterStoryScreens();
     ConnectTutorialToLevelProgress();
     RegisterKitchenScreens();
     auto loading = std::make_unique<MyLoadingMode>();
@@ -83,8 +85,6 @@ void Application::Stop()
     OnAccountChanging();
     AccountManager::Get()->RemoveAccountChangeHandler(this);
     mHandlerAdded = false;
-    // The audio platform goes after the application: nothing may hold its channels then.
-    GameAudioManager::GetInstance()->ReleaseChannels();
 }
 
 void Application::OnAccountChanging()

@@ -4,6 +4,7 @@
 #include "Framework/KeyboardFocusController.h"
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/LevelProgressManager.h"
+#include "Game/Menus/HelpMode.h"
 #include "Game/Menus/MainMenuMode.h"
 #include "Game/Menus/MyOptionsMode.h"
 
@@ -21,6 +22,11 @@ ApplicationMode* MakeLevelSelect()
     return GetLevelFlowHooks().makeLevelSelectMode(-1); // no episode finished
 }
 
+ApplicationMode* MakeHelp()
+{
+    return new HelpMode;
+}
+
 ApplicationMode* MakeOptionsInPlace()
 {
     return new MyOptionsMode(false);
@@ -34,7 +40,7 @@ ApplicationMode* MakeMainMenuWithoutEntrance()
 // A pop-to leaves the level: the screens below, the level's included, are deleted. A button whose
 // screen is still to come has nullptr.
 constexpr MenuDestination kDestinations[] = {
-    {"HelpButton", kModePush, nullptr}, // HelpMode
+    {"HelpButton", kModePush, MakeHelp},
     {"OptionsButton", kModePush, MakeOptionsInPlace},
     {"MainMenuButton", kModePopTo, MakeMainMenuWithoutEntrance},
     {"ChallengeSelectButton", kModePopTo, MakeLevelSelect, LevelSelectRegistered},

@@ -12,6 +12,8 @@
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/ScreenNodePaths.h"
+#include "Game/Menus/CreditsMode.h"
+#include "Game/Menus/HelpMode.h"
 #include "Game/Menus/MyAccountMode.h"
 #include "Game/Menus/MyOptionsMode.h"
 #include "Game/Menus/QuitConfirmMode.h"
@@ -52,10 +54,10 @@ ApplicationMode* MakeSlidingOptions()
 // putting Make<ItsMode> (or a function making it with its arguments) there.
 constexpr MainMenuDestination kDestinations[] = {
     {"PlayButton", kModePopTo, MakeLevelSelect, LevelSelectRegistered}, // the challenge select, alone
-    {"CreditsButton", kModePopTo, nullptr},                             // CreditsMode, alone
+    {"CreditsButton", kModePopTo, Make<CreditsMode>},                   // alone on the stack
     {"OptionsButton", kModePush, MakeSlidingOptions},
     {"ProfileButton", kModePush, Make<MyAccountMode>},
-    {"HelpButton", kModePush, nullptr}, // HelpMode
+    {"HelpButton", kModePush, Make<HelpMode>},
     {"QuitButton", kModePush, Make<QuitConfirmMode>},
 };
 } // namespace

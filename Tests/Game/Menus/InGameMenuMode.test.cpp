@@ -112,7 +112,7 @@ TEST_P(LeavingTheLevel, AbandonsTheLevelAndItsResultsForOneScreenAlone)
     Pause();
     for (const MenuDestination& destination : PauseMenuDestinations())
         EXPECT_EQ(Enabled(destination.button), destination.IsAvailable()) << destination.button;
-    EXPECT_FALSE(Enabled("HelpButton")) << "no help screen yet";
+    EXPECT_TRUE(Enabled("HelpButton"));
     EXPECT_EQ(Enabled("ChallengeSelectButton"), leave.challengeSelect);
 
     rig.Click(std::string("PauseMode/") + leave.button);
@@ -137,6 +137,14 @@ INSTANTIATE_TEST_SUITE_P(
                               {"(anonymous namespace)::ChallengeSelectStandIn"}},
                     LeaveCase{"NoChallengeSelectYet", "ChallengeSelectButton", false, {"GameMode", "InGameMenuMode"}}),
     [](const testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PauseMenu, HelpOpensOverItWithTheLevelStillBelow)
+{
+    Pause();
+    rig.Click("PauseMode/HelpButton");
+    rig.Step();
+    EXPECT_EQ(rig.Modes(), (Names{"GameMode", "InGameMenuMode", "HelpMode"}));
+}
 
 TEST_F(PauseMenu, TheOptionsShowInPlaceOverItAndCloseAtOnceBackToIt)
 {
