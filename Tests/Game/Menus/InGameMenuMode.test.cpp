@@ -13,6 +13,8 @@
 #include "Game/Menus/MyOptionsMode.h"
 #include "SceneGraph/ButtonNode.h"
 
+#include <functional>
+
 using namespace Corvane;
 
 namespace
@@ -23,10 +25,6 @@ Vector2<float> Location(const char* name)
 {
     return ResourceManager::GetValue<Vector2<float>>(Label(name), {-1.0f, -1.0f});
 }
-
-class ChallengeSelectStandIn : public SceneApplicationMode
-{
-};
 
 class PauseMenu : public KitchenTest
 {
@@ -40,7 +38,6 @@ protected:
         ASSERT_NE(game, nullptr);
         ClosePopup();
     }
-    void TearDown() override { GetLevelFlowHooks().makeLevelSelectMode = nullptr; }
 
     // The pause button, then time for the menu to slide into place.
     void Pause()
@@ -100,12 +97,16 @@ class LeavingTheLevel : public PauseMenu, public testing::WithParamInterface<Lea
 TEST_P(LeavingTheLevel, AbandonsTheLevelAndItsResultsForOneScreenAlone)
 {
     const LeaveCase& leave = GetParam();
+    // The game's challenge select, watched; or none, as before it existed.
     int episode = 0;
+    std::function<ApplicationMode*(int)>& make = GetLevelFlowHooks().makeLevelSelectMode;
     if (leave.challengeSelect)
-        GetLevelFlowHooks().makeLevelSelectMode = [&episode](int eliminated) -> ApplicationMode* {
+        make = [&episode, real = make](int eliminated) {
             episode = eliminated;
-            return new ChallengeSelectStandIn;
+            return real(eliminated);
         };
+    else
+        make = nullptr;
     LevelProgressManager* progress = LevelProgressManager::Instance();
     progress->RecordStepResult(Label("Test_Recipe"), StepResult{true, Label("Tomato"), 1, 50});
     progress->RecordCompletedDish(Label("Test_Recipe"));
@@ -133,8 +134,7 @@ TEST_P(LeavingTheLevel, AbandonsTheLevelAndItsResultsForOneScreenAlone)
 INSTANTIATE_TEST_SUITE_P(
     PauseMenu, LeavingTheLevel,
     testing::Values(LeaveCase{"MainMenu", "MainMenuButton", false, {"MainMenuMode"}},
-                    LeaveCase{"ChallengeSelect", "ChallengeSelectButton", true,
-                              {"(anonymous namespace)::ChallengeSelectStandIn"}},
+                    LeaveCase{"ChallengeSelect", "ChallengeSelectButton", true, {"LevelSelectMode"}},
                     LeaveCase{"NoChallengeSelectYet", "ChallengeSelectButton", false, {"GameMode", "InGameMenuMode"}}),
     [](const testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });
 
