@@ -7,8 +7,10 @@
 #include "Framework/KeyNames.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwctype>
 #include <map>
+#include <sstream>
 
 namespace Corvane::DataCheck
 {
@@ -271,6 +273,23 @@ const std::vector<NodeLookup>& ScreenNodes()
         {L"NextRecipePopupLayout", {L"NextRecipePopup", L"DishNameText"}, false, L"styledtextspritenode"},
         {L"NextRecipePopupLayout", {L"NextRecipePopup", L"ClickText"}, false, L"styledtextspritenode"},
         {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"PlayerAttach"}, false, nullptr},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingScreenBG"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"AddIngredientPromptRoot", L"Station_1"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"AddIngredientPromptRoot", L"Station_2"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"AddIngredientPromptRoot", L"Station_3"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"AddIngredientPromptRoot", L"Station_4"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingStation_1"}, false, nullptr},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingStation_2"}, false, nullptr},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingStation_3"}, false, nullptr},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingStation_4"}, false, nullptr},
+        {L"CookingStationLayout", {L"CookingStation", L"clickRect"}, false, nullptr},
+        {L"CookingStationLayout", {L"CookingStation", L"flameAttach"}, false, nullptr},
+        {L"CookingStationLayout", {L"CookingStation", L"ActionStep_Attach"}, false, nullptr},
+        {L"CookingStationLayout", {L"CookingStation", L"BG_KeyStep"}, false, nullptr},
+        {L"PlayerAvatarLayout", {L"PlayerAvatar", L"animationNode"}, false, L"animatedspritenode"},
+        {L"PlayerAvatarLayout", {L"PlayerAvatar", L"CookingAnimNode"}, false, L"animatedspritenode"},
+        {L"PlayerAvatarLayout", {L"PlayerAvatar", L"SpeedHalo"}, false, nullptr},
+        {L"PlayerAvatarLayout", {L"PlayerAvatar", L"SparkleBase"}, false, nullptr},
     };
     return nodes;
 }
@@ -293,6 +312,12 @@ public:
         }
         for (const NodeLookup& lookup : ScreenNodes())
             CheckLookup(context, lookup);
+        CheckCooksPlace(context);
+        // An animated sprite draws separate pictures: a film strip shows nothing.
+        for (const Declaration* type : context.Index().OfKind(L"spritetype"))
+            context.Expect(*type->manifest, *type->element,
+                           "sprite type '" + std::string(type->name.c_str()) + "' images",
+                           type->element->Text(L"images"), {L"imagelist"}, true);
     }
 
 private:
@@ -385,6 +410,51 @@ private:
             if (FindByName(context, child, name, depth + 1, found))
                 return true;
         return false;
+    }
+
+    // The x of a node element (0 when it has none).
+    static float X(const DataElement& node)
+    {
+        const std::string text = Narrow(node.Text(L"x"));
+        return text.empty() ? 0.0f : std::strtof(text.c_str(), nullptr);
+    }
+
+    // The root of a layout and its child of that node name, each as element and world x so far.
+    static const DataElement* Child(const DataElement& node, const wchar_t* nodeName)
+    {
+        for (const DataElement& child : node.children)
+            if (Label(child.Text(L"nodeName")) == Label(nodeName))
+                return &child;
+        return nullptr;
+    }
+
+    // The cook moves his local x to a station's world x: his attach point must sit at world x 0,
+    // counting the level screen's "GameScreenRoot"/"Playfield_attach" that holds the playfield.
+    void CheckCooksPlace(Context& context) const
+    {
+        const Declaration* playfield = context.Resolve(L"FennikPlayfieldLayout", {L"scenelayout"});
+        if (!playfield || Elements(*playfield->element).empty())
+            return;
+        const DataElement& root = *Elements(*playfield->element)[0];
+        const DataElement* attach = Child(root, L"PlayerAttach");
+        if (!attach)
+            return; // the node lookups report it
+        float x = X(root) + X(*attach);
+        if (const Declaration* screen = context.Resolve(L"GameScreenLayout", {L"scenelayout"}))
+            for (const DataElement* screenRoot : Elements(*screen->element))
+            {
+                x += X(*screenRoot);
+                if (const DataElement* holder = Child(*screenRoot, L"Playfield_attach"))
+                    x += X(*holder);
+            }
+        if (x != 0.0f)
+        {
+            std::ostringstream where;
+            where << x;
+            context.Problem(*playfield->manifest, *attach,
+                            "layout 'FennikPlayfieldLayout': the node 'PlayerAttach' sits at world x " + where.str() +
+                                "; the cook moves to the stations' world x, so it must sit at world x 0");
+        }
     }
 
     void CheckLookup(Context& context, const NodeLookup& lookup)

@@ -4,7 +4,9 @@
 #include "Framework/ObjectDatabase.h"
 #include "Framework/SimpleFunctionTask.h"
 #include "Game/Audio/GameAudioManager.h"
+#include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/GameMode.h"
+#include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/ScoreManager.h"
 
@@ -41,7 +43,29 @@ Label RecipeStep::GetComponentKey() const
 void RecipeStep::AssignToStation(ObjectID station)
 {
     mStation = station;
+    ObjectDatabase* database = ObjectDatabase::Current();
+    if (auto* at = database ? dynamic_cast<CookingStation*>(database->Get(station)) : nullptr)
+        at->OnStepArrived();
     mState = kAtStation;
+}
+
+void RecipeStep::SetWorking(bool working)
+{
+    mWorking = working;
+    ObjectDatabase* database = ObjectDatabase::Current();
+    if (auto* station = database ? dynamic_cast<CookingStation*>(database->Get(mStation)) : nullptr)
+        station->SetAvatarWorking(working);
+}
+
+void RecipeStep::OnStationClicked()
+{
+    PlayerAvatar* avatar = FindPlayerAvatar();
+    if (!avatar)
+        return;
+    if (avatar->GetStation() != mStation)
+        avatar->WalkTo(mStation, false);
+    else
+        SetWorking(!mWorking);
 }
 
 void RecipeStep::StartFinishing()

@@ -38,11 +38,21 @@ public:
     Corvane::ObjectID GetStation() const { return mStation; }
     int GetPoints() const { return mPoints; }
     bool IsPerfect() const { return mPerfect; }
+    // The label of the ingredient added to the step; none until one is added.
+    Corvane::Label GetIngredient() const { return mIngredient; }
+    // Request 1 (index 0) or 2 (index 1) has been met.
+    bool IsRequestMatched(int index) const { return index == 0 ? mMatched1 : index == 1 && mMatched2; }
+    bool IsWorking() const { return mWorking; }
     // The dish component key: the recipe's name and the step's group, joined by "_".
     Corvane::Label GetComponentKey() const;
 
     // The station now holds the step: it waits there for its ingredient (state 1).
     void AssignToStation(Corvane::ObjectID station);
+    // The cook works on the step (or stops); its station is told.
+    void SetWorking(bool working);
+    // A press on the step's display, or the cook's arrival at its station while it cooks: the cook
+    // walks to the station when he is elsewhere, else his work is toggled.
+    void OnStationClicked();
     // Cooking has reached its end: the chain grows (its points go to the dish too), the step
     // finishes (state 3) and completes in a later update.
     void StartFinishing();
@@ -63,5 +73,7 @@ private:
     bool mMatched2 = false;
     int mPoints = 0;
     int mState = kInList;
+    bool mWorking = false;
+    Corvane::Label mIngredient;
     Corvane::ObjectID mStation = Corvane::kNoObject;
 };

@@ -284,7 +284,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RefusedCase{"RecipesWithoutSteps", kNoSteps,
                                 "The level \"Test_NoSteps\" has no recipe with cooking steps and cannot be played."},
                     RefusedCase{"NoRecipes", kNoRecipes,
-                                "The level \"Test_NoSteps2\" has no recipe with cooking steps and cannot be played."}),
+                                "The level \"Test_NoSteps2\" has no recipe with cooking steps and cannot be played."},
+                    RefusedCase{"FiveStations", kFiveStations,
+                                "The level \"Test_FiveStations\" asks for 5 cooking stations (a kitchen has 1 to 4) "
+                                "and cannot be played."}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 // A marker for the level select screen, which the level flow makes through its hook.

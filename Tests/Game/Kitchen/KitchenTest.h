@@ -6,6 +6,7 @@
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/RecipeList.h"
 #include "Game/Kitchen/RecipeStep.h"
+#include "Game/Menus/TutorialMode.h"
 #include "Support/KitchenRig.h"
 #include "Widgets/IText.h"
 
@@ -27,6 +28,10 @@ constexpr int kTwoDishes = 5;
 constexpr int kNoEpisode = 6;
 constexpr int kNoSteps = 7;
 constexpr int kNoRecipes = 8;
+// Episode 4: one, three and five stations (the three-station level holds power-ups 3, 0, 1, 0, 2, 0).
+constexpr int kOneStation = 9;
+constexpr int kThreeStations = 10;
+constexpr int kFiveStations = 11;
 } // namespace KitchenLevels
 
 namespace KitchenPaths
@@ -39,6 +44,12 @@ inline const std::string kLevelNumber = "GameScreenRoot/UI_attach/LevelNumDispla
 inline const std::string kScore = "GameScreenRoot/UI_attach/scoreDisplay";
 inline const std::string kPauseButton = "GameScreenRoot/UI_attach/PauseButton";
 inline const std::string kInputMask = "GameScreenRoot/NextDishDisplay_InputMask";
+inline const std::string kPlayfield = "GameScreenRoot/Playfield_attach/FennikPlayfield";
+// The press area of the station in slot 0..3.
+inline std::string StationArea(int slot)
+{
+    return kPlayfield + "/CookingStation_" + std::to_string(slot + 1) + "/CookingStation/clickRect";
+}
 } // namespace KitchenPaths
 
 class KitchenTest : public testing::Test
@@ -87,6 +98,21 @@ protected:
             ASSERT_EQ(step->GetState(), RecipeStep::kAtStation) << "a step did not reach a station";
             step->StartFinishing();
         }
+    }
+    // Runs updates, closing each tip bubble as it comes up; the tips shown, in order.
+    std::vector<int> ReadBubbles(int updates)
+    {
+        std::vector<int> tips;
+        for (int i = 0; i < updates; ++i)
+        {
+            rig.Step();
+            while (const auto* bubble = rig.TopAs<TutorialMode>())
+            {
+                tips.push_back(bubble->GetTip());
+                rig.PopTop();
+            }
+        }
+        return tips;
     }
     int CountSounds(const std::string& event, const std::string& sound) const
     {
