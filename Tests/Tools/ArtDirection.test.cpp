@@ -1,17 +1,13 @@
 // The drawings keep to the art direction the build relies on: colours come from the palette's
 // classes only, every class a drawing uses is defined (an undefined one renders black), and every
 // drawing is made into a picture.
+#include "Support/Regex.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-// GCC 12 takes a member inside <regex> itself for uninitialized (a known false alarm of its
-// optimizer): silenced for that header alone.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <regex>
-#pragma GCC diagnostic pop
 #include <set>
 #include <string>
 

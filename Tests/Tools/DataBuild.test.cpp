@@ -3,13 +3,13 @@
 // voice cue spoken.
 #include "ImageOps.h"
 #include "SoundFiles.h"
+#include "Support/Regex.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 

@@ -126,9 +126,13 @@ TEST_P(LeavingTheLevel, AbandonsTheLevelAndItsResultsForOneScreenAlone)
     }
     EXPECT_TRUE(progress->HasNoLevelResults());
     if (auto* menu = rig.TopAs<MainMenuMode>())
+    {
         EXPECT_FALSE(menu->HasEntrance());
+    }
     if (leave.challengeSelect)
+    {
         EXPECT_EQ(episode, -1) << "no episode was finished";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
