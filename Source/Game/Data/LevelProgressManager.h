@@ -11,6 +11,7 @@
 #include "Framework/Looper.h"
 #include "Game/Data/GameRecords.h"
 #include "Game/Data/LevelRecord.h"
+#include "Game/Data/LevelResults.h"
 #include "Label.h"
 #include "Singleton.h"
 
@@ -87,6 +88,10 @@ public:
     // The combos the ingredient belongs to, in loading order.
     std::vector<Corvane::Label> GetCombosOfIngredient(Corvane::Label ingredient) const;
 
+    // The results of the level being played, for the judges (see LevelResults).
+    LevelResults& GetLevelResults() { return mResults; }
+    void ClearLevelResults() { mResults.Clear(); }
+
 private:
     LevelProgressManager();
     void Build();
@@ -101,5 +106,6 @@ private:
     std::map<int, EpisodeDescriptor> mEpisodes;
     std::unordered_map<Corvane::Label, LevelDescriptor> mLevels;
     std::unordered_map<Corvane::Label, LevelRecord> mRecords;
+    LevelResults mResults;
     Corvane::Internal::OwnedSingletonDestructor<LevelProgressManager>* mTeardown;
 };

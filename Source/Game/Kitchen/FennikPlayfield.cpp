@@ -26,6 +26,12 @@ const NodePath& PlayerAttach()
     return path;
 }
 
+const NodePath& RecipeListAttach()
+{
+    static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "List_Attach"});
+    return path;
+}
+
 const NodePath& DishDisplay()
 {
     static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "dishDisplay"});
@@ -70,7 +76,7 @@ void FennikPlayfield::CreateInterface()
     if (!database)
         return;
     auto* list = new RecipeList;
-    database->Add(list);
+    list->Attach(FindNodeInCurrentScene(RecipeListAttach()));
     for (ObjectID recipe : database->GetGroup(Recipe::Group()))
         list->AddRecipe(recipe);
     database->Add(new InGameDishDisplay);

@@ -27,6 +27,11 @@ constexpr int kTwoDishes = 5;
 constexpr int kNoEpisode = 6;
 constexpr int kNoSteps = 7;
 constexpr int kNoRecipes = 8;
+// Episode 3: two dishes of 3 and 4 steps at four stations, three dishes of 4 steps at one station,
+// one dish of four varied steps (two requests, meat, an unknown flavour, no dish place) at four.
+constexpr int kListSeven = 9;
+constexpr int kListTwelve = 10;
+constexpr int kCooking = 11;
 } // namespace KitchenLevels
 
 namespace KitchenPaths
@@ -67,9 +72,28 @@ protected:
         ASSERT_FALSE(game->IsPaused()) << "the popup did not close";
         ASSERT_GE(rig.StepUntil([&] { return game->GetTimeLeft() < before; }, 5), 0);
     }
-    // Sends the current dish's steps to the stations and lets them finish cooking; they complete
-    // in the next update (the caller steps).
-    void FinishCurrentDish()
+    // Sends the current dish's steps to the stations, lets them finish cooking and steps until
+    // their ingredients have flown into the dish; they complete in the next update (the caller
+    // steps). The updates the flights took.
+    int FinishCurrentDish()
+    {
+        int updates = 0;
+        StartFinishingCurrentDish();
+        const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
+        if (HasFatalFailure() || !recipe)
+            return -1;
+        const auto landed = [&] {
+            for (Corvane::ObjectID id : recipe->GetSteps())
+                if (game->Get(id)->GetTasks().Count() > 1)
+                    return false;
+            return true;
+        };
+        for (; !landed() && updates < 1000; ++updates)
+            rig.Step();
+        EXPECT_LT(updates, 1000) << "the ingredients never reached the dish";
+        return updates;
+    }
+    void StartFinishingCurrentDish()
     {
         RecipeList* list = FindRecipeList();
         ASSERT_NE(list, nullptr);
@@ -84,6 +108,7 @@ protected:
             step->StartFinishing();
         }
     }
+    RecipeStep* Step(Corvane::ObjectID id) const { return dynamic_cast<RecipeStep*>(game->Get(id)); }
     int CountSounds(const std::string& event, const std::string& sound) const
     {
         int count = 0;

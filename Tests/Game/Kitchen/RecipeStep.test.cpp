@@ -1,0 +1,268 @@
+// Cooking a recipe step: the progress on its own and while the cook works (from the minimum to the
+// maximum rate, the speed effect at the top, reset by walking away), an ingredient's points and
+// the tips it raises, the finish with its flight into the dish, flame and chain points, and the
+// results the judges get.
+#include "KitchenTest.h"
+
+#include "Framework/ResourceManager.h"
+#include "Framework/ValueWrapper.h"
+#include "Game/Data/IngredientData.h"
+#include "Game/Data/LevelProgressManager.h"
+#include "Game/Kitchen/ActionStepDisplay.h"
+#include "Game/Kitchen/CookingIngredient.h"
+#include "Game/Kitchen/CookingStation.h"
+#include "Game/Kitchen/FlameMeter.h"
+#include "Game/Kitchen/PlayerAvatar.h"
+#include "Game/Kitchen/ScoreManager.h"
+#include "Game/Menus/TutorialManager.h"
+#include "SceneGraph/AnimatedSpriteNode.h"
+
+#include <algorithm>
+
+using namespace Corvane;
+using namespace KitchenLevels;
+
+namespace
+{
+constexpr float kDt = 1.0f / 50.0f;
+
+int IntResource(const char* name)
+{
+    return ResourceManager::GetValue<int>(Label(name), -1000);
+}
+
+CookingIngredient Ingredient(const char* name)
+{
+    const CookingIngredientData* data = ResourceManager::Get<CookingIngredientData>(Label(name)).Get();
+    EXPECT_NE(data, nullptr) << name;
+    return CookingIngredient(data ? *data : CookingIngredientData{});
+}
+
+bool TipQueued(int tip)
+{
+    const TutorialManager* tips = TutorialManager::Instance();
+    const auto same = [tip](const TutorialTip& t) { return t.tip == tip; };
+    return std::any_of(tips->GetPending().begin(), tips->GetPending().end(), same) ||
+           std::any_of(tips->GetShown().begin(), tips->GetShown().end(), same);
+}
+
+// Test_Cooking's steps, in order: 0 vegetable (Fresh, Sweet), 1 meat (Rich), 2 flavouring
+// (Bitter, no known flavour), 3 flavouring (Sour) filling no place on the plate.
+class CookingTest : public KitchenTest
+{
+protected:
+    void SetUp() override
+    {
+        game = rig.StartLevel(kCooking);
+        ASSERT_NE(game, nullptr);
+        ClosePopup();
+        FindRecipeList()->SendSteps();
+        const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
+        ASSERT_NE(recipe, nullptr);
+        for (ObjectID id : recipe->GetSteps())
+            steps.push_back(Step(id));
+        ASSERT_EQ(steps.size(), 4u);
+        for (RecipeStep* step : steps)
+            ASSERT_EQ(step->GetState(), RecipeStep::kAtStation);
+    }
+    CookingStation* StationOf(const RecipeStep* step) const
+    {
+        return dynamic_cast<CookingStation*>(game->Get(step->GetStation()));
+    }
+    // Sends the cook to the step's station and steps until he works there.
+    void WorkOn(RecipeStep* step)
+    {
+        step->OnStationClicked();
+        ASSERT_GE(rig.StepUntil([&] { return step->IsActivelyWorked(); }, 500), 0) << "the cook never got to work";
+    }
+
+    std::vector<RecipeStep*> steps;
+};
+
+TEST_F(CookingTest, OnItsOwnAStepCooksAtItsCategorysPassiveRateOnlyOnceItHasItsIngredient)
+{
+    rig.Step(10);
+    EXPECT_EQ(steps[0]->GetProgress(), 0.0f) << "waiting for its ingredient";
+    steps[0]->AddIngredient(Ingredient("Tomato"));
+    steps[1]->AddIngredient(Ingredient("Chicken"));
+    steps[2]->AddIngredient(Ingredient("Basil"));
+    EXPECT_EQ(steps[0]->GetState(), RecipeStep::kCooking);
+    rig.Step(10);
+    const KitchenLevelData* level = game->GetLevelData();
+    EXPECT_NEAR(steps[0]->GetProgress(), 10 * level->V_PassiveRate * kDt, 1e-4);
+    EXPECT_NEAR(steps[1]->GetProgress(), 10 * level->M_PassiveRate * kDt, 1e-4);
+    EXPECT_EQ(steps[2]->GetProgress(), 0.0f) << "a passive rate of 0 waits for the cook";
+    EXPECT_EQ(steps[0]->GetActiveTime(), 0.0f);
+}
+
+TEST_F(CookingTest, WorkRaisesTheRateFromTheMinimumToTheMaximumWhereTheSpeedEffectShows)
+{
+    RecipeStep* step = steps[0];
+    step->AddIngredient(Ingredient("Tomato"));
+    WorkOn(step);
+    const KitchenLevelData* level = game->GetLevelData();
+    const float accel = ResourceManager::GetValue<float>(Label("ActiveProgressAccel_V"), 0.0f);
+    ASSERT_GT(accel, 0.0f);
+    const float lo = level->V_ActiveRateMin * kDt, hi = level->V_ActiveRateMax * kDt;
+    const auto* display = dynamic_cast<ActionStepDisplay*>(StationOf(step)->GetStepDisplay());
+    ASSERT_NE(display, nullptr);
+    const auto* speed = dynamic_cast<AnimatedSpriteNode*>(display->GetNode()->FindByPath({"ProgMeter", "SpeedUpAnim"}));
+    ASSERT_NE(speed, nullptr);
+    bool sawMinimum = false, sawBetween = false, sawMaximum = false;
+    while (step->GetState() == RecipeStep::kCooking)
+    {
+        const float before = step->GetProgress();
+        const float worked = step->GetActiveTime();
+        rig.Step();
+        if (step->GetState() != RecipeStep::kCooking)
+            break;
+        const float expected = std::min(hi, std::max(accel * (worked + kDt) * kDt, lo));
+        ASSERT_NEAR(step->GetProgress() - before, expected, 1e-4) << "after " << worked << " s of work";
+        sawMinimum = sawMinimum || expected == lo;
+        sawBetween = sawBetween || (expected > lo && expected < hi);
+        sawMaximum = sawMaximum || expected == hi;
+        EXPECT_EQ(speed->IsPlaying(Label("Max")), expected == hi) << "the speed effect shows at the top rate only";
+    }
+    EXPECT_TRUE(sawMinimum && sawBetween && sawMaximum);
+    EXPECT_GE(step->GetProgress(), RecipeStep::kCompleteProgress);
+}
+
+TEST_F(CookingTest, WalkingAwayEndsTheWorkAndComingBackStartsAgainFromTheMinimum)
+{
+    steps[0]->AddIngredient(Ingredient("Tomato"));
+    steps[1]->AddIngredient(Ingredient("Chicken"));
+    WorkOn(steps[0]);
+    rig.Step(30);
+    ASSERT_GT(steps[0]->GetActiveTime(), 0.5f);
+    WorkOn(steps[1]);
+    EXPECT_FALSE(steps[0]->IsWorking());
+    const float before = steps[0]->GetProgress();
+    rig.Step();
+    EXPECT_EQ(steps[0]->GetActiveTime(), 0.0f);
+    EXPECT_NEAR(steps[0]->GetProgress() - before, game->GetLevelData()->V_PassiveRate * kDt, 1e-4);
+    WorkOn(steps[0]);
+    const float again = steps[0]->GetProgress();
+    rig.Step();
+    EXPECT_NEAR(steps[0]->GetProgress() - again, game->GetLevelData()->V_ActiveRateMin * kDt, 1e-4);
+}
+
+struct PointsCase
+{
+    const char* name;
+    int step;
+    const char* ingredient;
+    // The ingredient's value for each request (-1 for an unknown flavour).
+    std::vector<int> values;
+    bool allMet;
+    bool meatTip;
+};
+
+class IngredientPoints : public CookingTest, public testing::WithParamInterface<PointsCase>
+{
+};
+
+TEST_P(IngredientPoints, AStepScoresBasePlusFactorTimesEachRequestsValue)
+{
+    const PointsCase& c = GetParam();
+    RecipeStep* step = steps[static_cast<std::size_t>(c.step)];
+    const int score = GetScoreManager()->GetScore();
+    step->AddIngredient(Ingredient(c.ingredient));
+    int expected = IntResource("BaseIngredientAddScore");
+    for (int value : c.values)
+        expected += IntResource("RequestAttScaleFactor") * value;
+    EXPECT_EQ(step->GetPoints(), expected);
+    EXPECT_EQ(GetScoreManager()->GetScore() - score, expected);
+    EXPECT_EQ(game->GetDishScore(), expected);
+    EXPECT_EQ(step->IsRequestMatched(0), c.values[0] > 0);
+    EXPECT_EQ(step->IsAttributeMatched(step->GetRequest1()), c.values[0] > 0);
+    EXPECT_EQ(StationOf(step)->GetFlameMeter()->GetFlames(), c.allMet ? 1 : 0);
+    EXPECT_EQ(TipQueued(30), !c.allMet);
+    EXPECT_EQ(TipQueued(31), c.meatTip);
+    EXPECT_EQ(step->GetIngredient(), Label(c.ingredient));
+    EXPECT_EQ(step->GetState(), RecipeStep::kCooking);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cooking, IngredientPoints,
+    testing::Values(PointsCase{"BothRequestsMet", 0, "Tomato", {2, 1}, true, false},
+                    PointsCase{"OneMetOneSpoilt", 0, "TestSourCream", {3, -2}, false, false},
+                    PointsCase{"NeitherCarried", 0, "Chicken", {0, 0}, false, false},
+                    PointsCase{"MeatStepRaisesItsTip", 1, "Sausage", {2}, true, true},
+                    PointsCase{"UnknownFlavourCountsMinusOne", 2, "Basil", {-1}, false, false}),
+    [](const testing::TestParamInfo<PointsCase>& info) { return info.param.name; });
+
+TEST_F(CookingTest, AStepWithoutADishPlaceCompletesInTheNextUpdateAndIsNeverPerfect)
+{
+    RecipeStep* step = steps[3];
+    step->AddIngredient(Ingredient("Lemon"));
+    ASSERT_TRUE(step->IsAttributeMatched(Label("Sour")));
+    step->StartFinishing();
+    EXPECT_EQ(step->GetState(), RecipeStep::kFinishing);
+    rig.Step();
+    EXPECT_EQ(step->GetState(), RecipeStep::kDone);
+    EXPECT_FALSE(step->IsPerfect());
+    EXPECT_TRUE(game->GetDishIngredients().empty()) << "nothing flies into the dish";
+    std::vector<StepResult> results;
+    LevelProgressManager::Instance()->GetLevelResults().ForEachStepResult(Label("Recipe_Cooking"), results);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0], (StepResult{false, Label("Lemon"), -1, step->GetPoints()}));
+}
+
+TEST_F(CookingTest, TheIngredientReachesTheDishBeforeTheStepCompletesWithItsFlameAndChainPoints)
+{
+    RecipeStep* step = steps[0];
+    step->AddIngredient(Ingredient("Tomato"));
+    const int flames = StationOf(step)->GetFlameMeter()->GetFlames();
+    ASSERT_EQ(flames, 1);
+    const int added = step->GetPoints();
+    const int score = GetScoreManager()->GetScore();
+    step->StartFinishing();
+    const int flamePoints = flames * IntResource("FlameMeter_PerFlameScore");
+    const int chainPoints = GetScoreManager()->GetComboPoints();
+    EXPECT_EQ(GetScoreManager()->GetComboCount(), 1);
+    EXPECT_EQ(step->GetPoints(), added + flamePoints + chainPoints);
+    EXPECT_EQ(GetScoreManager()->GetScore() - score, flamePoints + chainPoints);
+    EXPECT_EQ(step->GetState(), RecipeStep::kFinishing);
+    const std::string flight = "GameScreenRoot/FX_Layer/ParticleFeedbackNode";
+    ASSERT_NE(rig.FindNode(flight), nullptr) << "the ingredient flies";
+
+    const int landed = rig.StepUntil([&] { return !game->GetDishIngredients().empty(); }, 500);
+    ASSERT_GT(landed, 0);
+    EXPECT_EQ(game->GetDishIngredients().front().ingredient, Label("Tomato"));
+    EXPECT_EQ(step->GetState(), RecipeStep::kFinishing) << "the dish has it before the step completes";
+    ASSERT_GE(rig.StepUntil([&] { return step->GetState() == RecipeStep::kDone; }, 5), 0);
+    EXPECT_TRUE(step->IsPerfect());
+    rig.Step(2);
+    EXPECT_EQ(rig.FindNode(flight), nullptr) << "the flight removed itself";
+    EXPECT_EQ(CountSounds("start", "SFX_StepComplete"), 1);
+    EXPECT_TRUE(TipQueued(12));
+    EXPECT_TRUE(TipQueued(13));
+}
+
+TEST_F(CookingTest, TheLastStepFinishesTheDishOnceAndEveryStepLeavesItsResult)
+{
+    const std::vector<const char*> ingredients{"Tomato", "Chicken", "Basil", "Lemon"};
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        steps[i]->AddIngredient(Ingredient(ingredients[i]));
+    for (RecipeStep* step : steps)
+        step->StartFinishing();
+    LevelResults& results = LevelProgressManager::Instance()->GetLevelResults();
+    ASSERT_GE(rig.StepUntil([&] { return results.IsDishCompleted(Label("Recipe_Cooking")); }, 500), 0);
+    rig.Step();
+    EXPECT_EQ(rig.Modes(), (std::vector<std::string>{"GameMode", "FinishedDishMode"}));
+    std::vector<StepResult> recorded;
+    results.ForEachStepResult(Label("Recipe_Cooking"), recorded);
+    ASSERT_EQ(recorded.size(), 4u);
+    int total = 0;
+    for (const StepResult& result : recorded)
+        total += result.points;
+    int stepTotal = 0;
+    for (const RecipeStep* step : steps)
+        stepTotal += step->GetPoints();
+    EXPECT_EQ(total, stepTotal);
+    EXPECT_EQ(recorded.front().ingredient, Label("Lemon")) << "the step without a flight completed first";
+    std::vector<Label> dishes;
+    results.CollectDishKeys(dishes);
+    EXPECT_EQ(dishes, std::vector<Label>{Label("Recipe_Cooking")});
+}
+} // namespace
