@@ -5,6 +5,7 @@
 #include "KitchenTest.h"
 
 #include "Framework/ResourceManager.h"
+#include "Framework/ValueWrapper.h"
 #include "Game/Data/IngredientData.h"
 #include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CookingIngredient.h"

@@ -5,6 +5,7 @@
 #include "KitchenTest.h"
 
 #include "Framework/ResourceManager.h"
+#include "Framework/ValueWrapper.h"
 #include "Game/Data/IngredientData.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Kitchen/ActionStepDisplay.h"

@@ -6,11 +6,13 @@
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/RecipeList.h"
 #include "Game/Kitchen/RecipeStep.h"
+#include "Game/Menus/TutorialManager.h"
 #include "Support/KitchenRig.h"
 #include "Widgets/IText.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace KitchenLevels
@@ -73,25 +75,24 @@ protected:
         ASSERT_GE(rig.StepUntil([&] { return game->GetTimeLeft() < before; }, 5), 0);
     }
     // Sends the current dish's steps to the stations, lets them finish cooking and steps until
-    // their ingredients have flown into the dish; they complete in the next update (the caller
-    // steps). The updates the flights took.
+    // their ingredients have flown into the dish and no tip waits to be shown; they complete in
+    // the next update (the caller steps). The updates of the clock the flights took.
     int FinishCurrentDish()
     {
-        int updates = 0;
         StartFinishingCurrentDish();
         const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
         if (HasFatalFailure() || !recipe)
             return -1;
+        const float before = game->GetTimeLeft();
+        // A pending tip takes the level screen's next update: the steps then wait too.
         const auto landed = [&] {
             for (Corvane::ObjectID id : recipe->GetSteps())
                 if (game->Get(id)->GetTasks().Count() > 1)
                     return false;
-            return true;
+            return TutorialManager::Instance()->GetPending().empty();
         };
-        for (; !landed() && updates < 1000; ++updates)
-            rig.Step();
-        EXPECT_LT(updates, 1000) << "the ingredients never reached the dish";
-        return updates;
+        EXPECT_GE(rig.StepUntil(landed, 1000), 0) << "the ingredients never reached the dish";
+        return static_cast<int>(std::lround((before - game->GetTimeLeft()) * 50.0f));
     }
     void StartFinishingCurrentDish()
     {
@@ -109,6 +110,16 @@ protected:
         }
     }
     RecipeStep* Step(Corvane::ObjectID id) const { return dynamic_cast<RecipeStep*>(game->Get(id)); }
+    // Runs updates until the level screen's clock has moved count times: pending tips take updates
+    // of their own, in which nothing else moves.
+    void GameUpdate(int count = 1)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            const float before = game->GetTimeLeft();
+            ASSERT_GE(rig.StepUntil([&] { return game->GetTimeLeft() != before; }, 100), 0) << "the clock stands";
+        }
+    }
     int CountSounds(const std::string& event, const std::string& sound) const
     {
         int count = 0;

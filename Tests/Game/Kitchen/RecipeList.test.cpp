@@ -80,7 +80,7 @@ class ListRows : public RecipeListTest, public testing::WithParamInterface<RowsC
 
 TEST_P(ListRows, AtMostEightRowsShowAndTheCountHoldsEveryStepLeft)
 {
-    Start(GetParam().level);
+    ASSERT_NO_FATAL_FAILURE(Start(GetParam().level));
     rig.Step();
     EXPECT_EQ(list->GetEntries().size(), GetParam().rows);
     EXPECT_EQ(Text(kListRoot + "/RemainingSteps"), GetParam().remaining);
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(RecipeList, ListRows,
 
 TEST_F(RecipeListTest, TheButtonWaitsOutTheListsFirstSecondAndThenSendsWhatTheStationsTake)
 {
-    Start(kListSeven);
+    ASSERT_NO_FATAL_FAILURE(Start(kListSeven));
     // The dish starts at once (as when its popup closes): only the list's first second holds it.
     list->SetBusy(false);
     rig.Step();
@@ -125,7 +125,7 @@ TEST_F(RecipeListTest, TheButtonWaitsOutTheListsFirstSecondAndThenSendsWhatTheSt
 
 TEST_F(RecipeListTest, OneFreeStationTakesOneOfTwoHeadSteps)
 {
-    Start(kListTwelve);
+    ASSERT_NO_FATAL_FAILURE(Start(kListTwelve));
     ClosePopup();
     list->SendSteps();
     EXPECT_EQ(CountAtStations(), 1);
@@ -138,7 +138,7 @@ TEST_F(RecipeListTest, OneFreeStationTakesOneOfTwoHeadSteps)
 
 TEST_F(RecipeListTest, ComponentsTakeTheSixColoursInTurnAndHeadersTheirColour)
 {
-    Start(kListTwelve);
+    ASSERT_NO_FATAL_FAILURE(Start(kListTwelve));
     rig.Step();
     const std::vector<ColorF> colours = ResourceManager::GetValue<std::vector<ColorF>>(Label("DishComponent_Color"), {});
     ASSERT_EQ(colours.size(), 6u);
@@ -159,7 +159,7 @@ TEST_F(RecipeListTest, ComponentsTakeTheSixColoursInTurnAndHeadersTheirColour)
 
 TEST_F(RecipeListTest, RowsSlideToTheirPlacesWithFourUnitsMoreAboveALaterHeader)
 {
-    Start(kListSeven);
+    ASSERT_NO_FATAL_FAILURE(Start(kListSeven));
     rig.Step(100);
     const int normal = Resource("RecipeListVSpacing_Normal");
     const int header = Resource("RecipeListVSpacing_Header");
@@ -189,7 +189,7 @@ TEST_F(RecipeListTest, RowsSlideToTheirPlacesWithFourUnitsMoreAboveALaterHeader)
 
 TEST_F(RecipeListTest, ARowFliesToItsStationWhateverItIsToldAndGoesWhenItArrives)
 {
-    Start(kListTwelve);
+    ASSERT_NO_FATAL_FAILURE(Start(kListTwelve));
     ClosePopup();
     RecipeListEntry* flying = Entries().front();
     const ObjectID flyingID = flying->GetID();
@@ -211,7 +211,7 @@ TEST_F(RecipeListTest, ARowFliesToItsStationWhateverItIsToldAndGoesWhenItArrives
 
 TEST_F(RecipeListTest, AStationShowsItsStepOnceItsRowHasArrivedWithTheTipForTwoRequestsOnce)
 {
-    Start(kCooking);
+    ASSERT_NO_FATAL_FAILURE(Start(kCooking));
     ClosePopup();
     const auto tip18 = [] {
         int count = 0;
@@ -231,7 +231,7 @@ TEST_F(RecipeListTest, AStationShowsItsStepOnceItsRowHasArrivedWithTheTipForTwoR
 
 TEST_F(RecipeListTest, ANewCurrentDishsRowsTurnActiveInTheNextUpdate)
 {
-    Start(kListSeven);
+    ASSERT_NO_FATAL_FAILURE(Start(kListSeven));
     rig.Step();
     for (RecipeListEntry* entry : Entries())
         EXPECT_FALSE(entry->IsActive()) << "no dish is current while its popup shows";
@@ -246,10 +246,10 @@ TEST_F(RecipeListTest, ANewCurrentDishsRowsTurnActiveInTheNextUpdate)
     const std::vector<RecipeListEntry*> entries = Entries();
     for (std::size_t i = 0; i < entries.size(); ++i)
         EXPECT_EQ(entries[i]->IsActive(), i < 3) << "row " << i;
-    EXPECT_EQ(icon(entries[0]), active->Get(0)) << "vegetable";
-    EXPECT_EQ(icon(entries[1]), active->Get(1)) << "flavouring";
-    EXPECT_EQ(icon(entries[2]), active->Get(2)) << "meat";
-    EXPECT_EQ(icon(entries[3]), inactive->Get(0));
+    EXPECT_EQ(icon(entries[0]), active->GetImage(0)) << "vegetable";
+    EXPECT_EQ(icon(entries[1]), active->GetImage(1)) << "flavouring";
+    EXPECT_EQ(icon(entries[2]), active->GetImage(2)) << "meat";
+    EXPECT_EQ(icon(entries[3]), inactive->GetImage(0));
     const ColorF grey = ResourceManager::GetValue<ColorF>(Label("RecipeList_InactiveColor"), {});
     EXPECT_EQ(dynamic_cast<StyledTextSpriteNode*>(entries[3]->GetNode()->FindByPath({"StepText_1"}))->GetStyle().color,
               grey);
@@ -263,6 +263,6 @@ TEST_F(RecipeListTest, ANewCurrentDishsRowsTurnActiveInTheNextUpdate)
     ASSERT_EQ(next, Entries().front()->GetStep()->GetRecipe()) << "the second dish is current";
     for (RecipeListEntry* entry : Entries())
         EXPECT_TRUE(entry->IsActive());
-    EXPECT_EQ(icon(Entries().front()), active->Get(0));
+    EXPECT_EQ(icon(Entries().front()), active->GetImage(0));
 }
 } // namespace

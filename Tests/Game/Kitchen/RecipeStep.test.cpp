@@ -7,6 +7,7 @@
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Data/IngredientData.h"
+#include "Game/Data/KitchenLevelData.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CookingIngredient.h"
@@ -103,7 +104,8 @@ TEST_F(CookingTest, WorkRaisesTheRateFromTheMinimumToTheMaximumWhereTheSpeedEffe
     const KitchenLevelData* level = game->GetLevelData();
     const float accel = ResourceManager::GetValue<float>(Label("ActiveProgressAccel_V"), 0.0f);
     ASSERT_GT(accel, 0.0f);
-    const float lo = level->V_ActiveRateMin * kDt, hi = level->V_ActiveRateMax * kDt;
+    const float lo = level->V_ActiveRateMin * kDt;
+    const float hi = level->V_ActiveRateMax * kDt;
     const auto* display = dynamic_cast<ActionStepDisplay*>(StationOf(step)->GetStepDisplay());
     ASSERT_NE(display, nullptr);
     const auto* speed = dynamic_cast<AnimatedSpriteNode*>(display->GetNode()->FindByPath({"ProgMeter", "SpeedUpAnim"}));
