@@ -8,48 +8,9 @@
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-pid=
-finish() {
-    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap finish EXIT
-fail() {
-    echo "FAILED: $*"
-    echo "--- program output ---"
-    cat "$work/output"
-    exit 1
-}
-
-export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr
-export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
-chmod 700 "$work"
+source "$here/OneProgram.sh" dummy
 
 now() { date +%s.%N; }
-# Waits up to $2 seconds for the output to hold the text $1.
-wait_for() {
-    local deadline=$(($(date +%s) + $2))
-    while ! grep -qF -- "$1" "$work/output"; do
-        kill -0 "$pid" 2>/dev/null || return 1
-        [ "$(date +%s)" -ge "$deadline" ] && return 1
-        sleep 0.05
-    done
-}
-# Asks the program to end and waits for it; fails on a non-zero exit.
-quit_and_wait() {
-    kill -TERM "$pid"
-    for _ in $(seq 200); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after it was asked to quit"
-    wait "$pid"
-    local code=$?
-    pid=
-    [ "$code" -eq 0 ] || fail "the program exited with $code"
-}
 
 # First start: to the title.
 start=$(now)

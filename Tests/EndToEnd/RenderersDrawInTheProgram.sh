@@ -24,7 +24,7 @@ for run in "D3D7" "DDraw7 -software"; do
     grep -q "^renderer: $renderer\$" "$work/$renderer.out" || fail "expected the $renderer renderer"
     sleep 0.5 # a few more frames
     frame="$work/$renderer.png"
-    import -window "$window" "$frame" || fail "could not capture the window"
+    capture "$window" "$frame" || fail "could not capture the window"
     [ "$(convert "$frame" -format "%wx%h" info:)" = 800x600 ] || fail "the frame is not 800x600"
     for spot in "100 100 srgb(255,0,0)" "700 100 srgb(0,255,0)" "100 500 srgb(0,0,255)" \
                 "700 500 srgb(255,255,0)" "400 300 srgb(255,255,255)"; do

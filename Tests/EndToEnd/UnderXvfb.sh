@@ -35,3 +35,13 @@ if [ -z "${CORVANE_INSIDE_XVFB:-}" ]; then
     rm -rf "$xvfb_dir"
     exit "$xvfb_code"
 fi
+
+# Captures window $1 into the picture file $2. ImageMagick's capture now and then never returns
+# from the X server: it gets a few tries.
+capture() {
+    local try
+    for try in 1 2 3; do
+        timeout 15 import -window "$1" "$2" 2>/dev/null && return 0
+    done
+    return 1
+}

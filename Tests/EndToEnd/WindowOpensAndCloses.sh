@@ -11,26 +11,7 @@ title="Fennik Window Test"
 CORVANE_SCRIPT_ARGS=("$@")
 source "$(dirname "$0")/UnderXvfb.sh" xdotool python3
 
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr
-# The desktop's libraries (message bus, X extensions) keep buffers that sanitized builds cannot
-# tell from leaks of ours once SDL has unloaded them: the headless runs check for leaks instead.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-work=$(mktemp -d)
-export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
-chmod 700 "$work"
-pid=
-finish() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap finish EXIT
-fail() {
-    echo "FAILED: $*"
-    echo "--- program output ---"
-    cat "$work/output"
-    exit 1
-}
-
+source "$here/OneProgram.sh" x11
 "$program" >"$work/output" 2>&1 &
 pid=$!
 
@@ -51,14 +32,5 @@ geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: *//p')
 [ "$geometry" = "800x600" ] || fail "the window is $geometry, not 800x600"
 kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
 
-python3 "$here/CloseWindow.py" "$window" || fail "could not ask the window to close"
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after its window was closed"
-wait "$pid"
-code=$?
-pid=
-[ "$code" -eq 0 ] || fail "the program exited with $code"
+close_and_wait
 echo "PASSED: \"$title\" opened at $geometry and ended cleanly when closed"

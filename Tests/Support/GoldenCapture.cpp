@@ -13,9 +13,7 @@
 
 namespace Corvane::Testing
 {
-namespace
-{
-DisplaySettings Windowed(int width, int height)
+DisplaySettings WindowedSettings(int width, int height)
 {
     DisplaySettings settings;
     settings.windowMode = 0;
@@ -23,14 +21,8 @@ DisplaySettings Windowed(int width, int height)
     settings.height = height;
     return settings;
 }
-} // namespace
 
-SoftwareScreen::SoftwareScreen(int width, int height) : mPlatform(width, height)
-{
-    mRenderer.Setup(Windowed(width, height));
-}
-
-const Compat::PresentedFrame& SoftwareScreen::Present(SceneHarness& scene)
+const Compat::PresentedFrame& PresentLoopFrame(SceneHarness& scene)
 {
     Compat::ForgetPresentedFrames();
     scene.looper.Draw();

@@ -9,11 +9,14 @@
 #include "Framework/IPlatform.h"
 #include "Framework/Looper.h"
 #include "Game/Application/Application.h"
+#include "Framework/AccountManager.h"
 #include "Game/Data/LevelProgressManager.h"
+#include "Game/Data/LevelRecord.h"
 #include "Game/Data/LocalizedText.h"
 #include "Game/Kitchen/GameMode.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Menus/TitleMode.h"
+#include "Game/Menus/TutorialManager.h"
 #include "Platform/Compat/User/WindowObject.h"
 #include "Platform/Win32/UserDataFolder.h"
 #include "Platform/Win32/Win32Platform.h"
@@ -26,9 +29,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 namespace Corvane::Testing
 {
@@ -120,6 +125,12 @@ void KitchenRig::Start()
             std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     EXPECT_NE(TopAs<TitleMode>(), nullptr) << "the start-up did not reach the title screen";
+    if (mOptions.tipsSeen)
+    {
+        const std::vector<std::uint8_t> seen(kTutorialDataSize, 1);
+        WriteTutorialBytes(AccountManager::Get()->GetCurrentAccount(), kTutorialDataKey, seen.data());
+        TutorialManager::Instance()->LoadFromAccount();
+    }
     mUpdates = 0;
     mAudio->RestartCount();
 }

@@ -11,7 +11,8 @@
 // What is real: the engine's start-up and shut-down with the game's own application (its
 // registration, profiles, settings and loading screen), the platform's window on SDL's dummy
 // video driver, the renderer drawing each frame the loop draws, the built data folder (Data/ of
-// the build) and a fresh profile in a temporary folder. What is not: the audio platform records
+// the build) and a fresh profile in a temporary folder (which has seen every tutorial tip unless
+// the options say otherwise). What is not: the audio platform records
 // instead of playing (RecordingAudioPlatform.h), the loop's clock moves 20 ms per update instead of
 // with the wall clock, and the current random stream is seeded by the test.
 //
@@ -60,6 +61,9 @@ public:
         unsigned seed = 1;
         // A folder asked before the built data folder; empty for none.
         std::string overlay;
+        // The fresh profile has seen every tutorial tip, so that no tip's bubble stops a level;
+        // false: a new player's profile, who is shown the tips.
+        bool tipsSeen = true;
     };
 
     // Starts the engine and runs to the title screen (the loading screen's worker loads the

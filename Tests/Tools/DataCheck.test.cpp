@@ -290,6 +290,17 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
 <scenelayout name="L"><buttonnode name="B" images="Other"/></scenelayout>)")}},
          "Loading.xml(5): the loading screen needs 'CursorArrow' (an image), but it is a float\n"
          "Loading.xml(6): DefaultButtonSoundLabel names 'Real', which is an image list, not a sound list"},
+        {"the cook's place off world x 0",
+         {{"Loading.xml", ManifestText(R"(<scenelayout name="FennikPlayfieldLayout"><scenenode nodeName="FennikPlayfield" x="10">
+<scenenode nodeName="PlayerAttach" x="5"/></scenenode></scenelayout>)")}},
+         "Loading.xml(4): layout 'FennikPlayfieldLayout': the node 'PlayerAttach' sits at world x 15; the cook moves to "
+         "the stations' world x, so it must sit at world x 0"},
+        {"a sprite type over a film strip",
+         {{"s.png", "png:8x4"},
+          {"Loading.xml", ManifestText(R"(<filmstrip name="Strip" src="s" cols="2" rows="1"/>
+<spriteanimationlist name="A"><animation name="Idle" frameList="0"/></spriteanimationlist>
+<spritetype name="T" images="Strip" animationList="A"/>)")}},
+         "Loading.xml(5): sprite type 'T' images names 'Strip', which is a film strip, not an image list"},
         {"a button without a picture for each state",
          {{"b_0.png", "png:8x8"},
           {"b_1.png", "png:8x8"},

@@ -7,8 +7,10 @@
 #include "Framework/KeyNames.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwctype>
 #include <map>
+#include <sstream>
 
 namespace Corvane::DataCheck
 {
@@ -139,6 +141,66 @@ const std::vector<NodeLookup>& ScreenNodes()
         {L"DeleteProfileModeLayout", {L"DeleteProfileMode", L"ConfirmText"}, false, L"styledtextspritenode"},
         {L"DeleteProfileModeLayout", {L"OkButton"}, true, L"buttonnode"},
         {L"DeleteProfileModeLayout", {L"CancelButton"}, true, L"buttonnode"},
+        // the cutscenes
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"BG"}, false, L"staticspritenode"},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"Character_Left"}, false, L"staticspritenode"},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"Character_Right"}, false, L"staticspritenode"},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"TextBubble_Left"}, false, nullptr},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"TextBubble_Right"}, false, nullptr},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"TextBubble_Left", L"bubbleText"}, false, L"styledtextspritenode"},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"TextBubble_Right", L"bubbleText"}, false, L"styledtextspritenode"},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"NextButton"}, false, L"buttonnode"},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"SkipButton"}, false, L"buttonnode"},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"Next_RolloverAnim"}, false, L"animatedspritenode"},
+        {L"CutsceneModeLayout", {L"CutsceneMode", L"Skip_RolloverAnim"}, false, L"animatedspritenode"},
+        {L"CutsceneModeLayout", {L"NextButton"}, true, L"buttonnode"},
+        {L"CutsceneModeLayout", {L"SkipButton"}, true, L"buttonnode"},
+        // the help: its topic screens and the controls that pick them, by name
+        {L"HelpModeLayout", {L"HelpMode", L"Screens"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"Basics"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"Tips"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"Pantry"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"Recipes"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"Stations_1"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"Stations_2"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"DishDisplay"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"Scoring1"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"Scoring2"}, false, nullptr},
+        {L"HelpModeLayout", {L"HelpMode", L"Screens", L"PowerUps"}, false, nullptr},
+        {L"HelpModeLayout", {L"BackButton"}, true, L"buttonnode"},
+        {L"HelpModeLayout", {L"nextPage"}, true, L"buttonnode"},
+        {L"HelpModeLayout", {L"previousPage"}, true, L"buttonnode"},
+        {L"HelpModeLayout", {L"BasicsButton"}, true, L"radiobuttonnode"},
+        {L"HelpModeLayout", {L"TipsButton"}, true, L"radiobuttonnode"},
+        {L"HelpModeLayout", {L"PantryButton"}, true, L"radiobuttonnode"},
+        {L"HelpModeLayout", {L"RecipesButton"}, true, L"radiobuttonnode"},
+        {L"HelpModeLayout", {L"StationsButton"}, true, L"radiobuttonnode"},
+        {L"HelpModeLayout", {L"DishDisplayButton"}, true, L"radiobuttonnode"},
+        {L"HelpModeLayout", {L"Scoring1Button"}, true, L"radiobuttonnode"},
+        {L"HelpModeLayout", {L"Scoring2Button"}, true, L"radiobuttonnode"},
+        {L"HelpModeLayout", {L"PowerUps"}, true, L"radiobuttonnode"},
+        // the credits
+        {L"CreditsModeLayout", {L"CreditsMode", L"LeftArrow"}, false, L"buttonnode"},
+        {L"CreditsModeLayout", {L"CreditsMode", L"RightArrow"}, false, L"buttonnode"},
+        {L"CreditsModeLayout", {L"CreditsMode", L"TextImages"}, false, nullptr},
+        {L"CreditsModeLayout", {L"CreditsMode", L"TextImages", L"TRVL_1"}, false, nullptr},
+        {L"CreditsModeLayout", {L"CreditsMode", L"TextImages", L"TRVL_2"}, false, nullptr},
+        {L"CreditsModeLayout", {L"CreditsMode", L"TextImages", L"Partner_1"}, false, nullptr},
+        {L"CreditsModeLayout", {L"CreditsMode", L"TextImages", L"Partner_2"}, false, nullptr},
+        {L"CreditsModeLayout", {L"CreditsMode", L"TextImages", L"Partner_3"}, false, nullptr},
+        {L"CreditsModeLayout", {L"CreditsMode", L"TextImages", L"Partner_4"}, false, nullptr},
+        {L"CreditsModeLayout", {L"MainMenu"}, true, L"buttonnode"},
+        {L"CreditsModeLayout", {L"LeftArrow"}, true, L"buttonnode"},
+        {L"CreditsModeLayout", {L"RightArrow"}, true, L"buttonnode"},
+        // the tutorial bubble
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG"}, false, L"backgroundnode"},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"MoreButton"}, false, L"buttonnode"},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"TutorialText"}, false, L"styledtextspritenode"},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"tail_up"}, false, nullptr},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"tail_down"}, false, nullptr},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"tail_left"}, false, nullptr},
+        {L"TutorialBubbleLayout", {L"TutorialBubble", L"bubbleBG", L"tail_right"}, false, nullptr},
+        {L"TutorialBubbleLayout", {L"MoreButton"}, true, L"buttonnode"},
         // the level screen
         {L"GameScreenLayout", {L"GameScreenRoot", L"Playfield_attach"}, false, nullptr},
         {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach"}, false, nullptr},
@@ -150,9 +212,7 @@ const std::vector<NodeLookup>& ScreenNodes()
         {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"LevelNumDisplay"}, false, L"styledtextspritenode"},
         {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"scoreDisplay"}, false, L"styledtextspritenode"},
         {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"dishDisplay"}, false, nullptr},
-        {L"GameScreenLayout",
-         {L"GameScreenRoot", L"UI_attach", L"dishDisplay", L"recipeName"},
-         false,
+        {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"dishDisplay", L"recipeName"}, false,
          L"styledtextspritenode"},
         {L"GameScreenLayout", {L"GameScreenRoot", L"UI_attach", L"dishDisplay", L"meter"}, false, L"meterbarnode"},
         {L"GameScreenLayout", {L"PauseButton"}, true, L"buttonnode"},
@@ -162,6 +222,23 @@ const std::vector<NodeLookup>& ScreenNodes()
         {L"NextRecipePopupLayout", {L"NextRecipePopup", L"DishNameText"}, false, L"styledtextspritenode"},
         {L"NextRecipePopupLayout", {L"NextRecipePopup", L"ClickText"}, false, L"styledtextspritenode"},
         {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"PlayerAttach"}, false, nullptr},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingScreenBG"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"AddIngredientPromptRoot", L"Station_1"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"AddIngredientPromptRoot", L"Station_2"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"AddIngredientPromptRoot", L"Station_3"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"AddIngredientPromptRoot", L"Station_4"}, false, L"staticspritenode"},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingStation_1"}, false, nullptr},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingStation_2"}, false, nullptr},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingStation_3"}, false, nullptr},
+        {L"FennikPlayfieldLayout", {L"FennikPlayfield", L"CookingStation_4"}, false, nullptr},
+        {L"CookingStationLayout", {L"CookingStation", L"clickRect"}, false, nullptr},
+        {L"CookingStationLayout", {L"CookingStation", L"flameAttach"}, false, nullptr},
+        {L"CookingStationLayout", {L"CookingStation", L"ActionStep_Attach"}, false, nullptr},
+        {L"CookingStationLayout", {L"CookingStation", L"BG_KeyStep"}, false, nullptr},
+        {L"PlayerAvatarLayout", {L"PlayerAvatar", L"animationNode"}, false, L"animatedspritenode"},
+        {L"PlayerAvatarLayout", {L"PlayerAvatar", L"CookingAnimNode"}, false, L"animatedspritenode"},
+        {L"PlayerAvatarLayout", {L"PlayerAvatar", L"SpeedHalo"}, false, nullptr},
+        {L"PlayerAvatarLayout", {L"PlayerAvatar", L"SparkleBase"}, false, nullptr},
     };
     return nodes;
 }
@@ -184,6 +261,12 @@ public:
         }
         for (const NodeLookup& lookup : ScreenNodes())
             CheckLookup(context, lookup);
+        CheckCooksPlace(context);
+        // An animated sprite draws separate pictures: a film strip shows nothing.
+        for (const Declaration* type : context.Index().OfKind(L"spritetype"))
+            context.Expect(*type->manifest, *type->element,
+                           "sprite type '" + std::string(type->name.c_str()) + "' images",
+                           type->element->Text(L"images"), {L"imagelist"}, true);
     }
 
 private:
@@ -276,6 +359,51 @@ private:
             if (FindByName(context, child, name, depth + 1, found))
                 return true;
         return false;
+    }
+
+    // The x of a node element (0 when it has none).
+    static float X(const DataElement& node)
+    {
+        const std::string text = Narrow(node.Text(L"x"));
+        return text.empty() ? 0.0f : std::strtof(text.c_str(), nullptr);
+    }
+
+    // The root of a layout and its child of that node name, each as element and world x so far.
+    static const DataElement* Child(const DataElement& node, const wchar_t* nodeName)
+    {
+        for (const DataElement& child : node.children)
+            if (Label(child.Text(L"nodeName")) == Label(nodeName))
+                return &child;
+        return nullptr;
+    }
+
+    // The cook moves his local x to a station's world x: his attach point must sit at world x 0,
+    // counting the level screen's "GameScreenRoot"/"Playfield_attach" that holds the playfield.
+    void CheckCooksPlace(Context& context) const
+    {
+        const Declaration* playfield = context.Resolve(L"FennikPlayfieldLayout", {L"scenelayout"});
+        if (!playfield || Elements(*playfield->element).empty())
+            return;
+        const DataElement& root = *Elements(*playfield->element)[0];
+        const DataElement* attach = Child(root, L"PlayerAttach");
+        if (!attach)
+            return; // the node lookups report it
+        float x = X(root) + X(*attach);
+        if (const Declaration* screen = context.Resolve(L"GameScreenLayout", {L"scenelayout"}))
+            for (const DataElement* screenRoot : Elements(*screen->element))
+            {
+                x += X(*screenRoot);
+                if (const DataElement* holder = Child(*screenRoot, L"Playfield_attach"))
+                    x += X(*holder);
+            }
+        if (x != 0.0f)
+        {
+            std::ostringstream where;
+            where << x;
+            context.Problem(*playfield->manifest, *attach,
+                            "layout 'FennikPlayfieldLayout': the node 'PlayerAttach' sits at world x " + where.str() +
+                                "; the cook moves to the stations' world x, so it must sit at world x 0");
+        }
     }
 
     void CheckLookup(Context& context, const NodeLookup& lookup)

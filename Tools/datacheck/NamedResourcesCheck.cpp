@@ -1,6 +1,10 @@
 // The resources the game's code asks for by name: each must be declared, as the kind the code
 // converts it to. Screens add their names here as they come.
 #include "Check.h"
+#include "Game/Data/GameConstants.h"
+
+#include <cwchar>
+#include <iterator>
 
 namespace Corvane::DataCheck
 {
@@ -50,6 +54,20 @@ const std::vector<NamedResource>& CodeNames()
         {L"Profiles.ProfileExists", {L"string"}, "the new-profile popup"},
         {L"Profiles.CreateFailed", {L"string"}, "the new-profile popup"},
         {L"Profiles.DeleteConfirm", {L"string"}, "the delete-profile popup"},
+        {L"CutsceneModeLayout", {L"scenelayout"}, "the cutscenes"},
+        {L"CutsceneMode_BG", {L"imagelist", L"filmstrip"}, "the cutscenes"},
+        {L"CutsceneCharState_Left", {L"imagelist", L"filmstrip"}, "the cutscenes"},
+        {L"CutsceneCharState", {L"imagelist", L"filmstrip"}, "the cutscenes"},
+        {L"CutsceneChar_L_OnScreen", {L"vector2f"}, "the cutscenes"},
+        {L"CutsceneChar_L_OffScreen", {L"vector2f"}, "the cutscenes"},
+        {L"CutsceneChar_R_OnScreen", {L"vector2f"}, "the cutscenes"},
+        {L"CutsceneChar_R_OffScreen", {L"vector2f"}, "the cutscenes"},
+        {L"CutsceneEnterExitTime", {L"float"}, "the cutscenes"},
+        {L"MUSIC_Cutscene_1", kSound, "the cutscenes' music"},
+        {L"MUSIC_Cutscene_2", kSound, "the cutscenes' music"},
+        {L"MUSIC_Cutscene_3", kSound, "the cutscenes' music"},
+        {L"HelpModeLayout", {L"scenelayout"}, "the help"},
+        {L"CreditsModeLayout", {L"scenelayout"}, "the credits"},
         {L"AllLevels", {L"LevelProgressionData"}, "the level progress"},
         {L"AttributeStrings", {L"stringarray"}, "the ingredients"},
         {L"VO_Veyla_Begin", kSound, "the level screen"},
@@ -59,6 +77,38 @@ const std::vector<NamedResource>& CodeNames()
         {L"GameScreenLayout", {L"scenelayout"}, "the level screen"},
         {L"NextRecipePopupLayout", {L"scenelayout"}, "the level screen"},
         {L"FennikPlayfieldLayout", {L"scenelayout"}, "the kitchen's playfield"},
+        {L"PowerUpButtonsLayout", {L"scenelayout"}, "the kitchen's playfield"},
+        {L"PowerUpButtonsFlashLayout", {L"scenelayout"}, "the kitchen's playfield"},
+        {L"IngredientDataPopupLayout", {L"scenelayout"}, "the kitchen's playfield"},
+        {L"ClassicComboPopupLayout", {L"scenelayout"}, "the kitchen's playfield"},
+        {L"FlavorComboMultiplier", {L"int"}, "the kitchen's playfield"},
+        {L"ClassicComboFadeTime", {L"float"}, "the kitchen's playfield"},
+        {L"ClassicComboPopupFadeOffset", {L"vector2f"}, "the kitchen's playfield"},
+        {L"SFX_ClassicCombo", kSound, "the kitchen's playfield"},
+        {L"GamePlayfield_Dashcourse_1_BG", {L"image"}, "the kitchen's playfield"},
+        {L"GamePlayfield_Dashcourse_2_BG", {L"image"}, "the kitchen's playfield"},
+        {L"GamePlayfield_EliminationBG", {L"image"}, "the kitchen's playfield"},
+        {L"CookingStationLayout", {L"scenelayout"}, "the cooking stations"},
+        {L"AddIngredientPopup", {L"imagelist"}, "the cooking stations"},
+        {L"FlameMeter_PerFlameScore", {L"int"}, "the cooking stations"},
+        {L"Station_FlameMeterLayout", {L"scenelayout"}, "the flame meters"},
+        {L"FlameLossTime_Ingredient", {L"float"}, "the flame meters"},
+        {L"FlameLossTime_Interaction", {L"float"}, "the flame meters"},
+        {L"FlameLossTime_SlowFlash", {L"float"}, "the flame meters"},
+        {L"FlameLossTime_FastFlash", {L"float"}, "the flame meters"},
+        {L"FlameRootLocation_Base", {L"vector2f"}, "the flame meters"},
+        {L"FlameRootLocation_Offset", {L"vector2f"}, "the flame meters"},
+        {L"FlameRootLocation_EnterTime", {L"float"}, "the flame meters"},
+        {L"FlameRootLocation_ScaleFactor", {L"vector2f"}, "the flame meters"},
+        {L"FlameRootLocation_AlphaFactor", {L"float"}, "the flame meters"},
+        {L"PlayerAvatarLayout", {L"scenelayout"}, "the cook"},
+        {L"AvatarMovementSpeed", {L"int"}, "the cook"},
+        {L"PlayerAnim_IdleDelayTime_Min", {L"float"}, "the cook"},
+        {L"PlayerAnim_IdleDelayTime_Range", {L"float"}, "the cook"},
+        {L"ProgressSpeedParticle", {L"image"}, "the cook"},
+        {L"Cooking_VegetableSpriteType", {L"spritetype"}, "the cook"},
+        {L"Cooking_MeatSpriteType", {L"spritetype"}, "the cook"},
+        {L"Cooking_FlavorSpriteType", {L"spritetype"}, "the cook"},
         {L"TimeRemainingScoreMultiplier", {L"int"}, "the level screen"},
         {L"ComboTime", {L"float"}, "the score manager"},
         {L"ComboScoreList", {L"intarray"}, "the score manager"},
@@ -115,6 +165,7 @@ const std::vector<NamedResource>& CodeNames()
         {L"VO_Orvel_Miss", kSound, "the ingredient requests"},
         {L"VO_Orvel_Combo", kSound, "the kitchen's popups"},
         {L"VO_Orvel_Chain", kSound, "the kitchen's popups"},
+        {L"TutorialBubbleLayout", {L"scenelayout"}, "the tutorial bubble"},
     };
     return names;
 }
@@ -141,6 +192,14 @@ public:
         if (const Declaration* label = context.Resolve(L"DefaultButtonSoundLabel", {L"string"}))
             context.Expect(*label->manifest, *label->element, "DefaultButtonSoundLabel", label->element->Text(L"value"),
                            {L"soundlist"});
+        // Every tutorial tip has at least its first page.
+        for (const wchar_t* format : kTutorialMessageFormats)
+        {
+            wchar_t key[128];
+            std::swprintf(key, std::size(key), format, 1);
+            if (!context.Resolve(key, {L"string"}))
+                context.Out().Add("(data folder)", 0, "the tutorial bubble needs the text '" + Narrow(key) + "'");
+        }
         if (!index.FindManifest(L"LocalizedText"))
             context.Out().Add("(data folder)", 0, "the texts' manifest LocalizedText.xml does not exist");
     }

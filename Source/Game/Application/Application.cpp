@@ -12,6 +12,8 @@
 #include "Game/Kitchen/KitchenRegistration.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
+#include "Game/Menus/StoryScreens.h"
+#include "Game/Menus/TutorialManager.h"
 #include "Platform/Win32/BASSAudioPlatform.h"
 
 using namespace Corvane;
@@ -62,6 +64,8 @@ void Application::OnPlatformCreated()
 void Application::Start()
 {
     RegisterGameTypes();
+    RegisterStoryScreens();
+    ConnectTutorialToLevelProgress();
     RegisterKitchenScreens();
     auto loading = std::make_unique<MyLoadingMode>();
     for (const StartupGroup& group : GetStartupGroups().subspan(1))
@@ -81,8 +85,6 @@ void Application::Stop()
     OnAccountChanging();
     AccountManager::Get()->RemoveAccountChangeHandler(this);
     mHandlerAdded = false;
-    // The audio platform goes after the application: nothing may hold its channels then.
-    GameAudioManager::GetInstance()->ReleaseChannels();
 }
 
 void Application::OnAccountChanging()

@@ -65,7 +65,7 @@ int StationAction(ObjectID station)
 {
     ObjectDatabase* database = ObjectDatabase::Current();
     auto* cooking = database ? dynamic_cast<CookingStation*>(database->Get(station)) : nullptr;
-    const int action = cooking ? cooking->GetStepAnimation() : -1;
+    const int action = cooking ? cooking->GetStepActionType() : -1;
     return action >= kAnimChop && action <= kAnimMix ? action : -1;
 }
 

@@ -42,7 +42,24 @@ enum CutsceneBGLoc : std::int32_t
 // A character's reaction image in a cutscene ("MirelPos" ... "PembryNeg"), or none.
 enum CutsceneCharState : std::int32_t
 {
-    kCharNone = 17,
+    kCharMirelPos,
+    kCharMirelPos2,
+    kCharMirelNeutral,
+    kCharMirelNeg,
+    kCharMirelNeg2,
+    kCharLorcanPos,
+    kCharLorcanNeutral,
+    kCharLorcanNeg,
+    kCharLorcanNeg2,
+    kCharLorcanNeg3,
+    kCharQuillaPos,
+    kCharQuillaNeutral,
+    kCharQuillaNeg,
+    kCharQuillaNeg2,
+    kCharPembryPos,
+    kCharPembryNeutral,
+    kCharPembryNeg,
+    kCharNone,
 };
 constexpr int kCutsceneCharStateCount = 18;
 

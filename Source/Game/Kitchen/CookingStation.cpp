@@ -1,19 +1,54 @@
 #include "Game/Kitchen/CookingStation.h"
 
 #include "Framework/ObjectDatabase.h"
+#include "Framework/ResourceManager.h"
+#include "Framework/SerialTask.h"
+#include "Framework/TimedTask.h"
+#include "Framework/ValueWrapper.h"
 #include "Game/Audio/GameAudioManager.h"
+#include "Game/Data/ObjectNodePaths.h"
+#include "Game/Kitchen/CallTask.h"
+#include "Game/Kitchen/DragTargetContainer.h"
+#include "Game/Kitchen/FennikPlayfield.h"
+#include "Game/Kitchen/FlameMeter.h"
+#include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/RecipeStep.h"
+#include "Game/Menus/TutorialManager.h"
+#include "Graphics/ImageList.h"
+#include "SceneGraph/NodeTasks.h"
+#include "SceneGraph/SceneLayout.h"
+#include "SceneGraph/StaticSpriteNode.h"
 
 using namespace Corvane;
+namespace Paths = ObjectPaths::CookingStation;
 
 namespace
 {
-RecipeStep* FindStep(ObjectID id)
+constexpr float kPromptDelay = 0.5f;
+constexpr float kTipDelay = 0.5f;
+constexpr int kSecondRequestTip = 18;
+
+const char* const kActionNames[] = {"Chop", "Saute", "Boil", "Mix"};
+
+template <typename T> T* FindObject(ObjectID id)
 {
     ObjectDatabase* database = ObjectDatabase::Current();
-    return database ? dynamic_cast<RecipeStep*>(database->Get(id)) : nullptr;
+    return database ? dynamic_cast<T*>(database->Get(id)) : nullptr;
+}
+
+Label TutorialRequest()
+{
+    static const Label name("TutorialRequest");
+    return name;
+}
+
+Vector2<float> Offset(const Vector2<float>& p, float dx, float dy)
+{
+    return {p.x + dx, p.y + dy};
 }
 } // namespace
+
+CookingStation::CookingStation(int slot) : mSlot(slot) {}
 
 Label CookingStation::Group()
 {
@@ -26,27 +61,283 @@ Label CookingStation::GetGroup() const
     return Group();
 }
 
+SceneNode* CookingStation::CreateNode()
+{
+    const SceneLayout* layout = SceneLayout::Find(Label("CookingStationLayout"));
+    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
+    return root ? root : new SceneNode(Label("CookingStation_Root"));
+}
+
+void CookingStation::OnAttached()
+{
+    auto* meter = new FlameMeter;
+    SceneNode* flameAttach = FindChild(Paths::kFlameAttach);
+    meter->Attach(flameAttach ? flameAttach : GetNode());
+    mFlameMeter = meter->GetID();
+    ConnectClickRect();
+    SetClickable(true);
+}
+
+void CookingStation::ConnectClickRect()
+{
+    SceneNode* area = FindChild(ObjectPaths::StepDisplay::kClickRect);
+    if (!area)
+        return;
+    const ObjectID self = GetID();
+    area->Signals().ButtonDown.connect([self](SceneNode*, MouseButton, int, int) {
+        // A press sends the cook here, step or no step; a drag in progress goes on.
+        if (PlayerAvatar* avatar = FindPlayerAvatar())
+            avatar->WalkTo(self, false);
+    });
+    area->Signals().ButtonUp.connect([](SceneNode*, MouseButton, int, int) {});
+    area->Signals().MouseEnter.connect([self](SceneNode*) {
+        if (auto* station = FindObject<CookingStation>(self))
+            station->OnPointerEnter();
+    });
+    area->Signals().MouseLeave.connect([self](SceneNode*) {
+        if (auto* station = FindObject<CookingStation>(self))
+            station->OnPointerLeave();
+    });
+}
+
+void CookingStation::OnPointerEnter()
+{
+    if (IsFree())
+        if (DragTargetContainer* targets = GetDragTargetContainer())
+            targets->SetTarget(GetID());
+}
+
+void CookingStation::OnPointerLeave()
+{
+    DragTargetContainer* targets = GetDragTargetContainer();
+    if (targets && targets->GetTarget() == GetID())
+        targets->SetTarget(kNoObject);
+}
+
+void CookingStation::SetClickable(bool on)
+{
+    if (SceneNode* area = FindChild(ObjectPaths::StepDisplay::kClickRect))
+        area->SetHitTest(on);
+}
+
+SceneNode* CookingStation::FindChild(const NodePath& path) const
+{
+    return GetNode() ? GetNode()->FindByPath(path) : nullptr;
+}
+
+RecipeStep* CookingStation::FindStep() const
+{
+    return FindObject<RecipeStep>(mStep);
+}
+
+FlameMeter* CookingStation::GetFlameMeter() const
+{
+    return FindObject<FlameMeter>(mFlameMeter);
+}
+
 void CookingStation::ReceiveStep(ObjectID step)
 {
     mStep = step;
-    if (RecipeStep* received = FindStep(step))
+    if (RecipeStep* received = FindStep())
         received->AssignToStation(GetID());
 }
 
-int CookingStation::GetStepAnimation() const
+void CookingStation::ShowStepArea(bool show)
 {
-    const RecipeStep* step = FindStep(mStep);
-    return step ? step->GetData().anim : -1;
+    if (SceneNode* area = FindChild(Paths::kActionStepAttach))
+        area->SetVisible(show);
+    SceneNode* keyStep = FindChild(Paths::kKeyStepBG);
+    if (keyStep)
+        keyStep->SetVisible(false);
+    if (!show)
+        return;
+    const RecipeStep* step = FindStep();
+    if (keyStep && step && step->GetData().displayIndex != -1)
+        keyStep->SetVisible(true);
+    EndTasks(TutorialRequest());
+    AddTask(TutorialRequest(), new SerialTask(new TimedTask(kTipDelay), new CallTask<CookingStation>([](CookingStation*) {
+                                                  TutorialManager::Instance()->QueuePantryTips();
+                                              })));
+    if (step && step->GetData().attRequest2 && GetNode())
+        TutorialManager::Instance()->QueueTip(kSecondRequestTip, Offset(GetNode()->GetWorldPosition(), 100.0f, 100.0f));
+}
+
+void CookingStation::OnStepArrived()
+{
+    ClearStepDisplay();
+    if (FlameMeter* meter = GetFlameMeter())
+        meter->StartIngredientWait();
+    FennikPlayfield* playfield = FindPlayfield();
+    StaticSpriteNode* prompt = playfield ? playfield->GetStationPrompt(mSlot) : nullptr;
+    if (!prompt)
+        return;
+    // The prompt names the pantry row to take from: flavourings, meats, vegetables.
+    static const int kPromptImages[] = {2, 1, 0};
+    const int category = GetStepCategory();
+    if (category >= 0 && category < 3)
+        prompt->SetImageFromList(ResourceManager::Get<ImageList>(Label("AddIngredientPopup")).Get(),
+                                 kPromptImages[category]);
+    prompt->GetTasks().Add(new TimedTask(kPromptDelay));
+    prompt->GetTasks().Add(new NodeVisibleTask(true));
+}
+
+void CookingStation::OnCookingStarted()
+{
+    ClearStepDisplay();
+    if (FlameMeter* meter = GetFlameMeter())
+        meter->StartInteractionWait();
+    GameAudioManager::GetInstance()->StartPassiveStationSound(GetID());
+}
+
+void CookingStation::OnAllRequestsMet()
+{
+    if (FlameMeter* meter = GetFlameMeter())
+        meter->GainFlame();
+    // The tips point at the station where it stands once the new flame has come in.
+    GetTasks().Add(new SerialTask(
+        new TimedTask(ResourceManager::GetValue<float>(Label("FlameRootLocation_EnterTime"), 0.0f)),
+        new CallTask<CookingStation>([](CookingStation* station) {
+            if (SceneNode* node = station->GetNode())
+                TutorialManager::Instance()->QueueStationTips(node->GetWorldPosition());
+        })));
+}
+
+int CookingStation::GetFlameScore() const
+{
+    const FlameMeter* meter = GetFlameMeter();
+    return meter ? meter->GetFlames() * ResourceManager::GetValue<int>(Label("FlameMeter_PerFlameScore"), 0) : 0;
+}
+
+void CookingStation::ResetFlames()
+{
+    if (FlameMeter* meter = GetFlameMeter())
+    {
+        meter->Reset();
+        meter->StopTimers();
+    }
+}
+
+void CookingStation::OnAvatarArrived()
+{
+    RecipeStep* step = FindStep();
+    if (step && step->GetState() > RecipeStep::kAtStation)
+        step->OnStationClicked();
+}
+
+void CookingStation::OnAvatarLeft()
+{
+    if (RecipeStep* step = FindStep())
+        step->SetWorking(false);
+}
+
+void CookingStation::SetAvatarWorking(bool working)
+{
+    if (PlayerAvatar* avatar = FindPlayerAvatar())
+        avatar->SetWorking(working);
+    // The loops follow the cook only while the step cooks (its action display is up).
+    const RecipeStep* step = FindStep();
+    if (!step || step->GetState() != RecipeStep::kCooking)
+        return;
+    GameAudioManager* audio = GameAudioManager::GetInstance();
+    if (working)
+        audio->StartActiveStationSound(GetID());
+    else
+        audio->StartPassiveStationSound(GetID());
+}
+
+bool CookingStation::IsAvatarHere() const
+{
+    const PlayerAvatar* avatar = FindPlayerAvatar();
+    return avatar && avatar->GetStation() == GetID();
+}
+
+SceneLayoutController* CookingStation::GetStepDisplay() const
+{
+    return FindObject<SceneLayoutController>(mStepDisplay);
+}
+
+void CookingStation::AttachStepDisplay(SceneLayoutController* display)
+{
+    if (ObjectDatabase* database = ObjectDatabase::Current())
+        database->Remove(mStepDisplay);
+    mStepDisplay = kNoObject;
+    if (!display)
+        return;
+    display->Attach(FindChild(Paths::kActionStepAttach));
+    mStepDisplay = display->GetID();
+}
+
+void CookingStation::ClearStepDisplay()
+{
+    if (ObjectDatabase* database = ObjectDatabase::Current())
+        database->Remove(mStepDisplay);
+    mStepDisplay = kNoObject;
+    FennikPlayfield* playfield = FindPlayfield();
+    if (StaticSpriteNode* prompt = playfield ? playfield->GetStationPrompt(mSlot) : nullptr)
+    {
+        prompt->GetTasks().EndAll();
+        prompt->SetVisible(false);
+    }
+}
+
+Label CookingStation::GetStepIngredient() const
+{
+    const RecipeStep* step = FindStep();
+    return step ? step->GetIngredient() : Label();
+}
+
+Label CookingStation::GetStepActionName() const
+{
+    const int action = GetStepActionType();
+    return action >= 0 && action < 4 ? Label(kActionNames[action]) : Label();
+}
+
+int CookingStation::GetStepActionType() const
+{
+    const RecipeStep* step = FindStep();
+    return step ? static_cast<int>(step->GetData().anim) : -1;
+}
+
+int CookingStation::GetStepCategory() const
+{
+    const RecipeStep* step = FindStep();
+    return step ? static_cast<int>(step->GetData().category) : -1;
+}
+
+bool CookingStation::StepHasMatched(Label attribute) const
+{
+    const RecipeStep* step = FindStep();
+    if (!step)
+        return false;
+    return (step->GetData().attRequest1 == attribute && step->IsRequestMatched(0)) ||
+           (step->GetData().attRequest2 == attribute && step->IsRequestMatched(1));
 }
 
 void CookingStation::OnUpdate(float)
 {
-    const RecipeStep* step = FindStep(mStep);
+    const RecipeStep* step = FindStep();
     if (!step || step->GetState() < RecipeStep::kFinishing)
         return;
     // The step goes on to the dish by itself: the station is free for the next one.
     mStep = kNoObject;
+    if (SceneNode* keyStep = FindChild(Paths::kKeyStepBG))
+        keyStep->SetVisible(false);
     GameAudioManager* audio = GameAudioManager::GetInstance();
     audio->StopStationSound(GetID(), false);
     audio->StopStationSound(GetID(), true);
+    if (IsAvatarHere())
+        if (PlayerAvatar* avatar = FindPlayerAvatar())
+            avatar->SetWorking(false);
+    if (FlameMeter* meter = GetFlameMeter())
+        meter->StopTimers();
+}
+
+std::vector<CookingStation*> FindCookingStations()
+{
+    std::vector<CookingStation*> stations;
+    if (ObjectDatabase* database = ObjectDatabase::Current())
+        for (ObjectID id : database->GetGroup(CookingStation::Group()))
+            if (auto* station = dynamic_cast<CookingStation*>(database->Get(id)))
+                stations.push_back(station);
+    return stations;
 }

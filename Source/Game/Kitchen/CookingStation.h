@@ -1,33 +1,113 @@
-// A cooking station of the kitchen, in one of the playfield's four slots. It holds at most one
-// recipe step at a time (free when it holds none) and lets a finished step go in its next update,
-// ending its cooking sounds. Found by the group "CookingStation".
+// A cooking station: one of the kitchen's up to four work places, in one of the playfield's four
+// slots. It holds at most one recipe step at a time (free when it holds none), shows that step's
+// display under its "ActionStep_Attach" node, keeps a flame meter that rewards quick service,
+// tells the cook and the audio manager what is being cooked, and sends the cook to itself when it
+// is pressed. It lets a finished step go in its next update. Found by the group "CookingStation".
 //
-// Still to come with the station piece: its node tree and displays, the flame meter, the avatar's
-// work and the combo popups.
+// Its node tree is the layout "CookingStationLayout" with the children "clickRect" (press and
+// hover area), "flameAttach" (the flame meter), "ActionStep_Attach" (the step's display) and
+// "BG_KeyStep" (the key-step marker). Outside it, the playfield's "AddIngredientPromptRoot" holds
+// one prompt per slot.
+//
+// Every look-up of the step, the display, the playfield and the cook goes through the current
+// object database: a stale identifier means none. A station without a step answers its step
+// questions with none (the null label, -1) instead of asking a missing step.
 #pragma once
 
 #include "Framework/Object.h"
+#include "SceneGraph/SceneLayoutController.h"
 
-class CookingStation : public Corvane::Object
+#include <vector>
+
+class FlameMeter;
+class NodePath;
+class RecipeStep;
+
+class CookingStation : public SceneLayoutController
 {
 public:
-    explicit CookingStation(int slot) : mSlot(slot) {}
+    // The station for slot 0..3; its tree and meter are made by Attach (the playfield's).
+    explicit CookingStation(int slot);
 
     using Corvane::Object::GetGroup;
     Corvane::Label GetGroup() const override;
     static Corvane::Label Group();
+    // A step in state 3 (finishing) is let go: the station is free, its loops stop, the cook
+    // stops working when he is here, the flame timers stop.
     void OnUpdate(float dt) override;
 
     int GetSlot() const { return mSlot; }
     // The step held, or -1.
     Corvane::ObjectID GetStep() const { return mStep; }
     bool IsFree() const { return mStep == Corvane::kNoObject; }
-    // Takes the step and tells it that it is here.
+    FlameMeter* GetFlameMeter() const;
+
+    // From the recipe list: takes the step and tells it that it is here (AssignToStation).
     void ReceiveStep(Corvane::ObjectID step);
-    // The cooking action (CookingStepAnimation) of the step held; -1 when the station is free.
-    int GetStepAnimation() const;
+    // Shows or hides the step's area; when shown, the key-step marker follows the step and the
+    // pantry tips (and tip 18 for a second request) are asked for.
+    void ShowStepArea(bool show);
+
+    // Called by the step just before it enters state 1: the ingredient wait starts and the slot's
+    // prompt shows the step's category after 0.5 s.
+    void OnStepArrived();
+    // Called by the step just before it enters state 2: the action display replaces the
+    // ingredient display, the interaction wait starts, the passive loop plays.
+    void OnCookingStarted();
+    // The bonuses an added ingredient earns at the station; 0 until the combo scoring comes.
+    int ScoreIngredientBonuses() { return 0; }
+    // Every request of the step is met: a flame more, and the station tips after the flame's
+    // entrance.
+    void OnAllRequestsMet();
+    // The flames lit times "FlameMeter_PerFlameScore".
+    int GetFlameScore() const;
+    // 0 flames, ingredient wait, timer ended (the recipe list, on the next recipe).
+    void ResetFlames();
+
+    // The cook reached the station: a cooking step (state above 1) hears OnStationClicked.
+    void OnAvatarArrived();
+    // The cook walked away: the step stops being worked.
+    void OnAvatarLeft();
+    // From the step: the cook starts or stops working here; the station's loops follow.
+    void SetAvatarWorking(bool working);
+    // The object "PlayerAvatar" stands at this station.
+    bool IsAvatarHere() const;
+
+    // The display attached under "ActionStep_Attach" (the ingredient display while the step waits,
+    // the action display while it cooks) or null. AttachStepDisplay removes the previous one and
+    // attaches display (the station's database registers it).
+    SceneLayoutController* GetStepDisplay() const;
+    void AttachStepDisplay(SceneLayoutController* display);
+    // Removes the display (if it still lives), and ends the tasks of the slot's prompt and hides it.
+    void ClearStepDisplay();
+
+    // What the cook and the audio manager ask of the step held; none without a step.
+    Corvane::Label GetStepIngredient() const;
+    Corvane::Label GetStepActionName() const;
+    int GetStepActionType() const;
+    int GetStepCategory() const;
+    // Without a step: false. Else request 1 or 2 equals attribute and is matched.
+    bool StepHasMatched(Corvane::Label attribute) const;
+
+    // Hit testing of "clickRect".
+    void SetClickable(bool on);
+
+protected:
+    SceneNode* CreateNode() override;
+    void OnAttached() override;
 
 private:
+    RecipeStep* FindStep() const;
+    SceneNode* FindChild(const NodePath& path) const;
+    void ConnectClickRect();
+    void OnPointerEnter();
+    void OnPointerLeave();
+
     int mSlot;
+    Corvane::ObjectID mFlameMeter = Corvane::kNoObject;
     Corvane::ObjectID mStep = Corvane::kNoObject;
+    Corvane::ObjectID mStepDisplay = Corvane::kNoObject;
 };
+
+// The current database's stations, in the order the playfield made them (slot order).
+std::vector<CookingStation*> FindCookingStations();

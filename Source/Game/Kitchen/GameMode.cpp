@@ -109,15 +109,20 @@ void GameMode::OnEnter()
 
 bool GameMode::RefuseUnplayableLevel(bool anySteps)
 {
-    if (mLevel && anySteps)
+    const bool stationsFit = mLevel && mLevel->numStations >= 1 && mLevel->numStations <= FennikPlayfield::kSlots;
+    if (mLevel && anySteps && stationsFit)
         return false;
     // Such a level would be over before it began (or could not start at all): it is refused, and
     // nothing of it is played or saved.
     mRefused = true;
     const Label levelID = LevelProgressManager::Instance()->GetCurrentLevelID();
-    const std::string message = std::string("The level \"") + (levelID ? levelID.c_str() : "") + "\" " +
-                                (mLevel ? "has no recipe with cooking steps" : "has no kitchen settings") +
-                                " and cannot be played.";
+    std::string reason = "has no kitchen settings";
+    if (mLevel && !anySteps)
+        reason = "has no recipe with cooking steps";
+    else if (mLevel)
+        reason = "asks for " + std::to_string(mLevel->numStations) + " cooking stations (a kitchen has 1 to 4)";
+    const std::string message =
+        std::string("The level \"") + (levelID ? levelID.c_str() : "") + "\" " + reason + " and cannot be played.";
     DebugPrint("GameMode: %s\n", message.c_str());
     MessageBoxW(nullptr, NarrowToWide(message.c_str()).c_str(), L"This level cannot be played", MB_OK | MB_ICONERROR);
     if (const auto& makeLevelSelect = GetLevelFlowHooks().makeLevelSelectMode)

@@ -105,7 +105,7 @@ void GameMode::DismissNextRecipePopup()
         input->SetVisible(false);
     mPaused = false;
     if (mLevel && mTimeLeft == static_cast<float>(mLevel->time))
-        TutorialManager::Instance()->QueueTip(15, {-1, -1});
+        TutorialManager::Instance()->QueueTip(kTipNewRecipe, {-1, -1});
 }
 
 void GameMode::StartNextDishOrEndLevel()
@@ -186,7 +186,7 @@ void GameMode::RefreshDishDisplay()
         display->Refresh(mDishIngredients);
     const int stars = known ? CountStars(recipe, mDishScore) : 0;
     if (stars >= kStarsTipFrom)
-        TutorialManager::Instance()->QueueTip(32, {120, 100});
+        TutorialManager::Instance()->QueueTip(kTipThreeStars, {120, 100});
     if (auto* meter = ui ? dynamic_cast<IMeter*>(ui->FindByPath(Paths::kDishMeter)) : nullptr)
         meter->SetValue(static_cast<float>(stars));
 }

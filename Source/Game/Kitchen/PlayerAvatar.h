@@ -1,28 +1,62 @@
-// The player's cook in the kitchen. For now it stands where the playfield put it and can be made
-// to think (while the next-recipe popup is open). One object of the level screen's database,
-// named "PlayerAvatar".
+// The player's cook. He stands at one cooking station at a time, walks sideways to another when
+// sent there ("AvatarMovementSpeed" units per second), idles ("Idle_A" after
+// "PlayerAnim_IdleDelayTime_Min" + u x "PlayerAnim_IdleDelayTime_Range" seconds, u from the current
+// random stream), shows the cooking figure of the step he works on, thinks while the next-recipe
+// popup is up, and wears a halo with sparkles while the progress boost runs. The stations learn
+// from him that he leaves and arrives. One object of the level screen's database, named
+// "PlayerAvatar".
 //
-// Still to come with the avatar piece: its node tree and animations, walking between the
-// stations and working at them.
+// His tree is the layout "PlayerAvatarLayout" with "animationNode" (the figure: "Walk", "Stand",
+// "Think", "Idle_A"), "CookingAnimNode" (the figure at work), "SpeedHalo" and "SparkleBase". He
+// moves his local x only, to the station root's world x: his attach point sits at world x 0.
 #pragma once
 
-#include "Framework/Object.h"
-#include "Graphics/Vector2.h"
+#include "SceneGraph/SceneLayoutController.h"
 
-class PlayerAvatar : public Corvane::Object
+class AnimatedSpriteNode;
+class CookingStation;
+class NodePath;
+
+class PlayerAvatar : public SceneLayoutController
 {
 public:
-    explicit PlayerAvatar(const Corvane::Vector2<float>& worldPosition) : mWorldPosition(worldPosition) {}
-
     Corvane::Label GetName() const override;
     static Corvane::Label Name();
 
-    bool IsThinking() const { return mThinking; }
-    void SetThinking(bool thinking) { mThinking = thinking; }
-    // The avatar stands in the right half of the 800-unit-wide screen (world x above 400).
-    bool IsOnRightSide() const { return mWorldPosition.x > 400.0f; }
+    // Sends him to station (instant: at once, arriving in the next update). Nothing when he stands
+    // there or already walks there; a walk in progress stops where he is.
+    void WalkTo(Corvane::ObjectID station, bool instant);
+    // Shows the working figure of the station's step (once it has its ingredient), or stops it.
+    void SetWorking(bool working);
+    // true: "Think" once the walk in progress has ended; false: "Stand" and idling again.
+    void SetThinking(bool thinking);
+    // The halo and its sparkles, one emitter at most.
+    void SetSpeedUpEffect(bool on);
+    // His world x is above 400 (the right half of the screen).
+    bool IsOnRightSide();
+
+    // The station he stands at (-1 while walking) and the one he walks to (-1 when standing).
+    Corvane::ObjectID GetStation() const { return mAtStation; }
+    Corvane::ObjectID GetWalkingTo() const { return mWalkingTo; }
+    // The sparkle emitter, or -1.
+    Corvane::ObjectID GetSparkles() const { return mSparkles; }
+    static Corvane::Label IdleTimerName();
+
+protected:
+    SceneNode* CreateNode() override;
 
 private:
-    Corvane::Vector2<float> mWorldPosition;
-    bool mThinking = false;
+    void ArriveAt(Corvane::ObjectID station);
+    void StartIdleTimer();
+    void EndIdleTimer();
+    void Stand();
+    AnimatedSpriteNode* Figure() const;
+    SceneNode* Child(const NodePath& path) const;
+
+    Corvane::ObjectID mSparkles = Corvane::kNoObject;
+    Corvane::ObjectID mWalkingTo = Corvane::kNoObject;
+    Corvane::ObjectID mAtStation = Corvane::kNoObject;
 };
+
+// The current database's cook, or null.
+PlayerAvatar* FindPlayerAvatar();

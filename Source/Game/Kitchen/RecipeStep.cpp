@@ -18,13 +18,6 @@ using namespace Corvane;
 
 namespace
 {
-// Tips: a request not met, a meat step, a finished step (two), a wrong category.
-constexpr int kTipRequestNotMet = 30;
-constexpr int kTipMeat = 31;
-constexpr int kTipStepDone = 12;
-constexpr int kTipStepDoneNext = 13;
-constexpr int kTipWrongCategory = 29;
-
 Recipe* FindRecipe(ObjectID id)
 {
     ObjectDatabase* database = ObjectDatabase::Current();
@@ -62,7 +55,7 @@ void RecipeStep::QueueTipAtStation(int tip, int dx, int dy) const
     Vector2<float> at{0.0f, 0.0f};
     if (CookingStation* station = FindStation(); station && station->GetNode())
         at = station->GetNode()->GetWorldPosition();
-    TutorialManager::Instance()->QueueTip(tip, {static_cast<int>(at.x) + dx, static_cast<int>(at.y) + dy});
+    TutorialManager::Instance()->QueueTip(tip, {at.x + static_cast<float>(dx), at.y + static_cast<float>(dy)});
 }
 
 void RecipeStep::AssignToStation(ObjectID station)
@@ -94,9 +87,9 @@ void RecipeStep::AddIngredient(const CookingIngredient& ingredient)
             station->OnAllRequestsMet();
     }
     else
-        QueueTipAtStation(kTipRequestNotMet, 100, 100);
+        QueueTipAtStation(kTipWrongAttribute, 100, 100);
     if (mData.category == kCategoryMeat)
-        QueueTipAtStation(kTipMeat, 50, 140);
+        QueueTipAtStation(kTipMeatStep, 50, 140);
     AddScore(points);
     mIngredient = ingredient.GetIngredientName();
     mIngredientSlot = mData.displayIndex;
@@ -151,8 +144,8 @@ void RecipeStep::ShowWrongIngredientTip()
 
 void RecipeStep::Complete()
 {
-    QueueTipAtStation(kTipStepDone, 80, 30);
-    QueueTipAtStation(kTipStepDoneNext, 70, -100);
+    QueueTipAtStation(kTipStepComplete, 80, 30);
+    QueueTipAtStation(kTipChainingIntro, 70, -100);
     mState = kDone;
     GameAudioManager::GetInstance()->PlaySound(Label("SFX_StepComplete"));
     const Recipe* recipe = FindRecipe(mRecipe);

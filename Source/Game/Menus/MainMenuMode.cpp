@@ -12,6 +12,8 @@
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/ScreenNodePaths.h"
+#include "Game/Menus/CreditsMode.h"
+#include "Game/Menus/HelpMode.h"
 #include "Game/Menus/MyAccountMode.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/BetterTimedTask.h"
@@ -45,11 +47,11 @@ template <typename Screen> ApplicationMode* Make()
 // putting Make<ItsMode> (or a function making it with its arguments) there.
 constexpr MainMenuDestination kDestinations[] = {
     {"PlayButton", kModePopTo, MakeLevelSelect, LevelSelectRegistered}, // the challenge select, alone
-    {"CreditsButton", kModePopTo, nullptr},                             // CreditsMode, alone
+    {"CreditsButton", kModePopTo, Make<CreditsMode>},                   // alone on the stack
     {"OptionsButton", kModePush, nullptr},                              // MyOptionsMode (true): slides
     {"ProfileButton", kModePush, Make<MyAccountMode>},
-    {"HelpButton", kModePush, nullptr}, // HelpMode
-    {"QuitButton", kModePush, nullptr}, // QuitConfirmMode
+    {"HelpButton", kModePush, Make<HelpMode>},
+    {"QuitButton", kModePush, nullptr},                                 // QuitConfirmMode
 };
 
 void Enable(SceneNode* node, bool enabled)

@@ -64,6 +64,31 @@ protected:
         }
         return {};
     }
+    // "AllLevels" of levels "Lv_1".."Lv_<3 x episodes>" in episodes 1, 2, ... of three; each
+    // level's file is "LevelFile_<n>" with WinScore 1000 and ExpertScore 2000.
+    void LoadLevels(int episodes)
+    {
+        std::string all = R"(<LevelProgressionData name="AllLevels"><EpisodeDescriptorList name="EpisodeList">)";
+        for (int e = 1; e <= episodes; ++e)
+        {
+            const auto level = [](const char* member, const std::string& id, int file) {
+                return std::string("<LevelDescriptor name=\"") + member + "\" levelID=\"" + id + "\" filename=\"" +
+                       "LevelFile_" + std::to_string(file) + "\"/>";
+            };
+            const int first = 3 * (e - 1) + 1;
+            all += "<EpisodeDescriptor EpisodeNum=\"" + std::to_string(e) + "\">" +
+                   level("Intro", "Intro_" + std::to_string(e), 0) + level("Outro", "Outro_" + std::to_string(e), 0) +
+                   level("Dashcourse_1", "Lv_" + std::to_string(first), first) +
+                   level("Dashcourse_2", "Lv_" + std::to_string(first + 1), first + 1) +
+                   level("Elimination", "Lv_" + std::to_string(first + 2), first + 2) + "</EpisodeDescriptor>";
+            for (int n = first; n < first + 3; ++n)
+                resources.WriteManifest("LevelFile_" + std::to_string(n),
+                                        "<KitchenLevelData name=\"Lv_" + std::to_string(n) +
+                                            "\" WinScore=\"1000\" ExpertScore=\"2000\"/>");
+        }
+        ASSERT_EQ(Load("LevelProgression", all + "</EpisodeDescriptorList></LevelProgressionData>"), "");
+    }
+
     // The path of a manifest as errors name it.
     std::string PathOf(const std::string& manifest) const
     {

@@ -72,7 +72,7 @@ protected:
         FindRecipeList()->SendSteps();
         for (Corvane::ObjectID id : game->GetGroup(CookingStation::Group()))
             if (auto* station = dynamic_cast<CookingStation*>(game->Get(id)))
-                stations[station->GetStepAnimation()] = id;
+                stations[station->GetStepActionType()] = id;
         ASSERT_EQ(stations.size(), 4u) << "one station per action";
     }
     // Runs the update in which the loops start; the events it made.

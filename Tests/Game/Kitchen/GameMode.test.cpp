@@ -10,7 +10,6 @@
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Menus/InGameMenuMode.h"
-#include "Game/Menus/TutorialManager.h"
 #include "Support/DebugCapture.h"
 
 #include <SDL.h>
@@ -106,12 +105,10 @@ TEST_F(KitchenTest, TheClockStandsWhileThePopupShowsAndTheHostOpensTheLevelWhenI
     EXPECT_EQ(game->GetPopup(), Corvane::kNoObject);
     EXPECT_EQ(rig.FindNode(Paths::kPopupBG), nullptr) << "the popup is gone";
     const int closedAt = rig.GetUpdateCount();
-    // The first popup's close asks for the tip on the popup, which takes the next update.
+    // The rig's player has seen the tips: no tip takes the next update (TutorialInLevel.test.cpp
+    // plays it with a new player).
     rig.Step();
-    EXPECT_EQ(TutorialManager::Instance()->GetShown(), (std::vector<TutorialTip>{{15, {-1, -1}}}));
-    EXPECT_EQ(game->GetTimeLeft(), 90.0f);
-    rig.Step();
-    EXPECT_EQ(rig.Audio().Log("VO_Veyla_Begin"), Names{std::to_string(closedAt + 2) + " start VO_Veyla_Begin"});
+    EXPECT_EQ(rig.Audio().Log("VO_Veyla_Begin"), Names{std::to_string(closedAt + 1) + " start VO_Veyla_Begin"});
     rig.Step(49);
     EXPECT_EQ(Clock(), L"1:29");
 }
@@ -224,7 +221,9 @@ TEST_P(LevelNumberAndMusic, TheLevelShowsItsEpisodeAndChallengeAndPicksItsMusic)
     std::vector<std::string> started;
     const std::vector<SoundEvent>& events = rig.Audio().GetEvents();
     for (std::size_t i = first; i < events.size(); ++i)
-        if (events[i].event == "start" && events[i].sound.starts_with("MUSIC_"))
+        // An episode's first level opens with its intro cutscene, which plays music of its own.
+        if (events[i].event == "start" && events[i].sound.starts_with("MUSIC_") &&
+            !events[i].sound.starts_with("MUSIC_Cutscene_"))
             started.push_back(events[i].sound);
     ASSERT_EQ(started.size(), 1u);
     EXPECT_TRUE(GetParam().tracks.contains(started[0])) << started[0];
@@ -283,7 +282,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RefusedCase{"RecipesWithoutSteps", kNoSteps,
                                 "The level \"Test_NoSteps\" has no recipe with cooking steps and cannot be played."},
                     RefusedCase{"NoRecipes", kNoRecipes,
-                                "The level \"Test_NoSteps2\" has no recipe with cooking steps and cannot be played."}),
+                                "The level \"Test_NoSteps2\" has no recipe with cooking steps and cannot be played."},
+                    RefusedCase{"FiveStations", kFiveStations,
+                                "The level \"Test_FiveStations\" asks for 5 cooking stations (a kitchen has 1 to 4) "
+                                "and cannot be played."}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 // A marker for the level select screen, which the level flow makes through its hook.

@@ -7,6 +7,7 @@
 #include "Game/Kitchen/RecipeList.h"
 #include "Game/Kitchen/RecipeStep.h"
 #include "Game/Menus/TutorialManager.h"
+#include "Game/Menus/TutorialMode.h"
 #include "Support/KitchenRig.h"
 #include "Widgets/IText.h"
 
@@ -29,11 +30,15 @@ constexpr int kTwoDishes = 5;
 constexpr int kNoEpisode = 6;
 constexpr int kNoSteps = 7;
 constexpr int kNoRecipes = 8;
+// Episode 4: one, three and five stations (the three-station level holds power-ups 3, 0, 1, 0, 2, 0).
+constexpr int kOneStation = 9;
+constexpr int kThreeStations = 10;
+constexpr int kFiveStations = 11;
 // Episode 3: two dishes of 3 and 4 steps at four stations, three dishes of 4 steps at one station,
 // one dish of four varied steps (two requests, meat, an unknown flavour, no dish place) at four.
-constexpr int kListSeven = 9;
-constexpr int kListTwelve = 10;
-constexpr int kCooking = 11;
+constexpr int kListSeven = 12;
+constexpr int kListTwelve = 13;
+constexpr int kCooking = 14;
 } // namespace KitchenLevels
 
 namespace KitchenPaths
@@ -46,11 +51,21 @@ inline const std::string kLevelNumber = "GameScreenRoot/UI_attach/LevelNumDispla
 inline const std::string kScore = "GameScreenRoot/UI_attach/scoreDisplay";
 inline const std::string kPauseButton = "GameScreenRoot/UI_attach/PauseButton";
 inline const std::string kInputMask = "GameScreenRoot/NextDishDisplay_InputMask";
+inline const std::string kPlayfield = "GameScreenRoot/Playfield_attach/FennikPlayfield";
+// The press area of the station in slot 0..3.
+inline std::string StationArea(int slot)
+{
+    return kPlayfield + "/CookingStation_" + std::to_string(slot + 1) + "/CookingStation/clickRect";
+}
 } // namespace KitchenPaths
 
 class KitchenTest : public testing::Test
 {
 protected:
+    // The rig on the kitchen test levels, or on what options name.
+    KitchenTest() : KitchenTest(TestLevels()) {}
+    explicit KitchenTest(const Corvane::Testing::KitchenRig::Options& options) : rig(options) {}
+
     static Corvane::Testing::KitchenRig::Options TestLevels(unsigned seed = 1)
     {
         return {seed, CORVANE_TEST_DATA "/Kitchen"};
@@ -84,14 +99,18 @@ protected:
         if (HasFatalFailure() || !recipe)
             return -1;
         const float before = game->GetTimeLeft();
-        // A pending tip takes the level screen's next update: the steps then wait too.
+        // A pending tip takes the level screen's next update (and its bubble pauses the level):
+        // the steps then wait too.
         const auto landed = [&] {
             for (Corvane::ObjectID id : recipe->GetSteps())
                 if (game->Get(id)->GetTasks().Count() > 1)
                     return false;
-            return TutorialManager::Instance()->GetPending().empty();
+            return TutorialManager::Instance()->GetPendingTips().empty() && !rig.TopAs<TutorialMode>();
         };
-        EXPECT_GE(rig.StepUntil(landed, 1000), 0) << "the ingredients never reached the dish";
+        int updates = 0;
+        for (; !landed() && updates < 1000; ++updates)
+            ReadBubbles(1);
+        EXPECT_LT(updates, 1000) << "the ingredients never reached the dish";
         return static_cast<int>(std::lround((before - game->GetTimeLeft()) * 50.0f));
     }
     void StartFinishingCurrentDish()
@@ -111,14 +130,32 @@ protected:
     }
     RecipeStep* Step(Corvane::ObjectID id) const { return dynamic_cast<RecipeStep*>(game->Get(id)); }
     // Runs updates until the level screen's clock has moved count times: pending tips take updates
-    // of their own, in which nothing else moves.
+    // of their own, in which nothing else moves, and their bubbles are closed.
     void GameUpdate(int count = 1)
     {
         for (int i = 0; i < count; ++i)
         {
             const float before = game->GetTimeLeft();
-            ASSERT_GE(rig.StepUntil([&] { return game->GetTimeLeft() != before; }, 100), 0) << "the clock stands";
+            int updates = 0;
+            for (; game->GetTimeLeft() == before && updates < 100; ++updates)
+                ReadBubbles(1);
+            ASSERT_LT(updates, 100) << "the clock stands";
         }
+    }
+    // Runs updates, closing each tip bubble as it comes up; the tips shown, in order.
+    std::vector<int> ReadBubbles(int updates)
+    {
+        std::vector<int> tips;
+        for (int i = 0; i < updates; ++i)
+        {
+            rig.Step();
+            while (const auto* bubble = rig.TopAs<TutorialMode>())
+            {
+                tips.push_back(bubble->GetTip());
+                rig.PopTop();
+            }
+        }
+        return tips;
     }
     int CountSounds(const std::string& event, const std::string& sound) const
     {
@@ -128,6 +165,6 @@ protected:
         return count;
     }
 
-    Corvane::Testing::KitchenRig rig{TestLevels()};
+    Corvane::Testing::KitchenRig rig;
     GameMode* game = nullptr;
 };

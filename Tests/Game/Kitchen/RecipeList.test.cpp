@@ -215,11 +215,9 @@ TEST_F(RecipeListTest, AStationShowsItsStepOnceItsRowHasArrivedWithTheTipForTwoR
     ClosePopup();
     const auto tip18 = [] {
         int count = 0;
-        for (const TutorialTip& tip : TutorialManager::Instance()->GetPending())
-            count += tip.tip == 18;
-        for (const TutorialTip& tip : TutorialManager::Instance()->GetShown())
-            count += tip.tip == 18;
-        return count;
+        for (const TutorialTip& tip : TutorialManager::Instance()->GetPendingTips())
+            count += tip.tip == kTipTwoFlavors;
+        return count + (TutorialManager::Instance()->IsTipShown(kTipTwoFlavors) ? 1 : 0);
     };
     list->SendSteps();
     EXPECT_EQ(CountAtStations(), 4);

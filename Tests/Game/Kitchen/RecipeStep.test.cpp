@@ -43,8 +43,7 @@ bool TipQueued(int tip)
 {
     const TutorialManager* tips = TutorialManager::Instance();
     const auto same = [tip](const TutorialTip& t) { return t.tip == tip; };
-    return std::any_of(tips->GetPending().begin(), tips->GetPending().end(), same) ||
-           std::any_of(tips->GetShown().begin(), tips->GetShown().end(), same);
+    return std::any_of(tips->GetPendingTips().begin(), tips->GetPendingTips().end(), same) || tips->IsTipShown(tip);
 }
 
 // Test_Cooking's steps, in order: 0 vegetable (Fresh, Sweet), 1 meat (Rich), 2 flavouring

@@ -8,6 +8,7 @@
 //     game.Start();                        // up to the title screen
 //     game.ClickNode(ScreenPaths::Title::kStartButton);
 //     game.Tick(50);
+//     game.EnterMainMenu(L"Ann");          // or all the way to the main menu
 //
 // Skips the test when the data folder is not built.
 #pragma once
@@ -25,6 +26,8 @@
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/LocalizedText.h"
+#include "Game/Data/ScreenNodePaths.h"
+#include "Game/Menus/MainMenuMode.h"
 #include "Game/Menus/TitleMode.h"
 #include "Graphics/FilmStripResourceFactory.h"
 #include "Graphics/FontResourceFactory.h"
@@ -111,6 +114,23 @@ public:
         manager.RegisterFactory(L"soundlist", new SoundListResourceFactory);
         LocalizedText::Load();
         return TickUntil([this] { return Top<TitleMode>() != nullptr; }, 5000);
+    }
+
+    // From the title, through the first start's name popup (profile typed into it), to the main
+    // menu with its entrance played; false when the main menu never came.
+    bool EnterMainMenu(const std::wstring& profile)
+    {
+        Tick(60);
+        if (!ClickNode(Find(ScreenPaths::Title::kStartButton)))
+            return false;
+        Tick(30);
+        for (int i = 0; i < 20; ++i)
+            Key(8); // Backspace
+        Type(profile);
+        if (!ClickNode(Named("OkButton")) || !TickUntil([this] { return Top<MainMenuMode>() != nullptr; }, 100))
+            return false;
+        Tick(50);
+        return true;
     }
 
     // Fixed updates as the loop runs them (queued mode requests first), each followed by a draw.

@@ -1,0 +1,88 @@
+# Sourced by the end-to-end scripts that run the program once at a time, after UnderXvfb.sh when
+# they use the virtual display: a scratch folder ($work) for the program's files and output
+# ($work/output), its process ($pid), and helpers. Usage: source OneProgram.sh x11|dummy
+# The caller sets $program; screenshots need $window, and keep a copy in $shots when it is set.
+here=$(cd "$(dirname "$0")" && pwd)
+shots=${CORVANE_SCREENSHOT_DIR:-}
+work=$(mktemp -d)
+chmod 700 "$work"
+export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
+export SDL_VIDEODRIVER=$1 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr
+export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# The GL driver and the desktop's libraries of a virtual display keep buffers that sanitized builds
+# cannot tell from leaks of ours once SDL has unloaded them: the headless runs check for leaks.
+[ "$1" = dummy ] || export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+[ -n "$shots" ] && mkdir -p "$shots"
+pid=
+finish() {
+    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap finish EXIT
+fail() {
+    echo "FAILED: $*"
+    echo "--- program output ---"
+    cat "$work/output"
+    exit 1
+}
+# Waits up to $2 seconds for the output to hold the text $1.
+wait_for() {
+    local deadline=$(($(date +%s) + $2))
+    while ! grep -qF -- "$1" "$work/output"; do
+        kill -0 "$pid" 2>/dev/null || return 1
+        [ "$(date +%s)" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+# Waits up to 10 s for the program to end after $1 (what asked it to); fails on a non-zero exit.
+ends_cleanly() {
+    for _ in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after $1"
+    wait "$pid"
+    local code=$?
+    pid=
+    [ "$code" -eq 0 ] || fail "the program exited with $code"
+}
+# Asks the program to end as the session ending does (SIGTERM).
+quit_and_wait() {
+    kill -TERM "$pid"
+    ends_cleanly "it was asked to quit"
+}
+# Asks the window to close as a window manager's close button does.
+close_and_wait() {
+    python3 "$here/CloseWindow.py" "$window" || fail "could not ask the window to close"
+    ends_cleanly "its window was closed"
+}
+# The default profile alone, as on a first start, asking for a window: a full-screen window under a
+# virtual display without a window manager is not sized as the game asks. The folder is the
+# per-user folder of the maker and the product.
+windowed_first_start() {
+    mkdir -p "$XDG_DATA_HOME/Trevold/Fennik"
+    cat >"$XDG_DATA_HOME/Trevold/Fennik/1.act" <<'PROFILE'
+<?xml version="1.0" encoding="UTF-8" ?>
+<account>
+<record name="Corvane::AccountManager::Name" value="TRVL_DEFAULT_PROFILE"/>
+<record name="Corvane::AccountManager::IsCurrent" value="true"/>
+<record name="Corvane::Window::Mode" value="0"/>
+</account>
+PROFILE
+}
+# The program's window, once the program draws: a renderer that cannot start takes its window along
+# and the program opens another, so the window is looked for after the loading screen is up.
+find_window() {
+    timeout 30 xdotool search --sync --onlyvisible --class "^$(basename "$program")\$" 2>/dev/null | tail -n 1
+}
+# Captures the window into $work/$1.png (copied among the screenshots as $2$1.png) and prints its
+# colour spread (0 for one flat colour).
+shoot() {
+    capture "$window" "$work/$1.png" || fail "could not capture the window"
+    [ -n "$shots" ] && cp "$work/$1.png" "$shots/${2:-}$1.png"
+    convert "$work/$1.png" -colorspace Gray -format "%[fx:standard_deviation]" info:
+}
+# Whether a colour spread is that of a blank frame.
+blank() { python3 -c "import sys; sys.exit(0 if float('$1') < 0.02 else 1)"; }
+# How far apart two screenshots of shoot are (RMSE, 0 to 1).
+apart() { compare -metric RMSE "$work/$1.png" "$work/$2.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/'; }

@@ -1,0 +1,485 @@
+// The kitchen floor as a player meets it: the playfield's stations in their slots, the cook
+// standing at slot 1, walking to a pressed station at his speed, idling, thinking while the
+// next-recipe popup is up, and the speed-up sparkles; the power-up buttons, the bobbing prompts,
+// the idle-kitchen tip and the background by the level's place in its episode.
+#include "KitchenTest.h"
+
+#include "Framework/CommandLine.h"
+#include "Framework/ResourceManager.h"
+#include "Framework/ValueWrapper.h"
+#include "Game/Data/ObjectNodePaths.h"
+#include "Game/Data/IngredientData.h"
+#include "Game/Kitchen/CookingStation.h"
+#include "Game/Kitchen/FennikPlayfield.h"
+#include "Game/Kitchen/FlameMeter.h"
+#include "Game/Kitchen/PlayerAvatar.h"
+#include "Game/Kitchen/PowerUpManager.h"
+#include "Game/Menus/TutorialManager.h"
+#include "Graphics/IImage.h"
+#include "SceneGraph/AnimatedSpriteNode.h"
+#include "SceneGraph/AnimationController.h"
+#include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/ParticleSystemNode.h"
+#include "SceneGraph/StaticSpriteNode.h"
+#include "Support/GoldenFrame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+using namespace Corvane;
+using namespace KitchenLevels;
+using namespace KitchenPaths;
+
+namespace
+{
+constexpr float kUpdate = 0.02f;
+
+class KitchenFloorTest : public KitchenTest
+{
+protected:
+    KitchenFloorTest() = default;
+    explicit KitchenFloorTest(const Testing::KitchenRig::Options& options) : KitchenTest(options) {}
+
+    void Start(int level)
+    {
+        game = rig.StartLevel(level);
+        ASSERT_NE(game, nullptr);
+        cook = dynamic_cast<PlayerAvatar*>(game->FindByName(PlayerAvatar::Name()));
+        ASSERT_NE(cook, nullptr);
+        for (ObjectID id : game->GetGroup(CookingStation::Group()))
+            if (auto* station = dynamic_cast<CookingStation*>(game->Get(id)))
+                stations[station->GetSlot()] = station;
+    }
+    ObjectID StationID(int slot) { return stations.at(slot)->GetID(); }
+    float StationX(int slot) { return stations.at(slot)->GetNode()->GetWorldPosition().x; }
+    float CookX() { return cook->GetNode()->GetWorldPosition().x; }
+    AnimatedSpriteNode* Figure() const
+    {
+        return cook->GetNode()->FindByPathAs<AnimatedSpriteNode>(ObjectPaths::PlayerAvatar::kAnimation);
+    }
+    bool Plays(const char* animation) const { return Figure()->IsPlaying(Label(animation)); }
+    static float Speed() { return static_cast<float>(ResourceManager::GetValue<int>(Label("AvatarMovementSpeed"), 0)); }
+
+    // Steps until the cook stands at station (at most limit updates); the states he went through
+    // on the way, each as (standing at, walking to), and the updates taken.
+    struct Walk
+    {
+        std::vector<std::pair<ObjectID, ObjectID>> states;
+        int updates = -1;
+    };
+    Walk StepUntilAt(ObjectID station, int limit = 400)
+    {
+        Walk walk;
+        for (int i = 1; i <= limit; ++i)
+        {
+            rig.Step();
+            const std::pair<ObjectID, ObjectID> state{cook->GetStation(), cook->GetWalkingTo()};
+            if (walk.states.empty() || walk.states.back() != state)
+                walk.states.push_back(state);
+            if (cook->GetStation() == station)
+            {
+                walk.updates = i;
+                break;
+            }
+        }
+        return walk;
+    }
+    static int Updates(float seconds) { return static_cast<int>(std::lround(seconds / kUpdate)); }
+
+    PlayerAvatar* cook = nullptr;
+    std::map<int, CookingStation*> stations;
+};
+
+struct SlotCase
+{
+    const char* name;
+    int level;
+    std::vector<int> slots;
+};
+
+class StationSlots : public KitchenFloorTest, public testing::WithParamInterface<SlotCase>
+{
+};
+
+TEST_P(StationSlots, TheStationsFillTheirSlotsAndTheCookStandsAtSlotOneWithoutWalking)
+{
+    Start(GetParam().level);
+    std::vector<int> slots;
+    for (const auto& [slot, station] : stations)
+    {
+        slots.push_back(slot);
+        EXPECT_EQ(station->GetNode()->GetParent()->GetNodeName(),
+                  Label::Format("CookingStation_%d", slot + 1))
+            << "the station of slot " << slot << " hangs at its place";
+        ASSERT_NE(station->GetFlameMeter(), nullptr);
+        EXPECT_EQ(station->GetFlameMeter()->GetFlames(), 0);
+    }
+    EXPECT_EQ(slots, GetParam().slots);
+    EXPECT_GT(Figure()->GetImageCount(), 0) << "the cook has pictures";
+    const auto* playfield = dynamic_cast<FennikPlayfield*>(game->FindByName(FennikPlayfield::Name()));
+    ASSERT_NE(playfield, nullptr);
+    EXPECT_EQ(playfield->GetFirstStation(), StationID(1));
+    EXPECT_EQ(cook->GetStation(), StationID(1));
+    EXPECT_EQ(cook->GetWalkingTo(), kNoObject);
+    EXPECT_EQ(CookX(), StationX(1));
+    EXPECT_EQ(cook->GetNode()->GetPosition().y, 0.0f) << "he moves along x only";
+}
+
+INSTANTIATE_TEST_SUITE_P(KitchenFloor, StationSlots,
+                         testing::Values(SlotCase{"One", kOneStation, {1}}, SlotCase{"Three", kThreeStations, {1, 2, 3}},
+                                         SlotCase{"Four", kStations, {0, 1, 2, 3}}),
+                         [](const testing::TestParamInfo<SlotCase>& info) { return info.param.name; });
+
+TEST_F(KitchenFloorTest, APressOnAnotherStationWalksTheCookThereAtHisSpeedLeavingThenArrivingOnce)
+{
+    Start(kStations);
+    ClosePopup();
+    const float distance = StationX(3) - StationX(1);
+    ASSERT_EQ(distance, 300.0f) << "the data's stations stand 150 apart";
+    ASSERT_EQ(Speed(), 200.0f);
+    // The step at the station he stands at is being worked: his leaving stops its work.
+    const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
+    ASSERT_NE(recipe, nullptr);
+    auto* step = dynamic_cast<RecipeStep*>(game->Get(recipe->GetSteps().front()));
+    stations.at(1)->ReceiveStep(step->GetID());
+    step->SetWorking(true);
+    ASSERT_TRUE(step->IsWorking());
+    rig.Press(StationArea(3));
+    EXPECT_FALSE(step->IsWorking()) << "the station he left heard it";
+    rig.Release(StationArea(3));
+    EXPECT_TRUE(Plays("Walk"));
+    const Walk walk = StepUntilAt(StationID(3));
+    // 300 units at 200 a second: 1.5 s, arriving in the update after the move ends.
+    EXPECT_GE(walk.updates, Updates(distance / Speed()) - 1);
+    EXPECT_LE(walk.updates, Updates(distance / Speed()) + 1);
+    const std::vector<std::pair<ObjectID, ObjectID>> expected{{kNoObject, StationID(3)}, {StationID(3), kNoObject}};
+    EXPECT_EQ(walk.states, expected) << "left slot 1, walked, arrived once";
+    EXPECT_EQ(CookX(), StationX(3));
+    EXPECT_TRUE(Plays("Stand"));
+    rig.Step(100);
+    EXPECT_EQ(cook->GetStation(), StationID(3)) << "nothing more happens";
+}
+
+TEST_F(KitchenFloorTest, APressOnTheCooksOwnStationDoesNothing)
+{
+    Start(kStations);
+    ClosePopup();
+    rig.Press(StationArea(1));
+    rig.Step(5);
+    EXPECT_EQ(cook->GetStation(), StationID(1));
+    EXPECT_EQ(cook->GetWalkingTo(), kNoObject);
+    EXPECT_FALSE(Plays("Walk"));
+    EXPECT_EQ(CookX(), StationX(1));
+}
+
+TEST_F(KitchenFloorTest, ANewStationMidWalkStopsTheWalkWhereItIsAndTheFirstNeverHearsArrive)
+{
+    Start(kStations);
+    ClosePopup();
+    rig.Press(StationArea(3));
+    rig.Step(30);
+    const float middle = CookX();
+    EXPECT_GT(middle, StationX(1));
+    EXPECT_LT(middle, StationX(3));
+    rig.Press(StationArea(0));
+    EXPECT_EQ(CookX(), middle) << "the walk stops where he is";
+    const Walk walk = StepUntilAt(StationID(0));
+    const int expected = Updates((middle - StationX(0)) / Speed());
+    EXPECT_GE(walk.updates, expected - 1);
+    EXPECT_LE(walk.updates, expected + 1);
+    for (const auto& state : walk.states)
+        EXPECT_NE(state.first, StationID(3)) << "he never stood at the first station";
+    EXPECT_EQ(CookX(), StationX(0));
+}
+
+TEST_F(KitchenFloorTest, TheCookThinksWhileThePopupIsUpOnceHisWalkHasEndedAndStandsWhenItCloses)
+{
+    Start(kStations);
+    // The first dish's popup is up: he thinks once his first (instant) walk has arrived.
+    const int first = rig.StepUntil([&] { return Plays("Think"); }, 10);
+    EXPECT_GE(first, 0);
+    EXPECT_LE(first, 3);
+    ClosePopup();
+    EXPECT_TRUE(Plays("Stand"));
+
+    rig.Press(StationArea(3));
+    rig.Step(10);
+    cook->SetThinking(true);
+    rig.Step();
+    EXPECT_TRUE(Plays("Walk")) << "he thinks once the walk is over";
+    StepUntilAt(StationID(3));
+    const int thinking = rig.StepUntil([&] { return Plays("Think"); }, 10);
+    EXPECT_GE(thinking, 0);
+    EXPECT_LE(thinking, 2) << "he thinks right after his arrival";
+    rig.Step(600);
+    EXPECT_TRUE(Plays("Think")) << "no idle animation while he thinks";
+    cook->SetThinking(false);
+    EXPECT_TRUE(Plays("Stand"));
+}
+
+TEST_F(KitchenFloorTest, ThePopupsTailFollowsTheCooksSide)
+{
+    Start(kStations);
+    SceneNode* tail = rig.FindNode("GameScreenRoot/FX_Layer/NextRecipePopup/attachBubble");
+    ASSERT_NE(tail, nullptr);
+    EXPECT_TRUE(tail->GetDrawFlag4()) << "the cook stands left: the tail is mirrored towards him";
+    for (int slot = 0; slot < 4; ++slot)
+    {
+        cook->WalkTo(StationID(slot), true);
+        rig.Step();
+        EXPECT_EQ(cook->IsOnRightSide(), StationX(slot) > 400.0f) << "slot " << slot;
+    }
+}
+
+// The delay from the cook's arrival at a station to his idle animation, in a run of that seed.
+float IdleDelay(unsigned seed)
+{
+    Testing::KitchenRig rig{{seed, CORVANE_TEST_DATA "/Kitchen"}};
+    GameMode* game = rig.StartLevel(kStations);
+    if (!game)
+        return -1.0f;
+    rig.Step(60);
+    rig.Click(kPopupBG);
+    auto* cook = dynamic_cast<PlayerAvatar*>(game->FindByName(PlayerAvatar::Name()));
+    ObjectID target = kNoObject;
+    for (ObjectID id : game->GetGroup(CookingStation::Group()))
+        if (auto* station = dynamic_cast<CookingStation*>(game->Get(id)); station && station->GetSlot() == 2)
+            target = id;
+    rig.Press(StationArea(2));
+    EXPECT_GE(rig.StepUntil([&] { return cook->GetStation() == target; }, 400), 0);
+    auto* figure = cook->GetNode()->FindByPathAs<AnimatedSpriteNode>(ObjectPaths::PlayerAvatar::kAnimation);
+    return static_cast<float>(rig.StepUntil([&] { return figure->IsPlaying(Label("Idle_A")); }, 1000)) * kUpdate;
+}
+
+TEST(KitchenFloor, TheCookIdlesAfterMinPlusADrawFromTheSeededStreamTimesRange)
+{
+    const float first = IdleDelay(1);
+    EXPECT_EQ(IdleDelay(1), first) << "one seed, one delay";
+    const float other = IdleDelay(29);
+    EXPECT_NE(other, first) << "another seed draws another delay";
+    // Read after the runs: the resources live as long as a running game.
+    Testing::KitchenRig rig;
+    const float min = ResourceManager::GetValue<float>(Label("PlayerAnim_IdleDelayTime_Min"), -1.0f);
+    const float range = ResourceManager::GetValue<float>(Label("PlayerAnim_IdleDelayTime_Range"), -1.0f);
+    ASSERT_GT(range, 0.0f);
+    for (float delay : {first, other})
+    {
+        EXPECT_GE(delay, min);
+        EXPECT_LE(delay, min + range + kUpdate);
+    }
+}
+
+TEST_F(KitchenFloorTest, ABoostUsedAgainKeepsOneEmitterAndItsEndRemovesIt)
+{
+    Start(kStations);
+    ClosePopup();
+    SceneNode* base = cook->GetNode()->FindByPath(ObjectPaths::PlayerAvatar::kSparkleBase);
+    SceneNode* halo = cook->GetNode()->FindByPath(ObjectPaths::PlayerAvatar::kSpeedHalo);
+    ASSERT_NE(base, nullptr);
+    ASSERT_NE(halo, nullptr);
+    const auto emitters = [&] {
+        return std::count_if(base->GetChildren().begin(), base->GetChildren().end(),
+                             [](SceneNode* child) { return dynamic_cast<ParticleSystemNode*>(child) != nullptr; });
+    };
+    cook->SetSpeedUpEffect(true);
+    const ObjectID first = cook->GetSparkles();
+    ASSERT_NE(game->Get(first), nullptr);
+    cook->SetSpeedUpEffect(true);
+    rig.Step(10);
+    EXPECT_EQ(cook->GetSparkles(), first);
+    EXPECT_EQ(emitters(), 1);
+    EXPECT_TRUE(halo->IsVisible());
+    EXPECT_GT(dynamic_cast<ParticleSystemNode*>(game->Get(first))->GetCount(), 0) << "it sparkles";
+    cook->SetSpeedUpEffect(false);
+    rig.Step();
+    EXPECT_EQ(cook->GetSparkles(), kNoObject);
+    EXPECT_EQ(game->Get(first), nullptr);
+    EXPECT_EQ(emitters(), 0);
+    EXPECT_FALSE(halo->IsVisible());
+}
+
+TEST_F(KitchenFloorTest, PowerUpButtonsFollowTheirCounts)
+{
+    Start(kThreeStations);
+    rig.Step();
+    PowerUpManager* powerUps = dynamic_cast<PowerUpManager*>(game->FindByName(Label("POWERUP_MANAGER")));
+    ASSERT_NE(powerUps, nullptr);
+    SceneNode* buttons = rig.FindNode("GameScreenRoot/UI_attach/PowerUp_Attach/PowerUpButtons");
+    ASSERT_NE(buttons, nullptr);
+    // The level holds 3, 0, 1, 0, 2, 0.
+    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
+    {
+        const int count = powerUps->GetCount(kind);
+        auto* button = buttons->FindByPathAs<ButtonNode>(ObjectPaths::Playfield::kPowerUpButtons[kind]);
+        auto* counter = buttons->FindByPathAs<AnimatedSpriteNode>(ObjectPaths::Playfield::kPowerUpCounts[kind]);
+        ASSERT_NE(button, nullptr);
+        ASSERT_NE(counter, nullptr);
+        EXPECT_EQ(button->IsEnabled(), count > 0) << "kind " << kind;
+        EXPECT_EQ(counter->IsVisible(), count > 0) << "kind " << kind;
+        if (count > 0)
+        {
+            ASSERT_NE(counter->GetController(), nullptr);
+            EXPECT_EQ(counter->GetController()->GetImageIndex(), count - 1) << "kind " << kind;
+        }
+    }
+    EXPECT_EQ(powerUps->GetCount(0), 3);
+    powerUps->AddCharge(1);
+    rig.Step();
+    EXPECT_TRUE(buttons->FindByPathAs<ButtonNode>(ObjectPaths::Playfield::kPowerUpButtons[1])->IsEnabled())
+        << "the buttons follow a new count in the next update";
+}
+
+TEST_F(KitchenFloorTest, ThePromptsBobTenUnitsDownAndBackThenPauseASecond)
+{
+    Start(kStations);
+    SceneNode* prompts = rig.FindNode(kPlayfield + "/AddIngredientPromptRoot");
+    ASSERT_NE(prompts, nullptr);
+    std::vector<float> ys;
+    for (int i = 0; i < 210; ++i)
+    {
+        rig.Step();
+        ys.push_back(prompts->GetPosition().y);
+    }
+    const auto [low, high] = std::minmax_element(ys.begin(), ys.end());
+    EXPECT_FLOAT_EQ(*high - *low, 10.0f);
+    const int period = Updates(0.2f + 0.2f + 1.0f);
+    for (std::size_t i = 0; i + period < ys.size(); ++i)
+        ASSERT_NEAR(ys[i + period], ys[i], 1e-3f) << "the cycle lasts 1.4 s, at update " << i;
+    const auto resting = std::count(ys.begin(), ys.begin() + period, *low);
+    EXPECT_GE(resting, Updates(1.0f)) << "a second's pause at rest in each cycle";
+}
+
+// A new player's profile, who is shown the tips; tip 8 (the last pantry tip) already read, after
+// which the idle kitchen's tip applies.
+class IdleTip : public KitchenFloorTest
+{
+protected:
+    IdleTip() : KitchenFloorTest({1, CORVANE_TEST_DATA "/Kitchen", false}) {}
+};
+
+TEST_F(IdleTip, AnIdleKitchenAsksForTip14AfterSixSecondsAndABusyStationRestartsTheWait)
+{
+    Start(kStations);
+    rig.Step(60);
+    rig.Click(kPopupBG);
+    ReadBubbles(3);
+    TutorialManager* tips = TutorialManager::Instance();
+    tips->ShowTip(8, {-1.0f, -1.0f});
+    EXPECT_EQ(ReadBubbles(2), std::vector<int>{8});
+    ASSERT_FALSE(tips->IsTipShown(14));
+    auto* playfield = dynamic_cast<FennikPlayfield*>(game->FindByName(FennikPlayfield::Name()));
+    ASSERT_NE(playfield, nullptr);
+    // The wait starts again from now.
+    playfield->EndTasks(FennikPlayfield::IdleTipTaskName());
+    rig.Step(200);
+    const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
+    ASSERT_NE(recipe, nullptr);
+    auto* step = dynamic_cast<RecipeStep*>(game->Get(recipe->GetSteps().front()));
+    stations.at(0)->ReceiveStep(step->GetID());
+    EXPECT_EQ(ReadBubbles(200), std::vector<int>{}) << "a station with a step cancels the request";
+    step->StartFinishing();
+    const int updates = rig.StepUntil([&] { return rig.TopAs<TutorialMode>() != nullptr; }, 400);
+    // The station frees itself in the next update and the request starts at that update's end;
+    // the tip queued 6 s later is shown in the next update, whose bubble comes up in the one after.
+    EXPECT_GE(updates, Updates(6.0f));
+    EXPECT_LE(updates, Updates(6.0f) + 5);
+    EXPECT_EQ(ReadBubbles(1), std::vector<int>{14});
+}
+
+TEST_F(KitchenFloorTest, AClassicComboPopupShowsItsPointsAndReplacesTheOneShownThenDriftsFadesAndGoes)
+{
+    Start(kStations);
+    ClosePopup();
+    auto* playfield = dynamic_cast<FennikPlayfield*>(game->FindByName(FennikPlayfield::Name()));
+    ASSERT_NE(playfield, nullptr);
+    const int multiplier = ResourceManager::GetValue<int>(Label("FlavorComboMultiplier"), 0);
+    ASSERT_GT(multiplier, 0);
+    const std::string text = "GameScreenRoot/FX_Layer/ClassicComboPopup/bg/ScoreText";
+    const auto points = [&](const char* combo) {
+        const auto* data = ResourceManager::Get<IngredientComboData>(Label(combo)).Get();
+        return data ? L"+" + std::to_wstring(static_cast<int>(data->ingredients.size()) * multiplier) : L"(none)";
+    };
+
+    playfield->ShowClassicComboPopup(Label("Combo_TomatoBasil"), 300.0f, 200.0f);
+    const ObjectID first = playfield->GetClassicComboPopup();
+    ASSERT_NE(game->Get(first), nullptr);
+    EXPECT_EQ(Text(text), points("Combo_TomatoBasil"));
+    rig.Step();
+    EXPECT_EQ(CountSounds("start", "SFX_ClassicCombo"), 1);
+
+    playfield->ShowClassicComboPopup(Label("Combo_LemonChicken"), 310.0f, 210.0f);
+    auto* popup = dynamic_cast<SceneNode*>(game->Get(playfield->GetClassicComboPopup()));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(game->Get(first), nullptr) << "only one is shown";
+    const auto* score = dynamic_cast<IText*>(popup->FindByPath(ObjectPaths::Playfield::kScoreText));
+    ASSERT_NE(score, nullptr);
+    EXPECT_EQ(score->GetText(), points("Combo_LemonChicken"));
+    EXPECT_EQ(popup->GetPosition(), (Vector2<float>{310.0f, 210.0f}));
+
+    const float fade = ResourceManager::GetValue<float>(Label("ClassicComboFadeTime"), 0.0f);
+    const Vector2<float> offset = ResourceManager::GetValue<Vector2<float>>(Label("ClassicComboPopupFadeOffset"), {});
+    rig.Step(Updates(2.0f) - 2);
+    EXPECT_EQ(popup->GetPosition(), (Vector2<float>{310.0f, 210.0f})) << "it waits 2 s";
+    rig.Step(Updates(fade / 2.0f) + 2);
+    EXPECT_LT(popup->GetColor().alpha, 1.0f);
+    EXPECT_GT(popup->GetColor().alpha, 0.3f);
+    const ObjectID second = playfield->GetClassicComboPopup();
+    const int gone = rig.StepUntil([&] { return game->Get(second) == nullptr; }, Updates(fade) + 10);
+    EXPECT_GE(gone, 0) << "it removes itself after its fade to " << 310.0f + offset.x << ", " << 210.0f + offset.y;
+}
+
+// The program's software renderer for the rig's runs while it lives.
+struct SoftwareRendering
+{
+    SoftwareRendering() : previous(GetCommandLine()) { SetCommandLine(previous + L" -software"); }
+    ~SoftwareRendering() { SetCommandLine(previous); }
+    std::wstring previous;
+};
+
+TEST(KitchenFloor, TheFloorWithFourStationsAndTheCookMatchesItsGoldenCapture)
+{
+    SoftwareRendering software;
+    Testing::KitchenRig rig{{1, CORVANE_TEST_DATA "/Kitchen"}};
+    ASSERT_NE(rig.StartLevel(kStations), nullptr);
+    rig.Step(60);
+    rig.Click(kPopupBG);
+    // The cook standing at slot 1 before he idles, the prompts at rest.
+    rig.Step(30);
+    Compat::ForgetPresentedFrames();
+    rig.Step(30);
+    ASSERT_GT(Compat::CountPresentedFrames(), 0);
+    Testing::CompareWithGolden(Compat::GetLastPresentedFrame(), CORVANE_TEST_DATA "/Kitchen/KitchenFloor.png");
+}
+
+struct BackgroundCase
+{
+    const char* name;
+    int level;
+    const char* image;
+};
+
+class Background : public KitchenFloorTest, public testing::WithParamInterface<BackgroundCase>
+{
+};
+
+TEST_P(Background, TheLevelsPlaceInItsEpisodeChoosesTheBackground)
+{
+    Start(GetParam().level);
+    EXPECT_EQ(FennikPlayfield::ChooseBackground(), Label(GetParam().image));
+    auto* background = dynamic_cast<StaticSpriteNode*>(rig.FindNode(kPlayfield + "/CookingScreenBG"));
+    ASSERT_NE(background, nullptr);
+    IImage* expected = ResourceManager::Get<IImage>(Label(GetParam().image)).Get();
+    ASSERT_NE(expected, nullptr);
+    EXPECT_EQ(background->GetImage(), expected);
+    EXPECT_EQ(background->GetWidth(), static_cast<float>(expected->GetWidth()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KitchenFloor, Background,
+    testing::Values(BackgroundCase{"FirstDashCourse", kClock90, "GamePlayfield_Dashcourse_1_BG"},
+                    BackgroundCase{"SecondDashCourse", kClock45, "GamePlayfield_Dashcourse_2_BG"},
+                    BackgroundCase{"Elimination", kClock61, "GamePlayfield_EliminationBG"},
+                    BackgroundCase{"NoEpisode", kNoEpisode, "GamePlayfield_EliminationBG"}),
+    [](const testing::TestParamInfo<BackgroundCase>& info) { return info.param.name; });
+} // namespace
