@@ -2,7 +2,8 @@
 # The first start as a player meets it, under a virtual X display with real mouse and keyboard
 # input: the title, Start clicked, the new-profile popup, a name typed and OK clicked, then the main
 # menu greeting the new profile, whose file has replaced the default profile's; then the help, a
-# topic picked and left, and the credits, a page turned and left. Screenshots of the screens are
+# topic picked and left, the credits, a page turned and left; then Play, the challenge select, its
+# Play, the episode's intro cutscene, skipped, and the level screen. Screenshots of the screens are
 # kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb, xdotool, ImageMagick
 # or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
 set -u
@@ -78,6 +79,23 @@ until [ "$(grep -cF "MainMenuMode: the main menu is up" "$work/output")" -ge 2 ]
     sleep 0.1
 done
 
+sleep 0.5
+again=$(shoot mainmenu2 menus-)
+
+# Play: the main menu's button column rests at (250, 100); Play's middle is at (400, 159).
+click 400 159
+wait_for "LevelSelectMode: the challenge select is up" 20 || fail "Play did not open the challenge select"
+sleep 1
+select=$(shoot challenges menus-)
+# The challenge select's Play, at (570, 532), 200 by 62: the first challenge, with its cutscene.
+click 670 563
+wait_for "LevelProgressManager: starting the level Level_1_1" 20 || fail "Play did not start the first challenge"
+sleep 2 # the characters have walked in
+cutscene=$(shoot cutscene menus-)
+xdotool key --window "$window" Escape || fail "could not press Escape"
+sleep 1.5
+kitchen=$(shoot kitchen menus-)
+
 profiles=$(find "$work/data" -name '*.act')
 [ "$(echo "$profiles" | grep -c .)" -eq 1 ] || fail "expected one profile file, found: $profiles"
 grep -q "Ann" $profiles || fail "the profile file does not hold the name Ann"
@@ -86,7 +104,8 @@ grep -q "TRVL_DEFAULT_PROFILE" $profiles && fail "the default profile is still t
 close_and_wait
 
 for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu" "help $basics" "helptips $tips" \
-    "credits $credits" "creditspage $turned"; do
+    "credits $credits" "creditspage $turned" "mainmenu2 $again" "challenges $select" "cutscene $cutscene" \
+    "kitchen $kitchen"; do
     set -- $shot
     blank "$2" && fail "the $1 screenshot is blank (spread $2)"
 done
@@ -97,5 +116,9 @@ blank "$(apart help helptips)" && fail "the Tips tab did not change the topic sh
 blank "$(apart mainmenu helpback)" || fail "Back did not return to the main menu"
 blank "$(apart mainmenu credits)" && fail "the credits look like the main menu"
 blank "$(apart credits creditspage)" && fail "the right arrow did not turn the page"
+blank "$(apart mainmenu2 challenges)" && fail "the challenge select looks like the main menu"
+blank "$(apart challenges cutscene)" && fail "the cutscene does not show over the challenge select"
+blank "$(apart cutscene kitchen)" && fail "the level screen looks like the cutscene"
 echo "PASSED: title, new-profile popup, typed name and main menu drawn; one profile file, Ann's;" \
-    "the help's topics and the credits' pages turned and left; the window closed cleanly"
+    "the help's topics and the credits' pages turned and left; the challenge select, the episode's" \
+    "cutscene and the level screen drawn; the window closed cleanly"

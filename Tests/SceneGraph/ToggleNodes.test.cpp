@@ -365,7 +365,7 @@ TEST_F(ToggleNodeTest, ARadioButtonShowsPressedWhileCheckedAndItsTextBesideOrCen
     const float width = static_cast<float>(Font::MeasureString(*TestFont(), L"Easy"));
     for (const auto& [list, at] :
          {std::pair{"L5", Vector2<float>{35.0f, 10.0f}},
-          std::pair{"L15", Vector2<float>{std::floor(10 + 61 / 2) - std::floor(width / 2), 10.0f}}})
+          std::pair{"L15", Vector2<float>{static_cast<float>(std::floor(10 + 61 / 2) - std::floor(width / 2)), 10.0f}}})
     {
         RadioButtonNode* radio = ShowRadio(std::string("images=\"") + list + R"(" width="60" font="Font" text="Easy")");
         TextCanvas canvas;

@@ -348,6 +348,21 @@ void KitchenRig::Key(int symbol, int scancode)
         platform->HandleEvents(mLooper.get());
 }
 
+void KitchenRig::Type(const std::string& text)
+{
+    auto* platform = dynamic_cast<Win32Platform*>(IPlatform::GetInstance());
+    SDL_Window* window = platform ? Compat::GetSdlWindow(platform->GetWindow()) : nullptr;
+    ASSERT_NE(window, nullptr) << "the program has no window";
+    ASSERT_LT(text.size(), sizeof(SDL_TextInputEvent::text)) << "too long for one text event";
+    SDL_Event event{};
+    event.text.type = SDL_TEXTINPUT;
+    event.text.windowID = SDL_GetWindowID(window);
+    text.copy(event.text.text, text.size());
+    SDL_PushEvent(&event);
+    if (platform->HasPendingMessages())
+        platform->HandleEvents(mLooper.get());
+}
+
 void KitchenRig::KeyCode(int code)
 {
     for (int type : {InputEvent::kKeyDown, InputEvent::kKeyUp})

@@ -117,6 +117,8 @@ public:
     // A key code pressed and released, handed to the loop as the window procedure hands it on
     // (27 Escape...): for codes no key of the window makes.
     void KeyCode(int code);
+    // Text typed on the window (UTF-8), as the desktop's text input sends it.
+    void Type(const std::string& text);
 
     RecordingAudioPlatform& Audio() { return *mAudio; }
     const RecordingAudioPlatform& Audio() const { return *mAudio; }

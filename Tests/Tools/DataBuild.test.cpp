@@ -101,7 +101,9 @@ TEST(DataBuild, EveryListedPictureIsMadeInItsKindsFilesAtItsDrawingsSize)
             EXPECT_EQ(PictureSize(file(".jpg")), size);
             EXPECT_EQ(std::filesystem::exists(file("_mask.png")), picture.kind == "jpeg-masked");
             if (picture.kind == "jpeg-masked")
+            {
                 EXPECT_EQ(PictureSize(file("_mask.png")), size);
+            }
         }
         else if (picture.kind == "states")
         {

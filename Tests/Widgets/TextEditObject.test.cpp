@@ -234,7 +234,9 @@ TEST_F(TextEditTest, TheCaretBlinksEveryHalfSecondOnlyWithTheFocusAndAnImage)
         const auto drawn = caretDraws();
         ASSERT_EQ(drawn.size(), t.shown ? 1u : 0u) << t.time;
         if (t.shown) // centred on the caret, 24 pixels into the text, the field's height
+        {
             EXPECT_EQ(drawn[0].numbers, (std::vector<float>{124 - 1, 50, 2, 20}));
+        }
     }
     screen.Update(0.5f);
     SetFocus(nullptr);

@@ -91,7 +91,9 @@ TEST_F(Win32FileSystemPartitionTest, ExistsFindsAFileAndTellsItsFolderWithAndWit
         FileLocation otherFolder(1, L"Data/Deeper", L"title", L".xml");
         EXPECT_EQ(partition.Exists(otherFolder), indexed);
         if (indexed)
+        {
             EXPECT_STREQ(otherFolder.GetFolder(), L"./Data");
+        }
         FileLocation wrongExtension(L"title", L".txt");
         EXPECT_FALSE(partition.Exists(wrongExtension));
         FileLocation deeper(L"other", L".xml");

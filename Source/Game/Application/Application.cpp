@@ -12,6 +12,7 @@
 #include "Game/Kitchen/KitchenRegistration.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
+#include "Game/Menus/LevelSelectMode.h"
 #include "Game/Menus/StoryScreens.h"
 #include "Game/Menus/TutorialManager.h"
 #include "Platform/Win32/BASSAudioPlatform.h"
@@ -65,6 +66,7 @@ void Application::Start()
 {
     RegisterGameTypes();
     RegisterStoryScreens();
+    RegisterChallengeSelect();
     ConnectTutorialToLevelProgress();
     RegisterKitchenScreens();
     auto loading = std::make_unique<MyLoadingMode>();

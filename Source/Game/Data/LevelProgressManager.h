@@ -63,6 +63,8 @@ public:
     int GetEpisodeOfLastCompletedLevel() const;
     // The episode numbered episodeNum, or null.
     const EpisodeDescriptor* FindEpisode(int episodeNum) const;
+    // How many episodes the level order has.
+    int GetEpisodeCount() const { return static_cast<int>(mEpisodes.size()); }
     // The current level's ID; the null label when there are no levels.
     Corvane::Label GetCurrentLevelID() const;
 
