@@ -23,24 +23,8 @@ fail() {
     exit 1
 }
 
-# The display may take a moment to accept clients; the window manager may need a second try.
-for _ in $(seq 100); do
-    xprop -root >/dev/null 2>&1 && break
-    sleep 0.1
-done
-wm_running() {
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"
-}
-for _ in 1 2 3; do
-    openbox --sm-disable >>"$work/openbox.out" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do
-        wm_running && break
-        sleep 0.1
-    done
-    wm_running && break
-done
-wm_running || fail "the window manager did not start"
+source "$(dirname "${BASH_SOURCE[0]}")/WindowManager.sh"
+pids+=("${wm_pids[@]}")
 
 # Waits up to 20 s for a command to succeed.
 eventually() {

@@ -15,12 +15,6 @@ source "$(dirname "$0")/UnderXvfb.sh" xdotool python3 import convert compare
 
 source "$here/OneProgram.sh" x11
 
-# Clicks the left button at a point of the game's 800 x 600 screen, scaled to the window's size.
-click() {
-    local x=$(($1 * width / 800)) y=$(($2 * height / 600))
-    xdotool mousemove --window "$window" "$x" "$y" sleep 0.1 click 1 || fail "could not click at $1,$2"
-}
-
 windowed_first_start
 
 "$program" >"$work/output" 2>&1 &

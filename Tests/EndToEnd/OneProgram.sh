@@ -58,13 +58,14 @@ close_and_wait() {
 }
 # The default profile alone, as on a first start, asking for a window: a full-screen window under a
 # virtual display without a window manager is not sized as the game asks. The folder is the
-# per-user folder of the maker and the product.
+# per-user folder of the maker and the product. $1, when given, names the profile instead (a
+# player who has chosen a name).
 windowed_first_start() {
     mkdir -p "$XDG_DATA_HOME/Trevold/Fennik"
-    cat >"$XDG_DATA_HOME/Trevold/Fennik/1.act" <<'PROFILE'
+    cat >"$XDG_DATA_HOME/Trevold/Fennik/1.act" <<PROFILE
 <?xml version="1.0" encoding="UTF-8" ?>
 <account>
-<record name="Corvane::AccountManager::Name" value="TRVL_DEFAULT_PROFILE"/>
+<record name="Corvane::AccountManager::Name" value="${1:-TRVL_DEFAULT_PROFILE}"/>
 <record name="Corvane::AccountManager::IsCurrent" value="true"/>
 <record name="Corvane::Window::Mode" value="0"/>
 </account>
@@ -82,6 +83,14 @@ shoot() {
     [ -n "$shots" ] && cp "$work/$1.png" "$shots/${2:-}$1.png"
     convert "$work/$1.png" -colorspace Gray -format "%[fx:standard_deviation]" info:
 }
+# Clicks the left button at a point of the game's 800 x 600 screen, scaled to the window's size
+# ($width x $height).
+click() {
+    local x=$(($1 * width / 800)) y=$(($2 * height / 600))
+    xdotool mousemove --window "$window" "$x" "$y" sleep 0.1 click 1 || fail "could not click at $1,$2"
+}
+# Presses and releases a key (an xdotool key name) on the window.
+key() { xdotool key --window "$window" "$1" || fail "could not press $1"; }
 # Whether a colour spread is that of a blank frame.
 blank() { python3 -c "import sys; sys.exit(0 if float('$1') < 0.02 else 1)"; }
 # How far apart two screenshots of shoot are (RMSE, 0 to 1).

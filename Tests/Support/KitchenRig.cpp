@@ -61,7 +61,17 @@ public:
 
     void OnPlatformCreated() override
     {
-        mRig.mAudio = std::make_unique<RecordingAudioPlatform>(mRig.mClock);
+        switch (mRig.mOptions.sound)
+        {
+        case Options::Sound::kRecorded:
+            mRig.mAudio = std::make_unique<RecordingAudioPlatform>(mRig.mClock);
+            break;
+        case Options::Sound::kReal:
+            Application::OnPlatformCreated();
+            break;
+        case Options::Sound::kNone:
+            break;
+        }
         const std::wstring data = Wide(KITCHEN_RIG_DATA);
         FileSystem* files = FileSystem::GetInstance();
         files->DeletePartitions();
@@ -94,6 +104,17 @@ KitchenRig::KitchenRig(const Options& options) : mOptions(options)
 }
 
 KitchenRig::~KitchenRig()
+{
+    TearDown();
+}
+
+void KitchenRig::Restart()
+{
+    TearDown();
+    Start();
+}
+
+void KitchenRig::TearDown()
 {
     Stop();
     mApplication.reset();
@@ -132,7 +153,8 @@ void KitchenRig::Start()
         TutorialManager::Instance()->LoadFromAccount();
     }
     mUpdates = 0;
-    mAudio->RestartCount();
+    if (mAudio)
+        mAudio->RestartCount();
 }
 
 void KitchenRig::Stop()

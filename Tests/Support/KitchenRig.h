@@ -64,6 +64,14 @@ public:
         // The fresh profile has seen every tutorial tip, so that no tip's bubble stops a level;
         // false: a new player's profile, who is shown the tips.
         bool tipsSeen = true;
+        // The audio platform: the recorder (Audio()), the program's own (over SDL's dummy audio
+        // driver), or none at all.
+        enum class Sound
+        {
+            kRecorded,
+            kReal,
+            kNone,
+        } sound = Sound::kRecorded;
     };
 
     // Starts the engine and runs to the title screen (the loading screen's worker loads the
@@ -78,6 +86,9 @@ public:
     // The game's shut-down as the program runs it at its end: every screen popped, then the
     // engine stopped. The recorder stays readable.
     void Stop();
+    // Stop, then the start-up again on the same profile folder, as a player starting the program
+    // a second time.
+    void Restart();
 
     // Runs updates fixed updates (see the note above).
     void Step(int updates = 1);
@@ -120,6 +131,7 @@ public:
     // Text typed on the window (UTF-8), as the desktop's text input sends it.
     void Type(const std::string& text);
 
+    // The recorder; only with the recorded sound (the default).
     RecordingAudioPlatform& Audio() { return *mAudio; }
     const RecordingAudioPlatform& Audio() const { return *mAudio; }
     // The temporary folder that holds the player's profiles.
@@ -129,6 +141,8 @@ private:
     class RigApplication;
 
     void Start();
+    // Everything Start made, gone.
+    void TearDown();
     // One pass of the loop: the window's input, then a tick.
     void Pass();
     // Pushes a mouse event of the window at the virtual point and hands it on at once.

@@ -105,19 +105,21 @@ TEST(DataBuild, EveryListedPictureIsMadeInItsKindsFilesAtItsDrawingsSize)
                 EXPECT_EQ(PictureSize(file("_mask.png")), size);
             }
         }
-        else if (picture.kind == "states")
+        else if (picture.kind == "states" || picture.kind == "toggle")
         {
-            // Four pictures, no two alike: every state of a control shows.
+            // Four pictures (eight for a toggle: unchecked, then checked), no two alike: every
+            // state of a control shows.
+            const int count = picture.kind == "toggle" ? 8 : 4;
             std::vector<ImageBuild::Picture> states;
-            for (int state = 0; state < 4; ++state)
+            for (int state = 0; state < count; ++state)
                 states.push_back(ImageBuild::ReadPicture(file("_" + std::to_string(state) + ".png").string()));
-            for (int a = 0; a < 4; ++a)
+            for (int a = 0; a < count; ++a)
             {
                 EXPECT_EQ(std::make_pair(states[a].width, states[a].height), size);
-                for (int b = a + 1; b < 4; ++b)
+                for (int b = a + 1; b < count; ++b)
                     EXPECT_NE(states[a].rgba, states[b].rgba) << "states " << a << " and " << b;
             }
-            EXPECT_FALSE(std::filesystem::exists(file("_4.png")));
+            EXPECT_FALSE(std::filesystem::exists(file("_" + std::to_string(count) + ".png")));
         }
         else if (picture.kind == "strip")
         {

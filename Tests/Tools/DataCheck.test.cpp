@@ -309,6 +309,17 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
 <scenelayout name="L"><buttonnode name="Go" images="B"/></scenelayout>)")}},
          "Loading.xml(4): buttonnode 'Go': its image list 'B' has 3 pictures; a control shows normal, hover, pressed "
          "and disabled"},
+        {"a check box's pictures are one full set unchecked and one checked",
+         {{"c_0.png", "png:8x8"},
+          {"c_1.png", "png:8x8"},
+          {"c_2.png", "png:8x8"},
+          {"c_3.png", "png:8x8"},
+          {"c_4.png", "png:8x8"},
+          {"Loading.xml", ManifestText(R"(<imagelist name="C" pattern="c_%1%" first="0" last="4"/>
+<imagelist name="Four" pattern="c_%1%" first="0" last="3"/>
+<scenelayout name="L"><scenenode><checkboxnode name="Box" images="C"/><buttonnode name="Go" images="Four"/></scenenode></scenelayout>)")}},
+         "Loading.xml(5): checkboxnode 'Box': its image list 'C' has 5 pictures; a control shows normal, hover, "
+         "pressed and disabled: 4 or 5 pictures (12 or 15 in three pieces), unchecked and then checked"},
     };
     for (const Case& test : cases)
     {

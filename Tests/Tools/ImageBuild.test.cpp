@@ -23,8 +23,14 @@ Picture Filled(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8
     Picture picture;
     picture.width = width;
     picture.height = height;
-    for (int i = 0; i < width * height; ++i)
-        picture.rgba.insert(picture.rgba.end(), {r, g, b, a});
+    picture.rgba.resize(static_cast<std::size_t>(width) * height * 4);
+    for (std::size_t i = 0; i < picture.rgba.size(); i += 4)
+    {
+        picture.rgba[i] = r;
+        picture.rgba[i + 1] = g;
+        picture.rgba[i + 2] = b;
+        picture.rgba[i + 3] = a;
+    }
     return picture;
 }
 

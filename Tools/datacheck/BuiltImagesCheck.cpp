@@ -14,10 +14,13 @@ namespace
 const wchar_t* const kControls[] = {L"buttonnode", L"checkboxnode", L"radiobuttonnode"};
 
 // A control shows normal, hover, pressed and disabled (and may add focus), in one picture each
-// or in three pieces each.
-bool ShowsEveryState(int count)
+// or in three pieces each; a check box shows them all unchecked, then all checked.
+bool ShowsEveryState(int count, int sets)
 {
-    return count == 4 || count == 5 || count == 12 || count == 15;
+    if (count % sets != 0)
+        return false;
+    const int perSet = count / sets;
+    return perSet == 4 || perSet == 5 || perSet == 12 || perSet == 15;
 }
 
 class BuiltImagesCheck final : public Check
@@ -58,12 +61,14 @@ private:
             if (node.Tag() == control && !node.Text(L"images").empty())
             {
                 const ResourceHandle<ImageList> list = ResourceManager::Get<ImageList>(node.Text(L"images"));
-                if (list && !ShowsEveryState(list->GetCount()))
+                const int sets = node.Tag() == L"checkboxnode" ? 2 : 1;
+                if (list && !ShowsEveryState(list->GetCount(), sets))
                     context.Problem(*layout.manifest, node,
                                     Narrow(node.Tag()) + " '" + Narrow(node.Text(L"name")) + "': its image list '" +
                                         Narrow(node.Text(L"images")) + "' has " + std::to_string(list->GetCount()) +
                                         " pictures; a control shows normal, hover, pressed and disabled: 4 or 5 "
-                                        "pictures (12 or 15 in three pieces)");
+                                        "pictures (12 or 15 in three pieces)" +
+                                        (sets == 2 ? ", unchecked and then checked" : ""));
             }
         for (const DataElement& child : node.children)
             CheckControls(context, layout, child);

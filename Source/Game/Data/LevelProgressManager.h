@@ -6,16 +6,21 @@
 // A level counts as completed once a score of at least its "WinScore" is recorded, and as won with
 // expert honours when its best score reaches "ExpertScore": what the judges announce is what is
 // saved.
+//
+// It also keeps, in memory only, the results of the level being played for the judges: a result
+// per finished step and the combos achieved, both by recipe name in the order recorded, and the
+// set of completed dishes. They are emptied only by ClearLevelResults (leaving a level from the
+// pause menu, leaving the judging screen), never by entering a level.
 #pragma once
 
 #include "Framework/Looper.h"
 #include "Game/Data/GameRecords.h"
 #include "Game/Data/LevelRecord.h"
-#include "Game/Data/LevelResults.h"
 #include "Label.h"
 #include "Singleton.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -25,6 +30,18 @@ namespace Corvane
 class Account;
 }
 struct KitchenLevelData;
+
+// One finished step of the level being played.
+struct StepResult
+{
+    // The ingredient met every request and the step fills a dish slot.
+    bool perfect = false;
+    Corvane::Label ingredient;
+    // The dish slot the step fills.
+    int slot = 0;
+    // Every point the step earned.
+    int points = 0;
+};
 
 class LevelProgressManager
 {
@@ -87,12 +104,24 @@ public:
     // after its last level), or the level select screen alone when the next level is won already.
     void AdvanceAfterLevel();
 
+    // The level-run results (see the note above). Recipes are keyed by the label's handle, so key
+    // order is not alphabetical.
+    void RecordStepResult(Corvane::Label recipe, const StepResult& result);
+    void RecordCombo(Corvane::Label recipe, Corvane::Label combo);
+    void RecordCompletedDish(Corvane::Label recipe);
+    bool IsDishCompleted(Corvane::Label recipe) const;
+    // Appends, once each and in key order, the recipes with at least one step result.
+    void CollectDishKeys(std::vector<Corvane::Label>& out) const;
+    // Appends the recipe's step results in the order recorded.
+    void ForEachStepResult(Corvane::Label recipe, std::vector<StepResult>& out) const;
+    // One of the recipe's recorded combos, drawn from the current random stream; null when none.
+    Corvane::Label PickRandomCombo(Corvane::Label recipe) const;
+    void ClearLevelResults();
+    // No step result, combo or completed dish is recorded.
+    bool HasNoLevelResults() const;
+
     // The combos the ingredient belongs to, in loading order.
     std::vector<Corvane::Label> GetCombosOfIngredient(Corvane::Label ingredient) const;
-
-    // The results of the level being played, for the judges (see LevelResults).
-    LevelResults& GetLevelResults() { return mResults; }
-    void ClearLevelResults() { mResults.Clear(); }
 
 private:
     LevelProgressManager();
@@ -108,6 +137,8 @@ private:
     std::map<int, EpisodeDescriptor> mEpisodes;
     std::unordered_map<Corvane::Label, LevelDescriptor> mLevels;
     std::unordered_map<Corvane::Label, LevelRecord> mRecords;
-    LevelResults mResults;
+    std::multimap<Corvane::Label, StepResult> mStepResults;
+    std::multimap<Corvane::Label, Corvane::Label> mCombos;
+    std::set<Corvane::Label> mCompletedDishes;
     Corvane::Internal::OwnedSingletonDestructor<LevelProgressManager>* mTeardown;
 };

@@ -150,15 +150,15 @@ void RecipeStep::Complete()
     GameAudioManager::GetInstance()->PlaySound(Label("SFX_StepComplete"));
     const Recipe* recipe = FindRecipe(mRecipe);
     const Label recipeName = recipe ? recipe->GetData().name : Label();
-    LevelResults& results = LevelProgressManager::Instance()->GetLevelResults();
+    LevelProgressManager* results = LevelProgressManager::Instance();
     if (recipe && recipe->IsDone())
     {
         if (GameMode* game = GameMode::GetCurrent())
             game->DishCompleted();
-        results.RecordCompletedDish(recipeName);
+        results->RecordCompletedDish(recipeName);
     }
     mPerfect = mMatched1 && (mMatched2 || !mData.attRequest2) && mData.displayIndex != -1;
-    results.RecordStepResult(recipeName, {mPerfect, mIngredient, mIngredientSlot, mPoints});
+    results->RecordStepResult(recipeName, {mPerfect, mIngredient, mIngredientSlot, mPoints});
 }
 
 void RecipeStep::AddDishPoints(int points)

@@ -15,6 +15,8 @@
 #include "Game/Menus/CreditsMode.h"
 #include "Game/Menus/HelpMode.h"
 #include "Game/Menus/MyAccountMode.h"
+#include "Game/Menus/MyOptionsMode.h"
+#include "Game/Menus/QuitConfirmMode.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/BetterTimedTask.h"
 #include "SceneGraph/ButtonNode.h"
@@ -43,22 +45,21 @@ template <typename Screen> ApplicationMode* Make()
     return new Screen;
 }
 
+ApplicationMode* MakeSlidingOptions()
+{
+    return new MyOptionsMode(true);
+}
+
 // The screens the buttons open. A button whose screen is still to come has nullptr: enable it by
 // putting Make<ItsMode> (or a function making it with its arguments) there.
 constexpr MainMenuDestination kDestinations[] = {
     {"PlayButton", kModePopTo, MakeLevelSelect, LevelSelectRegistered}, // the challenge select, alone
     {"CreditsButton", kModePopTo, Make<CreditsMode>},                   // alone on the stack
-    {"OptionsButton", kModePush, nullptr},                              // MyOptionsMode (true): slides
+    {"OptionsButton", kModePush, MakeSlidingOptions},
     {"ProfileButton", kModePush, Make<MyAccountMode>},
     {"HelpButton", kModePush, Make<HelpMode>},
-    {"QuitButton", kModePush, nullptr},                                 // QuitConfirmMode
+    {"QuitButton", kModePush, Make<QuitConfirmMode>},
 };
-
-void Enable(SceneNode* node, bool enabled)
-{
-    if (auto* button = NodeCast<ButtonNode>(node))
-        button->SetEnabled(enabled);
-}
 } // namespace
 
 std::span<const MainMenuDestination> MainMenuDestinations()
@@ -79,8 +80,7 @@ void MainMenuMode::OnEnter()
 
     // End-to-end checks watch for this line.
     DebugPrint("MainMenuMode: the main menu is up\n");
-    for (const MainMenuDestination& destination : kDestinations)
-        Enable(FindObject<SceneNode>(Label(destination.button)), destination.IsAvailable());
+    EnableDestinations(kDestinations);
 
     // The Play button's glint hides while the pointer is on the button.
     SceneNode* frames = FindInScreen(Paths::kPlayButtonFrames);
@@ -138,15 +138,6 @@ void MainMenuMode::OnGainFocus()
 
 void MainMenuMode::OnControl(Label, Label sender)
 {
-    for (const MainMenuDestination& destination : kDestinations)
-    {
-        if (sender != Label(destination.button))
-            continue;
-        // A disabled button clicks by its hot key too: its screen is still missing.
-        if (!destination.IsAvailable())
-            return;
-        if (ApplicationMode* screen = destination.make())
-            Looper::GetInstance().QueueRequest(screen, destination.request);
-        return;
-    }
+    if (const MenuDestination* destination = FindDestination(kDestinations, sender))
+        OpenDestination(*destination);
 }

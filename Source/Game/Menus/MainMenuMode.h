@@ -8,28 +8,9 @@
 // is disabled. Enabling one is giving its line that function.
 #pragma once
 
-#include "Framework/Looper.h"
 #include "Game/Menus/MenuMode.h"
 
-#include <span>
-
-namespace Corvane
-{
-class ApplicationMode;
-}
-
-// Where a main-menu button leads: the mode request and the new screen.
-struct MainMenuDestination
-{
-    const char* button;
-    Corvane::ModeRequestOp request;
-    // Makes the screen; null while the screen does not exist (the button is disabled).
-    Corvane::ApplicationMode* (*make)();
-    // Whether make can make it now (a screen registered by a hook); null: whenever make is there.
-    bool (*ready)() = nullptr;
-
-    bool IsAvailable() const { return make && (!ready || ready()); }
-};
+using MainMenuDestination = MenuDestination;
 
 // In the order the buttons are checked.
 std::span<const MainMenuDestination> MainMenuDestinations();

@@ -5,6 +5,7 @@
 #include "Framework/ResourceManager.h"
 #include "Framework/SimpleFunctionTask.h"
 #include "Framework/ValueWrapper.h"
+#include "SceneGraph/ButtonNode.h"
 #include "SceneGraph/NodeTasks.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
 
@@ -110,4 +111,30 @@ void MenuMode::CloseAtOnce()
         return;
     mClosing = true;
     PopApplicationMode();
+}
+
+void MenuMode::EnableDestinations(std::span<const MenuDestination> destinations) const
+{
+    for (const MenuDestination& destination : destinations)
+        if (auto* button = FindObject<ButtonNode>(Label(destination.button)))
+            button->SetEnabled(destination.IsAvailable());
+}
+
+const MenuDestination* MenuMode::FindDestination(std::span<const MenuDestination> destinations, Label sender)
+{
+    for (const MenuDestination& destination : destinations)
+        if (sender == Label(destination.button))
+            return &destination;
+    return nullptr;
+}
+
+bool MenuMode::OpenDestination(const MenuDestination& destination)
+{
+    if (!destination.IsAvailable())
+        return false;
+    ApplicationMode* screen = destination.make();
+    if (!screen)
+        return false;
+    Looper::GetInstance().QueueRequest(screen, destination.request);
+    return true;
 }

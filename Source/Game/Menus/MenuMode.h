@@ -36,7 +36,29 @@
 // Main thread only.
 #pragma once
 
+#include "Framework/Looper.h"
 #include "SceneGraph/SceneApplicationMode.h"
+
+#include <span>
+
+namespace Corvane
+{
+class ApplicationMode;
+}
+
+// Where a menu button leads: the mode request and the new screen. A screen keeps a table of them,
+// one line per button; a button whose screen cannot be made yet is disabled.
+struct MenuDestination
+{
+    const char* button;
+    Corvane::ModeRequestOp request;
+    // Makes the screen; null while the screen does not exist (the button is disabled).
+    Corvane::ApplicationMode* (*make)();
+    // Whether make can make it now (a screen registered by a hook); null: whenever make is there.
+    bool (*ready)() = nullptr;
+
+    bool IsAvailable() const { return make && (!ready || ready()); }
+};
 
 class MenuMode : public SceneApplicationMode
 {
@@ -71,6 +93,16 @@ protected:
     virtual bool AcceptsMessage(Corvane::Label message) const;
     // A control named sender sent message.
     virtual void OnControl(Corvane::Label /*message*/, Corvane::Label /*sender*/) {}
+
+    // Enables each destination's button (found by name) when its screen can be made, disables it
+    // otherwise.
+    void EnableDestinations(std::span<const MenuDestination> destinations) const;
+    // The line of the button named sender; null when there is none.
+    static const MenuDestination* FindDestination(std::span<const MenuDestination> destinations,
+                                                  Corvane::Label sender);
+    // Queues the destination's request with a new screen; false when its screen cannot be made
+    // (a disabled button still clicks by its hot key).
+    static bool OpenDestination(const MenuDestination& destination);
 
     // The popup slide: the layout root flies past its resting place and settles back
     // ("PopupMode_OvershootLoc" in "PopupMode_MoveTime", then "PopupMode_EndLoc" in

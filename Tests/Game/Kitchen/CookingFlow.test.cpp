@@ -131,12 +131,11 @@ TEST_F(CookingFlow, ATwoDishLevelPlayedThroughEndsEarlyWithItsBonusAndScoresEver
     const int bonus = outro->GetTimeLeft() * ResourceManager::GetValue<int>(Label("TimeRemainingScoreMultiplier"), 0);
     EXPECT_EQ(progress->GetLevelRecord(progress->GetCurrentLevelID()).bestScore, points + bonus);
 
-    LevelResults& results = progress->GetLevelResults();
     for (const char* dish : {"Recipe_TomatoSoup", "Recipe_GardenSalad"})
     {
-        EXPECT_TRUE(results.IsDishCompleted(Label(dish))) << dish;
+        EXPECT_TRUE(progress->IsDishCompleted(Label(dish))) << dish;
         std::vector<StepResult> steps;
-        results.ForEachStepResult(Label(dish), steps);
+        progress->ForEachStepResult(Label(dish), steps);
         EXPECT_EQ(steps.size(), 2u) << dish;
     }
     EXPECT_EQ(game->GetDishIngredients().size(), 2u) << "the last dish got both its ingredients";

@@ -149,8 +149,8 @@ TEST_F(MenuFlow, TheFirstStartAsksForANameOverTheTitleAndThenTheMainMenuReplaces
     // Only the screens that exist are open to the player.
     for (const MainMenuDestination& destination : MainMenuDestinations())
         EXPECT_EQ(Enabled(destination.button), destination.IsAvailable()) << destination.button;
-    EXPECT_TRUE(Enabled("ProfileButton"));
-    EXPECT_FALSE(Enabled("QuitButton"));
+    for (const char* button : {"ProfileButton", "OptionsButton", "QuitButton"})
+        EXPECT_TRUE(Enabled(button)) << button;
 }
 
 TEST_F(MenuFlow, TheProfileListMakesDeletesAndChoosesProfilesAndReloadsTheProgressOnEveryChange)
