@@ -77,6 +77,12 @@ MeterBarNode::MeterBarNode(IImageList* list, int direction, int size)
     UpdateSize();
 }
 
+void MeterBarNode::SetImageList(IImageList* list)
+{
+    mImages = ImageListItems(list);
+    UpdateSize();
+}
+
 void MeterBarNode::UpdateSize()
 {
     IImageList* list = mImages.GetList();

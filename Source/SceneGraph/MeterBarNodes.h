@@ -39,6 +39,9 @@ public:
 
     // Works the length out again and sizes the node: the length by the fill image's other extent.
     void UpdateSize();
+    // Draws with list from now on (not owned) and sizes the node for it.
+    void SetImageList(Corvane::IImageList* list);
+    Corvane::IImageList* GetImageList() const { return mImages.GetList(); }
     int GetLength() const { return mLength; }
     // Pixels of the length filled at the present value.
     int GetFillLength() const;

@@ -7,6 +7,7 @@
 #include "Framework/ValueWrapper.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/ObjectNodePaths.h"
+#include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CallTask.h"
 #include "Game/Kitchen/DragTargetContainer.h"
 #include "Game/Kitchen/FennikPlayfield.h"
@@ -183,7 +184,10 @@ void CookingStation::OnStepArrived()
 
 void CookingStation::OnCookingStarted()
 {
-    ClearStepDisplay();
+    if (const RecipeStep* step = FindStep())
+        AttachStepDisplay(new ActionStepDisplay(*step));
+    else
+        ClearStepDisplay();
     if (FlameMeter* meter = GetFlameMeter())
         meter->StartInteractionWait();
     GameAudioManager::GetInstance()->StartPassiveStationSound(GetID());
@@ -239,10 +243,22 @@ void CookingStation::SetAvatarWorking(bool working)
     if (!step || step->GetState() != RecipeStep::kCooking)
         return;
     GameAudioManager* audio = GameAudioManager::GetInstance();
+    auto* display = dynamic_cast<ActionStepDisplay*>(GetStepDisplay());
     if (working)
+    {
         audio->StartActiveStationSound(GetID());
+        if (display)
+            display->PlaySpeedUpAccel();
+    }
     else
+    {
         audio->StartPassiveStationSound(GetID());
+        if (display)
+        {
+            display->PlaySpeedUpIdle();
+            display->SetActionIndicator(true);
+        }
+    }
 }
 
 bool CookingStation::IsAvatarHere() const

@@ -48,6 +48,12 @@ constexpr float kIdleTipDelay = 6.0f;
 constexpr int kIdleTip = 14;
 constexpr Vector2<float> kIdleTipPosition{165.0f, 265.0f};
 
+const NodePath& RecipeListAttach()
+{
+    static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "List_Attach"});
+    return path;
+}
+
 const NodePath& DishDisplay()
 {
     static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "dishDisplay"});
@@ -187,7 +193,7 @@ void FennikPlayfield::CreateInterface()
     if (SceneNode* buttons = InstantiateUnder("PowerUpButtonsLayout", FindNodeInCurrentScene(PowerUpAttach())))
         mPowerUpButtons = buttons->GetID();
     auto* list = new RecipeList;
-    database->Add(list);
+    list->Attach(FindNodeInCurrentScene(RecipeListAttach()));
     for (ObjectID recipe : database->GetGroup(Recipe::Group()))
         list->AddRecipe(recipe);
     database->Add(new InGameDishDisplay);

@@ -1,12 +1,23 @@
 #include "Game/Kitchen/RecipeList.h"
 
+#include "Format.h"
 #include "Framework/ObjectDatabase.h"
+#include "Framework/RepeatingTask.h"
+#include "Framework/SerialTask.h"
+#include "Framework/SimpleFunctionTask.h"
 #include "Framework/TimedTask.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/GameMode.h"
+#include "Game/Kitchen/KitchenText.h"
 #include "Game/Kitchen/Recipe.h"
+#include "Game/Kitchen/RecipeListEntry.h"
 #include "Game/Kitchen/RecipeStep.h"
+#include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/NodePath.h"
+#include "SceneGraph/NodeTasks.h"
+#include "SceneGraph/SceneLayout.h"
+#include "SceneGraph/SceneNode.h"
 
 #include <vector>
 
@@ -32,6 +43,17 @@ std::vector<CookingStation*> Stations()
 
 // Nothing is sent during the list's first second.
 constexpr float kStartHold = 1.0f;
+// The send button sways this far and back, half a second each way, to draw the eye.
+constexpr float kButtonSway = 5.0f;
+constexpr float kButtonSwayTime = 0.5f;
+// Rows enter from below the list and slide up.
+constexpr float kEntryStartY = 400.0f;
+// Space above a component's header when rows stand above it.
+constexpr int kHeaderGap = 4;
+
+const NodePath kButton{"NextStepButton"};
+const NodePath kListField{"ListField"};
+const NodePath kRemaining{"RemainingSteps"};
 } // namespace
 
 Label RecipeList::Name()
@@ -45,6 +67,26 @@ Label RecipeList::GetName() const
     return Name();
 }
 
+SceneNode* RecipeList::CreateNode()
+{
+    const SceneLayout* layout = SceneLayout::Find(Label("RecipeListLayout"));
+    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
+    // Without its layout the list still sends steps (through SendSteps).
+    return root ? root : new SceneNode(Label("RecipeList_Root"));
+}
+
+void RecipeList::OnAttached()
+{
+    auto* button = GetNode()->FindByPathAs<ButtonNode>(kButton);
+    if (!button)
+        return;
+    button->Clicked.connect([this](ButtonNode*) { SendSteps(); });
+    const Vector2<float> home = button->GetPosition();
+    button->GetTasks().Add(
+        new RepeatingTask(new NodeLocationTask({home.x + kButtonSway, home.y}, kButtonSwayTime),
+                          new NodeLocationTask(home, kButtonSwayTime)));
+}
+
 void RecipeList::AddRecipe(ObjectID recipe)
 {
     if (const Recipe* found = Find<Recipe>(recipe))
@@ -53,19 +95,73 @@ void RecipeList::AddRecipe(ObjectID recipe)
 
 void RecipeList::FillEntries()
 {
+    bool added = false;
     while (mEntries.size() < kMaxEntries && !mPending.empty())
     {
-        mEntries.push_back(mPending.front());
+        const ObjectID step = mPending.front();
         mPending.pop_front();
+        AddEntry(step);
+        added = true;
     }
+    if (added)
+        Relayout();
+}
+
+void RecipeList::AddEntry(ObjectID stepID)
+{
+    const RecipeStep* step = Find<RecipeStep>(stepID);
+    const Label key = step ? step->GetComponentKey() : Label();
+    const bool header = mHeadedKeys.insert(key).second;
+    if (header)
+    {
+        mColourSlots[key] = mNextColourSlot;
+        mNextColourSlot = (mNextColourSlot + 1) % kColourSlots;
+    }
+    auto* entry = new RecipeListEntry(stepID, header);
+    SceneNode* field = GetNode() ? GetNode()->FindByPath(kListField) : nullptr;
+    entry->Attach(field ? field : GetNode());
+    mEntries.push_back(entry->GetID());
+    if (SceneNode* node = entry->GetNode())
+    {
+        node->SendToBack();
+        node->SetPosition(0.0f, kEntryStartY);
+    }
+}
+
+void RecipeList::Relayout()
+{
+    int y = 0;
+    for (ObjectID id : mEntries)
+        if (RecipeListEntry* entry = GetEntry(id))
+        {
+            if (entry->HasHeader() && y != 0)
+                y += kHeaderGap;
+            entry->MoveTo(y);
+            y += entry->GetHeight();
+        }
+    SetNodeText(GetNode(), kRemaining, (Format(L"%1%") % static_cast<int>(mPending.size() + mEntries.size())).str());
+}
+
+RecipeListEntry* RecipeList::GetEntry(ObjectID id) const
+{
+    return Find<RecipeListEntry>(id);
+}
+
+RecipeStep* RecipeList::GetHeadStep() const
+{
+    const RecipeListEntry* head = mEntries.empty() ? nullptr : GetEntry(mEntries.front());
+    return head ? head->GetStep() : nullptr;
 }
 
 ObjectID RecipeList::GetNextRecipe() const
 {
-    if (mEntries.empty())
-        return kNoObject;
-    const RecipeStep* step = Find<RecipeStep>(mEntries.front());
+    const RecipeStep* step = GetHeadStep();
     return step ? step->GetRecipe() : kNoObject;
+}
+
+int RecipeList::GetComponentColorIndex(const RecipeStep& step)
+{
+    return mColourSlots[step.GetComponentKey()];
 }
 
 void RecipeList::UpdateCurrentRecipe()
@@ -74,7 +170,17 @@ void RecipeList::UpdateCurrentRecipe()
         return;
     const Recipe* current = Find<Recipe>(mCurrentRecipe);
     if (!current || current->IsDone())
-        mCurrentRecipe = GetNextRecipe();
+    {
+        const ObjectID next = GetNextRecipe();
+        if (next != mCurrentRecipe)
+        {
+            mCurrentRecipe = next;
+            for (CookingStation* station : Stations())
+                station->ResetFlames();
+            // A new dish: its components get headers again.
+            mHeadedKeys.clear();
+        }
+    }
     if (GameMode* game = GameMode::GetCurrent())
         game->RefreshDishDisplay();
 }
@@ -85,16 +191,19 @@ void RecipeList::OnUpdate(float)
     FillEntries();
     if (!mStarted)
     {
+        Relayout();
         GetTasks().Add(new TimedTask(kStartHold));
         mStarted = true;
     }
+    if (auto* button = GetNode() ? GetNode()->FindByPathAs<ButtonNode>(kButton) : nullptr)
+        button->SetEnabled(!mEntries.empty() && CanSendFirstEntry());
 }
 
 bool RecipeList::CanSendFirstEntry()
 {
     if (mEntries.empty() || mBusy || !GetTasks().IsEmpty())
         return false;
-    const RecipeStep* head = Find<RecipeStep>(mEntries.front());
+    const RecipeStep* head = GetHeadStep();
     if (!head)
         return false;
     const std::vector<CookingStation*> stations = Stations();
@@ -118,10 +227,22 @@ void RecipeList::SendSteps()
                 station = candidate;
                 break;
             }
+        RecipeListEntry* entry = GetEntry(mEntries.front());
+        // A kitchen without stations sends nothing, even a dish whose steps are all done.
+        if (!station || !entry)
+            break;
         GameAudioManager::GetInstance()->PlaySound(Label("SFX_RecipeStepToStation"));
-        const ObjectID step = mEntries.front();
+        entry->MoveToStation(station->GetNode() ? station->GetNode()->GetWorldPosition() : Vector2<float>{});
         mEntries.pop_front();
-        station->ReceiveStep(step);
+        station->ReceiveStep(entry->GetStepID());
+        station->ShowStepArea(false);
+        const ObjectID stationID = station->GetID();
+        entry->GetTasks().Add(new SimpleFunctionTask<RecipeListEntry>([stationID](RecipeListEntry* arrived, float) {
+            if (auto* target = Find<CookingStation>(stationID))
+                target->ShowStepArea(true);
+            arrived->RemoveFromDatabase();
+        }));
+        Relayout();
     }
 }
 

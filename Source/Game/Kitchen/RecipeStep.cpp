@@ -1,14 +1,18 @@
 #include "Game/Kitchen/RecipeStep.h"
 
-#include "Framework/ApplicationMode.h"
 #include "Framework/ObjectDatabase.h"
-#include "Framework/SimpleFunctionTask.h"
+#include "Framework/ResourceManager.h"
+#include "Framework/ValueWrapper.h"
 #include "Game/Audio/GameAudioManager.h"
+#include "Game/Data/LevelProgressManager.h"
+#include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/GameMode.h"
 #include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/ScoreManager.h"
+#include "Game/Menus/TutorialManager.h"
+#include "SceneGraph/SceneNode.h"
 
 using namespace Corvane;
 
@@ -40,21 +44,86 @@ Label RecipeStep::GetComponentKey() const
     return Label::Format("%s_%s", recipe ? recipe->GetData().name.c_str() : "", mData.group.c_str());
 }
 
+CookingStation* RecipeStep::FindStation() const
+{
+    ObjectDatabase* database = ObjectDatabase::Current();
+    return database ? dynamic_cast<CookingStation*>(database->Get(mStation)) : nullptr;
+}
+
+void RecipeStep::QueueTipAtStation(int tip, int dx, int dy) const
+{
+    Vector2<float> at{0.0f, 0.0f};
+    if (CookingStation* station = FindStation(); station && station->GetNode())
+        at = station->GetNode()->GetWorldPosition();
+    TutorialManager::Instance()->QueueTip(tip, {at.x + static_cast<float>(dx), at.y + static_cast<float>(dy)});
+}
+
 void RecipeStep::AssignToStation(ObjectID station)
 {
     mStation = station;
-    ObjectDatabase* database = ObjectDatabase::Current();
-    if (auto* at = database ? dynamic_cast<CookingStation*>(database->Get(station)) : nullptr)
-        at->OnStepArrived();
+    if (CookingStation* found = FindStation())
+        found->OnStepArrived();
     mState = kAtStation;
+}
+
+void RecipeStep::AddIngredient(const CookingIngredient& ingredient)
+{
+    const int base = ResourceManager::GetValue<int>(Label("BaseIngredientAddScore"), 0);
+    const int factor = ResourceManager::GetValue<int>(Label("RequestAttScaleFactor"), 0);
+    const int first = ingredient.GetAttributeValue(mData.attRequest1.c_str());
+    mMatched1 = first > 0;
+    int points = base + factor * first;
+    if (mData.attRequest2)
+    {
+        const int second = ingredient.GetAttributeValue(mData.attRequest2.c_str());
+        mMatched2 = second > 0;
+        points += factor * second;
+    }
+    CookingStation* station = FindStation();
+    const bool allMet = mMatched1 && (!mData.attRequest2 || mMatched2);
+    if (allMet)
+    {
+        if (station)
+            station->OnAllRequestsMet();
+    }
+    else
+        QueueTipAtStation(kTipWrongAttribute, 100, 100);
+    if (mData.category == kCategoryMeat)
+        QueueTipAtStation(kTipMeatStep, 50, 140);
+    AddScore(points);
+    mIngredient = ingredient.GetIngredientName();
+    mIngredientSlot = mData.displayIndex;
+    StartCooking();
+}
+
+void RecipeStep::StartCooking()
+{
+    CookingStation* station = FindStation();
+    if (station)
+        station->OnCookingStarted();
+    mState = kCooking;
+    // The bonuses are in the level's score already (the station adds them); the dish gets them
+    // here.
+    if (station)
+        AddDishPoints(station->ScoreIngredientBonuses());
+}
+
+bool RecipeStep::IsAttributeMatched(Label attribute) const
+{
+    return (attribute == mData.attRequest1 && mMatched1) || (attribute == mData.attRequest2 && mMatched2);
 }
 
 void RecipeStep::SetWorking(bool working)
 {
     mWorking = working;
-    ObjectDatabase* database = ObjectDatabase::Current();
-    if (auto* station = database ? dynamic_cast<CookingStation*>(database->Get(mStation)) : nullptr)
+    if (CookingStation* station = FindStation())
         station->SetAvatarWorking(working);
+}
+
+bool RecipeStep::IsActivelyWorked() const
+{
+    const PlayerAvatar* avatar = FindPlayerAvatar();
+    return mWorking && avatar && mStation != kNoObject && avatar->GetStation() == mStation;
 }
 
 void RecipeStep::OnStationClicked()
@@ -68,26 +137,28 @@ void RecipeStep::OnStationClicked()
         SetWorking(!mWorking);
 }
 
-void RecipeStep::StartFinishing()
+void RecipeStep::ShowWrongIngredientTip()
 {
-    GetTasks().Add(new SimpleFunctionTask<RecipeStep>([](RecipeStep* step, float) { step->Complete(); }));
-    if (ScoreManager* score = GetScoreManager())
-    {
-        score->OnStepCompleted();
-        AddDishPoints(score->GetComboPoints());
-    }
-    mState = kFinishing;
+    QueueTipAtStation(kTipWrongCategory, 50, 140);
 }
 
 void RecipeStep::Complete()
 {
+    QueueTipAtStation(kTipStepComplete, 80, 30);
+    QueueTipAtStation(kTipChainingIntro, 70, -100);
     mState = kDone;
     GameAudioManager::GetInstance()->PlaySound(Label("SFX_StepComplete"));
     const Recipe* recipe = FindRecipe(mRecipe);
+    const Label recipeName = recipe ? recipe->GetData().name : Label();
+    LevelProgressManager* results = LevelProgressManager::Instance();
     if (recipe && recipe->IsDone())
+    {
         if (GameMode* game = GameMode::GetCurrent())
             game->DishCompleted();
+        results->RecordCompletedDish(recipeName);
+    }
     mPerfect = mMatched1 && (mMatched2 || !mData.attRequest2) && mData.displayIndex != -1;
+    results->RecordStepResult(recipeName, {mPerfect, mIngredient, mIngredientSlot, mPoints});
 }
 
 void RecipeStep::AddDishPoints(int points)

@@ -368,6 +368,10 @@ TEST_F(IdleTip, AnIdleKitchenAsksForTip14AfterSixSecondsAndABusyStationRestartsT
     tips->ShowTip(8, {-1.0f, -1.0f});
     EXPECT_EQ(ReadBubbles(2), std::vector<int>{8});
     ASSERT_FALSE(tips->IsTipShown(14));
+    // The finished step's own tips were read before.
+    tips->ShowTip(kTipStepComplete, {-1.0f, -1.0f});
+    tips->ShowTip(kTipChainingIntro, {-1.0f, -1.0f});
+    EXPECT_EQ(ReadBubbles(2), (std::vector<int>{kTipChainingIntro, kTipStepComplete})) << "the later bubble on top";
     auto* playfield = dynamic_cast<FennikPlayfield*>(game->FindByName(FennikPlayfield::Name()));
     ASSERT_NE(playfield, nullptr);
     // The wait starts again from now.

@@ -44,12 +44,14 @@ class LevelEnd : public KitchenTest
 protected:
     // Finishes the current dish and closes the finished-dish popup; the level screen then waits
     // a second before its next popup or its end.
-    void FinishDishAndCloseItsPopup()
+    // The updates the ingredients' flights took.
+    int FinishDishAndCloseItsPopup()
     {
-        FinishCurrentDish();
+        const int flight = FinishCurrentDish();
         rig.Step(2);
-        ASSERT_EQ(rig.Modes(), (Names{"GameMode", "FinishedDishMode"}));
+        EXPECT_EQ(rig.Modes(), (Names{"GameMode", "FinishedDishMode"}));
         rig.PopTop();
+        return flight;
     }
     int Score() const { return GetScoreManager()->GetScore(); }
     int Outros() const
@@ -67,7 +69,7 @@ TEST_F(LevelEnd, AFinishedDishShowsItsPopupThenTheNextRecipeAndTheLastOneEndsThe
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(Text(Paths::kPopupDishName), L"Tomato Soup");
     ClosePopup();
-    FinishCurrentDish();
+    const int flight = FinishCurrentDish();
     rig.Step(2);
     const auto* finished = rig.TopAs<FinishedDishMode>();
     ASSERT_NE(finished, nullptr);
@@ -84,7 +86,8 @@ TEST_F(LevelEnd, AFinishedDishShowsItsPopupThenTheNextRecipeAndTheLastOneEndsThe
     EXPECT_EQ(Text(Paths::kPopupDishName), L"Garden Salad");
     ClosePopup();
 
-    rig.StepUntil([&] { return game->GetTimeLeft() <= 38.62f; });
+    // The last ingredient lands with 38.62 s on the clock.
+    rig.StepUntil([&] { return game->GetTimeLeft() <= 38.62f + static_cast<float>(flight) / 50.0f; });
     FinishDishAndCloseItsPopup();
     const int score = Score();
     ASSERT_GE(rig.StepUntil([&] { return rig.TopAs<LevelOutroMode>() != nullptr; }, 200), 0);
@@ -135,12 +138,19 @@ INSTANTIATE_TEST_SUITE_P(LevelScreen, SavedScore,
 
 TEST_F(LevelEnd, TheClockRunningOutInTheLastDishsUpdateEndsTheLevelOnceWithoutBonus)
 {
-    game = rig.StartLevel(kOneDish);
+    game = rig.StartLevel(kTwoDishes);
     ASSERT_NE(game, nullptr);
     ClosePopup();
-    // The dish completes in the update in which the clock reaches 0.
-    rig.StepUntil([&] { return UpdatesLeft(game->GetTimeLeft()) == 1; }, 5000);
+    // The first dish tells how long the ingredients take to reach the dish.
+    const int flight = FinishCurrentDish();
+    rig.Step(2);
+    rig.PopTop();
+    ASSERT_GE(rig.StepUntil([&] { return game->GetPopup() != Corvane::kNoObject; }, 200), 0);
+    ClosePopup();
+    // The last dish completes in the update in which the clock reaches 0.
+    rig.StepUntil([&] { return UpdatesLeft(game->GetTimeLeft()) == 1 + flight; }, 5000);
     FinishCurrentDish();
+    ASSERT_EQ(UpdatesLeft(game->GetTimeLeft()), 1);
     const int score = Score();
     rig.Step(2);
     EXPECT_EQ(rig.Modes(), (Names{"GameMode", "FinishedDishMode", "LevelOutroMode"}));
@@ -161,13 +171,14 @@ TEST_F(LevelEnd, TheEndAfterTheLastDishAndTheClockRunningOutInOneUpdateEndTheLev
     game = rig.StartLevel(kTwoDishes);
     ASSERT_NE(game, nullptr);
     ClosePopup();
-    // The first dish tells how many updates the level screen waits after a finished dish.
-    FinishDishAndCloseItsPopup();
+    // The first dish tells how long its ingredients fly and how many updates the level screen
+    // waits after a finished dish.
+    const int flight = FinishDishAndCloseItsPopup();
     const int wait = 1 + rig.StepUntil([&] { return game->GetPopup() != Corvane::kNoObject; }, 200);
     ClosePopup();
     // The last dish is timed so that the wait after it ends in the update in which the clock
     // reaches 0 (one update more for the steps' completion).
-    rig.StepUntil([&] { return UpdatesLeft(game->GetTimeLeft()) == wait + 1; }, 5000);
+    rig.StepUntil([&] { return UpdatesLeft(game->GetTimeLeft()) == wait + 1 + flight; }, 5000);
     FinishDishAndCloseItsPopup();
     const int score = Score();
     // Closing the popup ran the first update of the wait.
