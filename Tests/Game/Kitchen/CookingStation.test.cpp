@@ -93,7 +93,6 @@ protected:
     DragTargetContainer* Targets() const { return dynamic_cast<DragTargetContainer*>(game->FindByName(DragTargetContainer::Name())); }
 
     std::map<int, CookingStation*> stations;
-    std::vector<RecipeStep*> steps;
     FlameMeter* meter = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include "Game/Kitchen/GameMode.h"
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/RecipeList.h"
+#include "Game/Kitchen/RecipeListEntry.h"
 #include "Game/Kitchen/RecipeStep.h"
 #include "Game/Menus/TutorialManager.h"
 #include "Game/Menus/TutorialMode.h"
@@ -15,6 +16,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace KitchenLevels
 {
@@ -140,6 +142,23 @@ protected:
         }
     }
     RecipeStep* Step(Corvane::ObjectID id) const { return dynamic_cast<RecipeStep*>(game->Get(id)); }
+    // Starts a level, closes its popup and sends the first dish's steps to the stations; once the
+    // rows have flown in and the stations show their steps, steps holds them in the dish's order.
+    void SendFirstDishToStations(int level, std::size_t stepCount)
+    {
+        game = rig.StartLevel(level);
+        ASSERT_NE(game, nullptr);
+        ASSERT_NO_FATAL_FAILURE(ClosePopup());
+        FindRecipeList()->SendSteps();
+        for (int i = 0; i < 200 && !game->GetGroup(RecipeListEntry::Group()).empty(); ++i)
+            ReadBubbles(1);
+        ReadBubbles(2);
+        const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
+        ASSERT_NE(recipe, nullptr);
+        for (Corvane::ObjectID id : recipe->GetSteps())
+            steps.push_back(Step(id));
+        ASSERT_EQ(steps.size(), stepCount);
+    }
     // Runs updates until the level screen's clock has moved count times: pending tips take updates
     // of their own, in which nothing else moves, and their bubbles are closed.
     void GameUpdate(int count = 1)
@@ -178,4 +197,6 @@ protected:
 
     Corvane::Testing::KitchenRig rig;
     GameMode* game = nullptr;
+    // The steps a test follows (SendFirstDishToStations fills it).
+    std::vector<RecipeStep*> steps;
 };

@@ -62,19 +62,7 @@ protected:
 
     void SetUp() override
     {
-        game = rig.StartLevel(kCooking);
-        ASSERT_NE(game, nullptr);
-        ASSERT_NO_FATAL_FAILURE(ClosePopup());
-        FindRecipeList()->SendSteps();
-        // The rows fly in; the stations show their steps once they have arrived.
-        for (int i = 0; i < 200 && !game->GetGroup(RecipeListEntry::Group()).empty(); ++i)
-            ReadBubbles(1);
-        ReadBubbles(2);
-        const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
-        ASSERT_NE(recipe, nullptr);
-        for (ObjectID id : recipe->GetSteps())
-            steps.push_back(Step(id));
-        ASSERT_EQ(steps.size(), 4u);
+        ASSERT_NO_FATAL_FAILURE(SendFirstDishToStations(kCooking, 4));
         for (RecipeStep* step : steps)
             ASSERT_EQ(step->GetState(), RecipeStep::kAtStation);
     }
@@ -91,7 +79,6 @@ protected:
         ASSERT_TRUE(step->IsActivelyWorked()) << "the cook never got to work";
     }
 
-    std::vector<RecipeStep*> steps;
 };
 
 TEST_F(CookingTest, OnItsOwnAStepCooksAtItsCategorysPassiveRateOnlyOnceItHasItsIngredient)
