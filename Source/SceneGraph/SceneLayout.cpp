@@ -173,6 +173,13 @@ SceneLayout* SceneLayout::Find(Label name)
     return FindNodeResource<SceneLayout>(name);
 }
 
+SceneNode* SceneLayout::InstantiateOrBare(Label name, Label fallbackRoot)
+{
+    const SceneLayout* layout = Find(name);
+    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
+    return root ? root : new SceneNode(fallbackRoot);
+}
+
 // ---- Reading ----
 
 std::unique_ptr<SceneLayout::LayoutDescriptor> ReadLayoutNode(IXMLReader& reader, const XMLElement& element)

@@ -99,6 +99,9 @@ public:
 
     // The loaded layout of that name, or null.
     static SceneLayout* Find(Corvane::Label name);
+    // The tree of the loaded layout of that name, unregistered; without the layout (or for an
+    // empty one) a bare node named fallbackRoot, so an object still has a node to work on.
+    static SceneNode* InstantiateOrBare(Corvane::Label name, Corvane::Label fallbackRoot);
 
 private:
     std::unique_ptr<LayoutDescriptor> mRoot;

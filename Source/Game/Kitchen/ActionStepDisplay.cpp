@@ -91,9 +91,7 @@ SceneNode* ActionStepDisplay::Child(const char* path) const
 
 SceneNode* ActionStepDisplay::CreateNode()
 {
-    const SceneLayout* layout = SceneLayout::Find(Label("CookingStation_StepLayout"));
-    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
-    return root ? root : new SceneNode(Label("ActionStepDisplay"));
+    return SceneLayout::InstantiateOrBare(Label("CookingStation_StepLayout"), Label("ActionStepDisplay"));
 }
 
 void ActionStepDisplay::OnAttached()

@@ -64,9 +64,7 @@ Label CookingStation::GetGroup() const
 
 SceneNode* CookingStation::CreateNode()
 {
-    const SceneLayout* layout = SceneLayout::Find(Label("CookingStationLayout"));
-    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
-    return root ? root : new SceneNode(Label("CookingStation_Root"));
+    return SceneLayout::InstantiateOrBare(Label("CookingStationLayout"), Label("CookingStation_Root"));
 }
 
 void CookingStation::OnAttached()

@@ -111,10 +111,8 @@ Label FennikPlayfield::IdleTipTaskName()
 
 SceneNode* FennikPlayfield::CreateNode()
 {
-    const SceneLayout* layout = SceneLayout::Find(Label("FennikPlayfieldLayout"));
-    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
     // Without its layout the playfield still holds the kitchen's objects.
-    return root ? root : new SceneNode(Label("FennikPlayfield_Root"));
+    return SceneLayout::InstantiateOrBare(Label("FennikPlayfieldLayout"), Label("FennikPlayfield_Root"));
 }
 
 SceneNode* FennikPlayfield::FindChild(const NodePath& path) const

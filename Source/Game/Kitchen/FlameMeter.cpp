@@ -46,9 +46,7 @@ Label FlameMeter::TimerName()
 
 SceneNode* FlameMeter::CreateNode()
 {
-    const SceneLayout* layout = SceneLayout::Find(Label("Station_FlameMeterLayout"));
-    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
-    return root ? root : new SceneNode(Label("Station_FlameMeter_Root"));
+    return SceneLayout::InstantiateOrBare(Label("Station_FlameMeterLayout"), Label("Station_FlameMeter_Root"));
 }
 
 AnimatedSpriteNode* FlameMeter::Flame(int k) const

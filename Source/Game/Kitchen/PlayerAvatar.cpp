@@ -59,9 +59,7 @@ Label PlayerAvatar::IdleTimerName()
 
 SceneNode* PlayerAvatar::CreateNode()
 {
-    const SceneLayout* layout = SceneLayout::Find(Label("PlayerAvatarLayout"));
-    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
-    return root ? root : new SceneNode(Label("PlayerAvatar_Root"));
+    return SceneLayout::InstantiateOrBare(Label("PlayerAvatarLayout"), Label("PlayerAvatar_Root"));
 }
 
 SceneNode* PlayerAvatar::Child(const NodePath& path) const

@@ -69,10 +69,8 @@ Label RecipeList::GetName() const
 
 SceneNode* RecipeList::CreateNode()
 {
-    const SceneLayout* layout = SceneLayout::Find(Label("RecipeListLayout"));
-    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
     // Without its layout the list still sends steps (through SendSteps).
-    return root ? root : new SceneNode(Label("RecipeList_Root"));
+    return SceneLayout::InstantiateOrBare(Label("RecipeListLayout"), Label("RecipeList_Root"));
 }
 
 void RecipeList::OnAttached()

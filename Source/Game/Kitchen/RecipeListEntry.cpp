@@ -85,10 +85,8 @@ RecipeStep* RecipeListEntry::GetStep() const
 
 SceneNode* RecipeListEntry::CreateNode()
 {
-    const SceneLayout* layout = SceneLayout::Find(Label(mHeader ? "ListEntry_HeaderLayout" : "ListEntryLayout"));
-    SceneNode* root = layout ? layout->Instantiate(nullptr, nullptr) : nullptr;
     // Without its layout the row still takes its place and flies.
-    return root ? root : new SceneNode(Label("ListEntry"));
+    return SceneLayout::InstantiateOrBare(Label(mHeader ? "ListEntry_HeaderLayout" : "ListEntryLayout"), Label("ListEntry"));
 }
 
 void RecipeListEntry::OnAttached()
