@@ -20,6 +20,9 @@ struct LevelFlowHooks
     std::function<Corvane::ApplicationMode*(Corvane::Label cutsceneID)> makeCutsceneMode;
     // episode -1: no episode chosen.
     std::function<Corvane::ApplicationMode*(int episode)> makeLevelSelectMode;
+    // Makes the judges' table for the level just played the only screen, with the level's total
+    // (score and time bonus).
+    std::function<void(int levelScore)> showJudging;
     // Reloads the tutorial tips shown from the current profile.
     std::function<void()> reloadTutorial;
 };
