@@ -114,6 +114,9 @@ void JudgingMode::OnEnter()
 
 void JudgingMode::JudgeNextDish()
 {
+    // After the overall verdict a dish's pending slide ends quietly.
+    if (mOverallBegun)
+        return;
     if (mDishesToJudge.empty())
     {
         ShowOverallVerdict(true);
@@ -152,6 +155,8 @@ void JudgingMode::JudgeNextDish()
 
 void JudgingMode::Advance()
 {
+    if (mOverallBegun)
+        return;
     if (mComboShown)
     {
         GiveVerdict();
@@ -192,6 +197,8 @@ void JudgingMode::Advance()
 
 void JudgingMode::GiveVerdict()
 {
+    if (mOverallBegun)
+        return;
     if (mVerdictShown)
     {
         SceneNode* node = CurrentDishNode();

@@ -249,6 +249,20 @@ TEST_F(Judging, SkipEndsTheDishesOnceAndTheLastDishCountsOnce)
     EXPECT_FALSE(Shown(kRoot + "/Judging_LevelLost"));
 }
 
+TEST_F(Judging, SkipWhileADishSlidesInLeavesTheVerdictAlone)
+{
+    JudgingMode* judge = Judge(kTwoDishes, kWin, [&] { CookSoup(300); });
+    ASSERT_NE(judge, nullptr);
+    rig.Step(10);
+    rig.Click(kSkip);
+    const std::wstring verdict = Text(kOrvelSays);
+    rig.Step(100);
+    EXPECT_EQ(Text(kOrvelSays), verdict) << "the slide's end commented nothing";
+    EXPECT_FALSE(Shown(kRoot + "/BG/VeylaText"));
+    EXPECT_EQ(judge->GetJudgedTotal(), 0);
+    EXPECT_EQ(judge->GetDishesToJudge().size(), 1u) << "no further dish came";
+}
+
 TEST_F(Judging, TheOverviewHoldsEveryDishAndOnlyKnownRecipesAreJudgedOnce)
 {
     const struct
