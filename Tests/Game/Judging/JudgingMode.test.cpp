@@ -8,6 +8,7 @@
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/LocalizedText.h"
 #include "Game/Judging/JudgingDish.h"
+#include "Game/Judging/JudgingDishName.h"
 #include "Game/Judging/JudgingMode.h"
 #include "Game/Kitchen/KitchenTest.h"
 #include "Game/Menus/LevelOutroMode.h"
@@ -247,6 +248,28 @@ TEST_F(Judging, SkipEndsTheDishesOnceAndTheLastDishCountsOnce)
     EXPECT_EQ(CountSounds("start", "VO_Veyla_Win") + CountSounds("start", "VO_Veyla_Lost"), 0);
     EXPECT_TRUE(Shown(kRoot + "/ScoreDisplay"));
     EXPECT_FALSE(Shown(kRoot + "/Judging_LevelLost"));
+}
+
+TEST_F(Judging, TheDishNameTakesTheIngredientsOfItsSlotsAndDefaultWordsElsewhere)
+{
+    game = rig.StartLevel(kTwoDishes);
+    ASSERT_NE(game, nullptr);
+    const int soup = 26; // Soup_Veg_Easy: slot 4 names place 1, slot 1 place 3
+    const struct
+    {
+        std::vector<StepResult> results;
+        std::wstring name;
+    } cases[] = {
+        {{{true, Label("Tomato"), 4, 10}, {false, Label("Basil"), 1, 10}}, L"Tomato Soup in Basil Broth"},
+        {{{true, Label("Tomato"), 4, 10}}, L"Tomato Soup in House Broth"},
+        // Slots outside the table's nine columns name nothing.
+        {{{true, Label("Tomato"), 4, 10}, {true, Label("Basil"), 9, 10}, {true, Label("Onion"), -1, 10}},
+         L"Tomato Soup in House Broth"},
+        {{}, L"Chef's Soup in House Broth"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ComposeDishName(soup, c.results), c.name);
+    EXPECT_EQ(ComposeDishName(31, {{true, Label("Tomato"), 1, 10}}), L"") << "no such plate type";
 }
 
 TEST_F(Judging, SkipWhileADishSlidesInLeavesTheVerdictAlone)
