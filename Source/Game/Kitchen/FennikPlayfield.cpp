@@ -60,6 +60,12 @@ const NodePath& DishDisplay()
     return path;
 }
 
+const NodePath& DishPlate()
+{
+    static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "dishDisplay", "plate"});
+    return path;
+}
+
 const NodePath& PowerUpAttach()
 {
     static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "PowerUp_Attach"});
@@ -194,7 +200,7 @@ void FennikPlayfield::CreateInterface()
     list->Attach(FindNodeInCurrentScene(RecipeListAttach()));
     for (ObjectID recipe : database->GetGroup(Recipe::Group()))
         list->AddRecipe(recipe);
-    database->Add(new InGameDishDisplay);
+    (new InGameDishDisplay)->Attach(FindNodeInCurrentScene(DishPlate()));
 
     if (SceneNode* buttons = FindObject<SceneNode>(mPowerUpButtons))
         for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
