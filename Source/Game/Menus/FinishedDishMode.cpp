@@ -124,7 +124,7 @@ void FinishedDishMode::OnEnter()
     if (dynamic_cast<GameMode*>(mLevelScreen))
         meter->SetImageFromList(ResourceManager::Get<ImageList>("FinalDishDisplay_MeterImages").Get(),
                                 GameMode::CountCurrentDishStars(mLevelScreen));
-    meter->SetScale({kMeterStartScale, kMeterStartScale});
+    meter->SetScale(kMeterStartScale, kMeterStartScale);
     meter->SetPosition(Place("MeterStartLocation", *meter));
     const float moveTime = Seconds("DishMoveTime");
     meter->GetTasks().Add(new ParallelTask(
@@ -138,19 +138,17 @@ void FinishedDishMode::OnEnter()
     knife->SetPosition(Place("KnifeStartLocation", *knife));
     band->SetClipRect(kWipeStart);
 
-    // A: the dish has arrived, the knife goes. B and C: the knife is there, the band and the
-    // name are wiped in together.
+    // The dish has arrived: the knife goes. The knife is there: the band and the name are wiped
+    // in, in the same update (one cue point holds both).
     CuePoint* arrived = CuePoint::Create();
-    CuePoint* bandCue = CuePoint::Create();
-    CuePoint* nameCue = CuePoint::Create();
+    CuePoint* cut = CuePoint::Create();
     picture->GetTasks().Add(new CuePointTask(arrived));
     knife->GetTasks().Add(new CuePointTask(arrived));
     knife->GetTasks().Add(new NodeLocationTask(Place("KnifeFinalLocation", *knife), kKnifeTime));
-    knife->GetTasks().Add(new CuePointTask(bandCue));
-    knife->GetTasks().Add(new CuePointTask(nameCue));
-    band->GetTasks().Add(new CuePointTask(bandCue));
+    knife->GetTasks().Add(new CuePointTask(cut));
+    band->GetTasks().Add(new CuePointTask(cut));
     band->GetTasks().Add(new NodeClipRectTask(kWipeEnd, kWipeTime));
-    name->GetTasks().Add(new CuePointTask(nameCue));
+    name->GetTasks().Add(new CuePointTask(cut));
     name->GetTasks().Add(new NodeClipRectTask(kWipeEnd, kWipeTime));
 
     // The pop waits on the dish alone: the wipes may still run.

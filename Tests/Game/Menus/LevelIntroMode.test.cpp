@@ -122,6 +122,8 @@ TEST_F(LevelIntro, ThreeHostLinesTakeThreeAdvancesThenTheFlavourComboAndReadyCar
         EXPECT_EQ(HostLine(), line) << "only the title card goes on by itself";
     }
 
+    for (const char* ingredient : {"IntroPea", "IntroBean", "IntroLeek"})
+        ASSERT_NE(Picture(ingredient), nullptr) << "the level's picture of " << ingredient;
     Next();
     EXPECT_EQ(Cards(), "Player+Flavor");
     EXPECT_EQ(Thought(), LocalizedText::GetText(Label("LevelIntro.FlavorText")).replace(
