@@ -18,11 +18,10 @@ struct LevelFlowHooks
     std::function<Corvane::ApplicationMode*()> makeGameMode;
     std::function<Corvane::ApplicationMode*()> makeLevelIntroMode;
     std::function<Corvane::ApplicationMode*(Corvane::Label cutsceneID)> makeCutsceneMode;
+    // The judges' table for a level that ended with total points (score and time bonus).
+    std::function<Corvane::ApplicationMode*(int total)> makeJudgingMode;
     // episode -1: no episode chosen.
     std::function<Corvane::ApplicationMode*(int episode)> makeLevelSelectMode;
-    // Makes the judges' table for the level just played the only screen, with the level's total
-    // (score and time bonus).
-    std::function<void(int levelScore)> showJudging;
     // Reloads the tutorial tips shown from the current profile.
     std::function<void()> reloadTutorial;
 };

@@ -139,14 +139,6 @@ std::wstring LocalizedText::GetDishDisplayName(Label recipe, int plateType)
     return defaults->value[static_cast<std::size_t>(plateType)];
 }
 
-std::wstring LocalizedText::GetDishNameTemplate(int plateType)
-{
-    const TextList* templates = Find<TextList>("DishDisplayReplacementStrings");
-    if (!templates || plateType < 0 || plateType >= static_cast<int>(templates->value.size()))
-        return {};
-    return templates->value[static_cast<std::size_t>(plateType)];
-}
-
 std::wstring LocalizedText::GetCutsceneText(Label textID)
 {
     const std::wstring fallback =

@@ -33,9 +33,6 @@ public:
     // "DishDisplayName.<recipe>", else entry plateType of "DishDisplayName.DefaultStrings" (empty
     // when there is no such entry).
     static std::wstring GetDishDisplayName(Corvane::Label recipe, int plateType);
-    // Entry plateType of "DishDisplayReplacementStrings": the judges' name template of a finished
-    // dish (placeholders %1% to %5%); empty when there is none.
-    static std::wstring GetDishNameTemplate(int plateType);
     // The cutscene line textID, else "Cutscene Text '<textID>' Not Found".
     static std::wstring GetCutsceneText(Corvane::Label textID);
 

@@ -14,8 +14,8 @@
 #include "Game/Data/RandomShuffle.h"
 #include "Game/Data/ScreenNodePaths.h"
 #include "Game/Judging/JudgingDish.h"
-#include "Game/Judging/JudgingDishName.h"
 #include "Game/Kitchen/CallTask.h"
+#include "Game/Menus/FinishedDishMode.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/NodeTasks.h"
 #include "SceneGraph/TextNodeCountTask.h"
@@ -137,8 +137,12 @@ void JudgingMode::JudgeNextDish()
     dish->Attach(FindInScreen(Paths::kCommentDishAttach));
     mCurrentDishDisplay = dish->GetID();
 
+    // A finished dish is named after what went into it, as the finished-dish popup names it.
+    std::vector<DishIngredient> ingredients;
+    for (const StepResult& result : results)
+        ingredients.push_back({result.ingredient, result.slot});
     const bool completed = Progress().IsDishCompleted(mCurrentDish);
-    SetTextAt(Paths::kCommentDishName, completed ? ComposeDishName(plateType, results)
+    SetTextAt(Paths::kCommentDishName, completed ? ComposeDishName(DishNameTemplate(plateType), plateType, ingredients)
                                                  : LocalizedText::GetDishDisplayName(mCurrentDish, plateType));
     ShowNode(Paths::kCommentStars, false);
 

@@ -5,5 +5,5 @@
 
 void RegisterJudgingScreens()
 {
-    GetLevelFlowHooks().showJudging = [](int levelScore) { JudgingMode::ShowAfterLevel(levelScore); };
+    GetLevelFlowHooks().makeJudgingMode = [](int total) -> Corvane::ApplicationMode* { return new JudgingMode(total); };
 }

@@ -1,47 +1,35 @@
 // The level outro, pushed over the level screen when the level ends, with the whole seconds left
-// on the clock and the level's score before the time bonus. For now a screen without content
-// that keeps its two values and, after a moment, hands the level's total (score and time bonus)
-// on to the judges through the level flow's judging hook.
-//
-// Still to come with the outro piece: the host's bubble, the bonus and the total counting up.
+// on the clock and the level's score before the time bonus. The host slides in; once she stands,
+// her bubble shows the bonus ("+<seconds x TimeRemainingScoreMultiplier>") and the total, and her
+// time-up line follows 1.5 s later. "JudgesTableButton" is the only way out: it replaces the
+// whole stack with the judges' table for the total. The kitchen stays visible below (not opaque).
+// Main thread only.
 #pragma once
 
-#include "Framework/ResourceManager.h"
-#include "Framework/ValueWrapper.h"
-#include "Game/Data/LevelFlowHooks.h"
-#include "SceneGraph/SceneApplicationMode.h"
+#include "Game/Menus/MenuMode.h"
 
-class LevelOutroMode : public SceneApplicationMode
+class LevelOutroMode : public MenuMode
 {
 public:
-    // How long the outro stands before the judges take over, in seconds.
-    static constexpr float kHandOverDelay = 2.0f;
-
     LevelOutroMode(int timeLeft, int score) : mTimeLeft(timeLeft), mScore(score) {}
+
+    void OnEnter() override;
+    bool IsOpaque() override { return false; }
 
     int GetTimeLeft() const { return mTimeLeft; }
     int GetScore() const { return mScore; }
-    // The score with the time bonus, as the level screen saved it.
-    int GetTotal() const
-    {
-        using namespace Corvane;
-        return mScore + mTimeLeft * ResourceManager::GetValue<int>(Label("TimeRemainingScoreMultiplier"), 0);
-    }
+    // Score plus the time bonus; 0 before entering.
+    int GetTotal() const { return mTotal; }
 
-    void Update(float dt) override
-    {
-        SceneApplicationMode::Update(dt);
-        mElapsed += dt;
-        if (mHandedOver || mElapsed < kHandOverDelay)
-            return;
-        mHandedOver = true;
-        if (const auto& showJudging = GetLevelFlowHooks().showJudging)
-            showJudging(GetTotal());
-    }
+protected:
+    void OnControl(Corvane::Label message, Corvane::Label sender) override;
 
 private:
     int mTimeLeft;
     int mScore;
-    float mElapsed = 0.0f;
-    bool mHandedOver = false;
+    int mTotal = 0;
+    bool mLeaving = false;
 };
+
+// Replaces the mode stack with the judges' table for a level that ended with total points.
+void OpenJudgesTable(int total);
