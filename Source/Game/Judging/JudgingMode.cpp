@@ -77,8 +77,8 @@ void JudgingMode::OnGainFocus()
 void JudgingMode::OnEnter()
 {
     EnterLayout(Label("JudgingModeLayout"));
-    for (const NodePath* hidden : {&Paths::kScoreDisplay, &Paths::kAllDishDisplay, &Paths::kLevelLost,
-                                   &Paths::kVeylaText, &Paths::kOrvelText})
+    for (const NodePath* hidden :
+         {&Paths::kScoreDisplay, &Paths::kAllDishDisplay, &Paths::kLevelLost, &Paths::kVeylaText, &Paths::kOrvelText})
         ShowNode(*hidden, false);
 
     // Dishes with results first, then the level's other recipes; a recipe without a record is
@@ -89,7 +89,8 @@ void JudgingMode::OnEnter()
     if (level)
         keys.insert(keys.end(), level->recipes.begin(), level->recipes.end());
     for (Label recipe : keys)
-        if (FindRecipe(recipe) && std::find(mDishesToJudge.begin(), mDishesToJudge.end(), recipe) == mDishesToJudge.end())
+        if (FindRecipe(recipe) &&
+            std::find(mDishesToJudge.begin(), mDishesToJudge.end(), recipe) == mDishesToJudge.end())
             mDishesToJudge.push_back(recipe);
 
     // The overview has places for one to six dishes; more are judged without it.

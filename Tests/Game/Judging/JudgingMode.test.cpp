@@ -1,6 +1,7 @@
 // The judges' table on the game's data through the real loop, seeded, with the sounds recorded:
 // the verdicts at the level's WinScore and ExpertScore, the dish by dish comments, the overview,
 // the ways out, and a level played by script up to the next level.
+#include "Game/Judging/JudgingMode.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Data/KitchenLevelData.h"
@@ -8,9 +9,8 @@
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/LocalizedText.h"
 #include "Game/Judging/JudgingDish.h"
-#include "Game/Menus/FinishedDishMode.h"
-#include "Game/Judging/JudgingMode.h"
 #include "Game/Kitchen/KitchenTest.h"
+#include "Game/Menus/FinishedDishMode.h"
 #include "Game/Menus/LevelOutroMode.h"
 #include "Game/Menus/LevelSelectMode.h"
 #include "SceneGraph/MaskedSpriteNode.h"
@@ -163,7 +163,8 @@ TEST_P(Verdicts, AScoreThatReachesTheWinScoreJudgesEveryDishAndEndsOnItsCard)
     EXPECT_TRUE(Shown(kRoot + "/ScoreDisplay/" + c.card));
     EXPECT_EQ(Shown(kRoot + "/ScoreDisplay/Regular"), std::string(c.card) == "Regular");
     EXPECT_FALSE(Shown(kRoot + "/AllDishDisplay"));
-    EXPECT_EQ(Text(kRoot + "/ScoreDisplay/scoreText"), std::to_wstring(c.score)) << "the level's score, not the judged total";
+    EXPECT_EQ(Text(kRoot + "/ScoreDisplay/scoreText"), std::to_wstring(c.score))
+        << "the level's score, not the judged total";
     EXPECT_EQ(CountSounds("start", c.sound) - (std::string(c.sound) == "SFX_Judging_Positive" ? positives : 0), 1);
     EXPECT_EQ(CountSounds("start", "VO_Veyla_Win"), c.winVoices);
     EXPECT_EQ(CountSounds("start", "VO_Veyla_Lost"), 0);
@@ -171,7 +172,8 @@ TEST_P(Verdicts, AScoreThatReachesTheWinScoreJudgesEveryDishAndEndsOnItsCard)
 
 INSTANTIATE_TEST_SUITE_P(JudgingMode, Verdicts,
                          testing::Values(VerdictCase{"AtWin", kWin, 1, "Regular", "SFX_Judging_Positive", 0},
-                                         VerdictCase{"BelowExpert", kExpert - 1, 1, "Regular", "SFX_Judging_Positive", 0},
+                                         VerdictCase{"BelowExpert", kExpert - 1, 1, "Regular", "SFX_Judging_Positive",
+                                                     0},
                                          VerdictCase{"AtExpert", kExpert, 2, "Expert", "SFX_Judging_Expert", 1}),
                          [](const testing::TestParamInfo<VerdictCase>& info) { return info.param.name; });
 
@@ -194,11 +196,11 @@ TEST_F(Judging, TheStarsCountTheStarPointsReachedAndTheTotalCountsUp)
         rig.Click(kNext);
         EXPECT_EQ(judge->GetLastStars(), c.stars) << c.points;
         for (int k = 1; k <= 5; ++k)
-            EXPECT_EQ(Shown(kRoot + "/CommentDisplay/Stars/" + std::to_string(k)), k <= c.stars) << c.points << " " << k;
+            EXPECT_EQ(Shown(kRoot + "/CommentDisplay/Stars/" + std::to_string(k)), k <= c.stars)
+                << c.points << " " << k;
         EXPECT_EQ(judge->GetJudgedTotal(), c.points);
         rig.Step(26);
-        EXPECT_EQ(Text(kRoot + "/CommentDisplay/ScoreDisplay/scoreText"),
-                  std::to_wstring(c.points));
+        EXPECT_EQ(Text(kRoot + "/CommentDisplay/ScoreDisplay/scoreText"), std::to_wstring(c.points));
     }
 }
 
@@ -323,13 +325,12 @@ TEST_P(WaysOut, EveryWayOutClearsTheResultsAndQueuesItsScreens)
     EXPECT_EQ(Progress().GetCurrentLevelIndex(), c.levelIndex);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    JudgingMode, WaysOut,
-    testing::Values(WayOut{"NextLevel", kWin, kOk, {"GameMode"}, 1},
-                    WayOut{"TryAgainWon", kWin, kRetryWon, {"GameMode"}, 0},
-                    WayOut{"TryAgainLost", kWin - 1, kRetryLost, {"GameMode"}, 0},
-                    WayOut{"ChallengeSelect", kWin - 1, kChallengesLost, {"LevelSelectMode"}, 0}),
-    [](const testing::TestParamInfo<WayOut>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(JudgingMode, WaysOut,
+                         testing::Values(WayOut{"NextLevel", kWin, kOk, {"GameMode"}, 1},
+                                         WayOut{"TryAgainWon", kWin, kRetryWon, {"GameMode"}, 0},
+                                         WayOut{"TryAgainLost", kWin - 1, kRetryLost, {"GameMode"}, 0},
+                                         WayOut{"ChallengeSelect", kWin - 1, kChallengesLost, {"LevelSelectMode"}, 0}),
+                         [](const testing::TestParamInfo<WayOut>& info) { return info.param.name; });
 
 // Plays the road level by script (both dishes finished at once) up to the outro, whose button
 // leads to the judges; the total handed on.
@@ -355,8 +356,8 @@ protected:
         if (rig.StepUntil([&] { return rig.TopAs<LevelOutroMode>() != nullptr; }, 200) < 0)
             return -1;
         const LevelOutroMode* outro = rig.TopAs<LevelOutroMode>();
-        const int total = outro->GetScore() +
-                          outro->GetTimeLeft() * ResourceManager::GetValue<int>(Label("TimeRemainingScoreMultiplier"), 0);
+        const int total = outro->GetScore() + outro->GetTimeLeft() * ResourceManager::GetValue<int>(
+                                                                         Label("TimeRemainingScoreMultiplier"), 0);
         rig.Step(); // the outro enters
         rig.Click("LevelOutro/JudgesTableButton");
         if (rig.StepUntil([&] { return rig.TopAs<JudgingMode>() != nullptr; }, 50) < 0)
