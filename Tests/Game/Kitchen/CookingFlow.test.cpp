@@ -167,7 +167,7 @@ TEST_F(CookingFlow, ATwoDishLevelPlayedThroughEndsEarlyWithItsBonusAndScoresEver
 class FirstLevel : public CookingFlow
 {
 protected:
-    FirstLevel() : CookingFlow(Testing::KitchenRig::Options{7}) {}
+    FirstLevel() : CookingFlow(Testing::KitchenRig::Options{7, ""}) {}
 
     struct Outcome
     {
