@@ -1,6 +1,13 @@
-// A popup that shows itself a moment after the pointer arrives: the ingredient pictures of the
-// level intro and the pantry's bins add it to their popup under a name of their own and end it when
-// the pointer leaves, so a popup whose delay has not run out never shows.
+// The delayed show of an information popup: a task that waits "PopupDelayTime" seconds (the
+// float resource; 0 when absent) and then shows the node. The pantry's bins and the level intro's
+// ingredient cards run it, under a name of their own, when the pointer comes to rest on them and
+// end it when the pointer leaves, so a popup shows only while the pointer stays.
+//
+//   bin->EndTasks(name);
+//   bin->AddTask(name, MakeDelayedShowTask(popup));
+//
+// The node is found again through the current object database when the wait is over: a node
+// removed meanwhile is not shown, and a node never registered cannot be shown at all.
 #pragma once
 
 namespace Corvane
@@ -9,7 +16,4 @@ class Task;
 }
 class SceneNode;
 
-// A serial task for node, the popup that is to carry it: a wait of "PopupDelayTime" seconds (0
-// when the value is missing), then a visibility task that shows the node carrying it. The caller
-// owns it until it adds it to node.
 Corvane::Task* MakeDelayedShowTask(SceneNode* node);

@@ -134,6 +134,8 @@ void FinishedDishMode::OnEnter()
     const auto* level = dynamic_cast<const GameMode*>(mLevelScreen);
     name->SetText(ComposeDishName(DishNameTemplate(mPlateType), mPlateType,
                                   level ? level->GetDishIngredients() : std::vector<DishIngredient>{}));
+    // Centred on the band: the name's node is as wide as its laid-out text.
+    name->SetPosition((band->GetWidth() - name->SceneNode::GetWidth()) / 2.0f, name->GetPosition().y);
     name->SetClipRect(kWipeStart);
     knife->SetPosition(Place("KnifeStartLocation", *knife));
     band->SetClipRect(kWipeStart);

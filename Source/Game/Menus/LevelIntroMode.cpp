@@ -67,6 +67,8 @@ void LevelIntroMode::OnEnter()
         DebugPrint("LevelIntroMode: the level \"%s\" has no intro record; it has no lines, flavour or combos\n",
                    levelID ? levelID.c_str() : "");
 
+    // End-to-end checks watch for this line and the closing one.
+    DebugPrint("LevelIntroMode: the level intro is up\n");
     if (SceneNode* layer = FindInScreen(Paths::kPopupAttachLayer))
         if (SceneNode* popup = InstantiateLayout(Label("IngredientDataPopupLayout"), layer))
             popup->SetVisible(false);
@@ -109,6 +111,7 @@ void LevelIntroMode::AdvanceCard()
         ShowReadyCard();
         break;
     default:
+        DebugPrint("LevelIntroMode: the level intro closes\n");
         CloseAtOnce();
         break;
     }
