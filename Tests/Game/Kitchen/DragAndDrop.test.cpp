@@ -14,6 +14,7 @@
 #include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Kitchen/IngredientStepDisplay.h"
 #include "Game/Kitchen/ScoreManager.h"
+#include "Game/Menus/FinishedDishMode.h"
 
 using namespace Corvane;
 namespace Paths = ObjectPaths::StepDisplay;
@@ -239,6 +240,19 @@ TEST_F(NewCookDragTest, AWrongCategoryAsksForItsTip)
     for (const TutorialTip& tip : TutorialManager::Instance()->GetPendingTips())
         asked = asked || tip.tip == kTipWrongCategory;
     EXPECT_TRUE(asked);
+}
+
+TEST_F(DragTest, AFinishedDishStopsTheDragInProgress)
+{
+    PickUp(0);
+    rig.Step();
+    SceneNode* picture = manager->GetDragImage();
+    ASSERT_TRUE(picture && picture->IsVisible());
+    for (RecipeStep* step : steps)
+        step->StartFinishing();
+    ASSERT_GE(rig.StepUntil([&] { return rig.TopAs<FinishedDishMode>() != nullptr; }, 1000), 0);
+    EXPECT_EQ(manager->GetDragMode(), DragInputManager::kNothing);
+    EXPECT_FALSE(picture->IsVisible());
 }
 
 namespace
