@@ -41,6 +41,8 @@ constexpr int kFiveStations = 11;
 constexpr int kListSeven = 12;
 constexpr int kListTwelve = 13;
 constexpr int kCooking = 14;
+// Episode 5: one dish of a vegetable, a meat and a flavouring step from a full pantry at four.
+constexpr int kPantry = 15;
 } // namespace KitchenLevels
 
 namespace KitchenPaths
