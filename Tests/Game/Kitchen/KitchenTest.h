@@ -41,6 +41,10 @@ constexpr int kFiveStations = 11;
 constexpr int kListSeven = 12;
 constexpr int kListTwelve = 13;
 constexpr int kCooking = 14;
+// Episode 5: the stations' bonuses (Fresh and Sweet twice, Fresh, Sour; test ingredients TestA to
+// TestE with their combos), the power-ups.
+constexpr int kCombos = 15;
+constexpr int kPowerUps = 16;
 } // namespace KitchenLevels
 
 namespace KitchenPaths
