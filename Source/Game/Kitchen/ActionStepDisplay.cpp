@@ -11,18 +11,17 @@
 #include "Game/Data/LocalizedText.h"
 #include "Game/Data/ScreenNodePaths.h"
 #include "Game/Kitchen/RecipeStep.h"
+#include "Game/Kitchen/StepSparkle.h"
 #include "Graphics/Image.h"
 #include "Graphics/ImageList.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/MeterBarNodes.h"
 #include "SceneGraph/NodeTasks.h"
-#include "SceneGraph/ParticleSystemNode.h"
 #include "SceneGraph/SceneApplicationMode.h"
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
 
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -39,14 +38,6 @@ constexpr int kBackgroundIndex[] = {2, 1, 0};
 // A request's flash: full at once, held, then faded out.
 constexpr float kFlashHold = 0.2f;
 constexpr float kFlashFade = 0.3f;
-
-// The sparkles rise from the node they fill.
-constexpr float kSparkleAngle = 270.0f * std::numbers::pi_v<float> / 180.0f;
-constexpr float kSparkleSpread = 60.0f * std::numbers::pi_v<float> / 180.0f;
-constexpr float kSparkleSpeed = 100.0f;
-constexpr float kSparkleLife = 0.25f;
-constexpr float kSparkleScale = 0.5f;
-constexpr float kSparkleRate = 100.0f;
 
 bool ValidIndex(int index, std::size_t size)
 {
@@ -160,23 +151,8 @@ void ActionStepDisplay::BuildView(const RecipeStep& step)
 
 void ActionStepDisplay::BuildSparkles()
 {
-    ObjectDatabase* database = ObjectDatabase::Current();
-    IImage* image = ResourceManager::Get<IImage>(Label("ProgressSpeedParticle")).Get();
     for (const char* path : {"StepDisplay/Att1_Sparkle", "StepDisplay/Att2_Sparkle", "StepDisplay/IngredientImg_SparkleNode"})
-    {
-        SceneNode* target = Child(path);
-        if (!target || !database)
-            continue;
-        const ColorF colour{1.0f, 1.0f, 1.0f, 0.7f};
-        auto* sparkle = new ConformingParticleSystemNode(target, image, colour, colour, kSparkleScale, kSparkleScale,
-                                                         kSparkleRate, kSparkleSpread);
-        sparkle->mBaseAngle = kSparkleAngle;
-        sparkle->mMinSpeed = kSparkleSpeed;
-        sparkle->mMaxSpeed = kSparkleSpeed;
-        sparkle->mDefaultLifetime = kSparkleLife;
-        sparkle->RegisterTree(database);
-        sparkle->SetParent(target);
-    }
+        AddStepSparkle(Child(path));
 }
 
 void ActionStepDisplay::OnUpdate(float)
@@ -270,20 +246,8 @@ void ActionStepDisplay::SetIngredientSparkle(bool visible)
 
 void ActionStepDisplay::FlashHighlight(bool on, bool requests)
 {
-    ObjectDatabase* database = ObjectDatabase::Current();
-    SceneNode* fx = FindNodeInCurrentScene(ScreenPaths::Kitchen::kFXLayer);
-    const SceneLayout* layout = SceneLayout::Find(Label("HighlightAtt_Box_FlashLayout"));
-    if (on && fx && layout && database)
-        if (SceneNode* flash = layout->Instantiate(fx, database))
-        {
-            if (SceneNode* attach = Child("StepDisplay/AttrPowerUpFlashAttach"))
-                flash->SetWorldPosition(attach->GetWorldCenter());
-            CuePoint* played = CuePoint::Create();
-            if (SceneNode* anim = flash->FindByPath({"anim"}))
-                anim->GetTasks().Add(new SerialTask(new NodeAnimationTask(Label("Play"), 1), new CuePointTask(played)));
-            flash->GetTasks().Add(new CuePointTask(played));
-            flash->GetTasks().Add(new SelfDestructTask);
-        }
+    if (on)
+        PlayHighlightFlash(Child("StepDisplay/AttrPowerUpFlashAttach"));
     if (requests)
         ShowMatchedSparkles(on);
     else

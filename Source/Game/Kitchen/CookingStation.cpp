@@ -9,9 +9,10 @@
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CallTask.h"
-#include "Game/Kitchen/DragTargetContainer.h"
+#include "Game/Kitchen/DragAndDrop.h"
 #include "Game/Kitchen/FennikPlayfield.h"
 #include "Game/Kitchen/FlameMeter.h"
+#include "Game/Kitchen/IngredientStepDisplay.h"
 #include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/RecipeStep.h"
 #include "Game/Menus/TutorialManager.h"
@@ -102,15 +103,12 @@ void CookingStation::ConnectClickRect()
 void CookingStation::OnPointerEnter()
 {
     if (IsFree())
-        if (DragTargetContainer* targets = GetDragTargetContainer())
-            targets->SetTarget(GetID());
+        EnterTarget(*this);
 }
 
 void CookingStation::OnPointerLeave()
 {
-    DragTargetContainer* targets = GetDragTargetContainer();
-    if (targets && targets->GetTarget() == GetID())
-        targets->SetTarget(kNoObject);
+    LeaveTarget(*this);
 }
 
 void CookingStation::SetClickable(bool on)
@@ -132,6 +130,14 @@ RecipeStep* CookingStation::FindStep() const
 FlameMeter* CookingStation::GetFlameMeter() const
 {
     return FindObject<FlameMeter>(mFlameMeter);
+}
+
+bool CookingStation::Accept(RecipeStep* step)
+{
+    if (!step || !IsFree())
+        return false;
+    ReceiveStep(step->GetID());
+    return true;
 }
 
 void CookingStation::ReceiveStep(ObjectID step)
@@ -164,6 +170,8 @@ void CookingStation::ShowStepArea(bool show)
 void CookingStation::OnStepArrived()
 {
     ClearStepDisplay();
+    if (const RecipeStep* step = FindStep())
+        AttachStepDisplay(new IngredientStepDisplay(*step));
     if (FlameMeter* meter = GetFlameMeter())
         meter->StartIngredientWait();
     FennikPlayfield* playfield = FindPlayfield();

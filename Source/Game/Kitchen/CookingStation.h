@@ -15,6 +15,7 @@
 #pragma once
 
 #include "Framework/Object.h"
+#include "Game/Kitchen/DragAndDrop.h"
 #include "SceneGraph/SceneLayoutController.h"
 
 #include <vector>
@@ -23,7 +24,7 @@ class FlameMeter;
 class NodePath;
 class RecipeStep;
 
-class CookingStation : public SceneLayoutController
+class CookingStation : public DragTarget<RecipeStep*>, public SceneLayoutController
 {
 public:
     // The station for slot 0..3; its tree and meter are made by Attach (the playfield's).
@@ -42,6 +43,8 @@ public:
     bool IsFree() const { return mStep == Corvane::kNoObject; }
     FlameMeter* GetFlameMeter() const;
 
+    // A step handed over as a drop: received when the station is free.
+    bool Accept(RecipeStep* step) override;
     // From the recipe list: takes the step and tells it that it is here (AssignToStation).
     void ReceiveStep(Corvane::ObjectID step);
     // Shows or hides the step's area; when shown, the key-step marker follows the step and the

@@ -13,6 +13,9 @@
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/GameRecords.h"
 #include "Game/Data/IngredientData.h"
+#include "Game/Kitchen/DragAndDrop.h"
+#include "Game/Kitchen/DragInputManager.h"
+#include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Data/ScreenNodePaths.h"
@@ -172,9 +175,12 @@ void FennikPlayfield::CreateStations(int numStations)
     }
     if (SceneNode* cancel = FindChild(Paths::kCancelDragMask))
     {
-        // The press area that will end a drag without a target once ingredients are dragged; until
-        // then it takes the presses on the bare floor.
-        cancel->Signals().ButtonDown.connect([](SceneNode*, MouseButton, int, int) {});
+        // A press on the bare floor ends the drag in progress without a target.
+        cancel->Signals().ButtonDown.connect([](SceneNode*, MouseButton, int, int) {
+            ClearTarget();
+            if (DragInputManager* manager = DragInputManager::Get())
+                manager->DeliverDrop();
+        });
         cancel->SetVisible(true);
         cancel->SetHitTest(true);
     }
@@ -194,6 +200,9 @@ void FennikPlayfield::CreateInterface()
     list->Attach(FindNodeInCurrentScene(RecipeListAttach()));
     for (ObjectID recipe : database->GetGroup(Recipe::Group()))
         list->AddRecipe(recipe);
+    auto* pantry = new IngredientPantry;
+    pantry->Attach(FindChild(Paths::kPantryAttach));
+    mPantry = pantry->GetID();
     database->Add(new InGameDishDisplay);
 
     if (SceneNode* buttons = FindObject<SceneNode>(mPowerUpButtons))

@@ -27,7 +27,7 @@ public:
     // stands at once at the station in slot 1.
     void CreateStations(int numStations);
     // The power-up buttons, the recipe list (filled with the database's recipes in the order they
-    // were added), the dish display and the hidden ingredient data popup.
+    // were added), the pantry, the dish display and the hidden ingredient data popup.
     void CreateInterface();
     // A press on the power-up button of that kind (0..5): a flash plays over it.
     void FlashPowerUpButton(int kind);
@@ -46,6 +46,8 @@ public:
     SceneNode* GetIngredientDataPopup() const;
     // "AddIngredientPromptRoot"/"Station_<slot + 1>", or null.
     StaticSpriteNode* GetStationPrompt(int slot) const;
+    // The pantry, or -1.
+    Corvane::ObjectID GetPantry() const { return mPantry; }
     // The station in slot 1, or -1.
     Corvane::ObjectID GetFirstStation() const { return mFirstStation; }
     // The background image the current level gets: its episode's dash-course images, else the
@@ -68,6 +70,7 @@ private:
     Corvane::ObjectID mChainPopup = Corvane::kNoObject;
     Corvane::ObjectID mClassicComboPopup = Corvane::kNoObject;
     Corvane::ObjectID mFirstStation = Corvane::kNoObject;
+    Corvane::ObjectID mPantry = Corvane::kNoObject;
 };
 
 // The current database's playfield, or null.

@@ -11,6 +11,7 @@
 #include "Game/Data/ScreenNodePaths.h"
 #include "Game/Kitchen/FennikPlayfield.h"
 #include "Game/Kitchen/InGameDishDisplay.h"
+#include "Game/Kitchen/IngredientBin.h"
 #include "Game/Kitchen/KitchenText.h"
 #include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/Recipe.h"
@@ -145,6 +146,10 @@ void GameMode::DishCompleted()
         list->SetBusy(true);
     if (mPlayfield)
         mPlayfield->ShowDishDisplay(false);
+    // A drag still in progress loses its picture; the displays stop taking drops.
+    for (ObjectID id : GetGroup(IngredientBin::Group()))
+        if (auto* bin = dynamic_cast<IngredientBin*>(Get(id)))
+            bin->StopDragIfDragged();
     PushApplicationMode(new FinishedDishMode(this, known ? static_cast<int>(recipe.plateType) : 0));
     // Decided now: the next recipe's popup, or the end, a second after the finished dish closes.
     const bool another = list && list->GetNextRecipe() != kNoObject;

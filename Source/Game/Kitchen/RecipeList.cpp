@@ -9,6 +9,7 @@
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/GameMode.h"
+#include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Kitchen/KitchenText.h"
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/RecipeListEntry.h"
@@ -173,6 +174,8 @@ void RecipeList::UpdateCurrentRecipe()
         if (next != mCurrentRecipe)
         {
             mCurrentRecipe = next;
+            if (IngredientPantry* pantry = FindPantry())
+                pantry->Restock();
             for (CookingStation* station : Stations())
                 station->ResetFlames();
             // A new dish: its components get headers again.

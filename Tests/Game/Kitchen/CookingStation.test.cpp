@@ -9,7 +9,7 @@
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/CookingStation.h"
-#include "Game/Kitchen/DragTargetContainer.h"
+#include "Game/Kitchen/DragAndDrop.h"
 #include "Game/Kitchen/FennikPlayfield.h"
 #include "Game/Kitchen/FlameMeter.h"
 #include "Game/Kitchen/PlayerAvatar.h"
@@ -185,24 +185,24 @@ TEST_F(StationTest, FlamesAreGainedUpToSixEachEnteringAndTheRootFollowsTheCount)
 
 TEST_F(StationTest, AFreeStationBecomesTheDragTargetOnEnterAndItsLeaveClearsOnlyItself)
 {
-    DragTargetContainer* targets = GetDragTargetContainer();
+    DragTargetContainer* targets = DragTargetContainer::Get();
     ASSERT_NE(targets, nullptr);
     rig.Move(StationArea(0));
-    EXPECT_EQ(targets->GetTarget(), stations[0]->GetID());
+    EXPECT_EQ(targets->GetCurrent(), stations[0]->GetID());
     rig.Move(StationArea(2));
-    EXPECT_EQ(targets->GetTarget(), stations[2]->GetID()) << "the leave of the first, then the enter of the next";
+    EXPECT_EQ(targets->GetCurrent(), stations[2]->GetID()) << "the leave of the first, then the enter of the next";
     rig.MoveTo(400, 150);
-    EXPECT_EQ(targets->GetTarget(), kNoObject);
+    EXPECT_EQ(targets->GetCurrent(), kNoObject);
 
     rig.Move(StationArea(0));
-    targets->SetTarget(stations[1]->GetID());
+    targets->SetCurrent(stations[1]->GetID());
     rig.MoveTo(400, 150);
-    EXPECT_EQ(targets->GetTarget(), stations[1]->GetID()) << "a leave clears only its own station";
+    EXPECT_EQ(targets->GetCurrent(), stations[1]->GetID()) << "a leave clears only its own station";
 
-    targets->SetTarget(kNoObject);
+    targets->SetCurrent(kNoObject);
     stations[3]->ReceiveStep(steps[0]->GetID());
     rig.Move(StationArea(3));
-    EXPECT_EQ(targets->GetTarget(), kNoObject) << "a station with a step is no target";
+    EXPECT_EQ(targets->GetCurrent(), kNoObject) << "a station with a step is no target";
 }
 
 TEST_F(StationTest, APressAlwaysWalksTheCookAndAReleaseDoesNothing)
