@@ -9,6 +9,7 @@
 #include "Game/Data/IngredientData.h"
 #include "Game/Data/NodePathTable.h"
 #include "Game/Data/LevelProgressManager.h"
+#include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/FennikPlayfield.h"
@@ -116,6 +117,19 @@ protected:
         return added;
     }
     bool Alive(ObjectID id) const { return game->Get(id) != nullptr; }
+    // The cooking displays whose request flash runs.
+    int FlashingDisplays() const
+    {
+        int count = 0;
+        for (ObjectID id : game->GetGroup(ActionStepDisplay::Group()))
+            if (auto* display = dynamic_cast<ActionStepDisplay*>(game->Get(id)))
+                count += std::any_of(std::begin(kFlashes), std::end(kFlashes), [display](const char* flash) {
+                    SceneNode* node = display->GetNode()->FindByPath(PathOf({"StepDisplay", flash}));
+                    return node && node->GetTasks().Count() > 0;
+                });
+        return count;
+    }
+    static constexpr const char* kFlashes[] = {"Att1_Flash", "Att2_Flash"};
     std::vector<Label> RecordedCombos() const
     {
         std::vector<Label> combos;
@@ -189,6 +203,7 @@ TEST_P(FlavourSets, StationsThatMetTheSameRequestedFlavourScoreASetShownASecondA
         EXPECT_FALSE(popups[i]->IsVisible()) << "set " << i << " too early";
         GameUpdate(4);
         EXPECT_TRUE(popups[i]->IsVisible()) << "set " << i;
+        EXPECT_EQ(FlashingDisplays(), c.sets[i]) << "the set's stations flash their flavour as it shows";
     }
     // Each goes once its motion has ended.
     GameUpdate(static_cast<int>(FloatResource("CookingStationScorePopupMoveTime") * 50.0f) + 4);
