@@ -3,7 +3,8 @@
 # input: the title, Start clicked, the new-profile popup, a name typed and OK clicked, then the main
 # menu greeting the new profile, whose file has replaced the default profile's; then the help, a
 # topic picked and left, the credits, a page turned and left; then Play, the challenge select, its
-# Play, the episode's intro cutscene, skipped, and the level screen. Screenshots of the screens are
+# Play, the episode's intro cutscene, skipped, and the level screen, where the first step is sent
+# and served with a vegetable dragged from the pantry by mouse. Screenshots of the screens are
 # kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb, xdotool, ImageMagick
 # or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
 set -u
@@ -90,6 +91,38 @@ xdotool key --window "$window" Escape || fail "could not press Escape"
 sleep 1.5
 kitchen=$(shoot kitchen menus-)
 
+# The kitchen by mouse: the next-recipe popup closed with a click, the first step sent with
+# "Cook next" (its middle at (90, 103)), then the pantry's first bin, a vegetable (its middle at
+# (640, 422)), picked up; its picture follows the pointer and is dropped on the vegetable step's
+# request at its station (the first two stations' requests are centred at (235, 299) and
+# (385, 299); a press on a step of another kind keeps the ingredient picked up).
+# A new player's tips come up as bubbles meanwhile: Enter turns their pages and closes them.
+read_tips() {
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        key Return
+        sleep 0.3
+    done
+}
+sleep 1.5
+click 400 300
+sleep 0.5
+read_tips
+click 90 103
+sleep 2.5 # the step has flown to its station
+read_tips
+click 640 422
+xdotool mousemove --window "$window" $((300 * width / 800)) $((200 * height / 600))
+sleep 0.5
+dragging=$(shoot dragging menus-)
+click 235 299
+if ! wait_for "IngredientStepDisplay: Tomato serves a step of category 0" 3 &&
+    ! wait_for "IngredientStepDisplay: Onion serves a step of category 0" 1; then
+    click 385 299
+    wait_for "serves a step of category 0" 5 || fail "the dragged vegetable served no step"
+fi
+sleep 0.5
+served=$(shoot served menus-)
+
 profiles=$(find "$work/data" -name '*.act')
 [ "$(echo "$profiles" | grep -c .)" -eq 1 ] || fail "expected one profile file, found: $profiles"
 grep -q "Ann" $profiles || fail "the profile file does not hold the name Ann"
@@ -99,7 +132,7 @@ close_and_wait
 
 for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu" "help $basics" "helptips $tips" \
     "credits $credits" "creditspage $turned" "mainmenu2 $again" "challenges $select" "cutscene $cutscene" \
-    "kitchen $kitchen"; do
+    "kitchen $kitchen" "dragging $dragging" "served $served"; do
     set -- $shot
     blank "$2" && fail "the $1 screenshot is blank (spread $2)"
 done
@@ -113,6 +146,8 @@ blank "$(apart credits creditspage)" && fail "the right arrow did not turn the p
 blank "$(apart mainmenu2 challenges)" && fail "the challenge select looks like the main menu"
 blank "$(apart challenges cutscene)" && fail "the cutscene does not show over the challenge select"
 blank "$(apart cutscene kitchen)" && fail "the level screen looks like the cutscene"
+blank "$(apart dragging served)" && fail "serving the step changed nothing on the level screen"
 echo "PASSED: title, new-profile popup, typed name and main menu drawn; one profile file, Ann's;" \
     "the help's topics and the credits' pages turned and left; the challenge select, the episode's" \
-    "cutscene and the level screen drawn; the window closed cleanly"
+    "cutscene and the level screen drawn; a vegetable dragged from the pantry served its step; the" \
+    "window closed cleanly"

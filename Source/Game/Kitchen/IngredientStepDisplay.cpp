@@ -1,5 +1,6 @@
 #include "Game/Kitchen/IngredientStepDisplay.h"
 
+#include "Debug.h"
 #include "Framework/ObjectDatabase.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/SelfDestructTask.h"
@@ -174,6 +175,8 @@ bool IngredientStepDisplay::Accept(CookingIngredient* ingredient)
     if (!step || !ingredient || step->GetState() != RecipeStep::kAtStation ||
         ingredient->GetCategory() != step->GetCategory())
         return false;
+    DebugPrint("IngredientStepDisplay: %s serves a step of category %d\n", ingredient->GetIngredientName().c_str(),
+               step->GetCategory());
     step->AddIngredient(*ingredient);
     return true;
 }

@@ -7,12 +7,14 @@
 #include "Framework/ObjectDatabase.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/CookingIngredient.h"
+#include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/DragAndDrop.h"
 #include "Game/Kitchen/DragInputManager.h"
 #include "Game/Kitchen/IngredientBin.h"
 #include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Kitchen/IngredientStepDisplay.h"
 #include "Game/Kitchen/ScoreManager.h"
+#include "Game/Menus/FinishedDishMode.h"
 
 using namespace Corvane;
 namespace Paths = ObjectPaths::StepDisplay;
@@ -206,7 +208,9 @@ TEST_F(DragTest, AWrongCategoryPressKeepsTheDragAndTheHostRemarksOnAboutOneInFiv
         Press(DropArea(meat));
         rig.Step();
         if (i == 0)
+        {
             EXPECT_EQ(CountSounds("start", "SFX_WrongIngredient"), 1);
+        }
     }
     EXPECT_EQ(meat.GetState(), RecipeStep::kAtStation);
     EXPECT_EQ(CurrentIngredientSource(), bin) << "the ingredient stays picked up";
@@ -236,4 +240,134 @@ TEST_F(NewCookDragTest, AWrongCategoryAsksForItsTip)
     for (const TutorialTip& tip : TutorialManager::Instance()->GetPendingTips())
         asked = asked || tip.tip == kTipWrongCategory;
     EXPECT_TRUE(asked);
+}
+
+TEST_F(DragTest, AFinishedDishStopsTheDragInProgress)
+{
+    PickUp(0);
+    rig.Step();
+    SceneNode* picture = manager->GetDragImage();
+    ASSERT_TRUE(picture && picture->IsVisible());
+    for (RecipeStep* step : steps)
+        step->StartFinishing();
+    ASSERT_GE(rig.StepUntil([&] { return rig.TopAs<FinishedDishMode>() != nullptr; }, 1000), 0);
+    EXPECT_EQ(manager->GetDragMode(), DragInputManager::kNothing);
+    EXPECT_FALSE(picture->IsVisible());
+}
+
+namespace
+{
+struct Calls
+{
+    int begin = 0, cancel = 0, end = 0, accept = 0;
+};
+
+class CountingSource : public IngredientSource
+{
+public:
+    explicit CountingSource(Calls& calls) : mCalls(calls) {}
+    void BeginDrag() override { ++mCalls.begin; }
+    void CancelDrag() override { ++mCalls.cancel; }
+    void EndDrag() override
+    {
+        // The target has accepted by now and the source is no longer current.
+        EXPECT_EQ(mCalls.accept, 1);
+        EXPECT_EQ(DragSourceContainer::Get()->GetCurrent(), kNoObject);
+        ++mCalls.end;
+    }
+
+private:
+    Calls& mCalls;
+};
+
+class CountingTarget : public IngredientTarget
+{
+public:
+    CountingTarget(Calls& calls, bool takes) : mCalls(calls), mTakes(takes) {}
+    bool Accept(CookingIngredient*) override
+    {
+        ++mCalls.accept;
+        return mTakes;
+    }
+
+private:
+    Calls& mCalls;
+    bool mTakes;
+};
+} // namespace
+
+TEST_F(DragTest, DeliverEndsOnlyTheCurrentSourcesDragAndAsksOnlyAnIngredientTarget)
+{
+    enum Target
+    {
+        kNone,
+        kTaking,
+        kRefusing,
+        kStation,
+        kGone
+    };
+    struct Case
+    {
+        const char* name;
+        bool current;  // the source is the current one
+        bool removed;  // the source was removed before the delivery
+        Target target;
+        Calls expected;
+    };
+    const Case cases[] = {
+        {"taken", true, false, kTaking, {0, 0, 1, 1}},
+        {"refused", true, false, kRefusing, {0, 1, 0, 1}},
+        {"no target", true, false, kNone, {0, 1, 0, 0}},
+        {"a station is no ingredient target", true, false, kStation, {0, 1, 0, 0}},
+        {"a target gone", true, false, kGone, {0, 1, 0, 0}},
+        {"not the current source", false, false, kTaking, {}},
+        {"the current source removed", true, true, kTaking, {}},
+    };
+    CookingStation* station = FindCookingStations().at(3);
+    ASSERT_TRUE(station->IsFree());
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Calls calls;
+        auto* source = new CountingSource(calls);
+        game->Add(source);
+        auto* target = new CountingTarget(calls, c.target == kTaking);
+        game->Add(target);
+        DragSourceContainer::Get()->SetCurrent(c.current ? source->GetID() : kNoObject);
+        const ObjectID targets[] = {kNoObject, target->GetID(), target->GetID(), station->GetID(), target->GetID()};
+        DragTargetContainer::Get()->SetCurrent(targets[c.target]);
+        if (c.target == kGone)
+            game->Remove(target->GetID());
+        if (c.removed)
+            game->Remove(source->GetID());
+        Deliver(*source);
+        EXPECT_EQ(calls.begin, c.expected.begin);
+        EXPECT_EQ(calls.cancel, c.expected.cancel);
+        EXPECT_EQ(calls.end, c.expected.end);
+        EXPECT_EQ(calls.accept, c.expected.accept);
+        if (c.current && !c.removed)
+        {
+            EXPECT_EQ(DragSourceContainer::Get()->GetCurrent(), kNoObject) << "the drag is over";
+        }
+        EXPECT_TRUE(station->IsFree());
+        game->Remove(source->GetID());
+        game->Remove(target->GetID());
+        rig.Step();
+    }
+}
+
+TEST_F(DragTest, ATargetLeftAfterAnotherWasEnteredLeavesTheNewerOne)
+{
+    IngredientStepDisplay* first = Display(*steps[0]);
+    IngredientStepDisplay* second = Display(*steps[1]);
+    EnterTarget(*first);
+    EnterTarget(*second);
+    LeaveTarget(*first);
+    EXPECT_EQ(DragTargetContainer::Get()->GetCurrent(), second->GetID());
+    LeaveTarget(*second);
+    EXPECT_EQ(DragTargetContainer::Get()->GetCurrent(), kNoObject);
+    // Hovering targets never makes a source.
+    Point(RequestText(*steps[0]));
+    Point(RequestText(*steps[1]));
+    EXPECT_EQ(DragSourceContainer::Get()->GetCurrent(), kNoObject);
 }
