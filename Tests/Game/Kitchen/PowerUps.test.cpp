@@ -298,6 +298,7 @@ TEST_F(PowerUpTest, HoveringTheStepDisplaysLightsTheBinsUntilThePointerOrTheHove
     // The waiting flavouring step asks for Fresh.
     auto* waiting = DisplayOf<IngredientStepDisplay>(*steps[2]);
     ASSERT_NE(waiting, nullptr);
+    EXPECT_TRUE(Shown(waiting->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"}))) << "the requests sparkle";
     ASSERT_NO_FATAL_FAILURE(Point(waiting->GetNode()->FindByPath(PathOf({"StepDisplay", "Attribute_1"}))));
     EXPECT_EQ(Lit(true), (Names{"Basil", "Lemon"}));
     rig.MoveTo(300, 150);
@@ -309,6 +310,9 @@ TEST_F(PowerUpTest, HoveringTheStepDisplaysLightsTheBinsUntilThePointerOrTheHove
     rig.Step();
     auto* cooking = DisplayOf<ActionStepDisplay>(*steps[0]);
     ASSERT_NE(cooking, nullptr);
+    // A display made while the highlights run sparkles at once: the met request, the ingredient.
+    EXPECT_TRUE(Shown(cooking->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"})));
+    EXPECT_TRUE(Shown(cooking->GetNode(), PathOf({"StepDisplay", "IngredientImg_SparkleNode"})));
     ASSERT_NO_FATAL_FAILURE(Point(cooking->GetNode()->FindByPath(PathOf({"StepDisplay", "IngredientImg_BG"}))));
     EXPECT_EQ(Lit(false), Names{"Basil"});
     EXPECT_EQ(powerUps->GetHoveredDisplay(), steps[0]->GetID());
