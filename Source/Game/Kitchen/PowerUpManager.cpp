@@ -51,12 +51,9 @@ int ShuffledCategory(int kind)
 {
     switch (kind)
     {
-    case PowerUpManager::kShuffleMeat:
-        return kCategoryMeat;
-    case PowerUpManager::kShuffleFlavor:
-        return kCategoryFlavoring;
-    default:
-        return kCategoryVegetable;
+    case PowerUpManager::kShuffleMeat: return kCategoryMeat;
+    case PowerUpManager::kShuffleFlavor: return kCategoryFlavoring;
+    default: return kCategoryVegetable;
     }
 }
 } // namespace
@@ -86,15 +83,9 @@ void PowerUpManager::Use(int kind)
     --mCounts[static_cast<std::size_t>(kind)];
     switch (kind)
     {
-    case kSkills:
-        StartProgressBoost();
-        break;
-    case kHilightAtt:
-        StartAttributeHighlight();
-        break;
-    case kHilightCombo:
-        StartComboHighlight();
-        break;
+    case kSkills: StartProgressBoost(); break;
+    case kHilightAtt: StartAttributeHighlight(); break;
+    case kHilightCombo: StartComboHighlight(); break;
     default:
         if (IngredientPantry* pantry = FindPantry())
             pantry->ShuffleCategory(ShuffledCategory(kind));
@@ -136,7 +127,8 @@ void PowerUpManager::StartAttributeHighlight()
         display->FlashHighlight(true, true);
     for (IngredientStepDisplay* display : Members<IngredientStepDisplay>(IngredientStepDisplay::Group()))
         display->FlashRequests(true);
-    RestartTimer(Label("HilightAttributeTimer"), "PowerUpActiveTime_HilightAtt", &PowerUpManager::EndAttributeHighlight);
+    RestartTimer(Label("HilightAttributeTimer"), "PowerUpActiveTime_HilightAtt",
+                 &PowerUpManager::EndAttributeHighlight);
 }
 
 void PowerUpManager::EndAttributeHighlight()
@@ -204,7 +196,8 @@ void PowerUpManager::HighlightBinsForCombos(bool on, Label ingredient)
         if (!held || name == ingredient)
             continue;
         if (std::any_of(combos.begin(), combos.end(), [name](const IngredientComboData* combo) {
-                return std::find(combo->ingredients.begin(), combo->ingredients.end(), name) != combo->ingredients.end();
+                return std::find(combo->ingredients.begin(), combo->ingredients.end(), name) !=
+                       combo->ingredients.end();
             }))
             bin->SetComboHighlight(true);
     }

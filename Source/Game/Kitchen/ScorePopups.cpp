@@ -80,7 +80,8 @@ void QueueMotion(SceneNode* popup, const Vector2<float>& start)
     const Vector2<float> travel = Resource("CookingStationScorePopupFinalPos");
     popup->GetTasks().Add(new NodeVisibleTask(true));
     popup->GetTasks().Add(new ParallelTask(
-        0, new SerialTask(new TimedTask(kFadeDelay), new NodeAlphaTask(kFadeAlpha, std::max(0.0f, moveTime - kFadeDelay))),
+        0,
+        new SerialTask(new TimedTask(kFadeDelay), new NodeAlphaTask(kFadeAlpha, std::max(0.0f, moveTime - kFadeDelay))),
         new NodeLocationTask({start.x + travel.x, start.y + travel.y}, moveTime)));
     popup->GetTasks().Add(new SelfDestructTask);
 }
@@ -155,7 +156,8 @@ void CookingStation::ShowChainPopup(int points)
         {
             SetNodeText(popup, Paths::kScoreText, Points(points));
             text->SetVisible(true);
-            text->GetTasks().Add(new TimedTask(ResourceManager::GetValue<float>(Label("ChainBonusPointDisplayTime"), 0.0f)));
+            text->GetTasks().Add(
+                new TimedTask(ResourceManager::GetValue<float>(Label("ChainBonusPointDisplayTime"), 0.0f)));
             text->GetTasks().Add(new NodeVisibleTask(false));
         }
     const Vector2<float> at = GetNode() ? GetNode()->GetWorldPosition() : Vector2<float>{0.0f, 0.0f};
@@ -175,7 +177,8 @@ void CookingStation::ShowChainPopup(int points)
         {
             text->SetVisible(true);
             text->GetTasks().Add(new NodeAnimationTask(Label("ChainEnterBlur"), 1));
-            text->GetTasks().Add(new NodeAnimationTask(Label::Format("Chain_%d", std::min(count, kLongestChainShown)), 0));
+            text->GetTasks().Add(
+                new NodeAnimationTask(Label::Format("Chain_%d", std::min(count, kLongestChainShown)), 0));
             if (counted)
                 text->GetTasks().Add(new CuePointTask(counted));
         }

@@ -36,8 +36,9 @@ constexpr Vector2<float> kSetTipOffset{80.0f, 30.0f};
 
 int CountMatched(const std::vector<CookingStation*>& stations, Label attribute)
 {
-    return static_cast<int>(std::count_if(stations.begin(), stations.end(),
-                                          [attribute](const CookingStation* s) { return s->StepHasMatched(attribute); }));
+    return static_cast<int>(std::count_if(stations.begin(), stations.end(), [attribute](const CookingStation* s) {
+        return s->StepHasMatched(attribute);
+    }));
 }
 
 void AddToScore(int points)

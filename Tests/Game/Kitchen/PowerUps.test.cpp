@@ -36,8 +36,8 @@ using Names = std::set<std::string>;
 
 constexpr float kDt = 1.0f / 50.0f;
 const std::string kButtons = "GameScreenRoot/UI_attach/PowerUp_Attach/PowerUpButtons/";
-const char* const kButtonNames[] = {"PowerUp_Button_Skills",      "PowerUp_Button_Intuition",
-                                    "PowerUp_Button_Experience",  "PowerUp_Button_ShuffleMeat",
+const char* const kButtonNames[] = {"PowerUp_Button_Skills",        "PowerUp_Button_Intuition",
+                                    "PowerUp_Button_Experience",    "PowerUp_Button_ShuffleMeat",
                                     "PowerUp_Button_ShuffleFlavor", "PowerUp_Button_ShuffleVeg"};
 
 int Updates(const char* seconds)
@@ -196,7 +196,8 @@ TEST_P(TimedPowerUps, UsedAgainWhileRunningItRestartsItsFullTimeAndEndsOnce)
 
 INSTANTIATE_TEST_SUITE_P(
     PowerUps, TimedPowerUps,
-    testing::Values(TimedCase{"Skills", PowerUpManager::kSkills, "PowerUpActiveTime_Progress", &PowerUpManager::IsBoostActive},
+    testing::Values(TimedCase{"Skills", PowerUpManager::kSkills, "PowerUpActiveTime_Progress",
+                              &PowerUpManager::IsBoostActive},
                     TimedCase{"HilightAtt", PowerUpManager::kHilightAtt, "PowerUpActiveTime_HilightAtt",
                               &PowerUpManager::IsAttributeHighlightActive},
                     TimedCase{"HilightCombo", PowerUpManager::kHilightCombo, "PowerUpActiveTime_HilightCombo",
@@ -261,13 +262,12 @@ TEST_P(RequestHighlights, WhileActiveTheBinsOfTheCategoryMeetingBothRequestsLigh
     EXPECT_EQ(Lit(true), Names{});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PowerUps, RequestHighlights,
-    testing::Values(RequestCase{"OneRequest", "Fresh", nullptr, 0, {"Tomato", "Carrot", "Pepper"}},
-                    RequestCase{"BothRequests", "Sweet", "Fresh", 2, {"Basil"}},
-                    RequestCase{"OnlyTheCategory", "Rich", nullptr, 0, {"Potato"}},
-                    RequestCase{"NoRequestsMeetAll", nullptr, nullptr, 1, {"Chicken", "Sausage"}}),
-    [](const testing::TestParamInfo<RequestCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(PowerUps, RequestHighlights,
+                         testing::Values(RequestCase{"OneRequest", "Fresh", nullptr, 0, {"Tomato", "Carrot", "Pepper"}},
+                                         RequestCase{"BothRequests", "Sweet", "Fresh", 2, {"Basil"}},
+                                         RequestCase{"OnlyTheCategory", "Rich", nullptr, 0, {"Potato"}},
+                                         RequestCase{"NoRequestsMeetAll", nullptr, nullptr, 1, {"Chicken", "Sausage"}}),
+                         [](const testing::TestParamInfo<RequestCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PowerUpTest, WhileActiveTheBinsCompletingAComboWithTheIngredientLightUpAndOffAlwaysWorks)
 {
@@ -350,7 +350,8 @@ TEST_P(Shuffles, AShuffleReplacesEveryBinOfItsCategoryAndNoOther)
     const auto replaced = [&] {
         const std::vector<IngredientBin*> bins = pantry->GetBins(c.category);
         return bins.size() == before[c.category].size() &&
-               std::none_of(bins.begin(), bins.end(), [&](IngredientBin* bin) { return before[c.category].contains(bin->GetID()); });
+               std::none_of(bins.begin(), bins.end(),
+                            [&](IngredientBin* bin) { return before[c.category].contains(bin->GetID()); });
     };
     int updates = 0;
     for (; !replaced() && updates < 300; ++updates)
@@ -404,7 +405,8 @@ TEST_F(PowerUpTest, AWholeLevelWithEveryPowerUpKeepsTheScoreEqualToTheStepsPoint
     for (ObjectID id : recipe->GetSteps())
         steps.push_back(Step(id));
     ASSERT_EQ(steps.size(), 2u);
-    for (int i = 0; i < 300 && !(steps[0]->GetState() == RecipeStep::kAtStation && steps[1]->GetState() == RecipeStep::kAtStation &&
+    for (int i = 0; i < 300 && !(steps[0]->GetState() == RecipeStep::kAtStation &&
+                                 steps[1]->GetState() == RecipeStep::kAtStation &&
                                  DisplayOf<IngredientStepDisplay>(*steps[1]) && pantry->GetBins().size() == 3);
          ++i)
         ReadBubbles(1);

@@ -7,8 +7,8 @@
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Data/IngredientData.h"
-#include "Game/Data/NodePathTable.h"
 #include "Game/Data/LevelProgressManager.h"
+#include "Game/Data/NodePathTable.h"
 #include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
@@ -287,20 +287,19 @@ TEST_P(ClassicCombos, EveryCompleteComboOfTheNewIngredientScoresAndIsRecordedAnd
 
 INSTANTIATE_TEST_SUITE_P(
     Combos, ClassicCombos,
-    testing::Values(
-        ComboCase{"APair", {"TestB", "TestA"}, {"TestCombo_AB"}, "+50", {"TestA_Image", "TestB_Image"}},
-        ComboCase{"TwoEqualCombosShowTheFirst",
-                  {"TestC", "TestB", "TestA"},
-                  {"TestCombo_AB", "TestCombo_AC"},
-                  "+50",
-                  {"TestA_Image", "TestB_Image"}},
-        ComboCase{"TheMostValuableShows",
-                  {"TestB", "TestC", "TestD", "TestA"},
-                  {"TestCombo_AB", "TestCombo_AC", "TestCombo_ABCD"},
-                  "+100",
-                  {}},
-        ComboCase{"AnIncompleteComboIsNothing", {"TestC", "TestD", "TestB"}, {}, nullptr, {}},
-        ComboCase{"OnlyTheNewIngredientsCombosAreLookedAt", {"TestA", "TestB", "TestE"}, {}, nullptr, {}}),
+    testing::Values(ComboCase{"APair", {"TestB", "TestA"}, {"TestCombo_AB"}, "+50", {"TestA_Image", "TestB_Image"}},
+                    ComboCase{"TwoEqualCombosShowTheFirst",
+                              {"TestC", "TestB", "TestA"},
+                              {"TestCombo_AB", "TestCombo_AC"},
+                              "+50",
+                              {"TestA_Image", "TestB_Image"}},
+                    ComboCase{"TheMostValuableShows",
+                              {"TestB", "TestC", "TestD", "TestA"},
+                              {"TestCombo_AB", "TestCombo_AC", "TestCombo_ABCD"},
+                              "+100",
+                              {}},
+                    ComboCase{"AnIncompleteComboIsNothing", {"TestC", "TestD", "TestB"}, {}, nullptr, {}},
+                    ComboCase{"OnlyTheNewIngredientsCombosAreLookedAt", {"TestA", "TestB", "TestE"}, {}, nullptr, {}}),
     [](const testing::TestParamInfo<ComboCase>& info) { return std::string(info.param.name); });
 
 // ---- Popups ----
@@ -337,7 +336,8 @@ TEST_P(MatchPopups, TheMetRequestsFloatUpFromTheStationAtOnceAndGo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Combos, MatchPopups,
-                         testing::Values(MatchCase{"Both", "Tomato", "AttributeMatchPopup_Fresh", "AttributeMatchPopup_Sweet"},
+                         testing::Values(MatchCase{"Both", "Tomato", "AttributeMatchPopup_Fresh",
+                                                   "AttributeMatchPopup_Sweet"},
                                          MatchCase{"SecondOnly", "Honey", nullptr, "AttributeMatchPopup_Sweet"},
                                          MatchCase{"Neither", "Potato", nullptr, nullptr}),
                          [](const testing::TestParamInfo<MatchCase>& info) { return std::string(info.param.name); });
