@@ -5,6 +5,7 @@
 #include "KitchenTest.h"
 
 #include "Framework/ObjectDatabase.h"
+#include "Game/Data/LocalizedText.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
@@ -85,7 +86,11 @@ TEST_F(DragTest, ThePictureWaitsOffScreenFollowsTheMouseHidesAfterAndGoesWithThe
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(picture->IsVisible());
     EXPECT_EQ(picture->GetWorldPosition(), (Vector2<float>{-999.0f, -999.0f})) << "until the next update";
-    EXPECT_EQ(picture->FindByPath(ObjectPaths::IngredientBin::kText) != nullptr, true);
+    // Without a picture of its own the ingredient is named, on the copy as in the bin.
+    const auto* name = dynamic_cast<IText*>(picture->FindByPath(ObjectPaths::IngredientBin::kText));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->GetText(), LocalizedText::GetDisplayText(bin->GetIngredient()->GetIngredientName().c_str()));
+    EXPECT_EQ(name->GetText(), dynamic_cast<IText*>(bin->GetNode()->FindByPath(ObjectPaths::IngredientBin::kText))->GetText());
     rig.Step();
     rig.MoveTo(250, 180);
     rig.Step();
