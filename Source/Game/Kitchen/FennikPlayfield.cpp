@@ -63,6 +63,12 @@ const NodePath& DishDisplay()
     return path;
 }
 
+const NodePath& DishPlate()
+{
+    static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "dishDisplay", "plate"});
+    return path;
+}
+
 const NodePath& PowerUpAttach()
 {
     static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "PowerUp_Attach"});
@@ -203,7 +209,7 @@ void FennikPlayfield::CreateInterface()
     auto* pantry = new IngredientPantry;
     pantry->Attach(FindChild(Paths::kPantryAttach));
     mPantry = pantry->GetID();
-    database->Add(new InGameDishDisplay);
+    (new InGameDishDisplay)->Attach(FindNodeInCurrentScene(DishPlate()));
 
     if (SceneNode* buttons = FindObject<SceneNode>(mPowerUpButtons))
         for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
