@@ -93,8 +93,7 @@ Task* MaskedSpriteNodeScaleTask::Clone() const
 
 TaskResult MaskedSpriteNodeScaleTask::Update(Object* owner, float dt)
 {
-    auto& node =
-        OwnerAs<MaskedSpriteNode>(owner, "MaskedSpriteNodeScaleTask must be applied to a MaskedSpriteNode");
+    auto& node = OwnerAs<MaskedSpriteNode>(owner, "MaskedSpriteNodeScaleTask must be applied to a MaskedSpriteNode");
     if (!HasStarted())
     {
         mStart = node.GetMaskScale();

@@ -55,7 +55,8 @@ SceneNode* CompletedDishDisplay::GetDish() const
 
 SceneNode* CompletedDishDisplay::CreateNode()
 {
-    SceneNode* root = SceneLayout::InstantiateOrBare(Label("DishCompleteDisplay_RootLayout"), Label("DishCompleteDisplay"));
+    SceneNode* root =
+        SceneLayout::InstantiateOrBare(Label("DishCompleteDisplay_RootLayout"), Label("DishCompleteDisplay"));
     SceneNode* attach = root->FindByPath(NodePath{"MaskNodeAttach"});
     auto* picture = new MaskedSpriteNode(nullptr, true);
     picture->AttachAs(attach ? attach : root, Label("Dish"));

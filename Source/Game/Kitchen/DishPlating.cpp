@@ -55,7 +55,8 @@ ImageList* DishImages(Label ingredient)
 {
     static const Label fallback("DefaultImage_DishDisplayImages");
     if (ingredient)
-        if (ImageList* own = ResourceManager::Get<ImageList>(Label::Format("%s_DishDisplayImages", ingredient.c_str())).Get())
+        if (ImageList* own =
+                ResourceManager::Get<ImageList>(Label::Format("%s_DishDisplayImages", ingredient.c_str())).Get())
             return own;
     return ResourceManager::Get<ImageList>(fallback).Get();
 }

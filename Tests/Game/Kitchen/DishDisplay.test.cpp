@@ -67,7 +67,8 @@ TEST(DishPlating, TheImageIndexTableCoversExactlyThePlateTypesAndSlots)
     // Every component a plate type names has a picture.
     for (int plate = 0; plate < kPlatingTypeCount; ++plate)
         for (int slot = 1; slot < DishPlating::kSlots; ++slot)
-            EXPECT_EQ(DishPlating::ImageIndex(plate, slot) >= 0, *GetDishSlot(plate, slot).name != '\0' || (plate == 0 && slot == 8))
+            EXPECT_EQ(DishPlating::ImageIndex(plate, slot) >= 0,
+                      *GetDishSlot(plate, slot).name != '\0' || (plate == 0 && slot == 8))
                 << plate << "," << slot;
     EXPECT_EQ(DishPlating::LayoutName(26), Label("Soup_Veg_EasyLayout"));
     EXPECT_EQ(DishPlating::LayoutName(31), Label());
