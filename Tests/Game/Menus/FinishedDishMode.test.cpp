@@ -6,8 +6,8 @@
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Data/LevelProgressManager.h"
+#include "Game/Judging/JudgingMode.h"
 #include "Game/Menus/CutsceneMode.h"
-#include "Game/Menus/JudgesStandIn.h"
 #include "Game/Menus/FinishedDishMode.h"
 #include "Game/Menus/LevelIntroMode.h"
 #include "Game/Menus/LevelOutroMode.h"
@@ -160,7 +160,6 @@ TEST_F(FinishedDish, TheWipesOpenToTheFullBandOneSecondAfterTheKnifeArrives)
 }
 TEST_F(FinishedDish, ALevelOfOneDishGoesFromItsIntroThroughOnePopupAndTheOutroToTheJudgesWithTheSavedTotal)
 {
-    const JudgesTableHook judgesTable;
     LevelProgressManager* progress = LevelProgressManager::Instance();
     progress->SetCurrentLevelIndex(KitchenLevels::kOneDish);
     progress->StartLevel();
@@ -192,8 +191,9 @@ TEST_F(FinishedDish, ALevelOfOneDishGoesFromItsIntroThroughOnePopupAndTheOutroTo
     ASSERT_NE(rig.TopAs<LevelOutroMode>(), nullptr);
     rig.Click("LevelOutro/JudgesTableButton");
     rig.Step();
-    const auto* judges = rig.TopAs<JudgesStandIn>();
+    const auto* judges = rig.TopAs<JudgingMode>();
     ASSERT_NE(judges, nullptr);
-    EXPECT_EQ(judges->total, progress->GetLevelRecord(progress->GetCurrentLevelID()).bestScore);
-    EXPECT_GT(judges->total, 0);
+    EXPECT_EQ(rig.Modes(), std::vector<std::string>{"JudgingMode"});
+    EXPECT_EQ(judges->GetLevelScore(), progress->GetLevelRecord(progress->GetCurrentLevelID()).bestScore);
+    EXPECT_GT(judges->GetLevelScore(), 0);
 }
