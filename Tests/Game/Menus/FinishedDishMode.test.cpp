@@ -57,18 +57,25 @@ INSTANTIATE_TEST_SUITE_P(
     FinishedDish, DishName,
     testing::Values(
         // Soup_Veg_Easy: slot 4 feeds 1, slot 3 feeds 2, slot 1 feeds 3.
-        NameCase{"SoupInSlotOrder", 26, {At("Tomato", 4), At("Basil", 3), At("Onion", 1)},
+        NameCase{"SoupInSlotOrder",
+                 26,
+                 {At("Tomato", 4), At("Basil", 3), At("Onion", 1)},
                  L"Tomato Soup with Basil and Onion"},
         NameCase{"NoIngredients", 26, {}, L"Ing_1 Soup with Ing_2 and Ing_3"},
         NameCase{"LaterEntryWins", 26, {At("Tomato", 4), At("Carrot", 4)}, L"Carrot Soup with Ing_2 and Ing_3"},
         // Slot 0 (the plate) and slot 2 feed nothing; slots outside 0..8 are passed over.
-        NameCase{"SlotsFeedingNothing", 26, {At("Tomato", 0), At("Basil", 2), At("Onion", 9), At("Garlic", -1)},
+        NameCase{"SlotsFeedingNothing",
+                 26,
+                 {At("Tomato", 0), At("Basil", 2), At("Onion", 9), At("Garlic", -1)},
                  L"Ing_1 Soup with Ing_2 and Ing_3"},
         // Entree_Grill_Veg_Sauce uses all five.
-        NameCase{"FivePlaceholders", 19,
+        NameCase{"FivePlaceholders",
+                 19,
                  {At("Chicken", 5), At("Potato", 2), At("Carrot", 3), At("Onion", 4), At("Tomato", 1)},
                  L"Grilled Chicken with Potato, Carrot and Onion in Tomato Sauce"},
-        NameCase{"Pizza", 30, {At("Sausage", 1), At("Pepper", 4), At("Mushroom", 5)},
+        NameCase{"Pizza",
+                 30,
+                 {At("Sausage", 1), At("Pepper", 4), At("Mushroom", 5)},
                  L"Sausage Pizza with Sweet Pepper and Mushroom"},
         // Outside the 31 plate types: no template, no slot.
         NameCase{"PlateTypeTooLarge", 31, {At("Tomato", 1)}, L""},

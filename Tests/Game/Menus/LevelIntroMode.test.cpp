@@ -76,7 +76,10 @@ protected:
     }
     std::wstring HostLine() const { return Text("Intro/Veyla/Text"); }
     std::wstring Thought() const { return Text("Intro/Player/Text"); }
-    StaticSpriteNode* Sprite(const std::string& path) const { return dynamic_cast<StaticSpriteNode*>(rig.FindNode(path)); }
+    StaticSpriteNode* Sprite(const std::string& path) const
+    {
+        return dynamic_cast<StaticSpriteNode*>(rig.FindNode(path));
+    }
     // The pictures of a combo row, by child index.
     std::vector<IImage*> Row(const std::string& row) const
     {
@@ -126,9 +129,9 @@ TEST_F(LevelIntro, ThreeHostLinesTakeThreeAdvancesThenTheFlavourComboAndReadyCar
         ASSERT_NE(Picture(ingredient), nullptr) << "the level's picture of " << ingredient;
     Next();
     EXPECT_EQ(Cards(), "Player+Flavor");
-    EXPECT_EQ(Thought(), LocalizedText::GetText(Label("LevelIntro.FlavorText")).replace(
-                             LocalizedText::GetText(Label("LevelIntro.FlavorText")).find(L"%1%"), 3,
-                             LocalizedText::GetAttributeLabelText("Fresh")));
+    EXPECT_EQ(Thought(), LocalizedText::GetText(Label("LevelIntro.FlavorText"))
+                             .replace(LocalizedText::GetText(Label("LevelIntro.FlavorText")).find(L"%1%"), 3,
+                                      LocalizedText::GetAttributeLabelText("Fresh")));
     const struct
     {
         const char* node;
@@ -147,7 +150,7 @@ TEST_F(LevelIntro, ThreeHostLinesTakeThreeAdvancesThenTheFlavourComboAndReadyCar
     EXPECT_EQ(Thought(), LocalizedText::GetText(Label("LevelIntro.ComboText")));
     // Seven ingredients for five pictures; the second has no picture and leaves its place empty.
     EXPECT_EQ(Row("Combo_1"), (std::vector<IImage*>{Picture("IntroPea"), nullptr, Picture("IntroBean"),
-                                                   Picture("IntroLeek"), Picture("IntroPea")}));
+                                                    Picture("IntroLeek"), Picture("IntroPea")}));
     EXPECT_EQ(Row("Combo_2"), std::vector<IImage*>(5, nullptr)) << "a combo without a record fills nothing";
 
     Next();
@@ -258,13 +261,12 @@ TEST_P(ShortIntro, MissingOrEmptyPartsAreSkippedAndTheIntroStillReachesTheReadyC
     EXPECT_EQ(rig.Modes(), std::vector<std::string>{"GameMode"});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LevelIntro, ShortIntro,
-    testing::Values(
-        // One line, then "None" goes straight to the combo card.
-        ShortIntroCase{"NoFlavor", kNoFlavor, "SECOND", "Veyla", 4},
-        // No line: the host's card is passed over; no flavour; a combo without record.
-        ShortIntroCase{"EmptyRecord", kEmpty, "EC", "Player+Combo", 3},
-        // No record and no episode: an elimination's title.
-        ShortIntroCase{"NoRecord", kNoRecord, "EC", "Player+Combo", 3}),
-    [](const testing::TestParamInfo<ShortIntroCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(LevelIntro, ShortIntro,
+                         testing::Values(
+                             // One line, then "None" goes straight to the combo card.
+                             ShortIntroCase{"NoFlavor", kNoFlavor, "SECOND", "Veyla", 4},
+                             // No line: the host's card is passed over; no flavour; a combo without record.
+                             ShortIntroCase{"EmptyRecord", kEmpty, "EC", "Player+Combo", 3},
+                             // No record and no episode: an elimination's title.
+                             ShortIntroCase{"NoRecord", kNoRecord, "EC", "Player+Combo", 3}),
+                         [](const testing::TestParamInfo<ShortIntroCase>& info) { return info.param.name; });
