@@ -4,6 +4,8 @@
 // own advance, and levels whose intro record is missing or empty.
 #include "Game/Kitchen/KitchenTest.h"
 
+#include "Framework/CommandLine.h"
+#include "Framework/Looper.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Audio/GameAudioManager.h"
@@ -12,7 +14,9 @@
 #include "Game/Menus/CutsceneMode.h"
 #include "Game/Menus/LevelIntroMode.h"
 #include "Graphics/IImage.h"
+#include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "SceneGraph/StaticSpriteNode.h"
+#include "Support/GoldenFrame.h"
 
 #include <cmath>
 
@@ -270,3 +274,46 @@ INSTANTIATE_TEST_SUITE_P(LevelIntro, ShortIntro,
                              // No record and no episode: an elimination's title.
                              ShortIntroCase{"NoRecord", kNoRecord, "EC", "Player+Combo", 3}),
                          [](const testing::TestParamInfo<ShortIntroCase>& info) { return info.param.name; });
+
+namespace
+{
+// The rig's runs draw with the program's software renderer while the fixture lives.
+class LevelIntroCapture : public LevelIntro
+{
+protected:
+    LevelIntroCapture() : mPrevious(GetCommandLine()) {}
+    ~LevelIntroCapture() override { SetCommandLine(mPrevious); }
+    void SetUp() override
+    {
+        // The rig is already up: it is started again on the software renderer.
+        SetCommandLine(mPrevious + L" -software");
+        rig.Restart();
+    }
+
+private:
+    std::wstring mPrevious;
+};
+} // namespace
+
+TEST_F(LevelIntroCapture, TheFlavourCardWithAnIngredientsPopupMatchesItsGoldenCapture)
+{
+    ASSERT_NE(Open(kLines), nullptr);
+    // The level screen below waits at its start: its send button is held at its place.
+    auto* level = dynamic_cast<GameMode*>(Looper::GetInstance().GetModeStack().front());
+    ASSERT_NE(level, nullptr);
+    auto* list = dynamic_cast<RecipeList*>(level->FindByName(RecipeList::Name()));
+    ASSERT_NE(list, nullptr);
+    SceneNode* button = list->GetNode()->FindByPath(NodePath{"NextStepButton"});
+    ASSERT_NE(button, nullptr);
+    button->GetTasks().EndAll();
+    button->SetPosition({4.0f, 4.0f});
+    Next(4);
+    ASSERT_EQ(Cards(), "Player+Flavor");
+    rig.Move(kFlavor + "/Ing_3");
+    rig.Step(Updates("PopupDelayTime") + 5);
+    ASSERT_TRUE(Popup()->IsVisible());
+    Compat::ForgetPresentedFrames();
+    rig.Step(5);
+    ASSERT_GT(Compat::CountPresentedFrames(), 0);
+    CompareWithGolden(Compat::GetLastPresentedFrame(), CORVANE_TEST_DATA "/Intro/FlavorCard.png");
+}
