@@ -126,6 +126,9 @@ read_tips
 click 90 103
 sleep 2.5 # the step has flown to its station
 read_tips
+xdotool mousemove --window "$window" $((640 * width / 800)) $((422 * height / 600))
+sleep 1 # the bin's name pops up once the pointer has rested
+named=$(shoot binname menus-)
 click 640 422
 xdotool mousemove --window "$window" $((300 * width / 800)) $((200 * height / 600))
 sleep 0.5
@@ -148,7 +151,8 @@ close_and_wait
 
 for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu" "help $basics" "helptips $tips" \
     "credits $credits" "creditspage $turned" "mainmenu2 $again" "challenges $select" "cutscene $cutscene" \
-    "intro $intro" "introflavor $flavor" "kitchen $kitchen" "dragging $dragging" "served $served"; do
+    "intro $intro" "introflavor $flavor" "kitchen $kitchen" "binname $named" "dragging $dragging" \
+    "served $served"; do
     set -- $shot
     blank "$2" && fail "the $1 screenshot is blank (spread $2)"
 done

@@ -241,6 +241,17 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          "'L8_LevelIntro', which no manifest declares (a LevelIntroData is needed)\n"
          "LevelProgression.xml(3): LevelProgressionData 'AllLevels' needs the text 'EpisodeTitle.1', which no "
          "manifest declares"},
+        {"a level whose pantry cannot serve a step of its recipe, and one asking for sixteen places",
+         {{"Level_8.xml", ManifestText(R"(<CookingIngredient name="Leek" category="Vegetable"/>
+<RecipeData name="R8"><RecipeStepDataList name="StepDataList"><RecipeStepData Category="Meat"/></RecipeStepDataList>
+<LabelList name="IngredientList"><Label value="Leek"/></LabelList></RecipeData>
+<KitchenLevelData name="L8">
+ <LevelRecipe RecipeID="R8"/>
+ <PantrySettings><Category id="Vegetable" numToDisplay="16"/><Category id="Meat" numToDisplay="2"/></PantrySettings>
+</KitchenLevelData>)")}},
+         "Level_8.xml(7): KitchenLevelData 'L8' recipe 'R8' asks for 16 pantry places; the pantry has 15\n"
+         "Level_8.xml(7): KitchenLevelData 'L8' recipe 'R8': its Meat steps can never be served, the pantry shows "
+         "no Meat for it"},
         {"a level intro names a text, a combo, a flavour and an ingredient that do not exist",
          {{"LevelIntroMode.xml", ManifestText(R"(<LevelIntroData name="L_LevelIntro">
  <LabelList name="VeylaText"><Label value="Hello"/></LabelList>

@@ -5,6 +5,9 @@
 #include "Check.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <map>
+#include <set>
 
 namespace Corvane::DataCheck
 {
@@ -12,6 +15,8 @@ namespace
 {
 const Kinds kIngredient = {L"CookingIngredient"};
 const wchar_t* const kCategories[] = {L"Vegetable", L"Meat", L"Flavoring"};
+// The pantry's places: three rows of five.
+constexpr long kPantryPlaces = 15;
 // The challenge levels of an episode; "Intro" and "Outro" name cutscenes.
 const wchar_t* const kChallenges[] = {L"Dashcourse_1", L"Dashcourse_2", L"Elimination"};
 
@@ -43,7 +48,10 @@ public:
             if (kind == L"LevelProgressionData")
                 CheckProgression(context, record);
             else if (kind == L"KitchenLevelData")
+            {
                 CheckLevel(context, record);
+                CheckPantry(context, record);
+            }
             else if (kind == L"RecipeData")
                 CheckRecipe(context, record);
             else if (kind == L"CookingIngredient")
@@ -126,6 +134,48 @@ private:
                         context.Problem(*record.manifest, *category,
                                         Who(record) + " pantry category '" + Narrow(category->Text(L"id")) +
                                             "' is none of Vegetable, Meat, Flavoring");
+        }
+    }
+
+    // The pantry shows a recipe's ingredients by category, as many at a time as the level's counts
+    // say: a step whose category the pantry never shows can never be served, and the places the
+    // counts ask for must fit the pantry's fifteen.
+    void CheckPantry(Context& context, const Declaration& level)
+    {
+        std::map<std::wstring, long> counts;
+        for (const DataElement* settings : level.element->ChildrenNamed(L"PantrySettings"))
+            for (const DataElement* category : settings->ChildrenNamed(L"Category"))
+                counts[category->Text(L"id")] = std::wcstol(category->Text(L"numToDisplay").c_str(), nullptr, 10);
+        for (const DataElement* entry : level.element->ChildrenNamed(L"LevelRecipe"))
+        {
+            const std::wstring id = entry->Text(L"RecipeID");
+            const Declaration* recipe = context.Resolve(id, {L"RecipeData"});
+            if (!recipe)
+                continue;
+            const std::string who = Who(level) + " recipe '" + Narrow(id) + "'";
+            std::set<std::wstring> shown;
+            if (const DataElement* ingredients = Member(*recipe->element, L"IngredientList"))
+                for (const DataElement& item : ingredients->children)
+                    if (const Declaration* ingredient = context.Resolve(item.Text(L"value"), kIngredient))
+                        if (IsCategory(ingredient->element->Text(L"category")))
+                            shown.insert(ingredient->element->Text(L"category"));
+            long places = 0;
+            for (const std::wstring& category : shown)
+                places += std::max(counts[category], 0L);
+            if (places > kPantryPlaces)
+                context.Problem(*level.manifest, *entry,
+                                who + " asks for " + std::to_string(places) + " pantry places; the pantry has 15");
+            const DataElement* steps = Member(*recipe->element, L"StepDataList");
+            std::set<std::wstring> reported;
+            for (const DataElement& step : steps ? steps->children : std::vector<DataElement>{})
+            {
+                const std::wstring category = step.Text(L"Category");
+                if (IsCategory(category) && (!shown.contains(category) || counts[category] <= 0) &&
+                    reported.insert(category).second)
+                    context.Problem(*level.manifest, *entry,
+                                    who + ": its " + Narrow(category) + " steps can never be served, the pantry shows no " +
+                                        Narrow(category) + " for it");
+            }
         }
     }
 

@@ -19,10 +19,7 @@ template <typename C> C* FindOrCreate()
 
 template <typename T> T* Resolve(const DragContainer* container)
 {
-    ObjectDatabase* database = ObjectDatabase::Current();
-    if (!database || !container)
-        return nullptr;
-    return dynamic_cast<T*>(database->Get(container->GetCurrent()));
+    return container ? FindLive<T>(container->GetCurrent()) : nullptr;
 }
 } // namespace
 

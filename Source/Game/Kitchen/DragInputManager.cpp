@@ -40,8 +40,7 @@ DragInputManager* DragInputManager::Get()
 
 SceneNode* DragInputManager::GetDragImage() const
 {
-    ObjectDatabase* database = ObjectDatabase::Current();
-    return database ? dynamic_cast<SceneNode*>(database->Get(mImage)) : nullptr;
+    return FindLive<SceneNode>(mImage);
 }
 
 void DragInputManager::StartDrag(SceneNode* node)

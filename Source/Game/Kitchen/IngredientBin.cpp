@@ -111,7 +111,7 @@ void IngredientBin::ConnectClickRect()
     if (!area)
         return;
     const ObjectID self = GetID();
-    const auto find = [self] { return dynamic_cast<IngredientBin*>(ObjectDatabase::Current()->Get(self)); };
+    const auto find = [self] { return FindLive<IngredientBin>(self); };
     area->Signals().ButtonDown.connect([find](SceneNode*, MouseButton, int, int) {
         if (IngredientBin* bin = find())
             PickUp(*bin);

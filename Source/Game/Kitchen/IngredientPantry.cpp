@@ -26,12 +26,6 @@ namespace
 {
 constexpr int kRows = 3;
 
-template <typename T> T* FindObject(ObjectID id)
-{
-    ObjectDatabase* database = ObjectDatabase::Current();
-    return database ? dynamic_cast<T*>(database->Get(id)) : nullptr;
-}
-
 int CountLiveBins()
 {
     ObjectDatabase* database = ObjectDatabase::Current();
@@ -44,6 +38,8 @@ int CountLiveBins()
 bool IsOnShow(const CookingIngredient* ingredient)
 {
     ObjectDatabase* database = ObjectDatabase::Current();
+    if (!database)
+        return false;
     for (ObjectID id : database->GetGroup(IngredientBin::Group()))
         if (const auto* bin = dynamic_cast<IngredientBin*>(database->Get(id)); bin && bin->GetIngredient() == ingredient)
             return true;
@@ -75,7 +71,7 @@ SceneNode* IngredientPantry::CreateNode()
 
 IngredientBin* IngredientPantry::GetBin(int place) const
 {
-    return place >= 0 && place < static_cast<int>(mPlaces.size()) ? FindObject<IngredientBin>(mPlaces[place].bin)
+    return place >= 0 && place < static_cast<int>(mPlaces.size()) ? FindLive<IngredientBin>(mPlaces[place].bin)
                                                                      : nullptr;
 }
 
@@ -102,7 +98,7 @@ std::vector<CookingIngredient*> IngredientPantry::GetIngredients(int category) c
     std::vector<CookingIngredient*> ingredients;
     if (const auto found = mIngredients.find(category); found != mIngredients.end())
         for (ObjectID id : found->second)
-            if (auto* ingredient = FindObject<CookingIngredient>(id))
+            if (auto* ingredient = FindLive<CookingIngredient>(id))
                 ingredients.push_back(ingredient);
     return ingredients;
 }
@@ -117,7 +113,7 @@ void IngredientPantry::Clear()
 {
     ObjectDatabase* database = ObjectDatabase::Current();
     for (const Place& place : mPlaces)
-        if (auto* bin = FindObject<IngredientBin>(place.bin))
+        if (auto* bin = FindLive<IngredientBin>(place.bin))
         {
             bin->StopDragIfDragged();
             database->Remove(place.bin);
@@ -136,7 +132,7 @@ void IngredientPantry::Restock()
     Clear();
     ObjectDatabase* database = ObjectDatabase::Current();
     const RecipeList* list = FindRecipeList();
-    const Recipe* recipe = list ? FindObject<Recipe>(list->GetCurrentRecipe()) : nullptr;
+    const Recipe* recipe = list ? FindLive<Recipe>(list->GetCurrentRecipe()) : nullptr;
     if (!database || !recipe)
     {
         ShowRowLabels();
@@ -215,7 +211,7 @@ CookingIngredient* IngredientPantry::PickIngredient(int category)
         std::vector<ObjectID>& deck = mDecks[category];
         if (deck.empty())
             return nullptr;
-        auto* candidate = FindObject<CookingIngredient>(deck.back());
+        auto* candidate = FindLive<CookingIngredient>(deck.back());
         deck.pop_back();
         RefillDeck(category);
         if (candidate && (duplicatesAllowed || !IsOnShow(candidate)))
@@ -228,7 +224,7 @@ CookingIngredient* IngredientPantry::PickIngredient(int category)
 bool IngredientPantry::FillNextPlace()
 {
     std::size_t i = 0;
-    while (i < mPlaces.size() && FindObject<IngredientBin>(mPlaces[i].bin))
+    while (i < mPlaces.size() && FindLive<IngredientBin>(mPlaces[i].bin))
         ++i;
     if (i == mPlaces.size())
         return false;
@@ -252,7 +248,7 @@ void IngredientPantry::ShuffleCategory(int category)
 {
     for (const Place& place : mPlaces)
         if (place.category == category)
-            if (auto* bin = FindObject<IngredientBin>(place.bin))
+            if (auto* bin = FindLive<IngredientBin>(place.bin))
             {
                 bin->ShowShuffleFlash();
                 bin->StopDragIfDragged();

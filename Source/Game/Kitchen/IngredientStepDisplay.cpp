@@ -43,8 +43,7 @@ Label IngredientStepDisplay::GetGroup() const
 
 RecipeStep* IngredientStepDisplay::FindStep() const
 {
-    ObjectDatabase* database = ObjectDatabase::Current();
-    return database ? dynamic_cast<RecipeStep*>(database->Get(mStep)) : nullptr;
+    return FindLive<RecipeStep>(mStep);
 }
 
 SceneNode* IngredientStepDisplay::Child(const NodePath& path) const
@@ -83,11 +82,11 @@ void IngredientStepDisplay::BuildView(const RecipeStep& step)
         {
             text->SetText(request ? LocalizedText::GetAttributeLabelText(request.c_str()) : std::wstring());
             text->Signals().MouseEnter.connect([self](SceneNode*) {
-                if (auto* display = dynamic_cast<IngredientStepDisplay*>(ObjectDatabase::Current()->Get(self)))
+                if (auto* display = FindLive<IngredientStepDisplay>(self))
                     display->OnRequestHover(true);
             });
             text->Signals().MouseLeave.connect([self](SceneNode*) {
-                if (auto* display = dynamic_cast<IngredientStepDisplay*>(ObjectDatabase::Current()->Get(self)))
+                if (auto* display = FindLive<IngredientStepDisplay>(self))
                     display->OnRequestHover(false);
             });
             text->SetHitTest(true);
@@ -102,7 +101,7 @@ void IngredientStepDisplay::ConnectDropArea()
     if (!area)
         return;
     const ObjectID self = GetID();
-    const auto find = [self] { return dynamic_cast<IngredientStepDisplay*>(ObjectDatabase::Current()->Get(self)); };
+    const auto find = [self] { return FindLive<IngredientStepDisplay>(self); };
     area->Signals().ButtonDown.connect([find](SceneNode*, MouseButton, int, int) {
         if (IngredientStepDisplay* display = find())
             display->OnPress();

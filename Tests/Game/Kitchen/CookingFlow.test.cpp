@@ -20,6 +20,7 @@
 #include "Game/Menus/LevelOutroMode.h"
 #include "SceneGraph/SceneNode.h"
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace Corvane;
@@ -89,6 +90,11 @@ protected:
             EXPECT_FALSE(bins.empty()) << "no bin for a step";
             if (bins.empty())
                 return false;
+            // The pantry holds the ingredients of the dish being cooked.
+            const auto* recipe = dynamic_cast<Recipe*>(game->Get(step->GetRecipe()));
+            const std::vector<Label>& ingredients = recipe->GetData().ingredients;
+            EXPECT_NE(std::find(ingredients.begin(), ingredients.end(), bins.front()->GetIngredient()->GetIngredientName()),
+                      ingredients.end());
             const auto [binX, binY] = Centre(bins.front()->GetNode());
             const auto [x, y] = Centre(area);
             rig.MoveTo(binX, binY);

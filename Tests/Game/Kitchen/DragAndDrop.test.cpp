@@ -5,6 +5,7 @@
 #include "KitchenTest.h"
 
 #include "Framework/ObjectDatabase.h"
+#include "Game/Data/LocalizedText.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
@@ -14,6 +15,7 @@
 #include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Kitchen/IngredientStepDisplay.h"
 #include "Game/Kitchen/ScoreManager.h"
+#include "Game/Menus/FinishedDishMode.h"
 
 using namespace Corvane;
 namespace Paths = ObjectPaths::StepDisplay;
@@ -84,7 +86,11 @@ TEST_F(DragTest, ThePictureWaitsOffScreenFollowsTheMouseHidesAfterAndGoesWithThe
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(picture->IsVisible());
     EXPECT_EQ(picture->GetWorldPosition(), (Vector2<float>{-999.0f, -999.0f})) << "until the next update";
-    EXPECT_EQ(picture->FindByPath(ObjectPaths::IngredientBin::kText) != nullptr, true);
+    // Without a picture of its own the ingredient is named, on the copy as in the bin.
+    const auto* name = dynamic_cast<IText*>(picture->FindByPath(ObjectPaths::IngredientBin::kText));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->GetText(), LocalizedText::GetDisplayText(bin->GetIngredient()->GetIngredientName().c_str()));
+    EXPECT_EQ(name->GetText(), dynamic_cast<IText*>(bin->GetNode()->FindByPath(ObjectPaths::IngredientBin::kText))->GetText());
     rig.Step();
     rig.MoveTo(250, 180);
     rig.Step();
@@ -239,6 +245,19 @@ TEST_F(NewCookDragTest, AWrongCategoryAsksForItsTip)
     for (const TutorialTip& tip : TutorialManager::Instance()->GetPendingTips())
         asked = asked || tip.tip == kTipWrongCategory;
     EXPECT_TRUE(asked);
+}
+
+TEST_F(DragTest, AFinishedDishStopsTheDragInProgress)
+{
+    PickUp(0);
+    rig.Step();
+    SceneNode* picture = manager->GetDragImage();
+    ASSERT_TRUE(picture && picture->IsVisible());
+    for (RecipeStep* step : steps)
+        step->StartFinishing();
+    ASSERT_GE(rig.StepUntil([&] { return rig.TopAs<FinishedDishMode>() != nullptr; }, 1000), 0);
+    EXPECT_EQ(manager->GetDragMode(), DragInputManager::kNothing);
+    EXPECT_FALSE(picture->IsVisible());
 }
 
 namespace

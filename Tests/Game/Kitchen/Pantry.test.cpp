@@ -212,11 +212,14 @@ TEST_F(PantryTest, AShuffleReplacesEveryBinOfItsCategoryAndTheDeckComesBackOnlyO
         for (const std::string& name : Names(pantry->GetBins(0)))
             EXPECT_TRUE(seen.insert(name).second) << name << " came back before the deck was drawn";
         pantry->ShuffleCategory(0);
+        EXPECT_NE(rig.FindNode("GameScreenRoot/FX_Layer/ShuffleFlash"), nullptr) << "a flash over each bin";
         const auto replaced = [&] { return pantry->GetBins(0).size() == 2 && pantry->GetBin(0)->GetID() != before[0]; };
         ASSERT_GE(rig.StepUntil(replaced, 20), 0) << "shuffle " << shuffle;
         EXPECT_NE(pantry->GetBin(1)->GetID(), before[1]);
     }
     EXPECT_EQ(seen.size(), 6u) << "three shuffles of two places show all six vegetables";
+    EXPECT_GE(rig.StepUntil([&] { return rig.FindNode("GameScreenRoot/FX_Layer/ShuffleFlash") == nullptr; }, 100), 0)
+        << "the flashes go once played";
     EXPECT_EQ(Names(pantry->GetBins(1)), meats) << "other categories stay";
     EXPECT_EQ(Names(pantry->GetBins(2)), flavourings);
 }
