@@ -151,8 +151,7 @@ close_and_wait
 
 for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu" "help $basics" "helptips $tips" \
     "credits $credits" "creditspage $turned" "mainmenu2 $again" "challenges $select" "cutscene $cutscene" \
-    "intro $intro" "introflavor $flavor" "kitchen $kitchen" "binname $named" "dragging $dragging" \
-    "served $served"; do
+    "intro $intro" "introflavor $flavor" "kitchen $kitchen" "binname $named" "dragging $dragging" "served $served"; do
     set -- $shot
     blank "$2" && fail "the $1 screenshot is blank (spread $2)"
 done

@@ -214,6 +214,18 @@ TEST_F(Judging, EachDishGetsOneIngredientCommentAndAnUnstartedRecipeIsIncomplete
     EXPECT_EQ(Text(kRoot + "/CommentDisplay/DishDisplay/DishName"), ComposeDishName(DishNameTemplate(26), 26, soup));
     EXPECT_NE(Text(kRoot + "/CommentDisplay/DishDisplay/DishName").find(L"Onion"), std::wstring::npos);
     ASSERT_GE(rig.StepUntil([&] { return judge->IsWaitingForNext(); }), 0);
+    // The large dish is cut by the comment panel's window; the overview's are at half size.
+    const auto* large = dynamic_cast<const JudgingDish*>(judge->Get(judge->GetCurrentDishDisplay()));
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(large->GetPicture()->GetClipRect(), (Rect<int>{193, 207, 416, 325}));
+    EXPECT_TRUE(large->GetPicture()->IsClipRectUsed());
+    EXPECT_EQ(large->GetPicture()->GetMaskScale(), (Vector2<float>{1.0f, 1.0f}));
+    const SceneNode* place = rig.FindNode(kRoot + "/AllDishDisplay/AllDishLayout_2");
+    ASSERT_NE(place, nullptr);
+    const auto* small = dynamic_cast<const MaskedSpriteNode*>(place->GetChildren().front()->GetChildren().front());
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(small->GetMaskScale(), (Vector2<float>{0.5f, 0.5f}));
+    EXPECT_FALSE(small->IsClipRectUsed());
     const std::wstring said = Text(judge->GetSpeaker() == JudgingMode::kVeyla ? kVeylaSays : kOrvelSays);
     EXPECT_TRUE(said.find(L"Tomato") != std::wstring::npos || said.find(L"Basil") != std::wstring::npos ||
                 said.find(L"Onion") != std::wstring::npos)
