@@ -216,6 +216,10 @@ void FennikPlayfield::CreateInterface()
             if (auto* button = buttons->FindByPathAs<ButtonNode>(Paths::kPowerUpButtons[kind]))
             {
                 const ObjectID self = GetID();
+                button->Clicked.connect([kind](ButtonNode*) {
+                    if (PowerUpManager* powerUps = GetPowerUpManager())
+                        powerUps->Use(kind);
+                });
                 button->Clicked.connect([self, kind](ButtonNode*) {
                     if (auto* playfield = FindObject<FennikPlayfield>(self))
                         playfield->FlashPowerUpButton(kind);
