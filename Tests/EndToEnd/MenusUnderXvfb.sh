@@ -3,8 +3,9 @@
 # input: the title, Start clicked, the new-profile popup, a name typed and OK clicked, then the main
 # menu greeting the new profile, whose file has replaced the default profile's; then the help, a
 # topic picked and left, the credits, a page turned and left; then Play, the challenge select, its
-# Play, the episode's intro cutscene, skipped, and the level screen, where the first step is sent
-# and served with a vegetable dragged from the pantry by mouse. Screenshots of the screens are
+# Play, the episode's intro cutscene, skipped, the level intro's cards clicked through with Next,
+# and the level screen, where the first step is sent and served with a vegetable dragged from the
+# pantry by mouse. Screenshots of the screens are
 # kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb, xdotool, ImageMagick
 # or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
 set -u
@@ -88,7 +89,22 @@ wait_for "LevelProgressManager: starting the level Level_1_1" 20 || fail "Play d
 sleep 2 # the characters have walked in
 cutscene=$(shoot cutscene menus-)
 xdotool key --window "$window" Escape || fail "could not press Escape"
-sleep 1.5
+wait_for "LevelIntroMode: the level intro is up" 20 || fail "no level intro came after the cutscene"
+sleep 1
+intro=$(shoot intro menus-)
+# The intro's Next, at (650, 546), 130 by 44, after the title card: two host lines, the flavour,
+# the combos and the ready line, then the intro closes.
+for card in 1 2 3; do
+    click 715 568
+    sleep 0.6
+done
+flavor=$(shoot introflavor menus-)
+for card in 4 5 6; do
+    click 715 568
+    sleep 0.6
+done
+wait_for "LevelIntroMode: the level intro closes" 20 || fail "Next did not lead through the level intro"
+sleep 1
 kitchen=$(shoot kitchen menus-)
 
 # The kitchen by mouse: the next-recipe popup closed with a click, the first step sent with
@@ -135,7 +151,7 @@ close_and_wait
 
 for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu" "help $basics" "helptips $tips" \
     "credits $credits" "creditspage $turned" "mainmenu2 $again" "challenges $select" "cutscene $cutscene" \
-    "kitchen $kitchen" "binname $named" "dragging $dragging" "served $served"; do
+    "intro $intro" "introflavor $flavor" "kitchen $kitchen" "binname $named" "dragging $dragging" "served $served"; do
     set -- $shot
     blank "$2" && fail "the $1 screenshot is blank (spread $2)"
 done
@@ -148,9 +164,11 @@ blank "$(apart mainmenu credits)" && fail "the credits look like the main menu"
 blank "$(apart credits creditspage)" && fail "the right arrow did not turn the page"
 blank "$(apart mainmenu2 challenges)" && fail "the challenge select looks like the main menu"
 blank "$(apart challenges cutscene)" && fail "the cutscene does not show over the challenge select"
-blank "$(apart cutscene kitchen)" && fail "the level screen looks like the cutscene"
+blank "$(apart cutscene intro)" && fail "the level intro looks like the cutscene"
+blank "$(apart intro introflavor)" && fail "Next did not change the intro's card"
+blank "$(apart introflavor kitchen)" && fail "the level screen looks like the level intro"
 blank "$(apart dragging served)" && fail "serving the step changed nothing on the level screen"
 echo "PASSED: title, new-profile popup, typed name and main menu drawn; one profile file, Ann's;" \
     "the help's topics and the credits' pages turned and left; the challenge select, the episode's" \
-    "cutscene and the level screen drawn; a vegetable dragged from the pantry served its step; the" \
-    "window closed cleanly"
+    "cutscene, the level intro's cards and the level screen drawn; a vegetable dragged from the" \
+    "pantry served its step; the window closed cleanly"

@@ -9,6 +9,7 @@
 #include "Game/Application/GameRegistration.h"
 #include "Game/Application/StartupGroups.h"
 #include "Game/Audio/GameAudioManager.h"
+#include "Game/Judging/JudgingRegistration.h"
 #include "Game/Kitchen/KitchenRegistration.h"
 #include "Game/Loading/MyLoadingMode.h"
 #include "Game/Loading/MyResourceLoadTask.h"
@@ -69,6 +70,7 @@ void Application::Start()
     RegisterChallengeSelect();
     ConnectTutorialToLevelProgress();
     RegisterKitchenScreens();
+    RegisterJudgingScreens();
     auto loading = std::make_unique<MyLoadingMode>();
     for (const StartupGroup& group : GetStartupGroups().subspan(1))
         loading->AddTask(std::make_unique<MyResourceLoadTask>(group.name), group.weight);

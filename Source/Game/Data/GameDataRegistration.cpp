@@ -2,6 +2,7 @@
 
 #include "Framework/ResourceManager.h"
 #include "Game/Data/GameRecordDescriptors.h"
+#include "Game/Data/IngredientComboStore.h"
 #include "Game/Data/IngredientData.h"
 #include "Game/Data/KitchenLevelData.h"
 #include "simplesettings/SettingsDescriptorWrapper.h"
@@ -36,4 +37,7 @@ void RegisterHandReadRecordFactories()
     manager->RegisterFactory(L"CookingIngredient", new CookingIngredientDataResourceFactory);
     manager->RegisterFactory(L"KitchenLevelData", new KitchenLevelDataResourceFactory);
     manager->RegisterFactory(L"IngredientCombo", new IngredientComboDataResourceFactory);
+    // The store outlives the resource manager: a new start (a second run in one process) files
+    // its combos afresh instead of on top of the last run's, which would score them twice.
+    IngredientComboStore::Instance().Clear();
 }

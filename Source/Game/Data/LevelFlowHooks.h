@@ -18,6 +18,8 @@ struct LevelFlowHooks
     std::function<Corvane::ApplicationMode*()> makeGameMode;
     std::function<Corvane::ApplicationMode*()> makeLevelIntroMode;
     std::function<Corvane::ApplicationMode*(Corvane::Label cutsceneID)> makeCutsceneMode;
+    // The judges' table for a level that ended with total points (score and time bonus).
+    std::function<Corvane::ApplicationMode*(int total)> makeJudgingMode;
     // episode -1: no episode chosen.
     std::function<Corvane::ApplicationMode*(int episode)> makeLevelSelectMode;
     // Reloads the tutorial tips shown from the current profile.

@@ -114,6 +114,8 @@ public:
     void CollectDishKeys(std::vector<Corvane::Label>& out) const;
     // Appends the recipe's step results in the order recorded.
     void ForEachStepResult(Corvane::Label recipe, std::vector<StepResult>& out) const;
+    // Appends the recipe's combos in the order recorded.
+    void ForEachCombo(Corvane::Label recipe, std::vector<Corvane::Label>& out) const;
     // One of the recipe's recorded combos, drawn from the current random stream; null when none.
     Corvane::Label PickRandomCombo(Corvane::Label recipe) const;
     void ClearLevelResults();

@@ -39,12 +39,17 @@ void LevelProgressManager::ForEachStepResult(Label recipe, std::vector<StepResul
         out.push_back(it->second);
 }
 
+void LevelProgressManager::ForEachCombo(Label recipe, std::vector<Label>& out) const
+{
+    const auto [first, last] = mCombos.equal_range(recipe);
+    for (auto it = first; it != last; ++it)
+        out.push_back(it->second);
+}
+
 Label LevelProgressManager::PickRandomCombo(Label recipe) const
 {
     std::vector<Label> combos;
-    const auto [first, last] = mCombos.equal_range(recipe);
-    for (auto it = first; it != last; ++it)
-        combos.push_back(it->second);
+    ForEachCombo(recipe, combos);
     if (combos.empty())
         return Label();
     IRandomNumberStream* stream = GetCurrentRandomStream();

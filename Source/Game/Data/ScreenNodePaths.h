@@ -107,7 +107,7 @@ inline const NodePath kVeyla = PathOf({"TitleMode", "Characters", "TitleMainMenu
 namespace LevelIntro
 {
 inline const NodePath kTitleCard = PathOf({"Intro", "TitleCard"});
-inline const NodePath kTitleCardDK = PathOf({"Intro", "TitleCard", "DK"});
+inline const NodePath kTitleCardDC = PathOf({"Intro", "TitleCard", "DC"});
 inline const NodePath kTitleCardEC = PathOf({"Intro", "TitleCard", "EC"});
 inline const NodePath kTitleCardFirst = PathOf({"Intro", "TitleCard", "FIRST"});
 inline const NodePath kTitleCardSecond = PathOf({"Intro", "TitleCard", "SECOND"});
@@ -132,6 +132,7 @@ inline const NodePath kPopupBubble = PathOf({"bubbleBG"});
 
 namespace LevelOutro // under a node of its layout
 {
+inline const NodePath kBubble = PathOf({"bubbleBG"});
 inline const NodePath kTotalScore = PathOf({"bubbleBG", "total_score"});
 inline const NodePath kTimeBonus = PathOf({"bubbleBG", "timeBonus"});
 } // namespace LevelOutro

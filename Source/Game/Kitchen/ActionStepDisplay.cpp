@@ -10,6 +10,7 @@
 #include "Framework/TimedTask.h"
 #include "Game/Data/LocalizedText.h"
 #include "Game/Data/ScreenNodePaths.h"
+#include "Game/Kitchen/PowerUpManager.h"
 #include "Game/Kitchen/RecipeStep.h"
 #include "Game/Kitchen/StepSparkle.h"
 #include "Graphics/Image.h"
@@ -100,7 +101,10 @@ void ActionStepDisplay::OnAttached()
         click->SetHitTest(true);
     }
     if (const RecipeStep* step = FindStep())
+    {
         BuildView(*step);
+        ConnectPowerUpHovers(*step);
+    }
     BuildSparkles();
     SetActionIndicator(true);
 }
@@ -153,6 +157,28 @@ void ActionStepDisplay::BuildSparkles()
 {
     for (const char* path : {"StepDisplay/Att1_Sparkle", "StepDisplay/Att2_Sparkle", "StepDisplay/IngredientImg_SparkleNode"})
         AddStepSparkle(Child(path));
+    // A display that comes while a highlight power-up runs joins in.
+    const PowerUpManager* powerUps = FindPowerUpManager();
+    if (powerUps && powerUps->IsAttributeHighlightActive())
+        ShowMatchedSparkles(true);
+    if (powerUps && powerUps->IsComboHighlightActive())
+        SetIngredientSparkle(true);
+}
+
+void ActionStepDisplay::ConnectPowerUpHovers(const RecipeStep& step)
+{
+    const Label request1 = step.GetRequest1();
+    const Label request2 = step.GetRequest2();
+    const int category = step.GetCategory();
+    const auto requests = [request1, request2, category](PowerUpManager& powerUps, bool on) {
+        powerUps.HighlightBinsForRequests(on, request1, request2, category);
+    };
+    ConnectPowerUpHover(Child("StepDisplay/Attribute_1"), mStep, requests);
+    ConnectPowerUpHover(Child("StepDisplay/Attribute_2"), mStep, requests);
+    const Label ingredient = step.GetIngredient();
+    ConnectPowerUpHover(Child("StepDisplay/IngredientImg_BG"), mStep, [ingredient](PowerUpManager& powerUps, bool on) {
+        powerUps.HighlightBinsForCombos(on, ingredient);
+    });
 }
 
 void ActionStepDisplay::OnUpdate(float)

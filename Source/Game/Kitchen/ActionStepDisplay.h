@@ -47,6 +47,8 @@ private:
     SceneNode* Child(const char* path) const;
     void BuildView(const RecipeStep& step);
     void BuildSparkles();
+    // Hovering the requests or the ingredient lights the pantry bins for the highlight power-ups.
+    void ConnectPowerUpHovers(const RecipeStep& step);
     void PlaySpeedUp(const char* animation);
 
     Corvane::ObjectID mStep;

@@ -57,8 +57,25 @@ public:
     // Called by the step just before it enters state 2: the action display replaces the
     // ingredient display, the interaction wait starts, the passive loop plays.
     void OnCookingStarted();
-    // The bonuses an added ingredient earns at the station; 0 until the combo scoring comes.
-    int ScoreIngredientBonuses() { return 0; }
+    // The bonuses the ingredient just added to the step earns (StationCombos.cpp): the flavour
+    // sets it makes with the other stations' steps, then the classic combos it completes. Both are
+    // in the level's score already; the sum is returned for the dish.
+    int ScoreIngredientBonuses();
+    // The classic combos listed for the step's ingredient whose every ingredient stands at one of
+    // stations: each scored and recorded under the step's recipe, the most valuable shown.
+    int ScoreClassicCombos(const std::vector<CookingStation*>& stations);
+    // Every cooking display whose step met attribute flashes it; the set tip is shown at once.
+    void HighlightAttributeSet(Corvane::Label attribute);
+
+    // The kitchen's floating feedback over the station (ScorePopups.cpp); each popup removes
+    // itself when its motion ends. The met requests' pictures:
+    void ShowAttributeMatchPopup(Corvane::Label request1, Corvane::Label request2);
+    // "+points", shown after delay seconds.
+    void ShowScorePopup(int points, float delay);
+    // A set of count stations of attribute: its points and picture, shown after delay seconds.
+    void ShowAttributeSetPopup(int count, float delay, Corvane::Label attribute);
+    // The chain's clock and count; the playfield keeps one at a time.
+    void ShowChainPopup(int points);
     // Every request of the step is met: a flame more, and the station tips after the flame's
     // entrance.
     void OnAllRequestsMet();

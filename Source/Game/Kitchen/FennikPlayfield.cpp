@@ -63,6 +63,12 @@ const NodePath& DishDisplay()
     return path;
 }
 
+const NodePath& DishPlate()
+{
+    static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "dishDisplay", "plate"});
+    return path;
+}
+
 const NodePath& PowerUpAttach()
 {
     static const NodePath path = PathOf({"GameScreenRoot", "UI_attach", "PowerUp_Attach"});
@@ -203,13 +209,17 @@ void FennikPlayfield::CreateInterface()
     auto* pantry = new IngredientPantry;
     pantry->Attach(FindChild(Paths::kPantryAttach));
     mPantry = pantry->GetID();
-    database->Add(new InGameDishDisplay);
+    (new InGameDishDisplay)->Attach(FindNodeInCurrentScene(DishPlate()));
 
     if (SceneNode* buttons = FindObject<SceneNode>(mPowerUpButtons))
         for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
             if (auto* button = buttons->FindByPathAs<ButtonNode>(Paths::kPowerUpButtons[kind]))
             {
                 const ObjectID self = GetID();
+                button->Clicked.connect([kind](ButtonNode*) {
+                    if (PowerUpManager* powerUps = GetPowerUpManager())
+                        powerUps->Use(kind);
+                });
                 button->Clicked.connect([self, kind](ButtonNode*) {
                     if (auto* playfield = FindObject<FennikPlayfield>(self))
                         playfield->FlashPowerUpButton(kind);

@@ -9,6 +9,7 @@
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/DragInputManager.h"
+#include "Game/Kitchen/PowerUpManager.h"
 #include "Game/Kitchen/RecipeStep.h"
 #include "Game/Kitchen/StepSparkle.h"
 #include "Graphics/ImageList.h"
@@ -93,6 +94,8 @@ void IngredientStepDisplay::BuildView(const RecipeStep& step)
         }
     AddStepSparkle(Child(Paths::kAttribute1Sparkle));
     AddStepSparkle(Child(Paths::kAttribute2Sparkle));
+    if (const PowerUpManager* powerUps = FindPowerUpManager(); powerUps && powerUps->IsAttributeHighlightActive())
+        ShowRequestSparkles(true);
 }
 
 void IngredientStepDisplay::ConnectDropArea()
@@ -120,7 +123,11 @@ void IngredientStepDisplay::ConnectDropArea()
 
 void IngredientStepDisplay::OnRequestHover(bool on)
 {
-    // The bins that carry the requests light up here once the attribute power-up is built.
+    // Both texts light the bins that carry both requests (while the attribute power-up runs).
+    const RecipeStep* step = FindStep();
+    PowerUpManager* powerUps = GetPowerUpManager();
+    if (step && powerUps)
+        powerUps->HighlightBinsForRequests(on, step->GetRequest1(), step->GetRequest2(), step->GetCategory());
     if (on)
         EnterTarget(*this);
     else

@@ -91,6 +91,8 @@ void RecipeStep::AddIngredient(const CookingIngredient& ingredient)
     if (mData.category == kCategoryMeat)
         QueueTipAtStation(kTipMeatStep, 50, 140);
     AddScore(points);
+    if (station)
+        station->ShowAttributeMatchPopup(mData.attRequest1, mData.attRequest2);
     mIngredient = ingredient.GetIngredientName();
     mIngredientSlot = mData.displayIndex;
     StartCooking();
@@ -171,9 +173,11 @@ void RecipeStep::AddDishPoints(int points)
     }
 }
 
-void RecipeStep::AddScore(int points)
+void RecipeStep::AddScore(int points, bool popup)
 {
     AddDishPoints(points);
     if (ScoreManager* score = GetScoreManager())
         score->AddScore(points);
+    if (CookingStation* station = popup ? FindStation() : nullptr)
+        station->ShowScorePopup(points, 0.0f);
 }

@@ -84,8 +84,9 @@ public:
 
     // points to the step and the dish's score (and the dish display refreshed).
     void AddDishPoints(int points);
-    // points to the step, the dish's score and the level's score.
-    void AddScore(int points);
+    // points to the step, the dish's score and the level's score; with popup, the station shows
+    // them floating up.
+    void AddScore(int points, bool popup = false);
 
 private:
     CookingStation* FindStation() const;

@@ -117,10 +117,12 @@ void RecipeStep::StartFinishing()
         StartFlight();
     GetTasks().Add(new SimpleFunctionTask<RecipeStep>([](RecipeStep* step, float) { step->Complete(); }));
     CookingStation* station = FindStation();
-    AddScore(station ? station->GetFlameScore() : 0);
+    AddScore(station ? station->GetFlameScore() : 0, true);
     if (ScoreManager* score = GetScoreManager())
     {
         score->OnStepCompleted();
+        if (station)
+            station->ShowChainPopup(score->GetComboPoints());
         AddDishPoints(score->GetComboPoints());
     }
     mState = kFinishing;

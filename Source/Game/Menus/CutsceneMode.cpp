@@ -10,7 +10,6 @@
 #include "Game/Data/LocalizedText.h"
 #include "Game/Data/ScreenNodePaths.h"
 #include "Graphics/ImageList.h"
-#include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/NodeTasks.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
@@ -104,21 +103,6 @@ void CutsceneMode::OnControl(Label, Label sender)
         CloseAtOnce();
     else if (sender == next)
         PlayNextLine();
-}
-
-void CutsceneMode::WireRollover(const NodePath& buttonPath, const NodePath& rolloverPath)
-{
-    SceneNode* button = FindInScreen(buttonPath);
-    const SceneNode* rollover = FindInScreen<AnimatedSpriteNode>(rolloverPath);
-    if (!button || !rollover)
-        return;
-    const ObjectID rolloverID = rollover->GetID();
-    const auto play = [this, rolloverID](const char* animation) {
-        if (auto* node = NodeCast<AnimatedSpriteNode>(NodeFromID(rolloverID)))
-            node->PlayAnimation(Label(animation), false);
-    };
-    SceneNode::ConnectInputSignalB(*button, [play](SceneNode*) { play("Play"); });
-    SceneNode::ConnectInputSignalA(*button, [play](SceneNode*) { play("Idle"); });
 }
 
 StaticSpriteNode* CutsceneMode::Character(Side side) const

@@ -50,8 +50,6 @@ private:
     // Changes one side's character from one state to another; true when it moves someone.
     bool ChangeCharacter(Side side, CutsceneCharState from, CutsceneCharState to);
     StaticSpriteNode* Character(Side side) const;
-    // A button's pointer enter plays "Play" on its rollover animation, the leave plays "Idle".
-    void WireRollover(const NodePath& button, const NodePath& rollover);
 
     Corvane::Label mName;
     std::deque<CutscenePrompt> mPrompts;

@@ -5,6 +5,7 @@
 #include "Framework/ResourceManager.h"
 #include "Framework/SimpleFunctionTask.h"
 #include "Framework/ValueWrapper.h"
+#include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/ButtonNode.h"
 #include "SceneGraph/NodeTasks.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
@@ -78,6 +79,21 @@ SceneNode* MenuMode::AttachLayout(Label layout)
     mLayoutRoot = InstantiateLayout(layout);
     mLayoutRootID = mLayoutRoot ? mLayoutRoot->GetID() : kNoObject;
     return mLayoutRoot;
+}
+
+void MenuMode::WireRollover(const NodePath& buttonPath, const NodePath& rolloverPath)
+{
+    SceneNode* button = FindInScreen(buttonPath);
+    const SceneNode* rollover = FindInScreen<AnimatedSpriteNode>(rolloverPath);
+    if (!button || !rollover)
+        return;
+    const ObjectID rolloverID = rollover->GetID();
+    const auto play = [this, rolloverID](const char* animation) {
+        if (auto* node = NodeCast<AnimatedSpriteNode>(NodeFromID(rolloverID)))
+            node->PlayAnimation(Label(animation), false);
+    };
+    SceneNode::ConnectInputSignalB(*button, [play](SceneNode*) { play("Play"); });
+    SceneNode::ConnectInputSignalA(*button, [play](SceneNode*) { play("Idle"); });
 }
 
 bool MenuMode::SetTextAt(const NodePath& path, const std::wstring& text) const

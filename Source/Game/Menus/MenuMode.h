@@ -83,6 +83,9 @@ protected:
         SceneNode* root = GetRootNode();
         return root ? root->FindByPathAs<T>(path) : nullptr;
     }
+    // The button's pointer enter plays "Play" on its rollover animation, the leave plays "Idle"
+    // (neither restarts a playing animation); nothing when either node is missing.
+    void WireRollover(const NodePath& button, const NodePath& rollover);
     // Shows text (plain, never markup) on the styled text node the path names; false when there
     // is none.
     bool SetTextAt(const NodePath& path, const std::wstring& text) const;

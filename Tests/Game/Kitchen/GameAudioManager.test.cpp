@@ -41,9 +41,10 @@ TEST_F(GameAudioTest, AMusicStateInForceKeepsItsTrackAndForceRestartsIt)
         audio.SetMusicState(state, force);
         rig.Step(2);
     }
-    EXPECT_EQ(EventsFrom(rig.Audio(), first), (Names{"stop MUSIC_MainMenu", "start MUSIC_MainMenu", "stop MUSIC_MainMenu",
-                                                     "start MUSIC_MainMenu", "stop MUSIC_MainMenu"}))
-        << "the judges' music is not in the data yet; an unknown state plays nothing";
+    EXPECT_EQ(EventsFrom(rig.Audio(), first),
+              (Names{"stop MUSIC_MainMenu", "start MUSIC_MainMenu", "stop MUSIC_MainMenu", "start MUSIC_MainMenu",
+                     "stop MUSIC_MainMenu", "start MUSIC_JudgingMode", "stop MUSIC_JudgingMode"}))
+        << "state 5 plays the judges' music; an unknown state plays nothing";
     EXPECT_EQ(audio.GetMusicState(), 9);
     EXPECT_EQ(audio.GetMusicChannel(), nullptr);
 }

@@ -221,9 +221,10 @@ TEST_P(LevelNumberAndMusic, TheLevelShowsItsEpisodeAndChallengeAndPicksItsMusic)
     std::vector<std::string> started;
     const std::vector<SoundEvent>& events = rig.Audio().GetEvents();
     for (std::size_t i = first; i < events.size(); ++i)
-        // An episode's first level opens with its intro cutscene, which plays music of its own.
+        // An episode's first level opens with its intro cutscene, and every level with its level
+        // intro: both play music of their own.
         if (events[i].event == "start" && events[i].sound.starts_with("MUSIC_") &&
-            !events[i].sound.starts_with("MUSIC_Cutscene_"))
+            !events[i].sound.starts_with("MUSIC_Cutscene_") && events[i].sound != "MUSIC_LevelIntro")
             started.push_back(events[i].sound);
     ASSERT_EQ(started.size(), 1u);
     EXPECT_TRUE(GetParam().tracks.contains(started[0])) << started[0];

@@ -371,7 +371,9 @@ TEST_F(IdleTip, AnIdleKitchenAsksForTip14AfterSixSecondsAndABusyStationRestartsT
     // The finished step's own tips were read before.
     tips->ShowTip(kTipStepComplete, {-1.0f, -1.0f});
     tips->ShowTip(kTipChainingIntro, {-1.0f, -1.0f});
-    EXPECT_EQ(ReadBubbles(2), (std::vector<int>{kTipChainingIntro, kTipStepComplete})) << "the later bubble on top";
+    tips->ShowTip(kTipChainingComplete, {-1.0f, -1.0f});
+    EXPECT_EQ(ReadBubbles(2), (std::vector<int>{kTipChainingComplete, kTipChainingIntro, kTipStepComplete}))
+        << "the later bubble on top";
     auto* playfield = dynamic_cast<FennikPlayfield*>(game->FindByName(FennikPlayfield::Name()));
     ASSERT_NE(playfield, nullptr);
     // The wait starts again from now.

@@ -43,6 +43,10 @@ constexpr int kListTwelve = 13;
 constexpr int kCooking = 14;
 // Episode 5: one dish of a vegetable, a meat and a flavouring step from a full pantry at four.
 constexpr int kPantry = 15;
+// Episode 6: the stations' bonuses (Fresh and Sweet twice, Fresh, Sour; test ingredients TestA to
+// TestE with their combos), the power-ups.
+constexpr int kCombos = 18;
+constexpr int kPowerUps = 19;
 } // namespace KitchenLevels
 
 namespace KitchenPaths
