@@ -15,7 +15,11 @@
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/RecipeList.h"
 #include "Game/Kitchen/RecipeStep.h"
+#include "Framework/Looper.h"
+#include "Game/Judging/JudgingMode.h"
+#include "Game/Menus/CutsceneMode.h"
 #include "Game/Menus/FinishedDishMode.h"
+#include "Game/Menus/LevelIntroMode.h"
 #include "Game/Menus/LevelOutroMode.h"
 #include "Game/Menus/TutorialMode.h"
 #include "SceneGraph/SceneNode.h"
@@ -31,6 +35,14 @@ namespace
 {
 const std::string kPopupBubble = "GameScreenRoot/FX_Layer/NextRecipePopup/BG";
 const std::string kSendButton = "GameScreenRoot/UI_attach/List_Attach/RecipeList/NextStepButton";
+const std::string kCutsceneNext = "CutsceneMode/NextButton";
+const std::string kIntroNext = "Intro/NextButton";
+const std::string kJudgesTable = "LevelOutro/JudgesTableButton";
+const std::string kJudgesNext = "JudgingMode/CommentDisplay/NextDishButton";
+// Updates a cutscene's line takes to show before Next goes on.
+constexpr int kCutsceneLineUpdates = 40;
+// Clicks through the screens before and after a level, at most.
+constexpr int kScreenClicks = 100;
 // Updates the dish popup ignores clicks for after it opens.
 constexpr int kPopupGuardUpdates = 60;
 
@@ -57,7 +69,7 @@ PlayBot::Outcome PlayBot::PlayLevel(int index, bool serve, int limit)
 {
     LevelProgressManager* progress = LevelProgressManager::Instance();
     Outcome outcome;
-    mGame = mRig.StartLevel(index);
+    mGame = StartLevel(index);
     if (!mGame)
         return outcome;
     const Label levelID = progress->GetCurrentLevelID();
@@ -79,9 +91,74 @@ PlayBot::Outcome PlayBot::PlayLevel(int index, bool serve, int limit)
     outcome.total = outcome.score +
                     outcome.timeLeft * ResourceManager::GetValue<int>(Label("TimeRemainingScoreMultiplier"), 0);
     const LevelRecord record = progress->GetLevelRecord(levelID);
-    EXPECT_EQ(record.bestScore >= outcome.total, true) << outcome.level << ": the record lost the score";
+    EXPECT_GE(record.bestScore, outcome.total) << outcome.level << ": the record lost the score";
     outcome.cleared = record.completed != 0;
+    outcome.verdict = GoToTheJudges();
+    // The judges' table replaced the level screen.
+    mGame = nullptr;
     return outcome;
+}
+
+GameMode* PlayBot::StartLevel(int index)
+{
+    LevelProgressManager* progress = LevelProgressManager::Instance();
+    progress->SetCurrentLevelIndex(index);
+    EXPECT_EQ(progress->GetCurrentLevelIndex(), index) << "there is no level at index " << index;
+    // A level started after another has the old level screen on the stack until the new one
+    // replaces it.
+    const auto levelScreen = []() -> GameMode* {
+        for (ApplicationMode* mode : Looper::GetInstance().GetModeStack())
+            if (auto* game = dynamic_cast<GameMode*>(mode))
+                return game;
+        return nullptr;
+    };
+    GameMode* const previous = levelScreen();
+    progress->StartLevel();
+    if (mRig.StepUntil([&] { return levelScreen() && levelScreen() != previous; }, 10) < 0)
+    {
+        ADD_FAILURE() << "no level screen came for the level at index " << index;
+        return nullptr;
+    }
+    for (int click = 0; click < kScreenClicks && !mRig.TopAs<GameMode>(); ++click)
+    {
+        if (mRig.TopAs<CutsceneMode>())
+        {
+            mRig.Step(kCutsceneLineUpdates);
+            mRig.Click(kCutsceneNext);
+        }
+        else if (mRig.TopAs<LevelIntroMode>())
+            mRig.Click(kIntroNext);
+        else
+        {
+            ADD_FAILURE() << "a screen the bot does not know stands over the level: " << mRig.Modes().back();
+            return nullptr;
+        }
+        mRig.Step();
+    }
+    EXPECT_NE(mRig.TopAs<GameMode>(), nullptr) << "the screens before the level never closed";
+    return mRig.TopAs<GameMode>();
+}
+
+int PlayBot::GoToTheJudges()
+{
+    // The outro's button answers once the outro has entered.
+    mRig.Step();
+    mRig.Click(kJudgesTable);
+    if (mRig.StepUntil([&] { return mRig.TopAs<JudgingMode>() != nullptr; }, 100) < 0)
+    {
+        ADD_FAILURE() << "the outro did not lead to the judges' table";
+        return -1;
+    }
+    JudgingMode* judge = mRig.TopAs<JudgingMode>();
+    for (int click = 0; click < kScreenClicks && judge->GetVerdict() < 0; ++click)
+    {
+        if (mRig.StepUntil([&] { return judge->IsWaitingForNext() || judge->GetVerdict() >= 0; }, 500) < 0)
+            break;
+        if (judge->GetVerdict() < 0)
+            mRig.Click(kJudgesNext);
+    }
+    EXPECT_GE(judge->GetVerdict(), 0) << "the judges never decided";
+    return judge->GetVerdict();
 }
 
 const LevelOutroMode* PlayBot::PlayToTheOutro(bool serve, int limit)

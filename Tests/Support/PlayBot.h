@@ -1,5 +1,8 @@
 // The play bot: plays the game's levels as a player does, by mouse on the kitchen rig's real loop
-// (KitchenRig.h). Each move is what an attentive player would do next: a tip's bubble or a
+// (KitchenRig.h). A level is started as the challenge select starts it, the episode's cutscene and
+// the level intro clicked through; after the level the outro's button leads to the judges' table,
+// whose Next is clicked for every dish until the verdict. In the kitchen each move is what an
+// attentive player would do next: a tip's bubble or a
 // finished dish's card read and closed, the dish's popup closed once its click guard is over, the
 // next dish sent when the list can take it, each waiting step served from the pantry bin whose
 // ingredient best carries the flavours the step asks for (press on the bin, move, press on the
@@ -40,8 +43,10 @@ public:
         int score = 0;
         int timeLeft = 0;
         int total = 0;
-        // The level's record: cleared at or above its win score.
+        // The level's record: cleared at or above its win score; and the judges' verdict (0 lost,
+        // 1 won, 2 expert, -1 none).
         bool cleared = false;
+        int verdict = -1;
         int winScore = 0;
         int expertScore = 0;
         // Updates from the level screen's start to the outro.
@@ -50,10 +55,16 @@ public:
 
     explicit PlayBot(KitchenRig& rig);
 
-    // Starts the level at index of the level order and plays it to its outro (serve false: only
-    // the popups are closed, nothing is cooked). Fails the test when the level does not end
-    // within limit updates.
+    // Starts the level at index of the level order, plays it to its outro (serve false: only the
+    // popups are closed, nothing is cooked) and on through the judges' table to its verdict.
+    // Fails the test when the level does not end within limit updates.
     Outcome PlayLevel(int index, bool serve, int limit = 30000);
+    // Starts the level at index as the challenge select does and clicks through the cutscene and
+    // the level intro to the level screen; null (test failed) when none came.
+    GameMode* StartLevel(int index);
+    // From the outro on top: its button, then Next for every dish at the judges' table until the
+    // verdict (0 lost, 1 won, 2 expert); -1 (test failed) when the table never decided.
+    int GoToTheJudges();
     // The level screen being played (set by PlayLevel, or by the test that started it).
     void SetGame(GameMode* game) { mGame = game; }
     GameMode* GetGame() const { return mGame; }

@@ -1,8 +1,9 @@
 // The whole campaign on the game's own data, played by the play bot (Support/PlayBot.h) on the
-// real loop: every challenge of every episode is won by playing it and none by doing nothing, and
-// the difficulty rises from episode to episode. The bot's scores against each level's WinScore and
-// ExpertScore are written to CampaignScores.txt in the build's test folder: the levels run as
-// tests of their own, in parallel, so each writes its part and the table is gathered under a lock.
+// real loop from each level's intro to the judges' verdict: every challenge of every episode is
+// won by playing it and none by doing nothing, and the difficulty rises from episode to episode.
+// The bot's scores against each level's WinScore and ExpertScore are written to CampaignScores.txt
+// in the build's test folder: the levels run as tests of their own, in parallel, so each writes
+// its part and the table is gathered under a lock.
 #include "Game/Data/KitchenLevelData.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Support/KitchenRig.h"
@@ -134,11 +135,13 @@ TEST_P(CampaignLevel, IsWonByPlayingIt)
         EXPECT_TRUE(idle.ended);
         EXPECT_FALSE(idle.cleared) << "won by doing nothing, with " << idle.total;
         EXPECT_EQ(idle.total, 0);
+        EXPECT_EQ(idle.verdict, 0) << "the judges call it lost";
     }
     const PlayBot::Outcome played = bot.PlayLevel(index, true);
     ASSERT_TRUE(played.ended);
     EXPECT_TRUE(played.cleared) << played.total << " of " << played.winScore;
     EXPECT_GE(played.total, played.winScore);
+    EXPECT_GE(played.verdict, 1) << "the judges call it won";
     EXPECT_GT(played.timeLeft, 0) << "the last dish ended the level, not the clock";
     WriteScores(levelID.c_str(), Row(played, progress->GetLevelData(levelID)));
 }
