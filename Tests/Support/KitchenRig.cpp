@@ -187,6 +187,11 @@ void KitchenRig::Step(int updates)
     }
 }
 
+void KitchenRig::DrawNow()
+{
+    mLooper->Draw();
+}
+
 int KitchenRig::StepUntil(const std::function<bool()>& done, int limit)
 {
     for (int steps = 0; steps < limit; ++steps)

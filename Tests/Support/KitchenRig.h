@@ -95,6 +95,9 @@ public:
     // Steps until done answers true (asked before each step); the steps taken, or -1 when done
     // never answered true within limit steps.
     int StepUntil(const std::function<bool()>& done, int limit = 3000);
+    // Draws the screens as they stand now, without an update: a step's last frame may predate
+    // its last update when the loop is behind.
+    void DrawNow();
     // Updates run since the title screen came.
     int GetUpdateCount() const { return mUpdates; }
 

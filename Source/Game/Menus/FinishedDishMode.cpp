@@ -128,7 +128,8 @@ void FinishedDishMode::OnEnter()
     meter->SetPosition(Place("MeterStartLocation", *meter));
     const float moveTime = Seconds("DishMoveTime");
     meter->GetTasks().Add(new ParallelTask(
-        0, new NodeScaleTask(ResourceManager::GetValue<Vector2<float>>(Label("MeterFinalScale"), {1.0f, 1.0f}), moveTime),
+        0,
+        new NodeScaleTask(ResourceManager::GetValue<Vector2<float>>(Label("MeterFinalScale"), {1.0f, 1.0f}), moveTime),
         new NodeLocationTask(Place("MeterFinalLocation", *meter), moveTime)));
 
     const auto* level = dynamic_cast<const GameMode*>(mLevelScreen);

@@ -95,21 +95,11 @@ void LevelIntroMode::AdvanceCard()
         root->EndTasks(AutoSkipTimer());
     switch (mCardIndex)
     {
-    case kTitleCard:
-        ShowTitleCard();
-        break;
-    case kHostLineCard:
-        ShowHostLine();
-        break;
-    case kFlavorCard:
-        ShowFlavorCard();
-        break;
-    case kComboCard:
-        ShowComboCard();
-        break;
-    case kReadyCard:
-        ShowReadyCard();
-        break;
+    case kTitleCard: ShowTitleCard(); break;
+    case kHostLineCard: ShowHostLine(); break;
+    case kFlavorCard: ShowFlavorCard(); break;
+    case kComboCard: ShowComboCard(); break;
+    case kReadyCard: ShowReadyCard(); break;
     default:
         DebugPrint("LevelIntroMode: the level intro closes\n");
         CloseAtOnce();
@@ -137,9 +127,9 @@ void LevelIntroMode::ShowTitleCard()
         title->Signals().ButtonDown.connect([this](SceneNode*, MouseButton, int, int) { AdvanceCard(); });
     }
     const float seconds = ResourceManager::GetValue<float>(Label("IntroCardSkipTimer"), 0.0f);
-    GetRootNode()->AddTask(AutoSkipTimer(),
-                           new SerialTask(new TimedTask(seconds),
-                                          new CallTask<SceneNode>([this](SceneNode*) { AdvanceCard(); })));
+    GetRootNode()->AddTask(
+        AutoSkipTimer(),
+        new SerialTask(new TimedTask(seconds), new CallTask<SceneNode>([this](SceneNode*) { AdvanceCard(); })));
     mCardIndex = kHostLineCard;
 }
 
@@ -230,14 +220,13 @@ void LevelIntroMode::ShowReadyCard()
 
 bool LevelIntroMode::ShowIngredient(StaticSpriteNode& picture, Label ingredient)
 {
-    IImage* image = ingredient ? ResourceManager::Get<IImage>(Label::Format("%s_Image", ingredient.c_str())).Get()
-                               : nullptr;
+    IImage* image =
+        ingredient ? ResourceManager::Get<IImage>(Label::Format("%s_Image", ingredient.c_str())).Get() : nullptr;
     if (!image)
         return false;
     picture.SetImage(image);
     picture.SetHitTest(true);
-    picture.Signals().MouseEnter.connect(
-        [this, ingredient](SceneNode* node) { OnIngredientEnter(*node, ingredient); });
+    picture.Signals().MouseEnter.connect([this, ingredient](SceneNode* node) { OnIngredientEnter(*node, ingredient); });
     picture.Signals().MouseLeave.connect([this](SceneNode*) { OnIngredientLeave(); });
     return true;
 }

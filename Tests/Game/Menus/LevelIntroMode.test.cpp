@@ -4,6 +4,8 @@
 // own advance, and levels whose intro record is missing or empty.
 #include "Game/Kitchen/KitchenTest.h"
 
+#include "Framework/CommandLine.h"
+#include "Framework/Looper.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Audio/GameAudioManager.h"
@@ -12,7 +14,9 @@
 #include "Game/Menus/CutsceneMode.h"
 #include "Game/Menus/LevelIntroMode.h"
 #include "Graphics/IImage.h"
+#include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "SceneGraph/StaticSpriteNode.h"
+#include "Support/GoldenFrame.h"
 
 #include <cmath>
 
@@ -76,7 +80,10 @@ protected:
     }
     std::wstring HostLine() const { return Text("Intro/Veyla/Text"); }
     std::wstring Thought() const { return Text("Intro/Player/Text"); }
-    StaticSpriteNode* Sprite(const std::string& path) const { return dynamic_cast<StaticSpriteNode*>(rig.FindNode(path)); }
+    StaticSpriteNode* Sprite(const std::string& path) const
+    {
+        return dynamic_cast<StaticSpriteNode*>(rig.FindNode(path));
+    }
     // The pictures of a combo row, by child index.
     std::vector<IImage*> Row(const std::string& row) const
     {
@@ -126,9 +133,9 @@ TEST_F(LevelIntro, ThreeHostLinesTakeThreeAdvancesThenTheFlavourComboAndReadyCar
         ASSERT_NE(Picture(ingredient), nullptr) << "the level's picture of " << ingredient;
     Next();
     EXPECT_EQ(Cards(), "Player+Flavor");
-    EXPECT_EQ(Thought(), LocalizedText::GetText(Label("LevelIntro.FlavorText")).replace(
-                             LocalizedText::GetText(Label("LevelIntro.FlavorText")).find(L"%1%"), 3,
-                             LocalizedText::GetAttributeLabelText("Fresh")));
+    EXPECT_EQ(Thought(), LocalizedText::GetText(Label("LevelIntro.FlavorText"))
+                             .replace(LocalizedText::GetText(Label("LevelIntro.FlavorText")).find(L"%1%"), 3,
+                                      LocalizedText::GetAttributeLabelText("Fresh")));
     const struct
     {
         const char* node;
@@ -147,7 +154,7 @@ TEST_F(LevelIntro, ThreeHostLinesTakeThreeAdvancesThenTheFlavourComboAndReadyCar
     EXPECT_EQ(Thought(), LocalizedText::GetText(Label("LevelIntro.ComboText")));
     // Seven ingredients for five pictures; the second has no picture and leaves its place empty.
     EXPECT_EQ(Row("Combo_1"), (std::vector<IImage*>{Picture("IntroPea"), nullptr, Picture("IntroBean"),
-                                                   Picture("IntroLeek"), Picture("IntroPea")}));
+                                                    Picture("IntroLeek"), Picture("IntroPea")}));
     EXPECT_EQ(Row("Combo_2"), std::vector<IImage*>(5, nullptr)) << "a combo without a record fills nothing";
 
     Next();
@@ -258,13 +265,56 @@ TEST_P(ShortIntro, MissingOrEmptyPartsAreSkippedAndTheIntroStillReachesTheReadyC
     EXPECT_EQ(rig.Modes(), std::vector<std::string>{"GameMode"});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LevelIntro, ShortIntro,
-    testing::Values(
-        // One line, then "None" goes straight to the combo card.
-        ShortIntroCase{"NoFlavor", kNoFlavor, "SECOND", "Veyla", 4},
-        // No line: the host's card is passed over; no flavour; a combo without record.
-        ShortIntroCase{"EmptyRecord", kEmpty, "EC", "Player+Combo", 3},
-        // No record and no episode: an elimination's title.
-        ShortIntroCase{"NoRecord", kNoRecord, "EC", "Player+Combo", 3}),
-    [](const testing::TestParamInfo<ShortIntroCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(LevelIntro, ShortIntro,
+                         testing::Values(
+                             // One line, then "None" goes straight to the combo card.
+                             ShortIntroCase{"NoFlavor", kNoFlavor, "SECOND", "Veyla", 4},
+                             // No line: the host's card is passed over; no flavour; a combo without record.
+                             ShortIntroCase{"EmptyRecord", kEmpty, "EC", "Player+Combo", 3},
+                             // No record and no episode: an elimination's title.
+                             ShortIntroCase{"NoRecord", kNoRecord, "EC", "Player+Combo", 3}),
+                         [](const testing::TestParamInfo<ShortIntroCase>& info) { return info.param.name; });
+
+namespace
+{
+// The rig's runs draw with the program's software renderer while the fixture lives.
+class LevelIntroCapture : public LevelIntro
+{
+protected:
+    LevelIntroCapture() : mPrevious(GetCommandLine()) {}
+    ~LevelIntroCapture() override { SetCommandLine(mPrevious); }
+    void SetUp() override
+    {
+        // The rig is already up: it is started again on the software renderer.
+        SetCommandLine(mPrevious + L" -software");
+        rig.Restart();
+    }
+
+private:
+    std::wstring mPrevious;
+};
+} // namespace
+
+TEST_F(LevelIntroCapture, TheFlavourCardWithAnIngredientsPopupMatchesItsGoldenCapture)
+{
+    ASSERT_NE(Open(kLines), nullptr);
+    // The level screen below waits at its start: its send button is held at its place.
+    auto* level = dynamic_cast<GameMode*>(Looper::GetInstance().GetModeStack().front());
+    ASSERT_NE(level, nullptr);
+    auto* list = dynamic_cast<RecipeList*>(level->FindByName(RecipeList::Name()));
+    ASSERT_NE(list, nullptr);
+    SceneNode* button = list->GetNode()->FindByPath(NodePath{"NextStepButton"});
+    ASSERT_NE(button, nullptr);
+    button->GetTasks().EndAll();
+    button->SetPosition({4.0f, 4.0f});
+    Next(4);
+    ASSERT_EQ(Cards(), "Player+Flavor");
+    rig.Move(kFlavor + "/Ing_3");
+    rig.Step(Updates("PopupDelayTime") + 5);
+    ASSERT_TRUE(Popup()->IsVisible());
+    // The card stands still from here: any frame of these will do.
+    Compat::ForgetPresentedFrames();
+    rig.Step(20);
+    ASSERT_GT(Compat::CountPresentedFrames(), 0);
+    CompareWithGolden(Compat::GetLastPresentedFrame(), CORVANE_TEST_DATA "/Intro/FlavorCard.png");
+}
