@@ -59,6 +59,20 @@ std::wstring Combine(const std::wstring& folder, const std::wstring& element)
     return buffer;
 }
 
+// The index keeps folders as the walk made them ("./Art/Title"); a location names them as given.
+bool SameFolder(const std::wstring& indexed, const wchar_t* named)
+{
+    const auto trimmed = [](std::wstring folder) {
+        std::replace(folder.begin(), folder.end(), L'\\', L'/');
+        while (folder.starts_with(L"./"))
+            folder.erase(0, 2);
+        while (!folder.empty() && folder.back() == L'/')
+            folder.pop_back();
+        return folder;
+    };
+    return EqualsNoCase(trimmed(indexed).c_str(), trimmed(named).c_str());
+}
+
 bool Matches(const std::wstring& fileName, const FileLocation& location)
 {
     return EqualsNoCase(Path::GetBaseName(fileName).c_str(), location.GetName()) &&
@@ -170,15 +184,26 @@ bool Win32FileSystemPartition::Exists(FileLocation& location)
     const auto found = mIndex.find(location.GetName());
     if (found == mIndex.end())
         return false;
-    // The index answers by name and extension, whatever folder the location names.
+    // The index answers by name and extension, whatever folder the location names; but where
+    // several folders hold that name ("Title/Background", "Loading/Background"), the named
+    // folder's file is the one meant.
+    const IndexEntry* chosen = nullptr;
     for (const IndexEntry& entry : found->second)
     {
         if (!EqualsNoCase(entry.extension.c_str(), location.GetExtension()))
             continue;
-        location.SetFolder(entry.folder.c_str());
-        return true;
+        if (!chosen)
+            chosen = &entry;
+        if (location.HasFolder() && SameFolder(entry.folder, location.GetFolder()))
+        {
+            chosen = &entry;
+            break;
+        }
     }
-    return false;
+    if (!chosen)
+        return false;
+    location.SetFolder(chosen->folder.c_str());
+    return true;
 }
 
 bool Win32FileSystemPartition::List(const FileLocation& pattern, std::vector<FileLocation>& out)

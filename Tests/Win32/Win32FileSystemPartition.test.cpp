@@ -75,6 +75,8 @@ TEST_F(Win32FileSystemPartitionTest, ExistsFindsAFileAndTellsItsFolderWithAndWit
 {
     folder.Write("Data/Title.XML", "<title/>");
     folder.Write("Data/Deeper/other.xml", "");
+    folder.Write("Art/Loading/Background.png", "loading");
+    folder.Write("Art/Title/Background.png", "title");
     for (bool indexed : {false, true})
     {
         SCOPED_TRACE(indexed ? "indexed" : "from the disk");
@@ -93,6 +95,13 @@ TEST_F(Win32FileSystemPartitionTest, ExistsFindsAFileAndTellsItsFolderWithAndWit
         if (indexed)
         {
             EXPECT_STREQ(otherFolder.GetFolder(), L"./Data");
+        }
+        // Two folders holding one name: the named folder's file, whichever the walk met first.
+        for (const auto& [twinFolder, text] : {std::pair{L"Art/Loading", "loading"}, std::pair{L"Art/Title", "title"}})
+        {
+            FileLocation twin(1, twinFolder, L"background", L".png");
+            ASSERT_TRUE(partition.Exists(twin));
+            EXPECT_EQ(ReadAll(partition.OpenStream(twin, 1, 3)), text);
         }
         FileLocation wrongExtension(L"title", L".txt");
         EXPECT_FALSE(partition.Exists(wrongExtension));
