@@ -1,32 +1,15 @@
 #include "SceneGraph/MaskedSpriteTasks.h"
 
 #include "SceneGraph/MaskedSpriteNode.h"
+#include "SceneGraph/TaskParts.h"
 
 #include <stdexcept>
 
 using namespace Corvane;
 
-namespace
-{
-template <typename T> std::shared_ptr<Vector2Generator<T>> ConstantPoint(T x, T y)
-{
-    return std::make_shared<Vector2ToVector2Generator<T>>(std::make_shared<ConstNumberGenerator<T>>(x),
-                                                          std::make_shared<ConstNumberGenerator<T>>(y));
-}
-
-std::shared_ptr<NumberGenerator<float>> Constant(float value)
-{
-    return std::make_shared<ConstNumberGenerator<float>>(value);
-}
-
-template <typename Node> Node& OwnerAs(Object* owner, const char* message)
-{
-    Node* node = dynamic_cast<Node*>(owner);
-    if (!node)
-        throw std::runtime_error(message);
-    return *node;
-}
-} // namespace
+using TaskParts::Constant;
+using TaskParts::ConstantPoint;
+using TaskParts::OwnerAs;
 
 // ---- Clip rectangle ----
 

@@ -2,19 +2,17 @@
 
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/SceneNode.h"
+#include "SceneGraph/TaskParts.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 using namespace Corvane;
+using TaskParts::Constant;
+using TaskParts::OwnerAs;
 
 namespace
 {
-std::shared_ptr<NumberGenerator<float>> Constant(float value)
-{
-    return std::make_shared<ConstNumberGenerator<float>>(value);
-}
-
 std::shared_ptr<Vector2Generator<float>> ConstantPoint(const Vector2<float>& point)
 {
     return std::make_shared<Vector2ToVector2Generator<float>>(Constant(point.x), Constant(point.y));
@@ -30,13 +28,6 @@ std::shared_ptr<Interpolator> Immediate()
     return std::make_shared<ImmediateInterpolator>();
 }
 
-template <typename Node> Node& OwnerAs(Object* owner, const char* message)
-{
-    Node* node = dynamic_cast<Node*>(owner);
-    if (!node)
-        throw std::runtime_error(message);
-    return *node;
-}
 } // namespace
 
 // ---- Two-component tasks ----

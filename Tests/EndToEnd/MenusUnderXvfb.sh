@@ -5,9 +5,10 @@
 # topic picked and left, the credits, a page turned and left; then Play, the challenge select, its
 # Play, the episode's intro cutscene, skipped, the level intro's cards clicked through with Next,
 # and the level screen, where the first step is sent and served with a vegetable dragged from the
-# pantry by mouse. Screenshots of the screens are
-# kept in CORVANE_SCREENSHOT_DIR when it is set. Skipped (exit 77) when Xvfb, xdotool, ImageMagick
-# or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
+# pantry by mouse; then the way out: the pause menu, its Challenge Select, the challenge select's
+# Main Menu, the options with FullScreen checked and cancelled, the help and back, Quit and Yes, the
+# program ending with exit code 0. Screenshots of the screens are kept in CORVANE_SCREENSHOT_DIR
+# when it is set. Skipped (exit 77) when Xvfb, xdotool, ImageMagick or python3 is missing. Usage: MenusUnderXvfb.sh <path to fennik>
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -147,11 +148,66 @@ profiles=$(find "$work/data" -name '*.act')
 grep -q "Ann" $profiles || fail "the profile file does not hold the name Ann"
 grep -q "TRVL_DEFAULT_PROFILE" $profiles && fail "the default profile is still there"
 
-close_and_wait
+# The way out: Escape pauses the level (the pause menu slides to (190, 150), its buttons 180 by 48:
+# Challenge Select's middle at (498, 312)); the challenge select's Main Menu at (95, 562); the main
+# menu without its entrance, Options at (400, 299); the options' FullScreen box at (242, 248), Cancel
+# at (485, 404); Help at (400, 439) and its Back at (400, 562); Quit at (400, 509), Yes at (311, 392).
+wait_count() {
+    local deadline=$(($(date +%s) + $3))
+    until [ "$(grep -cF -- "$1" "$work/output")" -ge "$2" ]; do
+        kill -0 "$pid" 2>/dev/null || return 1
+        [ "$(date +%s)" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+read_tips
+key Escape
+wait_for "InGameMenuMode: the pause menu is up" 20 || fail "Escape did not pause the level"
+sleep 1.5 # slid into place
+paused=$(shoot pause menus-)
+click 498 312
+wait_count "LevelSelectMode: the challenge select is up" 2 20 || fail "Challenge Select did not open the challenge select"
+sleep 1
+select2=$(shoot challenges2 menus-)
+click 95 562
+wait_count "MainMenuMode: the main menu is up" 3 20 || fail "Main Menu did not lead to the main menu"
+sleep 1
+menu3=$(shoot mainmenu3 menus-)
+click 400 299
+wait_for "MyOptionsMode: the options are up, full screen unchecked" 20 || fail "Options brought no options popup"
+sleep 1.5 # slid into place
+options=$(shoot options menus-)
+click 242 248
+sleep 0.5
+changed=$(shoot optionschanged menus-)
+click 485 404
+xdotool mousemove --window "$window" $((95 * width / 800)) $((562 * height / 600)) # off every button
+sleep 1.5 # slid away
+grep -qF "MyOptionsMode: the window mode changed" "$work/output" && fail "Cancel changed the window mode"
+cancelled=$(shoot cancelled menus-)
+click 400 439
+wait_count "HelpMode: the help is up" 2 20 || fail "Help brought no help"
+sleep 1
+help2=$(shoot help2 menus-)
+click 400 562
+# The help's leaving logs nothing: the screen is watched until it is the main menu again.
+deadline=$(($(date +%s) + 20))
+until back2=$(shoot helpback2 menus-) && blank "$(apart cancelled helpback2)"; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "Back did not return from the help to the main menu"
+    sleep 0.3
+done
+click 400 509
+wait_for "QuitConfirmMode: the quit question is up" 20 || fail "Quit brought no question"
+sleep 1.5 # slid into place
+question=$(shoot quit menus-)
+click 311 392
+ends_cleanly "Yes was clicked"
 
 for shot in "title $title" "popup $empty" "name $typed" "mainmenu $menu" "help $basics" "helptips $tips" \
     "credits $credits" "creditspage $turned" "mainmenu2 $again" "challenges $select" "cutscene $cutscene" \
-    "intro $intro" "introflavor $flavor" "kitchen $kitchen" "binname $named" "dragging $dragging" "served $served"; do
+    "intro $intro" "introflavor $flavor" "kitchen $kitchen" "binname $named" "dragging $dragging" "served $served" \
+    "pause $paused" "challenges2 $select2" "mainmenu3 $menu3" "options $options" "optionschanged $changed" \
+    "cancelled $cancelled" "help2 $help2" "quit $question"; do
     set -- $shot
     blank "$2" && fail "the $1 screenshot is blank (spread $2)"
 done
@@ -168,7 +224,19 @@ blank "$(apart cutscene intro)" && fail "the level intro looks like the cutscene
 blank "$(apart intro introflavor)" && fail "Next did not change the intro's card"
 blank "$(apart introflavor kitchen)" && fail "the level screen looks like the level intro"
 blank "$(apart dragging served)" && fail "serving the step changed nothing on the level screen"
+blank "$(apart served pause)" && fail "the pause menu does not show over the level"
+blank "$(apart pause challenges2)" && fail "the challenge select looks like the pause menu"
+blank "$(apart challenges2 mainmenu3)" && fail "the main menu looks like the challenge select"
+blank "$(apart mainmenu3 options)" && fail "the options do not show over the main menu"
+# The box is small beside the screen: the pixels that differ are counted instead.
+[ "$(compare -metric AE "$work/options.png" "$work/optionschanged.png" null: 2>&1)" -gt 200 ] ||
+    fail "the FullScreen box did not change"
+blank "$(apart optionschanged cancelled)" && fail "Cancel did not close the options"
+blank "$(apart mainmenu3 cancelled)" || fail "Cancel did not return to the main menu as it was"
+blank "$(apart cancelled help2)" && fail "the help looks like the main menu"
+blank "$(apart help2 quit)" && fail "the quit question looks like the help"
 echo "PASSED: title, new-profile popup, typed name and main menu drawn; one profile file, Ann's;" \
     "the help's topics and the credits' pages turned and left; the challenge select, the episode's" \
     "cutscene, the level intro's cards and the level screen drawn; a vegetable dragged from the" \
-    "pantry served its step; the window closed cleanly"
+    "pantry served its step; the pause menu, the challenge select, the main menu, the options" \
+    "changed and cancelled, the help and the quit question drawn; Yes ended the program with exit 0"

@@ -208,12 +208,19 @@ GameMode* KitchenRig::StartLevel(int index)
     LevelProgressManager* progress = LevelProgressManager::Instance();
     progress->SetCurrentLevelIndex(index);
     EXPECT_EQ(progress->GetCurrentLevelIndex(), index) << "there is no level at index " << index;
-    progress->StartLevel();
-    const auto onStack = [this] {
+    // A level started from the end of another has the old level screen on the stack until the
+    // new one replaces it.
+    const auto levelScreen = [this]() -> ApplicationMode* {
         for (ApplicationMode* mode : mLooper->GetModeStack())
             if (dynamic_cast<GameMode*>(mode))
-                return true;
-        return false;
+                return mode;
+        return nullptr;
+    };
+    ApplicationMode* const previous = levelScreen();
+    progress->StartLevel();
+    const auto onStack = [&] {
+        ApplicationMode* screen = levelScreen();
+        return screen && screen != previous;
     };
     if (StepUntil(onStack, 10) < 0)
     {

@@ -1,16 +1,20 @@
-// The game played from its first start as far as its screens go, headless, on the game's own data:
-// the real start-up and main loop (the kitchen rig), random stream 0, every press sent through the
-// window at a node found by path, and the mode stack checked at each step.
+// The game played from its first start to its end, headless, on the game's own data: the real
+// start-up and main loop (the kitchen rig), random stream 0, every press sent through the window at
+// a node found by path, and the mode stack checked at each step.
 #include "Framework/Account.h"
 #include "Framework/AccountManager.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/LevelRecord.h"
 #include "Game/Kitchen/KitchenTest.h"
+#include "Framework/Looper.h"
+#include "Game/Judging/JudgingMode.h"
 #include "Game/Menus/CutsceneMode.h"
 #include "Game/Menus/FinishedDishMode.h"
+#include "Game/Menus/LevelIntroMode.h"
 #include "Game/Menus/LevelOutroMode.h"
 #include "Game/Menus/LevelSelectMode.h"
 #include "Game/Menus/TutorialMode.h"
+#include "SceneGraph/CheckBoxNode.h"
 #include "SceneGraph/RadioButtonNode.h"
 
 #include <filesystem>
@@ -87,7 +91,7 @@ protected:
     int mTipPages = 0;
 };
 
-TEST_F(WholeGame, AFirstStartNamesTheCookPicksTheFirstChallengeCooksItAndMovesOnToTheNext)
+TEST_F(WholeGame, AFirstStartNamesTheCookWinsTheFirstChallengeStartsTheNextAndQuitsFromTheMainMenu)
 {
     // The title, and the first start's name.
     ASSERT_EQ(rig.Modes(), Names{"TitleMode"});
@@ -121,24 +125,25 @@ TEST_F(WholeGame, AFirstStartNamesTheCookPicksTheFirstChallengeCooksItAndMovesOn
     ASSERT_NE(rig.TopAs<CutsceneMode>(), nullptr);
     EXPECT_EQ(rig.TopAs<CutsceneMode>()->GetCutsceneName(), Label("Episode1_Intro"));
     EXPECT_EQ(PlayCutscene(), 5) << "one Next per line";
-    // Whatever the level start put between (the level intro, once it exists) is closed as its
-    // own way out would.
-    ASSERT_GE(rig.StepUntil(
-                  [&] {
-                      if (!rig.TopAs<GameMode>())
-                          rig.PopTop();
-                      return rig.TopAs<GameMode>() != nullptr;
-                  },
-                  10),
-              0);
+    // The level intro's cards, one Next each, back to the level screen.
+    ASSERT_NE(rig.TopAs<LevelIntroMode>(), nullptr) << "the intro follows the cutscene";
+    EXPECT_EQ(rig.Modes(), (Names{"GameMode", "LevelIntroMode"}));
+    for (int card = 0; card < 20 && rig.TopAs<LevelIntroMode>(); ++card)
+    {
+        rig.Step(40);
+        rig.Click("Intro/NextButton");
+        rig.Step();
+    }
     EXPECT_EQ(rig.Modes(), Names{"GameMode"});
     game = rig.TopAs<GameMode>();
+    ASSERT_NE(game, nullptr);
 
     // The first challenge: its first dish cooked to the end, then the rest until the outro, with
-    // the tutorial's tips read as they come.
+    // the tutorial's tips read as they come and each finished dish's popup leaving by its timer.
     EXPECT_EQ(Text(KitchenPaths::kPopupDishName), L"Tomato Soup");
     CloseRecipePopup();
     EXPECT_GT(mTipPages, 0) << "a first level opens with tips";
+    int finishedPopups = 0;
     for (int dish = 0; dish < 5 && !rig.TopAs<LevelOutroMode>(); ++dish)
     {
         FinishCurrentDish();
@@ -149,38 +154,81 @@ TEST_F(WholeGame, AFirstStartNamesTheCookPicksTheFirstChallengeCooksItAndMovesOn
                       },
                       100),
                   0);
-        EXPECT_EQ(rig.Modes().front(), "GameMode");
-        if (rig.TopAs<FinishedDishMode>())
-        {
-            rig.PopTop();
-            const auto next = [&] {
-                ReadTips();
-                return game->GetPopup() != kNoObject || rig.TopAs<LevelOutroMode>();
-            };
-            if (rig.StepUntil(next, 200) >= 0 && !rig.TopAs<LevelOutroMode>())
-                CloseRecipePopup();
-        }
+        if (!rig.TopAs<FinishedDishMode>())
+            continue;
+        ++finishedPopups;
+        EXPECT_EQ(rig.Modes(), (Names{"GameMode", "FinishedDishMode"}));
+        ASSERT_GE(rig.StepUntil([&] { return !rig.TopAs<FinishedDishMode>(); }, 1000), 0)
+            << "the popup leaves by itself";
+        const auto next = [&] {
+            ReadTips();
+            return game->GetPopup() != kNoObject || rig.TopAs<LevelOutroMode>();
+        };
+        if (rig.StepUntil(next, 400) >= 0 && !rig.TopAs<LevelOutroMode>())
+            CloseRecipePopup();
     }
+    EXPECT_GT(finishedPopups, 0) << "a finished dish is shown";
     ASSERT_NE(rig.TopAs<LevelOutroMode>(), nullptr) << "the level ended";
     EXPECT_EQ(rig.Modes(), (Names{"GameMode", "LevelOutroMode"}));
     const LevelRecord saved = LevelProgressManager::Instance()->GetLevelRecord(Label("Level_1_1"));
     EXPECT_GT(saved.bestScore, 0) << "the run was recorded";
+    EXPECT_EQ(saved.completed, 1) << "the whole level played wins it";
 
-    // What the judges do once they have spoken: the next challenge starts, without the intro.
-    LevelProgressManager::Instance()->AdvanceAfterLevel();
-    rig.Step(2);
+    // The outro's button: the judges alone; every dish skipped, Ok starts the next challenge.
+    rig.Step();
+    ASSERT_TRUE(ClickTo("LevelOutro/JudgesTableButton", {"JudgingMode"}));
+    EXPECT_EQ(rig.TopAs<JudgingMode>()->GetLevelScore(), saved.bestScore);
+    rig.Click("JudgingMode/CommentDisplay/SkipAllDishesButton");
+    rig.Step(260);
+    ASSERT_NE(rig.FindNode("JudgingMode/ScoreDisplay/Judging_OkButton"), nullptr);
+    rig.Click("JudgingMode/ScoreDisplay/Judging_OkButton");
+    ASSERT_GE(rig.StepUntil([&] { return !rig.Modes().empty() && rig.Modes().front() == "GameMode"; }, 50), 0);
     EXPECT_EQ(LevelProgressManager::Instance()->GetCurrentLevelID(), Label("Level_1_2"));
-    EXPECT_EQ(rig.Modes().front(), "GameMode");
-    EXPECT_EQ(rig.TopAs<CutsceneMode>(), nullptr);
+    EXPECT_EQ(rig.TopAs<CutsceneMode>(), nullptr) << "no cutscene before a second challenge";
+    for (int card = 0; card < 20 && rig.TopAs<LevelIntroMode>(); ++card)
+    {
+        rig.Step(40);
+        rig.Click("Intro/NextButton");
+        rig.Step();
+    }
+    ASSERT_GE(rig.StepUntil(
+                  [&] {
+                      ReadTips();
+                      return rig.TopAs<GameMode>() != nullptr;
+                  },
+                  200),
+              0);
+    EXPECT_EQ(rig.Modes(), Names{"GameMode"});
 
-    // The pause menu over the next challenge, and back.
-    while (!rig.TopAs<GameMode>())
-        rig.PopTop();
+    // The pause menu's way to the challenge select, out to the main menu, the options changed and
+    // cancelled, the help, and the question before the end.
     rig.KeyCode(27);
     rig.Step();
     EXPECT_EQ(rig.Modes(), (Names{"GameMode", "InGameMenuMode"}));
-    rig.PopTop();
-    EXPECT_EQ(rig.Modes(), Names{"GameMode"});
+    ASSERT_TRUE(ClickTo("PauseMode/ChallengeSelectButton", {"LevelSelectMode"}));
+    ASSERT_TRUE(ClickTo("LevelSelectMode/MainMenuButton", {"MainMenuMode"}));
+    rig.Step(60);
+    const auto muteSound = [&] { return dynamic_cast<CheckBoxNode*>(rig.FindNode("OptionsMode/MuteSound")); };
+    for (const bool change : {true, false})
+    {
+        ASSERT_TRUE(ClickTo("MainMenuMode/Buttons/OptionsButton", {"MainMenuMode", "MyOptionsMode"}));
+        rig.Step(60);
+        ASSERT_NE(muteSound(), nullptr);
+        EXPECT_FALSE(muteSound()->IsChecked()) << "Cancel put the box back";
+        if (change)
+        {
+            rig.Click("OptionsMode/MuteSound");
+            EXPECT_TRUE(muteSound()->IsChecked());
+        }
+        ASSERT_TRUE(ClickTo("OptionsMode/CancelButton", {"MainMenuMode"}));
+    }
+    ASSERT_TRUE(ClickTo("MainMenuMode/Buttons/HelpButton", {"MainMenuMode", "HelpMode"}));
+    ASSERT_TRUE(ClickTo("HelpMode/BackButton", {"MainMenuMode"}));
+    ASSERT_TRUE(ClickTo("MainMenuMode/Buttons/QuitButton", {"MainMenuMode", "QuitConfirmMode"}));
+    rig.Step(60);
+    EXPECT_FALSE(Looper::GetInstance().IsQuitting());
+    rig.Click("QuitConfirmMode/YesButton");
+    EXPECT_TRUE(Looper::GetInstance().IsQuitting()) << "the main loop ends";
 
     // The end of the program: the profile holds the first challenge's record and the tips seen.
     rig.Stop();

@@ -1,4 +1,4 @@
-// The game's own data set (Data/), read through the game's real factories in the start-up's order:
+// The game's own data set (the data folder the build makes from Data/), read through the game's real factories in the start-up's order:
 // every record loads, the records reach each other, and the level progress plays over them.
 #include "Framework/ResourceManager.h"
 #include "Game/Data/GameDataTest.h"

@@ -1,26 +1,15 @@
-// Whole levels played as a player plays them, by mouse on the real loop with a seeded random
-// stream: the dishes' popups closed, the send button pressed, each waiting step served from a
-// pantry bin of its category (press on the bin, move, press on the step's request display), the
-// cook sent to work by presses on the cooking displays. Every dish finishes, the level ends early
+// Whole levels played by the play bot (Support/PlayBot.h) as a player plays them, by mouse on the
+// real loop with a seeded random stream. Every dish finishes, the level ends early
 // with a time bonus, and the score is the sum of every step's points; one seed plays one game.
 #include "KitchenTest.h"
 
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Data/LevelProgressManager.h"
-#include "Game/Kitchen/ActionStepDisplay.h"
-#include "Game/Kitchen/CookingIngredient.h"
-#include "Game/Kitchen/CookingStation.h"
-#include "Game/Kitchen/IngredientBin.h"
-#include "Game/Kitchen/IngredientPantry.h"
-#include "Game/Kitchen/IngredientStepDisplay.h"
-#include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/ScoreManager.h"
-#include "Game/Menus/FinishedDishMode.h"
 #include "Game/Menus/LevelOutroMode.h"
-#include "SceneGraph/SceneNode.h"
+#include "Support/PlayBot.h"
 
-#include <algorithm>
 #include <filesystem>
 
 using namespace Corvane;
@@ -28,120 +17,23 @@ using namespace KitchenLevels;
 
 namespace
 {
-std::pair<int, int> Centre(SceneNode* node)
-{
-    const Vector2<float> at = node->GetWorldCenter();
-    return {static_cast<int>(at.x), static_cast<int>(at.y)};
-}
-
 class CookingFlow : public KitchenTest
 {
 protected:
     CookingFlow() = default;
     explicit CookingFlow(const Testing::KitchenRig::Options& options) : KitchenTest(options) {}
 
-    // Plays until the outro comes (or limit updates); serve false only closes the popups.
-    const LevelOutroMode* PlayToTheOutro(bool serve, int limit)
-    {
-        for (int updates = 0; !rig.TopAs<LevelOutroMode>() && updates < limit; ++updates)
-        {
-            if (serve)
-                Play();
-            else if (game->GetPopup() != kNoObject)
-                ClosePopup();
-            rig.Step();
-        }
-        return rig.TopAs<LevelOutroMode>();
-    }
-    std::vector<RecipeStep*> AllSteps() const
-    {
-        std::vector<RecipeStep*> steps;
-        for (ObjectID id : game->GetGroup(RecipeStep::Group()))
-            steps.push_back(Step(id));
-        return steps;
-    }
-    // One move of the player, if one is due; false when there was nothing to do.
-    bool Play()
-    {
-        if (rig.TopAs<TutorialMode>() || rig.TopAs<FinishedDishMode>())
-        {
-            rig.PopTop();
-            return true;
-        }
-        if (game->GetPopup() != kNoObject)
-        {
-            ClosePopup();
-            return true;
-        }
-        const std::string button = "GameScreenRoot/UI_attach/List_Attach/RecipeList/NextStepButton";
-        if (FindRecipeList()->CanSendFirstEntry())
-        {
-            rig.Click(button);
-            return true;
-        }
-        for (ObjectID id : game->GetGroup(IngredientStepDisplay::Group()))
-        {
-            auto* display = dynamic_cast<IngredientStepDisplay*>(game->Get(id));
-            const RecipeStep* step = display ? Step(display->GetStep()) : nullptr;
-            SceneNode* area = display ? display->GetNode()->FindByPath({"clickRect"}) : nullptr;
-            if (!step || step->GetState() != RecipeStep::kAtStation || !area || !area->IsWorldVisible())
-                continue;
-            const std::vector<IngredientBin*> bins = FindPantry()->GetBins(step->GetCategory());
-            EXPECT_FALSE(bins.empty()) << "no bin for a step";
-            if (bins.empty())
-                return false;
-            // The pantry holds the ingredients of the dish being cooked.
-            const auto* recipe = dynamic_cast<Recipe*>(game->Get(step->GetRecipe()));
-            const std::vector<Label>& ingredients = recipe->GetData().ingredients;
-            EXPECT_NE(std::find(ingredients.begin(), ingredients.end(), bins.front()->GetIngredient()->GetIngredientName()),
-                      ingredients.end());
-            const auto [binX, binY] = Centre(bins.front()->GetNode());
-            const auto [x, y] = Centre(area);
-            rig.MoveTo(binX, binY);
-            rig.PressAt(binX, binY);
-            rig.MoveTo(x, y);
-            rig.PressAt(x, y);
-            EXPECT_EQ(step->GetState(), RecipeStep::kCooking) << "a served step cooks";
-            return true;
-        }
-        PlayerAvatar* cook = FindPlayerAvatar();
-        for (RecipeStep* step : AllSteps())
-            if (step->GetState() == RecipeStep::kCooking && !step->IsActivelyWorked() && cook &&
-                cook->GetWalkingTo() == kNoObject && !IsCookBusy())
-            {
-                const auto* station = dynamic_cast<CookingStation*>(game->Get(step->GetStation()));
-                const auto* display = station ? dynamic_cast<ActionStepDisplay*>(station->GetStepDisplay()) : nullptr;
-                SceneNode* area = display ? display->GetNode()->FindByPath({"clickRect"}) : nullptr;
-                if (!area)
-                    continue;
-                const Vector2<float> at = area->GetWorldCenter();
-                rig.MoveTo(static_cast<int>(at.x), static_cast<int>(at.y));
-                rig.PressAt(static_cast<int>(at.x), static_cast<int>(at.y));
-                rig.ReleaseAt(static_cast<int>(at.x), static_cast<int>(at.y));
-                return true;
-            }
-        return false;
-    }
-    bool IsCookBusy() const
-    {
-        for (RecipeStep* step : AllSteps())
-            if (step->GetState() == RecipeStep::kCooking && step->IsActivelyWorked())
-                return true;
-        return false;
-    }
+    std::vector<RecipeStep*> AllSteps() const { return bot.AllSteps(); }
+
+    Testing::PlayBot bot{rig};
 };
 
 TEST_F(CookingFlow, ATwoDishLevelPlayedThroughEndsEarlyWithItsBonusAndScoresEveryStepsPoints)
 {
     game = rig.StartLevel(kTwoDishes);
     ASSERT_NE(game, nullptr);
-    int updates = 0;
-    for (; !rig.TopAs<LevelOutroMode>() && updates < 6000; ++updates)
-    {
-        Play();
-        rig.Step();
-    }
-    const auto* outro = rig.TopAs<LevelOutroMode>();
+    bot.SetGame(game);
+    const LevelOutroMode* outro = bot.PlayToTheOutro(true, 6000);
     ASSERT_NE(outro, nullptr) << "the level never ended";
     // The outro is the current screen now: the kitchen's objects are read from its database.
     for (const RecipeStep* step : AllSteps())
@@ -189,7 +81,8 @@ protected:
         EXPECT_NE(game, nullptr);
         if (!game)
             return {};
-        const LevelOutroMode* outro = PlayToTheOutro(serve, 9000);
+        bot.SetGame(game);
+        const LevelOutroMode* outro = bot.PlayToTheOutro(serve, 9000);
         EXPECT_NE(outro, nullptr) << "the level never ended";
         if (!outro)
             return {};
@@ -199,7 +92,6 @@ protected:
             outcome.sounds.push_back(events[i].ToString());
         return outcome;
     }
-    using CookingFlow::Play;
     static int Multiplier() { return ResourceManager::GetValue<int>(Label("TimeRemainingScoreMultiplier"), 0); }
 };
 

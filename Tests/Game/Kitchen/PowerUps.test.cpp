@@ -187,11 +187,15 @@ TEST_P(TimedPowerUps, UsedAgainWhileRunningItRestartsItsFullTimeAndEndsOnce)
     GameUpdate(full / 2 - 10);
     EXPECT_TRUE((powerUps->*c.active)());
     if (c.kind == PowerUpManager::kSkills)
+    {
         EXPECT_TRUE(Halo()->IsVisible());
+    }
     GameUpdate(10);
     EXPECT_FALSE((powerUps->*c.active)());
     if (c.kind == PowerUpManager::kSkills)
+    {
         EXPECT_FALSE(Halo()->IsVisible());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -360,7 +364,9 @@ TEST_P(Shuffles, AShuffleReplacesEveryBinOfItsCategoryAndNoOther)
     for (int category = 0; category < 3; ++category)
         if (category != c.category)
             for (IngredientBin* bin : pantry->GetBins(category))
+            {
                 EXPECT_TRUE(before[category].contains(bin->GetID())) << "category " << category;
+            }
 }
 
 INSTANTIATE_TEST_SUITE_P(PowerUps, Shuffles,

@@ -1,0 +1,91 @@
+// The play bot: plays the game's levels as a player does, by mouse on the kitchen rig's real loop
+// (KitchenRig.h). A level is started as the challenge select starts it, the episode's cutscene and
+// the level intro clicked through; after the level the outro's button leads to the judges' table,
+// whose Next is clicked for every dish until the verdict. In the kitchen each move is what an
+// attentive player would do next: a tip's bubble or a
+// finished dish's card read and closed, the dish's popup closed once its click guard is over, the
+// next dish sent when the list can take it, each waiting step served from the pantry bin whose
+// ingredient best carries the flavours the step asks for (press on the bin, move, press on the
+// step's request display), and the idle cook sent to work a cooking step (a press on its station's
+// display). One seed plays one game.
+//
+//   KitchenRig rig(options);
+//   PlayBot bot(rig);
+//   const PlayBot::Outcome outcome = bot.PlayLevel(index, true);   // or false: only the popups
+//   EXPECT_TRUE(outcome.cleared);
+//
+// Main thread; the rig must outlive the bot.
+#pragma once
+
+
+#include <string>
+#include <vector>
+
+class GameMode;
+class LevelOutroMode;
+class RecipeStep;
+
+namespace Corvane::Testing
+{
+class KitchenRig;
+
+class PlayBot
+{
+public:
+    // What one level came to.
+    struct Outcome
+    {
+        std::string level;
+        // The level ended (the outro came) within the updates allowed.
+        bool ended = false;
+        // The score of the dishes, the whole seconds left, and the two with the time bonus: the
+        // level's score as the game records it.
+        int score = 0;
+        int timeLeft = 0;
+        int total = 0;
+        // The level's record: cleared at or above its win score; and the judges' verdict (0 lost,
+        // 1 won, 2 expert, -1 none).
+        bool cleared = false;
+        int verdict = -1;
+        int winScore = 0;
+        int expertScore = 0;
+        // Updates from the level screen's start to the outro.
+        int updates = 0;
+    };
+
+    explicit PlayBot(KitchenRig& rig);
+
+    // Starts the level at index of the level order, plays it to its outro (serve false: only the
+    // popups are closed, nothing is cooked) and on through the judges' table to its verdict.
+    // Fails the test when the level does not end within limit updates.
+    Outcome PlayLevel(int index, bool serve, int limit = 30000);
+    // Starts the level at index as the challenge select does and clicks through the cutscene and
+    // the level intro to the level screen; null (test failed) when none came.
+    GameMode* StartLevel(int index);
+    // From the outro on top: its button, then Next for every dish at the judges' table until the
+    // verdict (0 lost, 1 won, 2 expert); -1 (test failed) when the table never decided.
+    int GoToTheJudges();
+    // The level screen being played (set by PlayLevel, or by the test that started it).
+    void SetGame(GameMode* game) { mGame = game; }
+    GameMode* GetGame() const { return mGame; }
+
+    // Plays until the outro comes (or limit updates); serve false only closes the popups.
+    const LevelOutroMode* PlayToTheOutro(bool serve, int limit);
+    // One move of the player, if one is due; false when there was nothing to do.
+    bool Move();
+    // Waits out the dish popup's click guard and closes it with a click on its bubble.
+    void ClosePopup();
+
+    // The level's recipe steps, in the level screen's order.
+    std::vector<RecipeStep*> AllSteps() const;
+    // The cook works a step now.
+    bool IsCookBusy() const;
+
+private:
+    bool ServeWaitingStep();
+    bool SendCookToWork();
+
+    KitchenRig& mRig;
+    GameMode* mGame = nullptr;
+};
+} // namespace Corvane::Testing
