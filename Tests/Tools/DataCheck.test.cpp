@@ -269,6 +269,7 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
            ManifestText(R"(<stringarray name="DishDisplayName.DefaultStrings"><string value="Soup"/></stringarray>
 <stringarray name="JudgingOverallFeedbackStrings_Lose"/>)")}},
          "IngredientData.xml(3): CookingIngredient 'Egg' needs the text 'Egg_DisplayText', which no manifest declares\n"
+         "IngredientData.xml(3): CookingIngredient 'Egg' needs the picture 'Egg_Image' (an image)\n"
          "LocalizedText.xml(0): the text list 'DishDisplayName.DefaultStrings' has 1 dish names; every one of the 31 "
          "plate types needs one\n"
          "LocalizedText.xml(0): the text list 'JudgingOverallFeedbackStrings_Lose' is missing or empty"},

@@ -255,6 +255,14 @@ public:
             else if (!context.Resolve(named.name, named.kinds))
                 context.Problem(*found, what + ", but it is " + KindWords(found->Kind()));
         }
+        // The pantry, the stations and the level intro show each ingredient by "<name>_Image".
+        for (const Declaration* ingredient : index.OfKind(L"CookingIngredient"))
+        {
+            const std::wstring picture = std::wstring(Wide(ingredient->name.c_str())) + L"_Image";
+            if (!context.Resolve(picture, {L"image"}))
+                context.Problem(*ingredient, "CookingIngredient '" + std::string(ingredient->name.c_str()) +
+                                                 "' needs the picture '" + Narrow(picture) + "' (an image)");
+        }
         // The default button sounds are named by a text, not by the code.
         if (const Declaration* label = context.Resolve(L"DefaultButtonSoundLabel", {L"string"}))
             context.Expect(*label->manifest, *label->element, "DefaultButtonSoundLabel", label->element->Text(L"value"),

@@ -5,7 +5,7 @@
 #include "KitchenTest.h"
 
 #include "Framework/ObjectDatabase.h"
-#include "Game/Data/LocalizedText.h"
+#include "Framework/ResourceManager.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
@@ -16,6 +16,8 @@
 #include "Game/Kitchen/IngredientStepDisplay.h"
 #include "Game/Kitchen/ScoreManager.h"
 #include "Game/Menus/FinishedDishMode.h"
+#include "Graphics/Image.h"
+#include "SceneGraph/StaticSpriteNode.h"
 
 using namespace Corvane;
 namespace Paths = ObjectPaths::StepDisplay;
@@ -86,11 +88,19 @@ TEST_F(DragTest, ThePictureWaitsOffScreenFollowsTheMouseHidesAfterAndGoesWithThe
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(picture->IsVisible());
     EXPECT_EQ(picture->GetWorldPosition(), (Vector2<float>{-999.0f, -999.0f})) << "until the next update";
-    // Without a picture of its own the ingredient is named, on the copy as in the bin.
+    // The copy shows the ingredient's own picture, as the bin does, and no name over it.
+    const Label pictureName = Label::Format("%s_Image", bin->GetIngredient()->GetIngredientName().c_str());
+    IImage* expected = ResourceManager::Get<IImage>(pictureName).Get();
+    ASSERT_NE(expected, nullptr) << pictureName.c_str();
+    const auto* shown = dynamic_cast<StaticSpriteNode*>(picture->FindByPath(ObjectPaths::IngredientBin::kImage));
+    const auto* inBin = dynamic_cast<StaticSpriteNode*>(bin->GetNode()->FindByPath(ObjectPaths::IngredientBin::kImage));
+    ASSERT_NE(shown, nullptr);
+    ASSERT_NE(inBin, nullptr);
+    EXPECT_EQ(shown->GetImage(), expected);
+    EXPECT_EQ(inBin->GetImage(), expected);
     const auto* name = dynamic_cast<IText*>(picture->FindByPath(ObjectPaths::IngredientBin::kText));
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->GetText(), LocalizedText::GetDisplayText(bin->GetIngredient()->GetIngredientName().c_str()));
-    EXPECT_EQ(name->GetText(), dynamic_cast<IText*>(bin->GetNode()->FindByPath(ObjectPaths::IngredientBin::kText))->GetText());
+    EXPECT_EQ(name->GetText(), L"");
     rig.Step();
     rig.MoveTo(250, 180);
     rig.Step();
