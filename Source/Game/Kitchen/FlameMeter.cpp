@@ -1,4 +1,5 @@
 #include "Game/Kitchen/FlameMeter.h"
+#include "Game/Data/TuningValue.h"
 
 #include "Framework/ParallelTask.h"
 #include "Framework/ResourceManager.h"
@@ -20,11 +21,6 @@ namespace
 {
 constexpr int kIngredientTip = 19;
 constexpr int kWorkTip = 20;
-
-float FloatValue(const char* name)
-{
-    return ResourceManager::GetValue<float>(Label(name), 0.0f);
-}
 
 Vector2<float> VectorValue(const char* name, const Vector2<float>& fallback)
 {
@@ -82,12 +78,12 @@ void FlameMeter::StartWait(bool forWork)
 {
     mWaitForWork = forWork;
     EndTasks(TimerName());
-    const float wait = FloatValue(forWork ? "FlameLossTime_Interaction" : "FlameLossTime_Ingredient");
+    const float wait = TuningValue(forWork ? "FlameLossTime_Interaction" : "FlameLossTime_Ingredient");
     auto* warnings = new SerialTask(new TimedTask(wait), new CallTask<FlameMeter>([](FlameMeter* m) { m->Alert(false); }),
-                                    new TimedTask(FloatValue("FlameLossTime_SlowFlash")),
+                                    new TimedTask(TuningValue("FlameLossTime_SlowFlash")),
                                     new CallTask<FlameMeter>([](FlameMeter* m) { m->Alert(true); }));
     // The loss starts the next timer of the same kind.
-    AddTask(TimerName(), new SerialTask(warnings, new TimedTask(FloatValue("FlameLossTime_FastFlash")),
+    AddTask(TimerName(), new SerialTask(warnings, new TimedTask(TuningValue("FlameLossTime_FastFlash")),
                                         new CallTask<FlameMeter>([](FlameMeter* m) { m->LoseFlame(); })));
     Refresh();
 }
@@ -149,6 +145,6 @@ void FlameMeter::GainFlame()
     const Vector2<float> scale = VectorValue("FlameRootLocation_ScaleFactor", {1.0f, 1.0f});
     top->SetScale(scale.x, scale.y);
     top->SetAlpha(ResourceManager::GetValue<float>(Label("FlameRootLocation_AlphaFactor"), 1.0f));
-    const float enter = FloatValue("FlameRootLocation_EnterTime");
+    const float enter = TuningValue("FlameRootLocation_EnterTime");
     top->GetTasks().Add(new ParallelTask(0, new NodeAlphaTask(1.0f, enter), new NodeScaleTask({1.0f, 1.0f}, enter)));
 }

@@ -1,6 +1,7 @@
 // A recipe step's cooking: the progress of each update, and the end of cooking with the flight of
 // the ingredient into the dish.
 #include "Game/Kitchen/RecipeStep.h"
+#include "Game/Data/TuningValue.h"
 
 #include "Framework/CuePoint.h"
 #include "Framework/CuePointTask.h"
@@ -53,26 +54,21 @@ CookingRates RatesFor(int category)
 {
     const GameMode* game = GameMode::GetCurrent();
     const KitchenLevelData* level = game ? game->GetLevelData() : nullptr;
-    const auto accel = [](const char* name) { return ResourceManager::GetValue<float>(Label(name), 0.0f); };
     if (!level)
         return {};
     switch (category)
     {
     case kCategoryVegetable:
-        return {level->V_PassiveRate, level->V_ActiveRateMin, level->V_ActiveRateMax, accel("ActiveProgressAccel_V")};
+        return {level->V_PassiveRate, level->V_ActiveRateMin, level->V_ActiveRateMax, TuningValue("ActiveProgressAccel_V")};
     case kCategoryMeat:
-        return {level->M_PassiveRate, level->M_ActiveRateMin, level->M_ActiveRateMax, accel("ActiveProgressAccel_M")};
+        return {level->M_PassiveRate, level->M_ActiveRateMin, level->M_ActiveRateMax, TuningValue("ActiveProgressAccel_M")};
     case kCategoryFlavoring:
-        return {level->F_PassiveRate, level->F_ActiveRateMin, level->F_ActiveRateMax, accel("ActiveProgressAccel_F")};
+        return {level->F_PassiveRate, level->F_ActiveRateMin, level->F_ActiveRateMax, TuningValue("ActiveProgressAccel_F")};
     default:
         return {};
     }
 }
 
-float Seconds(const char* name)
-{
-    return ResourceManager::GetValue<float>(Label(name), 0.0f);
-}
 } // namespace
 
 void RecipeStep::OnUpdate(float dt)
@@ -169,9 +165,9 @@ void RecipeStep::StartFlight()
     const Label ingredient = mIngredient;
     const int ingredientSlot = mIngredientSlot;
     const Vector2<float> dest = ResourceManager::GetValue<Vector2<float>>(Label("AddIngredientParticle_Dest"), start);
-    root->GetTasks().Add(new TimedTask(Seconds("AddIngredientParticle_StartPauseTime")));
-    root->GetTasks().Add(new NodeLocationTask(dest, Seconds("AddIngredientParticle_Time")));
-    root->GetTasks().Add(new TimedTask(Seconds("AddIngredientParticle_PauseTime")));
+    root->GetTasks().Add(new TimedTask(TuningValue("AddIngredientParticle_StartPauseTime")));
+    root->GetTasks().Add(new NodeLocationTask(dest, TuningValue("AddIngredientParticle_Time")));
+    root->GetTasks().Add(new TimedTask(TuningValue("AddIngredientParticle_PauseTime")));
     root->GetTasks().Add(new SimpleFunctionTask<SceneNode>([ingredient, ingredientSlot](SceneNode*, float) {
         if (GameMode* game = GameMode::GetCurrent())
             game->AddDishIngredient(ingredient, ingredientSlot);

@@ -1,5 +1,6 @@
 #include "Game/Menus/FinishedDishMode.h"
 
+#include "Game/Data/TuningValue.h"
 #include "Format.h"
 #include "Framework/CuePoint.h"
 #include "Framework/CuePointTask.h"
@@ -57,10 +58,6 @@ Vector2<float> Place(const char* name, const SceneNode& node)
     return ResourceManager::GetValue<Vector2<float>>(Label(name), node.GetPosition());
 }
 
-float Seconds(const char* name)
-{
-    return ResourceManager::GetValue<float>(Label(name), 0.0f);
-}
 } // namespace
 
 int DishNamePlaceholder(int plateType, int slot)
@@ -126,7 +123,7 @@ void FinishedDishMode::OnEnter()
                                 GameMode::CountCurrentDishStars(mLevelScreen));
     meter->SetScale(kMeterStartScale, kMeterStartScale);
     meter->SetPosition(Place("MeterStartLocation", *meter));
-    const float moveTime = Seconds("DishMoveTime");
+    const float moveTime = TuningValue("DishMoveTime");
     meter->GetTasks().Add(new ParallelTask(
         0,
         new NodeScaleTask(ResourceManager::GetValue<Vector2<float>>(Label("MeterFinalScale"), {1.0f, 1.0f}), moveTime),
@@ -155,6 +152,6 @@ void FinishedDishMode::OnEnter()
     name->GetTasks().Add(new NodeClipRectTask(kWipeEnd, kWipeTime));
 
     // The pop waits on the dish alone: the wipes may still run.
-    picture->GetTasks().Add(new TimedTask(Seconds("AfterDishDelayTime")));
+    picture->GetTasks().Add(new TimedTask(TuningValue("AfterDishDelayTime")));
     picture->GetTasks().Add(new CallTask<SceneNode>([](SceneNode*) { PopApplicationMode(); }));
 }

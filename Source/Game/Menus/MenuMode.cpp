@@ -1,5 +1,6 @@
 #include "Game/Menus/MenuMode.h"
 
+#include "Game/Data/TuningValue.h"
 #include "Framework/Looper.h"
 #include "Framework/ObjectMessage.h"
 #include "Framework/ResourceManager.h"
@@ -26,16 +27,12 @@ Vector2<float> Location(const char* name, const SceneNode& node)
     return ResourceManager::GetValue<Vector2<float>>(Label(name), node.GetPosition());
 }
 
-float Seconds(const char* name)
-{
-    return ResourceManager::GetValue<float>(Label(name), 0.0f);
-}
 } // namespace
 
 void AppendPopupSlideIn(SceneNode& popupRoot)
 {
-    const float moveTime = Seconds("PopupMode_MoveTime");
-    const float reboundTime = Seconds("PopupMode_ReboundTime");
+    const float moveTime = TuningValue("PopupMode_MoveTime");
+    const float reboundTime = TuningValue("PopupMode_ReboundTime");
     popupRoot.GetTasks().Add(new NodeLocationTask(Location("PopupMode_OvershootLoc", popupRoot), moveTime));
     popupRoot.GetTasks().Add(new NodeLocationTask(Location("PopupMode_EndLoc", popupRoot), reboundTime));
 }
@@ -43,7 +40,7 @@ void AppendPopupSlideIn(SceneNode& popupRoot)
 void AppendPopupSlideOut(SceneNode& popupRoot)
 {
     popupRoot.GetTasks().Add(
-        new NodeLocationTask(Location("PopupMode_OffscreenLoc", popupRoot), Seconds("PopupMode_MoveTime")));
+        new NodeLocationTask(Location("PopupMode_OffscreenLoc", popupRoot), TuningValue("PopupMode_MoveTime")));
     popupRoot.GetTasks().Add(new SimpleFunctionTask<SceneNode>([](SceneNode*, float) { PopApplicationMode(); }));
 }
 
