@@ -198,6 +198,43 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
           {"IngredientData.xml", ManifestText(R"(<CookingIngredient name="Kale" category="vegetable"/>)")}},
          "IngredientData.xml(3): CookingIngredient 'Kale' category 'vegetable' is none of Vegetable, Meat, "
          "Flavoring\nRecipeData.xml(5): RecipeData 'R' step asks for 'Umami' is no flavour of AttributeStrings"},
+        {"a recipe's dish cannot be drawn, named or judged as its data says",
+         {{"RecipeData.xml", ManifestText(R"(<RecipeData name="Stew" plateType="Soup_Meat_Easy">
+ <RecipeStepDataList name="StepDataList">
+  <RecipeStepData Category="Meat" DisplayIndex="5"/>
+  <RecipeStepData Category="Vegetable" DisplayIndex="2"/>
+  <RecipeStepData Category="Vegetable" DisplayIndex="2"/>
+  <RecipeStepData Category="Flavoring" DisplayIndex="7"/>
+ </RecipeStepDataList>
+ <intList name="StarPoints"><int value="10"/><int value="20"/><int value="20"/><int value="40"/><int value="50"/></intList>
+</RecipeData>
+<RecipeData name="Toast" plateType="Toast_Plain"/>
+<RecipeData name="Wrap" plateType="Sandwich_Veg">
+ <intList name="StarPoints"><int value="10"/></intList>
+</RecipeData>
+<RecipeData name="Bites" plateType="Canape_Veg">
+ <RecipeStepDataList name="StepDataList"><RecipeStepData Category="Vegetable" DisplayIndex="1"/></RecipeStepDataList>
+ <intList name="StarPoints"><int value="1"/><int value="2"/><int value="3"/><int value="4"/><int value="5"/></intList>
+</RecipeData>)")},
+          {"LocalizedText.xml", ManifestText(R"(<string name="DishDisplayName.Bites" value="Bites"/>)")},
+          {"DishDisplayLayouts-Soup.xml", ManifestText(R"(<scenelayout name="Soup_Meat_EasyLayout">
+ <scenenode name="Dish"><scenenode name="Meat_A"/><scenenode name="Broth"/></scenenode>
+</scenelayout>)")},
+          {"DishDisplayLayouts-Canape.xml", ManifestText(R"(<scenelayout name="Canape_VegLayout">
+ <scenenode name="Dish"><scenenode name="Veg_A"/></scenenode>
+</scenelayout>)")}},
+         "RecipeData.xml(3): RecipeData 'Stew' needs the text 'DishDisplayName.Stew', which no manifest declares\n"
+         "RecipeData.xml(6): RecipeData 'Stew' step DisplayIndex 2: the layout 'Soup_Meat_EasyLayout' has no node "
+         "'Veg_B' to draw its ingredient in\n"
+         "RecipeData.xml(7): RecipeData 'Stew' step DisplayIndex 2 ('Veg_B') is another step's place: one ingredient "
+         "hides the other\n"
+         "RecipeData.xml(8): RecipeData 'Stew' step DisplayIndex 7 is no place on the plate 'Soup_Meat_Easy'\n"
+         "RecipeData.xml(10): RecipeData 'Stew' StarPoints must rise from above 0, but 20 follows 20\n"
+         "RecipeData.xml(12): RecipeData 'Toast' plateType 'Toast_Plain' is no plate type the game knows\n"
+         "RecipeData.xml(12): RecipeData 'Toast' has 0 StarPoints; the judges give one to 5 stars by them\n"
+         "RecipeData.xml(13): RecipeData 'Wrap' has 1 StarPoints; the judges give one to 5 stars by them\n"
+         "RecipeData.xml(13): RecipeData 'Wrap' is served on 'Sandwich_Veg', whose layout 'Sandwich_VegLayout' no "
+         "manifest declares"},
         {"two manifests share a name",
          {{"a/Loading.xml", ManifestText("")}, {"b/Loading.xml", ManifestText("")}},
          "b/Loading.xml(0): a second manifest named 'Loading' (the first is a/Loading.xml): the game would read only "

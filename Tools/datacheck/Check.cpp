@@ -120,6 +120,7 @@ std::vector<std::unique_ptr<Check>> MakeChecks()
     checks.push_back(MakeSoundListCheck());
     checks.push_back(MakeLayoutCheck());
     checks.push_back(MakeRecordCheck());
+    checks.push_back(MakeDishCheck());
     checks.push_back(MakeTextCheck());
     checks.push_back(MakeNamedResourcesCheck());
     // Last: it reports only what the others could not explain.

@@ -92,6 +92,7 @@ std::unique_ptr<Check> MakeBuiltImagesCheck();
 std::unique_ptr<Check> MakeSoundListCheck();
 std::unique_ptr<Check> MakeLayoutCheck();
 std::unique_ptr<Check> MakeRecordCheck();
+std::unique_ptr<Check> MakeDishCheck();
 std::unique_ptr<Check> MakeTextCheck();
 std::unique_ptr<Check> MakeNamedResourcesCheck();
 std::unique_ptr<Check> MakeLoadedCheck();
