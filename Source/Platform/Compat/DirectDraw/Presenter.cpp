@@ -17,6 +17,8 @@ struct FrameRecord
     int count = 0;
     SDL_Renderer* pendingRenderer = nullptr; // with pendingTexture: read back on request
     SDL_Texture* pendingTexture = nullptr;
+    // The pixels of the frame before the last, for the next frame to fill.
+    std::vector<std::uint32_t> spare;
 };
 
 FrameRecord& Frames()
@@ -163,7 +165,17 @@ void PresentFrame(PresentedFrame&& frame, const RECT* destination)
         }
     }
     PresentedFrame& record = NewRecord(frame.window, frame.width, frame.height);
-    record.pixels = std::move(frame.pixels);
+    std::swap(record.pixels, frame.pixels);
+    Frames().spare = std::move(frame.pixels);
+}
+
+std::vector<std::uint32_t> TakeFramePixels(std::size_t count)
+{
+    std::vector<std::uint32_t> pixels = std::move(Frames().spare);
+    Frames().spare.clear();
+    // Same size as before: nothing is written.
+    pixels.resize(count);
+    return pixels;
 }
 
 void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const RECT* destination)

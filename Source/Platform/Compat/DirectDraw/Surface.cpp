@@ -366,7 +366,7 @@ PresentedFrame Surface::Capture(const RECT& from, HWND window)
     frame.window = window;
     frame.width = from.right - from.left;
     frame.height = from.bottom - from.top;
-    frame.pixels.resize(std::size_t(frame.width) * frame.height);
+    frame.pixels = TakeFramePixels(std::size_t(frame.width) * frame.height);
     const ArgbConverter converter(mFormat);
     for (int y = 0; y < frame.height; ++y)
         converter.Row(mContents.pixels.data() + std::size_t(from.top + y) * mPitch + std::size_t(from.left) * mBytes,
