@@ -1,7 +1,7 @@
 // The soak: the play bot (Support/PlayBot.h) plays levels of the campaign back to back on one
 // running game (the kitchen test rig on the built data, headless, the program's own audio platform
 // over SDL's dummy driver) for a number of minutes of game time, and prints the resident memory
-// after each round. A round is the same three levels every time: the first of the level order, the
+// after each round. After each level's verdict the bot goes back to the challenge select. A round is the same three levels every time: the first of the level order, the
 // one in its middle, and the busiest (most stations, then most dishes). The memory after the
 // first round is the baseline: a game that keeps nothing it no longer needs stays at it. Exit code
 // 0 when no later round ended more than the allowance above the baseline (resident in all, or its
@@ -11,6 +11,8 @@
 #include "CampaignPlay.h"
 
 #include "Framework/CommandLine.h"
+#include "Game/Judging/JudgingMode.h"
+#include "SceneGraph/SceneNode.h"
 #include "Support/KitchenRig.h"
 #include "Support/PlayBot.h"
 
@@ -18,13 +20,41 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <malloc.h>
+
 using namespace Corvane;
 using namespace Corvane::Testing;
 
 namespace
 {
 constexpr double kUpdatesPerMinute = 50.0 * 60.0;
+
+// The bytes the heap has handed out and not had back: what the program holds, apart from how the
+// allocator lays it out.
+double HeapInUseMegabytes()
+{
+    return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
 }
+
+// From the judges' verdict back to the challenge select, as a player goes on: the judges' screen
+// lets go of the level's results on the way out.
+bool LeaveTheJudges(KitchenRig& rig)
+{
+    static const char* const kButtons[] = {"JudgingMode/ScoreDisplay/ChallengeSelectButton",
+                                           "JudgingMode/Judging_LevelLost/ChallengeSelectButton"};
+    const char* shown = nullptr;
+    const auto find = [&] {
+        for (const char* path : kButtons)
+            if (SceneNode* button = rig.FindNode(path); button && button->IsWorldVisible())
+                shown = path;
+        return shown != nullptr;
+    };
+    if (!rig.TopAs<JudgingMode>() || rig.StepUntil(find, 500) < 0)
+        return false;
+    rig.Click(shown);
+    return rig.StepUntil([&] { return !rig.Modes().empty() && rig.Modes().back() == "LevelSelectMode"; }, 100) >= 0;
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -66,10 +96,16 @@ int main(int argc, char** argv)
             }
             std::printf("  %-11s %5d points, %s\n", outcome.level.c_str(), outcome.total,
                         outcome.cleared ? "cleared" : "lost");
+            if (!LeaveTheJudges(rig))
+            {
+                std::fprintf(stderr, "the judges' screen after %s could not be left\n", outcome.level.c_str());
+                return 2;
+            }
         }
         const double resident[2] = {ResidentMegabytes("VmRSS"), ResidentMegabytes("RssAnon")};
-        std::printf("round %d: %.1f min of play, resident %.1f MB (anonymous %.1f MB), peak %.1f MB\n", number,
-                    rig.GetUpdateCount() / kUpdatesPerMinute, resident[0], resident[1], ResidentMegabytes("VmHWM"));
+        std::printf("round %d: %.1f min of play, resident %.1f MB (anonymous %.1f MB, heap in use %.3f MB), peak %.1f MB\n",
+                    number, rig.GetUpdateCount() / kUpdatesPerMinute, resident[0], resident[1], HeapInUseMegabytes(),
+                    ResidentMegabytes("VmHWM"));
         std::fflush(stdout);
         for (int kind = 0; kind < 2; ++kind)
         {
