@@ -6,6 +6,7 @@
 #include "Support/TempFolder.h"
 #include "Support/TestWindow.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -238,6 +239,55 @@ TEST_F(DirectDrawSurfaceTest, PresentedFramesTakeTurnsInTwoBuffersAndEachKeepsIt
     std::fill(next.begin(), next.end(), 0u);
     EXPECT_EQ(Compat::GetLastPresentedFrame().pixels.back(), 0xFFA0B0C0u);
     EXPECT_EQ(Compat::TakeFramePixels(4).size(), 4u) << "with none to give, a new buffer";
+
+    back->Release();
+    primary->Release();
+}
+
+// The program does not keep the frames' pixels: each goes straight into the window's texture, and
+// the window shows it all the same.
+TEST_F(DirectDrawSurfaceTest, FramesNotKeptAreShownAndCountedWithoutTheirPixels)
+{
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface7* primary = nullptr;
+    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    IDirectDrawClipper* clipper = nullptr;
+    ASSERT_EQ(mDraw->CreateClipper(0, &clipper, nullptr), DD_OK);
+    ASSERT_EQ(clipper->SetHWnd(0, mWindow.Get()), DD_OK);
+    ASSERT_EQ(primary->SetClipper(clipper), DD_OK);
+    clipper->Release();
+    IDirectDrawSurface7* back = Plain(800, 600, 32);
+    POINT topLeft{0, 0}, bottomRight{800, 600};
+    ClientToScreen(mWindow.Get(), &topLeft);
+    ClientToScreen(mWindow.Get(), &bottomRight);
+    RECT screen{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    const auto shown = [&](int x, int y) {
+        std::uint32_t pixel = 0;
+        const SDL_Rect at{x, y, 1, 1};
+        SDL_RenderReadPixels(Compat::GetWindowRenderer(mWindow.Get()), &at, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+        return pixel | 0xFF000000u;
+    };
+
+    Compat::ForgetPresentedFrames();
+    Compat::KeepPresentedFrames(false);
+    Testing::WriteSurfacePixel(back, 10, 20, 0x00123456u);
+    ASSERT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(Compat::CountPresentedFrames(), 1);
+    EXPECT_EQ(Compat::GetLastPresentedFrame().width, 800);
+    EXPECT_EQ(Compat::GetLastPresentedFrame().height, 600);
+    EXPECT_TRUE(Compat::GetLastPresentedFrame().pixels.empty());
+    EXPECT_EQ(shown(10, 20), 0xFF123456u);
+
+    Compat::KeepPresentedFrames(true);
+    Testing::WriteSurfacePixel(back, 10, 20, 0x00654321u);
+    ASSERT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(Compat::CountPresentedFrames(), 2);
+    ASSERT_EQ(Compat::GetLastPresentedFrame().pixels.size(), 800u * 600u);
+    EXPECT_EQ(Compat::GetLastPresentedFrame().pixels[20 * 800 + 10], 0xFF654321u);
+    EXPECT_EQ(shown(10, 20), 0xFF654321u);
 
     back->Release();
     primary->Release();

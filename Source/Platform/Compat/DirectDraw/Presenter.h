@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,10 @@ struct RendererRef
 // Shows the frame in its window (stretched over destination, client coordinates, or over the
 // whole client area when destination is null) and keeps it as the last presented frame.
 void PresentFrame(PresentedFrame&& frame, const RECT* destination);
+// Shows a frame of width x height in window (as PresentFrame) whose rows fill writes: row y into
+// out, width opaque 0xAARRGGBB pixels. Kept as the last presented frame when frames are kept.
+void PresentRows(HWND window, int width, int height, const std::function<void(int y, std::uint32_t* out)>& fill,
+                 const RECT* destination);
 // Pixels for the next frame to be presented, count of them with undefined contents: the buffer of
 // the frame the last present replaced, so that presenting a frame each step allocates nothing.
 std::vector<std::uint32_t> TakeFramePixels(std::size_t count);
