@@ -12,7 +12,9 @@ const wchar_t* const kCutsceneBGLocNames[7] = {L"Living_H",     L"Kitchen_H",   
 const wchar_t* const kCutsceneCharStateNames[kCutsceneCharStateCount] = {
     L"MirelPos",    L"MirelPos_2",    L"MirelNeutral", L"MirelNeg",    L"MirelNeg_2",    L"LorcanPos",
     L"LorcanNeutral", L"LorcanNeg",   L"LorcanNeg_2",  L"LorcanNeg_3", L"QuillaPos",     L"QuillaNeutral",
-    L"QuillaNeg",   L"QuillaNeg_2",   L"PembryPos",    L"PembryNeutral", L"PembryNeg",   L"None"};
+    L"QuillaNeg",   L"QuillaNeg_2",   L"PembryPos",    L"PembryNeutral", L"PembryNeg",   L"None",
+    L"Contestant01", L"Contestant02", L"Contestant03", L"Contestant04", L"Contestant05",   L"Contestant06",
+    L"Contestant07", L"Contestant08", L"Contestant09", L"Contestant10", L"Contestant11",   L"Contestant12"};
 
 const wchar_t* const kPlatingTypeNames[kPlatingTypeCount] = {
     L"Canape_Veg",

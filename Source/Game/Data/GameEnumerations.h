@@ -39,7 +39,9 @@ enum CutsceneBGLoc : std::int32_t
     kLocationKitchenFN3,
 };
 
-// A character's reaction image in a cutscene ("MirelPos" ... "PembryNeg"), or none.
+// A character's reaction image in a cutscene ("MirelPos" ... "PembryNeg"), or none; after none,
+// the twelve contestants of the challenge select's row ("Contestant01" ... "Contestant12"), one
+// picture each, so that an episode's outro can show the cook who leaves.
 enum CutsceneCharState : std::int32_t
 {
     kCharMirelPos,
@@ -60,8 +62,20 @@ enum CutsceneCharState : std::int32_t
     kCharPembryNeutral,
     kCharPembryNeg,
     kCharNone,
+    kCharContestant01,
+    kCharContestant02,
+    kCharContestant03,
+    kCharContestant04,
+    kCharContestant05,
+    kCharContestant06,
+    kCharContestant07,
+    kCharContestant08,
+    kCharContestant09,
+    kCharContestant10,
+    kCharContestant11,
+    kCharContestant12,
 };
-constexpr int kCutsceneCharStateCount = 18;
+constexpr int kCutsceneCharStateCount = kCharContestant12 + 1;
 
 // One per recipe kind, "Canape_Veg" (0) to "Pizza_Veg_Easy" (30); also the row of the dish slot
 // table and the entry of the fallback dish names.

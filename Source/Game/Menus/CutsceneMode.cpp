@@ -21,9 +21,12 @@ namespace
 {
 constexpr int kCutsceneMusic = 6;
 
-// The person a state shows: 0 Mirel, 1 Lorcan, 2 Quilla, 3 Pembry; -1 for "None" or no state.
+// The person a state shows: 0 Mirel, 1 Lorcan, 2 Quilla, 3 Pembry, then 4 onwards each contestant;
+// -1 for "None" or no state.
 int CharacterOf(CutsceneCharState state)
 {
+    if (state >= kCharContestant01 && state <= kCharContestant12)
+        return 4 + (state - kCharContestant01);
     // The first state of each person, in order; "None" ends the last.
     static constexpr CutsceneCharState kFirsts[] = {kCharMirelPos, kCharLorcanPos, kCharQuillaPos, kCharPembryPos,
                                                     kCharNone};

@@ -5,6 +5,15 @@
 #include "Game/Data/IngredientData.h"
 #include "Game/Data/KitchenLevelData.h"
 #include "Game/Data/LocalizedText.h"
+#include "Game/Data/ScreenNodePaths.h"
+#include "Game/Menus/CutsceneMode.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
 
 using namespace Corvane;
 
@@ -13,6 +22,29 @@ namespace
 template <typename Record> const Record* Named(Label name)
 {
     return ResourceManager::Get<Record>(name).Get();
+}
+
+// The cook who leaves the show at the end of an episode: the figure the challenge select's row
+// loses then ("01".."12" the contestants; Quilla, Lorcan and Pembry the last three).
+CutsceneCharState LeavingCook(int episode)
+{
+    std::string figure;
+    for (const NodePathElement& step : ScreenPaths::LevelSelect::kCharacters[episode - 1].GetElements())
+        if (!step.GetLabel().IsNull())
+            figure = step.GetLabel().c_str();
+    if (figure == "quilla")
+        return kCharQuillaPos;
+    if (figure == "lorcan")
+        return kCharLorcanPos;
+    if (figure == "pembry")
+        return kCharPembryPos;
+    return static_cast<CutsceneCharState>(kCharContestant01 + std::stoi(figure) - 1);
+}
+
+std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class GameDataSetTest : public GameDataTest
@@ -70,4 +102,64 @@ TEST_F(GameDataSetTest, TheFirstEpisodeLoadsWholeAndItsRecordsReachEachOther)
     EXPECT_EQ(progress.GetLevelStatus(progress.GetLevelOrder()[0]), 1) << "a winning score is a saved win";
     progress.LoadFromAccount();
     EXPECT_EQ(progress.GetCurrentLevelIndex(), 1);
+}
+
+TEST_F(GameDataSetTest, EveryEpisodeTellsItsOwnStoryAndItsOutroShowsTheCookWhoLeaves)
+{
+    for (const char* manifest : {"Cutscenes", "LevelProgression", "LocalizedText"})
+        ASSERT_EQ(Read(manifest), "") << manifest;
+    const auto& episodes = Named<LevelProgressionData>(Label("AllLevels"))->episodes;
+    ASSERT_EQ(episodes.size(), 15u);
+
+    std::set<std::wstring> lines;
+    std::size_t count = 0;
+    for (const EpisodeDescriptor& episode : episodes)
+    {
+        const CutsceneData* intro = Named<CutsceneData>(episode.intro.levelID);
+        const CutsceneData* outro = Named<CutsceneData>(episode.outro.levelID);
+        ASSERT_NE(intro, nullptr) << episode.episodeNum;
+        ASSERT_NE(outro, nullptr) << episode.episodeNum;
+        EXPECT_NE(intro->location, outro->location) << "episode " << episode.episodeNum << " stays in one place";
+        for (const CutsceneData* cutscene : {intro, outro})
+        {
+            EXPECT_GE(cutscene->prompts.size(), 4u) << "episode " << episode.episodeNum;
+            for (const CutscenePrompt& prompt : cutscene->prompts)
+            {
+                lines.insert(LocalizedText::GetCutsceneText(prompt.textID));
+                ++count;
+            }
+        }
+        const CutsceneCharState leaving = LeavingCook(episode.episodeNum);
+        const bool shown = std::any_of(outro->prompts.begin(), outro->prompts.end(), [&](const CutscenePrompt& p) {
+            return IsSameCharacter(p.leftChar, leaving) || IsSameCharacter(p.rightChar, leaving);
+        });
+        EXPECT_TRUE(shown) << "episode " << episode.episodeNum << "'s outro never shows "
+                           << kCutsceneCharStateNames[leaving];
+    }
+    EXPECT_EQ(lines.size(), count) << "a line is said twice in the campaign";
+}
+
+TEST_F(GameDataSetTest, EachEpisodeCardShowsAPictureOfItsOwn)
+{
+    // The card pictures' list, read from the built manifest in entry order.
+    const std::filesystem::path data(FENNIK_DATA_DIR);
+    const std::string manifest = FileText(data / "Manifests" / "LevelSelectMode.xml");
+    const std::size_t begin = manifest.find("<imagelist name=\"EpisodeThumbnailImages\">");
+    ASSERT_NE(begin, std::string::npos);
+    const std::string list = manifest.substr(begin, manifest.find("</imagelist>", begin) - begin);
+    const std::regex source(R"re(src="Art/([^"]+)")re");
+    std::vector<std::string> pictures;
+    for (auto it = std::sregex_iterator(list.begin(), list.end(), source); it != std::sregex_iterator(); ++it)
+        pictures.push_back((*it)[1]);
+    ASSERT_EQ(pictures.size(), 15u) << "one picture per episode";
+
+    // Each is built, and no two are the same picture: a shared entry, or two sheets showing the
+    // same scene or none, would make two alike.
+    std::set<std::string> contents;
+    for (const std::string& picture : pictures)
+    {
+        const std::string bytes = FileText(data / "Art" / (picture + ".png"));
+        ASSERT_FALSE(bytes.empty()) << picture;
+        EXPECT_TRUE(contents.insert(bytes).second) << picture << " looks like another episode's card";
+    }
 }

@@ -136,7 +136,9 @@ TEST_F(GameDataTest, RecordErrorsNameTheFileTheLineAndTheAcceptedValues)
          "couldn't convert the attribute 'LeftChar' to the required type (acceptable values are: 'MirelPos', "
          "'MirelPos_2', 'MirelNeutral', 'MirelNeg', 'MirelNeg_2', 'LorcanPos', 'LorcanNeutral', 'LorcanNeg', "
          "'LorcanNeg_2', 'LorcanNeg_3', 'QuillaPos', 'QuillaNeutral', 'QuillaNeg', 'QuillaNeg_2', 'PembryPos', "
-         "'PembryNeutral', 'PembryNeg', 'None')"},
+         "'PembryNeutral', 'PembryNeg', 'None', 'Contestant01', 'Contestant02', 'Contestant03', 'Contestant04', "
+         "'Contestant05', 'Contestant06', 'Contestant07', 'Contestant08', 'Contestant09', 'Contestant10', "
+         "'Contestant11', 'Contestant12')"},
         {R"(<LevelProgressionData name="A"><EpisodeDescriptorList name="EpisodeList"><EpisodeDescriptor EpisodeNum="1">)" +
              Level("Intro", 1) + Level("Dashcourse_1", 2) + Level("Dashcourse_2", 3) + Level("Elimination", 4) +
              "</EpisodeDescriptor></EpisodeDescriptorList></LevelProgressionData>",

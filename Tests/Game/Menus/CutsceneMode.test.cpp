@@ -347,3 +347,24 @@ TEST_F(CutsceneTest, APointerOnAButtonPlaysItsRolloverAndLeavingItReturnsItToIdl
         EXPECT_TRUE(anim->IsPlaying(Label("Idle")));
     }
 }
+
+TEST(CutsceneCharacters, EachPersonsFacesBelongTogetherAndEveryContestantIsAPersonOfTheirOwn)
+{
+    const struct
+    {
+        CutsceneCharState a, b;
+        bool same;
+    } cases[] = {
+        {kCharMirelPos, kCharMirelNeg2, true},         {kCharLorcanPos, kCharLorcanNeg3, true},
+        {kCharQuillaNeg2, kCharQuillaPos, true},        {kCharPembryNeg, kCharPembryPos, true},
+        {kCharMirelNeg2, kCharLorcanPos, false},        {kCharPembryNeg, kCharContestant01, false},
+        {kCharContestant01, kCharContestant01, true},   {kCharContestant12, kCharContestant12, true},
+        {kCharContestant01, kCharContestant12, false},  {kCharContestant06, kCharContestant07, false},
+        {kCharNone, kCharNone, false},                  {kCharContestant12, kCharNone, false},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(IsSameCharacter(c.a, c.b), c.same) << kCutsceneCharStateNames[c.a] << " " << kCutsceneCharStateNames[c.b];
+        EXPECT_EQ(IsSameCharacter(c.b, c.a), c.same) << "either way round";
+    }
+}
