@@ -39,12 +39,15 @@ const std::string kCutsceneNext = "CutsceneMode/NextButton";
 const std::string kIntroNext = "Intro/NextButton";
 const std::string kJudgesTable = "LevelOutro/JudgesTableButton";
 const std::string kJudgesNext = "JudgingMode/CommentDisplay/NextDishButton";
+const std::string kTipMore = "TutorialBubble/bubbleBG/MoreButton";
 // Updates a cutscene's line takes to show before Next goes on.
 constexpr int kCutsceneLineUpdates = 40;
 // Clicks through the screens before and after a level, at most.
 constexpr int kScreenClicks = 100;
 // Updates the dish popup ignores clicks for after it opens.
 constexpr int kPopupGuardUpdates = 60;
+// Updates a tip's page is read for before its More button is pressed.
+constexpr int kTipPageUpdates = 5;
 
 std::pair<int, int> Centre(SceneNode* node)
 {
@@ -67,9 +70,17 @@ PlayBot::PlayBot(KitchenRig& rig) : mRig(rig) {}
 
 PlayBot::Outcome PlayBot::PlayLevel(int index, bool serve, int limit)
 {
+    if (!StartLevel(index))
+        return Outcome{};
+    return PlayStartedLevel(serve, limit);
+}
+
+PlayBot::Outcome PlayBot::PlayStartedLevel(bool serve, int limit)
+{
     LevelProgressManager* progress = LevelProgressManager::Instance();
     Outcome outcome;
-    mGame = StartLevel(index);
+    mGame = mRig.TopAs<GameMode>();
+    EXPECT_NE(mGame, nullptr) << "no level screen on top to play";
     if (!mGame)
         return outcome;
     const Label levelID = progress->GetCurrentLevelID();
@@ -119,6 +130,11 @@ GameMode* PlayBot::StartLevel(int index)
         ADD_FAILURE() << "no level screen came for the level at index " << index;
         return nullptr;
     }
+    return EnterTheKitchen();
+}
+
+GameMode* PlayBot::EnterTheKitchen()
+{
     for (int click = 0; click < kScreenClicks && !mRig.TopAs<GameMode>(); ++click)
     {
         if (mRig.TopAs<CutsceneMode>())
@@ -128,6 +144,8 @@ GameMode* PlayBot::StartLevel(int index)
         }
         else if (mRig.TopAs<LevelIntroMode>())
             mRig.Click(kIntroNext);
+        else if (mRig.TopAs<TutorialMode>())
+            ReadTip();
         else
         {
             ADD_FAILURE() << "a screen the bot does not know stands over the level: " << mRig.Modes().back();
@@ -135,8 +153,9 @@ GameMode* PlayBot::StartLevel(int index)
         }
         mRig.Step();
     }
-    EXPECT_NE(mRig.TopAs<GameMode>(), nullptr) << "the screens before the level never closed";
-    return mRig.TopAs<GameMode>();
+    mGame = mRig.TopAs<GameMode>();
+    EXPECT_NE(mGame, nullptr) << "the screens before the level never closed";
+    return mGame;
 }
 
 int PlayBot::GoToTheJudges()
@@ -167,6 +186,8 @@ const LevelOutroMode* PlayBot::PlayToTheOutro(bool serve, int limit)
     {
         if (serve)
             Move();
+        else if (mRig.TopAs<TutorialMode>())
+            ReadTip();
         else if (mGame && mGame->GetPopup() != kNoObject)
             ClosePopup();
         mRig.Step();
@@ -182,20 +203,30 @@ void PlayBot::ClosePopup()
     for (int i = 0; i < 50 && mGame->IsPaused(); ++i)
     {
         mRig.Step();
-        while (mRig.TopAs<TutorialMode>())
-            mRig.PopTop();
+        for (int page = 0; page < kScreenClicks && mRig.TopAs<TutorialMode>(); ++page)
+            ReadTip();
     }
+}
+
+void PlayBot::ReadTip()
+{
+    mRig.Step(kTipPageUpdates);
+    mRig.Click(kTipMore);
+    mRig.Step();
 }
 
 bool PlayBot::Move()
 {
     if (!mGame)
         return false;
-    if (mRig.TopAs<TutorialMode>() || mRig.TopAs<FinishedDishMode>())
+    if (mRig.TopAs<TutorialMode>())
     {
-        mRig.PopTop();
+        ReadTip();
         return true;
     }
+    // The finished dish's card takes no input: a player watches it until it leaves by itself.
+    if (mRig.TopAs<FinishedDishMode>())
+        return true;
     if (mGame->GetPopup() != kNoObject)
     {
         ClosePopup();

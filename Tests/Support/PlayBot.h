@@ -2,12 +2,12 @@
 // (KitchenRig.h). A level is started as the challenge select starts it, the episode's cutscene and
 // the level intro clicked through; after the level the outro's button leads to the judges' table,
 // whose Next is clicked for every dish until the verdict. In the kitchen each move is what an
-// attentive player would do next: a tip's bubble or a
-// finished dish's card read and closed, the dish's popup closed once its click guard is over, the
-// next dish sent when the list can take it, each waiting step served from the pantry bin whose
-// ingredient best carries the flavours the step asks for (press on the bin, move, press on the
-// step's request display), and the idle cook sent to work a cooking step (a press on its station's
-// display). One seed plays one game.
+// attentive player would do next: a tip's bubble read page by page with its More button, a
+// finished dish's card watched until it leaves by itself, the dish's popup closed once its click
+// guard is over, the next dish sent when the list can take it, each waiting step served from the
+// pantry bin whose ingredient best carries the flavours the step asks for (press on the bin, move,
+// press on the step's request display), and the idle cook sent to work a cooking step (a press on
+// its station's display). One seed plays one game.
 //
 //   KitchenRig rig(options);
 //   PlayBot bot(rig);
@@ -59,9 +59,16 @@ public:
     // popups are closed, nothing is cooked) and on through the judges' table to its verdict.
     // Fails the test when the level does not end within limit updates.
     Outcome PlayLevel(int index, bool serve, int limit = 30000);
+    // Plays the level whose screen is on top (started by the game's own flow: the challenge
+    // select's Play, the judges' Ok) as PlayLevel does.
+    Outcome PlayStartedLevel(bool serve, int limit = 30000);
     // Starts the level at index as the challenge select does and clicks through the cutscene and
     // the level intro to the level screen; null (test failed) when none came.
     GameMode* StartLevel(int index);
+    // From the screens a level's start puts over its level screen (the episode's cutscene, the
+    // level intro, a tip) to the level screen on top, clicking each as a player does; null (test
+    // failed) when they never closed.
+    GameMode* EnterTheKitchen();
     // From the outro on top: its button, then Next for every dish at the judges' table until the
     // verdict (0 lost, 1 won, 2 expert); -1 (test failed) when the table never decided.
     int GoToTheJudges();
@@ -75,6 +82,8 @@ public:
     bool Move();
     // Waits out the dish popup's click guard and closes it with a click on its bubble.
     void ClosePopup();
+    // Turns the page of the tip's bubble on top with its More button (the last page closes it).
+    void ReadTip();
 
     // The level's recipe steps, in the level screen's order.
     std::vector<RecipeStep*> AllSteps() const;

@@ -18,6 +18,8 @@ struct LevelRecord
 {
     std::int32_t bestScore = 0;
     std::uint8_t completed = 0;
+
+    bool operator==(const LevelRecord&) const = default;
 };
 
 constexpr unsigned kLevelRecordSize = 8;

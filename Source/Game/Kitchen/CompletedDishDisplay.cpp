@@ -6,6 +6,7 @@
 #include "Framework/ValueWrapper.h"
 #include "Game/Kitchen/CallTask.h"
 #include "Game/Kitchen/DishPlating.h"
+#include "Game/Kitchen/FindLive.h"
 #include "Game/Kitchen/GameMode.h"
 #include "SceneGraph/MaskedSpriteNode.h"
 #include "SceneGraph/MaskedSpriteTasks.h"
@@ -18,12 +19,6 @@ namespace
 {
 constexpr Vector2<float> kStartScale{0.6f, 0.6f};
 constexpr Vector2<float> kFullScale{1.0f, 1.0f};
-
-template <typename T> T* Find(ObjectID id)
-{
-    ObjectDatabase* database = ObjectDatabase::Current();
-    return database ? dynamic_cast<T*>(database->Get(id)) : nullptr;
-}
 } // namespace
 
 CompletedDishDisplay::CompletedDishDisplay(ApplicationMode* levelScreen, int plateType) : mPlateType(plateType)
@@ -45,12 +40,12 @@ Label CompletedDishDisplay::GetName() const
 
 MaskedSpriteNode* CompletedDishDisplay::GetPicture() const
 {
-    return Find<MaskedSpriteNode>(mPicture);
+    return FindLive<MaskedSpriteNode>(mPicture);
 }
 
 SceneNode* CompletedDishDisplay::GetDish() const
 {
-    return Find<SceneNode>(mDish);
+    return FindLive<SceneNode>(mDish);
 }
 
 SceneNode* CompletedDishDisplay::CreateNode()
@@ -98,7 +93,7 @@ void CompletedDishDisplay::MoveIn(std::function<void(CompletedDishDisplay*)> don
     {
         const ObjectID self = GetID();
         root->GetTasks().Add(new CallTask<SceneNode>([self, done](SceneNode*) {
-            if (auto* display = Find<CompletedDishDisplay>(self))
+            if (auto* display = FindLive<CompletedDishDisplay>(self))
                 done(display);
         }));
     }

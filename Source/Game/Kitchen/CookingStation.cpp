@@ -11,6 +11,7 @@
 #include "Game/Kitchen/CallTask.h"
 #include "Game/Kitchen/DragAndDrop.h"
 #include "Game/Kitchen/FennikPlayfield.h"
+#include "Game/Kitchen/FindLive.h"
 #include "Game/Kitchen/FlameMeter.h"
 #include "Game/Kitchen/IngredientStepDisplay.h"
 #include "Game/Kitchen/PlayerAvatar.h"
@@ -31,12 +32,6 @@ constexpr float kTipDelay = 0.5f;
 constexpr int kSecondRequestTip = 18;
 
 const char* const kActionNames[] = {"Chop", "Saute", "Boil", "Mix"};
-
-template <typename T> T* FindObject(ObjectID id)
-{
-    ObjectDatabase* database = ObjectDatabase::Current();
-    return database ? dynamic_cast<T*>(database->Get(id)) : nullptr;
-}
 
 Label TutorialRequest()
 {
@@ -91,11 +86,11 @@ void CookingStation::ConnectClickRect()
     });
     area->Signals().ButtonUp.connect([](SceneNode*, MouseButton, int, int) {});
     area->Signals().MouseEnter.connect([self](SceneNode*) {
-        if (auto* station = FindObject<CookingStation>(self))
+        if (auto* station = FindLive<CookingStation>(self))
             station->OnPointerEnter();
     });
     area->Signals().MouseLeave.connect([self](SceneNode*) {
-        if (auto* station = FindObject<CookingStation>(self))
+        if (auto* station = FindLive<CookingStation>(self))
             station->OnPointerLeave();
     });
 }
@@ -124,12 +119,12 @@ SceneNode* CookingStation::FindChild(const NodePath& path) const
 
 RecipeStep* CookingStation::FindStep() const
 {
-    return FindObject<RecipeStep>(mStep);
+    return FindLive<RecipeStep>(mStep);
 }
 
 FlameMeter* CookingStation::GetFlameMeter() const
 {
-    return FindObject<FlameMeter>(mFlameMeter);
+    return FindLive<FlameMeter>(mFlameMeter);
 }
 
 bool CookingStation::Accept(RecipeStep* step)
@@ -275,7 +270,7 @@ bool CookingStation::IsAvatarHere() const
 
 SceneLayoutController* CookingStation::GetStepDisplay() const
 {
-    return FindObject<SceneLayoutController>(mStepDisplay);
+    return FindLive<SceneLayoutController>(mStepDisplay);
 }
 
 void CookingStation::AttachStepDisplay(SceneLayoutController* display)

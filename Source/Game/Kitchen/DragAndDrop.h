@@ -16,6 +16,7 @@
 
 #include "Framework/Object.h"
 #include "Framework/ObjectDatabase.h"
+#include "Game/Kitchen/FindLive.h"
 
 class CookingIngredient;
 class RecipeStep;
@@ -42,14 +43,6 @@ public:
     // Takes the item: true when taken, false when refused (the drag is then cancelled).
     virtual bool Accept(T) { return false; }
 };
-
-// The live object with this handle in the current database as a T; null when there is none (no
-// current database, a stale handle, another type). Handlers of node signals find their owner so.
-template <typename T> T* FindLive(Corvane::ObjectID id)
-{
-    Corvane::ObjectDatabase* database = Corvane::ObjectDatabase::Current();
-    return database ? dynamic_cast<T*>(database->Get(id)) : nullptr;
-}
 
 using IngredientSource = DragSource<CookingIngredient*>;
 using IngredientTarget = DragTarget<CookingIngredient*>;

@@ -15,6 +15,7 @@
 #include "Game/Data/IngredientData.h"
 #include "Game/Kitchen/DragAndDrop.h"
 #include "Game/Kitchen/DragInputManager.h"
+#include "Game/Kitchen/FindLive.h"
 #include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/ObjectNodePaths.h"
@@ -85,12 +86,6 @@ const NodePath& PopupAttach()
 {
     static const NodePath path = PathOf({"GameScreenRoot", "FX_Layer", "Popup_Attach"});
     return path;
-}
-
-template <typename T> T* FindObject(ObjectID id)
-{
-    ObjectDatabase* database = ObjectDatabase::Current();
-    return database ? dynamic_cast<T*>(database->Get(id)) : nullptr;
 }
 
 SceneNode* InstantiateUnder(const char* layoutName, SceneNode* parent)
@@ -211,7 +206,7 @@ void FennikPlayfield::CreateInterface()
     mPantry = pantry->GetID();
     (new InGameDishDisplay)->Attach(FindNodeInCurrentScene(DishPlate()));
 
-    if (SceneNode* buttons = FindObject<SceneNode>(mPowerUpButtons))
+    if (SceneNode* buttons = FindLive<SceneNode>(mPowerUpButtons))
         for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
             if (auto* button = buttons->FindByPathAs<ButtonNode>(Paths::kPowerUpButtons[kind]))
             {
@@ -221,7 +216,7 @@ void FennikPlayfield::CreateInterface()
                         powerUps->Use(kind);
                 });
                 button->Clicked.connect([self, kind](ButtonNode*) {
-                    if (auto* playfield = FindObject<FennikPlayfield>(self))
+                    if (auto* playfield = FindLive<FennikPlayfield>(self))
                         playfield->FlashPowerUpButton(kind);
                 });
             }
@@ -234,7 +229,7 @@ void FennikPlayfield::CreateInterface()
 
 void FennikPlayfield::FlashPowerUpButton(int kind)
 {
-    auto* buttons = FindObject<SceneNode>(mPowerUpButtons);
+    auto* buttons = FindLive<SceneNode>(mPowerUpButtons);
     SceneNode* button = buttons && kind >= 0 && kind < PowerUpManager::kKinds
                             ? buttons->FindByPath(Paths::kPowerUpButtons[kind])
                             : nullptr;
@@ -316,7 +311,7 @@ void FennikPlayfield::SetChainPopup(ObjectID popup)
 
 SceneNode* FennikPlayfield::GetIngredientDataPopup() const
 {
-    return FindObject<SceneNode>(mIngredientDataPopup);
+    return FindLive<SceneNode>(mIngredientDataPopup);
 }
 
 StaticSpriteNode* FennikPlayfield::GetStationPrompt(int slot) const
@@ -334,7 +329,7 @@ void FennikPlayfield::OnUpdate(float)
 
 void FennikPlayfield::RefreshPowerUpButtons()
 {
-    auto* buttons = FindObject<SceneNode>(mPowerUpButtons);
+    auto* buttons = FindLive<SceneNode>(mPowerUpButtons);
     PowerUpManager* powerUps = buttons ? GetPowerUpManager() : nullptr;
     if (!powerUps)
         return;

@@ -3,6 +3,7 @@
 #include "Framework/ObjectDatabase.h"
 #include "Game/Data/GameEnumerations.h"
 #include "Game/Kitchen/DishPlating.h"
+#include "Game/Kitchen/FindLive.h"
 #include "Game/Kitchen/Recipe.h"
 #include "Game/Kitchen/RecipeList.h"
 #include "SceneGraph/MaskedSpriteNode.h"
@@ -15,12 +16,6 @@ constexpr Vector2<float> kMaskScale{0.6f, 0.6f};
 // Centred on the plate, both ways.
 constexpr int kCentred[4] = {SceneNode::kAlignMiddle, SceneNode::kAlignMiddle, SceneNode::kAlignMiddle,
                              SceneNode::kAlignMiddle};
-
-template <typename T> T* Find(ObjectID id)
-{
-    ObjectDatabase* database = ObjectDatabase::Current();
-    return database ? dynamic_cast<T*>(database->Get(id)) : nullptr;
-}
 } // namespace
 
 Label InGameDishDisplay::Name()
@@ -39,7 +34,7 @@ InGameDishDisplay::InGameDishDisplay() : mPlateType(kPlatingTypeCount) {}
 
 SceneNode* InGameDishDisplay::GetDish() const
 {
-    return Find<SceneNode>(mDish);
+    return FindLive<SceneNode>(mDish);
 }
 
 MaskedSpriteNode* InGameDishDisplay::GetPicture() const
@@ -76,7 +71,7 @@ void InGameDishDisplay::Refresh(const std::vector<DishIngredient>& ingredients)
     if (!picture || !database)
         return;
     const auto* list = dynamic_cast<const RecipeList*>(database->FindByName(RecipeList::Name()));
-    const auto* recipe = list ? Find<Recipe>(list->GetCurrentRecipe()) : nullptr;
+    const auto* recipe = list ? FindLive<Recipe>(list->GetCurrentRecipe()) : nullptr;
     if (recipe && (recipe->GetID() != mRecipe || recipe->GetData().plateType != mPlateType))
     {
         if (mDish != kNoObject)

@@ -8,6 +8,7 @@
 #include "Framework/TimedTask.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Kitchen/CookingStation.h"
+#include "Game/Kitchen/FindLive.h"
 #include "Game/Kitchen/GameMode.h"
 #include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Kitchen/KitchenText.h"
@@ -26,12 +27,6 @@ using namespace Corvane;
 
 namespace
 {
-template <typename T> T* Find(ObjectID id)
-{
-    ObjectDatabase* database = ObjectDatabase::Current();
-    return database ? dynamic_cast<T*>(database->Get(id)) : nullptr;
-}
-
 std::vector<CookingStation*> Stations()
 {
     std::vector<CookingStation*> stations;
@@ -88,7 +83,7 @@ void RecipeList::OnAttached()
 
 void RecipeList::AddRecipe(ObjectID recipe)
 {
-    if (const Recipe* found = Find<Recipe>(recipe))
+    if (const Recipe* found = FindLive<Recipe>(recipe))
         mPending.insert(mPending.end(), found->GetSteps().begin(), found->GetSteps().end());
 }
 
@@ -108,7 +103,7 @@ void RecipeList::FillEntries()
 
 void RecipeList::AddEntry(ObjectID stepID)
 {
-    const RecipeStep* step = Find<RecipeStep>(stepID);
+    const RecipeStep* step = FindLive<RecipeStep>(stepID);
     const Label key = step ? step->GetComponentKey() : Label();
     const bool header = mHeadedKeys.insert(key).second;
     if (header)
@@ -143,7 +138,7 @@ void RecipeList::Relayout()
 
 RecipeListEntry* RecipeList::GetEntry(ObjectID id) const
 {
-    return Find<RecipeListEntry>(id);
+    return FindLive<RecipeListEntry>(id);
 }
 
 RecipeStep* RecipeList::GetHeadStep() const
@@ -167,7 +162,7 @@ void RecipeList::UpdateCurrentRecipe()
 {
     if (mBusy || mEntries.empty())
         return;
-    const Recipe* current = Find<Recipe>(mCurrentRecipe);
+    const Recipe* current = FindLive<Recipe>(mCurrentRecipe);
     if (!current || current->IsDone())
     {
         const ObjectID next = GetNextRecipe();
@@ -213,7 +208,7 @@ bool RecipeList::CanSendFirstEntry()
         free += station->IsFree() ? 1 : 0;
     if (head->GetRecipe() == mCurrentRecipe)
         return free > 0;
-    const Recipe* current = Find<Recipe>(mCurrentRecipe);
+    const Recipe* current = FindLive<Recipe>(mCurrentRecipe);
     return current && current->IsDone() && free == stations.size();
 }
 
@@ -239,7 +234,7 @@ void RecipeList::SendSteps()
         station->ShowStepArea(false);
         const ObjectID stationID = station->GetID();
         entry->GetTasks().Add(new SimpleFunctionTask<RecipeListEntry>([stationID](RecipeListEntry* arrived, float) {
-            if (auto* target = Find<CookingStation>(stationID))
+            if (auto* target = FindLive<CookingStation>(stationID))
                 target->ShowStepArea(true);
             arrived->RemoveFromDatabase();
         }));
