@@ -9,6 +9,10 @@
 #include "Platform/Win32/BASSSound.h"
 #include "Platform/Win32/BASSSoundChannel.h"
 
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
 namespace Corvane
 {
 namespace
@@ -119,10 +123,32 @@ void BASSAudioPlatform::SetActive(bool active)
 
 void BASSAudioPlatform::Update(float dt)
 {
-    for (std::size_t i = 0; i < mChannels.size();)
+    // A file has one library channel, which each play of it restarts: a play that nobody holds and
+    // that does not loop is over once a later play of its file has started, even though the
+    // channel sounds on. Kept, such plays would pile up while a sound is played faster than it
+    // lasts, each seeing the shared channel still playing.
+    std::unordered_map<std::uint32_t, std::size_t> latest;
+    for (std::size_t i = 0; i < mChannels.size(); ++i)
+        if (const std::uint32_t library = mChannels[i]->GetLibraryChannel())
+            latest[library] = i;
+    std::vector<bool> overtaken(mChannels.size(), false);
+    for (std::size_t i = 0; i < mChannels.size(); ++i)
+    {
+        const BASSSoundChannel& channel = *mChannels[i];
+        const std::uint32_t library = channel.GetLibraryChannel();
+        if (library == 0 || latest[library] == i || channel.GetReferenceCount() != 1 || channel.WantsToLoop())
+            continue;
+        // Ticks wrap: the order is taken from their difference.
+        const std::uint32_t since = mChannels[latest[library]]->GetStartTick() - channel.GetStartTick();
+        overtaken[i] = static_cast<std::int32_t>(since) >= 0;
+    }
+    for (std::size_t i = 0, original = 0; i < mChannels.size(); ++original)
     {
         BASSSoundChannel& channel = *mChannels[i];
-        channel.Update(dt);
+        if (overtaken[original])
+            channel.Abandon();
+        else
+            channel.Update(dt);
         if (!channel.IsPlaying() && channel.GetReferenceCount() == 1)
         {
             channel.Stop();

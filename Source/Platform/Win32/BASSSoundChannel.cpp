@@ -42,6 +42,12 @@ void BASSSoundChannel::Play(ISound* sound, int loopCount)
         Start();
 }
 
+void BASSSoundChannel::Abandon()
+{
+    mBassChannel = 0;
+    Stop();
+}
+
 ISound* BASSSoundChannel::GetSound()
 {
     return mSound;

@@ -32,9 +32,14 @@ public:
 
     // The tick of the last Play that started sound.
     std::uint32_t GetStartTick() const { return mStartTick; }
+    // The library channel of the file being played (0: none). Every play of one file shares it.
+    std::uint32_t GetLibraryChannel() const { return mBassChannel; }
+    bool WantsToLoop() const { return mLoopCount == 0 || mLoopCount >= 2; }
+    // Lets go of the sound without stopping the library channel, which a later play of the same
+    // file has taken over.
+    void Abandon();
 
 private:
-    bool WantsToLoop() const { return mLoopCount == 0 || mLoopCount >= 2; }
     bool HasEnded() const;
     // Starts, or resumes after a pause.
     void Start();

@@ -1,15 +1,19 @@
 #include "Platform/Compat/DirectDraw/DirectDraw.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
+#include "Platform/Compat/DirectDraw/Presenter.h"
 #include "Support/SurfacePixels.h"
 #include "Support/TempFolder.h"
 #include "Support/TestWindow.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <vector>
 
 namespace
 {
@@ -190,6 +194,101 @@ TEST_F(DirectDrawSurfaceTest, AWindowedPrimaryShowsWhatIsBlittedOntoItThroughIts
     Compat::LoseDisplaySurfaces();
     EXPECT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DDERR_SURFACELOST);
     EXPECT_EQ(Compat::CountPresentedFrames(), 1);
+    back->Release();
+    primary->Release();
+}
+
+// A frame is presented every step: each takes the buffer of the frame before the last instead of
+// a new one, and the last frame stays whole whatever is done with the buffer given out.
+TEST_F(DirectDrawSurfaceTest, PresentedFramesTakeTurnsInTwoBuffersAndEachKeepsItsOwnPixels)
+{
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface7* primary = nullptr;
+    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    IDirectDrawClipper* clipper = nullptr;
+    ASSERT_EQ(mDraw->CreateClipper(0, &clipper, nullptr), DD_OK);
+    ASSERT_EQ(clipper->SetHWnd(0, mWindow.Get()), DD_OK);
+    ASSERT_EQ(primary->SetClipper(clipper), DD_OK);
+    clipper->Release();
+    IDirectDrawSurface7* back = Plain(800, 600, 32);
+    POINT topLeft{0, 0}, bottomRight{800, 600};
+    ClientToScreen(mWindow.Get(), &topLeft);
+    ClientToScreen(mWindow.Get(), &bottomRight);
+    RECT screen{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+
+    std::vector<const std::uint32_t*> buffers;
+    for (const std::uint32_t colour : {0x00102030u, 0x00405060u, 0x00708090u, 0x00A0B0C0u})
+    {
+        Testing::WriteSurfacePixel(back, 799, 599, colour);
+        ASSERT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+        const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
+        ASSERT_EQ(frame.pixels.size(), 800u * 600u);
+        EXPECT_EQ(frame.pixels.back(), 0xFF000000u | colour);
+        buffers.push_back(frame.pixels.data());
+    }
+    EXPECT_NE(buffers[0], buffers[1]);
+    EXPECT_EQ(buffers[2], buffers[0]);
+    EXPECT_EQ(buffers[3], buffers[1]);
+
+    std::vector<std::uint32_t> next = Compat::TakeFramePixels(800 * 600);
+    ASSERT_EQ(next.size(), 800u * 600u);
+    EXPECT_EQ(next.data(), buffers[2]) << "the frame before the last gives its buffer";
+    std::fill(next.begin(), next.end(), 0u);
+    EXPECT_EQ(Compat::GetLastPresentedFrame().pixels.back(), 0xFFA0B0C0u);
+    EXPECT_EQ(Compat::TakeFramePixels(4).size(), 4u) << "with none to give, a new buffer";
+
+    back->Release();
+    primary->Release();
+}
+
+// The program does not keep the frames' pixels: each goes straight into the window's texture, and
+// the window shows it all the same.
+TEST_F(DirectDrawSurfaceTest, FramesNotKeptAreShownAndCountedWithoutTheirPixels)
+{
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface7* primary = nullptr;
+    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    IDirectDrawClipper* clipper = nullptr;
+    ASSERT_EQ(mDraw->CreateClipper(0, &clipper, nullptr), DD_OK);
+    ASSERT_EQ(clipper->SetHWnd(0, mWindow.Get()), DD_OK);
+    ASSERT_EQ(primary->SetClipper(clipper), DD_OK);
+    clipper->Release();
+    IDirectDrawSurface7* back = Plain(800, 600, 32);
+    POINT topLeft{0, 0}, bottomRight{800, 600};
+    ClientToScreen(mWindow.Get(), &topLeft);
+    ClientToScreen(mWindow.Get(), &bottomRight);
+    RECT screen{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    const auto shown = [&](int x, int y) {
+        std::uint32_t pixel = 0;
+        const SDL_Rect at{x, y, 1, 1};
+        SDL_RenderReadPixels(Compat::GetWindowRenderer(mWindow.Get()), &at, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+        return pixel | 0xFF000000u;
+    };
+
+    Compat::ForgetPresentedFrames();
+    Compat::KeepPresentedFrames(false);
+    Testing::WriteSurfacePixel(back, 10, 20, 0x00123456u);
+    ASSERT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(Compat::CountPresentedFrames(), 1);
+    EXPECT_EQ(Compat::GetLastPresentedFrame().width, 800);
+    EXPECT_EQ(Compat::GetLastPresentedFrame().height, 600);
+    EXPECT_TRUE(Compat::GetLastPresentedFrame().pixels.empty());
+    EXPECT_EQ(shown(10, 20), 0xFF123456u);
+
+    Compat::KeepPresentedFrames(true);
+    Testing::WriteSurfacePixel(back, 10, 20, 0x00654321u);
+    ASSERT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(Compat::CountPresentedFrames(), 2);
+    ASSERT_EQ(Compat::GetLastPresentedFrame().pixels.size(), 800u * 600u);
+    EXPECT_EQ(Compat::GetLastPresentedFrame().pixels[20 * 800 + 10], 0xFF654321u);
+    EXPECT_EQ(shown(10, 20), 0xFF654321u);
+
     back->Release();
     primary->Release();
 }

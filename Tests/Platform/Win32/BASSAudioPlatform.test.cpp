@@ -313,6 +313,41 @@ TEST_F(BASSAudioPlatformTest, ChannelsOfOneFileShareItsHandleAndOneStopEndsBoth)
     EXPECT_EQ(audio->CountChannels(), 0) << "idle channels nobody holds are dropped";
 }
 
+// A sound played again and again faster than it lasts: each play restarts the file's one channel,
+// and the plays nobody holds give way to the latest instead of piling up; the sound plays on.
+// Held plays and loops are kept.
+TEST_F(BASSAudioPlatformTest, PlaysNobodyHoldsGiveWayToALaterPlayOfTheirFile)
+{
+    Start();
+    WriteFile("tone.wav", EncodeTone({kRate, 1, 441.0, 2.0}, "wav"));
+    Load("<sound name=\"Tone\" src=\"tone\"/>");
+    for (int i = 0; i < 20; ++i)
+    {
+        PlaySound(Label("Tone"));
+        Run(2);
+    }
+    EXPECT_EQ(audio->CountChannels(), 1);
+    EXPECT_GT(Run(1).Rms(0), 0.1) << "the latest play sounds on";
+
+    RefPtr<ISoundChannel> held = Play("Tone");
+    Run(2);
+    SoundParams forever;
+    forever.loopCount = 0;
+    RefPtr<ISoundChannel> hum = Play("Tone", forever);
+    Run(2);
+    PlaySound(Label("Tone"));
+    Run(2);
+    EXPECT_EQ(audio->CountChannels(), 3) << "the held play, the loop and the latest";
+    EXPECT_TRUE(held->IsPlaying() && hum->IsPlaying());
+    held.Reset();
+    Run(1);
+    EXPECT_EQ(audio->CountChannels(), 2) << "let go of, the held play gives way too";
+    hum->Stop();
+    hum.Reset();
+    Run(1);
+    EXPECT_EQ(audio->CountChannels(), 0) << "the stop ended the shared channel";
+}
+
 TEST_F(BASSAudioPlatformTest, ADamagedFileIsReportedPlaysNothingAndTheNextSoundPlays)
 {
     Start();

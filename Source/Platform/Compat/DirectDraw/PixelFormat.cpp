@@ -125,9 +125,13 @@ void ArgbConverter::Row(const std::uint8_t* row, int width, std::uint32_t* out) 
 {
     if (mPlain32)
     {
-        std::memcpy(out, row, std::size_t(width) * 4);
+        // One pass; the rows need not be aligned.
         for (int x = 0; x < width; ++x)
-            out[x] |= 0xFF000000u;
+        {
+            std::uint32_t p;
+            std::memcpy(&p, row + 4 * x, 4);
+            out[x] = p | 0xFF000000u;
+        }
         return;
     }
     if (mBytes == 0)

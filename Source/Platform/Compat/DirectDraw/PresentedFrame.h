@@ -18,7 +18,12 @@ struct PresentedFrame
     std::vector<std::uint32_t> pixels; // width * height, rows top to bottom
 };
 
+// The last frame; with frames not kept, its window and size without pixels.
 const PresentedFrame& GetLastPresentedFrame();
+// Whether the pixels of frames presented from memory are kept (the default; tests read them).
+// The program does without: each frame then goes straight into the window's texture, one copy of
+// the whole frame fewer a step.
+void KeepPresentedFrames(bool keep);
 // Frames presented since the start or the last ForgetPresentedFrames.
 int CountPresentedFrames();
 void ForgetPresentedFrames();

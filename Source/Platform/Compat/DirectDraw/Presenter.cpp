@@ -17,12 +17,20 @@ struct FrameRecord
     int count = 0;
     SDL_Renderer* pendingRenderer = nullptr; // with pendingTexture: read back on request
     SDL_Texture* pendingTexture = nullptr;
+    // The pixels of the frame before the last, for the next frame to fill.
+    std::vector<std::uint32_t> spare;
 };
 
 FrameRecord& Frames()
 {
     static FrameRecord record;
     return record;
+}
+
+bool& KeepFrames()
+{
+    static bool keep = true;
+    return keep;
 }
 
 // Reads the picture a pending record points at into its pixels (opaque, as the screen shows
@@ -142,28 +150,86 @@ void UseRenderTarget(SDL_Renderer* renderer, SDL_Texture* texture)
         SDL_SetRenderTarget(renderer, texture);
 }
 
+namespace
+{
+// The window's texture for memory frames, made or remade at width x height; null when SDL cannot.
+SDL_Texture* FrameTexture(Presentation& presentation, int width, int height)
+{
+    if (!presentation.texture || presentation.width != width || presentation.height != height)
+    {
+        if (presentation.texture)
+            SDL_DestroyTexture(presentation.texture);
+        presentation.texture = SDL_CreateTexture(presentation.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                                 SDL_TEXTUREACCESS_STREAMING, width, height);
+        presentation.width = width;
+        presentation.height = height;
+    }
+    return presentation.texture;
+}
+} // namespace
+
 void PresentFrame(PresentedFrame&& frame, const RECT* destination)
 {
     Presentation* presentation = PresentationOf(frame.window);
     if (presentation && frame.width > 0 && frame.height > 0)
     {
-        if (!presentation->texture || presentation->width != frame.width || presentation->height != frame.height)
+        if (SDL_Texture* texture = FrameTexture(*presentation, frame.width, frame.height))
         {
-            if (presentation->texture)
-                SDL_DestroyTexture(presentation->texture);
-            presentation->texture = SDL_CreateTexture(presentation->renderer, SDL_PIXELFORMAT_ARGB8888,
-                                                      SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
-            presentation->width = frame.width;
-            presentation->height = frame.height;
-        }
-        if (presentation->texture)
-        {
-            SDL_UpdateTexture(presentation->texture, nullptr, frame.pixels.data(), frame.width * 4);
-            Show(*presentation, presentation->texture, destination);
+            SDL_UpdateTexture(texture, nullptr, frame.pixels.data(), frame.width * 4);
+            Show(*presentation, texture, destination);
         }
     }
     PresentedFrame& record = NewRecord(frame.window, frame.width, frame.height);
-    record.pixels = std::move(frame.pixels);
+    std::swap(record.pixels, frame.pixels);
+    Frames().spare = std::move(frame.pixels);
+}
+
+void PresentRows(HWND window, int width, int height, const std::function<void(int y, std::uint32_t* out)>& fill,
+                 const RECT* destination)
+{
+    if (KeepFrames() || width <= 0 || height <= 0)
+    {
+        PresentedFrame frame;
+        frame.window = window;
+        frame.width = std::max(width, 0);
+        frame.height = std::max(height, 0);
+        frame.pixels = TakeFramePixels(std::size_t(frame.width) * frame.height);
+        for (int y = 0; y < frame.height; ++y)
+            fill(y, frame.pixels.data() + std::size_t(y) * frame.width);
+        PresentFrame(std::move(frame), destination);
+        return;
+    }
+    NewRecord(window, width, height).pixels.clear();
+    Presentation* presentation = PresentationOf(window);
+    SDL_Texture* texture = presentation ? FrameTexture(*presentation, width, height) : nullptr;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0)
+        return;
+    for (int y = 0; y < height; ++y)
+        fill(y, reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(pixels) + std::size_t(y) * pitch));
+    SDL_UnlockTexture(texture);
+    Show(*presentation, texture, destination);
+}
+
+void KeepPresentedFrames(bool keep)
+{
+    KeepFrames() = keep;
+    if (!keep)
+    {
+        // The pixels kept so far go.
+        Frames().last.pixels = {};
+        Frames().spare = {};
+    }
+}
+
+std::vector<std::uint32_t> TakeFramePixels(std::size_t count)
+{
+    std::vector<std::uint32_t> pixels = std::move(Frames().spare);
+    Frames().spare.clear();
+    // Same size as before: nothing is written.
+    pixels.resize(count);
+    return pixels;
 }
 
 void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const RECT* destination)

@@ -7,7 +7,11 @@
 
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 struct SDL_Renderer;
 struct SDL_Texture;
@@ -27,6 +31,13 @@ struct RendererRef
 // Shows the frame in its window (stretched over destination, client coordinates, or over the
 // whole client area when destination is null) and keeps it as the last presented frame.
 void PresentFrame(PresentedFrame&& frame, const RECT* destination);
+// Shows a frame of width x height in window (as PresentFrame) whose rows fill writes: row y into
+// out, width opaque 0xAARRGGBB pixels. Kept as the last presented frame when frames are kept.
+void PresentRows(HWND window, int width, int height, const std::function<void(int y, std::uint32_t* out)>& fill,
+                 const RECT* destination);
+// Pixels for the next frame to be presented, count of them with undefined contents: the buffer of
+// the frame the last present replaced, so that presenting a frame each step allocates nothing.
+std::vector<std::uint32_t> TakeFramePixels(std::size_t count);
 // Shows source of texture (made on the window's renderer) in the window the same way. The last
 // presented frame is read back from the renderer only when asked for.
 void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const RECT* destination);

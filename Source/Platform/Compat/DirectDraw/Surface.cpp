@@ -359,28 +359,24 @@ HRESULT Surface::Flip(IDirectDrawSurface7* target, DWORD)
     return DD_OK;
 }
 
-PresentedFrame Surface::Capture(const RECT& from, HWND window)
-{
-    SyncMemory();
-    PresentedFrame frame;
-    frame.window = window;
-    frame.width = from.right - from.left;
-    frame.height = from.bottom - from.top;
-    frame.pixels.resize(std::size_t(frame.width) * frame.height);
-    const ArgbConverter converter(mFormat);
-    for (int y = 0; y < frame.height; ++y)
-        converter.Row(mContents.pixels.data() + std::size_t(from.top + y) * mPitch + std::size_t(from.left) * mBytes,
-                      frame.width, frame.pixels.data() + std::size_t(y) * frame.width);
-    return frame;
-}
-
 void Surface::Show(const RECT& from, HWND window, const RECT* destination)
 {
     SurfaceTexture* texture = mContents.texture.get();
     if (mContents.textureNewer && texture && texture->IsUsable() && texture->GetWindow() == window)
+    {
         PresentTexture(window, texture->Get(), from, destination);
-    else
-        PresentFrame(Capture(from, window), destination);
+        return;
+    }
+    SyncMemory();
+    const ArgbConverter converter(mFormat);
+    const int width = from.right - from.left;
+    PresentRows(
+        window, width, from.bottom - from.top,
+        [&](int y, std::uint32_t* out) {
+            converter.Row(mContents.pixels.data() + std::size_t(from.top + y) * mPitch + std::size_t(from.left) * mBytes,
+                          width, out);
+        },
+        destination);
 }
 
 HRESULT Surface::PresentFrom(Surface& src, const RECT& from, const RECT* screenRect)

@@ -92,8 +92,6 @@ private:
     // Shows rect of this surface in window (over destination, client coordinates, or the whole
     // client area), from wherever its true pixels are.
     void Show(const RECT& from, HWND window, const RECT* destination);
-    // The pixels of from as opaque 0xAARRGGBB, a frame for window.
-    PresentedFrame Capture(const RECT& from, HWND window);
     RECT Whole() const { return {0, 0, mWidth, mHeight}; }
 
     std::shared_ptr<DirectDrawState> mOwner;
