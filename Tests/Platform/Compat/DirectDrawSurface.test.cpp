@@ -56,6 +56,33 @@ protected:
         EXPECT_EQ(mDraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
         return surface;
     }
+    // The window's primary surface, clipped to the window; null (and a failure) when refused.
+    IDirectDrawSurface7* WindowedPrimary()
+    {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = sizeof desc;
+        desc.dwFlags = DDSD_CAPS;
+        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+        IDirectDrawSurface7* primary = nullptr;
+        IDirectDrawClipper* clipper = nullptr;
+        if (mDraw->CreateSurface(&desc, &primary, nullptr) != DD_OK || mDraw->CreateClipper(0, &clipper, nullptr) != DD_OK)
+        {
+            ADD_FAILURE() << "no primary surface or clipper";
+            return primary;
+        }
+        EXPECT_EQ(clipper->SetHWnd(0, mWindow.Get()), DD_OK);
+        EXPECT_EQ(primary->SetClipper(clipper), DD_OK);
+        clipper->Release();
+        return primary;
+    }
+    // The window's 800x600 client area in screen coordinates, where a windowed primary is blitted.
+    RECT ClientOnScreen() const
+    {
+        POINT topLeft{0, 0}, bottomRight{800, 600};
+        ClientToScreen(mWindow.Get(), &topLeft);
+        ClientToScreen(mWindow.Get(), &bottomRight);
+        return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    }
 
     TestWindow mWindow;
     IDirectDraw7* mDraw = nullptr;
@@ -167,10 +194,7 @@ TEST_F(DirectDrawSurfaceTest, AWindowedPrimaryShowsWhatIsBlittedOntoItThroughIts
     row[799] = 0x001F; // blue
     back->Unlock(nullptr);
 
-    POINT topLeft{0, 0}, bottomRight{800, 600};
-    ClientToScreen(mWindow.Get(), &topLeft);
-    ClientToScreen(mWindow.Get(), &bottomRight);
-    RECT screen{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    RECT screen = ClientOnScreen();
     ASSERT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
 
     const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
@@ -202,22 +226,10 @@ TEST_F(DirectDrawSurfaceTest, AWindowedPrimaryShowsWhatIsBlittedOntoItThroughIts
 // a new one, and the last frame stays whole whatever is done with the buffer given out.
 TEST_F(DirectDrawSurfaceTest, PresentedFramesTakeTurnsInTwoBuffersAndEachKeepsItsOwnPixels)
 {
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
-    IDirectDrawClipper* clipper = nullptr;
-    ASSERT_EQ(mDraw->CreateClipper(0, &clipper, nullptr), DD_OK);
-    ASSERT_EQ(clipper->SetHWnd(0, mWindow.Get()), DD_OK);
-    ASSERT_EQ(primary->SetClipper(clipper), DD_OK);
-    clipper->Release();
+    IDirectDrawSurface7* primary = WindowedPrimary();
+    ASSERT_NE(primary, nullptr);
     IDirectDrawSurface7* back = Plain(800, 600, 32);
-    POINT topLeft{0, 0}, bottomRight{800, 600};
-    ClientToScreen(mWindow.Get(), &topLeft);
-    ClientToScreen(mWindow.Get(), &bottomRight);
-    RECT screen{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    RECT screen = ClientOnScreen();
 
     std::vector<const std::uint32_t*> buffers;
     for (const std::uint32_t colour : {0x00102030u, 0x00405060u, 0x00708090u, 0x00A0B0C0u})
@@ -248,22 +260,10 @@ TEST_F(DirectDrawSurfaceTest, PresentedFramesTakeTurnsInTwoBuffersAndEachKeepsIt
 // the window shows it all the same.
 TEST_F(DirectDrawSurfaceTest, FramesNotKeptAreShownAndCountedWithoutTheirPixels)
 {
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
-    IDirectDrawClipper* clipper = nullptr;
-    ASSERT_EQ(mDraw->CreateClipper(0, &clipper, nullptr), DD_OK);
-    ASSERT_EQ(clipper->SetHWnd(0, mWindow.Get()), DD_OK);
-    ASSERT_EQ(primary->SetClipper(clipper), DD_OK);
-    clipper->Release();
+    IDirectDrawSurface7* primary = WindowedPrimary();
+    ASSERT_NE(primary, nullptr);
     IDirectDrawSurface7* back = Plain(800, 600, 32);
-    POINT topLeft{0, 0}, bottomRight{800, 600};
-    ClientToScreen(mWindow.Get(), &topLeft);
-    ClientToScreen(mWindow.Get(), &bottomRight);
-    RECT screen{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    RECT screen = ClientOnScreen();
     const auto shown = [&](int x, int y) {
         std::uint32_t pixel = 0;
         const SDL_Rect at{x, y, 1, 1};
