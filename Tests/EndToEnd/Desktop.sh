@@ -26,9 +26,10 @@ fail() {
 source "$(dirname "${BASH_SOURCE[0]}")/WindowManager.sh"
 pids+=("${wm_pids[@]}")
 
-# Waits up to 20 s for a command to succeed.
+# Waits up to a minute for a command to succeed: a sanitized program starting on a loaded
+# machine can take many seconds to draw its first frame.
 eventually() {
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         "$@" && return 0
         sleep 0.1
     done
@@ -40,7 +41,7 @@ eventually() {
 program_window() {
     local window
     eventually grep -q "^renderer: " "$1" || return 1
-    window=$(timeout 20 xdotool search --sync --onlyvisible --class "^$(basename "$program")\$" 2>/dev/null | head -n 1)
+    window=$(timeout 60 xdotool search --sync --onlyvisible --class "^$(basename "$program")\$" 2>/dev/null | head -n 1)
     [ -n "$window" ] || return 1
     for _ in $(seq 100); do
         xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | grep -q "=" && break
