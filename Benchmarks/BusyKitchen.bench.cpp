@@ -221,25 +221,9 @@ void KitchenFrames(benchmark::State& state, bool software, bool busy)
     SetCommandLine(L"");
 }
 
-void BM_BusyKitchen_Software(benchmark::State& state)
-{
-    KitchenFrames(state, true, true);
-}
-void BM_StartingKitchen_Software(benchmark::State& state)
-{
-    KitchenFrames(state, true, false);
-}
-void BM_BusyKitchen_Hardware(benchmark::State& state)
-{
-    KitchenFrames(state, false, true);
-}
-void BM_StartingKitchen_Hardware(benchmark::State& state)
-{
-    KitchenFrames(state, false, false);
-}
 } // namespace
 
-BENCHMARK(BM_BusyKitchen_Software)->Name("BusyKitchen/Software/Corvane")->Iterations(kFrames)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StartingKitchen_Software)->Name("StartingKitchen/Software/Peer")->Iterations(kFrames)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BusyKitchen_Hardware)->Name("BusyKitchen/Hardware/Corvane")->Iterations(kFrames)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StartingKitchen_Hardware)->Name("StartingKitchen/Hardware/Peer")->Iterations(kFrames)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(KitchenFrames, BusyKitchen_Software, true, true)->Name("BusyKitchen/Software/Corvane")->Iterations(kFrames)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(KitchenFrames, StartingKitchen_Software, true, false)->Name("StartingKitchen/Software/Peer")->Iterations(kFrames)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(KitchenFrames, BusyKitchen_Hardware, false, true)->Name("BusyKitchen/Hardware/Corvane")->Iterations(kFrames)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(KitchenFrames, StartingKitchen_Hardware, false, false)->Name("StartingKitchen/Hardware/Peer")->Iterations(kFrames)->Unit(benchmark::kMillisecond);

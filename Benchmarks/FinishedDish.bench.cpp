@@ -54,25 +54,9 @@ void DrawKitchenFrame(benchmark::State& state, bool software, bool popup)
     SetCommandLine(L"");
 }
 
-void BM_FinishedDishFrame_Software(benchmark::State& state)
-{
-    DrawKitchenFrame(state, true, true);
-}
-void BM_LevelScreenFrame_Software(benchmark::State& state)
-{
-    DrawKitchenFrame(state, true, false);
-}
-void BM_FinishedDishFrame_Hardware(benchmark::State& state)
-{
-    DrawKitchenFrame(state, false, true);
-}
-void BM_LevelScreenFrame_Hardware(benchmark::State& state)
-{
-    DrawKitchenFrame(state, false, false);
-}
 } // namespace
 
-BENCHMARK(BM_FinishedDishFrame_Software)->Name("FinishedDishFrame/Software/Corvane")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LevelScreenFrame_Software)->Name("LevelScreenFrame/Software/Peer")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FinishedDishFrame_Hardware)->Name("FinishedDishFrame/Hardware/Corvane")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LevelScreenFrame_Hardware)->Name("LevelScreenFrame/Hardware/Peer")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DrawKitchenFrame, FinishedDishFrame_Software, true, true)->Name("FinishedDishFrame/Software/Corvane")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DrawKitchenFrame, LevelScreenFrame_Software, true, false)->Name("LevelScreenFrame/Software/Peer")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DrawKitchenFrame, FinishedDishFrame_Hardware, false, true)->Name("FinishedDishFrame/Hardware/Corvane")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DrawKitchenFrame, LevelScreenFrame_Hardware, false, false)->Name("LevelScreenFrame/Hardware/Peer")->Unit(benchmark::kMillisecond);

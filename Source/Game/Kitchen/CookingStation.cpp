@@ -30,6 +30,10 @@ namespace
 constexpr float kPromptDelay = 0.5f;
 constexpr float kTipDelay = 0.5f;
 constexpr int kSecondRequestTip = 18;
+// A bonus's tip comes a second after its popup, above and right of the station.
+constexpr float kBonusTipDelay = 1.0f;
+constexpr float kBonusTipDx = 70.0f;
+constexpr float kBonusTipDy = -100.0f;
 
 const char* const kActionNames[] = {"Chop", "Saute", "Boil", "Mix"};
 
@@ -349,12 +353,16 @@ void CookingStation::OnUpdate(float)
         meter->StopTimers();
 }
 
+void CookingStation::QueueBonusTip(int tip)
+{
+    const Vector2<float> at = GetNode() ? GetNode()->GetWorldPosition() : Vector2<float>{0.0f, 0.0f};
+    const Vector2<float> tipAt = Offset(at, kBonusTipDx, kBonusTipDy);
+    GetTasks().Add(new TimedTask(kBonusTipDelay));
+    GetTasks().Add(new CallTask<CookingStation>(
+        [tip, tipAt](CookingStation*) { TutorialManager::Instance()->QueueTip(tip, tipAt); }));
+}
+
 std::vector<CookingStation*> FindCookingStations()
 {
-    std::vector<CookingStation*> stations;
-    if (ObjectDatabase* database = ObjectDatabase::Current())
-        for (ObjectID id : database->GetGroup(CookingStation::Group()))
-            if (auto* station = dynamic_cast<CookingStation*>(database->Get(id)))
-                stations.push_back(station);
-    return stations;
+    return LiveMembers<CookingStation>(CookingStation::Group());
 }

@@ -120,6 +120,8 @@ private:
     RecipeStep* FindStep() const;
     SceneNode* FindChild(const NodePath& path) const;
     void ConnectClickRect();
+    // The tip a bonus's popup leads to, asked for a second later beside the station.
+    void QueueBonusTip(int tip);
     void OnPointerEnter();
     void OnPointerLeave();
 

@@ -37,13 +37,8 @@ int CountLiveBins()
 
 bool IsOnShow(const CookingIngredient* ingredient)
 {
-    ObjectDatabase* database = ObjectDatabase::Current();
-    if (!database)
-        return false;
-    for (ObjectID id : database->GetGroup(IngredientBin::Group()))
-        if (const auto* bin = dynamic_cast<IngredientBin*>(database->Get(id)); bin && bin->GetIngredient() == ingredient)
-            return true;
-    return false;
+    const std::vector<IngredientBin*> bins = LiveMembers<IngredientBin>(IngredientBin::Group());
+    return std::any_of(bins.begin(), bins.end(), [&](const IngredientBin* bin) { return bin->GetIngredient() == ingredient; });
 }
 
 int DisplayCount(int category)

@@ -30,17 +30,6 @@ Label ManagerName()
     return name;
 }
 
-// The live objects of the group that are a T, taken before any of them acts.
-template <typename T> std::vector<T*> Members(Label group)
-{
-    std::vector<T*> members;
-    if (ObjectDatabase* database = ObjectDatabase::Current())
-        for (ObjectID id : database->GetGroup(group))
-            if (auto* member = dynamic_cast<T*>(database->Get(id)))
-                members.push_back(member);
-    return members;
-}
-
 bool MeetsRequest(const CookingIngredient& ingredient, Label request)
 {
     return !request || ingredient.GetAttributeValue(request.c_str()) != 0;
@@ -123,9 +112,9 @@ void PowerUpManager::EndProgressBoost()
 void PowerUpManager::StartAttributeHighlight()
 {
     mAttributeHighlight = true;
-    for (ActionStepDisplay* display : Members<ActionStepDisplay>(ActionStepDisplay::Group()))
+    for (ActionStepDisplay* display : LiveMembers<ActionStepDisplay>(ActionStepDisplay::Group()))
         display->FlashHighlight(true, true);
-    for (IngredientStepDisplay* display : Members<IngredientStepDisplay>(IngredientStepDisplay::Group()))
+    for (IngredientStepDisplay* display : LiveMembers<IngredientStepDisplay>(IngredientStepDisplay::Group()))
         display->FlashRequests(true);
     RestartTimer(Label("HilightAttributeTimer"), "PowerUpActiveTime_HilightAtt",
                  &PowerUpManager::EndAttributeHighlight);
@@ -135,16 +124,16 @@ void PowerUpManager::EndAttributeHighlight()
 {
     mAttributeHighlight = false;
     HighlightBinsForRequests(false, Label(), Label(), 0);
-    for (ActionStepDisplay* display : Members<ActionStepDisplay>(ActionStepDisplay::Group()))
+    for (ActionStepDisplay* display : LiveMembers<ActionStepDisplay>(ActionStepDisplay::Group()))
         display->FlashHighlight(false, true);
-    for (IngredientStepDisplay* display : Members<IngredientStepDisplay>(IngredientStepDisplay::Group()))
+    for (IngredientStepDisplay* display : LiveMembers<IngredientStepDisplay>(IngredientStepDisplay::Group()))
         display->FlashRequests(false);
 }
 
 void PowerUpManager::StartComboHighlight()
 {
     mComboHighlight = true;
-    for (ActionStepDisplay* display : Members<ActionStepDisplay>(ActionStepDisplay::Group()))
+    for (ActionStepDisplay* display : LiveMembers<ActionStepDisplay>(ActionStepDisplay::Group()))
         display->FlashHighlight(true, false);
     RestartTimer(Label("HilightComboTimer"), "PowerUpActiveTime_HilightCombo", &PowerUpManager::EndComboHighlight);
 }
@@ -152,7 +141,7 @@ void PowerUpManager::StartComboHighlight()
 void PowerUpManager::EndComboHighlight()
 {
     mComboHighlight = false;
-    for (ActionStepDisplay* display : Members<ActionStepDisplay>(ActionStepDisplay::Group()))
+    for (ActionStepDisplay* display : LiveMembers<ActionStepDisplay>(ActionStepDisplay::Group()))
         display->FlashHighlight(false, false);
     HighlightBinsForCombos(false, Label());
 }
@@ -161,7 +150,7 @@ void PowerUpManager::HighlightBinsForRequests(bool on, Label request1, Label req
 {
     if (on && !mAttributeHighlight)
         return;
-    for (IngredientBin* bin : Members<IngredientBin>(IngredientBin::Group()))
+    for (IngredientBin* bin : LiveMembers<IngredientBin>(IngredientBin::Group()))
     {
         if (!on)
         {
@@ -184,7 +173,7 @@ void PowerUpManager::HighlightBinsForCombos(bool on, Label ingredient)
         for (Label combo : LevelProgressManager::Instance()->GetCombosOfIngredient(ingredient))
             if (const IngredientComboData* data = ResourceManager::Get<IngredientComboData>(combo).Get())
                 combos.push_back(data);
-    for (IngredientBin* bin : Members<IngredientBin>(IngredientBin::Group()))
+    for (IngredientBin* bin : LiveMembers<IngredientBin>(IngredientBin::Group()))
     {
         if (!on)
         {

@@ -27,16 +27,6 @@ using namespace Corvane;
 
 namespace
 {
-std::vector<CookingStation*> Stations()
-{
-    std::vector<CookingStation*> stations;
-    if (ObjectDatabase* database = ObjectDatabase::Current())
-        for (ObjectID id : database->GetGroup(CookingStation::Group()))
-            if (auto* station = dynamic_cast<CookingStation*>(database->Get(id)))
-                stations.push_back(station);
-    return stations;
-}
-
 // Nothing is sent during the list's first second.
 constexpr float kStartHold = 1.0f;
 // The send button sways this far and back, half a second each way, to draw the eye.
@@ -171,7 +161,7 @@ void RecipeList::UpdateCurrentRecipe()
             mCurrentRecipe = next;
             if (IngredientPantry* pantry = FindPantry())
                 pantry->Restock();
-            for (CookingStation* station : Stations())
+            for (CookingStation* station : FindCookingStations())
                 station->ResetFlames();
             // A new dish: its components get headers again.
             mHeadedKeys.clear();
@@ -202,7 +192,7 @@ bool RecipeList::CanSendFirstEntry()
     const RecipeStep* head = GetHeadStep();
     if (!head)
         return false;
-    const std::vector<CookingStation*> stations = Stations();
+    const std::vector<CookingStation*> stations = FindCookingStations();
     std::size_t free = 0;
     for (const CookingStation* station : stations)
         free += station->IsFree() ? 1 : 0;
@@ -217,7 +207,7 @@ void RecipeList::SendSteps()
     while (CanSendFirstEntry())
     {
         CookingStation* station = nullptr;
-        for (CookingStation* candidate : Stations())
+        for (CookingStation* candidate : FindCookingStations())
             if (candidate->IsFree())
             {
                 station = candidate;

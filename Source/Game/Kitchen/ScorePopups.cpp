@@ -39,8 +39,6 @@ namespace
 constexpr float kFadeDelay = 1.0f;
 constexpr float kFadeAlpha = 0.2f;
 constexpr int kLongestChainShown = 5;
-constexpr float kTipDelay = 1.0f;
-constexpr Vector2<float> kTipOffset{70.0f, -100.0f};
 
 SceneNode* MakePopup(const char* layoutName)
 {
@@ -184,10 +182,7 @@ void CookingStation::ShowChainPopup(int points)
         }
         if (counted)
             watch->GetTasks().Add(new CuePointTask(counted));
-        const Vector2<float> tipAt{at.x + kTipOffset.x, at.y + kTipOffset.y};
-        GetTasks().Add(new TimedTask(kTipDelay));
-        GetTasks().Add(new CallTask<CookingStation>(
-            [tipAt](CookingStation*) { TutorialManager::Instance()->QueueTip(kTipChainingComplete, tipAt); }));
+        QueueBonusTip(kTipChainingComplete);
     }
     if (!watch)
     {

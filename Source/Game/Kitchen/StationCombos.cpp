@@ -28,10 +28,8 @@ namespace
 {
 constexpr float kFirstSetDelay = 1.0f;
 constexpr float kSecondSetDelay = 2.0f;
-constexpr float kTipDelay = 1.0f;
 constexpr int kVoiceSetSize = 3;
 constexpr int kComboVoiceOdds = 5;
-constexpr Vector2<float> kTipOffset{70.0f, -100.0f};
 constexpr Vector2<float> kSetTipOffset{80.0f, 30.0f};
 
 int CountMatched(const std::vector<CookingStation*>& stations, Label attribute)
@@ -119,11 +117,8 @@ int CookingStation::ScoreClassicCombos(const std::vector<CookingStation*>& stati
     if (!shown || !GetNode())
         return total;
 
+    QueueBonusTip(kTipClassicCombo);
     const Vector2<float> at = GetNode()->GetWorldPosition();
-    const Vector2<float> tipAt{at.x + kTipOffset.x, at.y + kTipOffset.y};
-    GetTasks().Add(new TimedTask(kTipDelay));
-    GetTasks().Add(new CallTask<CookingStation>(
-        [tipAt](CookingStation*) { TutorialManager::Instance()->QueueTip(kTipClassicCombo, tipAt); }));
     if (FennikPlayfield* playfield = FindPlayfield())
     {
         const Vector2<float> offset =
@@ -138,11 +133,9 @@ int CookingStation::ScoreClassicCombos(const std::vector<CookingStation*>& stati
 
 void CookingStation::HighlightAttributeSet(Label attribute)
 {
-    if (ObjectDatabase* database = ObjectDatabase::Current())
-        for (ObjectID id : database->GetGroup(ActionStepDisplay::Group()))
-            if (auto* display = dynamic_cast<ActionStepDisplay*>(database->Get(id));
-                display && display->IsRequestMatched(attribute))
-                display->FlashRequest(attribute);
+    for (ActionStepDisplay* display : LiveMembers<ActionStepDisplay>(ActionStepDisplay::Group()))
+        if (display->IsRequestMatched(attribute))
+            display->FlashRequest(attribute);
     if (SceneNode* node = GetNode())
     {
         const Vector2<float> at = node->GetWorldPosition();

@@ -10,8 +10,6 @@
 #include "Platform/Win32/BASSSoundChannel.h"
 
 #include <cstdint>
-#include <unordered_map>
-#include <vector>
 
 namespace Corvane
 {
@@ -121,31 +119,34 @@ void BASSAudioPlatform::SetActive(bool active)
     mActive = active;
 }
 
-void BASSAudioPlatform::Update(float dt)
+// A file has one library channel, which each play of it restarts: a play that nobody holds and
+// that does not loop is over once a later play of its file has started, even though the channel
+// sounds on. Kept, such plays would pile up while a sound is played faster than it lasts, each
+// seeing the shared channel still playing. Plays started in one tick are ordered by the list.
+bool BASSAudioPlatform::IsOvertaken(std::size_t index) const
 {
-    // A file has one library channel, which each play of it restarts: a play that nobody holds and
-    // that does not loop is over once a later play of its file has started, even though the
-    // channel sounds on. Kept, such plays would pile up while a sound is played faster than it
-    // lasts, each seeing the shared channel still playing.
-    std::unordered_map<std::uint32_t, std::size_t> latest;
-    for (std::size_t i = 0; i < mChannels.size(); ++i)
-        if (const std::uint32_t library = mChannels[i]->GetLibraryChannel())
-            latest[library] = i;
-    std::vector<bool> overtaken(mChannels.size(), false);
-    for (std::size_t i = 0; i < mChannels.size(); ++i)
+    const BASSSoundChannel& channel = *mChannels[index];
+    const std::uint32_t library = channel.GetLibraryChannel();
+    if (library == 0 || channel.GetReferenceCount() != 1 || channel.WantsToLoop())
+        return false;
+    for (std::size_t other = 0; other < mChannels.size(); ++other)
     {
-        const BASSSoundChannel& channel = *mChannels[i];
-        const std::uint32_t library = channel.GetLibraryChannel();
-        if (library == 0 || latest[library] == i || channel.GetReferenceCount() != 1 || channel.WantsToLoop())
+        if (other == index || mChannels[other]->GetLibraryChannel() != library)
             continue;
         // Ticks wrap: the order is taken from their difference.
-        const std::uint32_t since = mChannels[latest[library]]->GetStartTick() - channel.GetStartTick();
-        overtaken[i] = static_cast<std::int32_t>(since) >= 0;
+        const auto since = static_cast<std::int32_t>(mChannels[other]->GetStartTick() - channel.GetStartTick());
+        if (since > 0 || (since == 0 && other > index))
+            return true;
     }
-    for (std::size_t i = 0, original = 0; i < mChannels.size(); ++original)
+    return false;
+}
+
+void BASSAudioPlatform::Update(float dt)
+{
+    for (std::size_t i = 0; i < mChannels.size();)
     {
         BASSSoundChannel& channel = *mChannels[i];
-        if (overtaken[original])
+        if (IsOvertaken(i))
             channel.Abandon();
         else
             channel.Update(dt);

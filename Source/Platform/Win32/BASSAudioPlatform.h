@@ -53,6 +53,9 @@ public:
 private:
     void OpenLibrary();
     void ReleaseAll();
+    // Whether a later play of the same file has taken over the library channel of the play at
+    // index, which nobody holds and which does not loop.
+    bool IsOvertaken(std::size_t index) const;
 
     IClock& mClock;
     bool mActive = false;
