@@ -109,10 +109,10 @@ sleep 1
 kitchen=$(shoot kitchen menus-)
 
 # The kitchen by mouse: the next-recipe popup closed with a click, the first step sent with
-# "Cook next" (its middle at (90, 103)), then the pantry's first bin, a vegetable (its middle at
-# (640, 422)), picked up; its picture follows the pointer and is dropped on the vegetable step's
-# request at its station (the first two stations' requests are centred at (235, 299) and
-# (385, 299); a press on a step of another kind keeps the ingredient picked up).
+# "Cook next" (its middle at (76, 228)), then the pantry's first bin, a vegetable (its middle at
+# (300, 98)), picked up; its picture follows the pointer and is dropped on the vegetable step's
+# request at its station (the first two stations' requests are centred at (423, 299) and
+# (569, 299); a press on a step of another kind keeps the ingredient picked up).
 # A new player's tips come up as bubbles meanwhile: Enter turns their pages and closes them.
 read_tips() {
     for _ in 1 2 3 4 5 6 7 8 9 10; do
@@ -124,20 +124,20 @@ sleep 1.5
 click 400 300
 sleep 0.5
 read_tips
-click 90 103
+click 76 228
 sleep 2.5 # the step has flown to its station
 read_tips
-xdotool mousemove --window "$window" $((640 * width / 800)) $((422 * height / 600))
+xdotool mousemove --window "$window" $((300 * width / 800)) $((98 * height / 600))
 sleep 1 # the bin's name pops up once the pointer has rested
 named=$(shoot binname menus-)
-click 640 422
+click 300 98
 xdotool mousemove --window "$window" $((300 * width / 800)) $((200 * height / 600))
 sleep 0.5
 dragging=$(shoot dragging menus-)
-click 235 299
+click 423 299
 if ! wait_for "IngredientStepDisplay: Tomato serves a step of category 0" 3 &&
     ! wait_for "IngredientStepDisplay: Onion serves a step of category 0" 1; then
-    click 385 299
+    click 569 299
     wait_for "serves a step of category 0" 5 || fail "the dragged vegetable served no step"
 fi
 sleep 0.5

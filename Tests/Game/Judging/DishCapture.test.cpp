@@ -12,6 +12,8 @@
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Support/GoldenFrame.h"
 
+#include <algorithm>
+
 using namespace Corvane;
 
 namespace
@@ -56,7 +58,13 @@ TEST_F(DishCapture, ThePlateOnTheLevelScreenShowsTheDishAtSixTenths)
     ASSERT_GT(Compat::CountPresentedFrames(), 0);
     const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
     ASSERT_GE(frame.width, 800);
-    Testing::CompareWithGolden(Crop(frame, 578, 270, 210, 90), CORVANE_TEST_DATA "/Judging/InGameDishCapture.png");
+    // The plate's place on the dish card, with a margin for the dish drawn past it.
+    SceneNode* plate = rig.FindNode("GameScreenRoot/UI_attach/dishDisplay/plate");
+    ASSERT_NE(plate, nullptr);
+    const Vector2<float> at = plate->GetWorldPosition();
+    const int left = std::max(0, static_cast<int>(at.x) - 43);
+    const int top = std::max(0, static_cast<int>(at.y) - 14);
+    Testing::CompareWithGolden(Crop(frame, left, top, 210, 90), CORVANE_TEST_DATA "/Judging/InGameDishCapture.png");
 }
 
 TEST_F(DishCapture, TheJudgesTableShowsTheLargeDishInItsWindow)

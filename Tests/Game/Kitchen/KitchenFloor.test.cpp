@@ -16,6 +16,7 @@
 #include "Game/Kitchen/PowerUpManager.h"
 #include "Game/Menus/TutorialManager.h"
 #include "Graphics/IImage.h"
+#include "Graphics/ImageList.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/AnimationController.h"
 #include "SceneGraph/ButtonNode.h"
@@ -136,7 +137,7 @@ TEST_F(KitchenFloorTest, APressOnAnotherStationWalksTheCookThereAtHisSpeedLeavin
     Start(kStations);
     ClosePopup();
     const float distance = StationX(3) - StationX(1);
-    ASSERT_EQ(distance, 300.0f) << "the data's stations stand 150 apart";
+    ASSERT_EQ(distance, 292.0f) << "the data's stations stand 146 apart";
     ASSERT_EQ(Speed(), 200.0f);
     // The step at the station he stands at is being worked: his leaving stops its work.
     const auto* recipe = dynamic_cast<Recipe*>(game->Get(FindRecipeList()->GetCurrentRecipe()));
@@ -150,7 +151,7 @@ TEST_F(KitchenFloorTest, APressOnAnotherStationWalksTheCookThereAtHisSpeedLeavin
     rig.Release(StationArea(3));
     EXPECT_TRUE(Plays("Walk"));
     const Walk walk = StepUntilAt(StationID(3));
-    // 300 units at 200 a second: 1.5 s, arriving in the update after the move ends.
+    // 292 units at 200 a second: 1.46 s, arriving in the update after the move ends.
     EXPECT_GE(walk.updates, Updates(distance / Speed()) - 1);
     EXPECT_LE(walk.updates, Updates(distance / Speed()) + 1);
     const std::vector<std::pair<ObjectID, ObjectID>> expected{{kNoObject, StationID(3)}, {StationID(3), kNoObject}};
@@ -348,6 +349,68 @@ TEST_F(KitchenFloorTest, ThePromptsBobTenUnitsDownAndBackThenPauseASecond)
         ASSERT_NEAR(ys[i + period], ys[i], 1e-3f) << "the cycle lasts 1.4 s, at update " << i;
     const auto resting = std::count(ys.begin(), ys.begin() + period, *low);
     EXPECT_GE(resting, Updates(1.0f)) << "a second's pause at rest in each cycle";
+}
+
+namespace
+{
+// The width and height of the largest picture of the image list.
+Vector2<float> LargestImageOf(const Label& name)
+{
+    Vector2<float> largest{0.0f, 0.0f};
+    if (auto list = ResourceManager::Get<ImageList>(name))
+        for (int i = 0; i < list->GetCount(); ++i)
+            largest = {std::max(largest.x, static_cast<float>(list->GetWidth(i))),
+                       std::max(largest.y, static_cast<float>(list->GetHeight(i)))};
+    return largest;
+}
+} // namespace
+
+// The interface's panels stand clear of the play area: no part of any station (its stove, its
+// requests' place, its prompt) lies under the dish card, the recipe list, the pantry or the
+// power-ups, and the list's field holds its eight rows even when every one carries a header.
+TEST_F(KitchenFloorTest, TheInterfacePanelsLeaveEveryStationItsRequestsAndItsPromptInView)
+{
+    Start(kStations);
+    rig.Step();
+    // A prompt's sprite has its picture only while it shows: it is measured by the largest one.
+    const Vector2<float> prompt = LargestImageOf(Label("AddIngredientPopup"));
+    const auto worldRect = [this, prompt](const std::string& path) {
+        SceneNode* node = rig.FindNode(path);
+        EXPECT_NE(node, nullptr) << path;
+        if (!node)
+            return RectF{};
+        const Vector2<float> at = node->GetWorldPosition();
+        const bool sized = node->GetWidth() > 0.0f;
+        const RectF rect{at.x, at.y, sized ? node->GetWidth() : prompt.x, sized ? node->GetHeight() : prompt.y};
+        EXPECT_FALSE(rect.IsEmpty()) << path;
+        return rect;
+    };
+    const std::string list = "GameScreenRoot/UI_attach/List_Attach/RecipeList";
+    const std::map<std::string, RectF> panels = {{"dish card", worldRect("GameScreenRoot/UI_attach/dishDisplay")},
+                                                 {"recipe list", worldRect(list)},
+                                                 {"pantry", worldRect(kPlayfield + "/Pantry_Attach/PantryRoot")},
+                                                 {"power-ups", worldRect("GameScreenRoot/UI_attach/PowerUp_Attach")}};
+    const RectF screen{0, 0, 800, 600};
+    for (int slot = 0; slot < 4; ++slot)
+    {
+        const std::string station = kPlayfield + "/CookingStation_" + std::to_string(slot + 1);
+        const std::map<std::string, RectF> parts = {
+            {"stove", worldRect(station + "/CookingStation")},
+            {"requests", worldRect(station + "/CookingStation/ActionStep_Attach")},
+            {"prompt", worldRect(kPlayfield + "/AddIngredientPromptRoot/Station_" + std::to_string(slot + 1))}};
+        for (const auto& [part, rect] : parts)
+        {
+            EXPECT_TRUE(screen.ContainsRect(rect)) << "slot " << slot << ": " << part << " off the screen";
+            for (const auto& [panel, over] : panels)
+                EXPECT_TRUE(RectF::Intersect(rect, over).IsEmpty()) << "slot " << slot << ": the " << panel << " covers the " << part;
+        }
+    }
+    const RectF field = worldRect(list + "/ListField");
+    EXPECT_TRUE(panels.at("recipe list").ContainsRect(field));
+    const auto header = static_cast<float>(ResourceManager::GetValue<int>(Label("RecipeListVSpacing_Header"), 0));
+    const float gap = 4.0f;
+    EXPECT_GE(field.height, RecipeList::kMaxEntries * header + (RecipeList::kMaxEntries - 1) * gap)
+        << "eight header rows overflow the list's field";
 }
 
 // A new player's profile, who is shown the tips; tip 8 (the last pantry tip) already read, after
