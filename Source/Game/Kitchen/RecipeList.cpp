@@ -34,8 +34,6 @@ constexpr float kButtonSway = 5.0f;
 constexpr float kButtonSwayTime = 0.5f;
 // Rows enter from below the list and slide up.
 constexpr float kEntryStartY = 400.0f;
-// Space above a component's header when rows stand above it.
-constexpr int kHeaderGap = 4;
 
 const NodePath kButton{"NextStepButton"};
 const NodePath kListField{"ListField"};

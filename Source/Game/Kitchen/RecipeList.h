@@ -24,6 +24,8 @@ class RecipeList : public SceneLayoutController
 public:
     // Rows shown at most.
     static constexpr std::size_t kMaxEntries = 8;
+    // Space above a component's header when rows stand above it.
+    static constexpr int kHeaderGap = 4;
     // Colours for the dish components, handed out in turn.
     static constexpr int kColourSlots = 6;
 

@@ -408,8 +408,7 @@ TEST_F(KitchenFloorTest, TheInterfacePanelsLeaveEveryStationItsRequestsAndItsPro
     const RectF field = worldRect(list + "/ListField");
     EXPECT_TRUE(panels.at("recipe list").ContainsRect(field));
     const auto header = static_cast<float>(ResourceManager::GetValue<int>(Label("RecipeListVSpacing_Header"), 0));
-    const float gap = 4.0f;
-    EXPECT_GE(field.height, RecipeList::kMaxEntries * header + (RecipeList::kMaxEntries - 1) * gap)
+    EXPECT_GE(field.height, RecipeList::kMaxEntries * header + (RecipeList::kMaxEntries - 1) * RecipeList::kHeaderGap)
         << "eight header rows overflow the list's field";
 }
 
