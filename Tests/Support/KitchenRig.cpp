@@ -131,6 +131,7 @@ void KitchenRig::Start()
     ::setenv("CORVANE_ERROR_BOX", "stderr", 1);
     mLooper = std::make_unique<Looper>(mClock);
     mPreviousLooper = Looper::SetInstance(mLooper.get());
+    mLooper->SetFrameFilter([this] { return mOptions.drawEvery > 0 && ++mDueFrames % mOptions.drawEvery == 0; });
     mApplication = std::make_unique<RigApplication>(*this);
     StartEngine();
     mRunning = true;
