@@ -370,9 +370,10 @@ Vector2<float> LargestImageOf(const Label& name)
 }
 } // namespace
 
-// The interface's panels stand clear of the play area: no part of any station (its stove, its
-// requests' place, its prompt) lies under the dish card, the recipe list, the pantry or the
-// power-ups, and the list's field holds its eight rows even when every one carries a header.
+// The interface's panels and the cook stand clear of the play area: no part of any station (its
+// stove, its flames, its requests' card, its prompt) lies under the dish card, the recipe list,
+// the pantry, the power-ups or the cook walking along the stations, and the list's field holds its
+// eight rows even when every one carries a header.
 TEST_F(KitchenFloorTest, TheInterfacePanelsLeaveEveryStationItsRequestsAndItsPromptInView)
 {
     Start(kStations);
@@ -391,16 +392,20 @@ TEST_F(KitchenFloorTest, TheInterfacePanelsLeaveEveryStationItsRequestsAndItsPro
         return rect;
     };
     const std::string list = "GameScreenRoot/UI_attach/List_Attach/RecipeList";
-    const std::map<std::string, RectF> panels = {{"dish card", worldRect("GameScreenRoot/UI_attach/dishDisplay")},
+    std::map<std::string, RectF> panels = {{"dish card", worldRect("GameScreenRoot/UI_attach/dishDisplay")},
                                                  {"recipe list", worldRect(list)},
                                                  {"pantry", worldRect(kPlayfield + "/Pantry_Attach/PantryRoot")},
                                                  {"power-ups", worldRect("GameScreenRoot/UI_attach/PowerUp_Attach")}};
+    // He walks the whole width at his figure's height.
+    const RectF figure = worldRect(kPlayfield + "/PlayerAttach/PlayerAvatar/animationNode");
+    panels.emplace("cook", RectF{0.0f, figure.y, 800.0f, figure.height});
     const RectF screen{0, 0, 800, 600};
     for (int slot = 0; slot < 4; ++slot)
     {
         const std::string station = kPlayfield + "/CookingStation_" + std::to_string(slot + 1);
         const std::map<std::string, RectF> parts = {
             {"stove", worldRect(station + "/CookingStation")},
+            {"flames", worldRect(station + "/CookingStation/flameAttach")},
             {"requests", worldRect(station + "/CookingStation/ActionStep_Attach")},
             {"prompt", worldRect(kPlayfield + "/AddIngredientPromptRoot/Station_" + std::to_string(slot + 1))}};
         for (const auto& [part, rect] : parts)
