@@ -51,6 +51,8 @@ foreach(suite IN LISTS suites)
     set_tests_properties("${test}" PROPERTIES
         WORKING_DIRECTORY "${corvane_suites_directory}"
         TIMEOUT ${timeout}
+        # Until CTest has timed a run, the suites with the most cases start first.
+        COST ${cases_${suite}}
         ENVIRONMENT "${corvane_suites_environment}")
     list(APPEND ${corvane_suites_name}_TESTS "${test}")
 endforeach()
