@@ -6,6 +6,8 @@
 #include <bit>
 #include <cstring>
 
+#include <emmintrin.h>
+
 namespace Compat
 {
 namespace
@@ -125,8 +127,15 @@ void ArgbConverter::Row(const std::uint8_t* row, int width, std::uint32_t* out) 
 {
     if (mPlain32)
     {
-        // One pass; the rows need not be aligned.
-        for (int x = 0; x < width; ++x)
+        // One pass, four pixels a step; the rows need not be aligned.
+        const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+        int x = 0;
+        for (; x + 4 <= width; x += 4)
+        {
+            const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4 * x));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_or_si128(p, opaque));
+        }
+        for (; x < width; ++x)
         {
             std::uint32_t p;
             std::memcpy(&p, row + 4 * x, 4);
@@ -155,6 +164,14 @@ void ArgbConverter::Row(const std::uint8_t* row, int width, std::uint32_t* out) 
     }
     for (int x = 0; x < width; ++x)
         out[x] = argb(ReadPixel(row + x * mBytes, mBytes));
+}
+
+void ArgbConverter::ColourRow(const std::uint8_t* row, int width, std::uint32_t* out) const
+{
+    if (mPlain32)
+        std::memcpy(out, row, std::size_t(width) * 4);
+    else
+        Row(row, width, out);
 }
 
 std::uint32_t ReadPixel(const std::uint8_t* at, int bytes)

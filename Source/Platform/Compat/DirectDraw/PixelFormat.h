@@ -24,6 +24,9 @@ class ArgbConverter
 public:
     explicit ArgbConverter(const DDPIXELFORMAT& format);
     void Row(const std::uint8_t* row, int width, std::uint32_t* out) const;
+    // As Row, for a place that ignores alpha: where the layout is 8-8-8 in 32 bits the row is
+    // copied as it is, alpha bytes included.
+    void ColourRow(const std::uint8_t* row, int width, std::uint32_t* out) const;
 
 private:
     // Where a channel sits and what each of its values is in 8 bits.
