@@ -169,7 +169,7 @@ void KitchenFrames(benchmark::State& state, bool software, bool busy)
         return;
     }
     // Headless, the hardware renderer starts on a stand-in display with 3D hardware.
-    Compat::SetDisplayMachine(Compat::DefaultDisplayMachine());
+    Compat::StandInForThisMachine(Compat::DefaultDisplayMachine());
     SetCommandLine(software ? L"fennik -software" : L"fennik");
     const FramesAsTheProgramPresents presenting;
     KitchenRig rig(kOptions);

@@ -30,7 +30,7 @@ constexpr int kPlateType = 26;
 void DrawKitchenFrame(benchmark::State& state, bool software, bool popup)
 {
     // Headless, the hardware renderer starts on a stand-in display with 3D hardware.
-    Compat::SetDisplayMachine(Compat::DefaultDisplayMachine());
+    Compat::StandInForThisMachine(Compat::DefaultDisplayMachine());
     SetCommandLine(software ? L"fennik -software" : L"fennik");
     KitchenRig rig;
     GameMode* game = rig.StartLevel(0);

@@ -137,7 +137,7 @@ template <typename Renderer> void Frame(benchmark::State& state)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     // A typical PC with 3D hardware, so that the hardware renderer starts headless too.
-    Compat::SetDisplayMachine(Compat::DefaultDisplayMachine());
+    Compat::StandInForThisMachine(Compat::DefaultDisplayMachine());
     Testing::DisplayTestPlatform platform(kWidth, kHeight);
     Renderer renderer;
     DisplaySettings settings;
