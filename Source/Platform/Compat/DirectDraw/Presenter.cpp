@@ -246,7 +246,10 @@ private:
         SDL_RenderGetLogicalSize(presentation.renderer, &logicalWidth, &logicalHeight);
         float scaleX = 1, scaleY = 1;
         SDL_RenderGetScale(presentation.renderer, &scaleX, &scaleY);
-        if (logicalWidth != 0 || logicalHeight != 0 || scaleX != 1 || scaleY != 1)
+        SDL_Rect viewport{};
+        SDL_RenderGetViewport(presentation.renderer, &viewport);
+        if (logicalWidth != 0 || logicalHeight != 0 || scaleX != 1 || scaleY != 1 || viewport.x != 0 ||
+            viewport.y != 0 || viewport.w != width || viewport.h != height)
             return nullptr;
         SDL_Surface* surface = SDL_GetWindowSurface(GetSdlWindow(window));
         if (!surface || surface->w != width || surface->h != height || !surface->format ||
