@@ -26,8 +26,8 @@ constexpr PackedColor kWhite = 0xFFFFFFFFu;
 // The source index for each of count destination positions starting `first` into a span of
 // dstSize, scaled to srcSize from srcStart and mirrored when asked: ((i * srcSize) / dstSize) +
 // srcStart, turned end for end within the source span. -1 where it falls outside 0..limit-1.
-void MapAxis(std::vector<int>& map, std::int64_t first, std::int64_t count, std::int64_t dstSize,
-             std::int64_t srcStart, std::int64_t srcSize, bool mirror, std::int64_t limit)
+void MapAxis(std::vector<int>& map, std::int64_t first, std::int64_t count, std::int64_t dstSize, std::int64_t srcStart,
+             std::int64_t srcSize, bool mirror, std::int64_t limit)
 {
     map.resize(std::size_t(count));
     for (std::int64_t i = 0; i < count; ++i)

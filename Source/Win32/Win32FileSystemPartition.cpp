@@ -157,9 +157,8 @@ void Win32FileSystemPartition::Refresh()
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     Scan(L".", 0);
-    mSettled = std::all_of(mFolders.begin(), mFolders.end(), [&now](const ScannedFolder& folder) {
-        return folder.written + kSettledTicks < Ticks(now);
-    });
+    mSettled = std::all_of(mFolders.begin(), mFolders.end(),
+                           [&now](const ScannedFolder& folder) { return folder.written + kSettledTicks < Ticks(now); });
 }
 
 void Win32FileSystemPartition::Clear()

@@ -35,10 +35,19 @@ private:
         int shift = 0;
         std::uint32_t mask = 0;
         std::vector<std::uint8_t> table;
+        // The table as arithmetic, for 2 to 6 bits: (value * 255 + most / 2) / most is
+        // ((value * 255 + most / 2) * multiplier) >> (16 + extraShift).
+        int most = 0;
+        int multiplier = 0;
+        int extraShift = 0;
     };
+
+    // Eight 16-bit pixels at a time, where every channel has 2 to 6 bits.
+    void SixteenBitBlocks(const std::uint8_t* row, int blocks, std::uint32_t* out) const;
 
     int mBytes = 0;
     bool mPlain32 = false; // 8-8-8 in 32 bits: a copy with alpha set
+    bool mSixteenBitBlocks = false;
     Lane mLanes[3];
 };
 // A pixel value of bytes bytes, little-endian.

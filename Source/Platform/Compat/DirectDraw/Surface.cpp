@@ -379,9 +379,9 @@ void Surface::Show(const RECT& from, HWND window, const RECT* destination)
     PresentRows(
         window, width, from.bottom - from.top,
         [&](int y, std::uint32_t* out) {
-            converter.ColourRow(
-                mContents.pixels.data() + std::size_t(from.top + y) * mPitch + std::size_t(from.left) * mBytes, width,
-                out);
+            converter.ColourRow(mContents.pixels.data() + std::size_t(from.top + y) * mPitch +
+                                    std::size_t(from.left) * mBytes,
+                                width, out);
         },
         destination);
 }
