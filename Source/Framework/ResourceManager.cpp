@@ -248,22 +248,35 @@ void ResourceManager::Load(LoadingJob& job, bool keepExisting)
     DebugPrint("Loading resource file: %ls\n", manifest.c_str());
     static ProfileCounter counter("ResourceManager::Load");
     ProfileScope profile(counter);
-    ScopedListingCache listings(job.GetCacheListings());
+    std::exception_ptr failure;
+    {
+        // The listings end before the job does: whoever waits for it may start the next load, with
+        // fresh listings, the moment it ends.
+        ScopedListingCache listings(job.GetCacheListings());
+        const std::unique_ptr<IXMLReader> reader = OpenManifest(job);
+        if (!reader)
+            return;
+        failure = ReadManifest(job, *reader, keepExisting);
+    }
+    if (failure)
+        job.Fail(failure);
+    else
+        job.EndReading();
+}
 
-    const std::unique_ptr<IXMLReader> reader = OpenManifest(job);
-    if (!reader)
-        return;
-
+std::exception_ptr ResourceManager::ReadManifest(LoadingJob& job, IXMLReader& reader, bool keepExisting)
+{
+    const std::wstring& manifest = job.GetManifest();
     // A resource that fails has had its element read to the end, so the resources after it still
     // load; the first failure is the job's. Broken XML ends the reading: nothing after it can be
     // trusted.
     std::exception_ptr failure;
-    while (!reader->AtEnd())
+    while (!reader.AtEnd())
     {
-        const XMLElement* node = reader->Next();
+        const XMLElement* node = reader.Next();
         try
         {
-            ReadNode(job, *reader, *node, keepExisting);
+            ReadNode(job, reader, *node, keepExisting);
         }
         catch (const XMLError&)
         {
@@ -275,7 +288,7 @@ void ResourceManager::Load(LoadingJob& job, bool keepExisting)
             if (!failure)
                 failure = std::current_exception();
         }
-        job.SetProgress(reader->GetProgress());
+        job.SetProgress(reader.GetProgress());
         if (job.IsCancelled())
             break;
         if (IsStopping())
@@ -285,10 +298,7 @@ void ResourceManager::Load(LoadingJob& job, bool keepExisting)
             break;
         }
     }
-    if (failure)
-        job.Fail(failure);
-    else
-        job.EndReading();
+    return failure;
 }
 
 void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node, bool keepExisting)
