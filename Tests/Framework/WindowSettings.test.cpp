@@ -125,3 +125,41 @@ TEST_F(WindowSettingsTest, WithoutAnAudioPlatformNoAudioSettingIsReadOrWritten)
     EXPECT_TRUE(Account::HasValue(first, "Corvane::Window::IsCustomCursorEnabled"));
     EXPECT_FALSE(Account::HasValue(first, "Corvane::Audio::MasterControls::Volume"));
 }
+
+// A value that no setting can take starts the game with the present setting, and says so.
+TEST_F(WindowSettingsTest, AValueOutOfRangeKeepsThePresentSettingAndIsLogged)
+{
+    LoadAudioSettings();
+    const Settings start = Present();
+    const struct
+    {
+        const char* key;
+        const wchar_t* text;
+    } bad[] = {
+        {"Corvane::Window::Mode", L"2"},
+        {"Corvane::Window::Mode", L"3"},
+        {"Corvane::Window::Mode", L"-1"},
+        {"Corvane::Window::Mode", L"99999"},
+        {"Corvane::Window::IsCustomCursorEnabled", L"2"},
+        {"Corvane::Audio::MasterControls::Volume", L"nan"},
+        {"Corvane::Audio::MasterControls::Volume", L"inf"},
+        {"Corvane::Audio::MasterControls::Volume", L"-7"},
+        {"Corvane::Audio::MasterControls::Volume", L"1e39"},
+        {"Corvane::Audio::MusicControls::IsMuted", L"maybe"},
+    };
+    Account* account = AccountManager::Get()->GetCurrentAccount();
+    for (const auto& value : bad)
+    {
+        SCOPED_TRACE(value.key);
+        Account::WriteString(account, value.key, value.text);
+        debug.Clear();
+        LoadWindowSettings();
+        LoadAudioSettings();
+        EXPECT_EQ(Present(), start);
+        EXPECT_NE(debug.Text().find(value.key), std::string::npos) << debug.Text();
+        Account::RemoveValue(account, value.key);
+    }
+    EXPECT_EQ(ReadWindowMode(account, 1), 1);
+    Account::WriteInt(account, "Corvane::Window::Mode", 0);
+    EXPECT_EQ(ReadWindowMode(account, 1), 0);
+}

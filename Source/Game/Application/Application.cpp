@@ -1,10 +1,10 @@
 #include "Game/Application/Application.h"
 
-#include "Framework/Account.h"
 #include "Framework/AccountManager.h"
 #include "Framework/AudioSettings.h"
 #include "Framework/EngineHooks.h"
 #include "Framework/Looper.h"
+#include "Framework/ProfileNotice.h"
 #include "Framework/WindowSettings.h"
 #include "Game/Application/GameRegistration.h"
 #include "Game/Application/StartupGroups.h"
@@ -53,8 +53,7 @@ Application::~Application()
 
 const DisplaySettings& Application::GetDisplaySettings()
 {
-    mDisplaySettings.windowMode = Account::ReadInt(AccountManager::Get()->GetCurrentAccount(), "Corvane::Window::Mode",
-                                                   mDisplaySettings.windowMode);
+    mDisplaySettings.windowMode = ReadWindowMode(AccountManager::Get()->GetCurrentAccount(), mDisplaySettings.windowMode);
     return mDisplaySettings;
 }
 
@@ -93,6 +92,8 @@ void Application::Stop()
 
 void Application::OnAccountChanging()
 {
+    // Ten values, one step: a profile that takes no writes is told once.
+    ProfileSaveBatch batch;
     SaveWindowSettings();
     SaveAudioSettings();
 }
