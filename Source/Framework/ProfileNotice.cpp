@@ -12,6 +12,8 @@ namespace
 int gBatchDepth = 0;
 // The first failure of the open batch; empty when none failed.
 std::wstring gBatchFailure;
+// An open batch is the program's last save.
+bool gLastSave = false;
 
 void Show(const std::wstring& text)
 {
@@ -22,7 +24,8 @@ void Show(const std::wstring& text)
 std::wstring SaveFailureText(const std::wstring& failure)
 {
     return L"Your progress could not be saved:\n\n" + failure +
-           L"\n\nThe game goes on and keeps it, to save it again with the next change.";
+           (gLastSave ? L"\n\nThe game ends without it."
+                      : L"\n\nThe game goes on and keeps it, to save it again with the next change.");
 }
 } // namespace
 
@@ -41,17 +44,23 @@ void TellPlayerAboutProfiles(const std::wstring& text)
     Show(text);
 }
 
-ProfileSaveBatch::ProfileSaveBatch()
+ProfileSaveBatch::ProfileSaveBatch(Kind kind) : mKind(kind)
 {
     ++gBatchDepth;
+    if (kind == kLastSave)
+        gLastSave = true;
 }
 
 ProfileSaveBatch::~ProfileSaveBatch()
 {
-    if (--gBatchDepth > 0 || gBatchFailure.empty())
-        return;
-    const std::wstring failure = std::move(gBatchFailure);
-    gBatchFailure.clear();
-    Show(SaveFailureText(failure));
+    --gBatchDepth;
+    if (gBatchDepth == 0 && !gBatchFailure.empty())
+    {
+        const std::wstring failure = std::move(gBatchFailure);
+        gBatchFailure.clear();
+        Show(SaveFailureText(failure));
+    }
+    if (mKind == kLastSave)
+        gLastSave = false;
 }
 } // namespace Corvane

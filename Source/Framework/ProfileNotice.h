@@ -19,10 +19,20 @@ void TellPlayerAboutProfiles(const std::wstring& text);
 class ProfileSaveBatch
 {
 public:
-    ProfileSaveBatch();
+    enum Kind
+    {
+        kDuringPlay,
+        // The program's last save: nothing is tried again after it.
+        kLastSave,
+    };
+
+    explicit ProfileSaveBatch(Kind kind = kDuringPlay);
     // Shows the batch's first failure when it is the outermost batch.
     ~ProfileSaveBatch();
     ProfileSaveBatch(const ProfileSaveBatch&) = delete;
     ProfileSaveBatch& operator=(const ProfileSaveBatch&) = delete;
+
+private:
+    Kind mKind;
 };
 } // namespace Corvane

@@ -85,7 +85,10 @@ void Application::Stop()
     // The audio platform stops after the application: the game's held channels go first.
     if (GameAudioManager* audio = GameAudioManager::GetInstanceIfCreated())
         audio->ReleaseChannels();
-    OnAccountChanging();
+    {
+        ProfileSaveBatch last(ProfileSaveBatch::kLastSave);
+        OnAccountChanging();
+    }
     AccountManager::Get()->RemoveAccountChangeHandler(this);
     mHandlerAdded = false;
 }
