@@ -4,7 +4,6 @@
 #include "Framework/AccountFile.h"
 #include "Framework/ProfileNotice.h"
 #include "MemoryStream.h"
-#include "RuntimeError.h"
 #include "StreamUtil.h"
 #include "Utf8.h"
 #include "XMLReader.h"
@@ -87,12 +86,6 @@ std::size_t WholeRecordTag(std::string_view piece)
     }
 }
 
-std::wstring AtLine(IXMLReader& reader, const wchar_t* message)
-{
-    std::wstring name;
-    return FormatErrorLocation(reader.GetName(name), reader.GetLine(), message);
-}
-
 std::wstring PathOf(const FileLocation& file)
 {
     FileSystem* fileSystem = FileSystem::GetInstance();
@@ -139,22 +132,22 @@ std::wstring WalkAccount(MemoryStream& document, const std::function<void(const 
             {
                 // What the lenient reader takes as text is a record that lost its "<".
                 if (!IsBlank(node->GetName()))
-                    return AtLine(reader, L"There is text where a record belongs.");
+                    return L"There is text where a record belongs.";
                 continue;
             }
             if (node->IsStartTag())
             {
                 if (depth == 0 && (account || node->GetName() != kAccountTag))
-                    return AtLine(reader, L"Something other than one \"account\" element is in the file.");
+                    return L"Something other than one \"account\" element is in the file.";
                 account = true;
                 ++depth;
                 if (HasDamagedAttributes(*node))
-                    return AtLine(reader, L"An element's attributes are damaged.");
+                    return L"An element's attributes are damaged.";
                 if (onRecord && node->GetName() == kRecordTag)
                     onRecord(*node);
             }
             else if (--depth < 0)
-                return AtLine(reader, L"An end tag has no start tag.");
+                return L"An end tag has no start tag.";
         }
         if (!account)
             return empty ? L"The file is empty." : L"The file holds no \"account\" element.";

@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# The program meeting profiles that failed, headless, as a player starts it. First start: the
-# current profile has a record that lost its "<" and settings no window or mixer can take, beside
-# a temporary file a killed save left and a link planted where a temporary file goes. The title
-# comes; the player is told of the damage and where the copy lies; after a quit the profile holds
-# every record that was whole and settings in range, the leftovers are gone and the link's target
-# is untouched. Second start: the per-user folder cannot be made (a file stands in its path); the
-# title comes all the same, the player is told where and why the profile could not be saved, and
-# nothing lands in the program's folder.
+# Profiles that failed, met by the program as a player starts it, headless. First start: a profile
+# with a record that lost its "<" and settings out of range, beside a killed save's temporary file
+# and a link planted where one goes: the title comes, the damage and the kept copy are told, and
+# after a quit the profile holds every whole record and settings in range, the leftovers are gone
+# and the link's target is untouched. Second start: a file stands where the per-user folder
+# belongs: the title comes, the path and reason are told, nothing lands elsewhere.
 # Usage: ProfilesUnderFaults.sh <path to fennik, in its data folder>
 set -u
 program=$1

@@ -33,39 +33,36 @@ TEST(SavedProgress, AWinThatCannotBeSavedIsToldKeptAndStoredByALaterSave)
         progress->SetCurrentLevelIndex(index);
         progress->RecordLevelScore(progress->GetCurrentLevelData()->winScore);
     };
+    const std::string unsaved = "Fennik: Your progress could not be saved:\n\n" + file + "\n";
     const struct
     {
-        const char* what;
         std::function<std::shared_ptr<void>()> fault;
         std::function<void(int)> play;
         std::string told;
     } cases[] = {
-        // The whole level played and judged, its save in a folder the program may not write.
-        {"read-only folder", [&] { return std::make_shared<ReadOnlyFolder>(folder, rig.UserData().Path()); },
-         [&](int index) { EXPECT_TRUE(PlayBot(rig).PlayLevel(index, true).cleared); },
-         "Your progress could not be saved:\n\n" + file + "\nAccess is denied.\n\n"},
-        {"full disk", [] { return std::make_shared<FileSizeLimit>(256); }, win,
-         "Your progress could not be saved:\n\n" + file +
-             "\nThe file size exceeds the limit allowed and cannot be saved.\n\n"},
-        // This save stores the two wins before it along, a copy of the file as it was beside.
-        {"profile cut in half",
-         [&] {
+        // A level played and judged whole, saved into a folder the program may not write.
+        {[&] { return std::make_shared<ReadOnlyFolder>(folder, rig.UserData().Path()); },
+         [&](int index) { EXPECT_TRUE(PlayBot(rig).PlayLevel(index, true).cleared); }, unsaved + "Access is denied."},
+        {[] { return std::make_shared<FileSizeLimit>(256); }, win,
+         unsaved + "The file size exceeds the limit allowed and cannot be saved."},
+        // This save stores the two wins before it along, a copy of the file as it was kept beside.
+        {[&] {
              const std::string content = rig.UserData().Read("Trevold/Fennik/" + name + ".act");
              rig.UserData().Write("Trevold/Fennik/" + name + ".act", content.substr(0, content.size() / 2));
              return nullptr;
          },
-         win, "A profile file could not be read whole:\n\n" + file + "\n"},
+         win, "Fennik: A profile file could not be read whole:\n\n" + file + "\n"},
     };
     for (int index = 0; index < 3; ++index)
     {
-        SCOPED_TRACE(cases[index].what);
+        SCOPED_TRACE(index);
         boxes.Clear();
         {
             const std::shared_ptr<void> active = cases[index].fault();
             cases[index].play(index);
         }
         ASSERT_EQ(boxes.Boxes().size(), 1u);
-        EXPECT_NE(boxes.Boxes()[0].find("Fennik: " + cases[index].told), std::string::npos) << boxes.Boxes()[0];
+        EXPECT_EQ(boxes.Boxes()[0].rfind(cases[index].told, 0), 0u) << boxes.Boxes()[0];
         EXPECT_TRUE(progress->GetLevelRecord(progress->GetLevelOrder()[index]).completed);
     }
 
