@@ -24,7 +24,8 @@ const wchar_t kDamagedExtension[] = L".damaged";
 
 bool IsBlank(const std::wstring& text)
 {
-    return text.find_first_not_of(L" \t\r\n") == std::wstring::npos;
+    // A byte-order mark is what an editor may put first.
+    return text.find_first_not_of(L" \t\r\n\uFEFF") == std::wstring::npos;
 }
 
 bool IsNameCharacter(wchar_t c)
