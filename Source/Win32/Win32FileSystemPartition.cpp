@@ -3,10 +3,12 @@
 #include "Debug.h"
 #include "Label.h"
 #include "Platform/Compat/Kernel/Files.h"
+#include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Shell/PathFunctions.h"
 #include "RuntimeError.h"
 #include "TypeName.h"
 #include "Win32/Win32FileStream.h"
+#include "Win32/Win32Error.h"
 #include "Win32/Win32FileSystem.h"
 
 #include <algorithm>
@@ -93,6 +95,9 @@ bool Matches(const std::wstring& fileName, const FileLocation& location)
 
 void ReportOpenFailure(const std::exception& error)
 {
+    // The caller learns the reason from the last error, as after any failed system call.
+    const auto* system = dynamic_cast<const Win32::Win32Error*>(&error);
+    const DWORD code = system ? system->GetCode() : ERROR_INVALID_NAME;
     DebugPrint("Win32FileSystemPartition::OpenStream Exception: ");
     DebugPrint("%s\n", GetTypeName(typeid(error)).c_str());
     if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error))
@@ -102,6 +107,7 @@ void ReportOpenFailure(const std::exception& error)
         DebugPrint("\tLine:\t%d\n", runtime->GetLine());
     }
     DebugPrint("\tMessage:\t%s\n", error.what());
+    SetLastError(code);
 }
 } // namespace
 
@@ -294,7 +300,25 @@ bool Win32FileSystemPartition::Replace(const FileLocation& source, const FileLoc
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const BOOL flushed = FlushFileBuffers(file);
+    const DWORD flushError = GetLastError();
     CloseHandle(file);
-    return flushed && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!flushed)
+    {
+        SetLastError(flushError);
+        return false;
+    }
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+std::wstring Win32FileSystemPartition::GetPath(const FileLocation& location) const
+{
+    try
+    {
+        return GetFullPath(location);
+    }
+    catch (const RuntimeError&)
+    {
+        return location.ToString();
+    }
 }
 } // namespace Corvane

@@ -24,7 +24,7 @@ public:
     ~Win32FileSystemPartition() override;
 
     // Creates the missing folders of a file it may create; a failure is written to the debug
-    // output and gives null.
+    // output and gives null, with its reason as the last error.
     IStream* OpenStream(const FileLocation& location, int access, int disposition) override;
     void Refresh() override;
     void Clear() override;
@@ -33,8 +33,11 @@ public:
     // Each listed file keeps its own extension; its folder is written relative to the root.
     bool List(const FileLocation& pattern, std::vector<FileLocation>& out) override;
     void Delete(const FileLocation& location) override;
-    // Flushes source to the disk, then renames it over target (MoveFileExW replacing it).
+    // Flushes source to the disk, then renames it over target (MoveFileExW replacing it, written
+    // through). A failure leaves its reason as the last error.
     bool Replace(const FileLocation& source, const FileLocation& target) override;
+    // GetFullPath, or the location's text when that path is too long.
+    std::wstring GetPath(const FileLocation& location) const override;
 
     const std::wstring& GetRoot() const { return mRoot; }
     // The location's full path: root, folder ("." when none), name, extension.

@@ -1,5 +1,6 @@
 #include "Win32/Win32FileSystemPartition.h"
 
+#include "Platform/Compat/Kernel/LastError.h"
 #include "Stream.h"
 #include "Support/DebugCapture.h"
 #include "Support/TempFolder.h"
@@ -61,7 +62,11 @@ TEST_F(Win32FileSystemPartitionTest, AMissingFileGivesNothingAndADebugMessage)
     EXPECT_NE(text.find("Win32FileSystemPartition::OpenStream Exception: "), std::string::npos) << text;
     EXPECT_NE(text.find("Win32::Win32Error"), std::string::npos) << text;
     EXPECT_NE(text.find("\tFunction:\tWin32::FileStream::FileStream"), std::string::npos) << text;
-    EXPECT_NE(text.find("\tMessage:\tCould not open file."), std::string::npos) << text;
+    EXPECT_NE(text.find("\tMessage:\tCould not open file '" + folder.Path().string() + "/Missing/file.txt'.\n"
+                        "The system cannot find the file specified."),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND) << "the reason is left for the caller";
     EXPECT_FALSE(folder.Exists("Missing")) << "looking for a file leaves no folder behind";
 }
 

@@ -176,7 +176,8 @@ HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, void*, DWORD 
     bool truncate = false;
     switch (disposition)
     {
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
+    // A new file is never reached through a link planted in its place.
+    case CREATE_NEW: flags |= O_CREAT | O_EXCL | O_NOFOLLOW; break;
     case CREATE_ALWAYS:
         flags |= O_CREAT;
         truncate = true;
@@ -336,7 +337,25 @@ BOOL MoveFileExW(const wchar_t* existing, const wchar_t* target, DWORD flags)
     struct stat info;
     if (!(flags & MOVEFILE_REPLACE_EXISTING) && ::stat(to.c_str(), &info) == 0)
         return Fail(ERROR_ALREADY_EXISTS);
-    return ::rename(from.c_str(), to.c_str()) == 0 ? TRUE : FailFromErrno();
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return FailFromErrno();
+    if (!(flags & MOVEFILE_WRITE_THROUGH))
+        return TRUE;
+    // The new name is on the disk only once its folder is.
+    const std::size_t cut = to.rfind('/');
+    const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : to.substr(0, cut);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return FailFromErrno();
+    const bool synced = ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!synced)
+    {
+        SetLastErrorFromErrno(error);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CreateDirectoryW(const wchar_t* path, void*)
@@ -409,8 +428,9 @@ HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* data)
             continue;
         struct stat info;
         const std::string full = native + "/" + entry->d_name;
-        if (::stat(full.c_str(), &info) != 0)
-            continue; // a dangling link or a file removed meanwhile
+        // A dangling link is listed as the file it is named as (Windows lists links themselves).
+        if (::stat(full.c_str(), &info) != 0 && ::lstat(full.c_str(), &info) != 0)
+            continue; // removed meanwhile
         find->entries.push_back({name, S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL,
                                  S_ISDIR(info.st_mode) ? 0ULL : static_cast<unsigned long long>(info.st_size),
                                  ToFileTime(info.st_mtim)});
