@@ -108,6 +108,8 @@ void GameMode::OnEnter()
         list->FillEntries();
         list->SetBusy(true);
     }
+    // The level intro comes up over the screen before it ever gains focus: its number shows then.
+    ShowLevelNumber();
     ShowNextRecipePopup();
 }
 
