@@ -6,8 +6,9 @@
 // holds the point the layout places the text at (the 800 by 600 screen when none does); the text
 // must not cover the pictures, meters and texts beside it either. When the box is a picture, or
 // holds a picture under the text (a bubble, a ribbon), the text must also lie on that picture's
-// solid part, not on its see-through margins. A button's text must fit the button. A text node the game writes into
-// that the check knows no texts for is reported too, so that a new one cannot slip by unmeasured.
+// solid part, not on its see-through margins. A button's text must fit the button. A text node the
+// game writes into that the check knows no texts for is reported too, so that a new one cannot slip
+// by unmeasured.
 #include "Check.h"
 
 #include "Format.h"
