@@ -136,6 +136,7 @@ ResourceManager::LoadingJob* ResourceManager::Request(const std::wstring& manife
 void ResourceManager::LoadAndWait(const std::wstring& manifest, bool cacheListings, IResourceLoadProgress* progress)
 {
     LoadingJob* job = Request(manifest, cacheListings);
+    // The progress is passed on every 5 ms; the wait ends as soon as the job does.
     while (!job->IsFinished())
     {
         if (progress)
@@ -144,7 +145,7 @@ void ResourceManager::LoadAndWait(const std::wstring& manifest, bool cacheListin
                 job->Cancel();
             progress->SetProgress(job->GetProgress());
         }
-        Sleep(5);
+        job->WaitFinished(5);
     }
     const std::exception_ptr failure = job->GetFailure();
     job->Release();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -140,6 +141,38 @@ TEST_F(Win32FileSystemPartitionTest, TheIndexLastsUntilEveryRefreshIsCleared)
     partition.Clear(); // unbalanced: harmless
     partition.Refresh();
     EXPECT_TRUE(partition.Exists(fresh));
+    partition.Clear();
+}
+
+// A tree whose folders last changed well before it was walked keeps its index from one Refresh to
+// the next while none of its folders changes; any folder that does makes the next Refresh walk it
+// again.
+TEST_F(Win32FileSystemPartitionTest, ASettledTreeIsWalkedAgainOnlyWhenAFolderChanges)
+{
+    namespace fs = std::filesystem;
+    folder.Write("Data/Deeper/old.txt", "");
+    const fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const auto settle = [this, past](const char* sub) { fs::last_write_time(folder.Path() / sub, past); };
+    for (const char* sub : {".", "Data", "Data/Deeper"})
+        settle(sub);
+    partition.Refresh();
+    partition.Clear();
+
+    // A file slipped in without its folder's time moving is not seen: the kept index answered.
+    folder.Write("Data/Deeper/unseen.txt", "");
+    settle("Data/Deeper");
+    partition.Refresh();
+    FileLocation unseen(L"unseen", L".txt");
+    EXPECT_FALSE(partition.Exists(unseen)) << "the tree was walked again although no folder changed";
+    partition.Clear();
+    EXPECT_TRUE(partition.Exists(unseen)) << "outside a Refresh the disk answers";
+
+    // A new file moves its folder's time on, however deep: the next Refresh walks the tree again.
+    folder.Write("Data/Deeper/new.txt", "");
+    partition.Refresh();
+    FileLocation fresh(L"new", L".txt");
+    EXPECT_TRUE(partition.Exists(fresh));
+    EXPECT_TRUE(partition.Exists(unseen));
     partition.Clear();
 }
 

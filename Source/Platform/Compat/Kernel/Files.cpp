@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,17 @@ struct FoundEntry
     std::wstring name;
     DWORD attributes;
     unsigned long long size;
+    FILETIME written;
 };
+
+FILETIME ToFileTime(const timespec& time)
+{
+    // Seconds from 1601 to 1970.
+    constexpr unsigned long long kEpochOffset = 11644473600ULL;
+    const unsigned long long ticks = (static_cast<unsigned long long>(time.tv_sec) + kEpochOffset) * 10000000ULL +
+                                     static_cast<unsigned long long>(time.tv_nsec) / 100;
+    return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
 
 class FindObject final : public Compat::KernelObject
 {
@@ -103,6 +114,7 @@ bool PatternMatches(const std::wstring& pattern, const std::wstring& name)
 void Fill(const FoundEntry& entry, WIN32_FIND_DATAW* data)
 {
     data->dwFileAttributes = entry.attributes;
+    data->ftLastWriteTime = entry.written;
     data->nFileSizeHigh = static_cast<DWORD>(entry.size >> 32);
     data->nFileSizeLow = static_cast<DWORD>(entry.size);
     const std::size_t n = std::min<std::size_t>(entry.name.size(), MAX_PATH - 1);
@@ -348,6 +360,33 @@ DWORD GetFileAttributesW(const wchar_t* path)
     return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
 
+BOOL GetFileAttributesExW(const wchar_t* path, GET_FILEEX_INFO_LEVELS level, void* info)
+{
+    if (level != GetFileExInfoStandard || !info)
+        return Fail(ERROR_INVALID_PARAMETER);
+    struct stat status;
+    if (::stat(Compat::NativePath(path).c_str(), &status) != 0)
+    {
+        SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    auto* data = static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(info);
+    const bool folder = S_ISDIR(status.st_mode);
+    const unsigned long long size = folder ? 0ULL : static_cast<unsigned long long>(status.st_size);
+    data->dwFileAttributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    data->ftLastWriteTime = ToFileTime(status.st_mtim);
+    data->nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    data->nFileSizeLow = static_cast<DWORD>(size);
+    return TRUE;
+}
+
+void GetSystemTimeAsFileTime(FILETIME* time)
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    *time = ToFileTime(now);
+}
+
 HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* data)
 {
     const std::wstring text(pattern ? pattern : L"");
@@ -373,7 +412,8 @@ HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* data)
         if (::stat(full.c_str(), &info) != 0)
             continue; // a dangling link or a file removed meanwhile
         find->entries.push_back({name, S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL,
-                                 S_ISDIR(info.st_mode) ? 0ULL : static_cast<unsigned long long>(info.st_size)});
+                                 S_ISDIR(info.st_mode) ? 0ULL : static_cast<unsigned long long>(info.st_size),
+                                 ToFileTime(info.st_mtim)});
     }
     ::closedir(dir);
     if (find->entries.empty())

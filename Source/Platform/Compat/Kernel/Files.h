@@ -65,13 +65,38 @@ BOOL MoveFileExW(const wchar_t* existing, const wchar_t* target, DWORD flags);
 BOOL CreateDirectoryW(const wchar_t* path, void* security);
 DWORD GetFileAttributesW(const wchar_t* path);
 
+// 100-nanosecond intervals since the start of 1601 (UTC).
+struct FILETIME
+{
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+
 struct WIN32_FIND_DATAW
 {
     DWORD dwFileAttributes;
+    FILETIME ftLastWriteTime; // a folder's changes when an entry is added, removed or renamed
     DWORD nFileSizeHigh;
     DWORD nFileSizeLow;
     wchar_t cFileName[MAX_PATH];
 };
+
+enum GET_FILEEX_INFO_LEVELS
+{
+    GetFileExInfoStandard = 0,
+};
+
+struct WIN32_FILE_ATTRIBUTE_DATA
+{
+    DWORD dwFileAttributes;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+};
+
+// The attributes, last write time and size of a file or folder (info: a WIN32_FILE_ATTRIBUTE_DATA).
+BOOL GetFileAttributesExW(const wchar_t* path, GET_FILEEX_INFO_LEVELS level, void* info);
+void GetSystemTimeAsFileTime(FILETIME* time);
 
 // Lists the entries of the pattern's folder whose names match its last component ('*' and '?',
 // without regard to case; "*.*" matches every name), "." and ".." included as Windows gives them.
