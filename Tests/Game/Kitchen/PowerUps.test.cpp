@@ -23,6 +23,7 @@
 #include "Game/Menus/FinishedDishMode.h"
 #include "Game/Menus/LevelOutroMode.h"
 #include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/ParticleSystemNode.h"
 
 #include <map>
 #include <set>
@@ -54,6 +55,18 @@ bool Shown(SceneNode* base, const NodePath& path)
 {
     const SceneNode* node = base ? base->FindByPath(path) : nullptr;
     return node && node->IsVisible();
+}
+
+// The size the sparks of the sparkle under path end at; -1 without one.
+float SparkEndScale(SceneNode* base, const NodePath& path)
+{
+    const SceneNode* node = base ? base->FindByPath(path) : nullptr;
+    if (!node)
+        return -1.0f;
+    for (SceneNode* child : node->GetChildren())
+        if (const auto* sparkle = dynamic_cast<ConformingParticleSystemNode*>(child))
+            return sparkle->mEndScale;
+    return -1.0f;
 }
 
 class PowerUpTest : public KitchenTest
@@ -308,6 +321,8 @@ TEST_F(PowerUpTest, HoveringTheStepDisplaysLightsTheBinsUntilThePointerOrTheHove
     auto* waiting = DisplayOf<IngredientStepDisplay>(*steps[2]);
     ASSERT_NE(waiting, nullptr);
     EXPECT_TRUE(Shown(waiting->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"}))) << "the requests sparkle";
+    EXPECT_FLOAT_EQ(SparkEndScale(waiting->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"})), 0.2f)
+        << "a waiting step's request sparks shrink";
     ASSERT_NO_FATAL_FAILURE(Point(waiting->GetNode()->FindByPath(PathOf({"StepDisplay", "Attribute_1"}))));
     EXPECT_EQ(Lit(true), (Names{"Basil", "Lemon"}));
     rig.MoveTo(300, 150);
@@ -322,6 +337,8 @@ TEST_F(PowerUpTest, HoveringTheStepDisplaysLightsTheBinsUntilThePointerOrTheHove
     // A display made while the highlights run sparkles at once: the met request, the ingredient.
     EXPECT_TRUE(Shown(cooking->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"})));
     EXPECT_TRUE(Shown(cooking->GetNode(), PathOf({"StepDisplay", "IngredientImg_SparkleNode"})));
+    EXPECT_FLOAT_EQ(SparkEndScale(cooking->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"})), 0.5f)
+        << "a cooking step's keep their size";
     ASSERT_NO_FATAL_FAILURE(Point(cooking->GetNode()->FindByPath(PathOf({"StepDisplay", "IngredientImg_BG"}))));
     EXPECT_EQ(Lit(false), Names{"Basil"});
     EXPECT_EQ(powerUps->GetHoveredDisplay(), steps[0]->GetID());
