@@ -232,9 +232,8 @@ void FennikPlayfield::FlashPowerUpButton(PowerUpType type)
 {
     auto* buttons = FindLive<SceneNode>(mPowerUpButtons);
     const int slot = static_cast<int>(type);
-    SceneNode* button = buttons && slot >= 0 && slot < kPowerUpTypeCount
-                            ? buttons->FindByPath(Paths::kPowerUpButtons[slot])
-                            : nullptr;
+    SceneNode* button =
+        buttons && slot >= 0 && slot < kPowerUpTypeCount ? buttons->FindByPath(Paths::kPowerUpButtons[slot]) : nullptr;
     if (!button)
         return;
     SceneNode* flash = InstantiateUnder("PowerUpButtonsFlashLayout", buttons);

@@ -7,8 +7,8 @@
 
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
-#include "Game/Data/ObjectNodePaths.h"
 #include "Game/Data/IngredientData.h"
+#include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"

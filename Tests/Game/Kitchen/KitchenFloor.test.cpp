@@ -641,12 +641,12 @@ TEST_F(KitchenFrames, TheCookStationsFlamesAndPowerUpsShowWhatHappens)
     SceneNode* buttons = rig.FindNode("GameScreenRoot/UI_attach/PowerUp_Attach/PowerUpButtons");
     ASSERT_NE(buttons, nullptr);
     const Compat::PresentedFrame noCharges = Take("powerups-none");
-    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
-        powerUps->AddCharge(kind);
+    for (int kind = 0; kind < kPowerUpTypeCount; ++kind)
+        powerUps->AddCharge(static_cast<PowerUpType>(kind));
     rig.Step();
     const Compat::PresentedFrame charged = Take("powerups");
     std::vector<std::vector<std::uint32_t>> marks;
-    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
+    for (int kind = 0; kind < kPowerUpTypeCount; ++kind)
     {
         SceneNode* button = buttons->FindByPath(ObjectPaths::Playfield::kPowerUpButtons[kind]);
         ASSERT_NE(button, nullptr);
