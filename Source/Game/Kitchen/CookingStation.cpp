@@ -185,10 +185,10 @@ void CookingStation::OnStepArrived()
 
 void CookingStation::OnCookingStarted()
 {
+    // The ingredient display goes and the prompt with it: the step has its ingredient.
+    ClearStepDisplay();
     if (const RecipeStep* step = FindStep())
         AttachStepDisplay(new ActionStepDisplay(*step));
-    else
-        ClearStepDisplay();
     if (FlameMeter* meter = GetFlameMeter())
         meter->StartInteractionWait();
     GameAudioManager::GetInstance()->StartPassiveStationSound(GetID());
@@ -260,6 +260,12 @@ void CookingStation::SetAvatarWorking(bool working)
             display->SetActionIndicator(true);
         }
     }
+}
+
+void CookingStation::SetDisplayIdleSprite(bool visible)
+{
+    if (auto* display = dynamic_cast<ActionStepDisplay*>(GetStepDisplay()))
+        display->SetActionIndicator(visible);
 }
 
 bool CookingStation::IsAvatarHere() const

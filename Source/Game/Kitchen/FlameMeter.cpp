@@ -119,11 +119,8 @@ void FlameMeter::Alert(bool fast)
     AnimatedSpriteNode* top = Flame(mFlames);
     if (!top)
         return;
-    if (!fast)
-    {
-        TutorialManager::Instance()->ShowTip(mWaitForWork ? kWorkTip : kIngredientTip,
-                                             TutorialManager::PointAt(*top, {}));
-    }
+    // Both warnings ask for the tip (shown once): a flame lit after the first warning still gets it.
+    TutorialManager::Instance()->ShowTip(mWaitForWork ? kWorkTip : kIngredientTip, TutorialManager::PointAt(*top, {}));
     top->PlayAnimation(Label(fast ? "Alert_Fast" : "Alert_Slow"));
 }
 

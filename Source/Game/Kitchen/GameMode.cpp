@@ -99,9 +99,9 @@ void GameMode::OnEnter()
         return;
 
     PowerUpManager* powerUps = GetPowerUpManager();
-    for (int kind = 0; kind < static_cast<int>(mLevel->powerUpCounts.size()); ++kind)
-        for (int i = 0; i < mLevel->powerUpCounts[static_cast<std::size_t>(kind)]; ++i)
-            powerUps->AddCharge(kind);
+    for (int slot = 0; slot < static_cast<int>(mLevel->powerUpCounts.size()); ++slot)
+        for (int i = 0; i < mLevel->powerUpCounts[static_cast<std::size_t>(slot)]; ++i)
+            powerUps->AddCharge(static_cast<PowerUpType>(slot));
     mTimeLeft = static_cast<float>(mLevel->time);
     if (RecipeList* list = FindRecipeList())
     {
