@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace Corvane
 {
@@ -195,7 +196,10 @@ void XMLReader::ParseNext()
         std::wstring whitespace;
         mScanner.ReadWhitespace(whitespace);
         if (mScanner.AtEnd())
+        {
+            CheckWhole();
             return;
+        }
         const int next = mScanner.PeekByte(1);
         if (!whitespace.empty() || mScanner.PeekByte() != '<' || (next == '!' && mScanner.StartsWith("<![CDATA[")))
         {
@@ -206,16 +210,19 @@ void XMLReader::ParseNext()
         {
             // The comment's own "--" may already be part of its end: "<!-->" is a whole comment.
             mScanner.Skip(2);
-            mScanner.SkipPast("-->");
+            if (!mScanner.SkipPast("-->"))
+                Fail(L"EOF while eating '-->'", __LINE__, "Corvane::XMLReader::ParseNext");
         }
         else if (next == '!')
         {
-            mScanner.SkipDeclaration();
+            if (!mScanner.SkipDeclaration())
+                Fail(L"EOF while eating '>'", __LINE__, "Corvane::XMLReader::ParseNext");
         }
         else if (next == '?')
         {
             mScanner.Skip(2);
-            mScanner.SkipPast("?>");
+            if (!mScanner.SkipPast("?>"))
+                Fail(L"EOF while eating '?>'", __LINE__, "Corvane::XMLReader::ParseNext");
         }
         else
         {
@@ -224,6 +231,14 @@ void XMLReader::ParseNext()
             return;
         }
     }
+}
+
+void XMLReader::CheckWhole()
+{
+    if (!mSawElement)
+        Fail(L"The document has no element", __LINE__, "Corvane::XMLReader::CheckWhole");
+    if (!mOpen.empty())
+        Fail((Format(L"EOF while eating '</%1%>'") % mOpen.back()).str(), __LINE__, "Corvane::XMLReader::CheckWhole");
 }
 
 void XMLReader::ParseText(std::wstring&& leadingWhitespace)
@@ -257,6 +272,11 @@ void XMLReader::ParseElement()
         std::wstring ignored;
         mScanner.ReadUntil(ignored, kTagEnd);
         Eat(">");
+        // An end tag closes its element and whatever was left open inside it; one that closes
+        // nothing open is passed over.
+        const auto open = std::find(mOpen.rbegin(), mOpen.rend(), node->GetName());
+        if (open != mOpen.rend())
+            mOpen.erase(std::prev(open.base()), mOpen.end());
         mQueue.push_back(std::move(node));
         return;
     }
@@ -278,6 +298,9 @@ void XMLReader::ParseElement()
         mQueue.push_back(std::move(end));
     }
     Eat(">");
+    mSawElement = true;
+    if (!empty)
+        mOpen.push_back(start.GetName());
 }
 
 void XMLReader::ParseAttributes(XMLElement& element)

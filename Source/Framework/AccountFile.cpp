@@ -80,6 +80,28 @@ void WriteRecord(XMLWriter& writer, const std::wstring& key, const std::wstring&
     writer.EndElement();
 }
 
+// A new account holding the value (none when it is being removed).
+void WriteFreshAccount(XMLWriter& writer, const std::wstring& key, const std::wstring& value, RecordEdit edit)
+{
+    writer.StartElement(kAccountTag);
+    if (edit != RecordEdit::kRemove)
+        WriteRecord(writer, key, value);
+    writer.EndElement();
+}
+
+// Nothing but white space: no record to keep (the reader refuses such a file as no document).
+bool HoldsNothing(MemoryStream& content)
+{
+    const void* data = nullptr;
+    const unsigned size = content.ReadOptimized(&data, content.GetSize());
+    content.Seek(IStream::kFromStart, 0);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (unsigned i = 0; i < size; ++i)
+        if (bytes[i] != ' ' && (bytes[i] < '\t' || bytes[i] > '\r'))
+            return false;
+    return true;
+}
+
 // Copies the node sequence of reader to writer with the edit applied. Text between the elements
 // is not copied: the writer's own line breaks give every file the same layout. Raises XMLError
 // for damaged XML, and also when "account" is never closed (the file was cut short).
@@ -133,13 +155,7 @@ void CopyWithEdit(IXMLReader& reader, XMLWriter& writer, const std::wstring& key
         writer.WriteElement(*node);
     }
     if (accountDepth == 0)
-    {
-        // An empty file: it becomes an account holding the value.
-        writer.StartElement(kAccountTag);
-        if (edit != RecordEdit::kRemove)
-            WriteRecord(writer, key, value);
-        writer.EndElement();
-    }
+        WriteFreshAccount(writer, key, value, edit);
     else if (!accountClosed)
     {
         std::wstring source;
@@ -191,9 +207,15 @@ bool RewriteAccountFile(const FileLocation& file, const std::wstring& accountNam
     MemoryStream rewritten(L"Temporary");
     try
     {
-        XMLReader reader(original);
         XMLWriter writer(&rewritten);
-        CopyWithEdit(reader, writer, key, value, edit);
+        // An empty file becomes an account holding the value.
+        if (HoldsNothing(original))
+            WriteFreshAccount(writer, key, value, edit);
+        else
+        {
+            XMLReader reader(original);
+            CopyWithEdit(reader, writer, key, value, edit);
+        }
     }
     catch (const std::exception& error)
     {

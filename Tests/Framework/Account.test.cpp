@@ -181,7 +181,7 @@ TEST_F(AccountTest, AWriteThatCannotReadOrStoreTheWholeFileLeavesItAsItWas)
     };
     const Case cases[] = {
         {"damaged XML", damaged, nullptr, "There is an error in the XML data for the account 'TRVL_DEFAULT_PROFILE'"},
-        {"cut short", cutShort, nullptr, "The element 'account' is not closed."},
+        {"cut short", cutShort, nullptr, "EOF while eating '</account>'"},
         {"unreadable", good, &FlakyPartition::failReads, "could not be read"},
         {"disk full", good, &FlakyPartition::halfWrites, "could not be written"},
         {"replace refused", good, &FlakyPartition::failReplace, "could not be written"},
