@@ -290,48 +290,36 @@ TEST_F(DownloadManagerTest, ASourceThatStallsIsRunAgainAFewTimesThenFails)
 
 namespace
 {
-// A file on a disk that fills up: it takes the first bytes written, then none.
-class FillingFile final : public IStream
+// A file on a full disk: it takes its first 2,000 bytes, then none.
+class FillingFile final : public MemoryStream
 {
 public:
-    FillingFile(IStream* file, unsigned room) : mFile(file), mRoom(room) {}
-    std::wstring& GetName(std::wstring& out) override { return mFile->GetName(out); }
-    unsigned GetCapabilities() override { return mFile->GetCapabilities(); }
-    std::uint32_t GetSize() override { return mFile->GetSize(); }
-    bool IsEOF() override { return mFile->IsEOF(); }
-    unsigned Read(void* buffer, unsigned count) override { return mFile->Read(buffer, count); }
-    unsigned ReadOptimized(const void** data, unsigned count) override { return mFile->ReadOptimized(data, count); }
+    FillingFile() : MemoryStream(L"filling") {}
     unsigned Write(const void* buffer, unsigned count) override
     {
-        const unsigned written = mFile->Write(buffer, std::min(count, mRoom));
-        mRoom -= written;
-        return written;
+        const unsigned taken = std::min(count, mRoom);
+        mRoom -= taken;
+        return MemoryStream::Write(buffer, taken);
     }
-    void Seek(int origin, std::int64_t offset) override { mFile->Seek(origin, offset); }
-    std::uint32_t Tell() override { return mFile->Tell(); }
 
 private:
-    std::unique_ptr<IStream> mFile;
-    unsigned mRoom;
+    unsigned mRoom = 2000;
 };
 
-// The user's folder on a disk with 2,000 bytes free.
+// The user's folder on a disk that fills up: a file written there is created, then fills.
 class FullDisk final : public IFileSystemPartition
 {
 public:
     explicit FullDisk(const std::wstring& root) : mFolder(L"", root) {}
     IStream* OpenStream(const FileLocation& location, int access, int disposition) override
     {
-        IStream* file = mFolder.OpenStream(location, access, disposition);
-        return file && (access & kFileWrite) ? new FillingFile(file, 2000) : file;
+        const std::unique_ptr<IStream> file(mFolder.OpenStream(location, access, disposition));
+        return file ? new FillingFile : nullptr;
     }
-    void Refresh() override { mFolder.Refresh(); }
-    void Clear() override { mFolder.Clear(); }
-    bool Exists(FileLocation& location) override { return mFolder.Exists(location); }
-    bool List(const FileLocation& pattern, std::vector<FileLocation>& out) override
-    {
-        return mFolder.List(pattern, out);
-    }
+    void Refresh() override {}
+    void Clear() override {}
+    bool Exists(FileLocation&) override { return false; }
+    bool List(const FileLocation&, std::vector<FileLocation>&) override { return false; }
     void Delete(const FileLocation& location) override { mFolder.Delete(location); }
 
 private:

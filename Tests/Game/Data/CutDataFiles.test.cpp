@@ -1,8 +1,8 @@
 // Every text file the game ships (the built data folder's manifests, level files and font metrics),
 // cut short: to nothing, inside a comment, between elements, inside a tag, and just after its last
-// element or value. Each cut file is read by the game's own readers, shadowing the real one in a
-// copy of the start-up's setting, and must be refused with an error that names it - unless the cut
-// leaves the whole document, which must read cleanly and with which the game must still start.
+// element or value. Each cut file is read by the game's own readers, in front of the rest of the
+// data, and must be refused with an error that names it - unless the cut leaves the whole
+// document, which must read as the file itself does, and with which the game must still start.
 #include "FileSystem.h"
 #include "Framework/ValueResources.h"
 #include "Game/Application/GameRegistration.h"
@@ -32,6 +32,7 @@ struct Cut
     std::string bytes;
     bool whole = false; // the cut leaves the whole document
 };
+
 std::string FileText(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
