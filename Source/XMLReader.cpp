@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 namespace Corvane
 {
@@ -237,8 +236,9 @@ void XMLReader::CheckWhole()
 {
     if (!mSawElement)
         Fail(L"The document has no element", __LINE__, "Corvane::XMLReader::CheckWhole");
-    if (!mOpen.empty())
-        Fail((Format(L"EOF while eating '</%1%>'") % mOpen.back()).str(), __LINE__, "Corvane::XMLReader::CheckWhole");
+    if (mDepth > 0)
+        Fail((Format(L"EOF while eating '</%1%>'") % mOpen[mDepth - 1]).str(), __LINE__,
+             "Corvane::XMLReader::CheckWhole");
 }
 
 void XMLReader::ParseText(std::wstring&& leadingWhitespace)
@@ -274,9 +274,12 @@ void XMLReader::ParseElement()
         Eat(">");
         // An end tag closes its element and whatever was left open inside it; one that closes
         // nothing open is passed over.
-        const auto open = std::find(mOpen.rbegin(), mOpen.rend(), node->GetName());
-        if (open != mOpen.rend())
-            mOpen.erase(std::prev(open.base()), mOpen.end());
+        for (std::size_t open = mDepth; open-- > 0;)
+            if (mOpen[open] == node->GetName())
+            {
+                mDepth = open;
+                break;
+            }
         mQueue.push_back(std::move(node));
         return;
     }
@@ -300,7 +303,12 @@ void XMLReader::ParseElement()
     Eat(">");
     mSawElement = true;
     if (!empty)
-        mOpen.push_back(start.GetName());
+    {
+        // The names' strings are kept for the next elements at that depth: no allocation per tag.
+        if (mDepth == mOpen.size())
+            mOpen.emplace_back();
+        mOpen[mDepth++] = start.GetName();
+    }
 }
 
 void XMLReader::ParseAttributes(XMLElement& element)

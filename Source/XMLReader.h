@@ -61,8 +61,9 @@ private:
     std::deque<std::unique_ptr<XMLElement>> mQueue;
     std::vector<std::unique_ptr<XMLElement>> mSpareNodes;
     std::vector<AttributeMap::node_type> mSpareAttributes;
-    // The names of the elements open at the parse position, outermost first.
+    // The names of the elements open at the parse position, outermost first: the first mDepth.
     std::vector<std::wstring> mOpen;
+    std::size_t mDepth = 0;
     bool mSawElement = false;
 };
 
