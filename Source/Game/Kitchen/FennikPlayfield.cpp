@@ -50,7 +50,6 @@ constexpr float kPromptBobTime = 0.2f;
 constexpr float kPromptPause = 1.0f;
 constexpr float kIdleTipDelay = 6.0f;
 constexpr int kIdleTip = 14;
-constexpr Vector2<float> kIdleTipPosition{165.0f, 265.0f};
 
 const NodePath& RecipeListAttach()
 {
@@ -360,9 +359,10 @@ void FennikPlayfield::WatchIdleKitchen()
     }
     if (GetNamedTasks().IsRunning(IdleTipTaskName()))
         return;
-    AddTask(IdleTipTaskName(), new SerialTask(new TimedTask(kIdleTipDelay), new CallTask<FennikPlayfield>([](FennikPlayfield*) {
-                                                  TutorialManager::Instance()->QueueTip(kIdleTip, kIdleTipPosition);
-                                              })));
+    AddTask(IdleTipTaskName(),
+            new SerialTask(new TimedTask(kIdleTipDelay), new CallTask<FennikPlayfield>([](FennikPlayfield*) {
+                               TutorialManager::Instance()->QueueTip(kIdleTip, TutorialManager::PointFor(kIdleTip));
+                           })));
 }
 
 FennikPlayfield* FindPlayfield()

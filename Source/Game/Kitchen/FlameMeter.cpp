@@ -121,8 +121,8 @@ void FlameMeter::Alert(bool fast)
         return;
     if (!fast)
     {
-        const Vector2<float> at = top->GetWorldPosition();
-        TutorialManager::Instance()->ShowTip(mWaitForWork ? kWorkTip : kIngredientTip, {at.x + 20.0f, at.y + 20.0f});
+        TutorialManager::Instance()->ShowTip(mWaitForWork ? kWorkTip : kIngredientTip,
+                                             TutorialManager::PointAt(*top, {}));
     }
     top->PlayAnimation(Label(fast ? "Alert_Fast" : "Alert_Slow"));
 }

@@ -59,7 +59,8 @@ protected:
         rig.Step(60);
         rig.Click(kPopupBG);
         ASSERT_FALSE(game->IsPaused());
-        ReadBubbles(3);
+        // The first popup's tip waits until the click has rested half a second.
+        ReadBubbles(Updates(0.5f) + 3);
         for (ObjectID id : game->GetGroup(CookingStation::Group()))
             if (auto* station = dynamic_cast<CookingStation*>(game->Get(id)))
                 stations[station->GetSlot()] = station;
