@@ -185,6 +185,8 @@ void KitchenRig::Step(int updates)
         const int before = mUpdates;
         for (int pass = 0; pass < kPassesPerUpdate && mUpdates == before; ++pass)
             Pass();
+        if (mWatch && mUpdates != before)
+            mWatch();
     }
 }
 

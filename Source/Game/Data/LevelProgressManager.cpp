@@ -105,9 +105,10 @@ void LevelProgressManager::LoadFromAccount()
         else
             record = DecodeLevelRecord(bytes);
     }
-    // The level after the last completed one; with none completed, or no levels at all, the first.
+    // The level after the last completed one, at most the last of the order; with none
+    // completed, or no levels at all, the first.
     const int last = GetLevelIndex(GetLastCompletedLevel());
-    mCurrentLevelIndex = std::max(0, std::min(last + 1, static_cast<int>(mLevels.size()) - 1));
+    mCurrentLevelIndex = std::max(0, std::min(last + 1, static_cast<int>(mLevelOrder.size()) - 1));
 }
 
 int LevelProgressManager::GetLevelIndex(Label levelID) const
@@ -122,14 +123,16 @@ void LevelProgressManager::SetCurrentLevelIndex(int index)
         mCurrentLevelIndex = index;
 }
 
-LevelDescriptor LevelProgressManager::GetLevelDescriptor(Label levelID)
+LevelDescriptor LevelProgressManager::GetLevelDescriptor(Label levelID) const
 {
-    return mLevels[levelID];
+    const auto found = mLevels.find(levelID);
+    return found == mLevels.end() ? LevelDescriptor() : found->second;
 }
 
-LevelRecord LevelProgressManager::GetLevelRecord(Label levelID)
+LevelRecord LevelProgressManager::GetLevelRecord(Label levelID) const
 {
-    return mRecords[levelID];
+    const auto found = mRecords.find(levelID);
+    return found == mRecords.end() ? LevelRecord() : found->second;
 }
 
 int LevelProgressManager::GetEpisodeNumOfLevel(Label levelID) const
@@ -168,32 +171,40 @@ int LevelProgressManager::GetEpisodeOfLastCompletedLevel() const
     return GetEpisodeNumOfLevel(GetLastCompletedLevel());
 }
 
-void LevelProgressManager::LoadLevelFile(Label levelID, const std::wstring& fileName, bool force)
+bool LevelProgressManager::LoadLevelFile(Label levelID, const std::wstring& fileName, bool force)
 {
     if (!force && ResourceManager::Get<KitchenLevelData>(levelID))
-        return;
+        return true;
     if (fileName.empty())
     {
         DebugPrint("LevelProgressManager: level \"%s\" names no level file\n", levelID ? levelID.c_str() : "");
-        return;
+        return true;
     }
     try
     {
         ResourceManager::Instance()->LoadAndWait(fileName, true, nullptr);
+        return true;
     }
     catch (const std::exception& error)
     {
+        // A failed file stays failed for the run: asking for it again must not box the player in.
+        if (!mReportedFiles.insert(fileName).second && !force)
+        {
+            DebugPrint("LevelProgressManager: %ls.xml failed to load: %s\n", fileName.c_str(), error.what());
+            return false;
+        }
         const std::wstring caption =
             L"There was an error loading " + fileName + L".xml. Fix the problem and press F5 to reload";
         std::wstring message;
         Narrow::ToWide(message, error.what());
         MessageBoxW(nullptr, message.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+        return false;
     }
 }
 
 const KitchenLevelData* LevelProgressManager::GetLevelData(Label levelID)
 {
-    LoadLevelFile(levelID, mLevels[levelID].filename, false);
+    LoadLevelFile(levelID, GetLevelDescriptor(levelID).filename, false);
     const KitchenLevelData* data = ResourceManager::Get<KitchenLevelData>(levelID).Get();
     if (!data)
         DebugPrint("LevelProgressManager: level \"%s\" has no KitchenLevelData\n", levelID ? levelID.c_str() : "");
@@ -213,7 +224,7 @@ const KitchenLevelData* LevelProgressManager::GetCurrentLevelData()
 int LevelProgressManager::GetLevelStatus(Label levelID)
 {
     // A level not completed needs no level file read to say so.
-    const LevelRecord& record = mRecords[levelID];
+    const LevelRecord record = GetLevelRecord(levelID);
     if (!record.completed)
         return 0;
     const KitchenLevelData* data = GetLevelData(levelID);
@@ -235,7 +246,10 @@ void LevelProgressManager::RecordLevelScore(int score)
     if (data && score >= data->winScore)
         record.completed = 1;
     const auto bytes = EncodeLevelRecord(record);
-    WriteLevelRecordBytes(CurrentAccount(), levelID.c_str(), bytes.data());
+    // A record not stored stays in memory and with the profile, which stores it with its next
+    // write; the player has been told.
+    if (WriteLevelRecordBytes(CurrentAccount(), levelID.c_str(), bytes.data()) != kLevelRecordSize)
+        DebugPrint("LevelProgressManager: the record of the level %s is not saved yet\n", levelID.c_str());
 }
 
 void LevelProgressManager::Request(ModeRequestOp op, ApplicationMode* mode, const char* screen)
@@ -262,34 +276,37 @@ Label LevelProgressManager::GetCurrentLevelID() const
     return mLevelOrder.empty() ? Label() : mLevelOrder[static_cast<std::size_t>(mCurrentLevelIndex)];
 }
 
-void LevelProgressManager::StartLevel()
+bool LevelProgressManager::StartLevel()
 {
     if (mLevelOrder.empty())
     {
         DebugPrint("LevelProgressManager: there are no levels to start\n");
-        return;
+        return false;
     }
     const Label levelID = mLevelOrder[mCurrentLevelIndex];
-    const LevelDescriptor level = mLevels[levelID];
+    const LevelDescriptor level = GetLevelDescriptor(levelID);
     // End-to-end checks watch for this line.
     DebugPrint("LevelProgressManager: starting the level %s\n", levelID.c_str());
-    LoadLevelFile(levelID, level.filename, true);
+    // A refused file has been shown to the player; its level is not played in whatever state the
+    // reading left it.
+    if (!LoadLevelFile(levelID, level.filename, true))
+        return false;
 
     const LevelFlowHooks& hooks = GetLevelFlowHooks();
     Request(kModePopTo, hooks.makeGameMode ? hooks.makeGameMode() : nullptr, "GameMode");
     Request(kModePush, hooks.makeLevelIntroMode ? hooks.makeLevelIntroMode() : nullptr, "LevelIntroMode");
-    if (level.firstOfEpisode && !mRecords[levelID].completed)
+    if (level.firstOfEpisode && !GetLevelRecord(levelID).completed)
         if (const EpisodeDescriptor* episode = FindEpisode(GetEpisodeNumOfLevel(levelID)))
             Request(kModePush, hooks.makeCutsceneMode ? hooks.makeCutsceneMode(episode->intro.levelID) : nullptr,
                     "CutsceneMode");
+    return true;
 }
 
 void LevelProgressManager::RequestLevelSelectWithOutro(Label levelID)
 {
     const LevelFlowHooks& hooks = GetLevelFlowHooks();
     const int episodeNum = GetEpisodeNumOfLevel(levelID);
-    Request(kModePopTo, hooks.makeLevelSelectMode ? hooks.makeLevelSelectMode(episodeNum) : nullptr,
-            "LevelSelectMode");
+    Request(kModePopTo, hooks.makeLevelSelectMode ? hooks.makeLevelSelectMode(episodeNum) : nullptr, "LevelSelectMode");
     if (const EpisodeDescriptor* episode = FindEpisode(episodeNum))
         Request(kModePush, hooks.makeCutsceneMode ? hooks.makeCutsceneMode(episode->outro.levelID) : nullptr,
                 "CutsceneMode");
@@ -313,10 +330,11 @@ void LevelProgressManager::AdvanceAfterLevel()
     {
         if (GetLevelStatus(mLevelOrder[next]) != 0)
             levelSelect(-1); // a replay: the next level is won already
-        else if (!mLevels[current].lastOfEpisode)
+        else if (!GetLevelDescriptor(current).lastOfEpisode)
         {
             mCurrentLevelIndex = next;
-            StartLevel();
+            if (!StartLevel())
+                levelSelect(-1);
         }
         else
         {

@@ -9,9 +9,10 @@
 // points each, the total is saved as the level's score, and the level outro comes up. Escape (or
 // key 256) and the "PauseButton" open the pause menu.
 //
-// A level none of whose recipes has a cooking step, or that asks for other than 1 to 4 cooking
-// stations, cannot be played: the screen says so, naming the level, runs no clock, and goes back
-// to the challenge select when there is one.
+// A level none of whose recipes has a cooking step cannot be played: the screen says so, naming the
+// level, runs no clock, and goes back to the challenge select when there is one. (A level file
+// asking for more stations or bins than a kitchen holds is refused when it is read, and the level
+// does not start.)
 //
 // The kitchen's objects find the screen as the current application mode (GetCurrent). Main
 // thread.
@@ -35,6 +36,8 @@ public:
 
     void OnMessage(const Corvane::ObjectMessage& message) override;
     bool OnKeyDown(int key) override;
+    bool OnMouseDown(int button, int x, int y) override;
+    bool OnMouseUp(int button, int x, int y) override;
     void Update(float dt) override;
     void OnEnter() override;
     void OnExit() override;
@@ -66,6 +69,10 @@ public:
     bool HasEnded() const { return mEnded; }
     // The level could not be played (see the note above).
     bool IsRefused() const { return mRefused; }
+    // The player is in the middle of something: a button held, a press in the last moment, an
+    // ingredient picked up, or the next dish's card up. A tip's bubble would take the next click
+    // meant for the kitchen, so the tips wait meanwhile.
+    bool IsPlayerBusy() const;
     // The next-recipe popup's root, or -1.
     Corvane::ObjectID GetPopup() const { return mPopup; }
     int GetDishScore() const { return mDishScore; }
@@ -96,4 +103,8 @@ private:
     std::vector<DishIngredient> mDishIngredients;
     bool mEnded = false;
     bool mRefused = false;
+    // Seconds of the level's updates since the last press on the kitchen, and whether a button is
+    // held now.
+    float mSincePress = 0.0f;
+    bool mButtonHeld = false;
 };

@@ -5,6 +5,7 @@
 #include "Framework/Looper.h"
 #include "Game/Data/GameDataTest.h"
 #include "Game/Data/KitchenLevelData.h"
+#include "Platform/Compat/User/MessageBox.h"
 #include "Utf8.h"
 
 #include <vector>
@@ -71,6 +72,14 @@ private:
 };
 
 using Names = std::vector<std::string>;
+
+std::vector<std::wstring> gBoxes;
+
+int RecordBox(const wchar_t* text, const wchar_t* caption, UINT)
+{
+    gBoxes.push_back(std::wstring(caption) + L" | " + text);
+    return IDOK;
+}
 } // namespace
 
 TEST_F(LevelProgressTest, AFreshProfileStartsAtTheFirstLevelWithNothingCompleted)
@@ -98,9 +107,17 @@ TEST_F(LevelProgressTest, AFreshProfileStartsAtTheFirstLevelWithNothingCompleted
     EXPECT_EQ(manager.GetLevelDescriptor(Label("Lv_5")).filename, L"LevelFile_5");
 }
 
-TEST_F(LevelProgressTest, TheCurrentLevelFollowsTheLastCompletedOne)
+TEST_F(LevelProgressTest, TheCurrentLevelFollowsTheLastCompletedOneAndNeverPassesTheLast)
 {
     LoadLevels(3);
+    // What is no level is answered with nothing and entered nowhere, so it cannot stretch the order.
+    const Label unknown("Lv_Missing");
+    EXPECT_EQ(Manager().GetLevelDescriptor(unknown).levelID, Label());
+    EXPECT_TRUE(Manager().GetLevelDescriptor(unknown).filename.empty());
+    EXPECT_EQ(Manager().GetLevelRecord(unknown).completed, 0);
+    EXPECT_EQ(Manager().GetLevelStatus(unknown), 0);
+    EXPECT_EQ(Manager().GetLevelData(unknown), nullptr);
+    EXPECT_EQ(Manager().GetLevelIndex(unknown), -1);
     struct Case
     {
         std::vector<int> completed;
@@ -115,6 +132,7 @@ TEST_F(LevelProgressTest, TheCurrentLevelFollowsTheLastCompletedOne)
             Save(n, 10 * n, std::find(c.completed.begin(), c.completed.end(), n) != c.completed.end());
         Manager().LoadFromAccount();
         EXPECT_EQ(Manager().GetCurrentLevelIndex(), c.index) << c.completed.size() << " completed";
+        EXPECT_EQ(Manager().GetCurrentLevelID(), Label("Lv_" + std::to_string(c.index + 1)));
     }
     EXPECT_EQ(Manager().GetLevelRecord(Label("Lv_3")).bestScore, 30);
     EXPECT_EQ(Manager().GetEpisodeOfLastCompletedLevel(), 3);
@@ -231,4 +249,31 @@ TEST_F(LevelProgressTest, WithoutLevelsOrScreensNothingBreaks)
     Manager().StartLevel();
     EXPECT_EQ(Screens(), (Names{"Game", "Cutscene Intro_1"})) << "a screen not in the game is left out";
     EXPECT_NE(debug.Text().find("LevelIntroMode is not part of the game"), std::string::npos);
+}
+
+TEST_F(LevelProgressTest, ABrokenLevelFileIsShownOnceForEachStartAndNeverPlayed)
+{
+    const MessageBoxPresenter previous = SetMessageBoxPresenter(RecordBox);
+    gBoxes.clear();
+    LoadLevels(1);
+    resources.Folder().Write("LevelFile_2.xml", "<resources>\n<KitchenLevelData name=\"Lv_2\" WinScore=\"1");
+
+    Manager().SetCurrentLevelIndex(1);
+    EXPECT_FALSE(Manager().StartLevel());
+    EXPECT_EQ(Screens(), (Names{"Title"})) << "nothing of the level starts";
+    ASSERT_EQ(gBoxes.size(), 1u);
+    EXPECT_EQ(gBoxes[0], L"There was an error loading LevelFile_2.xml. Fix the problem and press F5 to reload | " +
+                             Utf8::ToWide(PathOf("LevelFile_2")) + L"(2): EOF while eating '\"'");
+
+    // Looking the level up again tells the log, not the player.
+    EXPECT_EQ(Manager().GetLevelData(Label("Lv_2")), nullptr);
+    EXPECT_EQ(gBoxes.size(), 1u);
+    EXPECT_NE(debug.Text().find("LevelFile_2.xml failed to load"), std::string::npos);
+
+    // Moving on to it after the level before: the player is told again and sent to the select screen.
+    Manager().SetCurrentLevelIndex(0);
+    Manager().AdvanceAfterLevel();
+    EXPECT_EQ(Screens(), (Names{"Select -1"}));
+    EXPECT_EQ(gBoxes.size(), 2u);
+    SetMessageBoxPresenter(previous);
 }
