@@ -2,7 +2,8 @@
 # the suite's cases in one process. The cases of a suite share what a process costs under the
 # sanitizers (loading the program, the sanitizers' set-up and their leak check at exit), which for
 # most cases was more than the case itself; a suite still fails on its own, and its output names
-# the failing case.
+# the failing case. Tests are named "<executable>:<suite>" ("kitchen_tests:PantryTest"); one case
+# runs through the executable's --gtest_filter.
 #
 # Set before including: corvane_suites_executable, corvane_suites_name (the executable's target,
 # whose list of tests is left in <name>_TESTS), corvane_suites_directory (the working directory),
@@ -39,13 +40,8 @@ foreach(line IN LISTS listing)
 endforeach()
 
 foreach(suite IN LISTS suites)
-    # Suite names are unique across the executables today; a clash gets the executable's name.
-    set(test "${suite}")
-    list(FIND corvane_suites_registered "${test}" clash)
-    if(NOT clash EQUAL -1)
-        set(test "${corvane_suites_name}:${suite}")
-    endif()
-    list(APPEND corvane_suites_registered "${test}")
+    # Named after the executable too: a suite may share its name with another program's test.
+    set(test "${corvane_suites_name}:${suite}")
     math(EXPR timeout "${cases_${suite}} * ${corvane_suites_case_timeout}")
     add_test("${test}" "${corvane_suites_executable}" "--gtest_filter=${suite}.*")
     set_tests_properties("${test}" PROPERTIES
