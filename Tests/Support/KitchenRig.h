@@ -14,8 +14,9 @@
 // a temporary folder (which has seen every tutorial tip unless the options say otherwise). What is
 // not: the audio platform records instead of playing (RecordingAudioPlatform.h), the loop's clock
 // moves 20 ms per update instead of with the wall clock, the current random stream is seeded by
-// the test, and the frames the loop draws are skipped unless Options::drawEvery asks for them:
-// DrawNow draws the screens for a test that reads them.
+// the test, the frames the loop draws are skipped unless Options::drawEvery asks for them (DrawNow
+// draws the screens for a test that reads them), and the pictures are decoded once per process
+// (KeptImageDecodes.h).
 //
 // Updates are counted from the title screen (the rig's count and the sound log's): the loading
 // before it takes as many updates as its worker needs in real time.
