@@ -7,7 +7,8 @@ shots=${CORVANE_SCREENSHOT_DIR:-}
 work=$(mktemp -d)
 chmod 700 "$work"
 export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
-export SDL_VIDEODRIVER=$1 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr
+# The program's debug output on its terminal as well as in its log: the scripts follow it there.
+export SDL_VIDEODRIVER=$1 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr CORVANE_DEBUG=1
 export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 # The GL driver and the desktop's libraries of a virtual display keep buffers that sanitized builds
 # cannot tell from leaks of ours once SDL has unloaded them: the headless runs check for leaks.
