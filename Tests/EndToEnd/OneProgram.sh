@@ -17,9 +17,11 @@ export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LS
 pid=
 finish() {
     [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+    declare -F stop_displays >/dev/null && stop_displays
     rm -rf "$work"
 }
 trap finish EXIT
+trap 'exit 143' TERM INT HUP
 fail() {
     echo "FAILED: $*"
     echo "--- program output ---"

@@ -1,5 +1,7 @@
 #include "Platform/Compat/DirectDraw/Presenter.h"
 
+#include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/Window.h"
 #include "Platform/Compat/User/WindowObject.h"
 
@@ -269,7 +271,7 @@ void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const
 void EnterExclusiveMode(HWND window, int width, int height)
 {
     Presentation* presentation = PresentationOf(window);
-    if (!presentation)
+    if (!presentation || IsDisplayLost())
         return;
     SDL_Window* sdl = GetSdlWindow(window);
     if (window->logicalWidth == 0)
@@ -290,6 +292,8 @@ void LeaveExclusiveMode(HWND window)
         return;
     window->logicalWidth = 0;
     window->logicalHeight = 0;
+    if (IsDisplayLost())
+        return; // nobody to show the window again
     SDL_SetWindowFullscreen(sdl, 0);
     // Not every video driver puts the window back at its size.
     SDL_SetWindowSize(sdl, presentation->windowedWidth, presentation->windowedHeight);

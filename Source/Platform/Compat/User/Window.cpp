@@ -4,6 +4,7 @@
 
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Kernel/NativePath.h"
+#include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/DisplayPresence.h"
 #include "Platform/Compat/User/InstanceChannel.h"
 #include "Platform/Compat/User/MessageQueue.h"
@@ -128,7 +129,11 @@ bool EnsureVideo()
     gVideoReady = true;
     gWindowThread = std::this_thread::get_id();
     SDL_StartTextInput();
-    std::atexit([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
+    // Closing the connections of a display that has gone would meet them broken once more.
+    std::atexit([] {
+        if (!Compat::IsDisplayLost())
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    });
     return true;
 }
 
@@ -242,6 +247,7 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* tit
         SetLastError(ERROR_GEN_FAILURE);
         return nullptr;
     }
+    Compat::WatchDisplayConnection(sdl);
     ShowClassIcon(sdl, windowClass->description.hIcon);
     auto* window = new HWND__;
     window->className = windowClass->name;
@@ -296,7 +302,10 @@ BOOL DestroyWindow(HWND window)
     if (!classStillShown)
         Compat::InstanceChannel::StopListening(window->className);
     window->presentation.reset();
-    SDL_DestroyWindow(window->sdl);
+    // SDL waits for the server to confirm some of what it does to a window, and a server that has
+    // gone never would: the window goes with the process instead.
+    if (!Compat::IsDisplayLost())
+        SDL_DestroyWindow(window->sdl);
     delete window;
     return TRUE;
 }
