@@ -14,6 +14,7 @@
 #include "Utf8.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -146,6 +147,46 @@ bool IsHeadless()
 {
     const char* driver = gVideoReady ? SDL_GetCurrentVideoDriver() : nullptr;
     return !driver || IsScreenlessDriver(driver);
+}
+
+SDL_Rect FitKeepingShape(int width, int height, int areaWidth, int areaHeight)
+{
+    if (width <= 0 || height <= 0 || areaWidth <= 0 || areaHeight <= 0)
+        return {0, 0, std::max(areaWidth, 0), std::max(areaHeight, 0)};
+    // The side that fills the area takes the whole of it; the other is rounded to the nearest pixel.
+    SDL_Rect fit{0, 0, areaWidth, areaHeight};
+    if (static_cast<long long>(areaWidth) * height <= static_cast<long long>(areaHeight) * width)
+        fit.h = static_cast<int>((static_cast<long long>(areaWidth) * height * 2 + width) / (2 * width));
+    else
+        fit.w = static_cast<int>((static_cast<long long>(areaHeight) * width * 2 + height) / (2 * height));
+    fit.x = (areaWidth - fit.w) / 2;
+    fit.y = (areaHeight - fit.h) / 2;
+    return fit;
+}
+
+SDL_Rect PictureArea(HWND window)
+{
+    SDL_Rect area{0, 0, 0, 0};
+    if (!IsWindow(window) || window->remote)
+        return area;
+    SDL_GetWindowSize(window->sdl, &area.w, &area.h);
+    if (window->logicalWidth > 0 && window->logicalHeight > 0)
+        area = FitKeepingShape(window->logicalWidth, window->logicalHeight, area.w, area.h);
+    return area;
+}
+
+POINT ClientFromWindowPosition(HWND window, int x, int y)
+{
+    if (!IsWindow(window) || window->remote || window->logicalWidth <= 0 || window->logicalHeight <= 0)
+        return {x, y};
+    const SDL_Rect area = PictureArea(window);
+    if (area.w <= 0 || area.h <= 0)
+        return {x, y};
+    // The mode pixel drawn under the middle of the window's pixel (floored, also left of the picture).
+    const auto scale = [](int position, int origin, int size, int pixels) {
+        return static_cast<LONG>(std::floor((position + 0.5 - origin) * pixels / size));
+    };
+    return {scale(x, area.x, area.w, window->logicalWidth), scale(y, area.y, area.h, window->logicalHeight)};
 }
 
 RECT FrameFor(DWORD style)
