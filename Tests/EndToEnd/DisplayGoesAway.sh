@@ -28,14 +28,7 @@ grep -qs "TitleMode: the title screen is up" "$log" || fail "the title screen ne
 grep -q "Accepting mode" "$log" || fail "the log does not hold the start's diagnostics"
 
 stop_displays
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-done
-kill -0 "$pid" 2>/dev/null && fail "the program still runs 5 s after its display went away"
-wait "$pid"
-code=$?
-pid=
+ends_within 5 "its display went away"
 [ "$code" -ne 0 ] || fail "the program exited with 0"
 [ "$(wc -l <"$work/output")" -eq 1 ] || fail "the program said more than one line"
 grep -q "display .* was lost" "$work/output" || fail "the program did not say its display was lost"

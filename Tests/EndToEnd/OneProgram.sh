@@ -37,16 +37,20 @@ wait_for() {
         sleep 0.05
     done
 }
-# Waits up to 10 s for the program to end after $1 (what asked it to); fails on a non-zero exit.
-ends_cleanly() {
-    for _ in $(seq 200); do
+# Waits up to $1 seconds for the program to end after $2 (what asked it to); its exit code is $code.
+ends_within() {
+    for _ in $(seq $(($1 * 20))); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.05
     done
-    kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after $1"
+    kill -0 "$pid" 2>/dev/null && fail "the program still runs $1 s after $2"
     wait "$pid"
-    local code=$?
+    code=$?
     pid=
+}
+# Waits up to 10 s for the program to end after $1 (what asked it to); fails on a non-zero exit.
+ends_cleanly() {
+    ends_within 10 "$1"
     [ "$code" -eq 0 ] || fail "the program exited with $code"
 }
 # Asks the program to end as the session ending does (SIGTERM).
@@ -59,8 +63,8 @@ close_and_wait() {
     python3 "$here/CloseWindow.py" "$window" || fail "could not ask the window to close"
     ends_cleanly "its window was closed"
 }
-# The default profile alone, as on a first start, asking for a window: a full-screen window under a
-# virtual display without a window manager is not sized as the game asks. The folder is the
+# The default profile alone, as on a first start, asking for a window, which the scripts capture and
+# click at the game's own size (FullScreenOnAnyDisplay.sh plays full screen). The folder is the
 # per-user folder of the maker and the product. $1, when given, names the profile instead (a
 # player who has chosen a name).
 windowed_first_start() {

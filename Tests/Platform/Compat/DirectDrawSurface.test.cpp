@@ -79,6 +79,25 @@ protected:
         clipper->Release();
         return primary;
     }
+    // The flipping primary of an exclusive mode with backBuffers back buffers (caps added to its
+    // own), and its first back buffer.
+    std::pair<IDirectDrawSurface7*, IDirectDrawSurface7*> FlippingChain(DWORD backBuffers, DWORD caps = 0)
+    {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = sizeof desc;
+        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | caps;
+        desc.dwBackBufferCount = backBuffers;
+        IDirectDrawSurface7* primary = nullptr;
+        EXPECT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
+        DDSCAPS2 backCaps{DDSCAPS_BACKBUFFER, 0, 0, 0};
+        IDirectDrawSurface7* back = nullptr;
+        if (primary)
+        {
+            EXPECT_EQ(primary->GetAttachedSurface(&backCaps, &back), DD_OK);
+        }
+        return {primary, back};
+    }
     // The window's 800x600 client area in screen coordinates, where a windowed primary is blitted.
     RECT ClientOnScreen() const
     {
@@ -311,16 +330,8 @@ TEST_F(DirectDrawSurfaceTest, AFullScreenChainFlipsItsBuffersIntoTheWindowAtTheM
     ASSERT_EQ(mDraw->GetDisplayMode(&mode), DD_OK);
     EXPECT_EQ(mode.dwWidth, 640u);
 
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
-    desc.dwBackBufferCount = 2;
-    IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
-    DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
-    IDirectDrawSurface7* back = nullptr;
-    ASSERT_EQ(primary->GetAttachedSurface(&caps, &back), DD_OK);
+    const auto [primary, back] = FlippingChain(2, DDSCAPS_3DDEVICE);
+    ASSERT_NE(back, nullptr);
 
     for (const std::uint32_t colour : {0x00112233u, 0x00445566u, 0x00778899u, 0x00AABBCCu})
     {
@@ -352,16 +363,8 @@ TEST_F(DirectDrawSurfaceTest, AModeFillsTheDisplayWithItsShapeKeptAndClicksLandW
     ASSERT_EQ(display.w * 3, display.h * 4) << "the headless desktop is 4:3";
     ASSERT_EQ(mDraw->SetCooperativeLevel(mWindow.Get(), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT), DD_OK);
     ASSERT_EQ(mDraw->SetDisplayMode(1280, 720, 32, 0, 0), DD_OK);
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-    desc.dwBackBufferCount = 1;
-    IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
-    DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
-    IDirectDrawSurface7* back = nullptr;
-    ASSERT_EQ(primary->GetAttachedSurface(&caps, &back), DD_OK);
+    const auto [primary, back] = FlippingChain(1);
+    ASSERT_NE(back, nullptr);
     DDSURFACEDESC2 locked{};
     ASSERT_EQ(back->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
     for (DWORD y = 0; y < locked.dwHeight; ++y)
