@@ -81,6 +81,21 @@ void ApplyTrackingLimits(HWND window)
         SDL_SetWindowMaximumSize(window->sdl, std::max(1, static_cast<int>(info.ptMaxTrackSize.x) - horizontal),
                                  std::max(1, static_cast<int>(info.ptMaxTrackSize.y) - vertical));
 }
+// The largest rectangle of width:height's shape inside an area of areaWidth x areaHeight, centred.
+SDL_Rect FitKeepingShape(int width, int height, int areaWidth, int areaHeight)
+{
+    if (width <= 0 || height <= 0 || areaWidth <= 0 || areaHeight <= 0)
+        return {0, 0, std::max(areaWidth, 0), std::max(areaHeight, 0)};
+    // The side that fills the area takes the whole of it; the other is rounded to the nearest pixel.
+    SDL_Rect fit{0, 0, areaWidth, areaHeight};
+    if (static_cast<long long>(areaWidth) * height <= static_cast<long long>(areaHeight) * width)
+        fit.h = static_cast<int>((static_cast<long long>(areaWidth) * height * 2 + width) / (2 * width));
+    else
+        fit.w = static_cast<int>((static_cast<long long>(areaHeight) * width * 2 + height) / (2 * height));
+    fit.x = (areaWidth - fit.w) / 2;
+    fit.y = (areaHeight - fit.h) / 2;
+    return fit;
+}
 } // namespace
 
 namespace Compat
@@ -147,21 +162,6 @@ bool IsHeadless()
 {
     const char* driver = gVideoReady ? SDL_GetCurrentVideoDriver() : nullptr;
     return !driver || IsScreenlessDriver(driver);
-}
-
-SDL_Rect FitKeepingShape(int width, int height, int areaWidth, int areaHeight)
-{
-    if (width <= 0 || height <= 0 || areaWidth <= 0 || areaHeight <= 0)
-        return {0, 0, std::max(areaWidth, 0), std::max(areaHeight, 0)};
-    // The side that fills the area takes the whole of it; the other is rounded to the nearest pixel.
-    SDL_Rect fit{0, 0, areaWidth, areaHeight};
-    if (static_cast<long long>(areaWidth) * height <= static_cast<long long>(areaHeight) * width)
-        fit.h = static_cast<int>((static_cast<long long>(areaWidth) * height * 2 + width) / (2 * width));
-    else
-        fit.w = static_cast<int>((static_cast<long long>(areaHeight) * width * 2 + height) / (2 * height));
-    fit.x = (areaWidth - fit.w) / 2;
-    fit.y = (areaHeight - fit.h) / 2;
-    return fit;
 }
 
 SDL_Rect PictureArea(HWND window)

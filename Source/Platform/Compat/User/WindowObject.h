@@ -63,8 +63,6 @@ bool IsWindowThread();
 bool IsHeadless();
 // The frame (left, top, right, bottom thickness) that a style adds around the client area.
 RECT FrameFor(DWORD style);
-// The largest rectangle of width:height's shape inside an area of areaWidth x areaHeight, centred.
-SDL_Rect FitKeepingShape(int width, int height, int areaWidth, int areaHeight);
 // Where the client area shows inside the SDL window, in its coordinates: while a display mode fills
 // the screen, the mode's picture scaled to fit with its shape kept, black bars around it; otherwise
 // the whole window.
