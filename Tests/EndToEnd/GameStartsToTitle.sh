@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The game as a player starts it, headless (SDL's dummy video and audio): the first start creates
 # the default profile, the loading screen loads every start-up group on its worker behind the
-# splash pictures, reports each group's time and hands over to the title screen; the time from
-# start to title is reported. A quit (SIGTERM, as the session ending asks) then ends it cleanly. A
-# second start is quit while its splash pictures still show: it ends without the title screen.
+# splash pictures (every group's manifest and picture found), reports each group's time and hands
+# over to the title screen; the time from start to title is reported. A quit (SIGTERM, as the
+# session ending asks) then ends it cleanly. A second start is quit while its splash pictures
+# still show: it ends without the title screen.
 # Usage: GameStartsToTitle.sh <path to fennik, in its data folder>
 set -u
 program=$1
@@ -20,6 +21,7 @@ wait_for "TitleMode: the title screen is up" 120 || fail "the title screen never
 title=$(now)
 quit_and_wait
 grep -q "Unhandled Exception" "$work/output" && fail "the program reported an unhandled exception"
+missing=$(grep -m 1 "was not found" "$work/output") && fail "a start-up file is missing: $missing"
 tasks=$(grep -cE "^	Task [0-9]+ - [0-9]+$" "$work/output")
 [ "$tasks" -eq 44 ] || fail "the load-time report has $tasks lines, not 44"
 grep -q "^	Task 43 - " "$work/output" || fail "the report does not number the groups from 0 to 43"

@@ -2,7 +2,11 @@
 // itself for uninitialized (a known false alarm of its optimizer): silenced for that header alone.
 #pragma once
 
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <regex>
 #pragma GCC diagnostic pop
+#else
+#include <regex>
+#endif

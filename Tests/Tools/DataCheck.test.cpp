@@ -246,6 +246,11 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
         {"broken XML",
          {{"Loading.xml", "<resources>\n<image name=\"A\" src=oops/>\n</resources>\n"}},
          "Loading.xml(0): Loading.xml(2): "},
+        {"a start-up group without a manifest, and one whose manifest loads nothing",
+         {{"ParticleTest.xml", ManifestText("<!-- nothing yet -->")}},
+         "PowerUpUIButtons.xml(0): the start-up loads the group 'PowerUpUIButtons', but no manifest has its name\n"
+         "ParticleTest.xml(0): the start-up group 'ParticleTest' loads no resource: its share of the loading meter "
+         "measures nothing"},
         {"a manifest the game never reads",
          {{"Leftovers.xml", ManifestText("")}},
          "Leftovers.xml(0): the game never reads this manifest"},

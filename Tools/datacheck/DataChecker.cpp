@@ -73,6 +73,7 @@ void DataChecker::Run(Report& report, std::vector<std::unique_ptr<Check>> checks
     mIndex.Finish(report);
     StartEngine();
     Load(order, report);
+    CheckStartupGroups(report);
     RunChecks(report, checks.empty() ? MakeChecks() : std::move(checks));
     StopEngine();
 }
@@ -96,7 +97,6 @@ std::vector<Manifest*> DataChecker::OrderManifests(Report& report)
                                     names.push_back(level.Text(L"filename"));
 
     std::vector<Manifest*> order;
-    std::set<std::string> missingGroups;
     for (std::size_t i = 0; i < names.size(); ++i)
     {
         const std::wstring& name = names[i];
@@ -104,9 +104,11 @@ std::vector<Manifest*> DataChecker::OrderManifests(Report& report)
                                   [&](const Manifest& manifest) { return manifest.name == name; });
         if (found == mIndex.Manifests().end())
         {
-            // A missing text manifest or level file is a problem the checks report.
+            // A missing text manifest or level file is a problem the checks report. A start-up
+            // group without one holds a share of the loading meter that measures nothing.
             if (i < groups)
-                missingGroups.insert(Narrow(name));
+                report.Add(Narrow(name) + ".xml", 0,
+                           "the start-up loads the group '" + Narrow(name) + "', but no manifest has its name");
             continue;
         }
         if (found->order < 0)
@@ -123,8 +125,6 @@ std::vector<Manifest*> DataChecker::OrderManifests(Report& report)
                        "and not the texts");
             order.push_back(&manifest);
         }
-    if (!missingGroups.empty())
-        report.Note("start-up groups without a manifest yet (the game skips them): " + JoinNames(missingGroups));
     return order;
 }
 
@@ -177,6 +177,27 @@ void DataChecker::Load(const std::vector<Manifest*>& order, Report& report)
                 report.Add(manifest->path, 0, std::string("reading it stopped: ") + error.what());
         }
         mMessages[manifest] = TakeMessages();
+    }
+}
+
+void DataChecker::CheckStartupGroups(Report& report)
+{
+    const std::set<std::wstring> groups(StartupManifests().begin(), StartupManifests().end());
+    const auto& declarations = mIndex.Declarations();
+    for (const Manifest& manifest : mIndex.Manifests())
+    {
+        // A manifest that failed to read has its error reported already.
+        if (!groups.count(manifest.name) || LoadFailed(manifest))
+            continue;
+        // A resource whose kind has no factory here (the sounds) may well load in the game.
+        const bool loads = std::any_of(declarations.begin(), declarations.end(), [&](const Declaration& declaration) {
+            return declaration.manifest == &manifest && declaration.Kind() != L"alias" &&
+                   (IsLoaded(declaration.name) || !HasFactory(declaration.Kind()));
+        });
+        if (!loads)
+            report.Add(manifest.path, 0,
+                       "the start-up group '" + Narrow(manifest.name) +
+                           "' loads no resource: its share of the loading meter measures nothing");
     }
 }
 

@@ -41,6 +41,8 @@ private:
     void StartEngine();
     void StopEngine();
     void Load(const std::vector<Manifest*>& order, Report& report);
+    // Every group of the start-up's list has its manifest (see OrderManifests) and loads something.
+    void CheckStartupGroups(Report& report);
     void RunChecks(Report& report, std::vector<std::unique_ptr<Check>> checks);
 
     std::filesystem::path mFolder;

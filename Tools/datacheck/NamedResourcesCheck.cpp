@@ -263,6 +263,11 @@ public:
                 context.Problem(*ingredient, "CookingIngredient '" + std::string(ingredient->name.c_str()) +
                                                  "' needs the picture '" + Narrow(picture) + "' (an image)");
         }
+        // The step displays picture every flavour a step may ask for by "FlavorIcon_<flavour>".
+        for (const std::wstring& flavor : context.TextList(L"AttributeStrings"))
+            if (!context.Resolve(L"FlavorIcon_" + flavor, {L"image"}))
+                context.Out().Add("(data folder)", 0,
+                                  "the step displays need the picture 'FlavorIcon_" + Narrow(flavor) + "' (an image)");
         // The default button sounds are named by a text, not by the code.
         if (const Declaration* label = context.Resolve(L"DefaultButtonSoundLabel", {L"string"}))
             context.Expect(*label->manifest, *label->element, "DefaultButtonSoundLabel", label->element->Text(L"value"),

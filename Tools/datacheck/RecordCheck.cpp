@@ -17,8 +17,6 @@ const Kinds kIngredient = {L"CookingIngredient"};
 const wchar_t* const kCategories[] = {L"Vegetable", L"Meat", L"Flavoring"};
 // The pantry's places: three rows of five.
 constexpr long kPantryPlaces = 15;
-// The challenge levels of an episode; "Intro" and "Outro" name cutscenes.
-const wchar_t* const kChallenges[] = {L"Dashcourse_1", L"Dashcourse_2", L"Elimination"};
 
 bool IsCategory(const std::wstring& text)
 {

@@ -10,6 +10,7 @@
 #include "Framework/TimedTask.h"
 #include "Game/Data/LocalizedText.h"
 #include "Game/Data/ScreenNodePaths.h"
+#include "Game/Kitchen/FlavorPicture.h"
 #include "Game/Kitchen/PowerUpManager.h"
 #include "Game/Kitchen/RecipeStep.h"
 #include "Game/Kitchen/StepSparkle.h"
@@ -120,19 +121,29 @@ void ActionStepDisplay::BuildView(const RecipeStep& step)
     const auto* styleSource = dynamic_cast<StyledTextSpriteNode*>(Child("StepDisplay/Attribute_1"));
     TextStyle style = styleSource ? styleSource->GetStyle() : TextStyle{};
     style.color = ResourceManager::GetValue<ColorF>(Label("RecipeList_NormalColor"), style.color);
-    const std::pair<const char*, Label> requests[] = {{"StepDisplay/Attribute_1", step.GetRequest1()},
-                                                      {"StepDisplay/Attribute_2", step.GetRequest2()}};
-    for (const auto& [path, request] : requests)
+    struct Request
+    {
+        const char* text;
+        const char* picture;
+        Label flavor;
+    };
+    const Request requests[] = {{"StepDisplay/Attribute_1", "StepDisplay/Att1_Icon", step.GetRequest1()},
+                                {"StepDisplay/Attribute_2", "StepDisplay/Att2_Icon", step.GetRequest2()}};
+    for (const auto& [path, picture, request] : requests)
+    {
+        // Only what the ingredient met is shown.
+        const bool met = request && step.IsAttributeMatched(request);
+        ShowFlavorPicture(Child(picture), request, met);
         if (auto* text = dynamic_cast<StyledTextSpriteNode*>(Child(path)))
         {
             text->SetText(LocalizedText::GetAttributeLabelText(request.c_str()));
             text->SetHitTest(true);
-            // Only what the ingredient met is shown.
-            if (request && step.IsAttributeMatched(request))
+            if (met)
                 text->SetStyle(style);
             else
                 text->SetVisible(false);
         }
+    }
 
     if (auto* meter = dynamic_cast<MeterBarNode*>(Child("ProgMeter/meter")); meter && ValidIndex(category, 3))
     {

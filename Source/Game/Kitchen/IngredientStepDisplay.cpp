@@ -9,6 +9,7 @@
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/DragInputManager.h"
+#include "Game/Kitchen/FlavorPicture.h"
 #include "Game/Kitchen/PowerUpManager.h"
 #include "Game/Kitchen/RecipeStep.h"
 #include "Game/Kitchen/StepSparkle.h"
@@ -77,6 +78,8 @@ void IngredientStepDisplay::BuildView(const RecipeStep& step)
         key->SetVisible(step.GetSlot() != -1);
 
     const ObjectID self = GetID();
+    ShowFlavorPicture(Child(Paths::kAttribute1Icon), step.GetRequest1(), true);
+    ShowFlavorPicture(Child(Paths::kAttribute2Icon), step.GetRequest2(), true);
     for (const auto& [path, request] : {std::pair{&Paths::kAttribute1, step.GetRequest1()},
                                         std::pair{&Paths::kAttribute2, step.GetRequest2()}})
         if (auto* text = dynamic_cast<StyledTextSpriteNode*>(Child(*path)))

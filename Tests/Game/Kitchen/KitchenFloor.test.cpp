@@ -1,7 +1,8 @@
 // The kitchen floor as a player meets it: the playfield's stations in their slots, the cook
 // standing at slot 1, walking to a pressed station at his speed, idling, thinking while the
 // next-recipe popup is up, and the speed-up sparkles; the power-up buttons, the bobbing prompts,
-// the idle-kitchen tip and the background by the level's place in its episode.
+// the idle-kitchen tip and the background by the level's place in its episode; and the frames a
+// player sees of all of it at work.
 #include "KitchenTest.h"
 
 #include "Framework/CommandLine.h"
@@ -11,12 +12,15 @@
 #include "Game/Data/IngredientData.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/FennikPlayfield.h"
+#include "Game/Kitchen/FindLive.h"
 #include "Game/Kitchen/FlameMeter.h"
+#include "Game/Kitchen/IngredientBin.h"
 #include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/PowerUpManager.h"
 #include "Game/Menus/TutorialManager.h"
 #include "Graphics/IImage.h"
 #include "Graphics/ImageList.h"
+#include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
 #include "SceneGraph/AnimationController.h"
 #include "SceneGraph/ButtonNode.h"
@@ -26,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <map>
 
 using namespace Corvane;
@@ -365,9 +370,10 @@ Vector2<float> LargestImageOf(const Label& name)
 }
 } // namespace
 
-// The interface's panels stand clear of the play area: no part of any station (its stove, its
-// requests' place, its prompt) lies under the dish card, the recipe list, the pantry or the
-// power-ups, and the list's field holds its eight rows even when every one carries a header.
+// The interface's panels and the cook stand clear of the play area: no part of any station (its
+// stove, its flames, its requests' card, its prompt) lies under the dish card, the recipe list,
+// the pantry, the power-ups or the cook walking along the stations, and the list's field holds its
+// eight rows even when every one carries a header.
 TEST_F(KitchenFloorTest, TheInterfacePanelsLeaveEveryStationItsRequestsAndItsPromptInView)
 {
     Start(kStations);
@@ -386,16 +392,20 @@ TEST_F(KitchenFloorTest, TheInterfacePanelsLeaveEveryStationItsRequestsAndItsPro
         return rect;
     };
     const std::string list = "GameScreenRoot/UI_attach/List_Attach/RecipeList";
-    const std::map<std::string, RectF> panels = {{"dish card", worldRect("GameScreenRoot/UI_attach/dishDisplay")},
+    std::map<std::string, RectF> panels = {{"dish card", worldRect("GameScreenRoot/UI_attach/dishDisplay")},
                                                  {"recipe list", worldRect(list)},
                                                  {"pantry", worldRect(kPlayfield + "/Pantry_Attach/PantryRoot")},
                                                  {"power-ups", worldRect("GameScreenRoot/UI_attach/PowerUp_Attach")}};
+    // He walks the whole width at his figure's height.
+    const RectF figure = worldRect(kPlayfield + "/PlayerAttach/PlayerAvatar/animationNode");
+    panels.emplace("cook", RectF{0.0f, figure.y, 800.0f, figure.height});
     const RectF screen{0, 0, 800, 600};
     for (int slot = 0; slot < 4; ++slot)
     {
         const std::string station = kPlayfield + "/CookingStation_" + std::to_string(slot + 1);
         const std::map<std::string, RectF> parts = {
             {"stove", worldRect(station + "/CookingStation")},
+            {"flames", worldRect(station + "/CookingStation/flameAttach")},
             {"requests", worldRect(station + "/CookingStation/ActionStep_Attach")},
             {"prompt", worldRect(kPlayfield + "/AddIngredientPromptRoot/Station_" + std::to_string(slot + 1))}};
         for (const auto& [part, rect] : parts)
@@ -531,6 +541,223 @@ TEST(KitchenFloor, TheFloorWithFourStationsAndTheCookMatchesItsGoldenCapture)
     rig.DrawNow();
     ASSERT_GT(Compat::CountPresentedFrames(), 0);
     Testing::CompareWithGolden(Compat::GetLastPresentedFrame(), CORVANE_TEST_DATA "/Kitchen/KitchenFloor.png");
+}
+
+// What a player sees of the kitchen at work, frame by frame through the software renderer: the
+// cook standing, idling, walking and working each action, a station cooking on its own, a flame
+// meter empty, at one flame and full, and the power-up bar without and with charges. Each frame is
+// kept in the build's KitchenFrames folder for review; the test holds that the part of the screen
+// that should change does.
+class KitchenFrames : private SoftwareRendering, public KitchenFloorTest
+{
+protected:
+    // The screen drawn now, kept as <name>.png.
+    Compat::PresentedFrame Take(const std::string& name)
+    {
+        Compat::ForgetPresentedFrames();
+        rig.DrawNow();
+        EXPECT_GT(Compat::CountPresentedFrames(), 0) << name;
+        Compat::PresentedFrame frame = Compat::GetLastPresentedFrame();
+        std::filesystem::create_directories(KITCHEN_FRAMES_DIR);
+        EXPECT_TRUE(Compat::SaveFrame(frame, (std::string(KITCHEN_FRAMES_DIR) + "/" + name + ".png").c_str())) << name;
+        return frame;
+    }
+    static RectF WorldRect(SceneNode* node, float inset = 0.0f)
+    {
+        const Vector2<float> at = node->GetWorldPosition();
+        return {at.x + inset, at.y + inset, node->GetWidth() - 2 * inset, node->GetHeight() - 2 * inset};
+    }
+    // The pixels of frame inside rect, row by row.
+    static std::vector<std::uint32_t> Crop(const Compat::PresentedFrame& frame, const RectF& rect)
+    {
+        std::vector<std::uint32_t> pixels;
+        for (int y = static_cast<int>(rect.y); y < static_cast<int>(rect.y + rect.height); ++y)
+            for (int x = static_cast<int>(rect.x); x < static_cast<int>(rect.x + rect.width); ++x)
+                if (x >= 0 && y >= 0 && x < frame.width && y < frame.height)
+                    pixels.push_back(frame.pixels[static_cast<std::size_t>(y) * frame.width + x] | 0xFF000000u);
+        return pixels;
+    }
+    // How many pixels of rect differ between the two frames (or crops).
+    static int Differing(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b)
+    {
+        EXPECT_EQ(a.size(), b.size());
+        int count = 0;
+        for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+            count += a[i] != b[i];
+        return count;
+    }
+    static int Differing(const Compat::PresentedFrame& a, const Compat::PresentedFrame& b, const RectF& rect)
+    {
+        return Differing(Crop(a, rect), Crop(b, rect));
+    }
+    // The picture an animated sprite shows now.
+    static int Picture(AnimatedSpriteNode* sprite)
+    {
+        return sprite && sprite->GetController() ? sprite->GetController()->GetImageIndex() : -1;
+    }
+    // The cook's picture waving, at the end of his idle animation.
+    static constexpr int kWave = 4;
+    AnimatedSpriteNode* CookingFigure() const
+    {
+        return cook->GetNode()->FindByPathAs<AnimatedSpriteNode>(ObjectPaths::PlayerAvatar::kCookingAnim);
+    }
+    // The cook's place: the figure standing or at work.
+    RectF CookRect() const { return WorldRect(Figure()); }
+    SceneNode* StationChild(int slot, const char* name) const
+    {
+        return stations.at(slot)->GetNode()->FindByPath(NodePath{name});
+    }
+    // A press on the first bin of the category, then on the prompt of the station in slot.
+    void ServeAtPrompt(int slot, Label category)
+    {
+        for (IngredientBin* bin : LiveMembers<IngredientBin>(IngredientBin::Group()))
+            if (bin->GetCategoryLabel() == category && bin->GetNode())
+            {
+                const Vector2<float> at = bin->GetNode()->GetWorldCenter();
+                rig.PressAt(static_cast<int>(at.x), static_cast<int>(at.y));
+                rig.Step();
+                rig.Press(kPlayfield + "/AddIngredientPromptRoot/Station_" + std::to_string(slot + 1));
+                rig.Step();
+                return;
+            }
+        ADD_FAILURE() << "no bin of " << category.c_str();
+    }
+};
+
+TEST_F(KitchenFrames, TheCookStationsFlamesAndPowerUpsShowWhatHappens)
+{
+    ASSERT_NO_FATAL_FAILURE(SendFirstDishToStations(kStations, 4));
+    cook = dynamic_cast<PlayerAvatar*>(game->FindByName(PlayerAvatar::Name()));
+    ASSERT_NE(cook, nullptr);
+    for (ObjectID id : game->GetGroup(CookingStation::Group()))
+        if (auto* station = dynamic_cast<CookingStation*>(game->Get(id)))
+            stations[station->GetSlot()] = station;
+    ASSERT_EQ(stations.size(), 4u);
+    auto* powerUps = dynamic_cast<PowerUpManager*>(game->FindByName(Label("POWERUP_MANAGER")));
+    ASSERT_NE(powerUps, nullptr);
+
+    // The power-up bar: the level gave no charges, every button is out of use; with charges each
+    // button lights up with its own mark.
+    SceneNode* buttons = rig.FindNode("GameScreenRoot/UI_attach/PowerUp_Attach/PowerUpButtons");
+    ASSERT_NE(buttons, nullptr);
+    const Compat::PresentedFrame noCharges = Take("powerups-none");
+    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
+        powerUps->AddCharge(kind);
+    rig.Step();
+    const Compat::PresentedFrame charged = Take("powerups");
+    std::vector<std::vector<std::uint32_t>> marks;
+    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
+    {
+        SceneNode* button = buttons->FindByPath(ObjectPaths::Playfield::kPowerUpButtons[kind]);
+        ASSERT_NE(button, nullptr);
+        EXPECT_GT(Differing(noCharges, charged, WorldRect(button)), 200) << "kind " << kind << " lights up";
+        marks.push_back(Crop(charged, WorldRect(button, 12.0f)));
+        for (int other = 0; other < kind; ++other)
+            EXPECT_GT(Differing(marks[other], marks[kind]), 40) << "kinds " << other << " and " << kind << " look alike";
+    }
+
+    // The flame meter of the station in slot 0, empty, at one flame and full: the flames fill the
+    // stove's jets from the left.
+    FlameMeter* meter = stations.at(0)->GetFlameMeter();
+    ASSERT_NE(meter, nullptr);
+    const RectF flames = WorldRect(StationChild(0, "flameAttach"));
+    meter->Reset();
+    rig.Step();
+    const Compat::PresentedFrame empty = Take("flames-empty");
+    meter->GainFlame();
+    rig.Step(Updates(0.5f));
+    const Compat::PresentedFrame one = Take("flames-one");
+    for (int i = 0; i < FlameMeter::kMaxFlames; ++i)
+        meter->GainFlame();
+    rig.Step(Updates(0.5f));
+    const Compat::PresentedFrame full = Take("flames-full");
+    const int oneLit = Differing(empty, one, flames);
+    const int allLit = Differing(empty, full, flames);
+    EXPECT_GT(oneLit, 150) << "one flame shows";
+    EXPECT_GT(allLit, 5 * oneLit) << "six flames show six times as much";
+    meter->Reset();
+
+    // The cook standing at each station, then his idle animation at the last.
+    std::map<int, std::vector<std::uint32_t>> standing;
+    for (int slot = 0; slot < 4; ++slot)
+    {
+        cook->WalkTo(StationID(slot), true);
+        rig.Step(2);
+        ASSERT_TRUE(Plays("Stand"));
+        standing[slot] = Crop(Take("cook-standing-" + std::to_string(slot)), CookRect());
+    }
+    ASSERT_GE(rig.StepUntil([&] { return Plays("Idle_A"); }, Updates(10.0f)), 0);
+    const Compat::PresentedFrame looking = Take("cook-idling");
+    ASSERT_GE(rig.StepUntil([&] { return Picture(Figure()) == kWave; }, Updates(3.0f)), 0);
+    rig.Step();
+    const Compat::PresentedFrame waving = Take("cook-idling-waves");
+    EXPECT_GT(Differing(standing[3], Crop(looking, CookRect())), 20) << "he looks about";
+    EXPECT_GT(Differing(standing[3], Crop(waving, CookRect())), 300) << "he waves";
+
+    // Walking to slot 0: the figure on its way differs from the figure standing at that place.
+    rig.Press(StationArea(0));
+    rig.Step(Updates(0.6f));
+    ASSERT_TRUE(Plays("Walk"));
+    const Compat::PresentedFrame walking = Take("cook-walking");
+    rig.Step(Updates(0.125f));
+    const Compat::PresentedFrame striding = Take("cook-walking-next-step");
+    cook->GetNode()->GetTasks().EndAll();
+    Figure()->PlayAnimation(Label("Stand"), true);
+    rig.DrawNow();
+    const Compat::PresentedFrame halted = Take("cook-halted");
+    EXPECT_GT(Differing(walking, halted, CookRect()) + Differing(striding, halted, CookRect()), 300)
+        << "his steps show";
+    cook->WalkTo(StationID(0), true);
+    rig.Step(2);
+
+    // Each step served through its station's prompt, which lies on the step's card: the stations
+    // then cook on their own, their burners showing the action.
+    const auto burner = [&](int slot) {
+        const RectF stove = WorldRect(stations.at(slot)->GetNode());
+        return RectF{stove.x, stove.y, stove.width, 56.0f};
+    };
+    const Compat::PresentedFrame waiting = Take("stations-waiting");
+    for (int slot = 0; slot < 4; ++slot)
+    {
+        ASSERT_NO_FATAL_FAILURE(ServeAtPrompt(slot, IngredientBin::CategoryLabel(0)));
+        EXPECT_TRUE(stations.at(slot)->GetStepIngredient()) << "the press on the prompt of slot " << slot
+                                                            << " served its step";
+    }
+    cook->WalkTo(StationID(1), true);
+    rig.Step(Updates(0.3f));
+    const Compat::PresentedFrame cooking = Take("stations-cooking");
+    for (int slot : {0, 2, 3})
+    {
+        EXPECT_GT(Differing(waiting, cooking, burner(slot)), 300) << "slot " << slot << " shows its step cooking";
+        auto* figure = stations.at(slot)->GetNode()->FindByPathAs<AnimatedSpriteNode>(
+            NodePath{"ActionStep_Attach", "StepDisplayRoot", "ActionIndicator"});
+        ASSERT_NE(figure, nullptr);
+        const int shown = Picture(figure);
+        const Compat::PresentedFrame before = Take("stations-cooking-" + std::to_string(slot));
+        EXPECT_GE(rig.StepUntil([&] { return Picture(figure) != shown; }, Updates(1.0f)), 0);
+        // The sprite takes its new picture in the update after its animation moved on.
+        rig.Step();
+        EXPECT_GT(Differing(before, Take("stations-cooking-" + std::to_string(slot) + "-next"), burner(slot)), 30)
+            << "slot " << slot << "'s figure moves";
+    }
+
+    // The cook at work at each station: his figure with the tool of its action, moving.
+    for (int slot = 0; slot < 4; ++slot)
+    {
+        const std::string action = stations.at(slot)->GetStepActionName().c_str();
+        cook->WalkTo(StationID(slot), true);
+        rig.Step(2);
+        ASSERT_TRUE(CookingFigure()->IsVisible()) << "he works at slot " << slot;
+        EXPECT_TRUE(CookingFigure()->IsPlaying(Label(action.c_str())));
+        const RectF place = WorldRect(CookingFigure());
+        const Compat::PresentedFrame work = Take("cook-working-" + action);
+        const int shown = Picture(CookingFigure());
+        EXPECT_GE(rig.StepUntil([&] { return Picture(CookingFigure()) != shown; }, Updates(1.0f)), 0);
+        rig.Step();
+        const Compat::PresentedFrame moved = Take("cook-working-" + action + "-next");
+        EXPECT_GT(Differing(standing[slot], Crop(work, place)), 300) << action << ": he holds his tool";
+        EXPECT_GT(Differing(work, moved, place), 30) << action << ": he moves while he works";
+    }
 }
 
 struct BackgroundCase

@@ -327,9 +327,9 @@ TEST_F(DisplayTest, TheZBufferMatchesTheBackBufferOrFallsBackToSixteenBits)
     };
     for (const auto& [call, message] : steps)
     {
-        ExpectFailure(
-            WindowedFailure(kDisplayZBuffer, [&](Compat::DisplayMachine& m) { m.failures[call] = DDERR_GENERIC; }),
-            message, "Corvane::CDisplay::CreateZBuffer");
+        ExpectFailure(WindowedFailure(kDisplayZBuffer,
+                                      [failing = call](Compat::DisplayMachine& m) { m.failures[failing] = DDERR_GENERIC; }),
+                      message, "Corvane::CDisplay::CreateZBuffer");
     }
     Stage([](Compat::DisplayMachine& m) { m.failures[DisplayCall::CreateZBufferSurface] = DDERR_OUTOFVIDEOMEMORY; });
     ExpectFailure(WindowedFailure(kDisplayZBuffer), "Out of video memory creating zbuffer surface",
