@@ -3,9 +3,9 @@
 # 800 x 600: on virtual displays of 1280x1024 (no window manager, the software renderer), 1024x768
 # (a window manager, the hardware renderer on the display's GL driver) and 1920x1080 (a window
 # manager, the software renderer) the whole title screen shows scaled to the largest size that
-# keeps its shape, centred between black bars, and matches the windowed frame that Alt+Enter
-# shows; after a second Alt+Enter it is full screen again, and "Start cooking" and the name
-# dialog's OK, clicked where they are drawn, lead to the main menu. Skipped (exit 77) when Xvfb,
+# keeps its shape, centred between black bars, and matches the windowed frame that Alt+Enter (held
+# down a while: one switch) shows; after a second Alt+Enter it is full screen again, and "Start
+# cooking" and the name dialog's OK, clicked where they are drawn, lead to the main menu. Skipped (exit 77) when Xvfb,
 # openbox, xdotool, ImageMagick or python3 is missing. Usage: FullScreenOnAnyDisplay.sh <path to fennik>
 set -u
 program=$1
@@ -47,9 +47,16 @@ window_of_size() {
     return 1
 }
 # Alt+Enter as a player presses it, with the pointer in the middle of the screen (over the game's
-# window in either mode, which without a window manager is what gives it the keyboard).
-alt_enter() {
-    xdotool mousemove $((display_w / 2)) $((display_h / 2)) key alt+Return || fail "could not press Alt+Enter"
+# window in either mode, which without a window manager is what gives it the keyboard), and held
+# until the game has made its window for the other mode, of the size $1: the keys still down when
+# the new window takes the keyboard switch nothing more.
+switch_with_alt_enter() {
+    xdotool mousemove $((display_w / 2)) $((display_h / 2)) keydown alt+Return || fail "could not press Alt+Enter"
+    window_of_size "$1" >/dev/null || { xdotool keyup Return keyup alt; fail "$size: Alt+Enter gave no $1 window"; }
+    sleep 0.5
+    xdotool keyup Return keyup alt # Enter first: alone it would press the title's button
+    sleep 1
+    window=$(window_of_size "$1") || fail "$size: Alt+Enter held switched more than once"
 }
 # Captures the screen into $work/$1.png (kept among the screenshots as fullscreen-$1.png).
 shoot_screen() {
@@ -93,6 +100,7 @@ run_at() {
     wm_pids=()
     [ "$manager" = wm ] && source "$here/WindowManager.sh"
     rm -rf "$XDG_DATA_HOME" # a first start: full screen
+    : >"$work/output"        # emptied before the program starts: the last run's lines must not count
     SDL_RENDER_DRIVER=$driver "$program" >"$work/output" 2>&1 &
     pid=$!
     wait_for "TitleMode: the title screen is up" 120 || fail "$size: the title screen never came"
@@ -100,14 +108,10 @@ run_at() {
     sleep 1.5 # the start button has risen
     shoot_screen "$size-first"
 
-    alt_enter
-    window=$(window_of_size 800x600) || fail "$size: Alt+Enter gave no 800x600 window"
-    sleep 1
+    switch_with_alt_enter 800x600
     capture "$window" "$work/$size-windowed.png" || fail "could not capture the window"
     [ -n "$shots" ] && cp "$work/$size-windowed.png" "$shots/fullscreen-$size-windowed.png"
-    alt_enter
-    window=$(window_of_size "$size") || fail "$size: the second Alt+Enter gave no full-screen window"
-    sleep 1
+    switch_with_alt_enter "$size"
     shoot_screen "$size-again"
     check_full_screen "$size-first" "$size-windowed"
     check_full_screen "$size-again" "$size-windowed"

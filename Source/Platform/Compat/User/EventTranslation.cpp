@@ -9,7 +9,8 @@
 #include "Platform/Compat/User/WindowObject.h"
 #include "Utf8.h"
 
-#include <set>
+#include <algorithm>
+#include <map>
 
 namespace Compat
 {
@@ -22,22 +23,20 @@ HWND TargetOf(Uint32 windowId)
     return MainWindow(); // events injected without a window go to the game's window
 }
 
-// The keys down, as the desktop's own key state tells them. A key held while the game's window is
-// made again (Alt+Enter does that at once) stays down: SDL lets go of the keys of the window that
-// went, but the player did not, and the new window then hears the held keys go down again. That
-// is the same press held, so it arrives as a repeat, which switches nothing a second time.
-std::set<SDL_Scancode>& KeysDown()
+// A key held while the game's window is made again (Alt+Enter does that as the key goes down): SDL
+// lets go of the keys of the window that went, but the player did not, and the held key goes on
+// repeating into the new window once it has the keyboard. That is the same press held, so it
+// arrives as a repeat, which switches nothing a second time. A key let go of meanwhile is
+// forgotten after a while.
+constexpr Uint32 kHeldKeyRepeatsWithin = 1000; // ms; desktops start repeating a held key sooner
+
+std::map<SDL_Scancode, Uint32>& KeysLeftByGoneWindows()
 {
-    static std::set<SDL_Scancode> keys;
+    static std::map<SDL_Scancode, Uint32> keys;
     return keys;
 }
 
-// Keys let go of while no window of the game had the focus are up again.
-void ForgetReleasedKeys()
-{
-    const Uint8* state = SDL_GetKeyboardState(nullptr);
-    std::erase_if(KeysDown(), [state](SDL_Scancode key) { return !state[key]; });
-}
+Uint32 gKeyboardCameAt = 0; // when a window of the game last took the keyboard
 
 void PostKey(HWND window, const SDL_KeyboardEvent& key, bool windowGone)
 {
@@ -45,14 +44,19 @@ void PostKey(HWND window, const SDL_KeyboardEvent& key, bool windowGone)
     if (vk == 0)
         return;
     const bool down = key.type == SDL_KEYDOWN;
-    if (windowGone && !down)
-        return;
     const SDL_Scancode code = key.keysym.scancode;
-    const bool held = KeysDown().count(code) != 0 && SDL_GetKeyboardState(nullptr)[code];
-    if (down)
-        KeysDown().insert(code);
-    else
-        KeysDown().erase(code);
+    auto& left = KeysLeftByGoneWindows();
+    if (windowGone && !down)
+    {
+        left[code] = key.timestamp;
+        return;
+    }
+    bool held = false;
+    if (const auto found = left.find(code); found != left.end())
+    {
+        held = down && key.timestamp - std::max(found->second, gKeyboardCameAt) < kHeldKeyRepeatsWithin;
+        left.erase(found);
+    }
     const bool alt = (key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
     LPARAM lParam = 1 | (static_cast<LPARAM>(key.keysym.scancode & 0xFF) << 16);
     if (alt)
@@ -219,11 +223,10 @@ void PostSize(HWND window, WPARAM type)
 
 void PostWindowEvent(HWND window, const SDL_WindowEvent& event)
 {
-
     switch (event.event)
     {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        ForgetReleasedKeys();
+        gKeyboardCameAt = event.timestamp;
         window->focusLost = false;
         PostToWindow(window, WM_ACTIVATE, WA_ACTIVE, 0);
         PostToWindow(window, WM_ACTIVATEAPP, TRUE, 0);
