@@ -1,6 +1,7 @@
 // Mixing sound. "MixVoices/8" and "MixVoices/32" mix one second of 44.1 kHz stereo from that many
-// playing voices of a 16-bit WAV, each with its own volume, pan and a changed rate, through the
-// audio library's mixer (its null output, as the audio thread would); "MixModule" mixes one second
+// playing voices of a 16-bit WAV (each decoded as it plays, as streams are), each with its own
+// volume, pan and a changed rate, through the audio library's mixer (its null output, as the
+// audio thread would); "MixModule" mixes one second
 // of a tracker module. The peer "SumBuffers/32" adds 32 ready float buffers into one, the least any
 // mixer must do. The counter "x_real_time" is seconds of sound mixed per second of work; the
 // counter "allocations" counts operator new calls made while mixing.

@@ -2,7 +2,8 @@
 // table, accelerate, damp, drift, move), against the peer "PlainLoop", the same motion over the
 // same records with each particle's style interpolated directly from its life; and one frame
 // drawing them as one sprite batch on the software renderer (stretched one by one into an
-// 800 x 600 frame) and on the hardware renderer (one batch on the window's SDL renderer), the
+// 800 x 600 frame) and on the hardware renderer (one batch on the window's SDL renderer; headless,
+// a stand-in display with 3D hardware, drawn by SDL's software renderer), the
 // empty frame (0 particles) given for each so that the cost per particle can be read off.
 // "per_particle" is the time of one particle (for drawing, the empty frame included). Names end in
 // /Corvane or /Peer.
@@ -10,6 +11,7 @@
 //   build-rel/Benchmarks/particles_benchmark --benchmark_min_time=0.5
 #include "Graphics/Image.h"
 #include "Graphics/RenderContext.h"
+#include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Win32/D3D7GraphicsPlatform.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
 #include "SceneGraph/ParticleSystemNode.h"
@@ -134,6 +136,8 @@ Image* Spark()
 template <typename Renderer> void Frame(benchmark::State& state)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
+    // A typical PC with 3D hardware, so that the hardware renderer starts headless too.
+    Compat::StandInForThisMachine(Compat::DefaultDisplayMachine());
     Testing::DisplayTestPlatform platform(kWidth, kHeight);
     Renderer renderer;
     DisplaySettings settings;

@@ -6,7 +6,8 @@
 // GPU's when run under a display with SDL_VIDEODRIVER=x11. "FrameWithText" (both renderers)
 // adds ten outlined centred lines of text (a font made in memory): glyph by glyph as images in
 // software, batched glyph quads in hardware. The peer is SDL2's software renderer drawing the
-// same scene into an 800 x 600 ARGB surface (draw only). Names end in /Corvane or /SDL2.
+// same scene into an 800 x 600 ARGB surface (draw only); "Present" has the peer "memcpy", one copy
+// of the frame. Names end in /Corvane, /SDL2 or /memcpy.
 //
 //   build-rel/Benchmarks/renderer_benchmark --benchmark_min_time=0.5
 #include "Graphics/DrawState.h"
@@ -14,6 +15,7 @@
 #include "Graphics/Image.h"
 #include "Graphics/TextDrawing.h"
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Platform/Compat/DirectDraw/Presenter.h"
 #include "Platform/Win32/D3D7GraphicsPlatform.h"
 #include "Platform/Win32/DDraw7GraphicsPlatform.h"
@@ -26,6 +28,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <string>
@@ -92,7 +95,12 @@ template <typename Renderer> struct Harness
         settings.height = kHeight;
         renderer.Setup(settings);
         canvas = Graphics::QueryCanvas<Graphics::IQuadDrawingCanvas>(renderer.GetCanvas());
+        // As the program presents: the frames' pixels are not kept for reading back.
+        Compat::KeepPresentedFrames(false);
     }
+    ~Harness() { Compat::KeepPresentedFrames(true); }
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
 
     void Draw()
     {
@@ -200,6 +208,19 @@ void Present(benchmark::State& state)
     state.SetLabel(std::to_string(state.range(0)) + "-bit screen");
 }
 
+// The least a present could do: one copy of the frame's 800 x 600 pixels.
+void CopyFrame(benchmark::State& state)
+{
+    const std::vector<PackedColor> frame(std::size_t(kWidth) * kHeight, 0xFF204060u);
+    std::vector<PackedColor> screen(frame.size());
+    for (auto _ : state)
+    {
+        std::memcpy(screen.data(), frame.data(), frame.size() * sizeof(PackedColor));
+        benchmark::DoNotOptimize(screen.data());
+        benchmark::ClobberMemory();
+    }
+}
+
 void HardwareFrame(benchmark::State& state)
 {
     Harness<D3D7GraphicsPlatform> harness(32);
@@ -252,6 +273,7 @@ BENCHMARK(FrameWithText<DDraw7GraphicsPlatform>)
 BENCHMARK(Draw)->Name("SoftwareRenderer/Draw/Corvane")->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawSdl)->Name("SoftwareRenderer/Draw/SDL2")->Unit(benchmark::kMillisecond);
 BENCHMARK(Present)->Name("SoftwareRenderer/Present/Corvane")->Arg(32)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(CopyFrame)->Name("SoftwareRenderer/Present/memcpy")->Unit(benchmark::kMillisecond);
 BENCHMARK(HardwareFrame)->Name("HardwareRenderer/Frame/Corvane")->Unit(benchmark::kMillisecond);
 BENCHMARK(FrameWithText<D3D7GraphicsPlatform>)
     ->Name("HardwareRenderer/FrameWithText/Corvane")

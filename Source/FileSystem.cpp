@@ -116,6 +116,13 @@ bool FileSystem::Replace(const FileLocation& source, const FileLocation& target)
     return false;
 }
 
+std::wstring FileSystem::GetPath(const FileLocation& location)
+{
+    ScopedLock lock(*mLock);
+    const auto& partitions = PartitionsOf(location.GetPartition());
+    return partitions.empty() ? location.ToString() : partitions.front()->GetPath(location);
+}
+
 void FileSystem::MakeUnique(FileLocation& location)
 {
     ScopedLock lock(*mLock);

@@ -41,6 +41,8 @@ public:
     void Delete(const FileLocation& location) override;
     // Asks the partitions of target's number in order; the first that replaces ends the search.
     bool Replace(const FileLocation& source, const FileLocation& target) override;
+    // The first partition's path of the location; the location's own text without partitions.
+    std::wstring GetPath(const FileLocation& location) override;
 
     // See FileLocation::MakeUnique. The draws from random stream 2 happen under the lock.
     void MakeUnique(FileLocation& location);

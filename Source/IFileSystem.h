@@ -4,6 +4,8 @@
 
 #include "FileLocation.h"
 
+#include <string>
+
 #include <vector>
 
 namespace Corvane
@@ -37,5 +39,8 @@ public:
     // disk first, so that target holds either its old or its new content whatever happens; both
     // lie in the same partition. True when a partition of that number did it.
     virtual bool Replace(const FileLocation& source, const FileLocation& target) = 0;
+    // Where the location lies, as the player would look for it (a full path on disk): for
+    // messages.
+    virtual std::wstring GetPath(const FileLocation& location) = 0;
 };
 } // namespace Corvane

@@ -5,6 +5,8 @@
 
 #include "FileLocation.h"
 
+#include <string>
+
 #include <vector>
 
 namespace Corvane
@@ -45,5 +47,7 @@ public:
     virtual void Delete(const FileLocation& location) = 0;
     // See IFileSystem::Replace. A root that cannot replace a file in one step answers false.
     virtual bool Replace(const FileLocation& /*source*/, const FileLocation& /*target*/) { return false; }
+    // See IFileSystem::GetPath; by default the location's own text.
+    virtual std::wstring GetPath(const FileLocation& location) const { return location.ToString(); }
 };
 } // namespace Corvane

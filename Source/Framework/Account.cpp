@@ -1,9 +1,11 @@
 #include "Framework/Account.h"
 
 #include "Format.h"
-#include "Framework/AccountFile.h"
 #include "Framework/AccountStream.h"
+#include "Framework/ProfileNotice.h"
 #include "TextConversion.h"
+
+#include <algorithm>
 
 namespace Corvane
 {
@@ -18,10 +20,9 @@ std::wstring WideKey(const std::string& key)
     return wide;
 }
 
-bool Rewrite(const Account* account, const std::string& key, const std::wstring& text, Internal::RecordEdit edit)
+Internal::RecordEdit Edit(const std::string& key, Internal::RecordEditKind kind, const std::wstring& value)
 {
-    return account &&
-           Internal::RewriteAccountFile(account->GetLocation(), account->GetName(), WideKey(key), text, edit);
+    return {WideKey(key), kind, value};
 }
 } // namespace
 
@@ -30,9 +31,58 @@ Account::Account(const FileLocation& location, const std::wstring& name, bool is
 {
 }
 
+std::unique_ptr<Account> Account::MakeNew(const FileLocation& location, const std::wstring& name)
+{
+    auto account = std::make_unique<Account>(location, name, false);
+    account->mFileWritten = false;
+    account->mUnsaved = {Edit(kNameKey, Internal::RecordEditKind::kSet, name),
+                         Edit(kIsCurrentKey, Internal::RecordEditKind::kSet, L"false")};
+    return account;
+}
+
+bool Account::Flush(std::wstring& failure)
+{
+    // Damage may take the records that make the file a profile: they are put back as known here.
+    const std::vector<Internal::RecordEdit> identity = {
+        Edit(kNameKey, Internal::RecordEditKind::kSet, mName),
+        Edit(kIsCurrentKey, Internal::RecordEditKind::kSet, mIsCurrent ? L"true" : L"false")};
+    if (!Internal::RewriteAccountFile(mLocation, mUnsaved, !mFileWritten, failure, identity))
+        return false;
+    mUnsaved.clear();
+    mFileWritten = true;
+    return true;
+}
+
+bool Account::Store(Internal::RecordEdit edit)
+{
+    std::erase_if(mUnsaved, [&](const Internal::RecordEdit& kept) { return kept.key == edit.key; });
+    mUnsaved.push_back(std::move(edit));
+    std::wstring failure;
+    if (Flush(failure))
+        return true;
+    ReportProfileSaveFailure(failure);
+    return false;
+}
+
 AttributeContainer Account::FindRecord(const Account* account, const std::string& key)
 {
-    return account ? Internal::FindAccountRecord(account->GetLocation(), WideKey(key)) : AttributeContainer();
+    if (!account)
+        return {};
+    const std::wstring wide = WideKey(key);
+    // A change not stored yet is the value as the player left it.
+    const auto kept = std::find_if(account->mUnsaved.begin(), account->mUnsaved.end(),
+                                   [&](const Internal::RecordEdit& edit) { return edit.key == wide; });
+    if (kept != account->mUnsaved.end())
+    {
+        AttributeContainer record;
+        if (kept->kind != Internal::RecordEditKind::kRemove)
+        {
+            record.SetAttribute(L"name", wide);
+            record.SetAttribute(kValueAttribute, kept->value);
+        }
+        return record;
+    }
+    return account->mFileWritten ? Internal::FindAccountRecord(account->GetLocation(), wide) : AttributeContainer();
 }
 
 bool Account::HasValue(const Account* account, const std::string& key)
@@ -62,7 +112,7 @@ bool Account::ReadBool(const Account* account, const std::string& key, const boo
 
 unsigned Account::ReadBinary(const Account* account, const std::string& key, void* buffer, unsigned size)
 {
-    AccountStream stream(account, key, AccountStream::kRead);
+    AccountStream stream(account, key);
     return stream.Read(buffer, size);
 }
 
@@ -88,12 +138,12 @@ bool Account::WriteBool(Account* account, const std::string& key, bool value)
 
 bool Account::WriteValue(Account* account, const std::string& key, const std::wstring& text)
 {
-    return Rewrite(account, key, text, Internal::RecordEdit::kSet);
+    return account && account->Store(Edit(key, Internal::RecordEditKind::kSet, text));
 }
 
 bool Account::RemoveValue(Account* account, const std::string& key)
 {
-    return Rewrite(account, key, L"", Internal::RecordEdit::kRemove);
+    return account && account->Store(Edit(key, Internal::RecordEditKind::kRemove, L""));
 }
 
 unsigned Account::WriteBinary(Account* account, const std::string& key, const void* buffer, unsigned size)

@@ -1,18 +1,18 @@
 #include "Framework/AccountFile.h"
 
-#include "Debug.h"
 #include "FileSystem.h"
+#include "Framework/AccountDamage.h"
 #include "MemoryStream.h"
-#include "RuntimeError.h"
+#include "Platform/Compat/Kernel/LastError.h"
 #include "StreamUtil.h"
-#include "TypeName.h"
 #include "Utf8.h"
-#include "XMLError.h"
+#include "Win32/Win32Error.h"
 #include "XMLReader.h"
 #include "XMLWriter.h"
 
+#include <algorithm>
+#include <atomic>
 #include <memory>
-#include <typeinfo>
 #include <vector>
 
 namespace Corvane::Internal
@@ -23,6 +23,9 @@ const wchar_t kAccountTag[] = L"account";
 const wchar_t kRecordTag[] = L"record";
 const wchar_t kNameAttribute[] = L"name";
 const wchar_t kValueAttribute[] = L"value";
+// Names tried for a temporary file before a write gives up: only leftovers or planted files take
+// one.
+constexpr int kTemporaryNames = 64;
 
 struct StreamRelease
 {
@@ -36,6 +39,18 @@ FileStreamPtr Open(const FileLocation& file, int access, int disposition)
     return FileStreamPtr(fileSystem ? fileSystem->OpenStream(file, access, disposition) : nullptr);
 }
 
+// "<full path>\n<reason>": code is the failed call's last error; shortfall the reason when a read
+// or write only fell short, which sets none.
+std::wstring Failure(const FileLocation& file, DWORD code, const wchar_t* shortfall)
+{
+    FileSystem* fileSystem = FileSystem::GetInstance();
+    const std::wstring path = fileSystem ? fileSystem->GetPath(file) : file.ToString();
+    return path + L"\n" + (code == ERROR_SUCCESS ? shortfall : Utf8::ToWide(Win32::DescribeError(code)));
+}
+
+const wchar_t kReadShort[] = L"The file could not be read whole.";
+const wchar_t kWriteShort[] = L"The file could not be written whole.";
+
 // Writes the whole of source, from its start, to destination. False when fewer bytes than its
 // size could be read, or a write falls short: a rewrite from a part of the file would lose the rest.
 bool CopyWhole(IStream& source, IStream& destination)
@@ -46,16 +61,6 @@ bool CopyWhole(IStream& source, IStream& destination)
     if (!bytes.complete)
         return false;
     return bytes.size == 0 || destination.Write(bytes.data, static_cast<unsigned>(bytes.size)) == bytes.size;
-}
-
-// Copies the whole file into out, ready to read from its start.
-bool ReadWhole(const FileLocation& file, MemoryStream& out)
-{
-    const FileStreamPtr stream = Open(file, kFileRead, kOpenExisting);
-    if (!stream || !CopyWhole(*stream, out))
-        return false;
-    out.Seek(IStream::kFromStart, 0);
-    return true;
 }
 
 bool IsRecordOf(const XMLElement& node, const std::wstring& key)
@@ -80,15 +85,11 @@ void WriteRecord(XMLWriter& writer, const std::wstring& key, const std::wstring&
     writer.EndElement();
 }
 
-// Copies the node sequence of reader to writer with the edit applied. Text between the elements
-// is not copied: the writer's own line breaks give every file the same layout. Raises XMLError
-// for damaged XML, and also when "account" is never closed (the file was cut short).
-void CopyWithEdit(IXMLReader& reader, XMLWriter& writer, const std::wstring& key, const std::wstring& value,
-                  RecordEdit edit)
+// Copies a clean account document to writer with the edit applied. Text between the elements is
+// not copied: the writer's own line breaks give every file the same layout.
+void CopyWithEdit(IXMLReader& reader, XMLWriter& writer, const RecordEdit& edit)
 {
     int depth = 0;
-    int accountDepth = 0; // depth of the outermost "account"; 0 until it starts
-    bool accountClosed = false;
     bool matched = false;
     int skipping = 0; // depth inside a dropped record
     while (!reader.AtEnd())
@@ -103,57 +104,53 @@ void CopyWithEdit(IXMLReader& reader, XMLWriter& writer, const std::wstring& key
         }
         if (node->IsStartTag())
         {
-            if (IsRecordOf(*node, key))
+            ++depth;
+            if (IsRecordOf(*node, edit.key))
             {
-                if (edit != RecordEdit::kSet)
+                if (edit.kind != RecordEditKind::kSet)
                 {
+                    --depth;
                     skipping = 1;
                     continue;
                 }
                 // The old attributes go; the record's end tag follows as usual.
-                ++depth;
                 matched = true;
-                StartRecord(writer, key, value);
+                StartRecord(writer, edit.key, edit.value);
                 continue;
             }
-            ++depth;
-            if (accountDepth == 0 && node->GetName() == kAccountTag)
-                accountDepth = depth;
         }
-        else
-        {
-            if (depth == accountDepth && !accountClosed)
-            {
-                if (edit == RecordEdit::kMoveToEnd || (edit == RecordEdit::kSet && !matched))
-                    WriteRecord(writer, key, value);
-                accountClosed = true;
-            }
-            --depth;
-        }
+        else if (--depth == 0 && edit.kind != RecordEditKind::kRemove &&
+                 (edit.kind == RecordEditKind::kMoveToEnd || !matched))
+            WriteRecord(writer, edit.key, edit.value); // before the end of "account"
         writer.WriteElement(*node);
-    }
-    if (accountDepth == 0)
-    {
-        // An empty file: it becomes an account holding the value.
-        writer.StartElement(kAccountTag);
-        if (edit != RecordEdit::kRemove)
-            WriteRecord(writer, key, value);
-        writer.EndElement();
-    }
-    else if (!accountClosed)
-    {
-        std::wstring source;
-        throw XMLError(reader.GetName(source), reader.GetLine(), L"The element 'account' is not closed.", __FILE__,
-                       __LINE__, "Corvane::Internal::CopyWithEdit");
     }
 }
 
-void ReportXMLError(const char* function, const std::wstring& accountName, const std::exception& error)
+// The document with every edit applied, one pass each.
+void ApplyEdits(MemoryStream& document, const std::vector<RecordEdit>& edits)
 {
-    DebugPrint("%s: There is an error in the XML data for the account '%s'.\n", function,
-               Utf8::FromWide(accountName).c_str());
-    DebugPrint("%s\n", GetTypeName(typeid(error)).c_str());
-    DebugPrint("\tMessage:\t%s\n", error.what());
+    for (const RecordEdit& edit : edits)
+    {
+        MemoryStream edited(L"Temporary");
+        {
+            document.Seek(IStream::kFromStart, 0);
+            XMLReader reader(document);
+            XMLWriter writer(&edited);
+            CopyWithEdit(reader, writer, edit);
+        }
+        document = std::move(edited);
+    }
+    document.Seek(IStream::kFromStart, 0);
+}
+
+// "<name>-<n>.tmp" beside the file, n counted through the process.
+FileLocation TemporaryFor(const FileLocation& file)
+{
+    static std::atomic<unsigned> counter{0};
+    FileLocation temporary = file;
+    temporary.SetName((std::wstring(file.GetName()) + L"-" + std::to_wstring(++counter)).c_str());
+    temporary.SetExtension(kTemporaryExtension);
+    return temporary;
 }
 } // namespace
 
@@ -161,81 +158,105 @@ AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstrin
 {
     AttributeContainer found;
     MemoryStream content(file.ToString());
-    if (!ReadWhole(file, content))
+    std::wstring failure;
+    if (!ReadAccountFile(file, content, failure))
         return found;
-    try
-    {
-        XMLReader reader(content);
-        while (!reader.AtEnd())
-            if (const XMLElement* node = reader.Next(); node && IsRecordOf(*node, key))
-                found.GetAttributes() = node->GetAttributes();
-    }
-    catch (const std::exception& error)
-    {
-        ReportXMLError("Corvane::Account::FindRecord", file.ToString(), error);
-    }
+    const std::wstring damage = WalkAccount(content, [&](const XMLElement& record) {
+        if (IsRecordOf(record, key))
+            found.GetAttributes() = record.GetAttributes();
+    });
+    if (damage.empty())
+        return found;
+    found = AttributeContainer();
+    for (const AttributeMap& record : SalvageRecords(content))
+        if (const auto name = record.find(kNameAttribute); name != record.end() && name->second == key)
+            found.GetAttributes() = record;
     return found;
 }
 
-bool RewriteAccountFile(const FileLocation& file, const std::wstring& accountName, const std::wstring& key,
-                        const std::wstring& value, RecordEdit edit)
+bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>& edits, bool fresh,
+                        std::wstring& failure, const std::vector<RecordEdit>& required)
 {
-    MemoryStream original(file.ToString());
-    if (!ReadWhole(file, original))
+    MemoryStream document(file.ToString());
+    if (fresh)
     {
-        DebugPrint("Corvane::Account::WriteValue: The file of the account '%s' could not be read; '%s' was not "
-                   "written.\n",
-                   Utf8::FromWide(accountName).c_str(), Utf8::FromWide(key).c_str());
-        return false;
-    }
-    MemoryStream rewritten(L"Temporary");
-    try
-    {
-        XMLReader reader(original);
-        XMLWriter writer(&rewritten);
-        CopyWithEdit(reader, writer, key, value, edit);
-    }
-    catch (const std::exception& error)
-    {
-        // Writing back what could be read would drop the rest of the player's records.
-        ReportXMLError("Corvane::Account::WriteValue", accountName, error);
-        return false;
-    }
-    if (StoreAccountFile(file, rewritten))
-        return true;
-    DebugPrint("Corvane::Account::WriteValue: The file of the account '%s' could not be written; '%s' was not "
-               "written.\n",
-               Utf8::FromWide(accountName).c_str(), Utf8::FromWide(key).c_str());
-    return false;
-}
-
-void CreateAccountFile(const FileLocation& file, const std::vector<std::pair<std::wstring, std::wstring>>& records)
-{
-    MemoryStream content(L"Temporary");
-    {
-        XMLWriter writer(&content);
+        XMLWriter writer(&document);
         writer.StartElement(kAccountTag);
-        for (const auto& [key, value] : records)
-            WriteRecord(writer, key, value);
     }
-    if (!StoreAccountFile(file, content))
-        throw RuntimeError(L"Could not write the account file '" + file.ToString() + L"'.", __FILE__, __LINE__,
-                           "Corvane::Internal::CreateAccountFile");
+    else
+    {
+        if (!ReadAccountFile(file, document, failure))
+            return false;
+        if (const std::wstring damage = WalkAccount(document, nullptr); !damage.empty())
+        {
+            // Writing back only what could be read would drop the rest for good.
+            if (!KeepDamagedCopy(file, document, damage, failure))
+                return false;
+            std::vector<AttributeMap> records = SalvageRecords(document);
+            for (const RecordEdit& record : required)
+                if (std::none_of(records.begin(), records.end(), [&](const AttributeMap& kept) {
+                        const auto name = kept.find(kNameAttribute);
+                        return name != kept.end() && name->second == record.key;
+                    }))
+                    records.push_back({{kNameAttribute, record.key}, {kValueAttribute, record.value}});
+            MemoryStream salvaged(file.ToString());
+            WriteAccountDocument(records, salvaged);
+            document = std::move(salvaged);
+        }
+        else if (edits.empty())
+            return true; // clean, and nothing to change
+    }
+    ApplyEdits(document, edits);
+    return StoreAccountFile(file, document, failure);
 }
 
-bool StoreAccountFile(const FileLocation& file, MemoryStream& content)
+bool ReadAccountFile(const FileLocation& file, MemoryStream& out, std::wstring& failure)
+{
+    const FileStreamPtr stream = Open(file, kFileRead, kOpenExisting);
+    if (stream)
+        SetLastError(ERROR_SUCCESS);
+    if (!stream || !CopyWhole(*stream, out))
+    {
+        failure = Failure(file, GetLastError(), kReadShort);
+        return false;
+    }
+    out.Seek(IStream::kFromStart, 0);
+    return true;
+}
+
+bool StoreAccountFile(const FileLocation& file, MemoryStream& content, std::wstring& failure)
 {
     FileSystem* fileSystem = FileSystem::GetInstance();
     if (!fileSystem)
+    {
+        failure = file.ToString() + L"\nThere is no file system.";
         return false;
-    FileLocation temporary = file;
-    temporary.SetExtension(L".tmp");
-    bool written = false;
-    if (FileStreamPtr stream = Open(temporary, kFileWrite, kCreateAlways))
-        written = CopyWhole(content, *stream);
-    // The stream is closed here, before the replace.
-    if (written && fileSystem->Replace(temporary, file))
-        return true;
+    }
+    // A name of its own, created new: a leftover or a planted link of that name is never written
+    // through, only passed over.
+    FileLocation temporary = TemporaryFor(file);
+    FileStreamPtr stream = Open(temporary, kFileWrite, kCreateNew);
+    for (int tries = 1; !stream && tries < kTemporaryNames && GetLastError() == ERROR_ALREADY_EXISTS; ++tries)
+    {
+        temporary = TemporaryFor(file);
+        stream = Open(temporary, kFileWrite, kCreateNew);
+    }
+    if (!stream)
+    {
+        failure = Failure(file, GetLastError(), kWriteShort);
+        return false;
+    }
+    SetLastError(ERROR_SUCCESS);
+    const bool written = CopyWhole(content, *stream);
+    DWORD error = GetLastError();
+    stream.reset(); // closed before the replace
+    if (written)
+    {
+        if (fileSystem->Replace(temporary, file))
+            return true;
+        error = GetLastError();
+    }
+    failure = Failure(file, error, kWriteShort);
     fileSystem->Delete(temporary);
     return false;
 }

@@ -7,16 +7,17 @@
 //   </account>
 //
 // A profile is the player's progress, so the file is never edited in place: every change builds
-// the whole new content in memory, writes it to "<name>.tmp" beside the file and puts that in the
-// file's place in one step (IFileSystem::Replace). A crash, a full disk or a file that cannot be
-// read whole leaves the old content as it was. Main thread.
+// the whole new content in memory, writes it to a temporary file of its own beside the file
+// (created new, never through a link) and puts that in the file's place in one step
+// (IFileSystem::Replace), the folder synced. A crash, a full disk or a file that cannot be read
+// leaves the old content as it was. A file that does not read cleanly is never written over
+// before a dated copy of it is kept (AccountDamage.h). Main thread.
 #pragma once
 
 #include "AttributeContainer.h"
 #include "FileLocation.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace Corvane
@@ -27,7 +28,7 @@ class MemoryStream;
 namespace Corvane::Internal
 {
 // How a rewrite changes the records named by a key.
-enum class RecordEdit
+enum class RecordEditKind
 {
     // Every record of the key gets the new value where it stands; without one, a record is
     // appended at the end of "account".
@@ -38,22 +39,35 @@ enum class RecordEdit
     kRemove,
 };
 
+struct RecordEdit
+{
+    std::wstring key;
+    RecordEditKind kind = RecordEditKind::kSet;
+    std::wstring value; // unused by kRemove
+};
+
 // The attributes of the last record named key (records repeat when a file was edited by hand);
-// empty when the file cannot be read or has no such record. Damaged XML is reported on the debug
-// output, and the records read before the damage count.
+// empty when the file cannot be read or has no such record. A damaged file answers from the
+// records that can still be read, the records a rewrite keeps.
 AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstring& key);
 
-// Rewrites file with the edit; value is ignored by kRemove. False, with the file left as it was
-// and the reason on the debug output (naming accountName), when the file cannot be read whole,
-// its XML is damaged, or the new content cannot be stored.
-bool RewriteAccountFile(const FileLocation& file, const std::wstring& accountName, const std::wstring& key,
-                        const std::wstring& value, RecordEdit edit);
+// Applies the edits, in order, to the file's records and stores the result. fresh: the file was
+// never written, and is made from the edits alone. A damaged file is first kept as a dated copy
+// (the player is told) and the edits apply to what could be read, with the required records put
+// back where the damage took them. False when it cannot be done, with the file as it was and
+// failure set to the file's full path and the reason, on two lines.
+bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>& edits, bool fresh,
+                        std::wstring& failure, const std::vector<RecordEdit>& required = {});
 
-// Writes a new file holding "account" with the records given ({name, value}, in order). Raises
-// RuntimeError when it cannot be stored.
-void CreateAccountFile(const FileLocation& file, const std::vector<std::pair<std::wstring, std::wstring>>& records);
+// The whole file, ready to read from its start. False, with failure set as above, when it cannot be
+// opened or read whole.
+bool ReadAccountFile(const FileLocation& file, MemoryStream& out, std::wstring& failure);
 
-// Stores content (from its start) as the new content of file, through "<name>.tmp" and one
-// replace; false when any step fails, and the temporary file is then removed.
-bool StoreAccountFile(const FileLocation& file, MemoryStream& content);
+// Stores content (from its start) as the new content of file through a new temporary file and one
+// replace; false, with failure set as above, when any step fails (the temporary file is then
+// removed).
+bool StoreAccountFile(const FileLocation& file, MemoryStream& content, std::wstring& failure);
+
+// The extension of the temporary files, which only a write in progress (or one killed) leaves.
+inline constexpr wchar_t kTemporaryExtension[] = L".tmp";
 } // namespace Corvane::Internal

@@ -2,8 +2,10 @@
 
 #include "FileSystem.h"
 #include "Framework/Account.h"
+#include "Framework/AccountDamage.h"
 #include "Framework/AccountFile.h"
 #include "Framework/IAccountChangeHandler.h"
+#include "Framework/ProfileNotice.h"
 #include "RuntimeError.h"
 
 #include <algorithm>
@@ -19,9 +21,13 @@ constexpr int kProfilePartition = 2;
 const wchar_t kProfileFolder[] = L".";
 const wchar_t kProfileExtension[] = L".act";
 
-std::wstring WideKey(const char* key)
+// Only a write in progress has a temporary file; one left is a killed write's, never to be used.
+void RemoveTemporaryFiles(FileSystem& fileSystem)
 {
-    return std::wstring(key, key + std::char_traits<char>::length(key));
+    std::vector<FileLocation> files;
+    fileSystem.List(FileLocation(kProfilePartition, kProfileFolder, L"*", Internal::kTemporaryExtension), files);
+    for (const FileLocation& file : files)
+        fileSystem.Delete(file);
 }
 } // namespace
 
@@ -56,19 +62,39 @@ void AccountManager::Load()
     if (!fileSystem)
         throw RuntimeError("The player profiles cannot be read without the file system.", __FILE__, __LINE__,
                            "Corvane::AccountManager::Load");
+    // The first start's writes tell the player once when the folder takes none.
+    ProfileSaveBatch batch;
+    RemoveTemporaryFiles(*fileSystem);
     std::vector<FileLocation> files;
     fileSystem->List(FileLocation(kProfilePartition, kProfileFolder, L"*", kProfileExtension), files);
     for (const FileLocation& file : files)
     {
+        if (!Internal::SecureAccountFile(file))
+            continue;
         const Account reader(file, L"", false);
         mAccounts.push_back(std::make_unique<Account>(file, Account::ReadString(&reader, Account::kNameKey, L""),
                                                       Account::ReadBool(&reader, Account::kIsCurrentKey, false)));
     }
     if (mAccounts.empty())
-        CreateAccount(kDefaultProfileName);
-    // Also settles files left with two current flags (a crash between the two flag writes).
+    {
+        // A profile that cannot be written still lets the game be played: it stays in memory and
+        // every later write tries again.
+        std::wstring failure;
+        if (!AddAccount(kDefaultProfileName, failure))
+            ReportProfileSaveFailure(failure);
+    }
+    // Also settles files left with two current flags (a crash during a switch).
     Account* current = GetCurrentAccount();
     MakeCurrent(current ? current : mAccounts.front().get());
+}
+
+Account* AccountManager::AddAccount(const std::wstring& name, std::wstring& failure)
+{
+    FileLocation location(kProfilePartition, kProfileFolder, L"", kProfileExtension);
+    FileLocation::MakeUnique(location);
+    // Written whole in one step, so that no file without its name is ever seen.
+    mAccounts.push_back(Account::MakeNew(location, name));
+    return mAccounts.back()->Flush(failure) ? mAccounts.back().get() : nullptr;
 }
 
 std::vector<Account*> AccountManager::GetAccounts() const
@@ -104,13 +130,12 @@ Account* AccountManager::CreateAccount(const std::wstring& name)
 {
     if (HasAccount(name))
         return nullptr;
-    FileLocation location(kProfilePartition, kProfileFolder, L"", kProfileExtension);
-    FileLocation::MakeUnique(location);
-    // Written whole in one step, so that no file without its name is ever seen.
-    Internal::CreateAccountFile(location,
-                                {{WideKey(Account::kNameKey), name}, {WideKey(Account::kIsCurrentKey), L"false"}});
-    mAccounts.push_back(std::make_unique<Account>(location, name, false));
-    return mAccounts.back().get();
+    std::wstring failure;
+    if (Account* account = AddAccount(name, failure))
+        return account;
+    mAccounts.pop_back();
+    throw RuntimeError(L"The profile could not be saved:\n" + failure, __FILE__, __LINE__,
+                       "Corvane::AccountManager::CreateAccount");
 }
 
 bool AccountManager::DeleteAccount(const std::wstring& name)
@@ -155,21 +180,27 @@ bool AccountManager::SetCurrentAccount(const std::wstring& name)
 
 void AccountManager::MakeCurrent(Account* target)
 {
+    // The settings saved by the handlers and the two flags: one step for the player.
+    ProfileSaveBatch batch;
     // A handler may register or remove handlers while it is told.
     const std::vector<IAccountChangeHandler*> handlers = mHandlers;
     if (GetCurrentAccount())
         for (IAccountChangeHandler* handler : handlers)
             handler->OnAccountChanging();
-    for (const auto& account : mAccounts)
+    // The new flag is written before the old one is cleared: a kill between the two leaves two
+    // current profiles, which the next start settles, never none. A flag moves even when its write
+    // fails: the program needs a current account, and the write is kept for the next one.
+    if (!target->mIsCurrent)
     {
-        const bool current = account.get() == target;
-        if (account->mIsCurrent == current)
-            continue;
-        // The flag moves even when its write fails (reported by the write): the program needs a
-        // current account, and the next start settles the files.
-        account->mIsCurrent = current;
-        Account::WriteBool(account.get(), Account::kIsCurrentKey, current);
+        target->mIsCurrent = true;
+        Account::WriteBool(target, Account::kIsCurrentKey, true);
     }
+    for (const auto& account : mAccounts)
+        if (account.get() != target && account->mIsCurrent)
+        {
+            account->mIsCurrent = false;
+            Account::WriteBool(account.get(), Account::kIsCurrentKey, false);
+        }
     if (GetCurrentAccount())
         for (IAccountChangeHandler* handler : handlers)
             handler->OnAccountChanged();

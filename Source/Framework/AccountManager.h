@@ -1,7 +1,8 @@
 // The registry of player profiles: one Account per ".act" file in folder "." of the per-user
 // partition (2). Built at first use: it loads every account file, creates the profile
-// "TRVL_DEFAULT_PROFILE" when there is none, and makes sure exactly one account is current, which
-// it keeps so from then on: later code relies on having a current account. Files are named by a
+// "TRVL_DEFAULT_PROFILE" when there is none (kept in memory when the folder takes no file, so the
+// game can still be played), and makes sure exactly one account is current, which it keeps so
+// from then on: later code relies on having a current account. Files are named by a
 // random number; the display name lives only inside the file. Main thread.
 #pragma once
 
@@ -42,7 +43,7 @@ public:
 
     // Writes a new account file holding the name and "not current" and appends the account; it
     // is not made current. Null, with no file written, when the name exists. Raises RuntimeError
-    // when the file cannot be written.
+    // (naming the file's full path and the reason) when the file cannot be written.
     Account* CreateAccount(const std::wstring& name);
     // Removes the account and deletes its file; when it was current, the first remaining account
     // becomes current, and when it was the only one a new default profile is made current. False
@@ -60,8 +61,13 @@ public:
 
 private:
     AccountManager();
-    // Loads the account files; creates the default profile; settles the current flag.
+    // Removes the temporary files of killed writes; loads the account files (a damaged one kept
+    // as a copy first); creates the default profile, kept in memory when its file cannot be
+    // written; settles the current flag.
     void Load();
+    // Appends a new account and writes its file; null, with failure set and the account still
+    // appended, when the file cannot be written.
+    Account* AddAccount(const std::wstring& name, std::wstring& failure);
     // Makes target the only current account, telling the handlers around the change.
     void MakeCurrent(Account* target);
 

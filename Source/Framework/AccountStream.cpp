@@ -17,15 +17,26 @@ std::wstring StreamName(const std::string& key)
 }
 } // namespace
 
-AccountStream::AccountStream(const Account* account, const std::string& key, Mode mode)
-    : MemoryStream(StreamName(key)), mAccount(account), mKey(key), mMode(mode)
+AccountStream::AccountStream(const Account* account, const std::string& key)
+    : MemoryStream(StreamName(key)), mTarget(nullptr), mKey(key), mMode(kRead)
 {
-    if (mode == kRead && account)
+    if (account)
     {
         Base64Decode(Account::ReadString(account, key, L""), *this);
         Seek(kFromStart, 0);
     }
-    mWritable = mode == kReplace;
+    mWritable = false;
+}
+
+AccountStream::AccountStream(Account* account, const std::string& key, Mode mode)
+    : AccountStream(mode == kRead ? account : nullptr, key)
+{
+    mMode = mode;
+    if (mode == kReplace)
+    {
+        mTarget = account;
+        mWritable = true;
+    }
 }
 
 AccountStream::~AccountStream()
@@ -43,8 +54,7 @@ bool AccountStream::Close()
         std::wstring key;
         Narrow::ToWide(key, mKey.c_str());
         Seek(kFromStart, 0);
-        mStored = mAccount && Internal::RewriteAccountFile(mAccount->GetLocation(), mAccount->GetName(), key,
-                                                           Base64Encode(*this), Internal::RecordEdit::kMoveToEnd);
+        mStored = mTarget && mTarget->Store({key, Internal::RecordEditKind::kMoveToEnd, Base64Encode(*this)});
     }
     return mStored;
 }

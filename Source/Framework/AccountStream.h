@@ -22,21 +22,24 @@ public:
         kReplace,
     };
 
-    AccountStream(const Account* account, const std::string& key, Mode mode);
+    // A reading stream.
+    AccountStream(const Account* account, const std::string& key);
+    AccountStream(Account* account, const std::string& key, Mode mode);
     // Closes.
     ~AccountStream() override;
     AccountStream(const AccountStream&) = delete;
     AccountStream& operator=(const AccountStream&) = delete;
 
-    // A replacing stream stores its content; true when stored (always for a reading stream).
-    // Only the first call acts.
+    // A replacing stream stores its content; true when stored (always for a reading stream); a
+    // content not stored is kept with the account (Account.h). Only the first call acts.
     bool Close();
 
     unsigned GetCapabilities() override;
     unsigned Write(const void* buffer, unsigned count) override;
 
 private:
-    const Account* mAccount;
+    // The account a replacing stream stores to; null for a reading one.
+    Account* mTarget;
     std::string mKey;
     Mode mMode;
     // Until the constructor has filled a reading stream, so that it can.

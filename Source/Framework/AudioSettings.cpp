@@ -3,6 +3,7 @@
 #include "Framework/Account.h"
 #include "Framework/AccountManager.h"
 #include "Framework/IAudioPlatform.h"
+#include "Framework/SettingValues.h"
 
 #include <string>
 
@@ -63,8 +64,8 @@ void LoadAudioSettings()
         if (!controls)
             continue;
         AudioControlSettings settings = controls->GetSettings();
-        settings.volume = Account::ReadFloat(account, VolumeKey(group), settings.volume);
-        settings.muted = Account::ReadBool(account, MutedKey(group), settings.muted);
+        settings.volume = ReadSettingFloat(account, VolumeKey(group), settings.volume, 0.0f, 1.0f);
+        settings.muted = ReadSettingBool(account, MutedKey(group), settings.muted);
         controls->SetSettings(settings);
     }
 }

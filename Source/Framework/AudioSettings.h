@@ -17,7 +17,8 @@ RefPtr<IAudioControls> GetAudioControlGroup(Label category);
 RefPtr<IAudioControls> GetMasterAudioControls();
 
 // Applies the current account's values to the four groups, master first; a value the profile
-// does not hold keeps the group's present one.
+// does not hold, or one out of range (a volume outside 0 to 1, not a number), keeps the group's
+// present one.
 void LoadAudioSettings();
 // Writes the four groups' present volume and mute to the current account.
 void SaveAudioSettings();

@@ -43,15 +43,33 @@ bool ResourceManager::LoadingJob::IsCancelled()
 
 void ResourceManager::LoadingJob::Cancel()
 {
-    ScopedLock lock(*mStateLock);
-    if (mState != kDone && mState != kFailed)
-        mState = kCancelled;
+    {
+        ScopedLock lock(*mStateLock);
+        if (mState != kDone && mState != kFailed)
+            mState = kCancelled;
+    }
+    NotifyWaiters();
 }
 
 bool ResourceManager::LoadingJob::IsFinished()
 {
     ScopedLock lock(*mStateLock);
     return mState == kDone || mState == kFailed || (mState == kCancelled && !mBusy);
+}
+
+bool ResourceManager::LoadingJob::WaitFinished(int milliseconds)
+{
+    std::unique_lock lock(mWaitLock);
+    return mFinished.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return IsFinished(); });
+}
+
+void ResourceManager::LoadingJob::NotifyWaiters()
+{
+    // Taken once so that a waiter between its test and its wait does not miss the wake-up.
+    {
+        std::lock_guard lock(mWaitLock);
+    }
+    mFinished.notify_all();
 }
 
 int ResourceManager::LoadingJob::GetState()
@@ -105,19 +123,25 @@ void ResourceManager::LoadingJob::SetReading()
 
 void ResourceManager::LoadingJob::EndReading()
 {
-    ScopedLock lock(*mStateLock);
-    mBusy = false;
-    if (mState != kCancelled && mState != kFailed)
-        mState = kDone;
+    {
+        ScopedLock lock(*mStateLock);
+        mBusy = false;
+        if (mState != kCancelled && mState != kFailed)
+            mState = kDone;
+    }
+    NotifyWaiters();
 }
 
 void ResourceManager::LoadingJob::Fail(std::exception_ptr failure)
 {
-    ScopedLock lock(*mStateLock);
-    mBusy = false;
-    mFailure = failure;
-    mState = kFailed;
-    SetError(kFailed);
+    {
+        ScopedLock lock(*mStateLock);
+        mBusy = false;
+        mFailure = failure;
+        mState = kFailed;
+        SetError(kFailed);
+    }
+    NotifyWaiters();
 }
 
 void ResourceManager::LoadingJob::AddTransfer(const RefPtr<IFileTransfer>& transfer)

@@ -10,8 +10,10 @@
 #include "Threading.h"
 #include "XMLElementList.h"
 
+#include <condition_variable>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,8 @@ public:
     void Cancel();
     // Done or failed, or cancelled and no longer worked on by the loader.
     bool IsFinished();
+    // Waits until the job is finished or milliseconds have passed; true when finished.
+    bool WaitFinished(int milliseconds);
     int GetState();
     const std::wstring& GetManifest() const { return mManifest; }
     bool GetCacheListings() const { return mCacheListings; }
@@ -90,6 +94,8 @@ public:
 
 private:
     ~LoadingJob() override;
+    // Wakes the waiters after a change of state that may have finished the job.
+    void NotifyWaiters();
 
     const std::wstring mManifest;
     const bool mCacheListings;
@@ -98,6 +104,8 @@ private:
     bool mBusy = false;
     int mRequests = 1;
     std::exception_ptr mFailure;
+    std::mutex mWaitLock;
+    std::condition_variable mFinished;
     std::unique_ptr<IMutex> mProgressLock;
     float mProgress = 0.0f;
     unsigned mBytesTotal = 0;

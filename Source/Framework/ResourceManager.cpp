@@ -136,6 +136,7 @@ ResourceManager::LoadingJob* ResourceManager::Request(const std::wstring& manife
 void ResourceManager::LoadAndWait(const std::wstring& manifest, bool cacheListings, IResourceLoadProgress* progress)
 {
     LoadingJob* job = Request(manifest, cacheListings);
+    // The progress is passed on every 5 ms; the wait ends as soon as the job does.
     while (!job->IsFinished())
     {
         if (progress)
@@ -144,7 +145,7 @@ void ResourceManager::LoadAndWait(const std::wstring& manifest, bool cacheListin
                 job->Cancel();
             progress->SetProgress(job->GetProgress());
         }
-        Sleep(5);
+        job->WaitFinished(5);
     }
     const std::exception_ptr failure = job->GetFailure();
     job->Release();
@@ -247,22 +248,35 @@ void ResourceManager::Load(LoadingJob& job, bool keepExisting)
     DebugPrint("Loading resource file: %ls\n", manifest.c_str());
     static ProfileCounter counter("ResourceManager::Load");
     ProfileScope profile(counter);
-    ScopedListingCache listings(job.GetCacheListings());
+    std::exception_ptr failure;
+    {
+        // The listings end before the job does: whoever waits for it may start the next load, with
+        // fresh listings, the moment it ends.
+        ScopedListingCache listings(job.GetCacheListings());
+        const std::unique_ptr<IXMLReader> reader = OpenManifest(job);
+        if (!reader)
+            return;
+        failure = ReadManifest(job, *reader, keepExisting);
+    }
+    if (failure)
+        job.Fail(failure);
+    else
+        job.EndReading();
+}
 
-    const std::unique_ptr<IXMLReader> reader = OpenManifest(job);
-    if (!reader)
-        return;
-
+std::exception_ptr ResourceManager::ReadManifest(LoadingJob& job, IXMLReader& reader, bool keepExisting)
+{
+    const std::wstring& manifest = job.GetManifest();
     // A resource that fails has had its element read to the end, so the resources after it still
     // load; the first failure is the job's. Broken XML ends the reading: nothing after it can be
     // trusted.
     std::exception_ptr failure;
-    while (!reader->AtEnd())
+    while (!reader.AtEnd())
     {
-        const XMLElement* node = reader->Next();
+        const XMLElement* node = reader.Next();
         try
         {
-            ReadNode(job, *reader, *node, keepExisting);
+            ReadNode(job, reader, *node, keepExisting);
         }
         catch (const XMLError&)
         {
@@ -274,7 +288,7 @@ void ResourceManager::Load(LoadingJob& job, bool keepExisting)
             if (!failure)
                 failure = std::current_exception();
         }
-        job.SetProgress(reader->GetProgress());
+        job.SetProgress(reader.GetProgress());
         if (job.IsCancelled())
             break;
         if (IsStopping())
@@ -284,10 +298,7 @@ void ResourceManager::Load(LoadingJob& job, bool keepExisting)
             break;
         }
     }
-    if (failure)
-        job.Fail(failure);
-    else
-        job.EndReading();
+    return failure;
 }
 
 void ResourceManager::ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node, bool keepExisting)

@@ -134,6 +134,8 @@ private:
     // Reads the job's manifest, entering its resources; with keepExisting, resources this manifest
     // entered already (built after their downloads) are passed over.
     void Load(LoadingJob& job, bool keepExisting);
+    // The reading of Load, node by node; the first failure, if any.
+    std::exception_ptr ReadManifest(LoadingJob& job, IXMLReader& reader, bool keepExisting);
     // One node of the manifest: a resource declaration is built (and its element consumed).
     void ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node, bool keepExisting);
     // Writes a failed manifest's error to the debug output.

@@ -4,6 +4,7 @@
 #include "Framework/AccountManager.h"
 #include "Framework/CustomCursor.h"
 #include "Framework/DisplayChange.h"
+#include "Framework/SettingValues.h"
 
 namespace Corvane
 {
@@ -13,11 +14,17 @@ const char kWindowModeKey[] = "Corvane::Window::Mode";
 const char kCustomCursorKey[] = "Corvane::Window::IsCustomCursorEnabled";
 } // namespace
 
+int ReadWindowMode(const Account* account, int fallback)
+{
+    // Only full screen (1) and windowed (0) open a window.
+    return ReadSettingInt(account, kWindowModeKey, fallback, 0, 1);
+}
+
 void LoadWindowSettings()
 {
     Account* account = AccountManager::Get()->GetCurrentAccount();
-    SetWindowMode(Account::ReadInt(account, kWindowModeKey, GetDisplaySettings().windowMode));
-    SetCustomCursorEnabled(Account::ReadBool(account, kCustomCursorKey, IsCustomCursorEnabled()));
+    SetWindowMode(ReadWindowMode(account, GetDisplaySettings().windowMode));
+    SetCustomCursorEnabled(ReadSettingBool(account, kCustomCursorKey, IsCustomCursorEnabled()));
 }
 
 void SaveWindowSettings()

@@ -6,8 +6,12 @@
 
 namespace Corvane
 {
+class Account;
+
+// The account's window mode; fallback when it holds none, or one that is neither 0 nor 1 (logged).
+int ReadWindowMode(const Account* account, int fallback);
 // Applies the current account's window mode (SetWindowMode) and cursor flag; a value the profile
-// does not hold keeps the present setting.
+// does not hold, or one out of range, keeps the present setting.
 void LoadWindowSettings();
 // Writes the present window mode and cursor flag to the current account.
 void SaveWindowSettings();

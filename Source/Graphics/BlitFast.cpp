@@ -35,7 +35,8 @@ public:
     explicit Kernel(const BlitColor& color)
         : mRule{color}, mTint(_mm_set_epi16(256, color.red + 1, color.green + 1, color.blue + 1, 256, color.red + 1,
                                             color.green + 1, color.blue + 1)),
-          mOpacity(_mm_set1_epi16(static_cast<short>(color.opacity + 1)))
+          mOpacity(_mm_set1_epi16(static_cast<short>(color.opacity + 1))),
+          mLaneOpacity(_mm_set1_epi32(color.opacity + 1))
     {
     }
 
@@ -44,11 +45,12 @@ public:
     void Quad(const PackedColor* sp, PackedColor* dp) const
     {
         const __m128i s = Load(sp);
+        const __m128i alpha = _mm_srli_epi32(s, 24);
         __m128i keep = _mm_setzero_si128();
         __m128i solid = _mm_setzero_si128();
+        int kept = 0;
         if constexpr (S != Skip::Never)
         {
-            const __m128i alpha = _mm_srli_epi32(s, 24);
             if constexpr (S == Skip::Transparent)
                 keep = _mm_cmpeq_epi32(alpha, _mm_setzero_si128());
             else
@@ -62,26 +64,27 @@ public:
                     return;
                 }
             }
+            kept = _mm_movemask_epi8(keep);
             // Sprite surroundings are clear: nothing to do.
-            if (_mm_movemask_epi8(keep) == 0xFFFF)
+            if (kept == 0xFFFF)
                 return;
         }
         const __m128i d = Load(dp);
-        __m128i value = Blend(s, d);
+        __m128i value = Blend(s, alpha, d);
         if constexpr (S == Skip::FaintAndSolid)
             value = Select(solid, s, value);
         if constexpr (S != Skip::Never)
-            value = Select(keep, d, value);
+            if (kept != 0)
+                value = Select(keep, d, value);
         Store(dp, value);
     }
 
 private:
-    __m128i Blend(__m128i s, __m128i d) const
+    __m128i Blend(__m128i s, __m128i alpha, __m128i d) const
     {
         if constexpr (W == Weight::None && !Tinted)
             return s;
-        const Wide source = Unpack(s);
-        Wide c = source;
+        Wide c = Unpack(s);
         if constexpr (Tinted)
             c = {Tint(c.lo, mTint), Tint(c.hi, mTint)};
         if constexpr (W != Weight::None)
@@ -91,16 +94,15 @@ private:
                 c = {Mix8(c.lo, dest.lo, mOpacity), Mix8(c.hi, dest.hi, mOpacity)};
             else
             {
-                const __m128i one = _mm_set1_epi16(1);
-                const Wide alpha = SpreadAlpha(source);
-                Wide f = {_mm_add_epi16(alpha.lo, one), _mm_add_epi16(alpha.hi, one)};
+                // The weight of each pixel worked out once in its 32-bit lane, then spread.
+                __m128i weight = _mm_add_epi32(alpha, _mm_set1_epi32(1));
+                if constexpr (W == Weight::AlphaOpacity)
+                    weight = _mm_mullo_epi16(weight, mLaneOpacity); // (alpha + 1) * (opacity + 1) < 65536
+                const Wide f = SpreadWeight(weight);
                 if constexpr (W == Weight::Alpha)
                     c = {Mix8(c.lo, dest.lo, f.lo), Mix8(c.hi, dest.hi, f.hi)};
                 else
-                {
-                    f = {_mm_mullo_epi16(f.lo, mOpacity), _mm_mullo_epi16(f.hi, mOpacity)};
                     c = {Mix16(c.lo, dest.lo, f.lo), Mix16(c.hi, dest.hi, f.hi)};
-                }
             }
         }
         return _mm_or_si128(Pack(c), _mm_set1_epi32(static_cast<int>(kOpaqueAlpha)));
@@ -109,6 +111,7 @@ private:
     Rule mRule;
     __m128i mTint;
     __m128i mOpacity;
+    __m128i mLaneOpacity; // opacity + 1 in the low half of each 32-bit lane
 };
 
 template <bool Tinted, Weight W, Skip S, typename Rule> void Fast(const BlitRows& rows, const BlitColor& color)

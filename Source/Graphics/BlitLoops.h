@@ -55,4 +55,8 @@ const BlitLoopTable& FastBlitLoops();
 
 // BlitImage with the given loops (tests compare the two tables on the same draws).
 int BlitImageWith(const BlitLoopTable& loops, const Image& src, int x, int y, BlitSurface& dst, const DrawState& state);
+// BlitStretchedImage one pixel at a time (simd false, the reference) or with the SIMD row loops
+// (what BlitStretchedImage runs); both give the same pixels.
+int BlitStretchedImageWith(bool simd, const Image& src, const Rect<int>& dstRect, BlitSurface& dst,
+                           const DrawState& state);
 } // namespace Corvane::Graphics::Internal

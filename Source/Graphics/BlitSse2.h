@@ -46,6 +46,14 @@ inline Wide SpreadAlpha(const Wide& w)
     return {spread(w.lo), spread(w.hi)};
 }
 
+// Each pixel's weight (the low 16 bits of its 32-bit lane, the high ones clear) in all four of its
+// channels.
+inline Wide SpreadWeight(__m128i weight)
+{
+    const __m128i both = _mm_or_si128(weight, _mm_slli_epi32(weight, 16));
+    return {_mm_unpacklo_epi32(both, both), _mm_unpackhi_epi32(both, both)};
+}
+
 // Where mask is set a, elsewhere b.
 inline __m128i Select(__m128i mask, __m128i a, __m128i b)
 {
@@ -67,17 +75,14 @@ inline __m128i Mix8(__m128i s, __m128i d, __m128i f)
     return _mm_add_epi16(d, _mm_mulhi_epi16(difference, _mm_slli_epi16(f, 1)));
 }
 
-// dc + (((c - dc) * f) >> 16) for f in 1..65535, as floor((dc * (65536 - f) + c * f) / 65536):
-// the high halves of both products plus the carry out of their low halves.
+// dc + (((c - dc) * f) >> 16) for f in 1..65535. The signed high half of (c - dc) * f is that
+// shift where f is below 32768; from there f reads as f - 65536, which takes (c - dc) off the high
+// half, so it is added back.
 inline __m128i Mix16(__m128i s, __m128i d, __m128i f)
 {
-    const __m128i g = _mm_sub_epi16(_mm_setzero_si128(), f); // 65536 - f
-    const __m128i lowD = _mm_mullo_epi16(d, g);
-    const __m128i lowS = _mm_mullo_epi16(s, f);
-    const __m128i sum = _mm_add_epi16(lowD, lowS);
-    const __m128i bias = _mm_set1_epi16(-32768); // unsigned compare through signed
-    const __m128i carry = _mm_cmplt_epi16(_mm_xor_si128(sum, bias), _mm_xor_si128(lowD, bias));
-    const __m128i high = _mm_add_epi16(_mm_mulhi_epu16(d, g), _mm_mulhi_epu16(s, f));
-    return _mm_sub_epi16(high, carry); // carry lanes are -1
+    const __m128i difference = _mm_sub_epi16(s, d);
+    const __m128i high = _mm_mulhi_epi16(difference, f);
+    const __m128i back = _mm_and_si128(difference, _mm_srai_epi16(f, 15));
+    return _mm_add_epi16(d, _mm_add_epi16(high, back));
 }
 } // namespace Corvane::Graphics::Internal::Sse2

@@ -7,10 +7,7 @@
 
 namespace Win32
 {
-namespace
-{
-// The system's text for the code without its trailing line breaks, else the graphics error name.
-std::string Describe(DWORD code)
+std::string DescribeError(DWORD code)
 {
     char buffer[1024];
     DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
@@ -25,10 +22,12 @@ std::string Describe(DWORD code)
     return buffer;
 }
 
+namespace
+{
 std::string Compose(const std::string& message, DWORD code, bool isResult)
 {
     std::string text = message;
-    const std::string description = Describe(code);
+    const std::string description = DescribeError(code);
     if (!description.empty())
         text += "\n" + description;
     char suffix[40];

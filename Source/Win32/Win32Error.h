@@ -22,4 +22,8 @@ public:
 private:
     DWORD mCode;
 };
+
+// The system's description of a Win32 error code (a graphics HRESULT's name when the system has
+// none), without line breaks, for messages that name a failure's reason.
+std::string DescribeError(DWORD code);
 } // namespace Win32

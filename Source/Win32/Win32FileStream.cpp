@@ -3,6 +3,7 @@
 #include "Platform/Compat/Kernel/Files.h"
 #include "Platform/Compat/Kernel/LastError.h"
 #include "RuntimeError.h"
+#include "Utf8.h"
 #include "Win32/Win32Error.h"
 
 namespace Win32
@@ -48,7 +49,11 @@ FileStream::FileStream(const std::wstring& path, int access, int disposition) : 
     mHandle = CreateFileW(path.c_str(), mode.desired, mode.share, nullptr, CreationFor(disposition),
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (mHandle == INVALID_HANDLE_VALUE)
-        throw Win32Error("Could not open file.", GetLastError(), __FILE__, __LINE__, "Win32::FileStream::FileStream");
+    {
+        const DWORD code = GetLastError();
+        throw Win32Error("Could not open file '" + Corvane::Utf8::FromWide(path) + "'.", code, __FILE__, __LINE__,
+                         "Win32::FileStream::FileStream");
+    }
 }
 
 FileStream::~FileStream()

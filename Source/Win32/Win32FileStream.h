@@ -10,8 +10,8 @@ class FileStream final : public Corvane::IStream
 {
 public:
     // access: 1 read, 2 write, 3 both (other values: neither); disposition: 0 create always,
-    // 1 create new, 2 open always, 3 open existing. Raises Win32Error "Could not open file." when
-    // the file cannot be opened.
+    // 1 create new, 2 open always, 3 open existing. Raises Win32Error "Could not open file '<path>'."
+    // (with the system's reason) when the file cannot be opened.
     FileStream(const std::wstring& path, int access, int disposition);
     ~FileStream() override;
     FileStream(const FileStream&) = delete;

@@ -3,10 +3,12 @@
 #include "Debug.h"
 #include "Label.h"
 #include "Platform/Compat/Kernel/Files.h"
+#include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Shell/PathFunctions.h"
 #include "RuntimeError.h"
 #include "TypeName.h"
 #include "Win32/Win32FileStream.h"
+#include "Win32/Win32Error.h"
 #include "Win32/Win32FileSystem.h"
 
 #include <algorithm>
@@ -20,10 +22,20 @@ constexpr std::size_t kIndexBuckets = 4096;
 // Folder trees are walked no deeper than this, so a link that loops back cannot recurse forever.
 constexpr int kMaxDepth = 32;
 
+// A folder changed this recently may still change within the same tick of the file system's
+// clock without its time moving on: its listing is not kept for the next Refresh.
+constexpr unsigned long long kSettledTicks = 2ULL * 10000000ULL; // two seconds in 100 ns
+
+unsigned long long Ticks(const FILETIME& time)
+{
+    return static_cast<unsigned long long>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
 struct FolderEntries
 {
     std::vector<std::wstring> files;
     std::vector<std::wstring> folders;
+    FILETIME written{}; // the folder's own last change ("." of the listing)
 };
 
 // The files and sub-folders that match a search pattern ("<folder>/*.*"), each sorted so that
@@ -41,7 +53,9 @@ FolderEntries FindEntries(const std::wstring& pattern)
         const std::wstring name = data.cFileName;
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             entries.files.push_back(name);
-        else if (name != L"." && name != L"..")
+        else if (name == L".")
+            entries.written = data.ftLastWriteTime;
+        else if (name != L"..")
             entries.folders.push_back(name);
     } while (FindNextFileW(find, &data));
     FindClose(find);
@@ -81,6 +95,9 @@ bool Matches(const std::wstring& fileName, const FileLocation& location)
 
 void ReportOpenFailure(const std::exception& error)
 {
+    // The caller learns the reason from the last error, as after any failed system call.
+    const auto* system = dynamic_cast<const Win32::Win32Error*>(&error);
+    const DWORD code = system ? system->GetCode() : ERROR_INVALID_NAME;
     DebugPrint("Win32FileSystemPartition::OpenStream Exception: ");
     DebugPrint("%s\n", GetTypeName(typeid(error)).c_str());
     if (const auto* runtime = dynamic_cast<const RuntimeError*>(&error))
@@ -90,6 +107,7 @@ void ReportOpenFailure(const std::exception& error)
         DebugPrint("\tLine:\t%d\n", runtime->GetLine());
     }
     DebugPrint("\tMessage:\t%s\n", error.what());
+    SetLastError(code);
 }
 } // namespace
 
@@ -138,20 +156,44 @@ IStream* Win32FileSystemPartition::OpenStream(const FileLocation& location, int 
 void Win32FileSystemPartition::Refresh()
 {
     ScopedLock lock(*mLock);
-    if (mScanCount++ == 0)
-        Scan(L".", 0);
+    if (mScanCount++ > 0 || (mSettled && Unchanged()))
+        return;
+    mIndex.clear();
+    mFolders.clear();
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    Scan(L".", 0);
+    mSettled = std::all_of(mFolders.begin(), mFolders.end(),
+                           [&now](const ScannedFolder& folder) { return folder.written + kSettledTicks < Ticks(now); });
 }
 
 void Win32FileSystemPartition::Clear()
 {
     ScopedLock lock(*mLock);
-    if (mScanCount > 0 && --mScanCount == 0)
+    if (mScanCount > 0 && --mScanCount == 0 && !mSettled)
+    {
         mIndex.clear();
+        mFolders.clear();
+    }
+}
+
+bool Win32FileSystemPartition::Unchanged() const
+{
+    for (const ScannedFolder& folder : mFolders)
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(folder.path.c_str(), GetFileExInfoStandard, &data) ||
+            Ticks(data.ftLastWriteTime) != folder.written)
+            return false;
+    }
+    return true;
 }
 
 void Win32FileSystemPartition::Scan(const std::wstring& folder, int depth)
 {
-    const FolderEntries entries = FindEntries(Combine(mRoot, folder) + L"/*.*");
+    const std::wstring path = Combine(mRoot, folder);
+    const FolderEntries entries = FindEntries(path + L"/*.*");
+    mFolders.push_back({path, Ticks(entries.written)});
     for (const std::wstring& file : entries.files)
         mIndex[Path::GetBaseName(file)].push_back({Path::GetExtension(file), folder});
     if (depth < kMaxDepth)
@@ -178,7 +220,7 @@ bool Win32FileSystemPartition::Search(const std::wstring& folder, bool recursive
 bool Win32FileSystemPartition::Exists(FileLocation& location)
 {
     ScopedLock lock(*mLock);
-    if (mIndex.empty())
+    if (mScanCount == 0 || mIndex.empty())
         return Search(location.HasFolder() ? location.GetFolder() : L".", !location.HasFolder(), 0, location);
 
     const auto found = mIndex.find(location.GetName());
@@ -258,7 +300,25 @@ bool Win32FileSystemPartition::Replace(const FileLocation& source, const FileLoc
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const BOOL flushed = FlushFileBuffers(file);
+    const DWORD flushError = GetLastError();
     CloseHandle(file);
-    return flushed && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!flushed)
+    {
+        SetLastError(flushError);
+        return false;
+    }
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+std::wstring Win32FileSystemPartition::GetPath(const FileLocation& location) const
+{
+    try
+    {
+        return GetFullPath(location);
+    }
+    catch (const RuntimeError&)
+    {
+        return location.ToString();
+    }
 }
 } // namespace Corvane

@@ -111,8 +111,8 @@ kitchen=$(shoot kitchen menus-)
 # The kitchen by mouse: the next-recipe popup closed with a click, the first step sent with
 # "Cook next" (its middle at (76, 228)), then the pantry's first bin, a vegetable (its middle at
 # (300, 98)), picked up; its picture follows the pointer and is dropped on the vegetable step's
-# request at its station (the first two stations' requests are centred at (423, 299) and
-# (569, 299); a press on a step of another kind keeps the ingredient picked up).
+# request card under its stove (the first two stations' cards are centred at (423, 545) and
+# (569, 545); a press on a step of another kind keeps the ingredient picked up).
 # A new player's tips come up as bubbles meanwhile: Enter turns their pages and closes them.
 read_tips() {
     for _ in 1 2 3 4 5 6 7 8 9 10; do
@@ -134,10 +134,10 @@ click 300 98
 xdotool mousemove --window "$window" $((300 * width / 800)) $((200 * height / 600))
 sleep 0.5
 dragging=$(shoot dragging menus-)
-click 423 299
+click 423 545
 if ! wait_for "IngredientStepDisplay: Tomato serves a step of category 0" 3 &&
     ! wait_for "IngredientStepDisplay: Onion serves a step of category 0" 1; then
-    click 569 299
+    click 569 545
     wait_for "serves a step of category 0" 5 || fail "the dragged vegetable served no step"
 fi
 sleep 0.5

@@ -2,12 +2,16 @@
 
 #include "Framework/AccountManager.h"
 #include "Stream.h"
+#include "Support/BoxCapture.h"
 #include "Support/DebugCapture.h"
+#include "Support/FileFaults.h"
 #include "Support/ProfileFolder.h"
 #include "Utf8.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 using namespace Corvane;
@@ -15,37 +19,17 @@ using namespace Corvane::Testing;
 
 namespace
 {
-// A stream that writes only half of what it is given, as a full disk does.
-class HalfWrites : public IStream
+// The disk partition, noting the names of the files opened for writing.
+class RecordingPartition : public IFileSystemPartition
 {
 public:
-    explicit HalfWrites(IStream* inner) : mInner(inner) {}
-    std::wstring& GetName(std::wstring& out) override { return mInner->GetName(out); }
-    unsigned GetCapabilities() override { return mInner->GetCapabilities(); }
-    std::uint32_t GetSize() override { return mInner->GetSize(); }
-    bool IsEOF() override { return mInner->IsEOF(); }
-    unsigned Read(void* buffer, unsigned count) override { return mInner->Read(buffer, count); }
-    unsigned ReadOptimized(const void** data, unsigned count) override { return mInner->ReadOptimized(data, count); }
-    unsigned Write(const void* buffer, unsigned count) override { return mInner->Write(buffer, count / 2); }
-    void Seek(int origin, std::int64_t offset) override { mInner->Seek(origin, offset); }
-    std::uint32_t Tell() override { return mInner->Tell(); }
-
-private:
-    std::unique_ptr<IStream> mInner;
-};
-
-// The disk partition, failing on demand.
-class FlakyPartition : public IFileSystemPartition
-{
-public:
-    explicit FlakyPartition(const std::wstring& root) : mDisk(L"", root) {}
+    explicit RecordingPartition(const std::wstring& root) : mDisk(L"", root) {}
 
     IStream* OpenStream(const FileLocation& location, int access, int disposition) override
     {
-        if (failReads && (access & kFileRead))
-            return nullptr;
-        IStream* stream = mDisk.OpenStream(location, access, disposition);
-        return stream && halfWrites && (access & kFileWrite) ? new HalfWrites(stream) : stream;
+        if (access & kFileWrite)
+            written.push_back(Utf8::FromWide(location.GetName()) + Utf8::FromWide(location.GetExtension()));
+        return mDisk.OpenStream(location, access, disposition);
     }
     void Refresh() override { mDisk.Refresh(); }
     void Clear() override { mDisk.Clear(); }
@@ -54,12 +38,11 @@ public:
     void Delete(const FileLocation& location) override { mDisk.Delete(location); }
     bool Replace(const FileLocation& source, const FileLocation& target) override
     {
-        return !failReplace && mDisk.Replace(source, target);
+        return mDisk.Replace(source, target);
     }
+    std::wstring GetPath(const FileLocation& location) const override { return mDisk.GetPath(location); }
 
-    bool failReads = false;
-    bool halfWrites = false;
-    bool failReplace = false;
+    std::vector<std::string> written;
 
 private:
     Win32FileSystemPartition mDisk;
@@ -81,9 +64,14 @@ protected:
     std::string FileName() const { return Utf8::FromWide(account->GetLocation().ToString()); }
     void Replace(const std::string& content) const { profiles.Folder().Write(FileName(), content); }
 
+    // The file's full path, as messages name it.
+    std::string FullPath() const { return (profiles.Folder().Path() / Number()).string() + ".act"; }
+    std::string Number() const { return Utf8::FromWide(account->GetLocation().GetName()); }
+
     DebugCapture debug;
-    FlakyPartition* partition = nullptr;
-    ProfileFolder profiles{[this](const std::wstring& root) { return partition = new FlakyPartition(root); }};
+    BoxCapture boxes;
+    RecordingPartition* partition = nullptr;
+    ProfileFolder profiles{[this](const std::wstring& root) { return partition = new RecordingPartition(root); }};
     Account* account = AccountManager::Get()->GetCurrentAccount();
 };
 } // namespace
@@ -134,11 +122,6 @@ TEST_F(AccountTest, AWriteKeepsTheRecordsPlaceAndEveryWriteLeavesOneLayout)
 
     EXPECT_TRUE(Account::RemoveValue(account, "K"));
     EXPECT_EQ(Content(), kHeader + "<account>\r\n" + Record("Other", "x") + "</account>\r\n");
-
-    // An empty file becomes an account holding the value.
-    Replace("");
-    EXPECT_TRUE(Account::WriteInt(account, "A", 1));
-    EXPECT_EQ(Content(), kHeader + "<account>\r\n" + Record("A", "1") + "</account>\r\n");
 }
 
 TEST_F(AccountTest, BinaryValuesAreBase64AndAreMovedToTheEndWhenWritten)
@@ -165,45 +148,127 @@ TEST_F(AccountTest, BinaryValuesAreBase64AndAreMovedToTheEndWhenWritten)
     EXPECT_EQ(Account::ReadBinary(account, "Blob", read, sizeof read), 0u);
 }
 
-TEST_F(AccountTest, AWriteThatCannotReadOrStoreTheWholeFileLeavesItAsItWas)
+// Each fault is the system's own, for root as for any user.
+TEST_F(AccountTest, AWriteThatCannotBeStoredIsToldAndKeptUntilALaterWriteStoresIt)
 {
     Account::WriteInt(account, "Score", 10);
-    const std::string good = Content();
-    const std::string damaged =
-        kHeader + "<account>\r\n" + kNameRecord + "<record name=\"Score\" value=\"10\"/>\r\n<rec";
-    const std::string cutShort = kHeader + "<account>\r\n" + kNameRecord + Record("Score", "10");
-    struct Case
+    const std::filesystem::path folder = profiles.Folder().Path();
+    const std::string file = FullPath();
+    struct Fault
+    {
+        const char* what;
+        std::function<std::shared_ptr<void>()> begin;
+        const char* reason;
+    };
+    const Fault faults[] = {
+        {"read-only folder", [&] { return std::make_shared<ReadOnlyFolder>(folder, folder); }, "Access is denied."},
+        {"full disk", [] { return std::make_shared<FileSizeLimit>(64); },
+         "The file size exceeds the limit allowed and cannot be saved."},
+        {"unreadable file",
+         [&] {
+             std::filesystem::permissions(file, std::filesystem::perms::none);
+             return std::make_shared<UnprivilegedFiles>(folder);
+         },
+         "Access is denied."},
+    };
+    int score = 10;
+    for (const Fault& fault : faults)
+    {
+        SCOPED_TRACE(fault.what);
+        const std::string before = Content();
+        boxes.Clear();
+        {
+            const std::shared_ptr<void> active = fault.begin();
+            EXPECT_FALSE(Account::WriteInt(account, "Score", ++score));
+            EXPECT_EQ(Account::ReadInt(account, "Score", 0), score) << "the player's value is kept";
+        }
+        std::filesystem::permissions(file, std::filesystem::perms(0644));
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0], "Corvane 2DEngine: Your progress could not be saved:\n\n" + file + "\n" +
+                                        fault.reason +
+                                        "\n\nThe game goes on and keeps it, to save it again with the next change.");
+        EXPECT_EQ(Content(), before);
+        EXPECT_EQ(profiles.Files(), std::vector<std::string>{Number() + ".act"}) << "a temporary file was left";
+
+        // The next write stores the kept value along.
+        EXPECT_TRUE(Account::WriteBool(account, "Next", true));
+        EXPECT_NE(Content().find(Record("Score", std::to_string(score))), std::string::npos) << Content();
+    }
+}
+
+// Damage of every kind: each record that is whole somewhere in the file is kept, the file as it
+// was lies beside as a dated copy, and the profile keeps its name.
+TEST_F(AccountTest, ADamagedFileIsKeptAsACopyAndTheWriteGoesOnWithEveryRecordThatCanBeRead)
+{
+    const std::string a = Record("A", "1"), b = Record("B", "2"), c = Record("C", "3");
+    const std::string whole = kHeader + "<account>\r\n" + kNameRecord + a + b + c + "</account>\r\n";
+    const auto damage = [&](const std::string& from, const std::string& to) {
+        std::string text = whole;
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const struct
     {
         const char* what;
         std::string content;
-        bool FlakyPartition::*fault;
-        const char* message;
+        std::vector<std::string> kept;
+        std::string problem;
+    } cases[] = {
+        {"a record lost its '<'", damage("<record name=\"B\"", "Xrecord name=\"B\""), {kNameRecord, a, c},
+         "There is text where a record belongs."},
+        {"a value lost its quote", damage("value=\"2\"", "value=\"2"), {kNameRecord, a, c},
+         "An element's attributes are damaged."},
+        {"cut in half", whole.substr(0, whole.find(b) + 20), {kNameRecord, a}, ""}, // as the reader says
+        {"empty", "", {}, "The file is empty."},
     };
-    const Case cases[] = {
-        {"damaged XML", damaged, nullptr, "There is an error in the XML data for the account 'TRVL_DEFAULT_PROFILE'"},
-        {"cut short", cutShort, nullptr, "The element 'account' is not closed."},
-        {"unreadable", good, &FlakyPartition::failReads, "could not be read"},
-        {"disk full", good, &FlakyPartition::halfWrites, "could not be written"},
-        {"replace refused", good, &FlakyPartition::failReplace, "could not be written"},
-    };
-    for (const Case& test : cases)
+    for (const auto& test : cases)
     {
         SCOPED_TRACE(test.what);
         Replace(test.content);
-        debug.Clear();
-        if (test.fault)
-            partition->*test.fault = true;
-        EXPECT_FALSE(Account::WriteInt(account, "Score", 20));
-        EXPECT_EQ(Account::WriteBinary(account, "Blob", "x", 1), 0u);
-        if (test.fault)
-            partition->*test.fault = false;
-        EXPECT_EQ(Content(), test.content);
-        EXPECT_EQ(profiles.Files().size(), 1u) << "a temporary file was left";
-        EXPECT_NE(debug.Text().find(test.message), std::string::npos) << debug.Text();
-    }
+        boxes.Clear();
+        EXPECT_EQ(Account::ReadInt(account, "A", 0), test.kept.size() > 1 ? 1 : 0) << "reads see what a write keeps";
+        EXPECT_TRUE(Account::WriteInt(account, "Score", 20));
 
-    // What a damaged file holds before the damage can still be read.
-    Replace(damaged);
-    EXPECT_EQ(Account::ReadInt(account, "Score", 0), 10);
-    EXPECT_EQ(Account::ReadString(account, Account::kNameKey, L""), L"TRVL_DEFAULT_PROFILE");
+        const std::string copy = profiles.Files()[0]; // "<number>-<date>-<time>.damaged" sorts first
+        ASSERT_TRUE(copy.ends_with(".damaged")) << copy;
+        EXPECT_EQ(profiles.Folder().Read(copy), test.content) << "the copy is the file as it was";
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        const std::string& box = boxes.Boxes()[0];
+        EXPECT_TRUE(box.starts_with("Corvane 2DEngine: A profile file could not be read whole:\n\n" + FullPath() +
+                                    "\n" + test.problem) &&
+                    box.ends_with("\n\nA copy of it was kept as\n" + (profiles.Folder().Path() / copy).string() +
+                                  "\n\nThe profile goes on with everything that could be read."))
+            << box;
+        // What the program knows of its profile is put back where the damage took it.
+        std::string expected = kHeader + "<account>\r\n" + (test.kept.empty() ? kNameRecord : "");
+        for (const std::string& record : test.kept)
+            expected += record;
+        EXPECT_EQ(Content(), expected + kCurrentRecord + Record("Score", "20") + "</account>\r\n");
+        std::filesystem::remove(profiles.Folder().Path() / copy);
+    }
+}
+
+// A link planted where a temporary file will be made, pointing anywhere, is passed over and never
+// written through; a later start removes every temporary file left in the folder.
+TEST_F(AccountTest, TemporaryFilesAreMadeNewAndLinksPlantedInTheirPlaceAreNeverWrittenThrough)
+{
+    Account::WriteInt(account, "A", 1);
+    const std::string last = partition->written.back();
+    const int used = std::stoi(last.substr(Number().size() + 1));
+    const std::filesystem::path folder = profiles.Folder().Path();
+    const std::filesystem::path precious = profiles.Folder().Write("elsewhere/precious.txt", "precious");
+    const std::string number = Number();
+    const auto tmp = [&](int n) { return folder / (number + "-" + std::to_string(n) + ".tmp"); };
+    std::filesystem::create_symlink(precious, tmp(used + 1));
+    std::filesystem::create_symlink(folder / "elsewhere/new.txt", tmp(used + 2));
+
+    EXPECT_TRUE(Account::WriteInt(account, "A", 2));
+    EXPECT_EQ(partition->written.back(), Number() + "-" + std::to_string(used + 3) + ".tmp");
+    EXPECT_EQ(Account::ReadInt(account, "A", 0), 2);
+    EXPECT_EQ(profiles.Folder().Read("elsewhere/precious.txt"), "precious");
+    EXPECT_FALSE(std::filesystem::exists(folder / "elsewhere/new.txt"));
+
+    delete AccountManager::Get();
+    AccountManager::Get();
+    EXPECT_FALSE(std::filesystem::is_symlink(tmp(used + 1)) || std::filesystem::is_symlink(tmp(used + 2)));
+    EXPECT_EQ(profiles.Folder().Read("elsewhere/precious.txt"), "precious");
 }

@@ -30,7 +30,7 @@ namespace
 class Writer
 {
 public:
-    Writer(const std::string& folder, std::int64_t first)
+    Writer(const std::string& folder, std::int64_t first, const char* mode = nullptr)
     {
         int ends[2];
         if (::pipe(ends) != 0)
@@ -41,7 +41,7 @@ public:
         posix_spawn_file_actions_addclose(&actions, ends[0]);
         const std::string number = std::to_string(first);
         char* arguments[] = {const_cast<char*>(NUMBERED_WRITER), const_cast<char*>(folder.c_str()),
-                             const_cast<char*>(number.c_str()), nullptr};
+                             const_cast<char*>(number.c_str()), const_cast<char*>(mode), nullptr};
         const int failed = posix_spawn(&mProcess, NUMBERED_WRITER, &actions, nullptr, arguments, environ);
         posix_spawn_file_actions_destroy(&actions);
         ::close(ends[1]);
@@ -157,4 +157,46 @@ TEST(AccountFileTest, KillingAWriterAtAnyMomentLosesNoFinishedWrite)
         }
     }
     EXPECT_GT(writes, 200) << "the writer seldom got to write";
+}
+
+// A switch of the current profile is killed at random moments: every profile file parses after
+// every kill, one of the two is always current, and the next start settles on exactly one.
+TEST(AccountFileTest, KillingAProfileSwitchAtAnyMomentLeavesAProfileCurrent)
+{
+    ProfileFolder profiles;
+    AccountManager* manager = AccountManager::Get();
+    manager->CreateAccount(ProfileOfSwitch(1));
+    const std::vector<Account*> both = manager->GetAccounts();
+    const std::string folder = profiles.Folder().Path().string();
+
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> delay(0, 30);
+    std::int64_t next = 0;
+    int switches = 0;
+    for (int kill = 0; kill < 30; ++kill)
+    {
+        Writer writer(folder, next, "switch");
+        writer.WaitForFirstWrite();
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay(random)));
+        const std::vector<std::int64_t> done = writer.Kill();
+        switches += static_cast<int>(done.size());
+        next = (done.empty() ? next : done.back()) + 1;
+        int current = 0;
+        for (const Account* account : both)
+        {
+            ASSERT_TRUE(ParsesWhole(profiles.Content(account))) << "after kill " << kill;
+            current += Account::ReadBool(account, Account::kIsCurrentKey, false);
+        }
+        ASSERT_GE(current, 1) << "no profile is current after kill " << kill;
+    }
+    EXPECT_GT(switches, 30) << "the writer seldom got to switch";
+
+    delete manager;
+    manager = AccountManager::Get();
+    const Account* current = manager->GetCurrentAccount();
+    ASSERT_NE(current, nullptr);
+    int flagged = 0;
+    for (const Account* account : manager->GetAccounts())
+        flagged += Account::ReadBool(account, Account::kIsCurrentKey, false);
+    EXPECT_EQ(flagged, 1);
 }

@@ -2,6 +2,7 @@
 
 #include "Framework/Account.h"
 #include "Framework/IAccountChangeHandler.h"
+#include "Support/BoxCapture.h"
 #include "Support/DebugCapture.h"
 #include "Support/ProfileFolder.h"
 #include "Utf8.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 using namespace Corvane;
 using namespace Corvane::Testing;
@@ -181,4 +183,63 @@ TEST_F(AccountManagerTest, FilesWithoutOrWithTwoCurrentFlagsAreSettledOnTheFirst
     write("2.act", "Two", "false");
     write("3.act", "Three", "false");
     EXPECT_EQ(AccountManager::Get()->GetCurrentAccount()->GetName(), L"One");
+}
+
+// At start: a damaged profile is repaired after a dated copy of it is kept; one with nothing
+// readable is moved aside; the player hears of both.
+TEST_F(AccountManagerTest, AtStartADamagedProfileIsKeptAsACopyAndOneWithNothingReadableIsMovedAside)
+{
+    const std::string name = "<record name=\"Corvane::AccountManager::Name\" value=\"One\"/>\r\n";
+    const std::string level = "<record name=\"Level\" value=\"AQAAAAEAAAA=\"/>\r\n";
+    const std::string cut = std::string(kFileHeader) + "<account>\r\n" + name + level + "<record name=\"Le";
+    profiles.Folder().Write("1.act", cut);
+    profiles.Folder().Write("2.act", "");
+    BoxCapture boxes;
+    AccountManager& manager = *AccountManager::Get();
+    EXPECT_EQ(Names(manager), std::vector<std::wstring>{L"One"});
+    EXPECT_EQ(profiles.Folder().Read("1.act"), std::string(kFileHeader) + "<account>\r\n" + name + level +
+                                                   "<record name=\"Corvane::AccountManager::IsCurrent\" "
+                                                   "value=\"true\"/>\r\n</account>\r\n");
+    const std::vector<std::string> files = profiles.Files();
+    ASSERT_EQ(files.size(), 3u);
+    EXPECT_TRUE(files[0].starts_with("1-") && files[0].ends_with(".damaged")) << files[0];
+    EXPECT_EQ(profiles.Folder().Read(files[0]), cut);
+    EXPECT_TRUE(files[2].starts_with("2-") && files[2].ends_with(".damaged")) << files[2];
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_NE(boxes.Boxes()[0].find("could not be read whole"), std::string::npos) << boxes.Boxes()[0];
+    EXPECT_NE(boxes.Boxes()[1].find("The file is empty.\n\nIt was moved to\n" +
+                                    (profiles.Folder().Path() / files[2]).string()),
+              std::string::npos)
+        << boxes.Boxes()[1];
+}
+
+// A first start whose folder takes no file (a path through a file, as a folder that cannot be
+// made): the default profile lives in memory, the player is told once, and the first write that
+// can be stored makes its file with everything kept meanwhile.
+TEST(AccountManagerFaults, AFolderThatTakesNoFileStillGivesACurrentProfileWhoseNextWriteMakesItsFile)
+{
+    TempFolder base;
+    base.Write("blocked", "a file where a folder belongs");
+    const std::wstring root = base.WidePath() + L"/blocked/Fennik";
+    BoxCapture boxes;
+    DebugCapture debug;
+    ProfileFolder profiles([&](const std::wstring&) { return new Win32FileSystemPartition(L"", root); });
+    Account* current = AccountManager::Get()->GetCurrentAccount();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->GetName(), L"TRVL_DEFAULT_PROFILE");
+    const std::string file = Utf8::FromWide(root) + "/" + Utf8::FromWide(current->GetLocation().GetName()) + ".act";
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_NE(boxes.Boxes()[0].find(file + "\nThe system cannot find the path specified."), std::string::npos)
+        << boxes.Boxes()[0];
+
+    EXPECT_FALSE(Account::WriteInt(current, "Level", 7));
+    EXPECT_EQ(Account::ReadInt(current, "Level", 0), 7);
+    std::filesystem::remove(base.Path() / "blocked");
+    EXPECT_TRUE(Account::WriteInt(current, "Other", 1));
+    EXPECT_EQ(base.Read("blocked/Fennik/" + file.substr(file.rfind('/') + 1)),
+              std::string(kFileHeader) +
+                  "<account>\r\n"
+                  "<record name=\"Corvane::AccountManager::Name\" value=\"TRVL_DEFAULT_PROFILE\"/>\r\n"
+                  "<record name=\"Corvane::AccountManager::IsCurrent\" value=\"true\"/>\r\n"
+                  "<record name=\"Level\" value=\"7\"/>\r\n<record name=\"Other\" value=\"1\"/>\r\n</account>\r\n");
 }

@@ -27,6 +27,12 @@ inline bool WriteNumber(Account* account, std::int64_t n)
     return Account::WriteInt(account, KeyOfWrite(n), static_cast<int>(n));
 }
 
+// The profile that switch number n makes current: the two of the switching test in turn.
+inline std::wstring ProfileOfSwitch(std::int64_t n)
+{
+    return n % 2 ? L"Other" : L"TRVL_DEFAULT_PROFILE";
+}
+
 // The number stored under key, or -1 when it is missing or not whole.
 inline std::int64_t ReadNumber(const Account* account, const std::string& key)
 {

@@ -402,6 +402,34 @@ TEST_F(ResourceManagerTest, StopCancelsTheQueueAndJoinsTheLoader)
     manager.Stop(); // twice: harmless
 }
 
+// A waiter sleeps on the job, not on a clock: it wakes when the job is cancelled or the loader
+// ends it, long before its time limit.
+TEST_F(ResourceManagerTest, AWaiterWakesWhenItsJobEnds)
+{
+    std::atomic<bool> release{false};
+    sprites->hook = [&release](Label, IXMLReader*) { WaitFor([&release] { return release.load(); }); };
+    resources.WriteManifest("Slow", R"(<sprite name="Slow"/>)");
+    resources.WriteManifest("Queued", R"(<sprite name="Queued"/>)");
+    ResourceManager::LoadingJob* slow = resources.Manager().Request(L"Slow", false);
+    ResourceManager::LoadingJob* queued = resources.Manager().Request(L"Queued", false);
+    EXPECT_FALSE(slow->WaitFinished(1)) << "the loader holds it";
+    const auto wakesWhen = [](ResourceManager::LoadingJob* job, const std::function<void()>& end) {
+        const auto start = std::chrono::steady_clock::now();
+        std::thread ender([&end] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            end();
+        });
+        EXPECT_TRUE(job->WaitFinished(60000));
+        ender.join();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    };
+    wakesWhen(queued, [queued] { queued->Cancel(); });
+    wakesWhen(slow, [&release] { release = true; });
+    EXPECT_EQ(slow->GetState(), ResourceManager::LoadingJob::kDone);
+    slow->Release();
+    queued->Release();
+}
+
 TEST_F(ResourceManagerTest, ManifestsCanBeAwaitedFromSeveralThreads)
 {
     std::string body;

@@ -125,3 +125,34 @@ TEST_F(WindowSettingsTest, WithoutAnAudioPlatformNoAudioSettingIsReadOrWritten)
     EXPECT_TRUE(Account::HasValue(first, "Corvane::Window::IsCustomCursorEnabled"));
     EXPECT_FALSE(Account::HasValue(first, "Corvane::Audio::MasterControls::Volume"));
 }
+
+// A value that no setting can take starts the game with the present setting, and says so.
+TEST_F(WindowSettingsTest, AValueOutOfRangeKeepsThePresentSettingAndIsLogged)
+{
+    LoadAudioSettings();
+    const Settings start = Present();
+    const std::pair<const char*, const wchar_t*> bad[] = {
+        {"Corvane::Window::Mode", L"2"},
+        {"Corvane::Window::Mode", L"3"},
+        {"Corvane::Window::Mode", L"-1"},
+        {"Corvane::Window::Mode", L"99999"},
+        {"Corvane::Window::IsCustomCursorEnabled", L"2"},
+        {"Corvane::Audio::MasterControls::Volume", L"nan"},
+        {"Corvane::Audio::MasterControls::Volume", L"inf"},
+        {"Corvane::Audio::MasterControls::Volume", L"-7"},
+        {"Corvane::Audio::MasterControls::Volume", L"1e39"},
+        {"Corvane::Audio::MusicControls::IsMuted", L"maybe"},
+    };
+    Account* account = AccountManager::Get()->GetCurrentAccount();
+    for (const auto& [key, text] : bad)
+    {
+        SCOPED_TRACE(key);
+        Account::WriteString(account, key, text);
+        debug.Clear();
+        LoadWindowSettings();
+        LoadAudioSettings();
+        EXPECT_EQ(Present(), start);
+        EXPECT_NE(debug.Text().find(key), std::string::npos) << debug.Text();
+        Account::RemoveValue(account, key);
+    }
+}

@@ -143,12 +143,16 @@ TEST(BlitLoops, StretchedDrawsMatchTheReference)
         log << " into " << dst.x << "," << dst.y << "," << dst.width << "," << dst.height;
 
         std::vector<PackedColor> expected = random.MakeBackground(width * height);
-        std::vector<PackedColor> actual = expected;
+        std::vector<PackedColor> plain = expected;
+        std::vector<PackedColor> fast = expected;
         BlitSurface expectedSurface = On(expected, width, height);
-        BlitSurface actualSurface = On(actual, width, height);
+        BlitSurface plainSurface = On(plain, width, height);
+        BlitSurface fastSurface = On(fast, width, height);
         const int want = Testing::ReferenceBlitStretchedImage(image, dst, expectedSurface, state);
-        ASSERT_EQ(BlitStretchedImage(image, dst, actualSurface, state), want) << log.str();
-        ASSERT_EQ(actual, expected) << log.str();
+        ASSERT_EQ(Internal::BlitStretchedImageWith(false, image, dst, plainSurface, state), want) << log.str();
+        ASSERT_EQ(BlitStretchedImage(image, dst, fastSurface, state), want) << log.str();
+        ASSERT_EQ(plain, expected) << "plain loop, " << log.str();
+        ASSERT_EQ(fast, expected) << "row loops, " << log.str();
     }
 }
 

@@ -124,7 +124,9 @@ TEST(FileStream, DispositionsFollowTheWindowsCreationModes)
     }
     catch (const Win32::Win32Error& error)
     {
-        EXPECT_EQ(std::string(error.what()).rfind("Could not open file.", 0), 0u);
+        EXPECT_EQ(std::string(error.what()).rfind("Could not open file '" + folder.Path().string() + "/nowhere/x'.", 0),
+                  0u)
+            << error.what();
         EXPECT_EQ(error.GetFunction(), "Win32::FileStream::FileStream");
     }
 }

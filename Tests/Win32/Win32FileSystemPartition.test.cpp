@@ -1,5 +1,6 @@
 #include "Win32/Win32FileSystemPartition.h"
 
+#include "Platform/Compat/Kernel/LastError.h"
 #include "Stream.h"
 #include "Support/DebugCapture.h"
 #include "Support/TempFolder.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -60,7 +62,11 @@ TEST_F(Win32FileSystemPartitionTest, AMissingFileGivesNothingAndADebugMessage)
     EXPECT_NE(text.find("Win32FileSystemPartition::OpenStream Exception: "), std::string::npos) << text;
     EXPECT_NE(text.find("Win32::Win32Error"), std::string::npos) << text;
     EXPECT_NE(text.find("\tFunction:\tWin32::FileStream::FileStream"), std::string::npos) << text;
-    EXPECT_NE(text.find("\tMessage:\tCould not open file."), std::string::npos) << text;
+    EXPECT_NE(text.find("\tMessage:\tCould not open file '" + folder.Path().string() + "/Missing/file.txt'.\n"
+                        "The system cannot find the file specified."),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND) << "the reason is left for the caller";
     EXPECT_FALSE(folder.Exists("Missing")) << "looking for a file leaves no folder behind";
 }
 
@@ -140,6 +146,38 @@ TEST_F(Win32FileSystemPartitionTest, TheIndexLastsUntilEveryRefreshIsCleared)
     partition.Clear(); // unbalanced: harmless
     partition.Refresh();
     EXPECT_TRUE(partition.Exists(fresh));
+    partition.Clear();
+}
+
+// A tree whose folders last changed well before it was walked keeps its index from one Refresh to
+// the next while none of its folders changes; any folder that does makes the next Refresh walk it
+// again.
+TEST_F(Win32FileSystemPartitionTest, ASettledTreeIsWalkedAgainOnlyWhenAFolderChanges)
+{
+    namespace fs = std::filesystem;
+    folder.Write("Data/Deeper/old.txt", "");
+    const fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const auto settle = [this, past](const char* sub) { fs::last_write_time(folder.Path() / sub, past); };
+    for (const char* sub : {".", "Data", "Data/Deeper"})
+        settle(sub);
+    partition.Refresh();
+    partition.Clear();
+
+    // A file slipped in without its folder's time moving is not seen: the kept index answered.
+    folder.Write("Data/Deeper/unseen.txt", "");
+    settle("Data/Deeper");
+    partition.Refresh();
+    FileLocation unseen(L"unseen", L".txt");
+    EXPECT_FALSE(partition.Exists(unseen)) << "the tree was walked again although no folder changed";
+    partition.Clear();
+    EXPECT_TRUE(partition.Exists(unseen)) << "outside a Refresh the disk answers";
+
+    // A new file moves its folder's time on, however deep: the next Refresh walks the tree again.
+    folder.Write("Data/Deeper/new.txt", "");
+    partition.Refresh();
+    FileLocation fresh(L"new", L".txt");
+    EXPECT_TRUE(partition.Exists(fresh));
+    EXPECT_TRUE(partition.Exists(unseen));
     partition.Clear();
 }
 

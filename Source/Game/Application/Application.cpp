@@ -1,10 +1,10 @@
 #include "Game/Application/Application.h"
 
-#include "Framework/Account.h"
 #include "Framework/AccountManager.h"
 #include "Framework/AudioSettings.h"
 #include "Framework/EngineHooks.h"
 #include "Framework/Looper.h"
+#include "Framework/ProfileNotice.h"
 #include "Framework/WindowSettings.h"
 #include "Game/Application/GameRegistration.h"
 #include "Game/Application/StartupGroups.h"
@@ -53,8 +53,7 @@ Application::~Application()
 
 const DisplaySettings& Application::GetDisplaySettings()
 {
-    mDisplaySettings.windowMode = Account::ReadInt(AccountManager::Get()->GetCurrentAccount(), "Corvane::Window::Mode",
-                                                   mDisplaySettings.windowMode);
+    mDisplaySettings.windowMode = ReadWindowMode(AccountManager::Get()->GetCurrentAccount(), mDisplaySettings.windowMode);
     return mDisplaySettings;
 }
 
@@ -86,13 +85,18 @@ void Application::Stop()
     // The audio platform stops after the application: the game's held channels go first.
     if (GameAudioManager* audio = GameAudioManager::GetInstanceIfCreated())
         audio->ReleaseChannels();
-    OnAccountChanging();
+    {
+        ProfileSaveBatch last(ProfileSaveBatch::kLastSave);
+        OnAccountChanging();
+    }
     AccountManager::Get()->RemoveAccountChangeHandler(this);
     mHandlerAdded = false;
 }
 
 void Application::OnAccountChanging()
 {
+    // Ten values, one step: a profile that takes no writes is told once.
+    ProfileSaveBatch batch;
     SaveWindowSettings();
     SaveAudioSettings();
 }

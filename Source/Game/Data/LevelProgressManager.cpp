@@ -235,7 +235,10 @@ void LevelProgressManager::RecordLevelScore(int score)
     if (data && score >= data->winScore)
         record.completed = 1;
     const auto bytes = EncodeLevelRecord(record);
-    WriteLevelRecordBytes(CurrentAccount(), levelID.c_str(), bytes.data());
+    // A record not stored stays in memory and with the profile, which stores it with its next
+    // write; the player has been told.
+    if (WriteLevelRecordBytes(CurrentAccount(), levelID.c_str(), bytes.data()) != kLevelRecordSize)
+        DebugPrint("LevelProgressManager: the record of the level %s is not saved yet\n", levelID.c_str());
 }
 
 void LevelProgressManager::Request(ModeRequestOp op, ApplicationMode* mode, const char* screen)

@@ -7,9 +7,20 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace Corvane
 {
+namespace
+{
+// A volume (lowest 0) or pan (lowest -1) in the library's hundredths, limited to lowest..1; what is
+// not a number counts as 0 (silent, centred), so no conversion is ever out of range.
+int ToLevel(float value, float lowest)
+{
+    return static_cast<int>((std::isnan(value) ? 0.0f : std::clamp(value, lowest, 1.0f)) * 100.0f);
+}
+} // namespace
+
 BASSSoundChannel::BASSSoundChannel(IClock& clock) : mClock(clock) {}
 
 BASSSoundChannel::~BASSSoundChannel()
@@ -103,9 +114,8 @@ void BASSSoundChannel::ApplyAttributes()
     // Rates reach 3.4e38 times the file's rate: limit before the conversion to int.
     const double wanted = static_cast<double>(mControls->GetRate()) * mNaturalRate;
     const int frequency = wanted >= 1.0 ? static_cast<int>(std::min(wanted, static_cast<double>(INT_MAX))) : 1;
-    const float volume = std::clamp(mControls->GetVolume(), 0.0f, 1.0f);
-    const int level = mControls->IsMuted() ? 0 : static_cast<int>(volume * 100.0f);
-    const int pan = static_cast<int>(std::clamp(mControls->GetPan(), -1.0f, 1.0f) * 100.0f);
+    const int level = mControls->IsMuted() ? 0 : ToLevel(mControls->GetVolume(), 0.0f);
+    const int pan = ToLevel(mControls->GetPan(), -1.0f);
     BASS_ChannelSetAttributes(mBassChannel, frequency, level, pan);
     CheckBASSError("BASS_ChannelSetAttributes(mBassChannel, freq, volume, pan)");
 }

@@ -5,6 +5,7 @@
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Shell/PathFunctions.h"
 #include "Platform/Compat/Shell/Shell.h"
+#include "RuntimeError.h"
 #include "TextConversion.h"
 
 namespace Corvane
@@ -44,8 +45,11 @@ std::wstring CleanFolderName(const std::wstring& name)
 std::wstring CreateUserDataFolder(const std::wstring& company, const std::wstring& product)
 {
     wchar_t path[MAX_PATH] = {};
+    // Without it the profiles would land in the working folder, which may be the program's own.
     if (!SHGetSpecialFolderPathW(nullptr, path, CSIDL_APPDATA, TRUE))
-        DebugPrint("The user's application-data folder is not available.\n");
+        throw RuntimeError("The folder for the player profiles cannot be found: the user has no home folder and "
+                           "neither XDG_DATA_HOME nor HOME names one.",
+                           __FILE__, __LINE__, "Corvane::CreateUserDataFolder");
     if (!AppendFolder(path, CleanFolderName(company)) || !AppendFolder(path, CleanFolderName(product)))
         DebugPrint("The per-user folder's path is too long.\n");
     return path;

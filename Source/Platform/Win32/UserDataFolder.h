@@ -12,6 +12,7 @@ std::wstring CleanFolderName(const std::wstring& name);
 
 // The folder for company and product, created with its parents when missing (an existing one is
 // fine). A folder that cannot be created is reported to the debug output; its path is returned
-// all the same, and opening files there fails later with the file's own error.
+// all the same, and opening files there fails later with the file's own error. Raises RuntimeError
+// when the user's application-data folder is unknown.
 std::wstring CreateUserDataFolder(const std::wstring& company, const std::wstring& product);
 } // namespace Corvane

@@ -37,6 +37,8 @@ protected:
         mFiles.push_back(std::move(bytes));
         return BASS_StreamCreateFile(TRUE, mFiles.back().data(), 0, mFiles.back().size(), 0);
     }
+    // The bytes of the stream made last.
+    std::string& LastStreamBytes() { return mFiles.back(); }
     HMUSIC Music(const std::string& bytes)
     {
         return BASS_MusicLoad(TRUE, bytes.data(), 0, static_cast<DWORD>(bytes.size()), 0, 0);
@@ -120,6 +122,24 @@ TEST_F(BassTest, DamagedTruncatedAndUnknownFilesAreRefusedWithAReasonAndTheNextS
     EXPECT_TRUE(Compat::Audio::GetLastAudioErrorDetail().empty());
     ASSERT_TRUE(BASS_ChannelPlay(next, TRUE));
     EXPECT_NEAR(MixFrames(4410).Rms(0), kToneRms, 0.01);
+}
+
+// A stream reads its file as it plays, not when it is made: what its bytes hold when they are
+// played is what is heard.
+TEST_F(BassTest, AStreamDecodesItsBytesWhileItPlays)
+{
+    const HSTREAM stream = Stream(EncodeTone({kRate, 1, 441.0, 0.5, 0.5f, 0.5f}, "wav"));
+    ASSERT_NE(stream, 0u);
+    std::string& bytes = LastStreamBytes();
+    const std::size_t data = bytes.find("data");
+    ASSERT_NE(data, std::string::npos);
+    const std::size_t samples = data + 8;
+    // The second half of the samples falls silent after the stream was made.
+    std::fill(bytes.begin() + std::ptrdiff_t(samples + (bytes.size() - samples) / 2), bytes.end(), '\0');
+    ASSERT_TRUE(BASS_ChannelPlay(stream, TRUE));
+    const Stereo mixed = MixFrames(kRate / 2);
+    EXPECT_NEAR(mixed.Rms(0, 0, kRate / 5), kToneRms, 0.01);
+    EXPECT_EQ(mixed.Rms(0, kRate * 3 / 10, kRate * 45 / 100), 0.0);
 }
 
 TEST_F(BassTest, FrequencyVolumeAndPanShapeTheMixedSamples)

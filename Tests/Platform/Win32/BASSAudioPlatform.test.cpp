@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cfloat>
 
 using namespace Corvane;
@@ -244,6 +246,12 @@ TEST_F(BASSAudioPlatformTest, ChannelsFollowTheControlsTreeIntoTheMix)
     EXPECT_EQ(AttributesOf("Tone").volume, 50u) << "unmuting restores the volume";
 
     RefPtr<IAudioControls> effects = RefPtr<IAudioControls>::Adopt(audio->GetCategoryControls(Label("Effect")));
+    // What is not a number reaches the library as silence, centred.
+    effects->SetVolume(std::nanf(""));
+    effects->SetPan(std::nanf(""));
+    Run(1);
+    EXPECT_EQ(AttributesOf("Tone").volume, 0u);
+    EXPECT_EQ(AttributesOf("Tone").pan, 0);
     effects->SetVolume(1.0f);
     effects->SetPan(0.5f);
     Run(1);

@@ -235,13 +235,13 @@ HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD le
         return Fail(BASS_ERROR_INIT), 0;
     if (!mem)
         return Fail(BASS_ERROR_FILEOPEN, "only sounds held in memory can be opened"), 0;
-    Compat::Audio::SampledSound sound;
+    int code = BASS_OK;
     std::string problem;
-    const int code =
-        Compat::Audio::DecodeSampledSound(static_cast<const unsigned char*>(file) + offset, length, sound, problem);
-    if (code != BASS_OK)
+    std::unique_ptr<Compat::Audio::SampledStream> stream =
+        Compat::Audio::SampledStream::Open(static_cast<const unsigned char*>(file) + offset, length, code, problem);
+    if (!stream)
         return Fail(code, problem), 0;
-    return AddVoice(std::make_unique<Voice>(std::move(sound)));
+    return AddVoice(std::make_unique<Voice>(std::move(stream)));
 }
 
 BOOL BASS_StreamFree(HSTREAM handle)

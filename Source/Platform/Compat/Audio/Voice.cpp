@@ -7,41 +7,11 @@ namespace Compat::Audio
 namespace
 {
 constexpr float kFractionScale = 1.0f / 4294967296.0f;
-constexpr float kSampleScale = 1.0f / 32768.0f;
-
-// Adds up to count frames of 16-bit samples read at position (advanced by step per output frame)
-// to mix; returns the frames added, fewer when the samples end.
-template <int Channels>
-int MixSampleFrames(const std::int16_t* samples, std::int64_t frames, std::uint64_t& position, std::uint64_t step,
-                    float left, float right, float* mix, int count)
-{
-    const std::uint64_t end = static_cast<std::uint64_t>(frames) << 32;
-    int done = 0;
-    for (; done < count && position < end; ++done, position += step)
-    {
-        const std::size_t index = static_cast<std::size_t>(position >> 32) * Channels;
-        const float fraction = static_cast<float>(position & 0xFFFFFFFFu) * kFractionScale;
-        if constexpr (Channels == 1)
-        {
-            const float a = samples[index];
-            const float value = a + (samples[index + 1] - a) * fraction;
-            mix[2 * done] += value * left;
-            mix[2 * done + 1] += value * right;
-        }
-        else
-        {
-            const float l = samples[index];
-            const float r = samples[index + 1];
-            mix[2 * done] += (l + (samples[index + 2] - l) * fraction) * left;
-            mix[2 * done + 1] += (r + (samples[index + 3] - r) * fraction) * right;
-        }
-    }
-    return done;
-}
 } // namespace
 
-Voice::Voice(SampledSound sound)
-    : mSound(std::move(sound)), mNaturalRate(mSound.sampleRate), mFrequency(mSound.sampleRate)
+Voice::Voice(std::unique_ptr<SampledStream> stream)
+    : mStream(std::move(stream)), mBlock(new float[(kBlockFrames + 1) * 2]), mNaturalRate(mStream->GetSampleRate()),
+      mFrequency(mNaturalRate)
 {
 }
 
@@ -90,11 +60,11 @@ void Voice::Rewind()
     mPosition = 0;
     mAtEnd = false;
     if (mModule)
-    {
         mModule->Rewind();
-        mBlockFrames = 0;
-        mModuleEnded = false;
-    }
+    else
+        mStream->Rewind();
+    mBlockFrames = 0;
+    mSourceEnded = false;
 }
 
 void Voice::Gains(float& left, float& right) const
@@ -111,25 +81,12 @@ void Voice::MixInto(float* mix, int frames, int outputRate)
     if (mState != VoiceState::Playing || outputRate <= 0)
         return;
     const std::uint64_t step = (static_cast<std::uint64_t>(mFrequency) << 32) / static_cast<std::uint64_t>(outputRate);
-    const int done = mModule ? MixModule(mix, frames, step) : MixSamples(mix, frames, step);
+    const int done = MixBlocks(mix, frames, step);
     if (done < frames)
     {
         mState = VoiceState::Stopped;
         mAtEnd = true;
     }
-}
-
-int Voice::MixSamples(float* mix, int frames, std::uint64_t step)
-{
-    float left = 0.0f;
-    float right = 0.0f;
-    Gains(left, right);
-    left *= kSampleScale;
-    right *= kSampleScale;
-    const std::int16_t* samples = mSound.samples.data();
-    return mSound.channels == 1
-               ? MixSampleFrames<1>(samples, mSound.frames, mPosition, step, left, right, mix, frames)
-               : MixSampleFrames<2>(samples, mSound.frames, mPosition, step, left, right, mix, frames);
 }
 
 bool Voice::RenderBlock()
@@ -143,13 +100,16 @@ bool Voice::RenderBlock()
         mPosition -= static_cast<std::uint64_t>(mBlockFrames - 1) << 32;
         kept = 1;
     }
-    const std::size_t rendered = mModuleEnded ? 0 : mModule->Render(mBlock.get() + 2 * kept, kBlockFrames, mNaturalRate);
-    mModuleEnded = rendered == 0;
+    float* block = mBlock.get() + 2 * kept;
+    std::size_t rendered = 0;
+    if (!mSourceEnded)
+        rendered = mModule ? mModule->Render(block, kBlockFrames, mNaturalRate) : mStream->Render(block, kBlockFrames);
+    mSourceEnded = rendered == 0;
     mBlockFrames = kept + static_cast<int>(rendered);
     return rendered > 0;
 }
 
-int Voice::MixModule(float* mix, int frames, std::uint64_t step)
+int Voice::MixBlocks(float* mix, int frames, std::uint64_t step)
 {
     float left = 0.0f;
     float right = 0.0f;

@@ -1,10 +1,10 @@
-// One stream or music of the audio stand-in: its source (decoded samples or a tracker module),
-// its play state and position, and the frequency, volume and pan it is mixed with. Mixing
-// resamples linearly from the voice's frequency to the output rate. The library's lock guards
-// every call; mixing allocates nothing.
+// One stream or music of the audio stand-in: its source (a sampled file decoded as it plays or a
+// tracker module), its play state and position, and the frequency, volume and pan it is mixed
+// with. The source renders blocks at its natural rate; mixing resamples them linearly from the
+// voice's frequency to the output rate. The library's lock guards every call.
 #pragma once
 
-#include "Platform/Compat/Audio/SampledSound.h"
+#include "Platform/Compat/Audio/SampledStream.h"
 #include "Platform/Compat/Audio/TrackerModule.h"
 
 #include <memory>
@@ -21,7 +21,7 @@ enum class VoiceState
 class Voice
 {
 public:
-    explicit Voice(SampledSound sound);
+    explicit Voice(std::unique_ptr<SampledStream> stream);
     // A module rendered at rate.
     Voice(std::unique_ptr<TrackerModule> module, int rate);
 
@@ -53,22 +53,21 @@ public:
     static constexpr int kMaxFrequency = 1000000;
 
 private:
-    // Frames the module renders at a time.
+    // Frames the source renders at a time.
     static constexpr int kBlockFrames = 512;
 
     void Rewind();
     void Gains(float& left, float& right) const;
-    int MixSamples(float* mix, int frames, std::uint64_t step);
-    int MixModule(float* mix, int frames, std::uint64_t step);
-    // Renders the module's next block behind the last frame kept; false at the song's end.
+    int MixBlocks(float* mix, int frames, std::uint64_t step);
+    // Renders the source's next block behind the last frame kept; false at its end.
     bool RenderBlock();
 
-    SampledSound mSound;
+    std::unique_ptr<SampledStream> mStream;
     std::unique_ptr<TrackerModule> mModule;
-    // The module's rendered frames: the last one of the block before, then the new block.
+    // The source's rendered frames: the last one of the block before, then the new block.
     std::unique_ptr<float[]> mBlock;
     int mBlockFrames = 0;
-    bool mModuleEnded = false;
+    bool mSourceEnded = false;
 
     int mNaturalRate;
     int mFrequency;
@@ -76,7 +75,7 @@ private:
     int mPan = 0;
     VoiceState mState = VoiceState::Stopped;
     bool mAtEnd = false;
-    // Position in source frames, 32.32 fixed point (for a module, from the start of mBlock).
+    // Position in source frames from the start of mBlock, 32.32 fixed point.
     std::uint64_t mPosition = 0;
 };
 } // namespace Compat::Audio

@@ -24,6 +24,9 @@ class ArgbConverter
 public:
     explicit ArgbConverter(const DDPIXELFORMAT& format);
     void Row(const std::uint8_t* row, int width, std::uint32_t* out) const;
+    // As Row, for a place that ignores alpha: where the layout is 8-8-8 in 32 bits the row is
+    // copied as it is, alpha bytes included.
+    void ColourRow(const std::uint8_t* row, int width, std::uint32_t* out) const;
 
 private:
     // Where a channel sits and what each of its values is in 8 bits.
@@ -32,10 +35,19 @@ private:
         int shift = 0;
         std::uint32_t mask = 0;
         std::vector<std::uint8_t> table;
+        // The table as arithmetic, for 2 to 6 bits: (value * 255 + most / 2) / most is
+        // ((value * 255 + most / 2) * multiplier) >> (16 + extraShift).
+        int most = 0;
+        int multiplier = 0;
+        int extraShift = 0;
     };
+
+    // Eight 16-bit pixels at a time, where every channel has 2 to 6 bits.
+    void SixteenBitBlocks(const std::uint8_t* row, int blocks, std::uint32_t* out) const;
 
     int mBytes = 0;
     bool mPlain32 = false; // 8-8-8 in 32 bits: a copy with alpha set
+    bool mSixteenBitBlocks = false;
     Lane mLanes[3];
 };
 // A pixel value of bytes bytes, little-endian.

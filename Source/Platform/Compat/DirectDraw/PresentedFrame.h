@@ -21,8 +21,8 @@ struct PresentedFrame
 // The last frame; with frames not kept, its window and size without pixels.
 const PresentedFrame& GetLastPresentedFrame();
 // Whether the pixels of frames presented from memory are kept (the default; tests read them).
-// The program does without: each frame then goes straight into the window's texture, one copy of
-// the whole frame fewer a step.
+// The program does without: each frame then goes straight into the memory the window shows it
+// from (its own pixels, or its texture), one copy of the whole frame fewer a step.
 void KeepPresentedFrames(bool keep);
 // Frames presented since the start or the last ForgetPresentedFrames.
 int CountPresentedFrames();

@@ -6,6 +6,7 @@
 #include "Platform/Compat/User/WindowObject.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace Compat
@@ -60,6 +61,7 @@ void ReadPendingFrame()
 struct Presentation
 {
     SDL_Renderer* renderer = nullptr;
+    bool software = false;          // SDL's renderer that draws on the processor
     SDL_Texture* texture = nullptr; // streaming: memory frames
     int width = 0;
     int height = 0;
@@ -97,6 +99,8 @@ Presentation* PresentationOf(HWND window)
             return nullptr;
         auto presentation = std::make_shared<Presentation>();
         presentation->renderer = renderer;
+        SDL_RendererInfo info{};
+        presentation->software = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
         window->presentation = presentation;
     }
     return static_cast<Presentation*>(window->presentation.get());
@@ -211,48 +215,136 @@ SDL_Texture* FrameTexture(Presentation& presentation, int width, int height)
 }
 } // namespace
 
-void PresentFrame(PresentedFrame&& frame, const RECT* destination)
+namespace
 {
-    Presentation* presentation = PresentationOf(frame.window);
-    if (presentation && frame.width > 0 && frame.height > 0)
+// Where the rows of a frame from memory go: the window's own pixels when the renderer draws on
+// the processor and shows the frame unscaled over the whole client area (SDL would only copy the
+// texture there), else the locked frame texture.
+class FrameRows
+{
+public:
+    FrameRows(Presentation* presentation, HWND window, int width, int height, const RECT* destination)
+        : mPresentation(presentation), mWindow(window), mDestination(destination)
     {
-        if (SDL_Texture* texture = FrameTexture(*presentation, frame.width, frame.height))
+        if (!presentation || width <= 0 || height <= 0)
+            return;
+        if ((mSurface = WindowPixels(*presentation, window, width, height, destination)))
         {
-            SDL_UpdateTexture(texture, nullptr, frame.pixels.data(), frame.width * 4);
-            Show(*presentation, frame.window, texture, destination);
+            if (SDL_MUSTLOCK(mSurface) && SDL_LockSurface(mSurface) != 0)
+            {
+                mSurface = nullptr;
+                return;
+            }
+            mPixels = static_cast<std::uint8_t*>(mSurface->pixels);
+            mPitch = mSurface->pitch;
+            return;
         }
+        mTexture = FrameTexture(*presentation, width, height);
+        void* pixels = nullptr;
+        if (!mTexture || SDL_LockTexture(mTexture, nullptr, &pixels, &mPitch) != 0)
+        {
+            mTexture = nullptr;
+            return;
+        }
+        mPixels = static_cast<std::uint8_t*>(pixels);
     }
-    PresentedFrame& record = NewRecord(frame.window, frame.width, frame.height);
-    std::swap(record.pixels, frame.pixels);
-    Frames().spare = std::move(frame.pixels);
-}
+
+    FrameRows(const FrameRows&) = delete;
+    FrameRows& operator=(const FrameRows&) = delete;
+
+    // Row y to write, null when the window cannot show the frame.
+    std::uint32_t* Row(int y) const
+    {
+        return mPixels ? reinterpret_cast<std::uint32_t*>(mPixels + std::size_t(y) * std::size_t(mPitch)) : nullptr;
+    }
+
+    // Shows what the rows hold.
+    void Show()
+    {
+        if (mSurface)
+        {
+            if (SDL_MUSTLOCK(mSurface))
+                SDL_UnlockSurface(mSurface);
+            SDL_RenderPresent(mPresentation->renderer);
+        }
+        else if (mTexture)
+        {
+            SDL_UnlockTexture(mTexture);
+            Compat::Show(*mPresentation, mWindow, mTexture, mDestination);
+        }
+        mPixels = nullptr;
+    }
+
+private:
+    // The window's pixels when they can take a frame of width x height as it is.
+    static SDL_Surface* WindowPixels(Presentation& presentation, HWND window, int width, int height,
+                                     const RECT* destination)
+    {
+        if (!presentation.software)
+            return nullptr;
+        if (destination && (destination->left != 0 || destination->top != 0 || destination->right != width ||
+                            destination->bottom != height))
+            return nullptr;
+        int logicalWidth = 0, logicalHeight = 0;
+        SDL_RenderGetLogicalSize(presentation.renderer, &logicalWidth, &logicalHeight);
+        float scaleX = 1, scaleY = 1;
+        SDL_RenderGetScale(presentation.renderer, &scaleX, &scaleY);
+        SDL_Rect viewport{};
+        SDL_RenderGetViewport(presentation.renderer, &viewport);
+        if (logicalWidth != 0 || logicalHeight != 0 || scaleX != 1 || scaleY != 1 || viewport.x != 0 ||
+            viewport.y != 0 || viewport.w != width || viewport.h != height)
+            return nullptr;
+        SDL_Surface* surface = SDL_GetWindowSurface(GetSdlWindow(window));
+        if (!surface || surface->w != width || surface->h != height || !surface->format ||
+            surface->format->BytesPerPixel != 4 || surface->format->Rmask != 0xFF0000u ||
+            surface->format->Gmask != 0xFF00u || surface->format->Bmask != 0xFFu)
+            return nullptr;
+        // Drawing still queued for the window goes first, as it would through the renderer.
+        UseRenderTarget(presentation.renderer, nullptr);
+        SDL_RenderFlush(presentation.renderer);
+        return surface;
+    }
+
+    Presentation* mPresentation;
+    HWND mWindow;
+    const RECT* mDestination;
+    SDL_Surface* mSurface = nullptr;
+    SDL_Texture* mTexture = nullptr;
+    std::uint8_t* mPixels = nullptr;
+    int mPitch = 0;
+};
+} // namespace
 
 void PresentRows(HWND window, int width, int height, const std::function<void(int y, std::uint32_t* out)>& fill,
                  const RECT* destination)
 {
-    if (KeepFrames() || width <= 0 || height <= 0)
-    {
-        PresentedFrame frame;
-        frame.window = window;
-        frame.width = std::max(width, 0);
-        frame.height = std::max(height, 0);
-        frame.pixels = TakeFramePixels(std::size_t(frame.width) * frame.height);
-        for (int y = 0; y < frame.height; ++y)
-            fill(y, frame.pixels.data() + std::size_t(y) * frame.width);
-        PresentFrame(std::move(frame), destination);
-        return;
-    }
-    NewRecord(window, width, height).pixels.clear();
-    Presentation* presentation = PresentationOf(window);
-    SDL_Texture* texture = presentation ? FrameTexture(*presentation, width, height) : nullptr;
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0)
-        return;
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    // Kept frames are filled into their record and copied to the window from there.
+    std::vector<std::uint32_t> kept = KeepFrames() ? TakeFramePixels(count) : std::vector<std::uint32_t>();
+    FrameRows rows(PresentationOf(window), window, width, height, destination);
     for (int y = 0; y < height; ++y)
-        fill(y, reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(pixels) + std::size_t(y) * pitch));
-    SDL_UnlockTexture(texture);
-    Show(*presentation, window, texture, destination);
+    {
+        std::uint32_t* out = rows.Row(y);
+        if (kept.empty())
+        {
+            if (!out)
+                break;
+            fill(y, out);
+            continue;
+        }
+        std::uint32_t* record = kept.data() + std::size_t(y) * std::size_t(width);
+        fill(y, record);
+        for (int x = 0; x < width; ++x)
+            record[x] |= 0xFF000000u;
+        if (out)
+            std::memcpy(out, record, std::size_t(width) * 4);
+    }
+    rows.Show();
+    PresentedFrame& record = NewRecord(window, width, height);
+    Frames().spare = std::move(record.pixels);
+    record.pixels = std::move(kept);
 }
 
 void KeepPresentedFrames(bool keep)

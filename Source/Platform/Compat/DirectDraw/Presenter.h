@@ -28,11 +28,10 @@ struct RendererRef
     bool Alive() const { return renderer && !lifetime.expired(); }
 };
 
-// Shows the frame in its window (stretched over destination, client coordinates, or over the
-// whole client area when destination is null) and keeps it as the last presented frame.
-void PresentFrame(PresentedFrame&& frame, const RECT* destination);
-// Shows a frame of width x height in window (as PresentFrame) whose rows fill writes: row y into
-// out, width opaque 0xAARRGGBB pixels. Kept as the last presented frame when frames are kept.
+// Shows a frame of width x height in window (stretched over destination, client coordinates, or
+// over the whole client area when destination is null) whose rows fill writes: row y into out,
+// width 0xAARRGGBB pixels whose alpha the window ignores, straight into the memory the window
+// shows them from. Kept, opaque, as the last presented frame when frames are kept.
 void PresentRows(HWND window, int width, int height, const std::function<void(int y, std::uint32_t* out)>& fill,
                  const RECT* destination);
 // Pixels for the next frame to be presented, count of them with undefined contents: the buffer of

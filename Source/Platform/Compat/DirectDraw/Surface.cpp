@@ -311,6 +311,12 @@ HRESULT Surface::Copy(const RECT& to, Surface& src, const RECT& from)
     const std::uint8_t* pixels = &src == this ? copy.data() : src.mContents.pixels.data();
     const int w = to.right - to.left, h = to.bottom - to.top;
     const int sw = from.right - from.left, sh = from.bottom - from.top;
+    // Whole surfaces of one size: one block.
+    if (w == sw && h == sh && w == mWidth && w == src.mWidth && h == mHeight && mPitch == src.mPitch)
+    {
+        std::memmove(mContents.pixels.data(), pixels, mContents.pixels.size());
+        return DD_OK;
+    }
     for (int y = 0; y < h; ++y)
     {
         const std::uint8_t* row = pixels + std::size_t(from.top + y * sh / h) * src.mPitch;
@@ -373,8 +379,9 @@ void Surface::Show(const RECT& from, HWND window, const RECT* destination)
     PresentRows(
         window, width, from.bottom - from.top,
         [&](int y, std::uint32_t* out) {
-            converter.Row(mContents.pixels.data() + std::size_t(from.top + y) * mPitch + std::size_t(from.left) * mBytes,
-                          width, out);
+            converter.ColourRow(mContents.pixels.data() + std::size_t(from.top + y) * mPitch +
+                                    std::size_t(from.left) * mBytes,
+                                width, out);
         },
         destination);
 }

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,17 @@ struct FoundEntry
     std::wstring name;
     DWORD attributes;
     unsigned long long size;
+    FILETIME written;
 };
+
+FILETIME ToFileTime(const timespec& time)
+{
+    // Seconds from 1601 to 1970.
+    constexpr unsigned long long kEpochOffset = 11644473600ULL;
+    const unsigned long long ticks = (static_cast<unsigned long long>(time.tv_sec) + kEpochOffset) * 10000000ULL +
+                                     static_cast<unsigned long long>(time.tv_nsec) / 100;
+    return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
 
 class FindObject final : public Compat::KernelObject
 {
@@ -103,6 +114,7 @@ bool PatternMatches(const std::wstring& pattern, const std::wstring& name)
 void Fill(const FoundEntry& entry, WIN32_FIND_DATAW* data)
 {
     data->dwFileAttributes = entry.attributes;
+    data->ftLastWriteTime = entry.written;
     data->nFileSizeHigh = static_cast<DWORD>(entry.size >> 32);
     data->nFileSizeLow = static_cast<DWORD>(entry.size);
     const std::size_t n = std::min<std::size_t>(entry.name.size(), MAX_PATH - 1);
@@ -164,7 +176,8 @@ HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, void*, DWORD 
     bool truncate = false;
     switch (disposition)
     {
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
+    // A new file is never reached through a link planted in its place.
+    case CREATE_NEW: flags |= O_CREAT | O_EXCL | O_NOFOLLOW; break;
     case CREATE_ALWAYS:
         flags |= O_CREAT;
         truncate = true;
@@ -324,7 +337,25 @@ BOOL MoveFileExW(const wchar_t* existing, const wchar_t* target, DWORD flags)
     struct stat info;
     if (!(flags & MOVEFILE_REPLACE_EXISTING) && ::stat(to.c_str(), &info) == 0)
         return Fail(ERROR_ALREADY_EXISTS);
-    return ::rename(from.c_str(), to.c_str()) == 0 ? TRUE : FailFromErrno();
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return FailFromErrno();
+    if (!(flags & MOVEFILE_WRITE_THROUGH))
+        return TRUE;
+    // The new name is on the disk only once its folder is.
+    const std::size_t cut = to.rfind('/');
+    const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : to.substr(0, cut);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return FailFromErrno();
+    const bool synced = ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!synced)
+    {
+        SetLastErrorFromErrno(error);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CreateDirectoryW(const wchar_t* path, void*)
@@ -346,6 +377,33 @@ DWORD GetFileAttributesW(const wchar_t* path)
         return INVALID_FILE_ATTRIBUTES;
     }
     return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
+
+BOOL GetFileAttributesExW(const wchar_t* path, GET_FILEEX_INFO_LEVELS level, void* info)
+{
+    if (level != GetFileExInfoStandard || !info)
+        return Fail(ERROR_INVALID_PARAMETER);
+    struct stat status;
+    if (::stat(Compat::NativePath(path).c_str(), &status) != 0)
+    {
+        SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    auto* data = static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(info);
+    const bool folder = S_ISDIR(status.st_mode);
+    const unsigned long long size = folder ? 0ULL : static_cast<unsigned long long>(status.st_size);
+    data->dwFileAttributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    data->ftLastWriteTime = ToFileTime(status.st_mtim);
+    data->nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    data->nFileSizeLow = static_cast<DWORD>(size);
+    return TRUE;
+}
+
+void GetSystemTimeAsFileTime(FILETIME* time)
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    *time = ToFileTime(now);
 }
 
 HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* data)
@@ -370,10 +428,12 @@ HANDLE FindFirstFileW(const wchar_t* pattern, WIN32_FIND_DATAW* data)
             continue;
         struct stat info;
         const std::string full = native + "/" + entry->d_name;
-        if (::stat(full.c_str(), &info) != 0)
-            continue; // a dangling link or a file removed meanwhile
+        // A dangling link is listed as the file it is named as (Windows lists links themselves).
+        if (::stat(full.c_str(), &info) != 0 && ::lstat(full.c_str(), &info) != 0)
+            continue; // removed meanwhile
         find->entries.push_back({name, S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL,
-                                 S_ISDIR(info.st_mode) ? 0ULL : static_cast<unsigned long long>(info.st_size)});
+                                 S_ISDIR(info.st_mode) ? 0ULL : static_cast<unsigned long long>(info.st_size),
+                                 ToFileTime(info.st_mtim)});
     }
     ::closedir(dir);
     if (find->entries.empty())

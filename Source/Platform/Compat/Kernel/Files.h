@@ -38,9 +38,11 @@ constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 // MoveFileExW.
 constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
 
 // Opens or creates a file; INVALID_HANDLE_VALUE on failure (ERROR_SHARING_VIOLATION when the
-// sharing modes forbid it, before anything is truncated). CREATE_ALWAYS and OPEN_ALWAYS on an
+// sharing modes forbid it, before anything is truncated). CREATE_NEW fails on any existing name,
+// a symbolic link included, so it never writes through a link. CREATE_ALWAYS and OPEN_ALWAYS on an
 // existing file succeed and set the last error to ERROR_ALREADY_EXISTS.
 HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, void* security, DWORD disposition, DWORD flags,
                    HANDLE templateFile);
@@ -58,20 +60,46 @@ BOOL CloseHandle(HANDLE handle);
 
 BOOL DeleteFileW(const wchar_t* path);
 // Renames existing to target in one step; with MOVEFILE_REPLACE_EXISTING an existing target is
-// replaced atomically.
+// replaced atomically; with MOVEFILE_WRITE_THROUGH it returns once the rename is on the disk (the
+// target's folder synced).
 BOOL MoveFileExW(const wchar_t* existing, const wchar_t* target, DWORD flags);
 // Creates one folder; an existing one fails with ERROR_ALREADY_EXISTS, a missing parent with
 // ERROR_PATH_NOT_FOUND.
 BOOL CreateDirectoryW(const wchar_t* path, void* security);
 DWORD GetFileAttributesW(const wchar_t* path);
 
+// 100-nanosecond intervals since the start of 1601 (UTC).
+struct FILETIME
+{
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+
 struct WIN32_FIND_DATAW
 {
     DWORD dwFileAttributes;
+    FILETIME ftLastWriteTime; // a folder's changes when an entry is added, removed or renamed
     DWORD nFileSizeHigh;
     DWORD nFileSizeLow;
     wchar_t cFileName[MAX_PATH];
 };
+
+enum GET_FILEEX_INFO_LEVELS
+{
+    GetFileExInfoStandard = 0,
+};
+
+struct WIN32_FILE_ATTRIBUTE_DATA
+{
+    DWORD dwFileAttributes;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+};
+
+// The attributes, last write time and size of a file or folder (info: a WIN32_FILE_ATTRIBUTE_DATA).
+BOOL GetFileAttributesExW(const wchar_t* path, GET_FILEEX_INFO_LEVELS level, void* info);
+void GetSystemTimeAsFileTime(FILETIME* time);
 
 // Lists the entries of the pattern's folder whose names match its last component ('*' and '?',
 // without regard to case; "*.*" matches every name), "." and ".." included as Windows gives them.

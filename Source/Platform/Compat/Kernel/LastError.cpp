@@ -30,6 +30,8 @@ const char* SystemText(DWORD code)
     case ERROR_GEN_FAILURE: return "A device attached to the system is not functioning.";
     case ERROR_SHARING_VIOLATION:
         return "The process cannot access the file because it is being used by another process.";
+    case ERROR_FILE_TOO_LARGE: return "The file size exceeds the limit allowed and cannot be saved.";
+    case ERROR_CANT_RESOLVE_FILENAME: return "The name of the file cannot be resolved by the system.";
     default: return nullptr;
     }
 }
@@ -63,6 +65,8 @@ DWORD SetLastErrorFromErrno(int error)
     case EEXIST: code = ERROR_ALREADY_EXISTS; break;
     case ENOSPC:
     case EDQUOT: code = ERROR_DISK_FULL; break;
+    case EFBIG: code = ERROR_FILE_TOO_LARGE; break;
+    case ELOOP: code = ERROR_CANT_RESOLVE_FILENAME; break;
     case EMFILE:
     case ENFILE: code = ERROR_TOO_MANY_OPEN_FILES; break;
     case ENOTEMPTY: code = ERROR_DIR_NOT_EMPTY; break;

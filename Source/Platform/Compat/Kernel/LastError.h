@@ -24,6 +24,8 @@ constexpr DWORD ERROR_BUSY = 14;
 constexpr DWORD ERROR_NOT_SUPPORTED = 15;
 constexpr DWORD ERROR_GEN_FAILURE = 16;
 constexpr DWORD ERROR_SHARING_VIOLATION = 17;
+constexpr DWORD ERROR_FILE_TOO_LARGE = 18;
+constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 19;
 
 // Calling thread's last error.
 DWORD GetLastError();

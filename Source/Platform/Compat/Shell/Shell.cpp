@@ -5,6 +5,7 @@
 #include "Platform/Compat/User/DisplayPresence.h"
 #include "Utf8.h"
 
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,6 +16,8 @@
 #include <cwchar>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -37,6 +40,23 @@ bool MakeFolders(const std::string& path)
     }
     return true;
 }
+
+// The user's home: $HOME when it is an absolute path, else the password database's entry, so that
+// a session without HOME never puts the player's files into the working folder. Empty when
+// neither knows one.
+std::string HomeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home == '/')
+        return home;
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    passwd entry;
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir &&
+        *found->pw_dir == '/')
+        return found->pw_dir;
+    return {};
+}
 } // namespace
 
 BOOL SHGetSpecialFolderPathW(HWND, wchar_t* path, int folder, BOOL create)
@@ -46,8 +66,8 @@ BOOL SHGetSpecialFolderPathW(HWND, wchar_t* path, int folder, BOOL create)
     std::string base;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
         base = data;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::string(home) + "/.local/share";
+    else if (const std::string home = HomeFolder(); !home.empty())
+        base = home + "/.local/share";
     else
         return FALSE;
     if (create && !MakeFolders(base))

@@ -10,7 +10,8 @@
 
 constexpr int CSIDL_APPDATA = 0x1A;
 
-// CSIDL_APPDATA: $XDG_DATA_HOME, else ~/.local/share; created when create is TRUE.
+// CSIDL_APPDATA: $XDG_DATA_HOME (when absolute), else ~/.local/share of $HOME (when absolute) or of
+// the user's home in the password database; created when create is TRUE. FALSE when none is known.
 BOOL SHGetSpecialFolderPathW(HWND owner, wchar_t* path, int folder, BOOL create);
 // "open" on a URL runs xdg-open in the background; without a display the request is only
 // recorded. Returns a value above 32 on success.

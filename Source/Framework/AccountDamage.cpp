@@ -1,0 +1,255 @@
+#include "Framework/AccountDamage.h"
+
+#include "FileSystem.h"
+#include "Framework/AccountFile.h"
+#include "Framework/ProfileNotice.h"
+#include "MemoryStream.h"
+#include "StreamUtil.h"
+#include "Utf8.h"
+#include "XMLReader.h"
+#include "XMLWriter.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+#include <string_view>
+
+namespace Corvane::Internal
+{
+namespace
+{
+const wchar_t kAccountTag[] = L"account";
+const wchar_t kRecordTag[] = L"record";
+const wchar_t kDamagedExtension[] = L".damaged";
+
+bool IsBlank(const std::wstring& text)
+{
+    // A byte-order mark is what an editor may put first.
+    return text.find_first_not_of(L" \t\r\n\uFEFF") == std::wstring::npos;
+}
+
+bool IsNameCharacter(wchar_t c)
+{
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_' ||
+           c == L':' || c == L'.' || c == L'-' || c > 0x7F;
+}
+
+// The lenient reader turns a value that lost its closing quote into odd attribute names ("C\"")
+// and takes the records after it into that value.
+bool HasDamagedAttributes(const XMLElement& node)
+{
+    for (const auto& [name, value] : node.GetAttributes())
+        if (name.empty() || !std::all_of(name.begin(), name.end(), IsNameCharacter))
+            return true;
+    return false;
+}
+
+// The length of the record start tag that begins piece when it is whole (every value quoted and
+// closed before the tag ends), else 0. piece ends before the next '<', and values hold no raw '<',
+// so a tag cut short or a value that lost its quote never runs on into the next tag.
+std::size_t WholeRecordTag(std::string_view piece)
+{
+    const std::string_view open = "<record";
+    if (!piece.starts_with(open))
+        return 0;
+    std::size_t at = open.size();
+    const auto skipSpace = [&] {
+        const std::size_t from = at;
+        while (at < piece.size() && std::isspace(static_cast<unsigned char>(piece[at])))
+            ++at;
+        return at > from;
+    };
+    for (;;)
+    {
+        const bool spaced = skipSpace();
+        if (at >= piece.size())
+            return 0;
+        if (piece[at] == '>')
+            return at + 1;
+        if (piece.substr(at, 2) == "/>")
+            return at + 2;
+        const std::size_t name = at;
+        while (at < piece.size() && IsNameCharacter(static_cast<unsigned char>(piece[at])))
+            ++at;
+        if (!spaced || at == name)
+            return 0;
+        skipSpace();
+        if (at >= piece.size() || piece[at] != '=')
+            return 0;
+        ++at;
+        skipSpace();
+        if (at >= piece.size() || (piece[at] != '"' && piece[at] != '\''))
+            return 0;
+        const std::size_t close = piece.find(piece[at], at + 1);
+        if (close == piece.npos)
+            return 0;
+        at = close + 1;
+    }
+}
+
+std::wstring PathOf(const FileLocation& file)
+{
+    FileSystem* fileSystem = FileSystem::GetInstance();
+    return fileSystem ? fileSystem->GetPath(file) : file.ToString();
+}
+
+// "<name>-<yyyymmdd>-<hhmmss>.damaged" beside the file, numbered on when taken.
+FileLocation DatedCopyOf(const FileLocation& file)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local = {};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "-%Y%m%d-%H%M%S", &local);
+    const std::wstring base = file.GetName() + Utf8::ToWide(stamp);
+    FileLocation copy = file;
+    copy.SetExtension(kDamagedExtension);
+    FileSystem* fileSystem = FileSystem::GetInstance();
+    for (int n = 1;; ++n)
+    {
+        copy.SetName((n == 1 ? base : base + L"-" + std::to_wstring(n)).c_str());
+        FileLocation probe = copy;
+        if (!fileSystem || !fileSystem->Exists(probe))
+            return copy;
+    }
+}
+} // namespace
+
+std::wstring WalkAccount(MemoryStream& document, const std::function<void(const XMLElement&)>& onRecord)
+{
+    document.Seek(IStream::kFromStart, 0);
+    const bool empty = document.GetSize() == 0;
+    try
+    {
+        XMLReader reader(document);
+        int depth = 0;
+        bool account = false;
+        while (!reader.AtEnd())
+        {
+            const XMLElement* node = reader.Next();
+            if (!node)
+                continue;
+            if (node->IsText())
+            {
+                // What the lenient reader takes as text is a record that lost its "<".
+                if (!IsBlank(node->GetName()))
+                    return L"There is text where a record belongs.";
+                continue;
+            }
+            if (node->IsStartTag())
+            {
+                if (depth == 0 && (account || node->GetName() != kAccountTag))
+                    return L"Something other than one \"account\" element is in the file.";
+                account = true;
+                ++depth;
+                if (HasDamagedAttributes(*node))
+                    return L"An element's attributes are damaged.";
+                if (onRecord && node->GetName() == kRecordTag)
+                    onRecord(*node);
+            }
+            else if (--depth < 0)
+                return L"An end tag has no start tag.";
+        }
+        if (!account)
+            return empty ? L"The file is empty." : L"The file holds no \"account\" element.";
+        if (depth > 0)
+            return L"The file ends early: the element \"account\" is not closed.";
+        return {};
+    }
+    catch (const std::exception& error)
+    {
+        return Utf8::ToWide(error.what());
+    }
+}
+
+std::vector<AttributeMap> SalvageRecords(MemoryStream& document)
+{
+    document.Seek(IStream::kFromStart, 0);
+    std::vector<std::uint8_t> storage;
+    const StreamBytes bytes = ReadAllBytes(document, storage);
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data), bytes.size);
+    std::vector<AttributeMap> records;
+    for (std::size_t start = text.find("<record"); start != text.npos; start = text.find("<record", start + 1))
+    {
+        // Up to the next tag: one record's start tag, read on its own when it is whole.
+        const std::size_t end = text.find('<', start + 1);
+        const std::string_view piece = text.substr(start, end == text.npos ? text.npos : end - start);
+        const std::size_t whole = WholeRecordTag(piece);
+        if (whole == 0)
+            continue;
+        MemoryStream stream(L"record");
+        stream.Write(piece.data(), static_cast<unsigned>(whole));
+        stream.Seek(IStream::kFromStart, 0);
+        try
+        {
+            XMLReader reader(stream);
+            const XMLElement* node = reader.AtEnd() ? nullptr : reader.Next();
+            if (node && node->IsStartTag() && node->GetName() == kRecordTag && node->HasAttribute(L"name"))
+                records.push_back(node->GetAttributes());
+        }
+        catch (const std::exception&)
+        {
+            // The damage is in this record itself: it stays in the kept copy only.
+        }
+    }
+    document.Seek(IStream::kFromStart, 0);
+    return records;
+}
+
+void WriteAccountDocument(const std::vector<AttributeMap>& records, MemoryStream& out)
+{
+    {
+        XMLWriter writer(&out);
+        writer.StartElement(kAccountTag);
+        for (const AttributeMap& record : records)
+        {
+            writer.StartElement(kRecordTag);
+            for (const auto& [name, value] : record) // "name" before "value"
+                writer.WriteAttribute(name, value);
+            writer.EndElement();
+        }
+    }
+    out.Seek(IStream::kFromStart, 0);
+}
+
+bool KeepDamagedCopy(const FileLocation& file, MemoryStream& document, const std::wstring& damage,
+                     std::wstring& failure)
+{
+    const FileLocation copy = DatedCopyOf(file);
+    if (!StoreAccountFile(copy, document, failure))
+        return false;
+    TellPlayerAboutProfiles(L"A profile file could not be read whole:\n\n" + PathOf(file) + L"\n" + damage +
+                            L"\n\nA copy of it was kept as\n" + PathOf(copy) +
+                            L"\n\nThe profile goes on with everything that could be read.");
+    return true;
+}
+
+bool SecureAccountFile(const FileLocation& file)
+{
+    MemoryStream document(file.ToString());
+    std::wstring failure;
+    if (!ReadAccountFile(file, document, failure))
+    {
+        TellPlayerAboutProfiles(L"A profile file could not be opened:\n\n" + failure +
+                                L"\n\nThe game goes on without it and leaves the file as it is.");
+        return false;
+    }
+    const std::wstring damage = WalkAccount(document, nullptr);
+    if (damage.empty())
+        return true;
+    if (!SalvageRecords(document).empty())
+    {
+        if (!RewriteAccountFile(file, {}, false, failure))
+            ReportProfileSaveFailure(failure);
+        return true;
+    }
+    // Nothing to go on with: the file goes aside whole, so that no later start meets it again.
+    const FileLocation copy = DatedCopyOf(file);
+    FileSystem* fileSystem = FileSystem::GetInstance();
+    const bool moved = fileSystem && fileSystem->Replace(file, copy);
+    TellPlayerAboutProfiles(L"A profile file holds nothing that could be read:\n\n" + PathOf(file) + L"\n" + damage +
+                            (moved ? L"\n\nIt was moved to\n" + PathOf(copy) + L"\nand the game goes on without it."
+                                   : L"\n\nThe game goes on without it and leaves the file as it is."));
+    return false;
+}
+} // namespace Corvane::Internal

@@ -1,0 +1,43 @@
+// Account files that do not read cleanly: damaged XML, text where records belong, an empty file, a
+// file that ends early. Nothing in such a file is given up: before anything writes over it, it is
+// kept beside as a dated copy ("<name>-<date>-<time>.damaged") and the player is told where, and the
+// profile goes on with every record that can still be read, wherever the damage lies. Main thread.
+#pragma once
+
+#include "AttributeContainer.h"
+#include "FileLocation.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace Corvane
+{
+class MemoryStream;
+class XMLElement;
+} // namespace Corvane
+
+namespace Corvane::Internal
+{
+// Walks the document from its start, handing every start tag "record" to onRecord (may be empty),
+// and says why it does not read cleanly, or nothing when it does: one "account" element, closed,
+// holding elements and white space only, and no XML error. The walk stops at the damage.
+std::wstring WalkAccount(MemoryStream& document, const std::function<void(const XMLElement&)>& onRecord);
+
+// Every record element that can still be read from the document's bytes, in file order, each read
+// on its own so that damage elsewhere does not take it along.
+std::vector<AttributeMap> SalvageRecords(MemoryStream& document);
+
+// Writes an account document holding the records, in order, to out.
+void WriteAccountDocument(const std::vector<AttributeMap>& records, MemoryStream& out);
+
+// Keeps document as a dated copy beside file and tells the player why (damage) and where. False,
+// with failure set as the account file's operations set it, when the copy cannot be stored.
+bool KeepDamagedCopy(const FileLocation& file, MemoryStream& document, const std::wstring& damage,
+                     std::wstring& failure);
+
+// At start: a damaged file is kept as a copy and rewritten with what can be read; one from which
+// no record can be read is moved aside whole. The player is told either way. False when the file
+// holds no profile any more.
+bool SecureAccountFile(const FileLocation& file);
+} // namespace Corvane::Internal
