@@ -98,6 +98,9 @@ click() {
 }
 # Presses and releases a key (an xdotool key name) on the window.
 key() { xdotool key --window "$window" "$1" || fail "could not press $1"; }
+# Alt+Enter to the window that has the keyboard: the game makes its window again as the keys go
+# down, so keys sent to the window itself could find it gone before they are let go of.
+alt_enter() { xdotool key alt+Return || fail "could not press Alt+Enter"; }
 # Whether a colour spread is that of a blank frame.
 blank() { python3 -c "import sys; sys.exit(0 if float('$1') < 0.02 else 1)"; }
 # How far apart two screenshots of shoot are (RMSE, 0 to 1).
