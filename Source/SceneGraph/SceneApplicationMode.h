@@ -11,7 +11,8 @@
 // screen's other objects (a KeyboardFocusController among them, which moves the focus among the
 // controls with the arrow keys and Tab); buttons go to the capturing node only while there is
 // one, else to the tree and the other objects; moves drive the hover. Text, wheel and the mouse
-// leaving the window use the database's own routing (the window's leave also ends the hover).
+// leaving the window use the database's own routing: the node hovered when the mouse left stays
+// hovered, without MouseLeave, until the next move inside the window settles the hover.
 // Focus and capture are the database's, so SetFocus, the focus controller and the nodes' own
 // SetKeyboardFocus are one focus, announced with "LostFocus" and "ReceivedFocus". Handlers may
 // add, remove and reorder nodes while an event is routed: the walks go over snapshots and skip
@@ -40,8 +41,6 @@ public:
     bool OnMouseMove(int x, int y) override;
     bool OnMouseDown(int button, int x, int y) override;
     bool OnMouseUp(int button, int x, int y) override;
-    // Ends the hover (the hovered node is told MouseLeave), then the database's own handling.
-    bool OnMouseLeave() override;
     // The objects' tasks and removals, then the world states of what changed in the tree.
     void Update(float dt) override;
     // Every node of the tree, each before its children, children in list order.

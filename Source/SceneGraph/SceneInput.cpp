@@ -171,15 +171,3 @@ bool SceneApplicationMode::OnMouseMove(int x, int y)
         return true;
     return RouteToOthers(kNoObject, [x, y](IInputHandler& handler) { return handler.MouseMove(x, y); });
 }
-
-bool SceneApplicationMode::OnMouseLeave()
-{
-    // The pointer is nowhere over the screen: nothing stays hovered.
-    if (SceneNode* old = NodeFromID(mHover))
-    {
-        mHover = kNoObject;
-        old->MouseLeave();
-    }
-    mHover = kNoObject;
-    return ApplicationMode::OnMouseLeave();
-}

@@ -147,6 +147,8 @@ public:
     virtual void ChildAdded(SceneNode* child);
     virtual void ChildRemoved(SceneNode* child);
     virtual void ParentChanged(SceneNode* newParent);
+    // The node's name or node name was set (nodes that name parts after themselves follow it).
+    virtual void NamesChanged() {}
 
     // ---- Input handler side (see the note above) ----
     bool KeyDown(int key) override;
@@ -163,10 +165,18 @@ public:
 
     // ---- Names and tree ----
     // Names are set before the node is registered (the database files it then).
-    void SetName(Corvane::Label name) { mName = name; }
+    void SetName(Corvane::Label name)
+    {
+        mName = name;
+        NamesChanged();
+    }
     // The key under which the parent's child map finds the node; null: not in the map.
     Corvane::Label GetNodeName() const { return mNodeName; }
-    void SetNodeName(Corvane::Label nodeName) { mNodeName = nodeName; }
+    void SetNodeName(Corvane::Label nodeName)
+    {
+        mNodeName = nodeName;
+        NamesChanged();
+    }
     SceneNode* GetParent() const { return mParent; }
     const std::list<SceneNode*>& GetChildren() const { return mChildren; }
     // Unlinks from the old parent (if any) and appends to parent's children, entering the node

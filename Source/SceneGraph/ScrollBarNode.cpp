@@ -59,11 +59,9 @@ void ScrollBarNode::NameArrows()
     }
 }
 
-void ScrollBarNode::ParentChanged(SceneNode* newParent)
+void ScrollBarNode::NamesChanged()
 {
-    SceneNode::ParentChanged(newParent);
-    if (newParent)
-        NameArrows();
+    NameArrows();
 }
 
 void ScrollBarNode::Draw(const Vector2<float>& offset)

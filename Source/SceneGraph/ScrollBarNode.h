@@ -9,9 +9,9 @@
 //                  upArrowImages="ScrollUpArrow" downArrowImages="ScrollDownArrow"/>
 //
 // The arrows are the bar's first two children (up, then down). They are named from the bar's
-// name (its node name when it has no object name) when the bar is made and again when it is
-// attached to a parent, which layouts do after naming it and before anything enters the object
-// database. The node is as wide as the channel's first picture (0 without one). The thumb
+// name (its node name when it has no object name) when the bar is made and whenever it is named
+// again, which layouts do before anything enters the object database, with or without a parent.
+// The node is as wide as the channel's first picture (0 without one). The thumb
 // pictures are kept for screens; no thumb is drawn. Main thread only.
 #pragma once
 
@@ -38,7 +38,7 @@ public:
     void NameArrows();
 
     void Draw(const Corvane::Vector2<float>& offset) override;
-    void ParentChanged(SceneNode* newParent) override;
+    void NamesChanged() override;
 
 private:
     Corvane::ImageList* mChannel;

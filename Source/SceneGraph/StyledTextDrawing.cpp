@@ -18,7 +18,7 @@ public:
 
     bool AtEnd() const { return mRun == mRuns.size(); }
 
-    // Moves past runs without a font and exhausted runs; false when no run is left.
+    // Moves past runs without a font and exhausted runs; false when no character is left.
     bool SkipToCharacters()
     {
         while (!AtEnd() && (!mRuns[mRun].fontPtr || mChar >= mRuns[mRun].text.size()))
@@ -87,7 +87,9 @@ int DrawWrappedStyledText(const StyleRunList& runs, const LineDimensionList& lin
     float lineTop = y;
     for (const LineDimension& line : lines)
     {
-        if (cursor.AtEnd())
+        // A line that asks for characters when every run is used up is the first one the layout
+        // did not make from these runs. The empty line after a closing line break asks for none.
+        if (line.count > 0 && !cursor.SkipToCharacters())
         {
             DebugPrint("StyledTextGraphics::Graphics::DrawWrappedStyledText: ran out of style runs (malformed "
                        "LineDimensionList?)\n");

@@ -4,6 +4,7 @@
 #include "Graphics/RecordingCanvas.h"
 #include "Graphics/RenderContext.h"
 #include "Support/FakeGraphicsPlatform.h"
+#include "Support/FakePlatform.h"
 #include "Support/FrameworkObjects.h"
 #include "Support/SceneHarness.h"
 #include "Widgets/Components.h"
@@ -89,6 +90,7 @@ protected:
         node->Signals().MouseLeave.connect([this, tag](SceneNode*) { log.push_back(tag + " leave"); });
     }
 
+    FakePlatform platform;
     Log log;
     SceneHarness scene;
 };
@@ -142,6 +144,8 @@ TEST_F(SceneInput, TheCapturingNodeTakesEveryPressEvenWhenItDeclines)
     holder->ownButtons = true;
     holder->SetCapture();
     EXPECT_EQ(scene.Screen().GetCaptureNode(), holder);
+    // The system's mouse goes with it, so that a release outside the window still comes here.
+    EXPECT_EQ(platform.captures, 1);
     EXPECT_TRUE(scene.Screen().OnMouseDown(0, 105, 105));
     EXPECT_EQ(log, (Log{"holder down"}));
 
@@ -154,6 +158,7 @@ TEST_F(SceneInput, TheCapturingNodeTakesEveryPressEvenWhenItDeclines)
     // Removing the holder frees the capture.
     log.clear();
     scene.Screen().Remove(holder->GetID());
+    EXPECT_EQ(platform.releases, 1);
     scene.Press(105, 105);
     EXPECT_EQ(log, (Log{"holder Remove", "target pressed"}));
 }
@@ -181,10 +186,14 @@ TEST_F(SceneInput, HoverEntersAndLeavesExactlyOnce)
     scene.MoveMouse(20, 20);
     EXPECT_EQ(log, (Log{"front enter", "front leave"}));
 
-    // Leaving the window ends the hover.
+    // Leaving the window leaves the hover as it is: the next move inside settles it, and coming
+    // back over the same node is no new entry.
     log.clear();
     SceneNode::ClearCapture();
     scene.MoveMouse(20, 20);
+    scene.LeaveWindow();
+    EXPECT_EQ(scene.Screen().GetHoverNode(), back);
+    scene.MoveMouse(21, 21);
     scene.LeaveWindow();
     scene.MoveMouse(-50, -50);
     EXPECT_EQ(log, (Log{"back enter", "back leave"}));

@@ -1,9 +1,11 @@
-// The scroll bar built from layout elements in a scene-graph screen: its arrows, their names and
-// their clicks.
+// The scroll bar built from layout elements in a scene-graph screen: its arrows, their names (also
+// when the bar is the root of a controller's layout) and their clicks.
 #include "SceneGraph/ScrollBarNode.h"
 
 #include "Graphics/RecordingCanvas.h"
 #include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/SceneLayout.h"
+#include "SceneGraph/SceneLayoutController.h"
 #include "Support/ControlScene.h"
 #include "Support/TestImageLists.h"
 
@@ -31,6 +33,13 @@ protected:
 
     ControlScene scene;
 };
+
+// A controller's tree: its layout is built without a parent, registered, then attached.
+class BarPanel : public SceneLayoutController
+{
+protected:
+    SceneNode* CreateNode() override { return SceneLayout::Find(Label("DishesBar"))->Instantiate(nullptr, nullptr); }
+};
 } // namespace
 
 TEST_F(ScrollBarNodeTest, TwoBarsInOneScreenEachNameTheirOwnArrowsAndTheirClicksSayWhich)
@@ -41,9 +50,14 @@ TEST_F(ScrollBarNodeTest, TwoBarsInOneScreenEachNameTheirOwnArrowsAndTheirClicks
         <scrollbarnode nodeName="Guests" x="60" y="10" height="100" channelImages="Channel" upArrowImages="Up"
                        downArrowImages="Down"/>
       </scenenode>)");
+    scene.Load(R"(<scenelayout name="DishesBar">
+        <scrollbarnode name="Dishes" x="110" y="10" height="100" channelImages="Channel" upArrowImages="Up"
+                       downArrowImages="Down"/>
+      </scenelayout>)");
+    (new BarPanel)->Attach(scene.Root());
     scene.Update();
     const ObjectDatabase& screen = scene.Screen();
-    for (const char* bar : {"Recipes", "Guests"})
+    for (const char* bar : {"Recipes", "Guests", "Dishes"})
         for (const char* arrow : {"ScrollUp", "ScrollDown"})
         {
             const std::string name = std::string(bar) + arrow;
@@ -62,6 +76,7 @@ TEST_F(ScrollBarNodeTest, TwoBarsInOneScreenEachNameTheirOwnArrowsAndTheirClicks
                   {{40, 105}, "RecipesScrollDown"},
                   {{90, 100}, "GuestsScrollDown"},
                   {{90, 25}, "GuestsScrollUp"},
+                  {{140, 15}, "DishesScrollUp"},
                   {{15, 60}, nullptr}};
     for (const auto& click : clicks)
     {

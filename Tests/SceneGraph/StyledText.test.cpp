@@ -287,12 +287,20 @@ TEST_F(StyledTextTest, SegmentsAreDrawnInTheirRunsStylesAlongAlignedLines)
 
 TEST_F(StyledTextTest, DrawingStopsWhenTheLinesAskForMoreTextThanTheRunsHold)
 {
+    DebugCapture debug;
+    TextCanvas canvas;
+    // A text ending in a line break lays out a last empty line: it asks for nothing and is no fault.
+    StyleRunList closed = ParseStyleRunList(L"AB\n", Base());
+    EXPECT_EQ(DrawWrappedStyledText(closed, ComputeLineDimensions(closed, 100, nullptr), 0, 0, nullptr, DrawState{},
+                                    &canvas),
+              0);
+    EXPECT_EQ(debug.Text(), "");
+    canvas.lines.clear();
+
+    // The first line past the runs' characters is reported, not dropped in silence.
     StyleRunList runs = ParseStyleRunList(L"AB\nA", Base());
     LineDimensionList lines = ComputeLineDimensions(runs, 100, nullptr);
     lines.push_back({3, 30, 12});
-    lines.push_back({1, 10, 12});
-    DebugCapture debug;
-    TextCanvas canvas;
     Rect<float> bounds;
     EXPECT_EQ(DrawWrappedStyledText(runs, lines, 0, 0, &bounds, DrawState{}, &canvas), 0);
     ASSERT_EQ(canvas.lines.size(), 2u);

@@ -184,6 +184,8 @@ void KitchenRig::Step(int updates)
         const int before = mUpdates;
         for (int pass = 0; pass < kPassesPerUpdate && mUpdates == before; ++pass)
             Pass();
+        if (mWatch && mUpdates != before)
+            mWatch();
     }
 }
 

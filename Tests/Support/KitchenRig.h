@@ -100,6 +100,9 @@ public:
     void DrawNow();
     // Updates run since the title screen came.
     int GetUpdateCount() const { return mUpdates; }
+    // Runs watch after every update Step runs (an empty function: none), so that a test can look
+    // at every screen the game shows, also while a bot drives it.
+    void WatchEachUpdate(std::function<void()> watch) { mWatch = std::move(watch); }
 
     // Starts the level at index of the level order through the level progress, as the challenge
     // select does, and steps until its level screen is the top screen: screens the start puts over
@@ -163,5 +166,6 @@ private:
     std::unique_ptr<RigApplication> mApplication;
     int mUpdates = 0;
     bool mRunning = false;
+    std::function<void()> mWatch;
 };
 } // namespace Corvane::Testing

@@ -234,10 +234,22 @@ bool PlayBot::Move()
     }
     if (RecipeList* list = FindRecipeList(); list && list->CanSendFirstEntry())
     {
-        mRig.Click(kSendButton);
+        SendSteps();
         return true;
     }
     return ServeWaitingStep() || SendCookToWork();
+}
+
+void PlayBot::SendSteps()
+{
+    const RecipeList* list = FindRecipeList();
+    const auto listed = [list] { return list->GetEntries().size() + list->CountPending(); };
+    const std::size_t before = listed();
+    mRig.Move(kSendButton);
+    mRig.Press(kSendButton);
+    mRig.Step(mHandTime);
+    mRig.Release(kSendButton);
+    EXPECT_LT(listed(), before) << "Cook next sent nothing";
 }
 
 bool PlayBot::ServeWaitingStep()
@@ -267,8 +279,11 @@ bool PlayBot::ServeWaitingStep()
         const auto [x, y] = Centre(area);
         mRig.MoveTo(binX, binY);
         mRig.PressAt(binX, binY);
+        mRig.ReleaseAt(binX, binY);
+        mRig.Step(mHandTime);
         mRig.MoveTo(x, y);
         mRig.PressAt(x, y);
+        mRig.ReleaseAt(x, y);
         EXPECT_EQ(step->GetState(), RecipeStep::kCooking) << "a served step cooks";
         return true;
     }

@@ -72,6 +72,10 @@ public:
     // From the outro on top: its button, then Next for every dish at the judges' table until the
     // verdict (0 lost, 1 won, 2 expert); -1 (test failed) when the table never decided.
     int GoToTheJudges();
+    // Updates the bot's hand takes between the presses of one move (and between the press and the
+    // release of a button) as a player's does; 0, the default, makes each move at once. A bubble
+    // that comes up meanwhile takes the second press: the move then fails the test.
+    void SetHandTime(int updates) { mHandTime = updates; }
     // The level screen being played (set by PlayLevel, or by the test that started it).
     void SetGame(GameMode* game) { mGame = game; }
     GameMode* GetGame() const { return mGame; }
@@ -94,7 +98,11 @@ private:
     bool ServeWaitingStep();
     bool SendCookToWork();
 
+    // Sends the head steps with the Cook next button, at the bot's hand time.
+    void SendSteps();
+
     KitchenRig& mRig;
     GameMode* mGame = nullptr;
+    int mHandTime = 0;
 };
 } // namespace Corvane::Testing

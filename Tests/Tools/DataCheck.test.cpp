@@ -44,9 +44,17 @@ int LineOf(const std::filesystem::path& file, const std::string& text)
     return 0;
 }
 
-// Writes "png:WxH" as a picture of that size, anything else as text.
+// Writes "png:WxH" as a picture of that size, "copy:<file>" as that file of the game's data folder,
+// anything else as text.
 void WriteFile(const TempFolder& folder, const std::string& relative, const std::string& content)
 {
+    if (content.starts_with("copy:"))
+    {
+        std::filesystem::create_directories((folder.Path() / relative).parent_path());
+        std::filesystem::copy_file(std::filesystem::path(CORVANE_DATA_OUTPUT) / content.substr(5),
+                                   folder.Path() / relative);
+        return;
+    }
     int width = 0;
     int height = 0;
     if (std::sscanf(content.c_str(), "png:%dx%d", &width, &height) == 2)
@@ -129,6 +137,11 @@ TEST(DataCheck, ARemovedPictureOrTextKeyFailsWithTheFileAndLineThatNameIt)
 
 TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
 {
+    // The finished dishes' names, plate type 26 (Soup_Veg_Easy) last.
+    std::string dishNames = "<stringarray name=\"DishDisplayReplacementStrings\">";
+    for (int plate = 0; plate < 26; ++plate)
+        dishNames += "<string value=\"Dish\"/>";
+    dishNames += "<string value=\"%1% Soup with %3%\"/></stringarray>";
     struct Case
     {
         const char* rule;
@@ -363,6 +376,40 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
 <scenelayout name="L"><buttonnode name="Go" images="B"/></scenelayout>)")}},
          "Loading.xml(4): buttonnode 'Go': its image list 'B' has 3 pictures; a control shows normal, hover, pressed "
          "and disabled"},
+        {"a finished dish's name asks for an ingredient its recipe's steps never put in the dish",
+         {{"RecipeData.xml", ManifestText(R"(<RecipeData name="Soup" plateType="Soup_Veg_Easy">
+ <RecipeStepDataList name="StepDataList"><RecipeStepData Category="Vegetable" DisplayIndex="4"/></RecipeStepDataList>
+</RecipeData>)")},
+          {"FinalDishDisplay.xml", ManifestText(dishNames)}},
+         "RecipeData.xml(3): RecipeData 'Soup' is named '%1% Soup with %3%' when finished, but none of its steps' "
+         "dish slots fills %3%: the name would show 'Ing_3'"},
+        {"the host's lines name another number than the level's goal, or none",
+         {{"LevelIntroMode.xml", ManifestText(R"(<string name="Hi" value="Win 300 points, or 400!"/>
+<LevelIntroData name="L1_LevelIntro"><LabelList name="VeylaText"><Label value="Hi"/></LabelList></LevelIntroData>
+<string name="Bye" value="Good luck."/>
+<LevelIntroData name="L2_LevelIntro"><LabelList name="VeylaText"><Label value="Bye"/></LabelList></LevelIntroData>)")},
+          {"Level_1.xml", ManifestText(R"(<KitchenLevelData name="L1" WinScore="300"/>
+<KitchenLevelData name="L2" WinScore="500"/>)")}},
+         "LevelIntroMode.xml(3): LevelIntroData 'L1_LevelIntro' host line 'Hi' says 400, but the level's WinScore is "
+         "300\n"
+         "LevelIntroMode.xml(6): LevelIntroData 'L2_LevelIntro' host lines never say the level's goal: its WinScore 500 "
+         "(Level_1.xml)"},
+        {"a text too long for its card, one off its picture, one the check knows no words for",
+         {{"Fonts/F.png", "copy:Fonts/DejaVuSans-16.png"},
+          {"Fonts/F.txt", "copy:Fonts/DejaVuSans-16.txt"},
+          {"card.png", "png:100x60"},
+          {"Loading.xml", ManifestText(R"(<font name="F" src="Fonts/F"/>
+<image name="Card" src="card"/>
+<scenelayout name="L"><scenenode name="Screen" width="400" height="300">
+<scenenode name="Box" width="100" height="40"><styledtextspritenode name="Words" font="F" width="90" text="Far too many words for this box"/></scenenode>
+<scenenode name="Plain" x="200" width="200" height="200"><staticspritenode name="Backing" src="Card"/><styledtextspritenode name="Wide" font="F" y="20" text="Wider than the card"/></scenenode>
+<styledtextspritenode name="Blank" font="F" y="250"/>
+</scenenode></scenelayout>)")}},
+         "Loading.xml(6): layout 'L': the text 'Screen/Box/Words' runs 36 px out of its box 'Screen/Box'\n"
+         "Loading.xml(7): layout 'L': the text 'Screen/Plain/Wide' runs off the solid part of its picture "
+         "'Screen/Plain/Backing'\n"
+         "Loading.xml(8): layout 'L': the text 'Screen/Blank' has no text of its own and the check knows none the game "
+         "writes into it"},
         {"a check box's pictures are one full set unchecked and one checked",
          {{"c_0.png", "png:8x8"},
           {"c_1.png", "png:8x8"},

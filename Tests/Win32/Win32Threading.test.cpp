@@ -25,7 +25,12 @@ class BlockingEntry : public IEntryPoint
 {
 public:
     explicit BlockingEntry(IThreadSignal& go) : mGo(go) {}
-    void Run() override { mGo.Wait(); }
+    void Run() override
+    {
+        mGo.Wait();
+        finished = true;
+    }
+    std::atomic<bool> finished{false};
 
 private:
     IThreadSignal& mGo;
@@ -62,11 +67,15 @@ TEST(Thread, DestroyingARunningThreadWaitsForIt)
     std::unique_ptr<IThreadSignal> go(CreateThreadSignal());
     BlockingEntry entry(*go);
     IThread* thread = CreateThread(kThreadStartNow, &entry);
+    std::atomic<bool> released{false};
     std::thread releaser([&] {
         std::this_thread::sleep_for(20ms);
+        released = true;
         go->Signal();
     });
     delete thread; // must not leave the thread running against a dead entry
+    EXPECT_TRUE(released.load()) << "the destructor returned while the thread was still blocked";
+    EXPECT_TRUE(entry.finished.load()) << "the thread was still running";
     releaser.join();
 }
 

@@ -217,7 +217,7 @@ TEST_F(RecordBindingTest, EachCheckNamesTheDataFileAndLineAndTheNextResourceStil
         {"<Dish name=\"Bad#\"" + ok + ">\n" + kChildren + "\n<Garnish name=\"Extra\"/>\n</Dish>",
          "Unexpected element. Type: 'Garnish' name: 'Extra'.", 8},
         {"<Dish name=\"Bad#\"" + ok + ">\n" + kChildren + "\n<Garnish name=\"topping\" colour=\"red\"/>\n</Dish>",
-         "element 'Garnish' has multiple specifi" "cations", 8}, // in two pieces, as in the library
+         "element 'Garnish' has multiple specifications", 8},
         {"<Dish name=\"Bad#\"" + ok + ">\n<Garnish name=\"Topping\" colour=\"gold\"/>\n</Dish>",
          "missing element 'Sides'", 5},
         {"<Dish name=\"Bad#\"" + ok + ">\n<Dish name=\"Topping\" colour=\"gold\"/>\n</Dish>",

@@ -122,6 +122,7 @@ std::vector<std::unique_ptr<Check>> MakeChecks()
     checks.push_back(MakeRecordCheck());
     checks.push_back(MakeDishCheck());
     checks.push_back(MakeTextCheck());
+    checks.push_back(MakeTextFitCheck());
     checks.push_back(MakeNamedResourcesCheck());
     // Last: it reports only what the others could not explain.
     checks.push_back(MakeLoadedCheck());

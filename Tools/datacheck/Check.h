@@ -94,6 +94,7 @@ std::unique_ptr<Check> MakeLayoutCheck();
 std::unique_ptr<Check> MakeRecordCheck();
 std::unique_ptr<Check> MakeDishCheck();
 std::unique_ptr<Check> MakeTextCheck();
+std::unique_ptr<Check> MakeTextFitCheck();
 std::unique_ptr<Check> MakeNamedResourcesCheck();
 std::unique_ptr<Check> MakeLoadedCheck();
 } // namespace Corvane::DataCheck

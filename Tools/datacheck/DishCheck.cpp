@@ -1,14 +1,18 @@
 // What the screens need of each recipe to show and judge its dish: a plate type the game knows, that
 // plate's layout with a node for every place a step's ingredient is drawn, one place per step, the
-// dish's own name, and five rising scores for the judges' stars. A missing layout or node draws
-// nothing and a missing name falls back to the plate's, so the game would carry on without a word.
+// dish's own name, a finished dish's name whose every placeholder the recipe's steps fill, and five
+// rising scores for the judges' stars. A missing layout or node draws nothing, a missing name falls
+// back to the plate's and an unfilled placeholder shows "Ing_<n>", so the game would carry on
+// without a word.
 #include "Check.h"
 
 #include "Game/Data/GameConstants.h"
 #include "Game/Data/GameEnumerations.h"
+#include "Game/Menus/FinishedDishMode.h"
 
 #include <cwchar>
 #include <map>
+#include <set>
 
 namespace Corvane::DataCheck
 {
@@ -57,6 +61,7 @@ public:
                 context.Problem(*recipe, who + " needs the text '" + Narrow(nameKey) + "', which no manifest declares");
             CheckStars(context, *recipe, who);
             CheckPlate(context, *recipe, who);
+            CheckName(context, *recipe, who);
         }
     }
 
@@ -83,6 +88,37 @@ private:
                 return;
             }
             previous = points;
+        }
+    }
+
+    // Every step of a finished dish has put its ingredient into its dish slot, and nothing else is
+    // in the dish: the placeholders those slots fill are all a finished dish's name can show,
+    // whichever ingredients were served.
+    static void CheckName(Context& context, const Declaration& recipe, const std::string& who)
+    {
+        const int plate = PlateTypeOf(recipe.element->Text(L"plateType"));
+        const std::vector<std::wstring> templates = context.TextList(L"DishDisplayReplacementStrings");
+        if (plate < 0 || plate >= static_cast<int>(templates.size()))
+            return; // the plate and the named-resources checks report these
+        const std::wstring& name = templates[static_cast<std::size_t>(plate)];
+        std::set<int> filled;
+        const DataElement* steps = Member(*recipe.element, L"StepDataList");
+        for (const DataElement& step : steps ? steps->children : std::vector<DataElement>{})
+            filled.insert(DishNamePlaceholder(
+                plate, static_cast<int>(std::wcstol(step.Text(L"DisplayIndex").c_str(), nullptr, 10))));
+        for (std::size_t at = name.find(L'%'); at != std::wstring::npos; at = name.find(L'%', at + 1))
+        {
+            const std::size_t end = name.find(L'%', at + 1);
+            if (end == std::wstring::npos)
+                break;
+            const std::wstring inside = name.substr(at + 1, end - at - 1);
+            const int placeholder = static_cast<int>(std::wcstol(inside.c_str(), nullptr, 10));
+            if (!inside.empty() && inside.find_first_not_of(L"0123456789") == std::wstring::npos &&
+                !filled.contains(placeholder))
+                context.Problem(recipe, who + " is named '" + Narrow(name) +
+                                            "' when finished, but none of its steps' " + "dish slots fills %" +
+                                            Narrow(inside) + "%: the name would show 'Ing_" + Narrow(inside) + "'");
+            at = end;
         }
     }
 

@@ -211,8 +211,11 @@ private:
     void CheckIntro(Context& context, const Declaration& record)
     {
         if (const DataElement* lines = Member(*record.element, L"VeylaText"))
+        {
             for (const DataElement& line : lines->children)
                 context.Expect(*record.manifest, line, Who(record) + " host line", line.Text(L"value"), {L"string"});
+            CheckGoal(context, record, *lines);
+        }
         if (const DataElement* combo = Member(*record.element, L"Combo"))
             for (const wchar_t* member : {L"Combo_1", L"Combo_2"})
                 context.Expect(*record.manifest, *combo, Who(record) + " " + Narrow(member), combo->Text(member),
@@ -224,6 +227,41 @@ private:
                 context.Expect(*record.manifest, *flavour, Who(record) + " " + Narrow(member), flavour->Text(member),
                                kIngredient);
         }
+    }
+
+    // The host tells the player the level's goal before it starts: her lines name its WinScore,
+    // and no other number a player could take for it.
+    static void CheckGoal(Context& context, const Declaration& record, const DataElement& lines)
+    {
+        std::wstring level = Wide(record.name.c_str());
+        const std::wstring suffix = L"_LevelIntro";
+        if (!level.ends_with(suffix))
+            return;
+        level.resize(level.size() - suffix.size());
+        const Declaration* levelData = context.Resolve(level, {L"KitchenLevelData"});
+        if (!levelData)
+            return;
+        const std::wstring goal = levelData->element->Text(L"WinScore");
+        bool said = false;
+        for (const DataElement& line : lines.children)
+        {
+            const Declaration* text = context.Resolve(line.Text(L"value"), {L"string"});
+            const std::wstring words = text ? text->element->Text(L"value") : std::wstring();
+            for (std::size_t at = words.find_first_of(L"0123456789"); at != std::wstring::npos;)
+            {
+                const std::size_t end = std::min(words.find_first_not_of(L"0123456789", at), words.size());
+                const std::wstring number = words.substr(at, end - at);
+                if (number == goal)
+                    said = true;
+                else
+                    context.Problem(*text, Who(record) + " host line '" + Narrow(line.Text(L"value")) + "' says " +
+                                               Narrow(number) + ", but the level's WinScore is " + Narrow(goal));
+                at = words.find_first_of(L"0123456789", end);
+            }
+        }
+        if (!said)
+            context.Problem(record, Who(record) + " host lines never say the level's goal: its WinScore " +
+                                        Narrow(goal) + " (" + levelData->manifest->path + ")");
     }
 
     std::vector<std::wstring> mFlavours;

@@ -112,12 +112,9 @@ public:
                 SIMPLESETTINGS_RAISE(
                     reader, FormatMessage(L"Unexpected element. Type: '%1%' name: '%2%'.", child->GetName(), name),
                     function);
-            // The message's last word is written in two pieces so that searches of the sources for
-            // mentions of design documents pass it by.
             if (found->second.seen)
-                SIMPLESETTINGS_RAISE(
-                    reader, FormatMessage(L"element '%1%' has multiple specifi" L"cations", child->GetName()),
-                    function);
+                SIMPLESETTINGS_RAISE(reader, FormatMessage(L"element '%1%' has multiple specifications", child->GetName()),
+                                     function);
             // The member reads the child's whole subtree through a reader of its own, so the next
             // node here is the one after the child's end tag.
             Corvane::XMLElementReader childReader(&reader);

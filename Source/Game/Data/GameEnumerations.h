@@ -84,6 +84,21 @@ enum PlatingType : std::int32_t
 };
 constexpr int kPlatingTypeCount = 31;
 
+// The power-ups, named as in the data and layouts, in the order of a level's "PowerUpSettings"
+// counts and of the playfield's buttons. "None" is no power-up and is never handed out.
+enum class PowerUpType : std::int32_t
+{
+    Skills,
+    HilightAtt,
+    HilightCombo,
+    Shuffle_M,
+    Shuffle_F,
+    Shuffle_V,
+    None,
+};
+// The types a level hands out and the playfield has a button for: all but "None".
+constexpr int kPowerUpTypeCount = static_cast<int>(PowerUpType::None);
+
 // The value names, in value order, shared by the record descriptors.
 extern const wchar_t* const kIngredientCategoryNames[kIngredientCategoryCount];
 extern const wchar_t* const kCookingStepAnimationNames[kCookingStepAnimationCount];

@@ -15,8 +15,9 @@ using namespace Corvane;
 
 namespace
 {
-const wchar_t* const kPowerUps[] = {L"ProgressSpeed", L"HilightAtt", L"HilightCombo",
-                                    L"Shuffle_M",     L"Shuffle_F",  L"Shuffle_V"};
+// The count attribute of each PowerUpType, in its order; level files call "Skills" "ProgressSpeed".
+const wchar_t* const kPowerUps[kPowerUpTypeCount] = {L"ProgressSpeed", L"HilightAtt", L"HilightCombo",
+                                                     L"Shuffle_M",     L"Shuffle_F",  L"Shuffle_V"};
 
 void ReadPantry(IXMLReader& pantry, KitchenLevelData& level)
 {

@@ -27,7 +27,8 @@ struct KitchenLevelData
     std::vector<Corvane::Label> recipes; // RecipeData names
     int winScore = 0;
     int expertScore = 0;
-    // Six per "PowerUpSettings": ProgressSpeed, HilightAtt, HilightCombo, Shuffle_M, Shuffle_F, Shuffle_V.
+    // Six per "PowerUpSettings", indexed by PowerUpType: ProgressSpeed (for Skills), HilightAtt,
+    // HilightCombo, Shuffle_M, Shuffle_F, Shuffle_V.
     std::vector<int> powerUpCounts;
     float F_PassiveRate = 0.0f;
     float F_ActiveRateMin = 0.0f;

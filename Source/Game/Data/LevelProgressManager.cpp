@@ -105,9 +105,10 @@ void LevelProgressManager::LoadFromAccount()
         else
             record = DecodeLevelRecord(bytes);
     }
-    // The level after the last completed one; with none completed, or no levels at all, the first.
+    // The level after the last completed one, at most the last of the order; with none
+    // completed, or no levels at all, the first.
     const int last = GetLevelIndex(GetLastCompletedLevel());
-    mCurrentLevelIndex = std::max(0, std::min(last + 1, static_cast<int>(mLevels.size()) - 1));
+    mCurrentLevelIndex = std::max(0, std::min(last + 1, static_cast<int>(mLevelOrder.size()) - 1));
 }
 
 int LevelProgressManager::GetLevelIndex(Label levelID) const
@@ -122,14 +123,16 @@ void LevelProgressManager::SetCurrentLevelIndex(int index)
         mCurrentLevelIndex = index;
 }
 
-LevelDescriptor LevelProgressManager::GetLevelDescriptor(Label levelID)
+LevelDescriptor LevelProgressManager::GetLevelDescriptor(Label levelID) const
 {
-    return mLevels[levelID];
+    const auto found = mLevels.find(levelID);
+    return found == mLevels.end() ? LevelDescriptor() : found->second;
 }
 
-LevelRecord LevelProgressManager::GetLevelRecord(Label levelID)
+LevelRecord LevelProgressManager::GetLevelRecord(Label levelID) const
 {
-    return mRecords[levelID];
+    const auto found = mRecords.find(levelID);
+    return found == mRecords.end() ? LevelRecord() : found->second;
 }
 
 int LevelProgressManager::GetEpisodeNumOfLevel(Label levelID) const
@@ -193,7 +196,7 @@ void LevelProgressManager::LoadLevelFile(Label levelID, const std::wstring& file
 
 const KitchenLevelData* LevelProgressManager::GetLevelData(Label levelID)
 {
-    LoadLevelFile(levelID, mLevels[levelID].filename, false);
+    LoadLevelFile(levelID, GetLevelDescriptor(levelID).filename, false);
     const KitchenLevelData* data = ResourceManager::Get<KitchenLevelData>(levelID).Get();
     if (!data)
         DebugPrint("LevelProgressManager: level \"%s\" has no KitchenLevelData\n", levelID ? levelID.c_str() : "");
@@ -213,7 +216,7 @@ const KitchenLevelData* LevelProgressManager::GetCurrentLevelData()
 int LevelProgressManager::GetLevelStatus(Label levelID)
 {
     // A level not completed needs no level file read to say so.
-    const LevelRecord& record = mRecords[levelID];
+    const LevelRecord record = GetLevelRecord(levelID);
     if (!record.completed)
         return 0;
     const KitchenLevelData* data = GetLevelData(levelID);
@@ -273,7 +276,7 @@ void LevelProgressManager::StartLevel()
         return;
     }
     const Label levelID = mLevelOrder[mCurrentLevelIndex];
-    const LevelDescriptor level = mLevels[levelID];
+    const LevelDescriptor level = GetLevelDescriptor(levelID);
     // End-to-end checks watch for this line.
     DebugPrint("LevelProgressManager: starting the level %s\n", levelID.c_str());
     LoadLevelFile(levelID, level.filename, true);
@@ -281,7 +284,7 @@ void LevelProgressManager::StartLevel()
     const LevelFlowHooks& hooks = GetLevelFlowHooks();
     Request(kModePopTo, hooks.makeGameMode ? hooks.makeGameMode() : nullptr, "GameMode");
     Request(kModePush, hooks.makeLevelIntroMode ? hooks.makeLevelIntroMode() : nullptr, "LevelIntroMode");
-    if (level.firstOfEpisode && !mRecords[levelID].completed)
+    if (level.firstOfEpisode && !GetLevelRecord(levelID).completed)
         if (const EpisodeDescriptor* episode = FindEpisode(GetEpisodeNumOfLevel(levelID)))
             Request(kModePush, hooks.makeCutsceneMode ? hooks.makeCutsceneMode(episode->intro.levelID) : nullptr,
                     "CutsceneMode");
@@ -316,7 +319,7 @@ void LevelProgressManager::AdvanceAfterLevel()
     {
         if (GetLevelStatus(mLevelOrder[next]) != 0)
             levelSelect(-1); // a replay: the next level is won already
-        else if (!mLevels[current].lastOfEpisode)
+        else if (!GetLevelDescriptor(current).lastOfEpisode)
         {
             mCurrentLevelIndex = next;
             StartLevel();

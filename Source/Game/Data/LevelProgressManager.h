@@ -66,10 +66,11 @@ public:
     // Sets the level that StartLevel starts; an index outside the order is ignored.
     void SetCurrentLevelIndex(int index);
     const std::vector<Corvane::Label>& GetLevelOrder() const { return mLevelOrder; }
-    // A copy of the level's descriptor (an empty one for an unknown ID).
-    LevelDescriptor GetLevelDescriptor(Corvane::Label levelID);
-    // The level's record ({0, 0} when none was saved).
-    LevelRecord GetLevelRecord(Corvane::Label levelID);
+    // A copy of the level's descriptor; an empty one for an ID that is not a level, which is not
+    // entered anywhere.
+    LevelDescriptor GetLevelDescriptor(Corvane::Label levelID) const;
+    // The level's record ({0, 0} when none was saved or the ID is not a level).
+    LevelRecord GetLevelRecord(Corvane::Label levelID) const;
     // The number of the first episode, in ascending number, that has the level as a challenge;
     // 0 when none has.
     int GetEpisodeNumOfLevel(Corvane::Label levelID) const;

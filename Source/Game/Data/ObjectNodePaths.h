@@ -90,7 +90,7 @@ inline const NodePath kPopupAttach = PathOf({"Popup_Attach"});
 inline const NodePath kPowerUpAttach = PathOf({"PowerUp_Attach"});
 inline const NodePath kDishDisplay = PathOf({"dishDisplay"});
 inline const NodePath kDishPlate = PathOf({"dishDisplay", "plate"});
-// Skills, Intuition, Experience, ShuffleMeat, ShuffleFlavor, ShuffleVeg.
+// One button and one counter per PowerUpType, in its order.
 inline const NodePath kPowerUpButtons[6] = {
     PathOf({"PowerUp_Button_Skills"}),      PathOf({"PowerUp_Button_Intuition"}),
     PathOf({"PowerUp_Button_Experience"}),  PathOf({"PowerUp_Button_ShuffleMeat"}),

@@ -167,7 +167,7 @@ void ActionStepDisplay::BuildView(const RecipeStep& step)
 void ActionStepDisplay::BuildSparkles()
 {
     for (const char* path : {"StepDisplay/Att1_Sparkle", "StepDisplay/Att2_Sparkle", "StepDisplay/IngredientImg_SparkleNode"})
-        AddStepSparkle(Child(path));
+        AddStepSparkle(Child(path), 0.5f);
     // A display that comes while a highlight power-up runs joins in.
     const PowerUpManager* powerUps = FindPowerUpManager();
     if (powerUps && powerUps->IsAttributeHighlightActive())

@@ -30,10 +30,8 @@ namespace
 constexpr float kPromptDelay = 0.5f;
 constexpr float kTipDelay = 0.5f;
 constexpr int kSecondRequestTip = 18;
-// A bonus's tip comes a second after its popup, above and right of the station.
+// A bonus's tip comes a second after its popup, pointing at the step it was won with.
 constexpr float kBonusTipDelay = 1.0f;
-constexpr float kBonusTipDx = 70.0f;
-constexpr float kBonusTipDy = -100.0f;
 
 const char* const kActionNames[] = {"Chop", "Saute", "Boil", "Mix"};
 
@@ -43,10 +41,6 @@ Label TutorialRequest()
     return name;
 }
 
-Vector2<float> Offset(const Vector2<float>& p, float dx, float dy)
-{
-    return {p.x + dx, p.y + dy};
-}
 } // namespace
 
 CookingStation::CookingStation(int slot) : mSlot(slot) {}
@@ -159,11 +153,13 @@ void CookingStation::ShowStepArea(bool show)
     if (keyStep && step && step->GetData().displayIndex != -1)
         keyStep->SetVisible(true);
     EndTasks(TutorialRequest());
-    AddTask(TutorialRequest(), new SerialTask(new TimedTask(kTipDelay), new CallTask<CookingStation>([](CookingStation*) {
-                                                  TutorialManager::Instance()->QueuePantryTips();
-                                              })));
+    AddTask(TutorialRequest(),
+            new SerialTask(new TimedTask(kTipDelay), new CallTask<CookingStation>([](CookingStation* station) {
+                               TutorialManager::Instance()->QueuePantryTips(station->GetNode());
+                           })));
     if (step && step->GetData().attRequest2 && GetNode())
-        TutorialManager::Instance()->QueueTip(kSecondRequestTip, Offset(GetNode()->GetWorldPosition(), 100.0f, 100.0f));
+        TutorialManager::Instance()->QueueTip(kSecondRequestTip,
+                                              TutorialManager::PointAt(*GetNode(), Paths::kActionStepAttach));
 }
 
 void CookingStation::OnStepArrived()
@@ -189,10 +185,10 @@ void CookingStation::OnStepArrived()
 
 void CookingStation::OnCookingStarted()
 {
+    // The ingredient display goes and the prompt with it: the step has its ingredient.
+    ClearStepDisplay();
     if (const RecipeStep* step = FindStep())
         AttachStepDisplay(new ActionStepDisplay(*step));
-    else
-        ClearStepDisplay();
     if (FlameMeter* meter = GetFlameMeter())
         meter->StartInteractionWait();
     GameAudioManager::GetInstance()->StartPassiveStationSound(GetID());
@@ -207,7 +203,7 @@ void CookingStation::OnAllRequestsMet()
         new TimedTask(ResourceManager::GetValue<float>(Label("FlameRootLocation_EnterTime"), 0.0f)),
         new CallTask<CookingStation>([](CookingStation* station) {
             if (SceneNode* node = station->GetNode())
-                TutorialManager::Instance()->QueueStationTips(node->GetWorldPosition());
+                TutorialManager::Instance()->QueueStationTips(*node);
         })));
 }
 
@@ -264,6 +260,12 @@ void CookingStation::SetAvatarWorking(bool working)
             display->SetActionIndicator(true);
         }
     }
+}
+
+void CookingStation::SetDisplayIdleSprite(bool visible)
+{
+    if (auto* display = dynamic_cast<ActionStepDisplay*>(GetStepDisplay()))
+        display->SetActionIndicator(visible);
 }
 
 bool CookingStation::IsAvatarHere() const
@@ -355,8 +357,9 @@ void CookingStation::OnUpdate(float)
 
 void CookingStation::QueueBonusTip(int tip)
 {
-    const Vector2<float> at = GetNode() ? GetNode()->GetWorldPosition() : Vector2<float>{0.0f, 0.0f};
-    const Vector2<float> tipAt = Offset(at, kBonusTipDx, kBonusTipDy);
+    // The place is taken now: the step may have left the station a second later.
+    const Vector2<float> tipAt =
+        GetNode() ? TutorialManager::PointAt(*GetNode(), Paths::kActionStepAttach) : Vector2<float>{-1.0f, -1.0f};
     GetTasks().Add(new TimedTask(kBonusTipDelay));
     GetTasks().Add(new CallTask<CookingStation>(
         [tip, tipAt](CookingStation*) { TutorialManager::Instance()->QueueTip(tip, tipAt); }));

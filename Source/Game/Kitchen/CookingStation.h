@@ -92,6 +92,9 @@ public:
     void SetAvatarWorking(bool working);
     // The object "PlayerAvatar" stands at this station.
     bool IsAvatarHere() const;
+    // The cooking display's idle figure of the action, which the cook's work replaces (none
+    // without a cooking display).
+    void SetDisplayIdleSprite(bool visible);
 
     // The display attached under "ActionStep_Attach" (the ingredient display while the step waits,
     // the action display while it cooks) or null. AttachStepDisplay removes the previous one and

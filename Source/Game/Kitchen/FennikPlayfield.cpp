@@ -50,7 +50,6 @@ constexpr float kPromptBobTime = 0.2f;
 constexpr float kPromptPause = 1.0f;
 constexpr float kIdleTipDelay = 6.0f;
 constexpr int kIdleTip = 14;
-constexpr Vector2<float> kIdleTipPosition{165.0f, 265.0f};
 
 const NodePath& RecipeListAttach()
 {
@@ -207,17 +206,18 @@ void FennikPlayfield::CreateInterface()
     (new InGameDishDisplay)->Attach(FindNodeInCurrentScene(DishPlate()));
 
     if (SceneNode* buttons = FindLive<SceneNode>(mPowerUpButtons))
-        for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
-            if (auto* button = buttons->FindByPathAs<ButtonNode>(Paths::kPowerUpButtons[kind]))
+        for (int slot = 0; slot < kPowerUpTypeCount; ++slot)
+            if (auto* button = buttons->FindByPathAs<ButtonNode>(Paths::kPowerUpButtons[slot]))
             {
                 const ObjectID self = GetID();
-                button->Clicked.connect([kind](ButtonNode*) {
+                const auto type = static_cast<PowerUpType>(slot);
+                button->Clicked.connect([type](ButtonNode*) {
                     if (PowerUpManager* powerUps = GetPowerUpManager())
-                        powerUps->Use(kind);
+                        powerUps->Use(type);
                 });
-                button->Clicked.connect([self, kind](ButtonNode*) {
+                button->Clicked.connect([self, type](ButtonNode*) {
                     if (auto* playfield = FindLive<FennikPlayfield>(self))
-                        playfield->FlashPowerUpButton(kind);
+                        playfield->FlashPowerUpButton(type);
                 });
             }
     if (SceneNode* popup = InstantiateUnder("IngredientDataPopupLayout", FindNodeInCurrentScene(PopupAttach())))
@@ -227,12 +227,12 @@ void FennikPlayfield::CreateInterface()
     }
 }
 
-void FennikPlayfield::FlashPowerUpButton(int kind)
+void FennikPlayfield::FlashPowerUpButton(PowerUpType type)
 {
     auto* buttons = FindLive<SceneNode>(mPowerUpButtons);
-    SceneNode* button = buttons && kind >= 0 && kind < PowerUpManager::kKinds
-                            ? buttons->FindByPath(Paths::kPowerUpButtons[kind])
-                            : nullptr;
+    const int slot = static_cast<int>(type);
+    SceneNode* button =
+        buttons && slot >= 0 && slot < kPowerUpTypeCount ? buttons->FindByPath(Paths::kPowerUpButtons[slot]) : nullptr;
     if (!button)
         return;
     SceneNode* flash = InstantiateUnder("PowerUpButtonsFlashLayout", buttons);
@@ -333,14 +333,14 @@ void FennikPlayfield::RefreshPowerUpButtons()
     PowerUpManager* powerUps = buttons ? GetPowerUpManager() : nullptr;
     if (!powerUps)
         return;
-    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
+    for (int slot = 0; slot < kPowerUpTypeCount; ++slot)
     {
-        auto* button = buttons->FindByPathAs<ButtonNode>(Paths::kPowerUpButtons[kind]);
+        auto* button = buttons->FindByPathAs<ButtonNode>(Paths::kPowerUpButtons[slot]);
         if (!button)
             continue;
-        const int count = powerUps->GetCount(kind);
+        const int count = powerUps->GetCount(static_cast<PowerUpType>(slot));
         button->SetEnabled(count > 0);
-        if (auto* counter = buttons->FindByPathAs<AnimatedSpriteNode>(Paths::kPowerUpCounts[kind]))
+        if (auto* counter = buttons->FindByPathAs<AnimatedSpriteNode>(Paths::kPowerUpCounts[slot]))
         {
             counter->SetVisible(count >= 1);
             if (count >= 1)
@@ -360,9 +360,10 @@ void FennikPlayfield::WatchIdleKitchen()
     }
     if (GetNamedTasks().IsRunning(IdleTipTaskName()))
         return;
-    AddTask(IdleTipTaskName(), new SerialTask(new TimedTask(kIdleTipDelay), new CallTask<FennikPlayfield>([](FennikPlayfield*) {
-                                                  TutorialManager::Instance()->QueueTip(kIdleTip, kIdleTipPosition);
-                                              })));
+    AddTask(IdleTipTaskName(),
+            new SerialTask(new TimedTask(kIdleTipDelay), new CallTask<FennikPlayfield>([](FennikPlayfield*) {
+                               TutorialManager::Instance()->QueueTip(kIdleTip, TutorialManager::PointFor(kIdleTip));
+                           })));
 }
 
 FennikPlayfield* FindPlayfield()

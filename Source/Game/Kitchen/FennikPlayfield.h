@@ -8,6 +8,7 @@
 // screen's database, named "FennikPlayfield".
 #pragma once
 
+#include "Game/Data/GameEnumerations.h"
 #include "SceneGraph/SceneLayoutController.h"
 
 class NodePath;
@@ -29,8 +30,8 @@ public:
     // The power-up buttons, the recipe list (filled with the database's recipes in the order they
     // were added), the pantry, the dish display and the hidden ingredient data popup.
     void CreateInterface();
-    // A press on the power-up button of that kind (0..5): a flash plays over it.
-    void FlashPowerUpButton(int kind);
+    // A press on the power-up button of that type: a flash plays over it.
+    void FlashPowerUpButton(PowerUpType type);
     // The classic-combo popup at (x, y) of the effects layer, in place of the one shown: the combo's
     // points (its ingredients times "FlavorComboMultiplier") and its ingredients' pictures; it
     // waits 2 s, then drifts by "ClassicComboPopupFadeOffset" while fading, and goes.

@@ -119,11 +119,8 @@ void FlameMeter::Alert(bool fast)
     AnimatedSpriteNode* top = Flame(mFlames);
     if (!top)
         return;
-    if (!fast)
-    {
-        const Vector2<float> at = top->GetWorldPosition();
-        TutorialManager::Instance()->ShowTip(mWaitForWork ? kWorkTip : kIngredientTip, {at.x + 20.0f, at.y + 20.0f});
-    }
+    // Both warnings ask for the tip (shown once): a flame lit after the first warning still gets it.
+    TutorialManager::Instance()->ShowTip(mWaitForWork ? kWorkTip : kIngredientTip, TutorialManager::PointAt(*top, {}));
     top->PlayAnimation(Label(fast ? "Alert_Fast" : "Alert_Slow"));
 }
 

@@ -2,7 +2,7 @@
 // station. A flame is gained when an ingredient meets every request of the station's step; while
 // the station waits (for an ingredient, or for the cook's work) a flame is lost every
 // W + "FlameLossTime_SlowFlash" + "FlameLossTime_FastFlash" seconds, the top flame warning twice
-// before each loss (tip 19 or 20 at the first warning). W is "FlameLossTime_Ingredient" or
+// before each loss (tip 19 or 20 at a warning, once). W is "FlameLossTime_Ingredient" or
 // "FlameLossTime_Interaction".
 //
 // Its tree is the layout "Station_FlameMeterLayout", whose children "1" to "6" are the flames

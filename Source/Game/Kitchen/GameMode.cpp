@@ -11,6 +11,7 @@
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/ScreenNodePaths.h"
+#include "Game/Kitchen/DragInputManager.h"
 #include "Game/Kitchen/FennikPlayfield.h"
 #include "Game/Kitchen/KitchenText.h"
 #include "Game/Kitchen/PowerUpManager.h"
@@ -34,6 +35,9 @@ namespace
 {
 constexpr int kEscape = 27;
 constexpr int kPauseKey = 256;
+// A tip waits until the player's hands have rested this long: a bubble that comes up as the
+// player clicks would take the click.
+constexpr float kTipQuietTime = 0.5f;
 
 // The host's clock cues, tested in this order, at most one per update: the clock passes the mark
 // (strictly from above to strictly below) in the update that first shows 1:00, 0:30 or 0:10.
@@ -95,15 +99,17 @@ void GameMode::OnEnter()
         return;
 
     PowerUpManager* powerUps = GetPowerUpManager();
-    for (int kind = 0; kind < static_cast<int>(mLevel->powerUpCounts.size()); ++kind)
-        for (int i = 0; i < mLevel->powerUpCounts[static_cast<std::size_t>(kind)]; ++i)
-            powerUps->AddCharge(kind);
+    for (int slot = 0; slot < static_cast<int>(mLevel->powerUpCounts.size()); ++slot)
+        for (int i = 0; i < mLevel->powerUpCounts[static_cast<std::size_t>(slot)]; ++i)
+            powerUps->AddCharge(static_cast<PowerUpType>(slot));
     mTimeLeft = static_cast<float>(mLevel->time);
     if (RecipeList* list = FindRecipeList())
     {
         list->FillEntries();
         list->SetBusy(true);
     }
+    // The level intro comes up over the screen before it ever gains focus: its number shows then.
+    ShowLevelNumber();
     ShowNextRecipePopup();
 }
 
@@ -156,6 +162,8 @@ void GameMode::ConnectPopupMasks()
 
 void GameMode::OnGainFocus()
 {
+    // A release may have gone to the screen that was on top.
+    mButtonHeld = false;
     ShowLevelNumber();
     ChooseMusic();
     GameAudioManager::GetInstance()->PauseStationSounds(false);
@@ -196,6 +204,7 @@ void GameMode::ChooseMusic()
 
 void GameMode::Update(float dt)
 {
+    mSincePress += dt;
     if (TutorialManager::Instance()->ShowNextTip())
         return;
     SceneApplicationMode::Update(dt);
@@ -267,6 +276,26 @@ void GameMode::OnMessage(const ObjectMessage& message)
     const Object* sender = Get(message.GetSender());
     if (sender && sender->GetName() == pause)
         PushPauseMenu();
+}
+
+bool GameMode::OnMouseDown(int button, int x, int y)
+{
+    mSincePress = 0.0f;
+    mButtonHeld = true;
+    return SceneApplicationMode::OnMouseDown(button, x, y);
+}
+
+bool GameMode::OnMouseUp(int button, int x, int y)
+{
+    mButtonHeld = false;
+    return SceneApplicationMode::OnMouseUp(button, x, y);
+}
+
+bool GameMode::IsPlayerBusy() const
+{
+    const auto* drag = dynamic_cast<const DragInputManager*>(FindByName(DragInputManager::Name()));
+    return mButtonHeld || mSincePress < kTipQuietTime || mPaused ||
+           (drag && drag->GetDragMode() == DragInputManager::kIngredient);
 }
 
 bool GameMode::OnKeyDown(int key)

@@ -35,6 +35,8 @@ public:
 
     void OnMessage(const Corvane::ObjectMessage& message) override;
     bool OnKeyDown(int key) override;
+    bool OnMouseDown(int button, int x, int y) override;
+    bool OnMouseUp(int button, int x, int y) override;
     void Update(float dt) override;
     void OnEnter() override;
     void OnExit() override;
@@ -66,6 +68,10 @@ public:
     bool HasEnded() const { return mEnded; }
     // The level could not be played (see the note above).
     bool IsRefused() const { return mRefused; }
+    // The player is in the middle of something: a button held, a press in the last moment, an
+    // ingredient picked up, or the next dish's card up. A tip's bubble would take the next click
+    // meant for the kitchen, so the tips wait meanwhile.
+    bool IsPlayerBusy() const;
     // The next-recipe popup's root, or -1.
     Corvane::ObjectID GetPopup() const { return mPopup; }
     int GetDishScore() const { return mDishScore; }
@@ -96,4 +102,8 @@ private:
     std::vector<DishIngredient> mDishIngredients;
     bool mEnded = false;
     bool mRefused = false;
+    // Seconds of the level's updates since the last press on the kitchen, and whether a button is
+    // held now.
+    float mSincePress = 0.0f;
+    bool mButtonHeld = false;
 };

@@ -191,7 +191,7 @@ void GameMode::RefreshDishDisplay()
         display->Refresh(mDishIngredients);
     const int stars = known ? CountStars(recipe, mDishScore) : 0;
     if (stars >= kStarsTipFrom)
-        TutorialManager::Instance()->QueueTip(kTipThreeStars, {120, 100});
+        TutorialManager::Instance()->QueueTip(kTipThreeStars, TutorialManager::PointFor(kTipThreeStars));
     if (auto* meter = ui ? dynamic_cast<IMeter*>(ui->FindByPath(Paths::kDishMeter)) : nullptr)
         meter->SetValue(static_cast<float>(stars));
 }

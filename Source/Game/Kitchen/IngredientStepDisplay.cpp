@@ -95,8 +95,9 @@ void IngredientStepDisplay::BuildView(const RecipeStep& step)
             });
             text->SetHitTest(true);
         }
-    AddStepSparkle(Child(Paths::kAttribute1Sparkle));
-    AddStepSparkle(Child(Paths::kAttribute2Sparkle));
+    // The requests' sparks shrink as they rise.
+    AddStepSparkle(Child(Paths::kAttribute1Sparkle), 0.2f);
+    AddStepSparkle(Child(Paths::kAttribute2Sparkle), 0.2f);
     if (const PowerUpManager* powerUps = FindPowerUpManager(); powerUps && powerUps->IsAttributeHighlightActive())
         ShowRequestSparkles(true);
 }

@@ -174,6 +174,7 @@ void PlayerAvatar::SetWorking(bool working)
     if (AnimatedSpriteNode* figure = Figure())
         figure->SetVisible(false);
     EndIdleTimer();
+    station->SetDisplayIdleSprite(false);
     if (auto* cooking = dynamic_cast<AnimatedSpriteNode*>(Child(Paths::kCookingAnim)))
     {
         const int category = station->GetStepCategory();

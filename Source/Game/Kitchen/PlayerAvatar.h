@@ -26,7 +26,8 @@ public:
     // Sends him to station (instant: at once, arriving in the next update). Nothing when he stands
     // there or already walks there; a walk in progress stops where he is.
     void WalkTo(Corvane::ObjectID station, bool instant);
-    // Shows the working figure of the station's step (once it has its ingredient), or stops it.
+    // Shows the working figure of the station's step in place of the station's idle figure of the
+    // action (once the step has its ingredient), or stops it.
     void SetWorking(bool working);
     // true: "Think" once the walk in progress has ended; false: "Stand" and idling again.
     void SetThinking(bool thinking);

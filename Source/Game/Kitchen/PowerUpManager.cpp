@@ -36,14 +36,21 @@ bool MeetsRequest(const CookingIngredient& ingredient, Label request)
 }
 
 // The pantry category each shuffle empties: meats, flavourings, vegetables.
-int ShuffledCategory(int kind)
+int ShuffledCategory(PowerUpType type)
 {
-    switch (kind)
+    switch (type)
     {
-    case PowerUpManager::kShuffleMeat: return kCategoryMeat;
-    case PowerUpManager::kShuffleFlavor: return kCategoryFlavoring;
+    case PowerUpType::Shuffle_M: return kCategoryMeat;
+    case PowerUpType::Shuffle_F: return kCategoryFlavoring;
     default: return kCategoryVegetable;
     }
+}
+
+// The slot of a type that has charges, or -1.
+int Slot(PowerUpType type)
+{
+    const int slot = static_cast<int>(type);
+    return slot >= 0 && slot < kPowerUpTypeCount ? slot : -1;
 }
 } // namespace
 
@@ -52,32 +59,33 @@ Label PowerUpManager::GetName() const
     return ManagerName();
 }
 
-void PowerUpManager::AddCharge(int kind)
+void PowerUpManager::AddCharge(PowerUpType type)
 {
-    if (kind >= 0 && kind < kKinds)
-        ++mCounts[static_cast<std::size_t>(kind)];
+    if (const int slot = Slot(type); slot >= 0)
+        ++mCounts[static_cast<std::size_t>(slot)];
 }
 
-int PowerUpManager::GetCount(int kind) const
+int PowerUpManager::GetCount(PowerUpType type) const
 {
-    return kind >= 0 && kind < kKinds ? mCounts[static_cast<std::size_t>(kind)] : 0;
+    const int slot = Slot(type);
+    return slot >= 0 ? mCounts[static_cast<std::size_t>(slot)] : 0;
 }
 
-void PowerUpManager::Use(int kind)
+void PowerUpManager::Use(PowerUpType type)
 {
     // The buttons are disabled at 0 only in the next update: a second click in between finds no
     // charge and does nothing.
-    if (GetCount(kind) <= 0)
+    if (GetCount(type) <= 0)
         return;
-    --mCounts[static_cast<std::size_t>(kind)];
-    switch (kind)
+    --mCounts[static_cast<std::size_t>(Slot(type))];
+    switch (type)
     {
-    case kSkills: StartProgressBoost(); break;
-    case kHilightAtt: StartAttributeHighlight(); break;
-    case kHilightCombo: StartComboHighlight(); break;
+    case PowerUpType::Skills: StartProgressBoost(); break;
+    case PowerUpType::HilightAtt: StartAttributeHighlight(); break;
+    case PowerUpType::HilightCombo: StartComboHighlight(); break;
     default:
         if (IngredientPantry* pantry = FindPantry())
-            pantry->ShuffleCategory(ShuffledCategory(kind));
+            pantry->ShuffleCategory(ShuffledCategory(type));
         break;
     }
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "Framework/Object.h"
+#include "Game/Data/GameEnumerations.h"
 
 #include <array>
 #include <functional>
@@ -18,28 +19,16 @@ class SceneNode;
 class PowerUpManager : public Corvane::Object
 {
 public:
-    // The kinds, in the order of a level's "PowerUpSettings" and of the playfield's buttons.
-    enum Kind
-    {
-        kSkills = 0,
-        kHilightAtt = 1,
-        kHilightCombo = 2,
-        kShuffleMeat = 3,
-        kShuffleFlavor = 4,
-        kShuffleVegetable = 5,
-        kNone = 6
-    };
-    static constexpr int kKinds = 6;
-
     Corvane::Label GetName() const override;
 
-    // One more charge of the kind; a kind outside 0..5 adds nothing.
-    void AddCharge(int kind);
-    // The charges of the kind; 0 outside 0..5.
-    int GetCount(int kind) const;
-    // Spends a charge of the kind and carries it out. Without a charge left (a second click before
-    // the button is disabled) nothing happens; nor for a kind outside 0..5.
-    void Use(int kind);
+    // One more charge of the type; "None" or a value past it (a level file's surplus counts) adds
+    // nothing.
+    void AddCharge(PowerUpType type);
+    // The charges of the type; 0 for "None" and past it.
+    int GetCount(PowerUpType type) const;
+    // Spends a charge of the type and carries it out. Without a charge left (a second click before
+    // the button is disabled) nothing happens; nor for "None" and past it.
+    void Use(PowerUpType type);
 
     // The cooking speed factor: "PowerUp_ProgressMultiplier" while the boost runs, else 1.
     float GetProgressMultiplier() const;
@@ -70,7 +59,7 @@ private:
     // Ends the timer of that name and starts it again: seconds of the resource, then end.
     void RestartTimer(Corvane::Label timer, const char* seconds, void (PowerUpManager::*end)());
 
-    std::array<int, kKinds> mCounts{};
+    std::array<int, kPowerUpTypeCount> mCounts{};
     bool mBoost = false;
     bool mAttributeHighlight = false;
     bool mComboHighlight = false;

@@ -21,6 +21,7 @@
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneNode.h"
 
+#include <algorithm>
 #include <vector>
 
 using namespace Corvane;
@@ -32,7 +33,8 @@ constexpr float kStartHold = 1.0f;
 // The send button sways this far and back, half a second each way, to draw the eye.
 constexpr float kButtonSway = 5.0f;
 constexpr float kButtonSwayTime = 0.5f;
-// Rows enter from below the list and slide up.
+// Rows enter from below the list and slide up; rows added together enter one below the other, so
+// that, all sliding at one speed, they never lie on top of each other.
 constexpr float kEntryStartY = 400.0f;
 
 const NodePath kButton{"NextStepButton"};
@@ -99,6 +101,10 @@ void RecipeList::AddEntry(ObjectID stepID)
         mColourSlots[key] = mNextColourSlot;
         mNextColourSlot = (mNextColourSlot + 1) % kColourSlots;
     }
+    float startY = kEntryStartY;
+    for (ObjectID id : mEntries)
+        if (const RecipeListEntry* shown = GetEntry(id); shown && shown->GetNode())
+            startY = std::max(startY, shown->GetNode()->GetPosition().y + static_cast<float>(shown->GetHeight()));
     auto* entry = new RecipeListEntry(stepID, header);
     SceneNode* field = GetNode() ? GetNode()->FindByPath(kListField) : nullptr;
     entry->Attach(field ? field : GetNode());
@@ -106,7 +112,7 @@ void RecipeList::AddEntry(ObjectID stepID)
     if (SceneNode* node = entry->GetNode())
     {
         node->SendToBack();
-        node->SetPosition(0.0f, kEntryStartY);
+        node->SetPosition(0.0f, startY);
     }
 }
 

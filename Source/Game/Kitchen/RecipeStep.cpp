@@ -5,6 +5,7 @@
 #include "Framework/ValueWrapper.h"
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/LevelProgressManager.h"
+#include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/GameMode.h"
@@ -18,6 +19,9 @@ using namespace Corvane;
 
 namespace
 {
+// The tips about a step's requests point at its display over the station.
+const NodePath& kStepDisplay = ObjectPaths::CookingStation::kActionStepAttach;
+
 Recipe* FindRecipe(ObjectID id)
 {
     ObjectDatabase* database = ObjectDatabase::Current();
@@ -50,12 +54,12 @@ CookingStation* RecipeStep::FindStation() const
     return database ? dynamic_cast<CookingStation*>(database->Get(mStation)) : nullptr;
 }
 
-void RecipeStep::QueueTipAtStation(int tip, int dx, int dy) const
+void RecipeStep::QueueTipAtStation(int tip, const NodePath& part) const
 {
-    Vector2<float> at{0.0f, 0.0f};
-    if (CookingStation* station = FindStation(); station && station->GetNode())
-        at = station->GetNode()->GetWorldPosition();
-    TutorialManager::Instance()->QueueTip(tip, {at.x + static_cast<float>(dx), at.y + static_cast<float>(dy)});
+    const CookingStation* station = FindStation();
+    TutorialManager::Instance()->QueueTip(tip, station && station->GetNode()
+                                                   ? TutorialManager::PointAt(*station->GetNode(), part)
+                                                   : Vector2<float>{-1.0f, -1.0f});
 }
 
 void RecipeStep::AssignToStation(ObjectID station)
@@ -87,9 +91,9 @@ void RecipeStep::AddIngredient(const CookingIngredient& ingredient)
             station->OnAllRequestsMet();
     }
     else
-        QueueTipAtStation(kTipWrongAttribute, 100, 100);
+        QueueTipAtStation(kTipWrongAttribute, kStepDisplay);
     if (mData.category == kCategoryMeat)
-        QueueTipAtStation(kTipMeatStep, 50, 140);
+        QueueTipAtStation(kTipMeatStep, kStepDisplay);
     AddScore(points);
     if (station)
         station->ShowAttributeMatchPopup(mData.attRequest1, mData.attRequest2);
@@ -141,13 +145,13 @@ void RecipeStep::OnStationClicked()
 
 void RecipeStep::ShowWrongIngredientTip()
 {
-    QueueTipAtStation(kTipWrongCategory, 50, 140);
+    QueueTipAtStation(kTipWrongCategory, kStepDisplay);
 }
 
 void RecipeStep::Complete()
 {
-    QueueTipAtStation(kTipStepComplete, 80, 30);
-    QueueTipAtStation(kTipChainingIntro, 70, -100);
+    QueueTipAtStation(kTipStepComplete, {});
+    QueueTipAtStation(kTipChainingIntro, kStepDisplay);
     mState = kDone;
     GameAudioManager::GetInstance()->PlaySound(Label("SFX_StepComplete"));
     const Recipe* recipe = FindRecipe(mRecipe);

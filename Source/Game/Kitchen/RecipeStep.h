@@ -13,6 +13,7 @@
 
 #include "Framework/Object.h"
 #include "Game/Data/GameRecords.h"
+#include "SceneGraph/NodePath.h"
 
 class CookingIngredient;
 class CookingStation;
@@ -90,8 +91,8 @@ public:
 
 private:
     CookingStation* FindStation() const;
-    // The station's world position plus offset, for a tip.
-    void QueueTipAtStation(int tip, int dx, int dy) const;
+    // Queues the tip pointing at the part of the step's station (the station itself for none).
+    void QueueTipAtStation(int tip, const NodePath& part) const;
     void AdvanceProgress(float dt);
     void StartCooking();
     void StartFlight();

@@ -53,9 +53,10 @@ Vector2<float> Resource(const char* name)
     return ResourceManager::GetValue<Vector2<float>>(Label(name), {0.0f, 0.0f});
 }
 
+// "+50", or "-20" for points taken away.
 std::wstring Points(int points)
 {
-    return L"+" + std::to_wstring(points);
+    return (points < 0 ? L"" : L"+") + std::to_wstring(points);
 }
 
 // Puts popup, hidden, at the station's world position plus the popups' start offset; its local
@@ -109,6 +110,9 @@ void CookingStation::ShowAttributeMatchPopup(Label request1, Label request2)
 
 void CookingStation::ShowScorePopup(int points, float delay)
 {
+    // Nothing was won or lost: a "+0" would only cover the station.
+    if (points == 0)
+        return;
     SceneNode* popup = MakePopup("ScorePopupItemLayout");
     if (!popup)
         return;

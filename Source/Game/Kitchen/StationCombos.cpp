@@ -9,6 +9,7 @@
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/IngredientData.h"
 #include "Game/Data/LevelProgressManager.h"
+#include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CallTask.h"
 #include "Game/Kitchen/FennikPlayfield.h"
@@ -30,7 +31,6 @@ constexpr float kFirstSetDelay = 1.0f;
 constexpr float kSecondSetDelay = 2.0f;
 constexpr int kVoiceSetSize = 3;
 constexpr int kComboVoiceOdds = 5;
-constexpr Vector2<float> kSetTipOffset{80.0f, 30.0f};
 
 int CountMatched(const std::vector<CookingStation*>& stations, Label attribute)
 {
@@ -137,8 +137,6 @@ void CookingStation::HighlightAttributeSet(Label attribute)
         if (display->IsRequestMatched(attribute))
             display->FlashRequest(attribute);
     if (SceneNode* node = GetNode())
-    {
-        const Vector2<float> at = node->GetWorldPosition();
-        TutorialManager::Instance()->ShowTip(kTipFlavorSet, {at.x + kSetTipOffset.x, at.y + kSetTipOffset.y});
-    }
+        TutorialManager::Instance()->ShowTip(
+            kTipFlavorSet, TutorialManager::PointAt(*node, ObjectPaths::CookingStation::kActionStepAttach));
 }

@@ -28,14 +28,14 @@ constexpr float kSparkleScale = 0.5f;
 constexpr float kSparkleRate = 100.0f;
 } // namespace
 
-void AddStepSparkle(SceneNode* target)
+void AddStepSparkle(SceneNode* target, float endScale)
 {
     ObjectDatabase* database = ObjectDatabase::Current();
     if (!target || !database)
         return;
     IImage* image = ResourceManager::Get<IImage>(Label("ProgressSpeedParticle")).Get();
     const ColorF colour{1.0f, 1.0f, 1.0f, 0.7f};
-    auto* sparkle = new ConformingParticleSystemNode(target, image, colour, colour, kSparkleScale, kSparkleScale,
+    auto* sparkle = new ConformingParticleSystemNode(target, image, colour, colour, kSparkleScale, endScale,
                                                      kSparkleRate, kSparkleSpread);
     sparkle->mBaseAngle = kSparkleAngle;
     sparkle->mMinSpeed = kSparkleSpeed;

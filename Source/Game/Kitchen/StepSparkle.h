@@ -7,8 +7,9 @@
 class SceneNode;
 
 // A sparkle made a child of target and registered in the current database; nothing without a
-// target or a current database.
-void AddStepSparkle(SceneNode* target);
+// target or a current database. Its sparks start at half size and end at endScale: the cooking
+// display's keep their size, the waiting display's requests' shrink to 0.2.
+void AddStepSparkle(SceneNode* target, float endScale);
 
 // A copy of "HighlightAtt_Box_FlashLayout" under "GameScreenRoot"/"FX_Layer", centred on attach's
 // world centre (where the layer's origin is when attach is null): its "anim" plays "Play" once,

@@ -11,6 +11,8 @@ public:
     static constexpr int kPageCount = 6;
 
     void OnEnter() override;
+    // Drawn over the screen that pushed it, which its own background covers.
+    bool IsOpaque() override { return false; }
 
     int GetPage() const { return mPage; }
 

@@ -11,6 +11,8 @@ class HelpMode : public MenuMode
 {
 public:
     void OnEnter() override;
+    // Drawn over the screen that pushed it, which its own background covers.
+    bool IsOpaque() override { return false; }
 
     // The topic screen shown now (the first visible child of "HelpMode"/"Screens"); null when
     // none is.

@@ -8,7 +8,11 @@
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/LevelRecord.h"
+#include "Game/Data/ObjectNodePaths.h"
+#include "Game/Kitchen/GameMode.h"
 #include "Game/Menus/TutorialMode.h"
+#include "SceneGraph/SceneApplicationMode.h"
+#include "SceneGraph/SceneNode.h"
 
 #include <array>
 #include <cstdint>
@@ -20,31 +24,73 @@ namespace
 {
 TutorialManager* gInstance = nullptr;
 
-struct PlacedTip
-{
-    int tip;
-    Vector2<float> position;
-};
-
 static_assert(kTutorialDataSize == kTutorialTipCount, "one byte per tip");
 
 constexpr Vector2<float> kNowhere{-1.0f, -1.0f};
 
-constexpr PlacedTip kFirstLevelTips[] = {{kTipWelcome, kNowhere},
-                                         {kTipTimer, {700, 35}},
-                                         {kTipRecipe, {210, 50}},
-                                         {kTipSteps, {160, 320}},
-                                         {kTipNextStep, {205, 265}}};
-constexpr PlacedTip kPowerUpTips[] = {{kTipMeats, {330, 130}},          {kTipShuffleVegetables, {670, 100}},
-                                      {kTipShuffleMeat, {715, 100}},    {kTipShuffleFlavors, {760, 100}},
-                                      {kTipHighlightCombo, {670, 150}}, {kTipHighlightAttribute, {715, 150}},
-                                      {kTipProgressUp, {760, 150}}};
-constexpr PlacedTip kPantryTips[] = {{kTipIngredientRequest, kNowhere},
-                                     {kTipPantry, {435, 130}},
-                                     {kTipFlavor, {400, 510}},
-                                     {kTipChooseIngredient, kNowhere}};
-// Offsets from a cooking station's world position.
-constexpr PlacedTip kStationTips[] = {{kTipFlames, {80, 150}}, {kTipProgressMeter, {20, 0}}, {kTipWorking, {100, 0}}};
+// The parts of the level screen the tips that are not about one station explain, by paths from the
+// screen's root; a tip not listed has no particular place.
+struct TipPart
+{
+    int tip;
+    NodePath part;
+};
+
+const std::vector<TipPart>& ScreenParts()
+{
+    const auto ui = [](std::initializer_list<NodePathElement> below) {
+        std::vector<NodePathElement> steps{"GameScreenRoot", "UI_attach"};
+        steps.insert(steps.end(), below);
+        steps.emplace_back(NodePathEnd{});
+        return NodePath(std::move(steps));
+    };
+    const auto pantry = [](std::initializer_list<NodePathElement> below) {
+        std::vector<NodePathElement> steps{"GameScreenRoot", "Playfield_attach", "FennikPlayfield", "Pantry_Attach"};
+        steps.insert(steps.end(), below);
+        steps.emplace_back(NodePathEnd{});
+        return NodePath(std::move(steps));
+    };
+    static const std::vector<TipPart> parts = {
+        {kTipTimer, ui({"timer"})},
+        {kTipRecipe, ui({"dishDisplay"})},
+        {kTipSteps, ui({"List_Attach"})},
+        {kTipNextStep, ui({"List_Attach", "RecipeList", "NextStepButton"})},
+        {kTipAddStep, ui({"List_Attach", "RecipeList", "NextStepButton"})},
+        {kTipPantry, pantry({})},
+        {kTipFlavor, pantry({"PantryRoot", "ingredientAttachPoints", "Row_1", "IngredAttach_1"})},
+        {kTipMeats, pantry({})},
+        {kTipThreeStars, ui({"dishDisplay", "meter"})},
+        {kTipProgressUp, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_Skills"})},
+        {kTipHighlightAttribute, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_Intuition"})},
+        {kTipHighlightCombo, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_Experience"})},
+        {kTipShuffleMeat, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_ShuffleMeat"})},
+        {kTipShuffleFlavors, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_ShuffleFlavor"})},
+        {kTipShuffleVegetables, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_ShuffleVeg"})}};
+    return parts;
+}
+
+constexpr int kFirstLevelTips[] = {kTipWelcome, kTipTimer, kTipRecipe, kTipSteps, kTipNextStep};
+constexpr int kPowerUpTips[] = {kTipMeats,          kTipShuffleVegetables,  kTipShuffleMeat, kTipShuffleFlavors,
+                                kTipHighlightCombo, kTipHighlightAttribute, kTipProgressUp};
+constexpr int kPantryTips[] = {kTipIngredientRequest, kTipPantry, kTipFlavor, kTipChooseIngredient};
+
+// The station tips point from the station's node at its flames, at the step display over it (with
+// the step's progress), and at the stove, where the cook works.
+struct StationTip
+{
+    int tip;
+    const NodePath* part;
+};
+const StationTip kStationTips[] = {{kTipFlames, &ObjectPaths::CookingStation::kFlameAttach},
+                                   {kTipProgressMeter, &ObjectPaths::CookingStation::kActionStepAttach},
+                                   {kTipWorking, nullptr}};
+
+// The middle of everything node draws (itself and what is attached below it).
+Vector2<float> MiddleOf(SceneNode& node)
+{
+    const Rect<float> bounds = node.GetBounds();
+    return {bounds.x + bounds.width / 2.0f, bounds.y + bounds.height / 2.0f};
+}
 
 // The tips that belong to one level, by its index in play order.
 struct LevelBoundTip
@@ -111,7 +157,7 @@ void TutorialManager::QueueTip(int tip, const Vector2<float>& position)
 
 bool TutorialManager::ShowNextTip()
 {
-    if (mPending.empty())
+    if (mPending.empty() || IsPlayerBusy())
         return false;
     const TutorialTip next = mPending.front();
     mPending.pop_front();
@@ -121,11 +167,17 @@ bool TutorialManager::ShowNextTip()
 
 void TutorialManager::ShowTip(int tip, const Vector2<float>& position)
 {
-    if (!IsTipForCurrentLevel(tip) || IsTipShown(tip))
+    if (!IsTipForCurrentLevel(tip) || IsTipShown(tip) || IsPlayerBusy())
         return;
     mShown.insert(tip);
     SaveToAccount();
     PushApplicationMode(new TutorialMode(tip, position));
+}
+
+bool TutorialManager::IsPlayerBusy()
+{
+    const GameMode* level = GameMode::GetCurrent();
+    return level && level->IsPlayerBusy();
 }
 
 bool TutorialManager::IsTipForCurrentLevel(int tip) const
@@ -140,30 +192,48 @@ bool TutorialManager::IsTipForCurrentLevel(int tip) const
     return true;
 }
 
+Vector2<float> TutorialManager::PointAt(SceneNode& station, const NodePath& part)
+{
+    // A part is what is attached there (a step's display); the station itself is its stove.
+    SceneNode* node = part.GetElements().empty() ? nullptr : station.FindByPath(part);
+    return node ? MiddleOf(*node) : station.GetWorldCenter();
+}
+
+Vector2<float> TutorialManager::PointFor(int tip)
+{
+    for (const TipPart& part : ScreenParts())
+        if (part.tip == tip)
+            if (SceneNode* node = FindNodeInCurrentScene(part.part))
+                return MiddleOf(*node);
+    return kNowhere;
+}
+
 void TutorialManager::QueueFirstLevelTips()
 {
     if (LevelProgressManager::Instance()->GetCurrentLevelIndex() != 0)
         return;
-    for (const PlacedTip& placed : kFirstLevelTips)
-        QueueTip(placed.tip, placed.position);
+    for (const int tip : kFirstLevelTips)
+        QueueTip(tip, PointFor(tip));
 }
 
 void TutorialManager::QueuePowerUpTips()
 {
-    for (const PlacedTip& placed : kPowerUpTips)
-        QueueTip(placed.tip, placed.position);
+    for (const int tip : kPowerUpTips)
+        QueueTip(tip, PointFor(tip));
 }
 
-void TutorialManager::QueuePantryTips()
+void TutorialManager::QueuePantryTips(SceneNode* station)
 {
-    for (const PlacedTip& placed : kPantryTips)
-        QueueTip(placed.tip, placed.position);
+    for (const int tip : kPantryTips)
+        QueueTip(tip, tip == kTipIngredientRequest && station
+                          ? PointAt(*station, ObjectPaths::CookingStation::kActionStepAttach)
+                          : PointFor(tip));
 }
 
-void TutorialManager::QueueStationTips(const Vector2<float>& point)
+void TutorialManager::QueueStationTips(SceneNode& station)
 {
-    for (const PlacedTip& placed : kStationTips)
-        QueueTip(placed.tip, {point.x + placed.position.x, point.y + placed.position.y});
+    for (const StationTip& placed : kStationTips)
+        QueueTip(placed.tip, PointAt(station, placed.part ? *placed.part : NodePath{}));
 }
 
 void TutorialManager::LoadFromAccount()

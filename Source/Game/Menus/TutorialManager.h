@@ -5,30 +5,35 @@
 // ((-1, -1): none, the bubble is centred). Queued tips wait in queuing order; the level screen
 // calls ShowNextTip at the start of each update and skips the rest of that update when it returns
 // true. A tip that must not wait is shown at once with ShowTip. Showing a tip pushes a
-// TutorialMode bubble over the level, which pauses it until the player has read every page.
+// TutorialMode bubble over the level, which pauses it until the player has read every page. While
+// the player is busy in the kitchen (a button held, a press a moment ago, an ingredient picked up,
+// the next dish's card up), no bubble comes: a bubble then would take the click meant for the
+// kitchen. Queued tips wait for the hands to rest; a tip for at once is let go and comes again with
+// its moment.
 //
 //   TutorialManager* tips = TutorialManager::Instance();
-//   tips->QueueTip(kTipStepComplete, {stationX + 80.0f, stationY + 30.0f});  // shown when its turn comes
-//   tips->ShowTip(kTipFlavorSet, {stationX + 80.0f, stationY + 30.0f});      // pushed now
-//   tips->QueueStationTips(stationWorldPosition);                          // tips 9, 10, 11
+//   tips->QueueTip(kTipStepComplete, TutorialManager::PointAt(*stationNode, {}));  // when its turn comes
+//   tips->ShowTip(kTipFlavorSet, TutorialManager::PointAt(*stationNode, stepDisplay)); // pushed now
+//   tips->QueueStationTips(*stationNode);                                        // tips 9, 10, 11
 //
 //   // the level screen's update:
 //   if (TutorialManager::Instance()->ShowNextTip())
 //       return;
 //
-// Who raises which tip, and where ("station" = the cooking station node's world position):
+// Each tip points at the thing it names: a part of the level screen (PointFor: the clock, the dish
+// card and its stars, the recipe list, Cook next, the pantry and its first bin, each
+// power-up's button) or a part of a station (PointAt: its step display for the tips about a step's
+// requests, its chain and its bonuses, its flames, its stove).
 //   level screen      QueueFirstLevelTips and QueuePowerUpTips each running update; kTipNewRecipe
-//                     at (-1, -1) when the first popup closes; kTipThreeStars at (120, 100)
-//   cooking stations  QueuePantryTips; QueueStationTips(station); kTipTwoFlavors at station + (100, 100)
-//   recipe steps      kTipStepComplete at station + (80, 30); kTipChainingIntro at station + (70, -100);
-//                     kTipWrongCategory and kTipMeatStep at station + (50, 140); kTipWrongAttribute
-//                     at station + (100, 100)
-//   station combos    kTipChainingComplete and kTipClassicCombo 1.0 s after the chain or combo at
-//                     station + (70, -100); ShowTip(kTipFlavorSet) at station + (80, 30)
+//                     centred when the first popup closes; kTipThreeStars
+//   cooking stations  QueuePantryTips(station); QueueStationTips(station); kTipTwoFlavors
+//   recipe steps      kTipStepComplete, kTipChainingIntro, kTipWrongCategory, kTipMeatStep,
+//                     kTipWrongAttribute
+//   station combos    kTipChainingComplete and kTipClassicCombo 1.0 s after the chain or combo;
+//                     ShowTip(kTipFlavorSet)
 //   flame meter       ShowTip(kTipFlameBlinkIngredient) while the station waits for an ingredient,
-//                     ShowTip(kTipFlameBlinkWork) while it waits for work, at the top lit flame's
-//                     world position + (20, 20)
-//   playfield         kTipAddStep at (165, 265)
+//                     ShowTip(kTipFlameBlinkWork) while it waits for work, at the top lit flame
+//   playfield         kTipAddStep after 6 s without a step at any station
 // Everything not marked ShowTip is queued.
 //
 // Some tips belong to one level only (IsTipForCurrentLevel, by the level progress's current
@@ -42,10 +47,13 @@
 #pragma once
 
 #include "Graphics/Vector2.h"
+#include "SceneGraph/NodePath.h"
 #include "Singleton.h"
 
 #include <deque>
 #include <set>
+
+class SceneNode;
 
 // The tips by number; each one's texts are the keys "Tutorial.<Name>.<page>" (kTutorialMessageFormats).
 enum TutorialTipNumber : int
@@ -114,23 +122,36 @@ public:
     // was not shown yet. An entry of the same tip already pending is not looked for.
     void QueueTip(int tip, const Corvane::Vector2<float>& position);
     // Takes the earliest pending entry and shows it (ShowTip); true whenever an entry was taken,
-    // also when it showed nothing because the tip was shown meanwhile. False with nothing pending.
+    // also when it showed nothing because the tip was shown meanwhile. False with nothing pending,
+    // and while the player is busy in the kitchen on top (GameMode::IsPlayerBusy): the tips wait.
     bool ShowNextTip();
     // When the tip applies to the current level and was not shown yet: marks it shown, saves the
-    // record and pushes its bubble. Pending entries of the tip stay and later show nothing.
+    // record and pushes its bubble. Pending entries of the tip stay and later show nothing. While
+    // the player is busy in the kitchen it does nothing: the tip comes again with its moment.
     void ShowTip(int tip, const Corvane::Vector2<float>& position);
     // Tips 16 and 28 on level index 1, 23 on 6, 24 on 7, 26 on 9, 27 on 12, 25 on 13; tip 14
     // once tip 8 was shown; every other tip always; no tip outside 0..32.
     bool IsTipForCurrentLevel(int tip) const;
 
-    // On level index 0: tips 0 to 4, in order, at their places on the screen.
+    // On level index 0: tips 0 to 4, in order, each pointing at the part of the level screen it
+    // names (the clock, the dish card, the recipe list, Cook next).
     void QueueFirstLevelTips();
-    // The power-up tips 16, 24, 25, 23, 27, 28, 26 (those of the current level pass).
+    // The power-up tips 16, 24, 25, 23, 27, 28, 26 (those of the current level pass), at the
+    // pantry and at each power-up's button.
     void QueuePowerUpTips();
-    // The pantry tips 5, 6, 7, 8.
-    void QueuePantryTips();
-    // The station tips 9, 10, 11 around a cooking station's world position.
-    void QueueStationTips(const Corvane::Vector2<float>& point);
+    // The pantry tips 5, 6, 7, 8: the request of the step at station (when given), the pantry,
+    // its first bin, no particular place.
+    void QueuePantryTips(SceneNode* station = nullptr);
+    // The station tips 9, 10, 11: the station's flames, its step display and its stove.
+    void QueueStationTips(SceneNode& station);
+
+    // Where a tip about the level screen points: the middle of the part it explains (the clock,
+    // the dish card, Cook next, the pantry, a power-up's button...) on the current screen; no
+    // particular place for a tip about none or when the screen lacks the part.
+    static Corvane::Vector2<float> PointFor(int tip);
+    // The middle of a part of a cooking station (from its node; the station itself for an empty
+    // path or a part it lacks).
+    static Corvane::Vector2<float> PointAt(SceneNode& station, const NodePath& part);
 
     // Replaces the shown set by the current profile's record: none shown without a profile or a
     // value of exactly 33 bytes. The pending list stays.
@@ -145,6 +166,8 @@ public:
 
 private:
     TutorialManager();
+    // A bubble now would take a click meant for the kitchen on top.
+    static bool IsPlayerBusy();
 
     std::deque<TutorialTip> mPending;
     std::set<int> mShown;

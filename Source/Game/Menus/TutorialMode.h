@@ -33,6 +33,8 @@ public:
     void DrawUnderlay() override {}
 
     int GetTip() const { return mTip; }
+    // The point the tip explains; a coordinate not above 0 for none.
+    Corvane::Vector2<float> GetPoint() const { return {mX, mY}; }
     // The page the next turn shows.
     int GetPageNumber() const { return mPage; }
 

@@ -6,6 +6,9 @@
 // own account reader; halfway the game is quit from the main menu, shut down and started again on
 // the same profile folder, and play goes on from the challenge select.
 //
+// Every text the screens show on the way is looked at: none may hold a placeholder that nothing
+// filled ("Ing_2", "%1%") or a missing text's stand-in ("Text not Found").
+//
 // The run also writes the table of the bot's scores against each level's WinScore and ExpertScore
 // to CampaignScores/CampaignScores.txt in the build's test folder (rewritten after each level).
 #include "Framework/Account.h"
@@ -20,19 +23,27 @@
 #include "Game/Menus/LevelSelectMode.h"
 #include "Game/Menus/TutorialMode.h"
 #include "SceneGraph/RadioButtonNode.h"
+#include "SceneGraph/SceneApplicationMode.h"
 #include "SceneGraph/SceneNode.h"
 #include "Support/KitchenRig.h"
 #include "Support/PlayBot.h"
+#include "TextConversion.h"
+#include "TypeName.h"
+#include "Widgets/IText.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <memory>
 #include <optional>
+#include <set>
 #include <sstream>
+#include <typeinfo>
+#include <utility>
 
 using namespace Corvane;
 using namespace Corvane::Testing;
@@ -113,6 +124,67 @@ void WriteScores(const std::vector<std::string>& rows)
     for (const std::string& row : rows)
         table << row;
 }
+
+// Whether text holds what no player should read: a placeholder left unfilled ("Ing_2", "%1%",
+// "%file%") or the stand-in of a missing text ("Text not Found", "... Not Found").
+bool HasUnfilledPart(const std::wstring& text)
+{
+    for (std::size_t at = text.find(L"Ing_"); at != std::wstring::npos; at = text.find(L"Ing_", at + 1))
+        if (at + 4 < text.size() && std::iswdigit(static_cast<wint_t>(text[at + 4])))
+            return true;
+    for (std::size_t at = text.find(L'%'); at != std::wstring::npos; at = text.find(L'%', at + 1))
+    {
+        std::size_t end = at + 1;
+        while (end < text.size() &&
+               (std::iswalnum(static_cast<wint_t>(text[end])) || text[end] == L'_' || text[end] == L':'))
+            ++end;
+        if (end > at + 1 && end < text.size() && text[end] == L'%')
+            return true;
+    }
+    return text.find(L"ot Found") != std::wstring::npos;
+}
+
+// Looks at the texts of every shown node of every screen on the stack, now and then while the
+// game runs and whenever another screen comes on top, and keeps each faulty text once with where it
+// stood.
+class ShownTexts
+{
+public:
+    void Look()
+    {
+        const std::vector<ApplicationMode*>& stack = Looper::GetInstance().GetModeStack();
+        ApplicationMode* top = stack.empty() ? nullptr : stack.back();
+        if (++mUpdates % kEvery != 0 && top == mTop)
+            return;
+        mTop = top;
+        for (ApplicationMode* mode : stack)
+            if (auto* screen = dynamic_cast<SceneApplicationMode*>(mode); screen && screen->GetRootNode())
+                Look(*screen->GetRootNode(), GetTypeName(typeid(*mode)));
+    }
+    // The faults found since the last call.
+    std::set<std::string> TakeFaults() { return std::exchange(mFaults, {}); }
+
+private:
+    static constexpr int kEvery = 5;
+
+    void Look(SceneNode& node, const std::string& where)
+    {
+        if (!node.IsVisible())
+            return;
+        if (const auto* text = dynamic_cast<const Corvane::IText*>(&node); text && HasUnfilledPart(text->GetText()))
+        {
+            std::string narrow;
+            Narrow::FromWide(narrow, text->GetText());
+            mFaults.insert(where + " '" + node.GetName().c_str() + "': \"" + narrow + "\"");
+        }
+        for (SceneNode* child : node.GetChildren())
+            Look(*child, where);
+    }
+
+    int mUpdates = 0;
+    ApplicationMode* mTop = nullptr;
+    std::set<std::string> mFaults;
+};
 
 class WholeCampaign : public testing::Test
 {
@@ -212,6 +284,8 @@ TEST_F(WholeCampaign, ANewCookWinsEveryEpisodeInOrderWithEveryLevelSavedAndAQuit
     KitchenRig::Options options{7, ""};
     options.tipsSeen = false;
     rig = std::make_unique<KitchenRig>(options);
+    ShownTexts shown;
+    rig->WatchEachUpdate([&] { shown.Look(); });
     auto bot = std::make_unique<PlayBot>(*rig);
     LevelProgressManager* progress = LevelProgressManager::Instance();
     const std::vector<Label> order = progress->GetLevelOrder();
@@ -261,6 +335,8 @@ TEST_F(WholeCampaign, ANewCookWinsEveryEpisodeInOrderWithEveryLevelSavedAndAQuit
         EXPECT_GE(played.total, played.winScore);
         EXPECT_GE(played.verdict, 1) << "the judges call it won";
         EXPECT_GT(played.timeLeft, 0) << "the last dish ended the level, not the clock";
+        for (const std::string& fault : shown.TakeFaults())
+            ADD_FAILURE() << "a screen showed an unfilled text: " << fault;
         ASSERT_NO_FATAL_FAILURE(ExpectSaved(index, outcomes));
         if (index == 0)
         {

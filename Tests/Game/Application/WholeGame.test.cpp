@@ -70,7 +70,8 @@ protected:
     {
         rig.Step(60);
         rig.Click(KitchenPaths::kPopupBG);
-        rig.Step(2);
+        // A tip waits until the click has rested half a second.
+        rig.Step(30);
         ReadTips();
         ASSERT_FALSE(game->IsPaused()) << "the popup did not close";
     }

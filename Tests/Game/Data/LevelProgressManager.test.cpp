@@ -98,9 +98,17 @@ TEST_F(LevelProgressTest, AFreshProfileStartsAtTheFirstLevelWithNothingCompleted
     EXPECT_EQ(manager.GetLevelDescriptor(Label("Lv_5")).filename, L"LevelFile_5");
 }
 
-TEST_F(LevelProgressTest, TheCurrentLevelFollowsTheLastCompletedOne)
+TEST_F(LevelProgressTest, TheCurrentLevelFollowsTheLastCompletedOneAndNeverPassesTheLast)
 {
     LoadLevels(3);
+    // What is no level is answered with nothing and entered nowhere, so it cannot stretch the order.
+    const Label unknown("Lv_Missing");
+    EXPECT_EQ(Manager().GetLevelDescriptor(unknown).levelID, Label());
+    EXPECT_TRUE(Manager().GetLevelDescriptor(unknown).filename.empty());
+    EXPECT_EQ(Manager().GetLevelRecord(unknown).completed, 0);
+    EXPECT_EQ(Manager().GetLevelStatus(unknown), 0);
+    EXPECT_EQ(Manager().GetLevelData(unknown), nullptr);
+    EXPECT_EQ(Manager().GetLevelIndex(unknown), -1);
     struct Case
     {
         std::vector<int> completed;
@@ -115,6 +123,7 @@ TEST_F(LevelProgressTest, TheCurrentLevelFollowsTheLastCompletedOne)
             Save(n, 10 * n, std::find(c.completed.begin(), c.completed.end(), n) != c.completed.end());
         Manager().LoadFromAccount();
         EXPECT_EQ(Manager().GetCurrentLevelIndex(), c.index) << c.completed.size() << " completed";
+        EXPECT_EQ(Manager().GetCurrentLevelID(), Label("Lv_" + std::to_string(c.index + 1)));
     }
     EXPECT_EQ(Manager().GetLevelRecord(Label("Lv_3")).bestScore, 30);
     EXPECT_EQ(Manager().GetEpisodeOfLastCompletedLevel(), 3);

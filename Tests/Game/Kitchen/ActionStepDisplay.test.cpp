@@ -1,19 +1,23 @@
-// The display of a cooking step at its station: it shows only the requests the ingredient met,
-// its meter follows the progress until the step finishes (then it goes and the station is free),
-// presses on it walk the cook there and then start and stop his work, and the station's cooking
-// sounds follow, pausing with the level.
+// The display of a cooking step at its station: it replaces the ingredient prompt, shows only the
+// requests the ingredient met, its meter follows the progress until the step finishes (then it
+// goes and the station is free), presses on it walk the cook there and then start and stop his
+// work, which takes the place of the action's idle figure, and the station's cooking sounds
+// follow, pausing with the level.
 #include "KitchenTest.h"
 
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Data/IngredientData.h"
+#include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
+#include "Game/Kitchen/FennikPlayfield.h"
 #include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/RecipeListEntry.h"
 #include "SceneGraph/MeterComponent.h"
 #include "SceneGraph/SceneNode.h"
+#include "SceneGraph/StaticSpriteNode.h"
 
 #include <algorithm>
 
@@ -126,12 +130,32 @@ TEST_F(ActionDisplayTest, TheMeterFollowsTheProgressUntilTheStepFinishesThenTheD
     EXPECT_TRUE(StationOf(steps[0])->IsFree());
 }
 
-TEST_F(ActionDisplayTest, PressesWalkTheCookToTheStationAndThenStartAndStopHisWork)
+// The cook's figure and the station's idle figure of the action take turns: one of them shows.
+TEST_F(ActionDisplayTest, PressesWalkTheCookToTheStationAndThenStartAndStopHisWorkInPlaceOfTheIdleFigure)
 {
     PlayerAvatar* cook = FindPlayerAvatar();
     ASSERT_NE(cook, nullptr);
-    RecipeStep* step = steps[0]->GetStation() == cook->GetStation() ? steps[1] : steps[0];
+    SceneNode* standing = cook->GetNode()->FindByPath(ObjectPaths::PlayerAvatar::kAnimation);
+    SceneNode* working = cook->GetNode()->FindByPath(ObjectPaths::PlayerAvatar::kCookingAnim);
+    ASSERT_TRUE(standing && working);
+    RecipeStep* here = steps[0]->GetStation() == cook->GetStation() ? steps[0] : steps[1];
+    ASSERT_EQ(here->GetStation(), cook->GetStation());
+    here->SetWorking(true);
+    EXPECT_TRUE(standing->IsVisible() && !working->IsVisible()) << "no ingredient yet: nothing to work on";
+
+    RecipeStep* step = here == steps[0] ? steps[1] : steps[0];
+    auto* playfield = dynamic_cast<FennikPlayfield*>(game->FindByName(FennikPlayfield::Name()));
+    ASSERT_NE(playfield, nullptr);
+    StaticSpriteNode* prompt = playfield->GetStationPrompt(StationOf(step)->GetSlot());
+    ASSERT_NE(prompt, nullptr);
+    ASSERT_GE(rig.StepUntil([&] { return prompt->IsVisible(); }, 100), 0);
     Add(step, "Sausage");
+    EXPECT_FALSE(prompt->IsVisible()) << "the prompt for an ingredient goes when cooking starts";
+    rig.Step(30);
+    EXPECT_FALSE(prompt->IsVisible());
+    SceneNode* idle = Child(step, {"ActionIndicator"});
+    ASSERT_NE(idle, nullptr);
+    EXPECT_TRUE(idle->IsVisible());
     Press(step);
     EXPECT_FALSE(step->IsWorking());
     EXPECT_EQ(cook->GetWalkingTo(), step->GetStation()) << "the first press sends the cook";
@@ -139,11 +163,15 @@ TEST_F(ActionDisplayTest, PressesWalkTheCookToTheStationAndThenStartAndStopHisWo
         ReadBubbles(1);
     ASSERT_EQ(cook->GetStation(), step->GetStation());
     GameUpdate();
-    const bool working = step->IsActivelyWorked();
-    Press(step);
-    EXPECT_EQ(step->IsActivelyWorked(), !working) << "with the cook there a press toggles his work";
-    Press(step);
-    EXPECT_EQ(step->IsActivelyWorked(), working);
+    const bool worked = step->IsActivelyWorked();
+    for (bool expected : {!worked, worked})
+    {
+        Press(step);
+        EXPECT_EQ(step->IsActivelyWorked(), expected) << "with the cook there a press toggles his work";
+        EXPECT_EQ(working->IsVisible(), expected);
+        EXPECT_EQ(standing->IsVisible(), !expected);
+        EXPECT_EQ(idle->IsVisible(), !expected) << "the idle figure gives way to the working cook";
+    }
 }
 
 TEST_F(ActionDisplayTest, MixingHasNoLoopOnItsOwnSauteingSizzlesUnderTheCookAndBothPauseWithTheLevel)

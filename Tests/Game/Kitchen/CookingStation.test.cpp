@@ -59,7 +59,8 @@ protected:
         rig.Step(60);
         rig.Click(kPopupBG);
         ASSERT_FALSE(game->IsPaused());
-        ReadBubbles(3);
+        // The first popup's tip waits until the click has rested half a second.
+        ReadBubbles(Updates(0.5f) + 3);
         for (ObjectID id : game->GetGroup(CookingStation::Group()))
             if (auto* station = dynamic_cast<CookingStation*>(game->Get(id)))
                 stations[station->GetSlot()] = station;
@@ -117,22 +118,28 @@ TEST_P(FlameLoss, AFlameGoesEveryWaitPlusTwoWarningsDownToNoneAndTheTimerThenCyc
     const float slow = Value("FlameLossTime_SlowFlash");
     const float fast = Value("FlameLossTime_FastFlash");
     ASSERT_GT(w, 0.0f);
-    meter->GainFlame();
-    meter->GainFlame();
-    rig.Step(Updates(Value("FlameRootLocation_EnterTime")) + 2);
     if (wait.forWork)
         meter->StartInteractionWait();
     else
         meter->StartIngredientWait();
     EXPECT_EQ(meter->IsWaitingForWork(), wait.forWork);
 
+    // The first warning finds no flame lit: no tip, no warning. Flames lit before the second get
+    // it, with the tip at once (a tip is shown once).
+    EXPECT_EQ(ReadBubbles(Updates(w) + 2), std::vector<int>{});
+    for (int gains = 0; gains < 3; ++gains)
+        meter->GainFlame();
+    const int warnedAt = rig.StepUntil([&] { return Flame(3)->IsPlaying(Label("Alert_Fast")); }, 1000);
+    EXPECT_NEAR(warnedAt, Updates(slow) - 2, 2);
+    EXPECT_EQ(ReadBubbles(1), std::vector<int>{wait.tip});
+    ASSERT_GE(rig.StepUntil([&] { return meter->GetFlames() < 3; }, 1000), 0);
+
     for (int flames = 2; flames > 0; --flames)
     {
         AnimatedSpriteNode* top = Flame(flames);
         const int slowAt = rig.StepUntil([&] { return top->IsPlaying(Label("Alert_Slow")); }, 1000);
         EXPECT_NEAR(slowAt, Updates(w), 2) << flames << " flames";
-        // The first warning shows its tip at once; a tip is shown once.
-        EXPECT_EQ(ReadBubbles(1), flames == 2 ? std::vector<int>{wait.tip} : std::vector<int>{});
+        EXPECT_EQ(ReadBubbles(1), std::vector<int>{});
         const int fastAt = rig.StepUntil([&] { return top->IsPlaying(Label("Alert_Fast")); }, 1000);
         EXPECT_NEAR(fastAt, Updates(slow), 2);
         const int lostAt = rig.StepUntil([&] { return meter->GetFlames() < flames; }, 1000);

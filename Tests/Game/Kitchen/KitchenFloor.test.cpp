@@ -314,9 +314,9 @@ TEST_F(KitchenFloorTest, PowerUpButtonsFollowTheirCounts)
     SceneNode* buttons = rig.FindNode("GameScreenRoot/UI_attach/PowerUp_Attach/PowerUpButtons");
     ASSERT_NE(buttons, nullptr);
     // The level holds 3, 0, 1, 0, 2, 0.
-    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
+    for (int kind = 0; kind < kPowerUpTypeCount; ++kind)
     {
-        const int count = powerUps->GetCount(kind);
+        const int count = powerUps->GetCount(static_cast<PowerUpType>(kind));
         auto* button = buttons->FindByPathAs<ButtonNode>(ObjectPaths::Playfield::kPowerUpButtons[kind]);
         auto* counter = buttons->FindByPathAs<AnimatedSpriteNode>(ObjectPaths::Playfield::kPowerUpCounts[kind]);
         ASSERT_NE(button, nullptr);
@@ -329,8 +329,8 @@ TEST_F(KitchenFloorTest, PowerUpButtonsFollowTheirCounts)
             EXPECT_EQ(counter->GetController()->GetImageIndex(), count - 1) << "kind " << kind;
         }
     }
-    EXPECT_EQ(powerUps->GetCount(0), 3);
-    powerUps->AddCharge(1);
+    EXPECT_EQ(powerUps->GetCount(PowerUpType::Skills), 3);
+    powerUps->AddCharge(PowerUpType::HilightAtt);
     rig.Step();
     EXPECT_TRUE(buttons->FindByPathAs<ButtonNode>(ObjectPaths::Playfield::kPowerUpButtons[1])->IsEnabled())
         << "the buttons follow a new count in the next update";
@@ -435,7 +435,8 @@ TEST_F(IdleTip, AnIdleKitchenAsksForTip14AfterSixSecondsAndABusyStationRestartsT
     Start(kStations);
     rig.Step(60);
     rig.Click(kPopupBG);
-    ReadBubbles(3);
+    // The first popup's tip waits until the click has rested half a second.
+    ReadBubbles(Updates(0.5f) + 3);
     TutorialManager* tips = TutorialManager::Instance();
     tips->ShowTip(8, {-1.0f, -1.0f});
     EXPECT_EQ(ReadBubbles(2), std::vector<int>{8});
@@ -641,12 +642,12 @@ TEST_F(KitchenFrames, TheCookStationsFlamesAndPowerUpsShowWhatHappens)
     SceneNode* buttons = rig.FindNode("GameScreenRoot/UI_attach/PowerUp_Attach/PowerUpButtons");
     ASSERT_NE(buttons, nullptr);
     const Compat::PresentedFrame noCharges = Take("powerups-none");
-    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
-        powerUps->AddCharge(kind);
+    for (int kind = 0; kind < kPowerUpTypeCount; ++kind)
+        powerUps->AddCharge(static_cast<PowerUpType>(kind));
     rig.Step();
     const Compat::PresentedFrame charged = Take("powerups");
     std::vector<std::vector<std::uint32_t>> marks;
-    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
+    for (int kind = 0; kind < kPowerUpTypeCount; ++kind)
     {
         SceneNode* button = buttons->FindByPath(ObjectPaths::Playfield::kPowerUpButtons[kind]);
         ASSERT_NE(button, nullptr);

@@ -23,6 +23,7 @@
 #include "Game/Menus/FinishedDishMode.h"
 #include "Game/Menus/LevelOutroMode.h"
 #include "SceneGraph/ButtonNode.h"
+#include "SceneGraph/ParticleSystemNode.h"
 
 #include <map>
 #include <set>
@@ -40,6 +41,11 @@ const char* const kButtonNames[] = {"PowerUp_Button_Skills",        "PowerUp_But
                                     "PowerUp_Button_Experience",    "PowerUp_Button_ShuffleMeat",
                                     "PowerUp_Button_ShuffleFlavor", "PowerUp_Button_ShuffleVeg"};
 
+std::string ButtonName(PowerUpType type)
+{
+    return kButtonNames[static_cast<int>(type)];
+}
+
 int Updates(const char* seconds)
 {
     return static_cast<int>(ResourceManager::GetValue<float>(Label(seconds), -1.0f) * 50.0f);
@@ -49,6 +55,18 @@ bool Shown(SceneNode* base, const NodePath& path)
 {
     const SceneNode* node = base ? base->FindByPath(path) : nullptr;
     return node && node->IsVisible();
+}
+
+// The size the sparks of the sparkle under path end at; -1 without one.
+float SparkEndScale(SceneNode* base, const NodePath& path)
+{
+    const SceneNode* node = base ? base->FindByPath(path) : nullptr;
+    if (!node)
+        return -1.0f;
+    for (SceneNode* child : node->GetChildren())
+        if (const auto* sparkle = dynamic_cast<ConformingParticleSystemNode*>(child))
+            return sparkle->mEndScale;
+    return -1.0f;
 }
 
 class PowerUpTest : public KitchenTest
@@ -138,22 +156,22 @@ protected:
 
 TEST_F(PowerUpTest, ChargesComeFromTheLevelAndAButtonSpendsOneAndFlashesButNeverPastTheLast)
 {
-    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
-        EXPECT_EQ(powerUps->GetCount(kind), kind < 3 ? 2 : 1) << kind;
-    rig.Click(kButtons + kButtonNames[PowerUpManager::kSkills]);
-    EXPECT_EQ(powerUps->GetCount(PowerUpManager::kSkills), 1);
+    for (int kind = 0; kind < kPowerUpTypeCount; ++kind)
+        EXPECT_EQ(powerUps->GetCount(static_cast<PowerUpType>(kind)), kind < 3 ? 2 : 1) << kind;
+    rig.Click(kButtons + ButtonName(PowerUpType::Skills));
+    EXPECT_EQ(powerUps->GetCount(PowerUpType::Skills), 1);
     EXPECT_TRUE(powerUps->IsBoostActive());
     EXPECT_NE(rig.FindNode(kButtons + "PowerUpFlash"), nullptr) << "the used button flashes";
 
     // Two clicks before the next update has disabled the button spend the last charge once.
-    const std::string meat = kButtons + kButtonNames[PowerUpManager::kShuffleMeat];
+    const std::string meat = kButtons + ButtonName(PowerUpType::Shuffle_M);
     rig.Click(meat);
     rig.Click(meat);
-    EXPECT_EQ(powerUps->GetCount(PowerUpManager::kShuffleMeat), 0);
-    powerUps->Use(PowerUpManager::kShuffleMeat);
-    EXPECT_EQ(powerUps->GetCount(PowerUpManager::kShuffleMeat), 0) << "no charge, no use";
-    powerUps->Use(PowerUpManager::kNone);
-    powerUps->Use(-1);
+    EXPECT_EQ(powerUps->GetCount(PowerUpType::Shuffle_M), 0);
+    powerUps->Use(PowerUpType::Shuffle_M);
+    EXPECT_EQ(powerUps->GetCount(PowerUpType::Shuffle_M), 0) << "no charge, no use";
+    powerUps->Use(PowerUpType::None);
+    powerUps->Use(static_cast<PowerUpType>(-1));
     rig.Step();
     auto* button = dynamic_cast<ButtonNode*>(rig.FindNode(meat));
     ASSERT_NE(button, nullptr);
@@ -163,7 +181,7 @@ TEST_F(PowerUpTest, ChargesComeFromTheLevelAndAButtonSpendsOneAndFlashesButNever
 struct TimedCase
 {
     const char* name;
-    int kind;
+    PowerUpType kind;
     const char* time;
     bool (PowerUpManager::*active)() const;
 };
@@ -186,13 +204,13 @@ TEST_P(TimedPowerUps, UsedAgainWhileRunningItRestartsItsFullTimeAndEndsOnce)
     EXPECT_TRUE((powerUps->*c.active)()) << "the first run's end does not come";
     GameUpdate(full / 2 - 10);
     EXPECT_TRUE((powerUps->*c.active)());
-    if (c.kind == PowerUpManager::kSkills)
+    if (c.kind == PowerUpType::Skills)
     {
         EXPECT_TRUE(Halo()->IsVisible());
     }
     GameUpdate(10);
     EXPECT_FALSE((powerUps->*c.active)());
-    if (c.kind == PowerUpManager::kSkills)
+    if (c.kind == PowerUpType::Skills)
     {
         EXPECT_FALSE(Halo()->IsVisible());
     }
@@ -200,11 +218,11 @@ TEST_P(TimedPowerUps, UsedAgainWhileRunningItRestartsItsFullTimeAndEndsOnce)
 
 INSTANTIATE_TEST_SUITE_P(
     PowerUps, TimedPowerUps,
-    testing::Values(TimedCase{"Skills", PowerUpManager::kSkills, "PowerUpActiveTime_Progress",
+    testing::Values(TimedCase{"Skills", PowerUpType::Skills, "PowerUpActiveTime_Progress",
                               &PowerUpManager::IsBoostActive},
-                    TimedCase{"HilightAtt", PowerUpManager::kHilightAtt, "PowerUpActiveTime_HilightAtt",
+                    TimedCase{"HilightAtt", PowerUpType::HilightAtt, "PowerUpActiveTime_HilightAtt",
                               &PowerUpManager::IsAttributeHighlightActive},
-                    TimedCase{"HilightCombo", PowerUpManager::kHilightCombo, "PowerUpActiveTime_HilightCombo",
+                    TimedCase{"HilightCombo", PowerUpType::HilightCombo, "PowerUpActiveTime_HilightCombo",
                               &PowerUpManager::IsComboHighlightActive}),
     [](const testing::TestParamInfo<TimedCase>& info) { return std::string(info.param.name); });
 
@@ -222,8 +240,8 @@ TEST_F(PowerUpTest, TheBoostMultipliesOnlyTheWorkedIncrementAfterItsClampAndShow
     GameUpdate();
     ASSERT_NEAR(steps[0]->GetProgress() - worked, hi, 1e-4) << "at the top rate";
 
-    powerUps->Use(PowerUpManager::kSkills);
-    powerUps->Use(PowerUpManager::kSkills);
+    powerUps->Use(PowerUpType::Skills);
+    powerUps->Use(PowerUpType::Skills);
     worked = steps[0]->GetProgress();
     idle = steps[1]->GetProgress();
     GameUpdate();
@@ -258,7 +276,7 @@ TEST_P(RequestHighlights, WhileActiveTheBinsOfTheCategoryMeetingBothRequestsLigh
     const Label none;
     powerUps->HighlightBinsForRequests(true, c.request1 ? first : none, c.request2 ? second : none, c.category);
     EXPECT_EQ(Lit(true), Names{}) << "nothing while the power-up does not run";
-    powerUps->Use(PowerUpManager::kHilightAtt);
+    powerUps->Use(PowerUpType::HilightAtt);
     powerUps->HighlightBinsForRequests(true, c.request1 ? first : none, c.request2 ? second : none, c.category);
     EXPECT_EQ(Lit(true), c.lit);
     EXPECT_EQ(Lit(false), Names{});
@@ -277,7 +295,7 @@ TEST_F(PowerUpTest, WhileActiveTheBinsCompletingAComboWithTheIngredientLightUpAn
 {
     powerUps->HighlightBinsForCombos(true, Label("Chicken"));
     EXPECT_EQ(Lit(false), Names{}) << "nothing while the power-up does not run";
-    powerUps->Use(PowerUpManager::kHilightCombo);
+    powerUps->Use(PowerUpType::HilightCombo);
     powerUps->HighlightBinsForCombos(true, Label("Chicken"));
     EXPECT_EQ(Lit(false), (Names{"Lemon", "Garlic"}));
     powerUps->HighlightBinsForCombos(false, Label());
@@ -296,13 +314,15 @@ TEST_F(PowerUpTest, WhileActiveTheBinsCompletingAComboWithTheIngredientLightUpAn
 
 TEST_F(PowerUpTest, HoveringTheStepDisplaysLightsTheBinsUntilThePointerOrTheHoveredDisplayGoes)
 {
-    powerUps->Use(PowerUpManager::kHilightAtt);
-    powerUps->Use(PowerUpManager::kHilightCombo);
+    powerUps->Use(PowerUpType::HilightAtt);
+    powerUps->Use(PowerUpType::HilightCombo);
     rig.Step();
     // The waiting flavouring step asks for Fresh.
     auto* waiting = DisplayOf<IngredientStepDisplay>(*steps[2]);
     ASSERT_NE(waiting, nullptr);
     EXPECT_TRUE(Shown(waiting->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"}))) << "the requests sparkle";
+    EXPECT_FLOAT_EQ(SparkEndScale(waiting->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"})), 0.2f)
+        << "a waiting step's request sparks shrink";
     ASSERT_NO_FATAL_FAILURE(Point(waiting->GetNode()->FindByPath(PathOf({"StepDisplay", "Attribute_1"}))));
     EXPECT_EQ(Lit(true), (Names{"Basil", "Lemon"}));
     rig.MoveTo(300, 150);
@@ -317,6 +337,8 @@ TEST_F(PowerUpTest, HoveringTheStepDisplaysLightsTheBinsUntilThePointerOrTheHove
     // A display made while the highlights run sparkles at once: the met request, the ingredient.
     EXPECT_TRUE(Shown(cooking->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"})));
     EXPECT_TRUE(Shown(cooking->GetNode(), PathOf({"StepDisplay", "IngredientImg_SparkleNode"})));
+    EXPECT_FLOAT_EQ(SparkEndScale(cooking->GetNode(), PathOf({"StepDisplay", "Att1_Sparkle"})), 0.5f)
+        << "a cooking step's keep their size";
     ASSERT_NO_FATAL_FAILURE(Point(cooking->GetNode()->FindByPath(PathOf({"StepDisplay", "IngredientImg_BG"}))));
     EXPECT_EQ(Lit(false), Names{"Basil"});
     EXPECT_EQ(powerUps->GetHoveredDisplay(), steps[0]->GetID());
@@ -334,7 +356,7 @@ TEST_F(PowerUpTest, HoveringTheStepDisplaysLightsTheBinsUntilThePointerOrTheHove
 struct ShuffleCase
 {
     const char* name;
-    int kind;
+    PowerUpType kind;
     int category;
 };
 
@@ -370,9 +392,9 @@ TEST_P(Shuffles, AShuffleReplacesEveryBinOfItsCategoryAndNoOther)
 }
 
 INSTANTIATE_TEST_SUITE_P(PowerUps, Shuffles,
-                         testing::Values(ShuffleCase{"Meat", PowerUpManager::kShuffleMeat, 1},
-                                         ShuffleCase{"Flavoring", PowerUpManager::kShuffleFlavor, 2},
-                                         ShuffleCase{"Vegetable", PowerUpManager::kShuffleVegetable, 0}),
+                         testing::Values(ShuffleCase{"Meat", PowerUpType::Shuffle_M, 1},
+                                         ShuffleCase{"Flavoring", PowerUpType::Shuffle_F, 2},
+                                         ShuffleCase{"Vegetable", PowerUpType::Shuffle_V, 0}),
                          [](const testing::TestParamInfo<ShuffleCase>& info) { return std::string(info.param.name); });
 
 // The whole level as a player plays it: every power-up from its button, each step served from the
@@ -381,13 +403,13 @@ INSTANTIATE_TEST_SUITE_P(PowerUps, Shuffles,
 // bonus is what the steps earned, and the combo is recorded under its recipe for the judges.
 TEST_F(PowerUpTest, AWholeLevelWithEveryPowerUpKeepsTheScoreEqualToTheStepsPointsAndRecordsTheCombo)
 {
-    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
+    for (int kind = 0; kind < kPowerUpTypeCount; ++kind)
     {
         rig.Click(kButtons + kButtonNames[kind]);
         GameUpdate(5);
     }
-    for (int kind = 0; kind < PowerUpManager::kKinds; ++kind)
-        EXPECT_EQ(powerUps->GetCount(kind), kind < 3 ? 1 : 0);
+    for (int kind = 0; kind < kPowerUpTypeCount; ++kind)
+        EXPECT_EQ(powerUps->GetCount(static_cast<PowerUpType>(kind)), kind < 3 ? 1 : 0);
     GameUpdate(100);
     ASSERT_EQ(pantry->GetBins().size(), 10u) << "the shuffled bins are back";
 
@@ -396,7 +418,7 @@ TEST_F(PowerUpTest, AWholeLevelWithEveryPowerUpKeepsTheScoreEqualToTheStepsPoint
         ASSERT_NO_FATAL_FAILURE(Serve(i, firstDish[i]));
     EXPECT_EQ(CountSounds("start", "VO_Orvel_Set"), 1) << "three stations met Fresh";
     ASSERT_NO_FATAL_FAILURE(WorkOn(*steps[0]));
-    rig.Click(kButtons + kButtonNames[PowerUpManager::kSkills]);
+    rig.Click(kButtons + ButtonName(PowerUpType::Skills));
     for (int i = 0; i < 3000 && steps[0]->GetState() == RecipeStep::kCooking; ++i)
         GameUpdate();
     ASSERT_GT(steps[0]->GetState(), RecipeStep::kCooking);
@@ -416,7 +438,7 @@ TEST_F(PowerUpTest, AWholeLevelWithEveryPowerUpKeepsTheScoreEqualToTheStepsPoint
                                  DisplayOf<IngredientStepDisplay>(*steps[1]) && pantry->GetBins().size() == 3);
          ++i)
         ReadBubbles(1);
-    rig.Click(kButtons + kButtonNames[PowerUpManager::kHilightAtt]);
+    rig.Click(kButtons + ButtonName(PowerUpType::HilightAtt));
     ASSERT_NO_FATAL_FAILURE(Serve(0, "Carrot"));
     ASSERT_NO_FATAL_FAILURE(Serve(1, "Honey"));
     ASSERT_NO_FATAL_FAILURE(FinishServedDish());

@@ -161,9 +161,15 @@ TEST_F(RecipeListTest, ComponentsTakeTheSixColoursInTurnAndHeadersTheirColour)
     EXPECT_EQ(slots, expected) << "the seventh component takes slot 0 again";
 }
 
-TEST_F(RecipeListTest, RowsSlideToTheirPlacesWithFourUnitsMoreAboveALaterHeader)
+TEST_F(RecipeListTest, RowsSlideToTheirPlacesOneBelowTheOtherWithFourUnitsMoreAboveALaterHeader)
 {
     ASSERT_NO_FATAL_FAILURE(Start(kListSeven));
+    // Rows added together slide in one below the other, never piled on one place.
+    const std::vector<RecipeListEntry*> sliding = Entries();
+    for (std::size_t i = 1; i < sliding.size(); ++i)
+        EXPECT_GE(sliding[i]->GetNode()->GetPosition().y,
+                  sliding[i - 1]->GetNode()->GetPosition().y + static_cast<float>(sliding[i - 1]->GetHeight()))
+            << "row " << i << " lies on the row above it";
     rig.Step(100);
     const int normal = Resource("RecipeListVSpacing_Normal");
     const int header = Resource("RecipeListVSpacing_Header");

@@ -1,6 +1,8 @@
 // A new player's first level on the game's own data: the tips come up one bubble at a time while
 // the clock stands, each is read to its end with clicks, and the profile remembers them, so that
-// the next play of the level shows none of them again.
+// the next play of the level shows none of them again. And the whole first level played as a
+// player's hand plays it: each tip comes up when what it says is true, points at what it names,
+// and never takes a click meant for the kitchen.
 #include "KitchenTest.h"
 
 #include "Framework/Account.h"
@@ -8,15 +10,26 @@
 #include "Game/Data/KitchenLevelData.h"
 #include "Game/Data/LevelRecord.h"
 #include "Game/Data/ScreenNodePaths.h"
+#include "Game/Kitchen/CookingStation.h"
+#include "Game/Kitchen/ScoreManager.h"
+#include "Game/Menus/LevelOutroMode.h"
 #include "Game/Menus/TutorialManager.h"
 #include "Game/Menus/TutorialMode.h"
 #include "SceneGraph/SceneNode.h"
+#include "Support/PlayBot.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <map>
 #include <set>
+#include <sstream>
+#include <typeinfo>
 #include <vector>
 
+using namespace Corvane;
 using namespace Corvane::Testing;
 namespace Paths = KitchenPaths;
 
@@ -24,6 +37,40 @@ namespace
 {
 const std::string kMore = "TutorialBubble/bubbleBG/MoreButton";
 const std::string kBubble = "TutorialBubble/bubbleBG";
+
+// Every shown node of tree under point, each by its names and those of the nodes above it
+// ("a/b/c"), topmost last; layers as large as the screen and the floating feedback are passed over.
+std::vector<std::string> NodesAt(SceneNode& tree, const Vector2<float>& point)
+{
+    std::vector<std::string> found;
+    const std::function<void(SceneNode&, const std::string&)> walk = [&](SceneNode& node, const std::string& path) {
+        if (!node.IsVisible() || node.GetNodeName() == Label("FX_Layer"))
+            return;
+        const char* name = node.GetNodeName() ? node.GetNodeName().c_str() : node.GetName().c_str();
+        // Node names are labels, spelt as first met: compared in small letters.
+        std::string here = path + "/" + (name ? name : "");
+        std::transform(here.begin(), here.end(), here.begin(), [](char c) { return std::tolower(c); });
+        const Vector2<float> at = node.GetWorldPosition();
+        const bool layer = node.GetWidth() >= 800.0f && node.GetHeight() >= 600.0f;
+        if (!layer && node.GetWidth() > 0.0f && node.GetHeight() > 0.0f && point.x >= at.x && point.y >= at.y &&
+            point.x < at.x + node.GetWidth() && point.y < at.y + node.GetHeight())
+            found.push_back(here);
+        for (SceneNode* child : node.GetChildren())
+            walk(*child, here);
+    };
+    walk(tree, "");
+    return found;
+}
+
+// A tip as it came up: its number, the seconds of play before it, the kitchen then and the nodes
+// under the point it points at.
+struct ShownTip
+{
+    int tip;
+    float second;
+    std::string state;
+    std::vector<std::string> pointsAt;
+};
 
 // The game's own levels, with a new player's profile.
 class TutorialInLevel : public KitchenTest
@@ -68,6 +115,56 @@ protected:
         }
         return shown;
     }
+    // What the kitchen is doing, in a few words: the dishes done, each station's step and the
+    // chain.
+    std::string State() const
+    {
+        static const char* const kStates[] = {"listed", "waiting", "cooking", "finishing", "done"};
+        std::ostringstream state;
+        int done = 0;
+        for (ObjectID id : game->GetGroup(Recipe::Group()))
+            done += dynamic_cast<Recipe*>(game->Get(id))->IsDone();
+        state << "dishes done " << done << ", stations:";
+        for (ObjectID id : game->GetGroup(CookingStation::Group()))
+        {
+            const auto* station = dynamic_cast<CookingStation*>(game->Get(id));
+            const auto* step = dynamic_cast<RecipeStep*>(game->Get(station->GetStep()));
+            state << " " << (step ? kStates[step->GetState()] : "free");
+        }
+        const auto* score = dynamic_cast<ScoreManager*>(game->FindByName(Label("SCORE_MANAGER")));
+        state << ", chain " << (score ? score->GetComboCount() : 0);
+        auto* list = dynamic_cast<RecipeList*>(game->FindByName(RecipeList::Name()));
+        state << ", Cook next " << (list && list->CanSendFirstEntry() ? "on" : "off");
+        return state.str();
+    }
+    // Whether what the tip says holds now.
+    bool IsTrueNow(int tip) const
+    {
+        std::vector<RecipeStep*> steps;
+        for (ObjectID id : game->GetGroup(RecipeStep::Group()))
+            steps.push_back(dynamic_cast<RecipeStep*>(game->Get(id)));
+        const auto any = [&](const std::function<bool(const RecipeStep&)>& holds) {
+            return std::any_of(steps.begin(), steps.end(), [&](const RecipeStep* step) { return holds(*step); });
+        };
+        const auto served = [](const RecipeStep& step) { return step.GetState() >= RecipeStep::kCooking; };
+        const auto done = [](const RecipeStep& step) { return step.GetState() == RecipeStep::kDone; };
+        switch (tip)
+        {
+        case kTipIngredientRequest:
+        case kTipFlames:
+        case kTipProgressMeter:
+        case kTipWorking: return any([](const RecipeStep& step) { return step.GetState() >= RecipeStep::kAtStation; });
+        case kTipStepComplete:
+        case kTipChainingIntro: return any(done);
+        case kTipChainingComplete:
+            return any([](const RecipeStep& step) { return step.GetState() >= RecipeStep::kFinishing; });
+        case kTipWrongAttribute:
+            return any([&](const RecipeStep& step) { return served(step) && !step.IsRequestMatched(0); });
+        case kTipMeatStep:
+            return any([&](const RecipeStep& step) { return served(step) && step.GetCategory() == kCategoryMeat; });
+        default: return true;
+        }
+    }
     static std::vector<std::uint8_t> SavedTips()
     {
         std::vector<std::uint8_t> bytes(64);
@@ -106,5 +203,84 @@ TEST_F(TutorialInLevel, ANewPlayerReadsTheFirstLevelsTipsOnceAndTheProfileKeepsT
     for (const int tip : PlayReadingTips(20))
         EXPECT_EQ(std::count(shown.begin(), shown.end(), tip), 0) << "tip " << tip << " came again";
     EXPECT_EQ(SavedTips().size(), kTutorialDataSize);
+}
+} // namespace
+
+namespace
+{
+// What each tip points at: a node whose path holds these names (tips without a point are centred).
+const std::map<int, std::string> kPointedAt = {
+    {kTipTimer, "/timer"},
+    {kTipRecipe, "/dishdisplay"},
+    {kTipSteps, "/recipelist"},
+    {kTipNextStep, "/nextstepbutton"},
+    {kTipAddStep, "/nextstepbutton"},
+    {kTipPantry, "/pantryroot"},
+    {kTipFlavor, "/ingredientbin"},
+    {kTipIngredientRequest, "/actionstep_attach"},
+    {kTipFlames, "/flameattach"},
+    {kTipProgressMeter, "/actionstep_attach"},
+    {kTipWorking, "/cookingstation/stove"},
+    {kTipStepComplete, "/cookingstation/stove"},
+    {kTipChainingIntro, "/actionstep_attach"},
+    {kTipChainingComplete, "/actionstep_attach"},
+    {kTipClassicCombo, "/actionstep_attach"},
+    {kTipFlavorSet, "/actionstep_attach"},
+    {kTipTwoFlavors, "/actionstep_attach"},
+    {kTipWrongAttribute, "/actionstep_attach"},
+    {kTipWrongCategory, "/actionstep_attach"},
+    {kTipMeatStep, "/actionstep_attach"},
+    {kTipFlameBlinkIngredient, "/flameattach"},
+    {kTipFlameBlinkWork, "/flameattach"},
+    {kTipThreeStars, "/dishdisplay/meter"},
+};
+
+TEST_F(TutorialInLevel, ANewPlayersFirstLevelBringsEachTipWhenItIsTrueAndNoBubbleTakesAClick)
+{
+    PlayBot bot(rig);
+    // A quarter of a second between picking an ingredient up and handing it over, and between
+    // pressing and releasing Cook next: a bubble coming up meanwhile would take the second press,
+    // and the bot's move fails.
+    bot.SetHandTime(12);
+    game = bot.StartLevel(0);
+    ASSERT_NE(game, nullptr);
+    const float levelTime = game->GetTimeLeft();
+    std::vector<ShownTip> shown;
+    for (int updates = 0; !rig.TopAs<LevelOutroMode>() && updates < 20000; ++updates)
+    {
+        const auto* bubble = rig.TopAs<TutorialMode>();
+        if (bubble && (shown.empty() || shown.back().tip != bubble->GetTip()))
+        {
+            const Vector2<float> point = bubble->GetPoint();
+            shown.push_back(
+                {bubble->GetTip(), levelTime - game->GetTimeLeft(), State(),
+                 point.x > 0.0f && point.y > 0.0f ? NodesAt(*game->GetRootNode(), point) : std::vector<std::string>{}});
+            const ShownTip& tip = shown.back();
+            std::printf("%5.1f s  tip %2d \"%.40ls...\" %s; points at %s\n", tip.second, tip.tip,
+                        TutorialMode::GetPageText(tip.tip, 1).c_str(), tip.state.c_str(),
+                        tip.pointsAt.empty() ? "nothing (centred)" : tip.pointsAt.back().c_str());
+            EXPECT_TRUE(IsTrueNow(tip.tip)) << "tip " << tip.tip << " came up when it is not true: " << tip.state;
+            if (const auto target = kPointedAt.find(tip.tip); target != kPointedAt.end())
+            {
+                EXPECT_TRUE(
+                    std::any_of(tip.pointsAt.begin(), tip.pointsAt.end(),
+                                [&](const std::string& at) { return at.find(target->second) != std::string::npos; }))
+                    << "tip " << tip.tip << " does not point at " << target->second;
+            }
+        }
+        bot.Move();
+        rig.Step();
+    }
+    ASSERT_NE(rig.TopAs<LevelOutroMode>(), nullptr) << "the level never ended";
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front().tip, kTipNewRecipe) << "the first dish's card is the first thing a player closes";
+    EXPECT_NE(shown.front().state.find("dishes done 0"), std::string::npos) << "the first tip comes before any dish";
+    EXPECT_EQ(TutorialMode::GetPageText(shown.front().tip, 1).find(L"plated"), std::wstring::npos)
+        << "the first tip, before any dish is done, speaks of a plated dish";
+    std::vector<int> firstLevel;
+    for (const ShownTip& tip : shown)
+        if (tip.tip <= kTipNextStep)
+            firstLevel.push_back(tip.tip);
+    EXPECT_EQ(firstLevel, (std::vector<int>{0, 1, 2, 3, 4}));
 }
 } // namespace

@@ -56,23 +56,23 @@ TEST_P(DishName, TheTemplateIsFilledWithTheIngredientsOfTheSlotsThatFeedItsPlace
 INSTANTIATE_TEST_SUITE_P(
     FinishedDish, DishName,
     testing::Values(
-        // Soup_Veg_Easy: slot 4 feeds 1, slot 3 feeds 2, slot 1 feeds 3.
-        NameCase{"SoupInSlotOrder",
-                 26,
-                 {At("Tomato", 4), At("Basil", 3), At("Onion", 1)},
-                 L"Tomato Soup with Basil and Onion"},
-        NameCase{"NoIngredients", 26, {}, L"Ing_1 Soup with Ing_2 and Ing_3"},
-        NameCase{"LaterEntryWins", 26, {At("Tomato", 4), At("Carrot", 4)}, L"Carrot Soup with Ing_2 and Ing_3"},
-        // Slot 0 (the plate) and slot 2 feed nothing; slots outside 0..8 are passed over.
+        // Entree_Roast_Veg: slot 4 feeds 1, slot 1 feeds 2, slot 2 feeds 3, slot 3 feeds 4.
+        NameCase{"RoastInSlotOrder",
+                 18,
+                 {At("Chicken", 4), At("Potato", 1), At("Carrot", 2), At("Lemon", 3)},
+                 L"Roast Chicken with Potato, Carrot and Lemon"},
+        NameCase{"NoIngredients", 18, {}, L"Roast Ing_1 with Ing_2, Ing_3 and Ing_4"},
+        NameCase{"LaterEntryWins", 18, {At("Tomato", 4), At("Carrot", 4)}, L"Roast Carrot with Ing_2, Ing_3 and Ing_4"},
+        // Slot 0 (the plate) and slot 5 feed nothing; slots outside 0..8 are passed over.
         NameCase{"SlotsFeedingNothing",
-                 26,
-                 {At("Tomato", 0), At("Basil", 2), At("Onion", 9), At("Garlic", -1)},
-                 L"Ing_1 Soup with Ing_2 and Ing_3"},
-        // Entree_Grill_Veg_Sauce uses all five.
+                 18,
+                 {At("Tomato", 0), At("Basil", 5), At("Onion", 9), At("Garlic", -1)},
+                 L"Roast Ing_1 with Ing_2, Ing_3 and Ing_4"},
+        // Entree_Roast_Veg_Sauce uses all five.
         NameCase{"FivePlaceholders",
-                 19,
+                 21,
                  {At("Chicken", 5), At("Potato", 2), At("Carrot", 3), At("Onion", 4), At("Tomato", 1)},
-                 L"Grilled Chicken with Potato, Carrot and Onion in Tomato Sauce"},
+                 L"Roast Chicken with Potato, Carrot and Onion in Tomato Sauce"},
         NameCase{"Pizza",
                  30,
                  {At("Sausage", 1), At("Pepper", 4), At("Mushroom", 5)},
@@ -238,14 +238,14 @@ TEST_F(FinishedDishCapture, ThePopupOverTheKitchenWithItsNameWipedInMatchesItsGo
     button->GetTasks().EndAll();
     button->SetPosition({4.0f, 4.0f});
     ClosePopup();
-    // A soup of three ingredients worth some stars.
-    for (const DishIngredient& added : {At("Tomato", 4), At("Basil", 3), At("Onion", 1)})
+    // A soup worth some stars, of the two ingredients its name takes.
+    for (const DishIngredient& added : {At("Tomato", 4), At("Onion", 1)})
         game->AddDishIngredient(added.ingredient, added.slot);
     game->AddDishScore(350);
     FinishCurrentDish();
     rig.Step(2);
     ASSERT_NE(rig.TopAs<FinishedDishMode>(), nullptr);
-    EXPECT_EQ(Text("FinalDishDisplay/textBG/dishName"), L"Tomato Soup with Basil and Onion");
+    EXPECT_EQ(Text("FinalDishDisplay/textBG/dishName"), L"Tomato Soup with Onion");
     // The dish, the meter and the knife in place, the band and the name wiped in.
     rig.Step(110);
     ASSERT_NE(rig.TopAs<FinishedDishMode>(), nullptr);

@@ -70,6 +70,7 @@ TEST_F(StoryFlow, TheHelpOpensOnTheBasicsShowsOneTopicPerTabAndGoesBackToWhichev
     game.Tick();
     ASSERT_NE(game.Top<HelpMode>(), nullptr);
     EXPECT_EQ(game.Stack(), (std::vector<std::string>{"MainMenuMode", "HelpMode"}));
+    EXPECT_FALSE(game.Top<HelpMode>()->IsOpaque()) << "drawn over the screen that opened it";
     EXPECT_EQ(CheckedTopics(), std::vector<std::string>{"BasicsButton"});
     EXPECT_EQ(Shown(ScreenPaths::Help::kScreens), std::vector<std::string>{"Basics"})
         << "the topic shown first is the one checked";
@@ -134,6 +135,7 @@ TEST_F(StoryFlow, TheCreditsStandAloneTurnSixPagesWithinTheirEndsAndGoBackToAMai
     game.Tick();
     ASSERT_NE(game.Top<CreditsMode>(), nullptr);
     EXPECT_EQ(game.Stack(), std::vector<std::string>{"CreditsMode"});
+    EXPECT_FALSE(game.Top<CreditsMode>()->IsOpaque());
 
     const std::vector<std::string> pages = {"TRVL_1", "TRVL_2", "Partner_1", "Partner_2", "Partner_3", "Partner_4"};
     // Right to the end and one more (the disabled arrow takes no click), then back to the start.

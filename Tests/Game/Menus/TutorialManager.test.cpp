@@ -7,6 +7,7 @@
 #include "Game/Data/LevelRecord.h"
 #include "Game/Data/LocalizedText.h"
 #include "Game/Menus/TutorialMode.h"
+#include "SceneGraph/SceneNode.h"
 
 #include <climits>
 #include <cstdint>
@@ -178,14 +179,32 @@ TEST_F(TutorialManagerTest, LevelBoundTipsAreQueuedOnlyOnTheirLevel)
     }
 }
 
+// Without a level screen the first level's tips have nothing to point at and are centred; a
+// station's tips point at the middle of its flames, of what its step area holds, and of the station.
 TEST_F(TutorialManagerTest, GroupsQueueTheirTipsInOrderAtTheirPlaces)
 {
+    SceneNode station;
+    station.SetPosition(300, 200);
+    station.SetSize(130, 90);
+    SceneNode flames;
+    flames.SetSize(130, 30);
+    flames.AttachAs(&station, Label("flameAttach"));
+    SceneNode stepArea;
+    stepArea.SetPosition(0, -150);
+    SceneNode display;
+    display.SetSize(130, 90);
+    display.AttachAs(&stepArea, Label("StepDisplayRoot"));
+    stepArea.AttachAs(&station, Label("ActionStep_Attach"));
+
     AtLevel(0);
     Tips().QueueFirstLevelTips();
-    Tips().QueueStationTips({300, 200});
-    const std::vector<TutorialTip> expected = {{0, {-1, -1}},   {1, {700, 35}},  {2, {210, 50}},   {3, {160, 320}},
-                                               {4, {205, 265}}, {9, {380, 350}}, {10, {320, 200}}, {11, {400, 200}}};
+    Tips().QueueStationTips(station);
+    const std::vector<TutorialTip> expected = {{0, {-1, -1}}, {1, {-1, -1}},   {2, {-1, -1}},   {3, {-1, -1}},
+                                               {4, {-1, -1}}, {9, {365, 215}}, {10, {365, 95}}, {11, {365, 245}}};
     EXPECT_EQ(std::vector<TutorialTip>(Tips().GetPendingTips().begin(), Tips().GetPendingTips().end()), expected);
+    display.SetParent(nullptr);
+    stepArea.SetParent(nullptr);
+    flames.SetParent(nullptr);
 }
 
 TEST_F(TutorialManagerTest, TipNumbersOutsideTheTableAreIgnored)

@@ -1,0 +1,432 @@
+#include "TextWriters.h"
+
+#include "Format.h"
+#include "Game/Data/GameEnumerations.h"
+#include "Game/Menus/FinishedDishMode.h"
+#include "Graphics/Font.h"
+#include "SceneGraph/SceneLayout.h"
+#include "SceneGraph/SceneNode.h"
+#include "SceneGraph/TextEditNode.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <iterator>
+#include <map>
+
+namespace Corvane::DataCheck
+{
+namespace
+{
+void Delete(SceneNode* node)
+{
+    if (!node)
+        return;
+    for (SceneNode* child : node->GetChildren())
+        Delete(child);
+    delete node;
+}
+} // namespace
+
+BuiltLayout::BuiltLayout(const SceneLayout& layout) : mRoot(layout.Instantiate(nullptr, nullptr)) {}
+
+BuiltLayout::~BuiltLayout()
+{
+    Delete(mRoot);
+}
+
+void Walk(SceneNode& node, const std::function<void(SceneNode&)>& visit)
+{
+    visit(node);
+    for (SceneNode* child : node.GetChildren())
+        Walk(*child, visit);
+}
+
+namespace
+{
+// The texts of the data, as the game looks them up.
+class Words
+{
+public:
+    explicit Words(const Context& context) : mContext(context) {}
+
+    std::wstring Text(const std::wstring& key) const
+    {
+        const Declaration* text = mContext.Resolve(key, {L"string"});
+        return text ? text->element->Text(L"value") : std::wstring();
+    }
+    Texts List(const std::wstring& key) const { return mContext.TextList(key); }
+    // Every text whose key starts with prefix.
+    Texts Prefixed(const std::wstring& prefix) const
+    {
+        Texts texts;
+        for (const Declaration* text : Records(L"string"))
+            if (Wide(text->name.c_str()).starts_with(prefix))
+                texts.push_back(text->element->Text(L"value"));
+        return texts;
+    }
+    std::vector<const Declaration*> Records(const wchar_t* kind) const { return mContext.Index().OfKind(kind); }
+
+    std::wstring Ingredient(const std::wstring& name) const { return Text(name + L"_DisplayText"); }
+    Texts Ingredients() const
+    {
+        Texts names;
+        for (const Declaration* ingredient : Records(L"CookingIngredient"))
+            names.push_back(Ingredient(Wide(ingredient->name.c_str())));
+        return names;
+    }
+    Texts Flavours() const
+    {
+        Texts labels;
+        for (const std::wstring& flavour : List(L"AttributeStrings"))
+            labels.push_back(Text(flavour + L".AttLabelText"));
+        return labels;
+    }
+    // The texts named by the entries of the list member of every record of kind.
+    Texts Lines(const wchar_t* kind, const wchar_t* list, const wchar_t* attribute) const
+    {
+        Texts lines;
+        for (const Declaration* record : Records(kind))
+            for (const DataElement& member : record->element->children)
+                if (member.Text(L"name") == list)
+                    for (const DataElement& line : member.children)
+                        lines.push_back(Text(line.Text(attribute)));
+        return lines;
+    }
+    std::vector<int> Episodes() const
+    {
+        std::vector<int> numbers;
+        for (const Declaration* progression : Records(L"LevelProgressionData"))
+            for (const DataElement& list : progression->element->children)
+                for (const DataElement* episode : list.ChildrenNamed(L"EpisodeDescriptor"))
+                    numbers.push_back(static_cast<int>(std::wcstol(episode->Text(L"EpisodeNum").c_str(), nullptr, 10)));
+        return numbers;
+    }
+
+private:
+    const Context& mContext;
+};
+
+// Every template of the list with its placeholders filled by each of fillers in turn.
+Texts Filled(const Texts& templates, const Texts& fillers)
+{
+    Texts texts;
+    for (const std::wstring& pattern : templates)
+        for (const std::wstring& filler : fillers)
+            texts.push_back((Format(pattern) % filler % filler).str());
+    return texts;
+}
+
+Texts Joined(std::initializer_list<Texts> parts)
+{
+    Texts all;
+    for (const Texts& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// Numbers as wide as the widest the screens show (every digit is as wide as an 8; thousands are
+// grouped): a level's score, its time bonus (a level's few minutes at a few points a second), one
+// popup's points.
+Texts Score(const Words&)
+{
+    return {L"8,888"};
+}
+
+Texts Bonus(const Words&)
+{
+    return {L"+8,888"};
+}
+
+Texts Points(const Words&)
+{
+    return {L"+888"};
+}
+
+// The name of every dish as the finished dish and the judges compose it: each recipe's template
+// filled for every way of serving it, one ingredient of the step's kind from its pantry per step.
+Texts DishNames(const Words& words)
+{
+    std::map<std::wstring, std::wstring> categories;
+    for (const Declaration* ingredient : words.Records(L"CookingIngredient"))
+        categories[Wide(ingredient->name.c_str())] = ingredient->element->Text(L"category");
+    const Texts templates = words.List(L"DishDisplayReplacementStrings");
+    Texts names;
+    for (const Declaration* recipe : words.Records(L"RecipeData"))
+    {
+        const std::wstring plateName = recipe->element->Text(L"plateType");
+        const auto plate = std::find_if(std::begin(kPlatingTypeNames), std::end(kPlatingTypeNames),
+                                        [&](const wchar_t* name) { return plateName == name; });
+        const auto plateType = static_cast<int>(plate - std::begin(kPlatingTypeNames));
+        if (plate == std::end(kPlatingTypeNames) || plateType >= static_cast<int>(templates.size()))
+            continue; // the dish check reports it
+        Texts pantry;
+        std::vector<std::pair<int, std::wstring>> steps; // dish slot, category
+        for (const DataElement& member : recipe->element->children)
+            for (const DataElement& item : member.children)
+            {
+                if (member.Text(L"name") == L"IngredientList")
+                    pantry.push_back(item.Text(L"value"));
+                else if (member.Text(L"name") == L"StepDataList")
+                    steps.emplace_back(std::wcstol(item.Text(L"DisplayIndex").c_str(), nullptr, 10),
+                                       item.Text(L"Category"));
+            }
+        std::vector<std::vector<DishIngredient>> servings{{}};
+        for (const auto& [slot, category] : steps)
+        {
+            std::vector<std::vector<DishIngredient>> longer;
+            for (const std::vector<DishIngredient>& serving : servings)
+                for (const std::wstring& ingredient : pantry)
+                    if (categories[ingredient] == category)
+                    {
+                        longer.push_back(serving);
+                        longer.back().push_back({Label(ingredient), slot});
+                    }
+            servings = std::move(longer);
+        }
+        for (const std::vector<DishIngredient>& serving : servings)
+        {
+            Format name(templates[static_cast<std::size_t>(plateType)]);
+            for (int placeholder = 1; placeholder <= 5; ++placeholder)
+            {
+                std::wstring filler = L"Ing_" + std::to_wstring(placeholder);
+                for (const DishIngredient& entry : serving)
+                    if (DishNamePlaceholder(plateType, entry.slot) == placeholder)
+                        filler = words.Ingredient(Wide(entry.ingredient.c_str()));
+                name % filler;
+            }
+            names.push_back(name.str());
+        }
+    }
+    return names;
+}
+
+// The recipes' own names (the dish check makes sure every recipe has one, so the plates' default
+// names never show).
+Texts RecipeNames(const Words& words)
+{
+    return words.Prefixed(L"DishDisplayName.");
+}
+
+Texts Remarks(const Words& words)
+{
+    const Texts ingredients = words.Ingredients();
+    Texts remarks = Joined({Filled(words.List(L"JudgingFeedbackStrings_Ingredient_Veyla"), ingredients),
+                            Filled(words.List(L"JudgingFeedbackStrings_Ingredient_Orvel"), ingredients),
+                            Filled(words.List(L"JudgingFeedbackStrings_Combo_Veyla"), ingredients),
+                            Filled(words.List(L"JudgingFeedbackStrings_Combo_Orvel"), ingredients),
+                            words.List(L"JudgingOverallFeedbackStrings_Lose"),
+                            words.List(L"JudgingOverallFeedbackStrings_Normal"),
+                            words.List(L"JudgingOverallFeedbackStrings_Expert"),
+                            words.Prefixed(L"Judging."),
+                            {words.Text(L"JudgingFeedbackStrings.DishIncompleteComment")}});
+    for (int stars = 0; stars <= 5; ++stars)
+        for (const std::wstring& remark : words.List(L"JudgingDishFeedbackStrings.Stars." + std::to_wstring(stars)))
+            remarks.push_back(remark);
+    return remarks;
+}
+
+Texts Components(const Words& words)
+{
+    Texts components;
+    for (const Declaration* recipe : words.Records(L"RecipeData"))
+        for (const DataElement& member : recipe->element->children)
+            for (const DataElement& step : member.children)
+                if (step.Has(L"Group"))
+                {
+                    const std::wstring text = words.Text(L"InGame.ComponentText." + step.Text(L"Group"));
+                    components.push_back(text.empty() ? step.Text(L"Group") : text);
+                }
+    return components;
+}
+
+// The longest name the new-profile field takes: its widest letter, as often as the field's
+// limits on letters and width let a player type it.
+Texts ProfileNames(const Words&)
+{
+    const SceneLayout* layout = SceneLayout::Find(Label("NewProfileModeLayout"));
+    if (!layout)
+        return {};
+    const BuiltLayout built(*layout);
+    TextEditNode* field = nullptr;
+    if (built.Root())
+        Walk(*built.Root(), [&](SceneNode& node) {
+            if (!field)
+                field = dynamic_cast<TextEditNode*>(&node);
+        });
+    if (!field || !field->GetFont())
+        return {};
+    const Font& font = *field->GetFont();
+    const auto width = [&](const std::wstring& text) { return Font::MeasureString(font, text.c_str()); };
+    wchar_t widest = L'A';
+    for (wchar_t letter = L'A'; letter <= L'z'; ++letter)
+        if (std::iswalpha(static_cast<wint_t>(letter)) && width({letter}) > width({widest}))
+            widest = letter;
+    const int letters = field->GetMaxCharacters() < 0 ? 64 : field->GetMaxCharacters();
+    const int limit = field->GetMaxStringWidth();
+    std::wstring name;
+    while (static_cast<int>(name.size()) < letters && (limit < 0 || width(name + widest) <= limit))
+        name += widest;
+    return {name};
+}
+
+Texts PlayerLines(const Words& words)
+{
+    return Joined({Filled({words.Text(L"LevelIntro.FlavorText")}, words.Flavours()),
+                   {words.Text(L"LevelIntro.ComboText"), words.Text(L"LevelIntro.ReadyText")}});
+}
+
+Texts EpisodeNumbers(const Words& words)
+{
+    Texts numbers;
+    for (const int episode : words.Episodes())
+        numbers.push_back((Format(words.Text(L"EpisodeNumStr")) % episode).str());
+    return numbers;
+}
+
+Texts EpisodeTitles(const Words& words)
+{
+    Texts titles;
+    for (const int episode : words.Episodes())
+        titles.push_back(words.Text(L"EpisodeTitle." + std::to_wstring(episode)));
+    return titles;
+}
+
+// "<episode>-<challenge>" of the last episode's elimination: the widest the level screen shows.
+Texts LevelNumbers(const Words& words)
+{
+    const std::vector<int> episodes = words.Episodes();
+    return {std::to_wstring(episodes.empty() ? 0 : *std::max_element(episodes.begin(), episodes.end())) + L"-3"};
+}
+
+// The tip bubble is as tall as its text and its margins.
+void FitTipBubble(SceneNode& text)
+{
+    if (SceneNode* bubble = text.GetParent())
+        bubble->SetHeight(std::max(85.0f, text.GetHeight() + 46.0f));
+}
+
+// A step asking for two flavours shows both texts of its list row 8 units higher.
+void RaiseStepTexts(SceneNode& text)
+{
+    if (SceneNode* row = text.GetParent())
+        for (SceneNode* step : row->GetChildren())
+            if (step->GetNodeName() == Label("StepText_1") || step->GetNodeName() == Label("StepText_2"))
+                step->SetPosition(step->GetPosition().x, step->GetPosition().y - 8.0f);
+}
+
+// The ingredient popup's bubble is as wide as the name and its margins.
+void FitNameBubble(SceneNode& text)
+{
+    if (SceneNode* bubble = text.GetParent())
+        bubble->SetWidth(text.GetWidth() + 20.0f);
+}
+
+// What the game writes into a text node, found by its layout and its path of names from the
+// layout's root; prepare, when given, sizes what the screen sizes to the text.
+struct Writer
+{
+    const wchar_t* layout;
+    const wchar_t* path;
+    std::function<Texts(const Words&)> texts;
+    std::function<void(SceneNode& text)> prepare;
+};
+
+const std::vector<Writer>& Writers()
+{
+    const auto text = [](const wchar_t* key) { return [key](const Words& words) { return Texts{words.Text(key)}; }; };
+    const auto fixed = [](const wchar_t* shown) { return [shown](const Words&) { return Texts{shown}; }; };
+    const auto ingredients = [](const Words& words) { return words.Ingredients(); };
+    const auto flavours = [](const Words& words) { return words.Flavours(); };
+    const auto cutscene = [](const Words& words) { return words.Lines(L"CutsceneData", L"PromptList", L"textID"); };
+    static const std::vector<Writer> writers = {
+        {L"FinalDishDisplayLayout", L"FinalDishDisplay/textBG/dishName", DishNames, {}},
+        {L"JudgingModeLayout",
+         L"JudgingMode/CommentDisplay/DishDisplay/DishName",
+         [](const Words& words) {
+             return Joined({DishNames(words), RecipeNames(words)});
+         },
+         {}},
+        {L"JudgingModeLayout", L"JudgingMode/BG/VeylaText/FeedbackText", Remarks, {}},
+        {L"JudgingModeLayout", L"JudgingMode/BG/OrvelText/FeedbackText", Remarks, {}},
+        {L"JudgingModeLayout", L"JudgingMode/CommentDisplay/ScoreDisplay/scoreText", Score, {}},
+        {L"JudgingModeLayout", L"JudgingMode/ScoreDisplay/scoreText", Score, {}},
+        {L"JudgingModeLayout", L"JudgingMode/Judging_LevelLost/Bubble/playersScore", Score, {}},
+        {L"JudgingModeLayout", L"JudgingMode/Judging_LevelLost/Bubble/goal", Score, {}},
+        {L"MainMenuModeLayout", L"MainMenuMode/ProfileBubble/ProfileText", ProfileNames, {}},
+        {L"ProfileModeLayout", L"ProfileMode/SelectProfileText", text(L"Profiles.SelectProfileInstructions"), {}},
+        {L"NewProfileModeLayout",
+         L"NewProfileMode/TextEnter",
+         [](const Words& words) {
+             return Texts{words.Text(L"Profiles.EnterNameInstructions"), words.Text(L"Profiles.CharMinimum"),
+                          words.Text(L"Profiles.ProfileExists"), words.Text(L"Profiles.CreateFailed")};
+         },
+         {}},
+        {L"DeleteProfileModeLayout",
+         L"DeleteProfileMode/ConfirmText",
+         [](const Words& words) { return Filled({words.Text(L"Profiles.DeleteConfirm")}, ProfileNames(words)); },
+         {}},
+        {L"CutsceneModeLayout", L"CutsceneMode/TextBubble_Left/bubbleText", cutscene, {}},
+        {L"CutsceneModeLayout", L"CutsceneMode/TextBubble_Right/bubbleText", cutscene, {}},
+        {L"IntroLayout",
+         L"Intro/Veyla/Text",
+         [](const Words& words) { return words.Lines(L"LevelIntroData", L"VeylaText", L"value"); },
+         {}},
+        {L"IntroLayout", L"Intro/Player/Text", PlayerLines, {}},
+        {L"LevelOutroModeLayout", L"LevelOutro/bubbleBG/timeBonus", Bonus, {}},
+        {L"LevelOutroModeLayout", L"LevelOutro/bubbleBG/total_score", Score, {}},
+        {L"EpisodeFrameLayout", L"EpisodeFrame/locked/EpisodeNum", EpisodeNumbers, {}},
+        {L"EpisodeFrameLayout", L"EpisodeFrame/unlocked/EpisodeNum", EpisodeNumbers, {}},
+        {L"EpisodeFrameLayout", L"EpisodeFrame/unlocked/EpisodeTitle", EpisodeTitles, {}},
+        {L"TutorialBubbleLayout", L"TutorialBubble/bubbleBG/TutorialText",
+         [](const Words& words) { return words.Prefixed(L"Tutorial."); }, FitTipBubble},
+        {L"GameScreenLayout", L"GameScreenRoot/UI_attach/LevelNumDisplay", LevelNumbers, {}},
+        {L"GameScreenLayout", L"GameScreenRoot/UI_attach/dishDisplay/recipeName", RecipeNames, {}},
+        {L"GameScreenLayout", L"GameScreenRoot/UI_attach/timer/Text_Min", fixed(L"8:"), {}},
+        {L"GameScreenLayout", L"GameScreenRoot/UI_attach/timer/Text_Sec", fixed(L"88"), {}},
+        {L"GameScreenLayout", L"GameScreenRoot/UI_attach/scoreDisplay", Score, {}},
+        {L"NextRecipePopupLayout", L"NextRecipePopup/TitleText", text(L"DishIntroBubble.DescText"), {}},
+        {L"NextRecipePopupLayout", L"NextRecipePopup/DishNameText", RecipeNames, {}},
+        {L"NextRecipePopupLayout", L"NextRecipePopup/ClickText", text(L"DishIntroBubble.ClickText"), {}},
+        {L"IngredientDataPopupLayout", L"IngredientDataPopup/bubbleBG/IngredientName", ingredients, FitNameBubble},
+        {L"IngredientBinLayout", L"IngredientBin/IngredText", ingredients, {}},
+        {L"ListEntryLayout", L"ListEntry/StepText_1", flavours, {}},
+        {L"ListEntryLayout", L"ListEntry/StepText_2", flavours, RaiseStepTexts},
+        {L"ListEntry_HeaderLayout", L"ListEntry/ComponentText", Components, {}},
+        {L"ListEntry_HeaderLayout", L"ListEntry/StepText_1", flavours, {}},
+        {L"ListEntry_HeaderLayout", L"ListEntry/StepText_2", flavours, RaiseStepTexts},
+        {L"CookingStation_StepLayout", L"StepDisplayRoot/StepDisplay/Attribute_1", flavours, {}},
+        {L"CookingStation_StepLayout", L"StepDisplayRoot/StepDisplay/Attribute_2", flavours, {}},
+        {L"RecipeListLayout", L"RecipeList/RemainingSteps", fixed(L"88"), {}},
+        {L"ScorePopupItemLayout", L"ScorePopupItem/ScoreText", Points, {}},
+        {L"ChainBonusPopupLayout", L"ChainBonusPopup/ScoreText", Points, {}},
+        {L"ClassicComboPopupLayout", L"ClassicComboPopup/bg/ScoreText", Points, {}},
+    };
+    return writers;
+}
+
+// Node names are labels: their letter case does not matter.
+std::wstring Lower(std::wstring text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))); });
+    return text;
+}
+
+const Writer* WriterOf(const std::wstring& layout, const std::wstring& path)
+{
+    for (const Writer& writer : Writers())
+        if (layout == writer.layout && Lower(path) == Lower(writer.path))
+            return &writer;
+    return nullptr;
+}
+} // namespace
+
+std::optional<WrittenTexts> TextsWrittenInto(const Context& context, const std::wstring& layout,
+                                             const std::wstring& path)
+{
+    const Writer* writer = WriterOf(layout, path);
+    if (!writer)
+        return std::nullopt;
+    return WrittenTexts{writer->texts(Words(context)), writer->prepare};
+}
+} // namespace Corvane::DataCheck
