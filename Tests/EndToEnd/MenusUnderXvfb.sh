@@ -93,14 +93,14 @@ xdotool key --window "$window" Escape || fail "could not press Escape"
 wait_for "LevelIntroMode: the level intro is up" 20 || fail "no level intro came after the cutscene"
 sleep 1
 intro=$(shoot intro menus-)
-# The intro's Next, at (650, 546), 130 by 44, after the title card: two host lines, the flavour,
-# the combos and the ready line, then the intro closes.
-for card in 1 2 3; do
+# The intro's Next, at (650, 546), 130 by 44, after the title card: three host lines (the last
+# names the level's goal), the flavour, the combos and the ready line, then the intro closes.
+for card in 1 2 3 4; do
     click 715 568
     sleep 0.6
 done
 flavor=$(shoot introflavor menus-)
-for card in 4 5 6; do
+for card in 5 6 7; do
     click 715 568
     sleep 0.6
 done
