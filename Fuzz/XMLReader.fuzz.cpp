@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the XML reader. Beyond "no crash, no hang, only XMLError", every
-// document that reads without error must survive a trip through the writer: written out and read
-// again it gives the same start tags, attributes and text.
+// document that reads without error is whole (it has an element, and every element it opened has
+// closed: a file cut short is never taken for a shorter one) and must survive a trip through the
+// writer: written out and read again it gives the same start tags, attributes and text.
 #include "XMLReader.h"
 #include "MemoryStream.h"
 #include "XMLElementList.h"
@@ -95,6 +96,28 @@ bool ReadAll(MemoryStream& source, std::vector<XMLElement>& nodes)
     }
 }
 
+// There was an element, and every element opened has closed: by its own end tag, or by the end
+// tag of an element around it.
+bool IsWhole(const std::vector<XMLElement>& nodes)
+{
+    std::vector<std::wstring> open;
+    bool element = false;
+    for (const XMLElement& node : nodes)
+        if (node.IsStartTag())
+        {
+            open.push_back(node.GetName());
+            element = true;
+        }
+        else if (node.IsEndTag())
+            for (std::size_t i = open.size(); i-- > 0;)
+                if (open[i] == node.GetName())
+                {
+                    open.resize(i);
+                    break;
+                }
+    return element && open.empty();
+}
+
 // A tag named "!x" or "?x" (read from "< !x>") is written as "<!x>", which reads back as a
 // declaration: a name the writer cannot express, not a fault of either side.
 bool WriterCanExpress(const std::vector<XMLElement>& nodes)
@@ -146,7 +169,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     source.Seek(IStream::kFromStart, 0);
 
     std::vector<XMLElement> nodes;
-    if (ReadAll(source, nodes) && WriterCanExpress(nodes))
+    const bool read = ReadAll(source, nodes);
+    if (read && !IsWhole(nodes))
+        std::abort();
+    if (read && WriterCanExpress(nodes))
     {
         MemoryStream written(L"written.xml");
         {

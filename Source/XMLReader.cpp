@@ -195,7 +195,10 @@ void XMLReader::ParseNext()
         std::wstring whitespace;
         mScanner.ReadWhitespace(whitespace);
         if (mScanner.AtEnd())
+        {
+            CheckWhole();
             return;
+        }
         const int next = mScanner.PeekByte(1);
         if (!whitespace.empty() || mScanner.PeekByte() != '<' || (next == '!' && mScanner.StartsWith("<![CDATA[")))
         {
@@ -206,16 +209,19 @@ void XMLReader::ParseNext()
         {
             // The comment's own "--" may already be part of its end: "<!-->" is a whole comment.
             mScanner.Skip(2);
-            mScanner.SkipPast("-->");
+            if (!mScanner.SkipPast("-->"))
+                Fail(L"EOF while eating '-->'", __LINE__, "Corvane::XMLReader::ParseNext");
         }
         else if (next == '!')
         {
-            mScanner.SkipDeclaration();
+            if (!mScanner.SkipDeclaration())
+                Fail(L"EOF while eating '>'", __LINE__, "Corvane::XMLReader::ParseNext");
         }
         else if (next == '?')
         {
             mScanner.Skip(2);
-            mScanner.SkipPast("?>");
+            if (!mScanner.SkipPast("?>"))
+                Fail(L"EOF while eating '?>'", __LINE__, "Corvane::XMLReader::ParseNext");
         }
         else
         {
@@ -224,6 +230,15 @@ void XMLReader::ParseNext()
             return;
         }
     }
+}
+
+void XMLReader::CheckWhole()
+{
+    if (!mSawElement)
+        Fail(L"The document has no element", __LINE__, "Corvane::XMLReader::CheckWhole");
+    if (mDepth > 0)
+        Fail((Format(L"EOF while eating '</%1%>'") % mOpen[mDepth - 1]).str(), __LINE__,
+             "Corvane::XMLReader::CheckWhole");
 }
 
 void XMLReader::ParseText(std::wstring&& leadingWhitespace)
@@ -257,6 +272,14 @@ void XMLReader::ParseElement()
         std::wstring ignored;
         mScanner.ReadUntil(ignored, kTagEnd);
         Eat(">");
+        // An end tag closes its element and whatever was left open inside it; one that closes
+        // nothing open is passed over.
+        for (std::size_t open = mDepth; open-- > 0;)
+            if (mOpen[open] == node->GetName())
+            {
+                mDepth = open;
+                break;
+            }
         mQueue.push_back(std::move(node));
         return;
     }
@@ -278,6 +301,14 @@ void XMLReader::ParseElement()
         mQueue.push_back(std::move(end));
     }
     Eat(">");
+    mSawElement = true;
+    if (!empty)
+    {
+        // The names' strings are kept for the next elements at that depth: no allocation per tag.
+        if (mDepth == mOpen.size())
+            mOpen.emplace_back();
+        mOpen[mDepth++] = start.GetName();
+    }
 }
 
 void XMLReader::ParseAttributes(XMLElement& element)

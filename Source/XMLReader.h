@@ -4,8 +4,12 @@
 // lazily, one ahead of the consumer. Character and entity references are decoded in text and
 // attribute values; comments (which nest), processing instructions and declarations are skipped;
 // a CDATA section is text taken as written. Undecodable bytes become U+FFFD and unknown entities
-// read as "!name!". What cannot be read raises XMLError with the source's name and line. End tags
-// are not matched against start tags: consumers that count depth rely on the file being nested.
+// read as "!name!". What cannot be read raises XMLError with the source's name and line, and so
+// does a document that is not whole: one without any element, or one that ends inside markup or
+// before its elements have closed (a file cut short must not pass for a shorter file). Nesting is
+// not checked beyond that: an end tag closes the open element of its name with whatever is open
+// inside it, and one that closes nothing is passed over; consumers that count depth rely on the
+// file being nested.
 #pragma once
 
 #include "IXMLReader.h"
@@ -34,8 +38,10 @@ public:
     std::wstring& GetName(std::wstring& out) override;
 
 private:
-    // Queues the next node (two for "<a/>"); nothing at the end of the input.
+    // Queues the next node (two for "<a/>"); nothing at the end of a whole document.
     void ParseNext();
+    // At the end of the input: throws unless the document had an element and all have closed.
+    void CheckWhole();
     void ParseText(std::wstring&& leadingWhitespace);
     void ParseElement();
     void ParseAttributes(XMLElement& element);
@@ -55,6 +61,10 @@ private:
     std::deque<std::unique_ptr<XMLElement>> mQueue;
     std::vector<std::unique_ptr<XMLElement>> mSpareNodes;
     std::vector<AttributeMap::node_type> mSpareAttributes;
+    // The names of the elements open at the parse position, outermost first: the first mDepth.
+    std::vector<std::wstring> mOpen;
+    std::size_t mDepth = 0;
+    bool mSawElement = false;
 };
 
 // A reader over source, for callers that hold readers by interface; the caller owns it.

@@ -115,7 +115,7 @@ bool XMLScanner::ReadThrough(std::wstring& out, std::string_view terminator)
     }
 }
 
-void XMLScanner::SkipPast(std::string_view terminator)
+bool XMLScanner::SkipPast(std::string_view terminator)
 {
     // Kept as a count rather than recursion so that deeply nested comments cannot exhaust the
     // stack. Multi-byte characters never hold '<', '-', '?' or '>', so stepping over bytes is
@@ -128,7 +128,7 @@ void XMLScanner::SkipPast(std::string_view terminator)
         {
             Skip(expected.size());
             if (nested == 0)
-                return;
+                return true;
             --nested;
         }
         else if (StartsWith("<!--"))
@@ -141,9 +141,10 @@ void XMLScanner::SkipPast(std::string_view terminator)
             ++mPosition;
         }
     }
+    return false;
 }
 
-void XMLScanner::SkipDeclaration()
+bool XMLScanner::SkipDeclaration()
 {
     int depth = 0;
     while (mPosition < mSize)
@@ -154,7 +155,8 @@ void XMLScanner::SkipDeclaration()
         else if (b == ']' && depth > 0)
             --depth;
         else if (b == '>' && depth == 0)
-            return;
+            return true;
     }
+    return false;
 }
 } // namespace Corvane::Internal

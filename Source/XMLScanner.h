@@ -68,11 +68,11 @@ public:
     // first (out then holds the rest).
     bool ReadThrough(std::wstring& out, std::string_view terminator);
     // Skips up to and past the ASCII terminator; every "<!--" met on the way opens a nested comment
-    // that needs its own "-->". Stops at the end of the input when the terminator never comes.
-    void SkipPast(std::string_view terminator);
+    // that needs its own "-->". False when the input ends first.
+    bool SkipPast(std::string_view terminator);
     // Skips a markup declaration ("<!DOCTYPE ...>") up to its closing '>', passing over a
-    // bracketed internal subset. Stops at the end of the input.
-    void SkipDeclaration();
+    // bracketed internal subset. False when the input ends first.
+    bool SkipDeclaration();
 
 private:
     static bool IsWhitespaceByte(unsigned char b) { return b == ' ' || (b >= '\t' && b <= '\r'); }

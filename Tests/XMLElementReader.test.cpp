@@ -1,6 +1,7 @@
 #include "XMLElementReader.h"
 
 #include "Support/XMLNodes.h"
+#include "XMLError.h"
 #include "XMLReader.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +83,7 @@ TEST(XMLElementReader, NestedReadersShareTheParentAndKeepTheirPlace)
     ASSERT_NE(SeekStart(document, L"d"), nullptr); // the document goes on after the element
 }
 
-TEST(XMLElementReader, ADocumentCutOffInsideTheElementEndsIt)
+TEST(XMLElementReader, ADocumentCutOffInsideTheElementIsRefusedNotWaitedOn)
 {
     MemoryStream source(L"cut.xml");
     Fill(source, "<root><a><b/>text");
@@ -90,6 +91,18 @@ TEST(XMLElementReader, ADocumentCutOffInsideTheElementEndsIt)
     ASSERT_NE(SeekStart(document, L"a"), nullptr);
 
     XMLElementReader a(&document);
-    EXPECT_EQ(Walk(a), (Strings{L"<a>", L"<b>", L"</b>", L"'text'"})) << "and no wait for an end tag that never comes";
-    EXPECT_TRUE(a.AtEnd());
+    Strings nodes;
+    try
+    {
+        do
+            nodes.push_back(Describe(*a.Next()));
+        while (!a.AtEnd());
+        ADD_FAILURE() << "a cut element read to an end";
+    }
+    catch (const XMLError& error)
+    {
+        EXPECT_STREQ(error.what(), "cut.xml(1): EOF while eating '</a>'");
+    }
+    // The reader parses a node ahead: the error comes in place of the last node before the cut.
+    EXPECT_EQ(nodes, (Strings{L"<a>", L"<b>", L"</b>"}));
 }

@@ -63,17 +63,20 @@ TEST(XMLMalformed, TruncatedFilesNameWhereTheyStop)
     EXPECT_EQ(ReadFile("unterminated-cdata.xml").error, "unterminated-cdata.xml(2): EOF while eating ']]>'");
 }
 
-TEST(XMLMalformed, UnterminatedCommentsAndDeclarationsEndTheDocument)
+TEST(XMLMalformed, DocumentsThatAreNotWholeAreRefusedWhereTheyStop)
 {
+    // A file cut short inside a comment or declaration, or before its elements close, must not
+    // pass for a shorter file.
     const Outcome comment = ReadFile("unterminated-comment.xml");
-    EXPECT_EQ(comment.error, "");
-    EXPECT_EQ(comment.nodes, 5u); // <manifest>, blank, <image>, </image>, blank
-    EXPECT_EQ(ReadFile("unterminated-nested-comment.xml").nodes, 2u);
-    EXPECT_EQ(ReadFile("unterminated-declaration.xml").nodes, 0u);
-    EXPECT_EQ(ReadFile("unterminated-doctype.xml").nodes, 0u);
-    EXPECT_EQ(ReadFile("deep-comments.xml").nodes, 1u);
-    EXPECT_EQ(ReadFile("empty.xml").nodes, 0u);
-    EXPECT_EQ(ReadFile("only-bom.xml").nodes, 0u);
+    EXPECT_EQ(comment.error, "unterminated-comment.xml(4): EOF while eating '-->'");
+    EXPECT_EQ(comment.nodes, 4u) << "the nodes before the comment came first";
+    EXPECT_EQ(ReadFile("unterminated-nested-comment.xml").error,
+              "unterminated-nested-comment.xml(3): EOF while eating '-->'");
+    EXPECT_EQ(ReadFile("unterminated-declaration.xml").error, "unterminated-declaration.xml(1): EOF while eating '?>'");
+    EXPECT_EQ(ReadFile("unterminated-doctype.xml").error, "unterminated-doctype.xml(2): EOF while eating '>'");
+    EXPECT_EQ(ReadFile("deep-comments.xml").error, "deep-comments.xml(1): EOF while eating '-->'");
+    EXPECT_EQ(ReadFile("empty.xml").error, "empty.xml(1): The document has no element");
+    EXPECT_EQ(ReadFile("only-bom.xml").error, "only-bom.xml(1): The document has no element");
 }
 
 TEST(XMLMalformed, BadBytesAndEntitiesBecomeVisibleText)
@@ -85,8 +88,8 @@ TEST(XMLMalformed, BadBytesAndEntitiesBecomeVisibleText)
     EXPECT_EQ(nodes[7].GetName(), std::wstring(L"\u0253 \0 !!", 6));
     EXPECT_EQ(nodes[11].GetName(), L"!" + std::wstring(300, L'n') + L"!");
 
-    const auto bytes = Testing::ReadNodes(Load(kCorpus / "invalid-utf8.xml"));
-    ASSERT_EQ(bytes.size(), 6u);
+    const auto bytes = Testing::ReadNodes(Load(kCorpus / "invalid-utf8.xml") + "</u>");
+    ASSERT_EQ(bytes.size(), 7u);
     EXPECT_EQ(bytes[0].GetAttributes().at(L"a"), L"\uFFFD(\uFFFD\uFFFD");
     EXPECT_EQ(bytes[1].GetName(), L"\uFFFD \uFFFD \uFFFD\uFFFD \uFFFD \uFFFD \uFFFD \uFFFD");
     EXPECT_EQ(bytes[5].GetName(), L"\uFFFD");

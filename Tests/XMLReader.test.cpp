@@ -138,14 +138,24 @@ TEST(XMLReader, ErrorTextsNameTheFileAndLine)
     }
 }
 
-TEST(XMLReader, InputEndingInsideACommentOrInstructionEndsTheDocument)
+TEST(XMLReader, ADocumentThatIsNotWholeIsRefusedWhereItEnds)
 {
-    // These used to wait for more input forever.
-    EXPECT_EQ(Read("<a/><!-- never closed"), (Strings{L"<a>", L"</a>"}));
-    EXPECT_EQ(Read("<a/><!-- <!-- --> still open"), (Strings{L"<a>", L"</a>"}));
-    EXPECT_EQ(Read("<a/><?pi"), (Strings{L"<a>", L"</a>"}));
-    EXPECT_EQ(Read("<a/><!DOCTYPE"), (Strings{L"<a>", L"</a>"}));
-    EXPECT_EQ(Read("<!--"), Strings{});
+    // Cut inside a comment, an instruction or a declaration: these used to end the document
+    // quietly, so a file cut short passed for a shorter one.
+    EXPECT_EQ(ErrorOf("<a/><!-- never closed"), "broken.xml(1): EOF while eating '-->'");
+    EXPECT_EQ(ErrorOf("<a/><!-- <!-- --> still open"), "broken.xml(1): EOF while eating '-->'");
+    EXPECT_EQ(ErrorOf("<a/><?pi"), "broken.xml(1): EOF while eating '?>'");
+    EXPECT_EQ(ErrorOf("<a/><!DOCTYPE"), "broken.xml(1): EOF while eating '>'");
+    // Cut between elements, or before any.
+    EXPECT_EQ(ErrorOf("<a><b>text</b>"), "broken.xml(1): EOF while eating '</a>'");
+    EXPECT_EQ(ErrorOf("<a>\n  <b x='1'>\n"), "broken.xml(2): EOF while eating '</b>'");
+    EXPECT_EQ(ErrorOf("<!--"), "broken.xml(1): EOF while eating '-->'");
+    EXPECT_EQ(ErrorOf("<!-- only a comment -->\n"), "broken.xml(1): The document has no element");
+    EXPECT_EQ(ErrorOf("just text"), "broken.xml(1): The document has no element");
+    // Whole documents: an end tag closes what is open inside its element, one that closes
+    // nothing is passed over, and what follows the root is read on.
+    EXPECT_EQ(Read("<a><b></a></c>\n<!-- done -->\n"), (Strings{L"<a>", L"<b>", L"</a>", L"</c>", L"'\n'"}));
+    EXPECT_EQ(ErrorOf("<?xml version='1.0'?><!DOCTYPE a [<!ENTITY x 'y'>]><a><![CDATA[<b>]]></a>"), "");
 }
 
 TEST(XMLReader, CursorLinesAndProgress)
@@ -179,17 +189,17 @@ TEST(XMLReader, CursorLinesAndProgress)
     EXPECT_EQ(reader->Current(), nullptr);
 }
 
-TEST(XMLReader, EmptySourceHasNoNodesAndFullProgress)
+TEST(XMLReader, AnEmptySourceHasFullProgressAndIsRefused)
 {
     MemoryStream source(L"empty.xml");
     XMLReader reader(source);
-    EXPECT_TRUE(reader.AtEnd());
     EXPECT_EQ(reader.GetProgress(), 1.0f); // not 0 / 0
     EXPECT_EQ(reader.GetLine(), 1);
+    EXPECT_THROW(reader.AtEnd(), XMLError) << "an empty file is no document";
 
     MemoryStream blank(L"blank.xml");
     Fill(blank, " \r\n\t ");
-    EXPECT_TRUE(XMLReader(blank).AtEnd());
+    EXPECT_THROW(XMLReader(blank).AtEnd(), XMLError);
 }
 
 TEST(XMLReader, SourcesWithoutReadInPlaceAreCopiedInChunks)
@@ -216,22 +226,21 @@ TEST(XMLReader, SourcesWithoutReadInPlaceAreCopiedInChunks)
     EXPECT_EQ(last, 1999);
     EXPECT_TRUE(source.IsEOF()); // the reader took all of it at construction
 
-    // A source that stops delivering without reaching its end gives what it delivered.
+    // A source that stops delivering without reaching its end gives what it delivered, and then
+    // the error of a document cut short.
     TrickleStream stalled(true);
     Fill(stalled, "<r>0123456789</r>");
     XMLReader partial(stalled);
     ASSERT_FALSE(partial.AtEnd());
     EXPECT_EQ(partial.Next()->GetName(), L"r");
-    EXPECT_EQ(partial.Next()->GetName(), L"0123456"); // "<r>0123456" is all that came
-    EXPECT_TRUE(partial.AtEnd());
+    EXPECT_THROW(partial.Next(), XMLError) << "\"<r>0123456\" is all that came";
 }
 
 TEST(XMLReader, DeepNestingIsFlatWork)
 {
     std::string document;
-    for (int i = 0; i < 100000; ++i)
-        document += "<d>";
-    for (int i = 0; i < 100000; ++i)
-        document += "<!--";
-    EXPECT_EQ(ReadNodes(document).size(), 100000u);
+    for (const char* piece : {"<d>", "<!--", "-->", "</d>"})
+        for (int i = 0; i < 100000; ++i)
+            document += piece;
+    EXPECT_EQ(ReadNodes(document).size(), 200000u);
 }

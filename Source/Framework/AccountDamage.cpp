@@ -30,8 +30,8 @@ bool IsBlank(const std::wstring& text)
 
 bool IsNameCharacter(wchar_t c)
 {
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_' ||
-           c == L':' || c == L'.' || c == L'-' || c > 0x7F;
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_' || c == L':' ||
+           c == L'.' || c == L'-' || c > 0x7F;
 }
 
 // The lenient reader turns a value that lost its closing quote into odd attribute names ("C\"")
@@ -118,7 +118,9 @@ FileLocation DatedCopyOf(const FileLocation& file)
 std::wstring WalkAccount(MemoryStream& document, const std::function<void(const XMLElement&)>& onRecord)
 {
     document.Seek(IStream::kFromStart, 0);
-    const bool empty = document.GetSize() == 0;
+    // The reader refuses an empty document; a player is told so in plain words.
+    if (document.GetSize() == 0)
+        return L"The file is empty.";
     try
     {
         XMLReader reader(document);
@@ -151,7 +153,7 @@ std::wstring WalkAccount(MemoryStream& document, const std::function<void(const 
                 return L"An end tag has no start tag.";
         }
         if (!account)
-            return empty ? L"The file is empty." : L"The file holds no \"account\" element.";
+            return L"The file holds no \"account\" element.";
         if (depth > 0)
             return L"The file ends early: the element \"account\" is not closed.";
         return {};

@@ -1,13 +1,16 @@
 #include "Framework/DownloadManager.h"
 
 #include "Debug.h"
+#include "ErrorStatus.h"
 #include "FileSystem.h"
 #include "Framework/DownloadTransfer.h"
 #include "Framework/INetworkPlatform.h"
+#include "Stream.h"
 #include "StreamUtil.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 
 namespace Corvane
@@ -25,6 +28,34 @@ std::mutex& CreationLock()
 constexpr int kSourceFailed = -2;
 constexpr int kDestinationFailed = -3;
 constexpr int kCancelled = -4;
+constexpr std::uint32_t kUnknownSize = 0xFFFFFFFF;
+
+// The destination as the copy writes it: a write that takes less than it was given (a full disk)
+// fails the copy as the destination's error, not as a stall to be run again.
+class CheckedDestination final : public IStream, public IErrorStatus
+{
+public:
+    explicit CheckedDestination(IStream& file) : mFile(file) {}
+
+    std::wstring& GetName(std::wstring& out) override { return mFile.GetName(out); }
+    unsigned GetCapabilities() override { return kCanWrite; }
+    std::uint32_t GetSize() override { return mFile.GetSize(); }
+    bool IsEOF() override { return mFile.IsEOF(); }
+    unsigned Read(void*, unsigned) override { return 0; }
+    unsigned ReadOptimized(const void**, unsigned) override { return 0; }
+    unsigned Write(const void* buffer, unsigned count) override
+    {
+        const unsigned written = mFile.Write(buffer, count);
+        if (written < count || HasStreamError(&mFile))
+            SetError(kDestinationFailed);
+        return written;
+    }
+    void Seek(int origin, std::int64_t offset) override { mFile.Seek(origin, offset); }
+    std::uint32_t Tell() override { return mFile.Tell(); }
+
+private:
+    IStream& mFile;
+};
 } // namespace
 
 struct DownloadManager::Worker final : IEntryPoint
@@ -47,8 +78,9 @@ enum class DownloadManager::Outcome
     Cancelled,
     NoSource,
     NoDestination,
-    Failed,  // the copy stopped on a stream error, whose code the transfer keeps
-    Stopped, // neither ended nor failed: pre-empted, or the source stalled
+    Failed,   // the copy stopped on a stream error, whose code the transfer keeps
+    TooLarge, // the source brought more than the transfer may
+    Stopped,  // neither ended nor failed: pre-empted, or the source stalled
 };
 
 DownloadManager* DownloadManager::Get()
@@ -131,6 +163,12 @@ void DownloadManager::Shutdown()
         End(*transfer, kCancelled);
 }
 
+void DownloadManager::SetLimits(const Limits& limits)
+{
+    ScopedLock lock(*mLock);
+    mLimits = limits;
+}
+
 void DownloadManager::SetBasePath(const std::wstring& base)
 {
     std::wstring path = base;
@@ -203,9 +241,10 @@ void DownloadManager::Run(Worker& self)
         const RefPtr<FileTransfer> transfer = self.current;
         self.running = transfer;
         transfer->BeginRun();
+        const Limits limits = mLimits;
         mLock->Unlock();
 
-        const Outcome outcome = Copy(*transfer);
+        const Outcome outcome = Copy(*transfer, limits);
 
         mLock->Lock();
         self.running.Reset();
@@ -214,14 +253,30 @@ void DownloadManager::Run(Worker& self)
     mLock->Unlock();
 }
 
-DownloadManager::Outcome DownloadManager::Copy(FileTransfer& transfer)
+DownloadManager::Outcome DownloadManager::Copy(FileTransfer& transfer, const Limits& limits)
 {
     if (transfer.WasCancelled())
         return Outcome::Cancelled;
     INetworkPlatform* network = INetworkPlatform::GetInstance();
-    const std::unique_ptr<IStream> source(network ? network->OpenHTTPStream(transfer.GetUrl().c_str()) : nullptr);
+    HTTPRequestOptions options;
+    options.deadlineMilliseconds = limits.deadlineMilliseconds;
+    options.lowSpeedBytes = limits.lowSpeedBytes;
+    options.lowSpeedMilliseconds = limits.lowSpeedMilliseconds;
+    options.whileOpening = [&transfer](IInterruptible* request) { transfer.SetInterruptible(request); };
+    const std::unique_ptr<IStream> source(network ? network->OpenHTTPStream(transfer.GetUrl().c_str(), options)
+                                                  : nullptr);
+    if (transfer.WasCancelled())
+        return Outcome::Cancelled;
     if (!source || HasStreamError(source.get()))
         return Outcome::NoSource;
+    const std::uint64_t limit = transfer.GetSizeLimit();
+    const std::uint32_t size = source->GetSize();
+    if (limit > 0 && size != kUnknownSize && size > limit)
+    {
+        DebugPrint("DownloadManager: %ls announces %u bytes where %llu were expected; not fetched.\n",
+                   transfer.GetUrl().c_str(), size, static_cast<unsigned long long>(limit));
+        return Outcome::TooLarge;
+    }
     FileSystem* files = FileSystem::GetInstance();
     IStream* destination = files ? files->OpenStream(transfer.GetDestination(), kFileWrite, kCreateAlways) : nullptr;
     if (!destination || HasStreamError(destination))
@@ -231,21 +286,34 @@ DownloadManager::Outcome DownloadManager::Copy(FileTransfer& transfer)
         return Outcome::NoDestination;
     }
 
-    transfer.SetSource(source.get());
-    transfer.SetTotal(source->GetSize());
-    CopyStream(*source, *destination, &transfer);
-    const bool failed = HasStreamError(source.get()) || HasStreamError(destination);
-    const bool ended = source->IsEOF();
-    transfer.SetSource(nullptr);
+    transfer.SetInterruptible(dynamic_cast<IInterruptible*>(source.get()));
+    transfer.SetTotal(size);
+    CheckedDestination checked(*destination);
+    // One byte past the limit tells a source that is too large from one that just fits.
+    const std::uint64_t most = limit > 0 ? std::min<std::uint64_t>(size, limit + 1) : size;
+    const unsigned copied = CopyStream(*source, checked, static_cast<unsigned>(most), &transfer);
+    const bool failed = HasStreamError(source.get()) || checked.HasError();
+    const bool tooLarge = limit > 0 && copied > limit;
+    const bool ended = source->IsEOF() && !tooLarge;
+    transfer.SetInterruptible(nullptr);
     files->ReleaseStream(destination);
 
-    if (transfer.WasCancelled() || failed)
+    if (ended && !failed && !transfer.WasCancelled())
+        return Outcome::Complete;
+    // A part of a file is of no use, and must not be left where it would be looked for; a run
+    // that starts again creates the file anew.
+    files->Delete(transfer.GetDestination());
+    if (transfer.WasCancelled())
+        return Outcome::Cancelled;
+    if (failed)
+        return Outcome::Failed;
+    if (tooLarge)
     {
-        // What arrived is of no use; a damaged file must not be left where it would be looked for.
-        files->Delete(transfer.GetDestination());
-        return transfer.WasCancelled() ? Outcome::Cancelled : Outcome::Failed;
+        DebugPrint("DownloadManager: %ls brought more than the %llu bytes expected; stopped.\n",
+                   transfer.GetUrl().c_str(), static_cast<unsigned long long>(limit));
+        return Outcome::TooLarge;
     }
-    return ended ? Outcome::Complete : Outcome::Stopped;
+    return Outcome::Stopped;
 }
 
 void DownloadManager::Settle(Worker& self, FileTransfer& transfer, Outcome outcome)
@@ -259,9 +327,13 @@ void DownloadManager::Settle(Worker& self, FileTransfer& transfer, Outcome outco
     case Outcome::Cancelled: End(transfer, kCancelled); break;
     case Outcome::NoSource: End(transfer, kSourceFailed); break;
     case Outcome::NoDestination: End(transfer, kDestinationFailed); break;
+    case Outcome::TooLarge: End(transfer, kSourceFailed); break;
     case Outcome::Failed:
     {
         const int code = transfer.GetCopyError();
+        if (code == kDestinationFailed)
+            DebugPrint("DownloadManager: %ls could not be written to %ls; not fetched again.\n",
+                       transfer.GetUrl().c_str(), transfer.GetDestination().ToString().c_str());
         End(transfer, code < 0 ? code : kSourceFailed);
         break;
     }

@@ -31,7 +31,11 @@ public:
     virtual void SetBasePath(const std::wstring& base) = 0;
     // Fetches base + "/" + path into destination (created anew). result gets the transfer, or
     // null for a path with nothing in it. expectedSize is the total reported until the copy
-    // starts.
+    // starts, and the most the transfer may bring (0: no limit; see FileTransfer).
+    //
+    // A run that fails leaves no file at the destination. Only a run that stops short without
+    // an error is run again; a failure of the source (-2) or of the destination (-3, a write that
+    // failed included) ends the transfer.
     virtual void Request(RefPtr<IFileTransfer>& result, const std::wstring& path, const FileLocation& destination,
                          int priority, unsigned expectedSize) = 0;
 };
@@ -42,6 +46,16 @@ public:
     class FileTransfer;
 
     static constexpr int kWorkers = 3;
+
+    // What bounds each run of a transfer, so that no server can hold a worker (or the shut-down)
+    // for long: a run fails (-2) when it takes longer than the deadline in all, or moves fewer
+    // than lowSpeedBytes a second for lowSpeedMilliseconds, whatever phase it is in.
+    struct Limits
+    {
+        unsigned deadlineMilliseconds = 10 * 60 * 1000;
+        unsigned lowSpeedBytes = 256;
+        unsigned lowSpeedMilliseconds = 30 * 1000;
+    };
     // A copy that stops short without an error (the source neither ended nor failed) is run again
     // at most this often in all before the transfer fails with -2.
     static constexpr int kMaxRuns = 3;
@@ -62,6 +76,9 @@ public:
     void Request(RefPtr<IFileTransfer>& result, const std::wstring& path, const FileLocation& destination, int priority,
                  unsigned expectedSize) override;
 
+    // For runs that start from now on.
+    void SetLimits(const Limits& limits);
+
     std::wstring GetBasePath();
     // How many transfers are queued (running ones included).
     int CountQueued();
@@ -74,7 +91,7 @@ private:
 
     void Run(Worker& worker);
     // The copy of one run, without the lock.
-    Outcome Copy(FileTransfer& transfer);
+    Outcome Copy(FileTransfer& transfer, const Limits& limits);
     // Under the lock: what the run's outcome means for the transfer.
     void Settle(Worker& worker, FileTransfer& transfer, Outcome outcome);
     // Under the lock: sorts the queue and hands the most urgent transfers to free workers.
@@ -88,6 +105,7 @@ private:
     std::vector<std::unique_ptr<Worker>> mWorkers;
     bool mStop = false;
     std::wstring mBase;
+    Limits mLimits;
     Internal::OwnedSingletonDestructor<DownloadManager>* mTeardown = nullptr;
 };
 } // namespace Corvane

@@ -1,7 +1,6 @@
 #include "Framework/DownloadTransfer.h"
 
 #include "Framework/INetworkPlatform.h"
-#include "Stream.h"
 
 #include <utility>
 
@@ -10,7 +9,7 @@ namespace Corvane
 DownloadManager::FileTransfer::FileTransfer(std::wstring url, Label source, int priority,
                                             const FileLocation& destination, unsigned expectedSize)
     : priority(priority), mUrl(std::move(url)), mSource(source), mDestination(destination), mLock(CreateMutex()),
-      mTotal(expectedSize)
+      mExpected(expectedSize), mTotal(expectedSize)
 {
 }
 
@@ -38,8 +37,8 @@ void DownloadManager::FileTransfer::Cancel()
 {
     ScopedLock lock(*mLock);
     mCancelled = true;
-    if (auto* interruptible = dynamic_cast<IInterruptible*>(mSourceStream))
-        interruptible->Interrupt();
+    if (mInterruptible)
+        mInterruptible->Interrupt();
 }
 
 bool DownloadManager::FileTransfer::IsComplete()
@@ -104,12 +103,21 @@ void DownloadManager::FileTransfer::BeginRun()
     mPreempted = false;
 }
 
-void DownloadManager::FileTransfer::SetSource(IStream* source)
+void DownloadManager::FileTransfer::SetInterruptible(IInterruptible* target)
 {
     ScopedLock lock(*mLock);
-    mSourceStream = source;
-    if (source && mCancelled)
-        if (auto* interruptible = dynamic_cast<IInterruptible*>(source))
-            interruptible->Interrupt();
+    mInterruptible = target;
+    if (target && mCancelled)
+        target->Interrupt();
+}
+
+std::uint64_t DownloadManager::FileTransfer::GetSizeLimit() const
+{
+    if (mExpected == 0)
+        return 0;
+    const std::wstring extension = mDestination.GetExtension();
+    if (extension == L".txt" || extension == L".xml")
+        return std::uint64_t{mExpected} * 4 + 1024;
+    return mExpected;
 }
 } // namespace Corvane

@@ -8,12 +8,13 @@
 #include "Framework/FileTransfer.h"
 #include "Threading.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 namespace Corvane
 {
-class IStream;
+class IInterruptible;
 
 class DownloadManager::FileTransfer final : public Referenced<IFileTransfer>, public IDataTransferProgress
 {
@@ -47,8 +48,13 @@ public:
     void MarkPreempted();
     // A run begins: an older pre-emption no longer applies.
     void BeginRun();
-    // The source being read while the copy runs, interrupted by Cancel; null between runs.
-    void SetSource(IStream* source);
+    // What Cancel interrupts while a run waits on the network: the request being opened, then the
+    // source being read; null between runs.
+    void SetInterruptible(IInterruptible* target);
+    // The most a run may bring before it is taken for the wrong file; 0 for no limit. The listed
+    // size for most files; text files are verified without their white space, so a copy with other
+    // line ends or indentation may be somewhat larger.
+    std::uint64_t GetSizeLimit() const;
 
     // Under the manager's lock.
     int priority;
@@ -59,12 +65,13 @@ private:
     const Label mSource;
     const FileLocation mDestination;
     std::unique_ptr<IMutex> mLock;
+    const unsigned mExpected;
     unsigned mTotal;
     unsigned mDone = 0;
     bool mPreempted = false;
     bool mCancelled = false;
     bool mComplete = false;
     int mCopyError = 0;
-    IStream* mSourceStream = nullptr;
+    IInterruptible* mInterruptible = nullptr;
 };
 } // namespace Corvane

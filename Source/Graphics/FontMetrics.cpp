@@ -51,9 +51,29 @@ public:
     {
         SkipSpace();
         if (mStopped || mAt >= mText.size())
+        {
+            mStopped = true;
             return false;
+        }
         out = mText[mAt++];
         return true;
+    }
+
+    // Where reading stopped, for the report: the end of the text, or the token that is no number.
+    std::string StopReason(const char* atEnd) const
+    {
+        if (mAt >= mText.size())
+            return atEnd;
+        std::string token;
+        for (std::size_t at = mAt; at < mText.size() && !IsTokenSpace(mText[at]) && token.size() < 16; ++at)
+            token.push_back(mText[at] < 0x80 ? static_cast<char>(mText[at]) : '?');
+        return "'" + token + "' is not a number";
+    }
+
+    // The line of the reading position, from 1.
+    int Line() const
+    {
+        return 1 + static_cast<int>(std::count(mText.begin(), mText.begin() + static_cast<std::ptrdiff_t>(mAt), L'\n'));
     }
 
 private:
@@ -68,25 +88,42 @@ private:
     bool mStopped = false;
 };
 
-// Notes the first value that lies out of range.
-void Check(FontMetrics& metrics, const char* what, int value)
+// Notes the first problem only: later ones often follow from it.
+void Report(FontMetrics& metrics, const MetricsReader& reader, const std::string& problem)
 {
-    if (!metrics.problem.empty() || (value >= -kLargestFontValue && value <= kLargestFontValue))
+    if (!metrics.problem.empty())
+        return;
+    metrics.problem = problem;
+    metrics.problemLine = reader.Line();
+}
+
+// Notes a value that lies out of range.
+void Check(FontMetrics& metrics, const MetricsReader& reader, const char* what, std::int64_t value)
+{
+    if (value >= -kLargestFontValue && value <= kLargestFontValue)
         return;
     char text[96];
-    std::snprintf(text, sizeof text, "%s %d is out of range", what, value);
-    metrics.problem = text;
+    std::snprintf(text, sizeof text, "%s %lld is out of range", what, static_cast<long long>(value));
+    Report(metrics, reader, text);
 }
 
 void ReadKerning(MetricsReader& reader, std::int64_t count, FontMetrics& metrics)
 {
     metrics.kerning = std::make_unique<std::int8_t[]>(kFontKerningPairs);
     const auto listed = static_cast<std::int64_t>(metrics.glyphs.size());
-    // The loops end with the file however large the header's count is.
-    for (std::int64_t row = 0; row < count && !reader.Stopped(); ++row)
-        for (std::int64_t column = 0; column < count && !reader.Stopped(); ++column)
+    for (std::int64_t row = 0; row < count; ++row)
+        for (std::int64_t column = 0; column < count; ++column)
         {
             const std::int64_t value = reader.Number();
+            if (reader.Stopped())
+            {
+                char text[128];
+                std::snprintf(text, sizeof text, "%lld of the %lld kerning values are missing",
+                              static_cast<long long>(count * count - row * count - column),
+                              static_cast<long long>(count * count));
+                Report(metrics, reader, reader.StopReason(text));
+                return;
+            }
             if (row < listed && column < listed) // only the low 8 bits count, signed
                 metrics.kerning[metrics.glyphs[row].code * 256 + metrics.glyphs[column].code] =
                     static_cast<std::int8_t>(static_cast<std::uint8_t>(value & 0xFF));
@@ -124,26 +161,43 @@ FontMetrics ReadFontMetrics(const std::uint8_t* bytes, std::size_t size)
     metrics.spacing = reader.Int();
     metrics.version = reader.Int();
     metrics.spaceWidth = reader.Int();
-    const std::int64_t count = std::max<std::int64_t>(reader.Number(), 0);
-    Check(metrics, "the strip top", metrics.stripTop);
-    Check(metrics, "the cell height", metrics.cellHeight);
-    Check(metrics, "the spacing", metrics.spacing);
-    Check(metrics, "the space width", metrics.spaceWidth);
+    const std::int64_t count = reader.Number();
+    if (reader.Stopped())
+    {
+        Report(metrics, reader, reader.StopReason(size == 0 ? "the file is empty" : "the header is cut short"));
+        return metrics;
+    }
+    Check(metrics, reader, "the strip top", metrics.stripTop);
+    Check(metrics, reader, "the cell height", metrics.cellHeight);
+    Check(metrics, reader, "the spacing", metrics.spacing);
+    Check(metrics, reader, "the space width", metrics.spaceWidth);
+    if (count < 0)
+        Report(metrics, reader, "the character count " + std::to_string(count) + " is out of range");
 
     wchar_t character = 0;
-    for (std::int64_t i = 0; i < count && reader.Character(character); ++i)
+    for (std::int64_t i = 0; i < count; ++i)
     {
         FontGlyphEntry entry;
+        const bool listed = reader.Character(character);
         entry.code = static_cast<int>(character) & 0xFF;
         entry.rect.x = reader.Int();
         entry.rect.width = std::max(reader.Int(), 0);
         const bool placed = metrics.version >= 3;
         entry.rect.y = placed ? reader.Int() : metrics.stripTop;
         entry.rect.height = std::max(placed ? reader.Int() : metrics.cellHeight, 0);
-        Check(metrics, "a glyph's x", entry.rect.x);
-        Check(metrics, "a glyph's width", entry.rect.width);
-        Check(metrics, "a glyph's y", entry.rect.y);
-        Check(metrics, "a glyph's height", entry.rect.height);
+        if (!listed || reader.Stopped())
+        {
+            // Checked against the file's length, not allocated up front: the count may be anything.
+            Report(metrics, reader,
+                   reader.StopReason(
+                       ("the file declares " + std::to_string(count) + " characters but defines " + std::to_string(i))
+                           .c_str()));
+            return metrics;
+        }
+        Check(metrics, reader, "a glyph's x", entry.rect.x);
+        Check(metrics, reader, "a glyph's width", entry.rect.width);
+        Check(metrics, reader, "a glyph's y", entry.rect.y);
+        Check(metrics, reader, "a glyph's height", entry.rect.height);
         metrics.glyphs.push_back(entry);
     }
     if (metrics.version >= 2)

@@ -36,16 +36,19 @@ struct FontMetrics
     int spaceWidth = 0;
     std::vector<FontGlyphEntry> glyphs;     // in the order the file lists them
     std::unique_ptr<std::int8_t[]> kerning; // kFontKerningPairs values from version 2 on, else null
-    // Empty when every value lies within kLargestFontValue; otherwise what the first value out of
-    // range was (such metrics make no font).
+    // Empty when the file holds every value its header announces, each within kLargestFontValue;
+    // otherwise what is wrong first, and the line (from 1) where it was found. Such metrics make no
+    // font: a file cut short must not pass for a font with fewer characters.
     std::string problem;
+    int problemLine = 0;
 };
 
 // The file's bytes as characters: 0xC2 b gives b, 0xC3 b gives b + 0x40, any other byte itself.
 std::wstring DecodeFontMetricsText(const std::uint8_t* bytes, std::size_t size);
 
-// Reads a metrics file's bytes. Never fails and never reads past them: values that the file
-// lacks, or that follow a token that is not a number, read as 0, and glyph entries stop with the
-// text. Negative glyph widths and heights read as 0. A value out of range is reported in problem.
+// Reads a metrics file's bytes. Never throws and never reads past them: reading stops at the end
+// of the text or at a token that is not a number, and what was not read stays 0 (glyph entries
+// stop there); either is reported in problem, as is a value out of range. Negative glyph widths
+// and heights read as 0.
 FontMetrics ReadFontMetrics(const std::uint8_t* bytes, std::size_t size);
 } // namespace Corvane

@@ -5,7 +5,9 @@
 #include "Graphics/FontPacking.h"
 #include "Graphics/Image.h"
 #include "Graphics/ImageFile.h"
+#include "RuntimeError.h"
 #include "StreamUtil.h"
+#include "TextConversion.h"
 
 #include <algorithm>
 #include <climits>
@@ -21,7 +23,8 @@ bool InFont(wchar_t c)
     return static_cast<std::uint32_t>(c) < kCharacters;
 }
 
-// The metrics file of name, read whole; false when it cannot be opened.
+// The metrics file of name, read whole; false when it cannot be opened. Damaged metrics throw,
+// naming the file and the line.
 bool ReadMetricsFile(const std::wstring& name, FontMetrics& metrics)
 {
     FileLocation location;
@@ -33,6 +36,15 @@ bool ReadMetricsFile(const std::wstring& name, FontMetrics& metrics)
     std::vector<std::uint8_t> storage;
     const StreamBytes bytes = ReadAllBytes(*stream, storage);
     metrics = ReadFontMetrics(bytes.data, bytes.size);
+    if (!bytes.complete && metrics.problem.empty())
+        metrics.problem = "the file could not be read whole";
+    if (!metrics.problem.empty())
+    {
+        std::wstring path;
+        stream->GetName(path);
+        throw RuntimeError(FormatErrorLocation(path, metrics.problemLine, NarrowToWide(metrics.problem.c_str())),
+                           __FILE__, __LINE__, "Corvane::ImageFont::Load");
+    }
     return true;
 }
 } // namespace
@@ -58,12 +70,6 @@ std::unique_ptr<ImageFont> ImageFont::Load(const std::wstring& name)
     if (!ReadMetricsFile(name, metrics))
     {
         DebugPrint("Font %ls: the metrics file %ls.txt was not found.\n", name.c_str(), name.c_str());
-        return nullptr;
-    }
-    if (!metrics.problem.empty())
-    {
-        DebugPrint("Font %ls: the metrics file %ls.txt is damaged: %s.\n", name.c_str(), name.c_str(),
-                   metrics.problem.c_str());
         return nullptr;
     }
     if (metrics.version < 3)

@@ -27,7 +27,7 @@ public:
     // The font of the files of name: the strip image name (LoadImage) and the metrics name + ".txt".
     // Glyphs of files before version 3 are packed into a fresh power-of-two image (FontPacking.h).
     // Null when a file is missing or the glyphs fit no texture (reported on the debug output).
-    // Loader thread.
+    // Damaged or cut metrics throw RuntimeError naming the file and line. Loader thread.
     static std::unique_ptr<ImageFont> Load(const std::wstring& name);
 
     void GetGlyph(wchar_t c, GlyphInfo* out) const override;

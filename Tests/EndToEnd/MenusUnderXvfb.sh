@@ -94,7 +94,7 @@ wait_for "LevelIntroMode: the level intro is up" 20 || fail "no level intro came
 sleep 1
 intro=$(shoot intro menus-)
 # The intro's Next, at (650, 546), 130 by 44, after the title card: three host lines (the last
-# names the level's goal), the flavour, the combos and the ready line, then the intro closes.
+# names the goal), the flavour, the combos and the ready line, then the intro closes.
 for card in 1 2 3 4; do
     click 715 568
     sleep 0.6

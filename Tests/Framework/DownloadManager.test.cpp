@@ -10,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
+#include <vector>
 
 using namespace Corvane;
 using namespace Corvane::Testing;
@@ -55,7 +57,7 @@ protected:
         delete files;
     }
 
-    RefPtr<IFileTransfer> Fetch(const std::wstring& path, int priority = 5, int partition = 2)
+    RefPtr<IFileTransfer> Fetch(const std::wstring& path, int priority = 5, int partition = 2, unsigned expected = 0)
     {
         const std::size_t slash = path.rfind(L'/');
         const std::size_t dot = path.rfind(L'.');
@@ -63,8 +65,15 @@ protected:
         const FileLocation destination(partition, folder.c_str(), path.substr(slash + 1, dot - slash - 1).c_str(),
                                        path.substr(dot).c_str());
         RefPtr<IFileTransfer> transfer;
-        manager->Request(transfer, path, destination, priority, 0);
+        manager->Request(transfer, path, destination, priority, expected);
         return transfer;
+    }
+    // The seconds from now until the transfer has ended.
+    static double SecondsToEnd(IFileTransfer& transfer)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        WaitFor([&] { return Ended(transfer); });
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
 
     DebugCapture debug;
@@ -258,7 +267,8 @@ public:
 class StallingNetwork final : public INetworkPlatform
 {
 public:
-    IStream* OpenHTTPStream(const wchar_t*) override
+    using INetworkPlatform::OpenHTTPStream;
+    IStream* OpenHTTPStream(const wchar_t*, const HTTPRequestOptions&) override
     {
         ++opened;
         return new StallingStream;
@@ -276,4 +286,124 @@ TEST_F(DownloadManagerTest, ASourceThatStallsIsRunAgainAFewTimesThenFails)
     EXPECT_EQ(transfer->GetError(), -2);
     EXPECT_EQ(stalling.opened, DownloadManager::kMaxRuns);
     EXPECT_EQ(manager->CountQueued(), 0);
+}
+
+namespace
+{
+// A file on a full disk: it takes its first 2,000 bytes, then none.
+class FillingFile final : public MemoryStream
+{
+public:
+    FillingFile() : MemoryStream(L"filling") {}
+    unsigned Write(const void* buffer, unsigned count) override
+    {
+        const unsigned taken = std::min(count, mRoom);
+        mRoom -= taken;
+        return MemoryStream::Write(buffer, taken);
+    }
+
+private:
+    unsigned mRoom = 2000;
+};
+
+// The user's folder on a disk that fills up: a file written there is created, then fills.
+class FullDisk final : public IFileSystemPartition
+{
+public:
+    explicit FullDisk(const std::wstring& root) : mFolder(L"", root) {}
+    IStream* OpenStream(const FileLocation& location, int access, int disposition) override
+    {
+        const std::unique_ptr<IStream> file(mFolder.OpenStream(location, access, disposition));
+        return file ? new FillingFile : nullptr;
+    }
+    void Refresh() override {}
+    void Clear() override {}
+    bool Exists(FileLocation&) override { return false; }
+    bool List(const FileLocation&, std::vector<FileLocation>&) override { return false; }
+    void Delete(const FileLocation& location) override { mFolder.Delete(location); }
+
+private:
+    Win32FileSystemPartition mFolder;
+};
+} // namespace
+
+TEST_F(DownloadManagerTest, NoServerHoldsATransferAndNothingWrongIsLeftOnDisk)
+{
+    DownloadManager::Limits limits;
+    limits.deadlineMilliseconds = 2500;
+    limits.lowSpeedBytes = 64;
+    limits.lowSpeedMilliseconds = 1000;
+    manager->SetLimits(limits);
+
+    const auto paced = [](std::size_t chunk, int milliseconds) {
+        Response response = Response::Body(std::string(100000, 'd')).InChunks(chunk);
+        response.beforeChunk = [milliseconds](std::size_t) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        };
+        return response;
+    };
+    server.Serve("/files/Slow/drip.bin", paced(1, 500));     // 2 bytes a second
+    server.Serve("/files/Slow/steady.bin", paced(100, 100)); // fast enough, but never done
+    server.Serve("/files/Big/announced.png", Response::Body(std::string(1 << 20, 'b')));
+    server.Serve("/files/Big/unannounced.png", Response::Body(std::string(1 << 20, 'b')).WithoutLength());
+    server.Serve("/files/Big/spaced.xml", Response::Body(std::string(3000, ' ') + "<a/>"));
+    server.Serve("/files/Full/a.png", Response::Body(std::string(5000, 'f')));
+    files->AddPartition(3, new FullDisk(user.WidePath()));
+
+    const struct
+    {
+        const wchar_t* path;
+        unsigned expected;
+        int error;
+        double seconds; // the longest it may take
+        int partition = 2;
+    } cases[] = {
+        {L"Slow/drip.bin", 100000, -2, 4},     // cut for its speed
+        {L"Slow/steady.bin", 100000, -2, 4},   // cut at the deadline
+        {L"Big/announced.png", 1000, -2, 2},   // refused before a byte is written
+        {L"Big/unannounced.png", 1000, -2, 2}, // stopped just past what was expected
+        {L"Big/spaced.xml", 1000, 0, 2},       // text may differ in its white space
+        {L"Full/a.png", 5000, -3, 2, 3},       // the disk fills up: a local error, not retried
+    };
+    std::vector<RefPtr<IFileTransfer>> transfers;
+    for (const auto& c : cases)
+        transfers.push_back(Fetch(c.path, 5, c.partition, c.expected));
+    for (std::size_t i = 0; i < transfers.size(); ++i)
+    {
+        const auto& c = cases[i];
+        const std::string relative(c.path, c.path + std::wcslen(c.path));
+        SCOPED_TRACE(relative);
+        EXPECT_LT(SecondsToEnd(*transfers[i]), c.seconds);
+        EXPECT_EQ(transfers[i]->GetError(), c.error);
+        EXPECT_EQ(server.CountRequests("/files/" + relative), 1);
+        if (c.error == 0)
+            EXPECT_TRUE(transfers[i]->IsComplete());
+        else
+            EXPECT_FALSE(user.Exists(relative)) << "what arrived is gone";
+    }
+    EXPECT_LE(transfers[3]->GetDone(), 1000u + 1024u);
+    EXPECT_EQ(transfers[2]->GetDone(), 0u);
+}
+
+TEST_F(DownloadManagerTest, CancelAndShutdownEndAWaitForTheHeadersWithinASecond)
+{
+    const std::shared_ptr<TestGate> mute = server.MakeGate();
+    for (const char* name : {"/files/Mute/1.bin", "/files/Mute/2.bin"})
+        server.Route(name, [mute](const TestHttpServer::Request&) {
+            mute->Wait(); // no status line, no headers
+            return Response::Body("late");
+        });
+    const RefPtr<IFileTransfer> cancelled = Fetch(L"Mute/1.bin");
+    const RefPtr<IFileTransfer> shut = Fetch(L"Mute/2.bin");
+    ASSERT_TRUE(WaitFor([&] { return server.Requests().size() == 2; }));
+
+    cancelled->Cancel();
+    EXPECT_LT(SecondsToEnd(*cancelled), 1.0);
+    EXPECT_EQ(cancelled->GetError(), -4);
+
+    const auto started = std::chrono::steady_clock::now();
+    manager->Shutdown();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    EXPECT_EQ(shut->GetError(), -4);
+    mute->Open();
 }

@@ -93,49 +93,37 @@ TEST(FontMetrics, EachVersionAdvancesAsItsFileSays)
     EXPECT_EQ(glyph.image, kerned->GetImage());
 }
 
-TEST(FontMetrics, ShortAndDamagedFilesReadAsFarAsTheyGo)
-{
-    // Missing values are 0; the header's counts never make the reader go past the bytes.
-    const auto empty = FromMetrics("");
-    EXPECT_EQ(empty->GetLineHeight(), 0);
-    EXPECT_EQ(empty->GetAdvance(L'A', 0), 0);
-
-    const auto huge = FromMetrics("0 12 1 2 5 1000000000\nA 0 9\n");
-    EXPECT_EQ(huge->GetAdvance(L'A', L'A'), 10);
-    const auto cut = FromMetrics("0 12 1 2 5 2\nA 0 9\nV 9");
-    EXPECT_EQ(cut->GetAdvance(L'V', 0), 1);
-    EXPECT_EQ(GlyphRect(*cut, L'V').x, 9);
-
-    // A token that is not a number stops the reading: everything after it is 0.
-    const auto damaged = FromMetrics("0 12 x 1 5 2\nA 0 9\n");
-    EXPECT_EQ(damaged->GetLineHeight(), 12);
-    EXPECT_FALSE(damaged->IsProportional());
-    EXPECT_EQ(damaged->GetAdvance(L'A', 0), 0);
-
-    // Negative sizes are 0; a lone 0xC2 at the end is a character of its own.
-    EXPECT_EQ(GlyphRect(*FromMetrics("0 12 1 3 5 1\nA -4 -9 -1 -12"), L'A'), (Rect<int>{-4, -1, 0, 0}));
-    EXPECT_EQ(FromMetrics("0 12 1 1 5 1\n\xC2")->GetAdvance(0xC2, 0), 1);
-    EXPECT_EQ(FromMetrics("0 12 1 1 5 -3\nA 0 9\n")->GetAdvance(L'A', 0), 1);
-}
-
-TEST(FontMetrics, ValuesOutOfRangeAreReportedNotUsed)
+TEST(FontMetrics, CutDamagedAndOutOfRangeFilesAreRefusedWithTheirLine)
 {
     const auto read = [](const std::string& text) {
-        return ReadFontMetrics(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()).problem;
+        const FontMetrics metrics = ReadFontMetrics(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        return metrics.problem.empty() ? std::string() : std::to_string(metrics.problemLine) + ": " + metrics.problem;
     };
     const std::string largest = std::to_string(kLargestFontValue);
-    EXPECT_EQ(read("0 " + largest + " -" + largest + " 3 5 1\nA 0 9 0 " + largest), "");
+    EXPECT_EQ(read("0 " + largest + " -" + largest + " 3 5 1\nA 0 9 0 " + largest + " 0"), "");
+    EXPECT_EQ(read("0 12 1 2 5 2\nA 0 9\nV 9 8\n0 253\n-2 300\n  \n"), "") << "white space after the last value";
     const struct
     {
         std::string text;
         std::string problem;
     } cases[] = {
-        // A cell height that saturates the reader, as a damaged file once had it.
-        {" 99\v" + std::string(60, '6'), "the cell height 2147483647 is out of range"},
-        {"0 12 -70000 1 5 0", "the spacing -70000 is out of range"},
-        {"0 12 1 1 5 1\nA 0 65537", "a glyph's width 65537 is out of range"},
-        {"0 12 1 3 5 2\nA 0 9 0 12\nB 9 9 -99999 12", "a glyph's y -99999 is out of range"},
-        {"-65537 99999999 1 1 5 0", "the strip top -65537 is out of range"},
+        // Cut short: the header, the glyph entries (a whole one or within one), the kerning square.
+        {"", "1: the file is empty"},
+        {"0 12 1 1", "1: the header is cut short"},
+        {"0 12 1 2 5 1000000000\nA 0 9\n", "3: the file declares 1000000000 characters but defines 1"},
+        {"0 12 1 2 5 2\nA 0 9\nV 9", "3: the file declares 2 characters but defines 1"},
+        {"0 12 1 3 5 1\nA 0 9 0", "2: the file declares 1 characters but defines 0"},
+        {"0 12 1 2 5 2\nA 0 9\nV 9 8\n0 253\n-2", "5: 1 of the 4 kerning values are missing"},
+        // Damaged: a token that is no number stops the reading there.
+        {"0 12 x 1 5 2\nA 0 9\n", "1: 'x' is not a number"},
+        {"0 12 1 1 5 1\n\xC2", "2: the file declares 1 characters but defines 0"},
+        {"0 12 1 1 5 -3\nA 0 9\n", "1: the character count -3 is out of range"},
+        // Out of range: a cell height that saturates the reader, as a damaged file once had it.
+        {" 99\v" + std::string(60, '6') + " 1 1 5 0", "1: the cell height 2147483647 is out of range"},
+        {"0 12 -70000 1 5 0", "1: the spacing -70000 is out of range"},
+        {"0 12 1 1 5 1\nA 0 65537", "2: a glyph's width 65537 is out of range"},
+        {"0 12 1 3 5 2\nA 0 9 0 12\nB 9 9 -99999 12", "3: a glyph's y -99999 is out of range"},
+        {"-65537 99999999 1 1 5 0", "1: the strip top -65537 is out of range"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(read(c.text), c.problem) << c.text;

@@ -3,6 +3,8 @@
 #include "Format.h"
 #include "Framework/ResourceWrapper.h"
 #include "Game/Data/GameEnumerations.h"
+#include "IXMLReader.h"
+#include "RuntimeError.h"
 #include "TextConversion.h"
 #include "XMLChildElements.h"
 #include "XMLElement.h"
@@ -19,17 +21,44 @@ namespace
 const wchar_t* const kPowerUps[kPowerUpTypeCount] = {L"ProgressSpeed", L"HilightAtt", L"HilightCombo",
                                                      L"Shuffle_M",     L"Shuffle_F",  L"Shuffle_V"};
 
-void ReadPantry(IXMLReader& pantry, KitchenLevelData& level)
+// Refuses the level at the reader's place in its file.
+[[noreturn]] void Refuse(IXMLReader& reader, Label level, const std::string& problem)
 {
-    ForEachChildElement(&pantry, [&](const XMLElement& node, IXMLReader&) {
+    std::wstring path;
+    reader.GetName(path);
+    const std::string message = std::string("the level \"") + level.c_str() + "\" " + problem;
+    throw RuntimeError(FormatErrorLocation(path, reader.GetLine(), NarrowToWide(message.c_str())), __FILE__, __LINE__,
+                       "KitchenLevelDataResourceFactory::Create");
+}
+
+void CheckRange(IXMLReader& reader, Label level, const std::string& what, int value, int low, int high)
+{
+    if (value < low || value > high)
+        Refuse(reader, level,
+               "asks for " + std::to_string(value) + " " + what + " (a kitchen has " + std::to_string(low) + " to " +
+                   std::to_string(high) + ")");
+}
+
+void ReadPantry(IXMLReader& pantry, Label name, KitchenLevelData& level)
+{
+    ForEachChildElement(&pantry, [&](const XMLElement& node, IXMLReader& category) {
         if (node.GetName() != L"Category")
             return;
         std::wstring id;
-        std::string category;
-        Narrow::FromWide(category, node.GetAttribute(id, L"id"));
-        level.pantryDisplayCounts[IndexOfString(kIngredientCategoryNames8, category, kIngredientCategoryCount)] =
-            node.GetIntAttribute(L"numToDisplay", 1);
+        std::string text;
+        Narrow::FromWide(text, node.GetAttribute(id, L"id"));
+        const int count = node.GetIntAttribute(L"numToDisplay", 1);
+        const int index = IndexOfString(kIngredientCategoryNames8, text, kIngredientCategoryCount);
+        if (index >= 0)
+            CheckRange(category, name, text + " bins", count, 0, KitchenLevelData::kPantryPlaces);
+        level.pantryDisplayCounts[index] = count;
     });
+    // A pantry showing nothing leaves every ingredient out of reach.
+    int places = 0;
+    for (const auto& [index, count] : level.pantryDisplayCounts)
+        if (index >= 0)
+            places += count;
+    CheckRange(pantry, name, "pantry bins in all", places, 1, KitchenLevelData::kPantryPlaces);
 }
 
 void ReadGameplay(const IAttributeContainer& settings, KitchenLevelData& level)
@@ -63,6 +92,8 @@ IResourceDescriptor* KitchenLevelDataResourceFactory::Create(std::wstring manife
         level->numStations = element->GetIntAttribute(L"numStations", 4);
         level->winScore = element->GetIntAttribute(L"WinScore", 0);
         level->expertScore = element->GetIntAttribute(L"ExpertScore", 0);
+        if (children)
+            CheckRange(*children, name, "cooking stations", level->numStations, 1, KitchenLevelData::kMaxStations);
     }
     ForEachChildElement(children, [&](const XMLElement& node, IXMLReader& child) {
         const std::wstring& tag = node.GetName();
@@ -72,10 +103,16 @@ IResourceDescriptor* KitchenLevelDataResourceFactory::Create(std::wstring manife
             level->recipes.push_back(Label(node.GetAttribute(recipe, L"RecipeID")));
         }
         else if (tag == L"PantrySettings")
-            ReadPantry(child, *level);
+            ReadPantry(child, name, *level);
         else if (tag == L"PowerUpSettings")
             for (const wchar_t* powerUp : kPowerUps)
-                level->powerUpCounts.push_back(node.GetIntAttribute(powerUp, 0));
+            {
+                const int count = node.GetIntAttribute(powerUp, 0);
+                std::string what;
+                Narrow::FromWide(what, powerUp);
+                CheckRange(child, name, what + " charges", count, 0, KitchenLevelData::kMaxPowerUpCharges);
+                level->powerUpCounts.push_back(count);
+            }
         else if (tag == L"GameplaySettings")
             ReadGameplay(node, *level);
         else

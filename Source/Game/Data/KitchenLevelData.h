@@ -9,7 +9,9 @@
 //     <GameplaySettings F_PassiveRate=".." ... badIngredientScore=".."/>
 //   </KitchenLevelData>
 //
-// Any other child element fails the read; nothing is registered then.
+// Any other child element fails the read; nothing is registered then. So does a level the kitchen
+// could not play to its end: its stations, pantry bins and power-ups are checked against what a
+// kitchen holds as the file is read, and the error names the file and line.
 #pragma once
 
 #include "Framework/IResourceFactory.h"
@@ -20,6 +22,12 @@
 
 struct KitchenLevelData
 {
+    // What one kitchen holds.
+    static constexpr int kMaxStations = 4;
+    static constexpr int kPantryPlaces = 15;
+    // More charges than any level could use: a larger count is a damaged file.
+    static constexpr int kMaxPowerUpCharges = 99;
+
     int numStations = 4;
     int time = 0;
     // Pantry category (0 Vegetable, 1 Meat, 2 Flavoring, -1 unknown) -> ingredients shown.

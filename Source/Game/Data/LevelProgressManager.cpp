@@ -171,26 +171,34 @@ int LevelProgressManager::GetEpisodeOfLastCompletedLevel() const
     return GetEpisodeNumOfLevel(GetLastCompletedLevel());
 }
 
-void LevelProgressManager::LoadLevelFile(Label levelID, const std::wstring& fileName, bool force)
+bool LevelProgressManager::LoadLevelFile(Label levelID, const std::wstring& fileName, bool force)
 {
     if (!force && ResourceManager::Get<KitchenLevelData>(levelID))
-        return;
+        return true;
     if (fileName.empty())
     {
         DebugPrint("LevelProgressManager: level \"%s\" names no level file\n", levelID ? levelID.c_str() : "");
-        return;
+        return true;
     }
     try
     {
         ResourceManager::Instance()->LoadAndWait(fileName, true, nullptr);
+        return true;
     }
     catch (const std::exception& error)
     {
+        // A failed file stays failed for the run: asking for it again must not box the player in.
+        if (!mReportedFiles.insert(fileName).second && !force)
+        {
+            DebugPrint("LevelProgressManager: %ls.xml failed to load: %s\n", fileName.c_str(), error.what());
+            return false;
+        }
         const std::wstring caption =
             L"There was an error loading " + fileName + L".xml. Fix the problem and press F5 to reload";
         std::wstring message;
         Narrow::ToWide(message, error.what());
         MessageBoxW(nullptr, message.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+        return false;
     }
 }
 
@@ -268,18 +276,21 @@ Label LevelProgressManager::GetCurrentLevelID() const
     return mLevelOrder.empty() ? Label() : mLevelOrder[static_cast<std::size_t>(mCurrentLevelIndex)];
 }
 
-void LevelProgressManager::StartLevel()
+bool LevelProgressManager::StartLevel()
 {
     if (mLevelOrder.empty())
     {
         DebugPrint("LevelProgressManager: there are no levels to start\n");
-        return;
+        return false;
     }
     const Label levelID = mLevelOrder[mCurrentLevelIndex];
     const LevelDescriptor level = GetLevelDescriptor(levelID);
     // End-to-end checks watch for this line.
     DebugPrint("LevelProgressManager: starting the level %s\n", levelID.c_str());
-    LoadLevelFile(levelID, level.filename, true);
+    // A refused file has been shown to the player; its level is not played in whatever state the
+    // reading left it.
+    if (!LoadLevelFile(levelID, level.filename, true))
+        return false;
 
     const LevelFlowHooks& hooks = GetLevelFlowHooks();
     Request(kModePopTo, hooks.makeGameMode ? hooks.makeGameMode() : nullptr, "GameMode");
@@ -288,14 +299,14 @@ void LevelProgressManager::StartLevel()
         if (const EpisodeDescriptor* episode = FindEpisode(GetEpisodeNumOfLevel(levelID)))
             Request(kModePush, hooks.makeCutsceneMode ? hooks.makeCutsceneMode(episode->intro.levelID) : nullptr,
                     "CutsceneMode");
+    return true;
 }
 
 void LevelProgressManager::RequestLevelSelectWithOutro(Label levelID)
 {
     const LevelFlowHooks& hooks = GetLevelFlowHooks();
     const int episodeNum = GetEpisodeNumOfLevel(levelID);
-    Request(kModePopTo, hooks.makeLevelSelectMode ? hooks.makeLevelSelectMode(episodeNum) : nullptr,
-            "LevelSelectMode");
+    Request(kModePopTo, hooks.makeLevelSelectMode ? hooks.makeLevelSelectMode(episodeNum) : nullptr, "LevelSelectMode");
     if (const EpisodeDescriptor* episode = FindEpisode(episodeNum))
         Request(kModePush, hooks.makeCutsceneMode ? hooks.makeCutsceneMode(episode->outro.levelID) : nullptr,
                 "CutsceneMode");
@@ -322,7 +333,8 @@ void LevelProgressManager::AdvanceAfterLevel()
         else if (!GetLevelDescriptor(current).lastOfEpisode)
         {
             mCurrentLevelIndex = next;
-            StartLevel();
+            if (!StartLevel())
+                levelSelect(-1);
         }
         else
         {

@@ -87,8 +87,9 @@ public:
     Corvane::Label GetCurrentLevelID() const;
 
     // Loads the level's file unless its KitchenLevelData is there (always with force). An error of
-    // the load is shown in an error box and play goes on.
-    void LoadLevelFile(Corvane::Label levelID, const std::wstring& fileName, bool force);
+    // the load is shown in an error box, at every forced load (the player asked for the level) but
+    // otherwise once per file, and play goes on. False when the load raised an error.
+    bool LoadLevelFile(Corvane::Label levelID, const std::wstring& fileName, bool force);
     // The level's kitchen settings, loading its file when needed; null, reported, when the file
     // holds none.
     const KitchenLevelData* GetLevelData(Corvane::Label levelID);
@@ -99,8 +100,9 @@ public:
     // Records a finished run of the current level and saves its record in the current profile.
     void RecordLevelScore(int score);
     // Starts the current level: the kitchen replaces every screen, the level intro goes over it,
-    // and the episode's intro cutscene over that for an episode's first level not yet won.
-    void StartLevel();
+    // and the episode's intro cutscene over that for an episode's first level not yet won. False,
+    // with nothing requested, when the level's file failed to load (its error box was shown).
+    bool StartLevel();
     // After judging: the next level, the level select screen (with the episode's outro cutscene
     // after its last level), or the level select screen alone when the next level is won already.
     void AdvanceAfterLevel();
@@ -143,5 +145,7 @@ private:
     std::multimap<Corvane::Label, StepResult> mStepResults;
     std::multimap<Corvane::Label, Corvane::Label> mCombos;
     std::set<Corvane::Label> mCompletedDishes;
+    // Level files whose load error has been shown.
+    std::set<std::wstring> mReportedFiles;
     Corvane::Internal::OwnedSingletonDestructor<LevelProgressManager>* mTeardown;
 };

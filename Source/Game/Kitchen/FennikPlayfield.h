@@ -2,13 +2,14 @@
 // "FennikPlayfieldLayout" (the episode's background, the bobbing add-ingredient prompts, the four
 // station places, the cook's place) and creates the kitchen's game objects (the cooking stations,
 // the player's cook, the power-up buttons, the recipe list with the level's recipes, the dish
-// display, the ingredient data popup) and shows the classic-combo popup. Every update it keeps the power-up buttons in step with the
-// counts and, while no station holds a step, asks for the idle-kitchen tip (14) after 6 s. It
-// shows or hides the dish display and keeps the chain popup now shown. One object of the level
-// screen's database, named "FennikPlayfield".
+// display, the ingredient data popup) and shows the classic-combo popup. Every update it keeps the power-up buttons in
+// step with the counts and, while no station holds a step, asks for the idle-kitchen tip (14) after 6 s. It shows or
+// hides the dish display and keeps the chain popup now shown. One object of the level screen's database, named
+// "FennikPlayfield".
 #pragma once
 
 #include "Game/Data/GameEnumerations.h"
+#include "Game/Data/KitchenLevelData.h"
 #include "SceneGraph/SceneLayoutController.h"
 
 class NodePath;
@@ -17,7 +18,7 @@ class StaticSpriteNode;
 class FennikPlayfield : public SceneLayoutController
 {
 public:
-    static constexpr int kSlots = 4;
+    static constexpr int kSlots = KitchenLevelData::kMaxStations;
 
     Corvane::Label GetName() const override;
     static Corvane::Label Name();

@@ -115,18 +115,14 @@ void GameMode::OnEnter()
 
 bool GameMode::RefuseUnplayableLevel(bool anySteps)
 {
-    const bool stationsFit = mLevel && mLevel->numStations >= 1 && mLevel->numStations <= FennikPlayfield::kSlots;
-    if (mLevel && anySteps && stationsFit)
+    if (mLevel && anySteps)
         return false;
     // Such a level would be over before it began (or could not start at all): it is refused, and
-    // nothing of it is played or saved.
+    // nothing of it is played or saved. (Stations and bins no kitchen holds are refused with the
+    // level file, when it is read.)
     mRefused = true;
     const Label levelID = LevelProgressManager::Instance()->GetCurrentLevelID();
-    std::string reason = "has no kitchen settings";
-    if (mLevel && !anySteps)
-        reason = "has no recipe with cooking steps";
-    else if (mLevel)
-        reason = "asks for " + std::to_string(mLevel->numStations) + " cooking stations (a kitchen has 1 to 4)";
+    const std::string reason = mLevel ? "has no recipe with cooking steps" : "has no kitchen settings";
     const std::string message =
         std::string("The level \"") + (levelID ? levelID.c_str() : "") + "\" " + reason + " and cannot be played.";
     DebugPrint("GameMode: %s\n", message.c_str());

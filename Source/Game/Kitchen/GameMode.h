@@ -9,9 +9,10 @@
 // points each, the total is saved as the level's score, and the level outro comes up. Escape (or
 // key 256) and the "PauseButton" open the pause menu.
 //
-// A level none of whose recipes has a cooking step, or that asks for other than 1 to 4 cooking
-// stations, cannot be played: the screen says so, naming the level, runs no clock, and goes back
-// to the challenge select when there is one.
+// A level none of whose recipes has a cooking step cannot be played: the screen says so, naming the
+// level, runs no clock, and goes back to the challenge select when there is one. (A level file
+// asking for more stations or bins than a kitchen holds is refused when it is read, and the level
+// does not start.)
 //
 // The kitchen's objects find the screen as the current application mode (GetCurrent). Main
 // thread.

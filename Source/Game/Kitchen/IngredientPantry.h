@@ -8,9 +8,10 @@
 // "IngredientPantry"; its tree is a copy of "IngredientPantryLayout", attached by the playfield.
 //
 // The layout has fifteen places: display counts adding up to more than that are reported and
-// only the first fifteen places are made.
+// only the first fifteen places are made (level files asking for more are refused when read).
 #pragma once
 
+#include "Game/Data/KitchenLevelData.h"
 #include "SceneGraph/SceneLayoutController.h"
 
 #include <map>
@@ -22,7 +23,7 @@ class IngredientBin;
 class IngredientPantry : public SceneLayoutController
 {
 public:
-    static constexpr int kMaxPlaces = 15;
+    static constexpr int kMaxPlaces = KitchenLevelData::kPantryPlaces;
     static constexpr int kPlacesPerRow = 5;
 
     struct Place

@@ -19,8 +19,9 @@ public:
 
     // Null when the URL has no "scheme://" or no response arrives; otherwise the stream, also for
     // an error status (its error status tells).
-    IStream* OpenHTTPStream(const wchar_t* url) override;
+    using INetworkPlatform::OpenHTTPStream;
     IStream* OpenHTTPStream(const char* url) override;
+    IStream* OpenHTTPStream(const wchar_t* url, const HTTPRequestOptions& options) override;
 
 private:
     Internal::OwnedSingletonDestructor<Win32NetworkPlatform>* mTeardown;

@@ -18,7 +18,8 @@ const KitchenLevelData* Level(const char* name)
 
 TEST_F(GameDataTest, LevelFilesReadTheirSettingsWithDefaults)
 {
-    ASSERT_EQ(Load("Level1", R"(<KitchenLevelData name="L1" time="180" numStations="3" WinScore="900" ExpertScore="1500">
+    ASSERT_EQ(
+        Load("Level1", R"(<KitchenLevelData name="L1" time="180" numStations="3" WinScore="900" ExpertScore="1500">
   <LevelRecipe RecipeID="Soup_1"/>
   text between
   <PantrySettings><Category id="Meat" numToDisplay="2"/><Category id="Flavoring"/><Shelf id="Meat"/>
@@ -32,7 +33,7 @@ TEST_F(GameDataTest, LevelFilesReadTheirSettingsWithDefaults)
       StarLossRate="0.25" BaseVal="10" KeyBaseVal="20" goodIngredientScore="30" badIngredientScore="-5"/>
 </KitchenLevelData>
 <KitchenLevelData name="Bare"/>)"),
-              "");
+        "");
     const KitchenLevelData* level = Level("L1");
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->time, 180);
@@ -65,4 +66,46 @@ TEST_F(GameDataTest, AnUnknownChildOfALevelFileIsFatalToThatLevel)
               "incorrect XML element name Recipe in level file");
     EXPECT_EQ(ResourceManager::Instance()->Find(Label("L2")), nullptr);
     EXPECT_NE(Level("L3"), nullptr);
+}
+
+TEST_F(GameDataTest, ALevelNoKitchenCouldPlayIsRefusedWithItsFileAndLine)
+{
+    const auto pantry = [](const std::string& categories) {
+        return "<PantrySettings>" + categories + "</PantrySettings>";
+    };
+    const struct
+    {
+        std::string attributes;
+        std::string children;
+        std::string problem;
+    } cases[] = {
+        {"", pantry(R"(<Category id="Vegetable" numToDisplay="-3"/>)"),
+         "asks for -3 Vegetable bins (a kitchen has 0 to 15)"},
+        {"", pantry(R"(<Category id="Meat" numToDisplay="100000"/>)"),
+         "asks for 100000 Meat bins (a kitchen has 0 to 15)"},
+        {"", pantry(R"(<Category id="Vegetable" numToDisplay="6"/><Category id="Meat" numToDisplay="5"/>
+                   <Category id="Flavoring" numToDisplay="5"/>)"),
+         "asks for 16 pantry bins in all (a kitchen has 1 to 15)"},
+        {"", pantry(R"(<Category id="Fruit" numToDisplay="3"/>)"),
+         "asks for 0 pantry bins in all (a kitchen has 1 to 15)"},
+        {R"( numStations="0")", "", "asks for 0 cooking stations (a kitchen has 1 to 4)"},
+        {R"( numStations="5")", "", "asks for 5 cooking stations (a kitchen has 1 to 4)"},
+        {"", R"(<PowerUpSettings Shuffle_M="1000000000"/>)",
+         "asks for 1000000000 Shuffle_M charges (a kitchen has 0 to 99)"},
+    };
+    int n = 0;
+    for (const auto& c : cases)
+    {
+        const std::string manifest = "Refused" + std::to_string(++n);
+        const std::string error = Load(manifest, "<KitchenLevelData name=\"" + manifest + "\"" + c.attributes + ">\n" +
+                                                     c.children + "\n</KitchenLevelData>");
+        EXPECT_EQ(error.rfind(PathOf(manifest) + "(", 0), 0u) << error;
+        EXPECT_NE(error.find("): the level \"" + manifest + "\" " + c.problem), std::string::npos) << error;
+        EXPECT_EQ(Level(manifest.c_str()), nullptr);
+    }
+    // The edges themselves are kitchens.
+    EXPECT_EQ(Load("Edges", R"(<KitchenLevelData name="Edges" numStations="1">
+  <PantrySettings><Category id="Vegetable" numToDisplay="14"/><Category id="Meat" numToDisplay="0"/><Category id="Flavoring"/></PantrySettings>
+  <PowerUpSettings ProgressSpeed="99"/></KitchenLevelData>)"),
+              "");
 }

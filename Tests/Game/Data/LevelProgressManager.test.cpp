@@ -5,6 +5,7 @@
 #include "Framework/Looper.h"
 #include "Game/Data/GameDataTest.h"
 #include "Game/Data/KitchenLevelData.h"
+#include "Platform/Compat/User/MessageBox.h"
 #include "Utf8.h"
 
 #include <vector>
@@ -71,6 +72,14 @@ private:
 };
 
 using Names = std::vector<std::string>;
+
+std::vector<std::wstring> gBoxes;
+
+int RecordBox(const wchar_t* text, const wchar_t* caption, UINT)
+{
+    gBoxes.push_back(std::wstring(caption) + L" | " + text);
+    return IDOK;
+}
 } // namespace
 
 TEST_F(LevelProgressTest, AFreshProfileStartsAtTheFirstLevelWithNothingCompleted)
@@ -240,4 +249,31 @@ TEST_F(LevelProgressTest, WithoutLevelsOrScreensNothingBreaks)
     Manager().StartLevel();
     EXPECT_EQ(Screens(), (Names{"Game", "Cutscene Intro_1"})) << "a screen not in the game is left out";
     EXPECT_NE(debug.Text().find("LevelIntroMode is not part of the game"), std::string::npos);
+}
+
+TEST_F(LevelProgressTest, ABrokenLevelFileIsShownOnceForEachStartAndNeverPlayed)
+{
+    const MessageBoxPresenter previous = SetMessageBoxPresenter(RecordBox);
+    gBoxes.clear();
+    LoadLevels(1);
+    resources.Folder().Write("LevelFile_2.xml", "<resources>\n<KitchenLevelData name=\"Lv_2\" WinScore=\"1");
+
+    Manager().SetCurrentLevelIndex(1);
+    EXPECT_FALSE(Manager().StartLevel());
+    EXPECT_EQ(Screens(), (Names{"Title"})) << "nothing of the level starts";
+    ASSERT_EQ(gBoxes.size(), 1u);
+    EXPECT_EQ(gBoxes[0], L"There was an error loading LevelFile_2.xml. Fix the problem and press F5 to reload | " +
+                             Utf8::ToWide(PathOf("LevelFile_2")) + L"(2): EOF while eating '\"'");
+
+    // Looking the level up again tells the log, not the player.
+    EXPECT_EQ(Manager().GetLevelData(Label("Lv_2")), nullptr);
+    EXPECT_EQ(gBoxes.size(), 1u);
+    EXPECT_NE(debug.Text().find("LevelFile_2.xml failed to load"), std::string::npos);
+
+    // Moving on to it after the level before: the player is told again and sent to the select screen.
+    Manager().SetCurrentLevelIndex(0);
+    Manager().AdvanceAfterLevel();
+    EXPECT_EQ(Screens(), (Names{"Select -1"}));
+    EXPECT_EQ(gBoxes.size(), 2u);
+    SetMessageBoxPresenter(previous);
 }

@@ -78,8 +78,11 @@ HttpRequest::HttpRequest(const RequestOptions& options)
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    if (options.deadlineMilliseconds > 0)
+        curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, options.deadlineMilliseconds);
+    const bool lowSpeed = options.lowSpeedBytes > 0 && options.lowSpeedSeconds > 0;
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, lowSpeed ? options.lowSpeedBytes : 1L);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, lowSpeed ? options.lowSpeedSeconds : kStallSeconds);
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
     if (!options.agent.empty())
         curl_easy_setopt(easy, CURLOPT_USERAGENT, options.agent.c_str());

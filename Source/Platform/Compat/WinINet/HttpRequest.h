@@ -19,6 +19,12 @@ struct RequestOptions
     std::vector<std::string> headers; // "Name: value" lines
     std::string agent;                // empty: none
     bool direct = false;              // no proxy, whatever the environment says
+    // The whole request, connecting and headers included, ends after this long (0: no limit).
+    long deadlineMilliseconds = 0;
+    // Fewer than lowSpeedBytes a second for lowSpeedSeconds ends it (0 bytes: the stall limit
+    // alone, no byte at all for a minute).
+    long lowSpeedBytes = 0;
+    long lowSpeedSeconds = 0;
 };
 
 class HttpRequest

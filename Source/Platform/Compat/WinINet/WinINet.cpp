@@ -11,6 +11,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace
 {
@@ -22,16 +23,47 @@ struct InternetObject
     virtual ~InternetObject() = default;
 };
 
-struct Session final : InternetObject
-{
-    std::string agent;
-    bool direct = false;
-};
-
 struct Request final : InternetObject
 {
     explicit Request(const RequestOptions& options) : http(options) {}
     HttpRequest http;
+};
+
+struct Session final : InternetObject
+{
+    std::string agent;
+    bool direct = false;
+    long deadlineMilliseconds = 0;
+    long lowSpeedBytes = 0;
+    long lowSpeedSeconds = 0;
+
+    // Closing the session cuts short every request opened on it, in whatever phase.
+    std::mutex lock;
+    bool closed = false;
+    std::vector<std::weak_ptr<Request>> requests;
+
+    // A request opened on a session closed meanwhile is cut short at once.
+    void Adopt(const std::shared_ptr<Request>& request)
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        std::erase_if(requests, [](const std::weak_ptr<Request>& held) { return held.expired(); });
+        if (closed)
+            request->http.Interrupt();
+        else
+            requests.push_back(request);
+    }
+    void Close()
+    {
+        std::vector<std::weak_ptr<Request>> open;
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            closed = true;
+            open.swap(requests);
+        }
+        for (const std::weak_ptr<Request>& held : open)
+            if (const std::shared_ptr<Request> request = held.lock())
+                request->http.Interrupt();
+    }
 };
 
 // Handles by number. A call holds its own reference for its whole length, so a handle closed by
@@ -131,6 +163,12 @@ HINTERNET InternetOpenUrlW(HINTERNET internet, const wchar_t* url, const wchar_t
     options.url = ToUtf8(url);
     options.agent = session->agent;
     options.direct = session->direct;
+    {
+        std::lock_guard<std::mutex> guard(session->lock);
+        options.deadlineMilliseconds = session->deadlineMilliseconds;
+        options.lowSpeedBytes = session->lowSpeedBytes;
+        options.lowSpeedSeconds = session->lowSpeedSeconds;
+    }
     if (headers)
         options.headers =
             SplitHeaderLines(headersLength == 0xFFFFFFFF ? ToUtf8(headers) : ToUtf8(headers, headersLength));
@@ -143,8 +181,9 @@ HINTERNET InternetOpenUrlW(HINTERNET internet, const wchar_t* url, const wchar_t
     }
 
     auto request = std::make_shared<Request>(options);
-    // Registered before the wait, so that another thread can cancel it by closing the handle.
+    // Registered before the wait, so that another thread can cancel it by closing either handle.
     const HINTERNET handle = Register(request);
+    session->Adopt(request);
     if (const DWORD failure = request->http.WaitForHeaders())
     {
         InternetCloseHandle(handle);
@@ -152,6 +191,26 @@ HINTERNET InternetOpenUrlW(HINTERNET internet, const wchar_t* url, const wchar_t
         return nullptr;
     }
     return handle;
+}
+
+BOOL InternetSetOptionW(HINTERNET internet, DWORD option, void* buffer, DWORD bufferLength)
+{
+    const std::shared_ptr<Session> session = Find<Session>(internet);
+    if (!session)
+        return Fail(Find<InternetObject>(internet) ? ERROR_INTERNET_INCORRECT_HANDLE_TYPE : ERROR_INVALID_HANDLE);
+    if (!buffer || bufferLength < sizeof(DWORD))
+        return Fail(ERROR_INVALID_PARAMETER);
+    const long value = static_cast<long>(*static_cast<const DWORD*>(buffer));
+    std::lock_guard<std::mutex> guard(session->lock);
+    switch (option)
+    {
+    case INTERNET_OPTION_DEADLINE: session->deadlineMilliseconds = value; break;
+    case INTERNET_OPTION_LOW_SPEED_LIMIT: session->lowSpeedBytes = value; break;
+    // Whole seconds, rounded up, as the transfer measures its speed.
+    case INTERNET_OPTION_LOW_SPEED_TIME: session->lowSpeedSeconds = (value + 999) / 1000; break;
+    default: return Fail(ERROR_INTERNET_INVALID_OPTION);
+    }
+    return TRUE;
 }
 
 BOOL HttpQueryInfoW(HINTERNET handle, DWORD infoLevel, void* buffer, DWORD* bufferLength, DWORD*)
@@ -227,5 +286,7 @@ BOOL InternetCloseHandle(HINTERNET handle)
     // A call still waiting on it fails at once; the object goes when that call lets go.
     if (auto* request = dynamic_cast<Request*>(object.get()))
         request->http.Interrupt();
+    else if (auto* session = dynamic_cast<Session*>(object.get()))
+        session->Close();
     return TRUE;
 }

@@ -3,8 +3,9 @@
 //
 // Handles are this layer's own numbers and never reused, so closing a handle twice is a harmless
 // failure. Closing a request handle from another thread while a call on it waits for the network
-// cancels that call, which then fails, as closing a handle does on the desktop. Failures set the
-// last error (Kernel/LastError.h) to one of the codes below.
+// cancels that call, which then fails, as closing a handle does on the desktop; closing a session
+// handle does the same to every request opened on it, one still waiting for its headers included.
+// Failures set the last error (Kernel/LastError.h) to one of the codes below.
 #pragma once
 
 #include "Platform/Compat/Kernel/Types.h"
@@ -29,6 +30,15 @@ constexpr DWORD INTERNET_FLAG_NO_COOKIES = 0x00080000;
 constexpr DWORD INTERNET_FLAG_NO_UI = 0x00000200;
 constexpr DWORD INTERNET_FLAG_PRAGMA_NOCACHE = 0x00000100;
 
+// InternetSetOptionW options of this layer (WinINet's own timeouts do not bound a server that
+// sends a byte now and then): DWORD values, set on a session for the requests opened on it later.
+// The whole request, connecting and headers included, may take this many milliseconds (0: no limit).
+constexpr DWORD INTERNET_OPTION_DEADLINE = 0x10001;
+// A request moving fewer than LOW_SPEED_LIMIT bytes a second for LOW_SPEED_TIME milliseconds
+// (counted in whole seconds) fails; 0 for either leaves only the stall limit, a minute without a byte.
+constexpr DWORD INTERNET_OPTION_LOW_SPEED_LIMIT = 0x10002;
+constexpr DWORD INTERNET_OPTION_LOW_SPEED_TIME = 0x10003;
+
 // HttpQueryInfoW levels and modifier.
 constexpr DWORD HTTP_QUERY_CONTENT_LENGTH = 5;
 constexpr DWORD HTTP_QUERY_STATUS_CODE = 19;
@@ -43,6 +53,7 @@ constexpr DWORD ERROR_INTERNET_OPERATION_CANCELLED = 12005;
 constexpr DWORD ERROR_INTERNET_INCORRECT_HANDLE_TYPE = 12006;
 constexpr DWORD ERROR_HTTP_HEADER_NOT_FOUND = 12007;
 constexpr DWORD ERROR_INTERNET_INTERNAL_ERROR = 12008;
+constexpr DWORD ERROR_INTERNET_INVALID_OPTION = 12009;
 
 // A session; agent (null for none) is sent as the user agent unless the request's own headers
 // name one. Null on failure.
@@ -58,6 +69,8 @@ HINTERNET InternetOpenUrlW(HINTERNET internet, const wchar_t* url, const wchar_t
 // as zero-terminated wide text with bufferLength in bytes. The content length fails with
 // ERROR_HTTP_HEADER_NOT_FOUND when the response has none. index is ignored.
 BOOL HttpQueryInfoW(HINTERNET request, DWORD infoLevel, void* buffer, DWORD* bufferLength, DWORD* index);
+// Sets one of the options above on a session; buffer points to a DWORD.
+BOOL InternetSetOptionW(HINTERNET internet, DWORD option, void* buffer, DWORD bufferLength);
 // Up to toRead bytes of the body, waiting for at least one. TRUE with *read = 0 means the body
 // ended cleanly; FALSE means the transfer failed (the connection dropped before the announced
 // length, a network error, the handle was closed).
