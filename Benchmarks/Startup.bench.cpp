@@ -121,6 +121,8 @@ Run StartToTitle(benchmark::State& state)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("XDG_DATA_HOME", user.c_str(), 1);
     setenv("XDG_RUNTIME_DIR", user.c_str(), 1);
+    // The program's debug output, which it otherwise keeps in its log only.
+    setenv("CORVANE_DEBUG", "1", 1);
     const std::string program = Copy().Program().string();
     char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
 

@@ -245,6 +245,12 @@ void Looper::Tick()
     {
         if (overdue || !drawnSinceUpdate)
             DrawStep(now);
+        else
+        {
+            // The frame is shown and the next update is not due: a pass now would only spin (a
+            // sleep may end a little early), so the thread waits for it.
+            mClock.Sleep(tick - elapsed);
+        }
         return;
     }
     if (!changed && overdue)

@@ -4,8 +4,9 @@
 // Each pass pumps the platform's messages, then ticks: queued mode requests are applied first;
 // then at most two fixed updates catch up with the clock (lag beyond 40 ms is dropped), or, when
 // no update is due or 200 ms passed without a draw, one frame is drawn and the thread sleeps for
-// the rest of the 20 ms. An update pass never draws; the next pass does. Tick counts wrap at 2^32
-// and are only ever subtracted.
+// the rest of the 20 ms. An update pass never draws; the next pass does, so at most 50 frames a
+// second are drawn; a pass that finds the frame drawn and no update due sleeps until one is. Tick
+// counts wrap at 2^32 and are only ever subtracted.
 //
 // The stack owns its modes. Requests are queued and applied at the start of the next tick, with
 // those that the modes entered or left queue on the way; input that arrives meanwhile is dropped. Everything runs on

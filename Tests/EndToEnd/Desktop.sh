@@ -12,9 +12,11 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 pids=()
 finish() {
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    declare -F stop_displays >/dev/null && stop_displays
     rm -rf "$work"
 }
 trap finish EXIT
+trap 'exit 143' TERM INT HUP
 fail() {
     echo "FAILED: $*"
     for log in "$work"/*.out; do

@@ -7,7 +7,8 @@ shots=${CORVANE_SCREENSHOT_DIR:-}
 work=$(mktemp -d)
 chmod 700 "$work"
 export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
-export SDL_VIDEODRIVER=$1 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr
+# The program's debug output on its terminal as well as in its log: the scripts follow it there.
+export SDL_VIDEODRIVER=$1 SDL_AUDIODRIVER=dummy CORVANE_ERROR_BOX=stderr CORVANE_DEBUG=1
 export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 # The GL driver and the desktop's libraries of a virtual display keep buffers that sanitized builds
 # cannot tell from leaks of ours once SDL has unloaded them: the headless runs check for leaks.
@@ -16,9 +17,11 @@ export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LS
 pid=
 finish() {
     [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+    declare -F stop_displays >/dev/null && stop_displays
     rm -rf "$work"
 }
 trap finish EXIT
+trap 'exit 143' TERM INT HUP
 fail() {
     echo "FAILED: $*"
     echo "--- program output ---"
@@ -34,16 +37,20 @@ wait_for() {
         sleep 0.05
     done
 }
-# Waits up to 10 s for the program to end after $1 (what asked it to); fails on a non-zero exit.
-ends_cleanly() {
-    for _ in $(seq 200); do
+# Waits up to $1 seconds for the program to end after $2 (what asked it to); its exit code is $code.
+ends_within() {
+    for _ in $(seq $(($1 * 20))); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.05
     done
-    kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after $1"
+    kill -0 "$pid" 2>/dev/null && fail "the program still runs $1 s after $2"
     wait "$pid"
-    local code=$?
+    code=$?
     pid=
+}
+# Waits up to 10 s for the program to end after $1 (what asked it to); fails on a non-zero exit.
+ends_cleanly() {
+    ends_within 10 "$1"
     [ "$code" -eq 0 ] || fail "the program exited with $code"
 }
 # Asks the program to end as the session ending does (SIGTERM).
@@ -56,8 +63,8 @@ close_and_wait() {
     python3 "$here/CloseWindow.py" "$window" || fail "could not ask the window to close"
     ends_cleanly "its window was closed"
 }
-# The default profile alone, as on a first start, asking for a window: a full-screen window under a
-# virtual display without a window manager is not sized as the game asks. The folder is the
+# The default profile alone, as on a first start, asking for a window, which the scripts capture and
+# click at the game's own size (FullScreenOnAnyDisplay.sh plays full screen). The folder is the
 # per-user folder of the maker and the product. $1, when given, names the profile instead (a
 # player who has chosen a name).
 windowed_first_start() {
@@ -91,6 +98,9 @@ click() {
 }
 # Presses and releases a key (an xdotool key name) on the window.
 key() { xdotool key --window "$window" "$1" || fail "could not press $1"; }
+# Alt+Enter to the window that has the keyboard: the game makes its window again as the keys go
+# down, so keys sent to the window itself could find it gone before they are let go of.
+alt_enter() { xdotool key alt+Return || fail "could not press Alt+Enter"; }
 # Whether a colour spread is that of a blank frame.
 blank() { python3 -c "import sys; sys.exit(0 if float('$1') < 0.02 else 1)"; }
 # How far apart two screenshots of shoot are (RMSE, 0 to 1).

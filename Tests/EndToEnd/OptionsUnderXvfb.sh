@@ -62,7 +62,7 @@ full=$(shoot fullscreen options-)
 click 400 299
 wait_for "MyOptionsMode: the options are up, full screen checked" 20 || fail "the box is out of step with the window"
 sleep 1
-key alt+Return
+alt_enter
 wait_for "MyOptionsMode: the window mode changed, full screen unchecked" 20 || fail "Alt+Enter did not reach the box"
 sleep 1
 window_and_size
@@ -71,7 +71,7 @@ sleep 1.5
 [ "$(grep -c "MyOptionsMode: the window mode changed" "$work/output")" -eq 2 ] || fail "OK changed the display again"
 [ "$width" -eq 800 ] || fail "Alt+Enter left a window ${width}x${height}"
 # Alt+Enter on the main menu: full screen again, for the profile to keep.
-key alt+Return
+alt_enter
 sleep 1.5
 window_and_size
 [ "$width" -eq "$screen_width" ] || fail "the second Alt+Enter left a window ${width}x${height}"

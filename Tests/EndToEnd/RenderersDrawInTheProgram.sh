@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The program's real renderers draw its frames in its window: the hardware renderer (on the GL
-# driver of the virtual display) by default, the software one with "-software". A captured frame
+# The program's real renderers draw its frames in its window: the hardware renderer on the GL
+# driver of the virtual display when SDL_RENDER_DRIVER asks for it, the software one by default
+# (that GL driver draws on the processor, at a higher cost than the software renderer). A captured frame
 # shows the test application's pattern: four coloured quarters and a white disc. The window has
 # the program's icon. Skipped (exit 77) when Xvfb, openbox, xdotool, ImageMagick or the X tools
 # are missing.
@@ -15,9 +16,9 @@ pixel() {
     convert "$1" -format "%[pixel:p{$2,$3}]" info:
 }
 
-for run in "D3D7" "DDraw7 -software"; do
-    read -r renderer option <<<"$run"
-    "$program" $option >"$work/$renderer.out" 2>&1 &
+for run in "D3D7 opengl" "DDraw7"; do
+    read -r renderer driver <<<"$run"
+    SDL_RENDER_DRIVER=$driver "$program" >"$work/$renderer.out" 2>&1 &
     pid=$!
     pids+=($pid)
     window=$(program_window "$work/$renderer.out") || fail "no window drew ($run)"

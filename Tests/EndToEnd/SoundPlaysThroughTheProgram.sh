@@ -8,7 +8,9 @@ set -u
 command -v python3 >/dev/null 2>&1 || { echo "SKIPPED: python3 is not installed"; exit 77; }
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'exit 143' TERM INT HUP
 fail() {
     echo "FAILED: $*"
     echo "--- program output ---"
@@ -41,12 +43,17 @@ export LSAN_OPTIONS="suppressions=$here/SystemLibraries.supp${LSAN_OPTIONS:+:$LS
 export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work"
 chmod 700 "$work"
 
-# Writes the left and right RMS of the played tone (0.4 s from its onset on) of one run.
+# Writes the left and right RMS of the played tone (0.4 s from its onset on) of one run to
+# $work/rms. (Not in a subshell: the script's traps must see the program.)
 run() {
     rm -f "$work/out.raw"
-    SDL_DISKAUDIOFILE="$work/out.raw" timeout 60 "$work/program" >"$work/output" 2>&1 || fail "the program exited with $?"
+    # In the background, so that the script's own end (a timeout's TERM) ends the program at once.
+    SDL_DISKAUDIOFILE="$work/out.raw" timeout 60 "$work/program" >"$work/output" 2>&1 &
+    pid=$!
+    wait "$pid" || fail "the program exited with $?"
+    pid=
     grep -q "error" "$work/output" && fail "the program reported an error"
-    python3 - "$work/out.raw" <<'PY' || fail "no tone was played"
+    python3 - "$work/out.raw" >"$work/rms" <<'PY' || fail "no tone was played"
 import array, math, sys
 samples = array.array("f")
 with open(sys.argv[1], "rb") as f:
@@ -67,8 +74,10 @@ check() {
     python3 -c "import sys; sys.exit(0 if abs($left - $2) < $2 * 0.03 and abs($right - $3) < $3 * 0.03 else 1)" ||
         fail "the tone came out at $left left, $right right, not $2 and $3"
 }
-first=$(SOUND_TEST_MASTER_VOLUME=0.5 run) || exit 1
+SOUND_TEST_MASTER_VOLUME=0.5 run
+first=$(cat "$work/rms")
 check "$first" 0.0884 0.1768
-second=$(run) || exit 1
+run
+second=$(cat "$work/rms")
 check "$second" 0.0442 0.0884
 echo "PASSED: the tone played at $first (left, right RMS), then at $second with the profile's master volume"

@@ -81,6 +81,22 @@ TEST_F(LooperTest, FiftyFiveMillisecondsGiveTwoUpdatesAndNoLag)
     EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>{20}) << "sleeps the rest of the tick";
 }
 
+TEST_F(LooperTest, APassWithTheFrameShownAndNoUpdateDueSleepsUntilOneIs)
+{
+    LoggingMode* game = Push("game");
+    looper.Begin();
+    looper.Tick(); // the update due at 1000
+    clock.Advance(5);
+    looper.Tick(); // draws at 1005 and sleeps to 1020
+    clock.now -= 2; // the sleep ended early
+    clock.sleeps.clear();
+    looper.Tick();
+    EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>{2}) << "waits for the update instead of spinning";
+    EXPECT_EQ(graphics.scenes, 2) << "the frame shown is not drawn again";
+    looper.Tick();
+    EXPECT_EQ(game->updates, 3);
+}
+
 TEST_F(LooperTest, LagBeyondFortyMillisecondsIsDropped)
 {
     LoggingMode* game = Push("game");

@@ -1,5 +1,6 @@
 #include "Platform/Win32/Win32ApplicationPlatform.h"
 
+#include "Debug.h"
 #include "Framework/DisplayChange.h"
 #include "Framework/IApplication.h"
 #include "Framework/IAudioPlatform.h"
@@ -159,11 +160,14 @@ bool Win32ApplicationPlatform::ActivateOtherInstance()
 {
     if (mSoleInstance)
         return false;
-    if (HWND other = FindWindowW(ProductName(), nullptr))
+    HWND other = FindWindowW(ProductName(), nullptr);
+    if (other)
     {
         ShowWindow(other, SW_RESTORE);
         SetForegroundWindow(other);
     }
+    DebugPrint(other ? "Another copy runs for this user: its window was brought to the front.\n"
+                     : "Another copy runs for this user (it has no window yet).\n");
     return true;
 }
 

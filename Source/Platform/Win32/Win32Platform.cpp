@@ -13,6 +13,7 @@
 #include "Framework/DisplayChange.h"
 #include "Framework/IApplication.h"
 #include "Framework/IAudioPlatform.h"
+#include "Platform/Compat/Kernel/DebugOutput.h"
 #include "Platform/Compat/Kernel/Module.h"
 #include "Platform/Compat/Kernel/Time.h"
 #include "Platform/Compat/Shell/PathFunctions.h"
@@ -25,6 +26,7 @@
 #include "Platform/Win32/UserDataFolder.h"
 #include "RuntimeError.h"
 #include "Singleton.h"
+#include "Utf8.h"
 #include "Win32/Win32FileSystemPartition.h"
 
 namespace Corvane
@@ -118,8 +120,10 @@ std::wstring Win32Platform::GetProgramFolder()
 void Win32Platform::Setup()
 {
     const ApplicationInfo& info = Info();
-    mUserFolder =
-        CreateUserDataFolder(info.companyName ? info.companyName : L"", info.productName ? info.productName : L"");
+    const std::wstring product = info.productName ? info.productName : L"";
+    mUserFolder = CreateUserDataFolder(info.companyName ? info.companyName : L"", product);
+    // Beside the profiles, where a player asked for it finds it.
+    Compat::OpenDebugLog(Utf8::FromWide(mUserFolder + L"/" + CleanFolderName(product) + L".log"));
     SetupEngineServices(GetProgramFolder(), mUserFolder);
 }
 

@@ -3,13 +3,16 @@
 #include "Framework/Engine.h"
 #include "Framework/IGraphicsPlatform.h"
 #include "Framework/IPlatform.h"
+#include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Win32/GraphicsPlatformMakers.h"
 #include "Platform/Win32/UnhandledException.h"
 #include "Platform/Win32/Win32ApplicationPlatform.h"
 #include "RuntimeError.h"
 #include "TextConversion.h"
+#include "Utf8.h"
 
 #include <clocale>
+#include <cstdio>
 
 namespace Corvane
 {
@@ -47,7 +50,17 @@ IPlatform* CreatePlatform()
 int WinMain(const std::wstring& commandLine)
 {
     Corvane::SetCommandLine(commandLine);
-    return Corvane::RunGuarded([] { Corvane::Run(); });
+    const int code = Corvane::RunGuarded([] { Corvane::Run(); });
+    // Without its display the game ended as a quit ends, saved and shut down in order; but nobody
+    // asked it to, so whoever started it hears why.
+    if (code == 0 && Compat::IsDisplayLost())
+    {
+        std::fprintf(stderr, "%s: %s; the game saved and ended.\n",
+                     Corvane::Utf8::FromWide(Corvane::GetErrorBoxCaption()).c_str(),
+                     Compat::DisplayLossReason().c_str());
+        return 1;
+    }
+    return code;
 }
 
 int RunWithArguments(int argc, char** argv)

@@ -6,7 +6,8 @@
 #include <string>
 
 // Stores the command line, runs the engine and returns the process's exit code: 0 after a clean
-// run, 1 after an unhandled error (reported in an error box).
+// run, 1 after an unhandled error (reported in an error box) and after the display went away (said
+// in one line on standard error).
 int WinMain(const std::wstring& commandLine);
 
 // What a program's main does: sets the locale (numbers in files stay in "C"), joins the arguments

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -114,17 +116,21 @@ TEST(DirectDrawObject, ThisMachineIsDescribedFromWhatSdlSees)
     ASSERT_EQ(machine.drivers.size(), 1u);
     const Compat::DisplayDriverDescription& driver = machine.drivers[0];
     ASSERT_FALSE(driver.modes.empty());
-    for (const Compat::DisplayModeDescription& mode : driver.modes)
+    for (int i = 0; i < SDL_GetNumDisplayModes(0); ++i)
     {
-        bool inSdl = false;
-        for (int i = 0; i < SDL_GetNumDisplayModes(0); ++i)
-        {
-            SDL_DisplayMode listed;
-            SDL_GetDisplayMode(0, i, &listed);
-            inSdl = inSdl || (listed.w == mode.width && listed.h == mode.height);
-        }
-        EXPECT_TRUE(inSdl || (mode.width == desktop.w && mode.height == desktop.h)) << mode.width << "x" << mode.height;
+        SDL_DisplayMode listed;
+        SDL_GetDisplayMode(0, i, &listed);
+        EXPECT_TRUE(std::any_of(driver.modes.begin(), driver.modes.end(), [&](const Compat::DisplayModeDescription& m) {
+            return m.width == listed.w && m.height == listed.h;
+        })) << "the display's own " << listed.w << "x" << listed.h;
     }
+    // Modes are scaled up to the display: any that fits can be offered, and the common ones are,
+    // so that a game asking for 800x600 gets it.
+    for (const Compat::DisplayModeDescription& mode : driver.modes)
+        EXPECT_TRUE(mode.width <= desktop.w && mode.height <= desktop.h) << mode.width << "x" << mode.height;
+    EXPECT_TRUE(std::any_of(driver.modes.begin(), driver.modes.end(), [](const Compat::DisplayModeDescription& m) {
+        return m.width == 800 && m.height == 600 && m.bits == 32;
+    }));
     EXPECT_EQ(driver.videoMemoryTotal, Compat::DefaultPrimaryDriver().videoMemoryTotal) << "SDL cannot tell it";
     // The headless video driver has no accelerated renderer: software only, as without 3D.
     ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "dummy");

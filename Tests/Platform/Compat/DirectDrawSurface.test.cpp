@@ -2,6 +2,10 @@
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 #include "Platform/Compat/DirectDraw/PresentedFrame.h"
 #include "Platform/Compat/DirectDraw/Presenter.h"
+#include "Platform/Compat/User/MessageQueue.h"
+#include "Platform/Compat/User/Messages.h"
+#include "Platform/Compat/User/WindowObject.h"
+#include "Support/SdlEvents.h"
 #include "Support/SurfacePixels.h"
 #include "Support/TempFolder.h"
 #include "Support/TestWindow.h"
@@ -74,6 +78,25 @@ protected:
         EXPECT_EQ(primary->SetClipper(clipper), DD_OK);
         clipper->Release();
         return primary;
+    }
+    // The flipping primary of an exclusive mode with backBuffers back buffers (caps added to its
+    // own), and its first back buffer.
+    std::pair<IDirectDrawSurface7*, IDirectDrawSurface7*> FlippingChain(DWORD backBuffers, DWORD caps = 0)
+    {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = sizeof desc;
+        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | caps;
+        desc.dwBackBufferCount = backBuffers;
+        IDirectDrawSurface7* primary = nullptr;
+        EXPECT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
+        DDSCAPS2 backCaps{DDSCAPS_BACKBUFFER, 0, 0, 0};
+        IDirectDrawSurface7* back = nullptr;
+        if (primary)
+        {
+            EXPECT_EQ(primary->GetAttachedSurface(&backCaps, &back), DD_OK);
+        }
+        return {primary, back};
     }
     // The window's 800x600 client area in screen coordinates, where a windowed primary is blitted.
     RECT ClientOnScreen() const
@@ -307,16 +330,8 @@ TEST_F(DirectDrawSurfaceTest, AFullScreenChainFlipsItsBuffersIntoTheWindowAtTheM
     ASSERT_EQ(mDraw->GetDisplayMode(&mode), DD_OK);
     EXPECT_EQ(mode.dwWidth, 640u);
 
-    DDSURFACEDESC2 desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_3DDEVICE;
-    desc.dwBackBufferCount = 2;
-    IDirectDrawSurface7* primary = nullptr;
-    ASSERT_EQ(mDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
-    DDSCAPS2 caps{DDSCAPS_BACKBUFFER, 0, 0, 0};
-    IDirectDrawSurface7* back = nullptr;
-    ASSERT_EQ(primary->GetAttachedSurface(&caps, &back), DD_OK);
+    const auto [primary, back] = FlippingChain(2, DDSCAPS_3DDEVICE);
+    ASSERT_NE(back, nullptr);
 
     for (const std::uint32_t colour : {0x00112233u, 0x00445566u, 0x00778899u, 0x00AABBCCu})
     {
@@ -333,6 +348,68 @@ TEST_F(DirectDrawSurfaceTest, AFullScreenChainFlipsItsBuffersIntoTheWindowAtTheM
 
     EXPECT_EQ(back->Release(), 1u) << "the chain keeps its buffer";
     EXPECT_EQ(primary->Release(), 0u);
+    ASSERT_EQ(mDraw->SetCooperativeLevel(mWindow.Get(), DDSCL_NORMAL), DD_OK);
+    GetClientRect(mWindow.Get(), &client);
+    EXPECT_EQ(client.right, 800) << "the window is given back at its own size";
+}
+
+// A mode of another shape than the display (16:9 on the headless 4:3 desktop): the window covers
+// the display, the picture fills its width with its shape kept, black bars above and below, and a
+// click lands on the mode pixel drawn under it.
+TEST_F(DirectDrawSurfaceTest, AModeFillsTheDisplayWithItsShapeKeptAndClicksLandWhereItsPixelsAre)
+{
+    SDL_Rect display;
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
+    ASSERT_EQ(display.w * 3, display.h * 4) << "the headless desktop is 4:3";
+    ASSERT_EQ(mDraw->SetCooperativeLevel(mWindow.Get(), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE | DDSCL_ALLOWREBOOT), DD_OK);
+    ASSERT_EQ(mDraw->SetDisplayMode(1280, 720, 32, 0, 0), DD_OK);
+    const auto [primary, back] = FlippingChain(1);
+    ASSERT_NE(back, nullptr);
+    DDSURFACEDESC2 locked{};
+    ASSERT_EQ(back->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr), DD_OK);
+    for (DWORD y = 0; y < locked.dwHeight; ++y)
+        std::memset(static_cast<std::uint8_t*>(locked.lpSurface) + y * locked.lPitch, 0xFF, locked.dwWidth * 4);
+    back->Unlock(nullptr);
+    SDL_Window* sdl = Compat::GetSdlWindow(mWindow.Get());
+    const auto shown = [&](int x, int y) {
+        std::uint32_t pixel = 0;
+        const SDL_Rect at{x, y, 1, 1};
+        SDL_RenderReadPixels(Compat::GetWindowRenderer(mWindow.Get()), &at, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+        return pixel & 0xFFFFFFu;
+    };
+    const auto clickedAt = [&](int x, int y) {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        {
+        }
+        SDL_Event click = Corvane::Testing::ButtonEvent(SDL_GetWindowID(sdl), SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y);
+        SDL_PushEvent(&click);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            if (message.message == WM_LBUTTONDOWN)
+                return std::make_pair(GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam));
+        return std::make_pair(-999, -999);
+    };
+
+    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+    int width = 0, height = 0;
+    SDL_GetWindowSize(sdl, &width, &height);
+    EXPECT_EQ(width, display.w) << "the window covers the display";
+    EXPECT_EQ(height, display.h);
+    RECT client{};
+    GetClientRect(mWindow.Get(), &client);
+    EXPECT_EQ(client.right, 1280) << "the game sees its mode";
+    EXPECT_EQ(client.bottom, 720);
+    // The picture is width x (width * 9 / 16), between equal bars.
+    const int bar = (height - width * 9 / 16) / 2;
+    EXPECT_EQ(shown(0, bar - 1), 0u);
+    EXPECT_EQ(shown(width - 1, height - bar), 0u);
+    EXPECT_EQ(shown(0, bar), 0xFFFFFFu);
+    EXPECT_EQ(shown(width - 1, height - bar - 1), 0xFFFFFFu);
+    EXPECT_EQ(clickedAt(width / 2, height / 2), std::make_pair(640, 360));
+    EXPECT_EQ(clickedAt(width - 1, height - bar - 1), std::make_pair(1279, 719));
+    EXPECT_LT(clickedAt(0, 0).second, 0) << "a click on a bar is outside the picture";
+    back->Release();
+    primary->Release();
     ASSERT_EQ(mDraw->SetCooperativeLevel(mWindow.Get(), DDSCL_NORMAL), DD_OK);
     GetClientRect(mWindow.Get(), &client);
     EXPECT_EQ(client.right, 800) << "the window is given back at its own size";

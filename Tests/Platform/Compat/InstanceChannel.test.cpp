@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -67,6 +68,27 @@ TEST(NamedMutex, ASecondProcessSeesTheFirstOwner)
         return result;
     });
     EXPECT_EQ(afterClose, 0);
+}
+
+// A login without a runtime folder keeps the lock in a folder of the user's own that nobody else
+// can enter, never in /tmp itself where another user's copy would find it.
+TEST(NamedMutex, WithoutARuntimeFolderTheLockIsKeptInAPrivateFolderOfTheUser)
+{
+    const std::wstring name = UniqueName("Private");
+    const int result = InChild([&] {
+        ::unsetenv("XDG_RUNTIME_DIR");
+        HANDLE mutex = CreateMutexW(nullptr, TRUE, name.c_str());
+        const std::string folder = "/tmp/corvane-" + std::to_string(::getuid());
+        struct stat info{};
+        const bool isPrivate = ::stat(folder.c_str(), &info) == 0 && info.st_uid == ::getuid() &&
+                              (info.st_mode & 0777) == 0700 && Compat::RuntimeFolder() == folder;
+        const std::string lock = folder + "/CorvaneTest" + std::to_string(::getppid()) + "Private.lock";
+        const bool there = ::access(lock.c_str(), F_OK) == 0;
+        CloseHandle(mutex);
+        ::unlink(lock.c_str());
+        return mutex && isPrivate && there ? 0 : 1;
+    });
+    EXPECT_EQ(result, 0);
 }
 
 TEST(InstanceChannel, ASecondProcessFindsAndRestoresTheFirstWindow)

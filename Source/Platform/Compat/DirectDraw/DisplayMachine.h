@@ -119,6 +119,11 @@ Direct3DDeviceDescription HardwareDevice(const GUID& guid, const char* name);
 DDPIXELFORMAT RgbFormat(DWORD bits, DWORD alpha, DWORD red, DWORD green, DWORD blue);
 DDPIXELFORMAT ZBufferFormat(DWORD bits);
 
+// Whether windows have an accelerated SDL renderer to draw with: one that SDL can make here and
+// that is not a GL driver drawing on the processor (Mesa's), which costs more than SDL's software
+// renderer, unless SDL_RENDER_DRIVER names it. Asked once, with a hidden window.
+bool HasAcceleratedRenderer();
+
 // Display changes (a display added, removed or turned) counted from SDL's events; a DirectDraw
 // object set up before the latest one reports the wrong mode until the display is set up again.
 void NoteDisplayChange();

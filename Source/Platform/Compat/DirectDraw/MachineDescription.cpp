@@ -7,36 +7,111 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <optional>
+#include <string>
 
 namespace Compat
 {
 namespace
 {
+constexpr int kScaledModeSizes[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 720}, {1280, 1024}, {1920, 1080}};
+
 // 32 for every four-byte layout (SDL counts its "888" formats as 24 bits).
 int BitsOf(Uint32 format)
 {
     return SDL_BYTESPERPIXEL(format) == 4 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(format));
 }
 
+void AddMode(std::vector<DisplayModeDescription>& modes, const DisplayModeDescription& mode)
+{
+    const bool listed = std::any_of(modes.begin(), modes.end(), [&](const DisplayModeDescription& m) {
+        return m.width == mode.width && m.height == mode.height && m.bits == mode.bits;
+    });
+    if (!listed)
+        modes.push_back(mode);
+}
+
+// Mesa's GL drivers that draw on the processor: more work per frame than SDL's software renderer,
+// spread over threads of their own, for the same picture.
+bool IsSoftwareGl(const char* rendererName)
+{
+    if (!rendererName || std::strncmp(rendererName, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    constexpr unsigned kGlRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+    if (!name)
+        return false;
+    std::string lower;
+    for (const unsigned char* c = name; *c; ++c)
+        lower.push_back(static_cast<char>(std::tolower(*c)));
+    for (const char* software : {"llvmpipe", "softpipe", "swrast", "software rasterizer"})
+        if (lower.find(software) != std::string::npos)
+            return true;
+    return false;
+}
+
+// SDL's first renderer that draws through the GPU's interface and works here, when there is one.
+std::optional<SDL_RendererInfo> FirstGpuRenderer(SDL_Window* probe, bool& softwareGl)
+{
+    for (int i = 0, n = SDL_GetNumRenderDrivers(); i < n; ++i)
+    {
+        SDL_RendererInfo info{};
+        if (SDL_GetRenderDriverInfo(i, &info) != 0 || !info.name || std::strcmp(info.name, "software") == 0)
+            continue;
+        if (SDL_Renderer* renderer = SDL_CreateRenderer(probe, i, SDL_RENDERER_ACCELERATED))
+        {
+            const bool described = SDL_GetRendererInfo(renderer, &info) == 0;
+            softwareGl = described && IsSoftwareGl(info.name);
+            SDL_DestroyRenderer(renderer);
+            if (described)
+                return info;
+        }
+    }
+    return std::nullopt;
+}
+
 // What an accelerated renderer of this machine can do, when it has one: a hidden window tries to
-// make one (SDL's list of renderers names drivers that may not work here).
-std::optional<SDL_RendererInfo> AcceleratedRenderer()
+// make one (SDL's list of renderers names drivers that may not work here). A software GL counts
+// as none, unless SDL_RENDER_DRIVER asks for it by name.
+std::optional<SDL_RendererInfo> ProbeAcceleratedRenderer()
 {
     SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
     if (!probe)
         return std::nullopt;
-    std::optional<SDL_RendererInfo> found;
-    if (SDL_Renderer* renderer = SDL_CreateRenderer(probe, -1, SDL_RENDERER_ACCELERATED))
+    bool softwareGl = false;
+    std::optional<SDL_RendererInfo> found = FirstGpuRenderer(probe, softwareGl);
+    if (softwareGl)
     {
-        SDL_RendererInfo info;
-        if (SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_ACCELERATED))
-            found = info;
-        SDL_DestroyRenderer(renderer);
+        // SDL would show even its software renderer's pictures through that GL driver; the window
+        // system's own shared memory shows them for far less.
+        SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+        found.reset();
+    }
+    if (const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER); asked && *asked)
+    {
+        // The renderer asked for is the one the windows get.
+        found.reset();
+        if (SDL_Renderer* renderer = SDL_CreateRenderer(probe, -1, SDL_RENDERER_ACCELERATED))
+        {
+            SDL_RendererInfo info{};
+            if (SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_ACCELERATED))
+                found = info;
+            SDL_DestroyRenderer(renderer);
+        }
     }
     SDL_DestroyWindow(probe);
     return found;
+}
+
+const std::optional<SDL_RendererInfo>& AcceleratedRenderer()
+{
+    static const std::optional<SDL_RendererInfo> accelerated = ProbeAcceleratedRenderer();
+    return accelerated;
 }
 } // namespace
 
@@ -53,6 +128,11 @@ void NoteDisplayChange()
 unsigned CountDisplayChanges()
 {
     return gDisplayChanges;
+}
+
+bool HasAcceleratedRenderer()
+{
+    return EnsureVideo() && AcceleratedRenderer().has_value();
 }
 
 DisplayModeDescription CurrentDesktopMode()
@@ -92,22 +172,23 @@ DisplayMachine DescribeThisMachine()
     for (int i = 0, n = SDL_GetNumDisplayModes(0); i < n; ++i)
     {
         SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) != 0)
-            continue;
-        const DisplayModeDescription described{mode.w, mode.h, BitsOf(mode.format)};
-        const bool listed = std::any_of(driver.modes.begin(), driver.modes.end(), [&](const DisplayModeDescription& m) {
-            return m.width == described.width && m.height == described.height && m.bits == described.bits;
-        });
-        if (!listed)
-            driver.modes.push_back(described);
+        if (SDL_GetDisplayMode(0, i, &mode) == 0)
+            AddMode(driver.modes, {mode.w, mode.h, BitsOf(mode.format)});
     }
     if (driver.modes.empty())
         driver.modes.push_back({desktop.w, desktop.h, machine.desktopBits});
+    // A mode is shown on a window that covers the display, its picture scaled up to fit with its
+    // shape kept (Presenter.h), as a display's own scaler shows a mode smaller than the screen: so
+    // the common sizes that fit are offered too, and a program gets the size it asks for.
+    for (const auto& size : kScaledModeSizes)
+        for (const int bits : {16, 32})
+            if (size[0] <= desktop.w && size[1] <= desktop.h)
+                AddMode(driver.modes, {size[0], size[1], bits});
 
     // Without an accelerated renderer only the software device is offered, as on a machine
     // without 3D hardware; with one, the hardware devices take on its largest texture.
     driver.devices = {SoftwareDevice(IID_IDirect3DRGBDevice, "RGB Emulation")};
-    if (const std::optional<SDL_RendererInfo> accelerated = AcceleratedRenderer())
+    if (const std::optional<SDL_RendererInfo>& accelerated = AcceleratedRenderer())
     {
         for (Direct3DDeviceDescription device : {HardwareDevice(IID_IDirect3DHALDevice, "Direct3D HAL"),
                                                  HardwareDevice(IID_IDirect3DTnLHalDevice, "Direct3D T&L HAL")})

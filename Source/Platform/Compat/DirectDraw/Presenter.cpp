@@ -1,5 +1,7 @@
 #include "Platform/Compat/DirectDraw/Presenter.h"
 
+#include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/Window.h"
 #include "Platform/Compat/User/WindowObject.h"
 
@@ -88,7 +90,9 @@ Presentation* PresentationOf(HWND window)
     if (!window->presentation)
     {
         // The GPU where there is one; render targets are what the Direct3D devices draw into.
-        SDL_Renderer* renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+        SDL_Renderer* renderer = HasAcceleratedRenderer() ? SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED |
+                                                                                              SDL_RENDERER_TARGETTEXTURE)
+                                                          : nullptr;
         if (!renderer)
             renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
         if (!renderer)
@@ -120,13 +124,52 @@ SDL_Rect ToSdl(const RECT& r)
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-// Shows texture in the window (over destination, or the whole client area).
-void Show(Presentation& presentation, SDL_Texture* texture, const RECT* destination)
+// Where the window's picture goes in the renderer's output: the window's picture area (the whole
+// window, or a display mode's picture scaled to fit) in output pixels.
+SDL_Rect OutputArea(SDL_Renderer* renderer, HWND window)
+{
+    SDL_Rect area = PictureArea(window);
+    int windowWidth = 0, windowHeight = 0, outputWidth = 0, outputHeight = 0;
+    SDL_GetWindowSize(GetSdlWindow(window), &windowWidth, &windowHeight);
+    if (SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight) == 0 && windowWidth > 0 && windowHeight > 0 &&
+        (outputWidth != windowWidth || outputHeight != windowHeight))
+        area = {area.x * outputWidth / windowWidth, area.y * outputHeight / windowHeight,
+                area.w * outputWidth / windowWidth, area.h * outputHeight / windowHeight};
+    return area;
+}
+
+// Paints what the picture leaves of the output black: the bars beside or above and below it.
+void FillBars(SDL_Renderer* renderer, const SDL_Rect& picture)
+{
+    int width = 0, height = 0;
+    if (SDL_GetRendererOutputSize(renderer, &width, &height) != 0)
+        return;
+    const SDL_Rect bars[] = {{0, 0, width, picture.y},
+                             {0, picture.y + picture.h, width, height - picture.y - picture.h},
+                             {0, picture.y, picture.x, picture.h},
+                             {picture.x + picture.w, picture.y, width - picture.x - picture.w, picture.h}};
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    for (const SDL_Rect& bar : bars)
+        if (bar.w > 0 && bar.h > 0)
+            SDL_RenderFillRect(renderer, &bar);
+}
+
+// Shows texture in the window: over destination (client coordinates), or over the window's picture
+// area with black bars around it.
+void Show(Presentation& presentation, HWND window, SDL_Texture* texture, const RECT* destination)
 {
     UseRenderTarget(presentation.renderer, nullptr);
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
-    const SDL_Rect target = destination ? ToSdl(*destination) : SDL_Rect{0, 0, 0, 0};
-    SDL_RenderCopy(presentation.renderer, texture, nullptr, destination ? &target : nullptr);
+    const SDL_Rect target = destination ? ToSdl(*destination) : OutputArea(presentation.renderer, window);
+    int width = 0, height = 0;
+    SDL_QueryTexture(texture, nullptr, nullptr, &width, &height);
+    // A picture shown larger or smaller than its pixels is smoothed rather than given uneven steps.
+    SDL_SetTextureScaleMode(texture, target.w == width && target.h == height ? SDL_ScaleModeNearest
+                                                                              : SDL_ScaleModeLinear);
+    if (!destination)
+        FillBars(presentation.renderer, target);
+    SDL_RenderCopy(presentation.renderer, texture, nullptr, &target);
     SDL_RenderPresent(presentation.renderer);
 }
 } // namespace
@@ -181,7 +224,7 @@ class FrameRows
 {
 public:
     FrameRows(Presentation* presentation, HWND window, int width, int height, const RECT* destination)
-        : mPresentation(presentation), mDestination(destination)
+        : mPresentation(presentation), mWindow(window), mDestination(destination)
     {
         if (!presentation || width <= 0 || height <= 0)
             return;
@@ -227,7 +270,7 @@ public:
         else if (mTexture)
         {
             SDL_UnlockTexture(mTexture);
-            Compat::Show(*mPresentation, mTexture, mDestination);
+            Compat::Show(*mPresentation, mWindow, mTexture, mDestination);
         }
         mPixels = nullptr;
     }
@@ -263,6 +306,7 @@ private:
     }
 
     Presentation* mPresentation;
+    HWND mWindow;
     const RECT* mDestination;
     SDL_Surface* mSurface = nullptr;
     SDL_Texture* mTexture = nullptr;
@@ -352,7 +396,7 @@ void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const
     SDL_SetTextureAlphaMod(texture, 255);
     const SDL_Rect from = ToSdl(source);
     SDL_RenderCopy(presentation->renderer, texture, &from, nullptr);
-    Show(*presentation, presentation->picture, destination);
+    Show(*presentation, window, presentation->picture, destination);
     Frames().pendingRenderer = presentation->renderer;
     Frames().pendingTexture = presentation->picture;
 }
@@ -360,17 +404,22 @@ void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const
 void EnterExclusiveMode(HWND window, int width, int height)
 {
     Presentation* presentation = PresentationOf(window);
-    if (!presentation)
+    if (!presentation || IsDisplayLost())
         return;
     SDL_Window* sdl = GetSdlWindow(window);
     if (window->logicalWidth == 0)
         SDL_GetWindowSize(sdl, &presentation->windowedWidth, &presentation->windowedHeight);
     window->logicalWidth = width;
     window->logicalHeight = height;
+    // The window covers its display itself as well: without a window manager nobody else would.
+    SDL_Rect display{0, 0, 0, 0};
+    const int index = SDL_GetWindowDisplayIndex(sdl);
+    if (SDL_GetDisplayBounds(index < 0 ? 0 : index, &display) == 0)
+    {
+        SDL_SetWindowPosition(sdl, display.x, display.y);
+        SDL_SetWindowSize(sdl, display.w, display.h);
+    }
     SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    // The renderer scales mode pixels to the desktop and maps mouse positions back to them.
-    UseRenderTarget(presentation->renderer, nullptr);
-    SDL_RenderSetLogicalSize(presentation->renderer, width, height);
 }
 
 void LeaveExclusiveMode(HWND window)
@@ -381,11 +430,12 @@ void LeaveExclusiveMode(HWND window)
         return;
     window->logicalWidth = 0;
     window->logicalHeight = 0;
+    if (IsDisplayLost())
+        return; // nobody to show the window again
     SDL_SetWindowFullscreen(sdl, 0);
     // Not every video driver puts the window back at its size.
     SDL_SetWindowSize(sdl, presentation->windowedWidth, presentation->windowedHeight);
-    UseRenderTarget(presentation->renderer, nullptr);
-    SDL_RenderSetLogicalSize(presentation->renderer, 0, 0);
+    SDL_SetWindowPosition(sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 const PresentedFrame& GetLastPresentedFrame()

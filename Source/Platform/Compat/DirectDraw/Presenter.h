@@ -40,8 +40,9 @@ std::vector<std::uint32_t> TakeFramePixels(std::size_t count);
 // Shows source of texture (made on the window's renderer) in the window the same way. The last
 // presented frame is read back from the renderer only when asked for.
 void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const RECT* destination);
-// The window fills the desktop and shows width x height pixels scaled to fit; its client
-// rectangle and mouse positions are in those pixels.
+// The window covers its display and shows width x height pixels scaled to the largest size that
+// keeps their shape, centred between black bars; its client rectangle and mouse positions are in
+// those pixels.
 void EnterExclusiveMode(HWND window, int width, int height);
 // Back to the window it was.
 void LeaveExclusiveMode(HWND window);

@@ -1,16 +1,55 @@
 #include "Platform/Compat/Kernel/DebugOutput.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <mutex>
 
 namespace
 {
-void WriteToStandardError(const char* text)
+constexpr std::size_t kMaxWaitingText = 256 * 1024;
+constexpr off_t kMaxLogSize = 1024 * 1024;
+
+struct Log
 {
-    std::fputs(text, stderr);
+    std::mutex lock;
+    bool inUse = false; // UseDebugLog was called
+    bool terminalToo = false;
+    std::FILE* file = nullptr;
+    std::string waiting; // written before the file opened
+};
+
+Log& TheLog()
+{
+    static Log* const log = new Log; // never destroyed: threads may still write at exit
+    return *log;
 }
 
-std::atomic<DebugOutputSink> gSink{&WriteToStandardError};
+void WriteToDefault(const char* text)
+{
+    Log& log = TheLog();
+    std::lock_guard<std::mutex> guard(log.lock);
+    if (!log.inUse || log.terminalToo)
+        std::fputs(text, stderr);
+    if (!log.inUse)
+        return;
+    if (log.file)
+    {
+        // Flushed at once: the lines before a crash are the ones that tell what happened.
+        std::fputs(text, log.file);
+        std::fflush(log.file);
+    }
+    else if (log.waiting.size() < kMaxWaitingText)
+        log.waiting.append(text, std::min(std::strlen(text), kMaxWaitingText - log.waiting.size()));
+}
+
+std::atomic<DebugOutputSink> gSink{&WriteToDefault};
 } // namespace
 
 void OutputDebugStringA(const char* text)
@@ -21,5 +60,59 @@ void OutputDebugStringA(const char* text)
 
 DebugOutputSink SetDebugOutputSink(DebugOutputSink sink)
 {
-    return gSink.exchange(sink ? sink : &WriteToStandardError, std::memory_order_acq_rel);
+    return gSink.exchange(sink ? sink : &WriteToDefault, std::memory_order_acq_rel);
 }
+
+namespace Compat
+{
+void UseDebugLog()
+{
+    Log& log = TheLog();
+    std::lock_guard<std::mutex> guard(log.lock);
+    log.inUse = true;
+    const char* asked = std::getenv("CORVANE_DEBUG");
+    log.terminalToo = asked && *asked && std::strcmp(asked, "0") != 0;
+}
+
+bool OpenDebugLog(const std::string& path)
+{
+    Log& log = TheLog();
+    std::lock_guard<std::mutex> guard(log.lock);
+    if (!log.inUse)
+        return false;
+    if (log.file)
+        std::fclose(log.file);
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0 && info.st_size > kMaxLogSize)
+        std::rename(path.c_str(), (path + ".old").c_str());
+    log.file = std::fopen(path.c_str(), "ae");
+    if (!log.file)
+    {
+        log.waiting.clear();
+        return false;
+    }
+    // Each run starts with its date, so the runs kept in one file can be told apart.
+    char date[64] = "";
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local))
+        std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
+    std::fprintf(log.file, "---- %s, process %d ----\n%s", date, static_cast<int>(::getpid()), log.waiting.c_str());
+    std::fflush(log.file);
+    log.waiting.clear();
+    log.waiting.shrink_to_fit();
+    return true;
+}
+
+void CloseDebugLog()
+{
+    Log& log = TheLog();
+    std::lock_guard<std::mutex> guard(log.lock);
+    if (log.file)
+        std::fclose(log.file);
+    log.file = nullptr;
+    log.inUse = false;
+    log.terminalToo = false;
+    log.waiting.clear();
+}
+} // namespace Compat

@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,16 +31,32 @@ private:
     bool mOwned;
 };
 
-std::string LockPath(const wchar_t* name)
+std::string LockPath(const std::string& folder, const wchar_t* name)
 {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string folder = runtime && *runtime ? runtime : "/tmp";
     std::string safe;
     for (char c : Corvane::Utf8::FromWide(name))
         safe.push_back((c == '/' || c == '\\') ? '_' : c);
     return folder + "/" + safe + ".lock";
 }
 } // namespace
+
+namespace Compat
+{
+std::string RuntimeFolder()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime == '/')
+        return runtime;
+    // A login without one: a folder of this user's own, as private as the runtime folder would be.
+    const std::string folder = "/tmp/corvane-" + std::to_string(::getuid());
+    ::mkdir(folder.c_str(), 0700);
+    struct stat info;
+    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid() ||
+        (info.st_mode & 077) != 0)
+        return {};
+    return folder;
+}
+} // namespace Compat
 
 HANDLE CreateMutexW(void*, BOOL initialOwner, const wchar_t* name)
 {
@@ -49,7 +66,13 @@ HANDLE CreateMutexW(void*, BOOL initialOwner, const wchar_t* name)
         SetLastError(ERROR_SUCCESS);
         return Compat::ToHandle(new NamedMutex(-1, initialOwner != FALSE));
     }
-    const int fd = ::open(LockPath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const std::string folder = Compat::RuntimeFolder();
+    if (folder.empty())
+    {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    const int fd = ::open(LockPath(folder, name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
     {
         SetLastErrorFromErrno(errno);

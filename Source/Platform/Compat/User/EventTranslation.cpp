@@ -9,6 +9,9 @@
 #include "Platform/Compat/User/WindowObject.h"
 #include "Utf8.h"
 
+#include <algorithm>
+#include <map>
+
 namespace Compat
 {
 namespace
@@ -20,17 +23,45 @@ HWND TargetOf(Uint32 windowId)
     return MainWindow(); // events injected without a window go to the game's window
 }
 
-void PostKey(HWND window, const SDL_KeyboardEvent& key)
+// A key held while the game's window is made again (Alt+Enter does that as the key goes down): SDL
+// lets go of the keys of the window that went, but the player did not, and the held key goes on
+// repeating into the new window once it has the keyboard. That is the same press held, so it
+// arrives as a repeat, which switches nothing a second time. A key let go of meanwhile is
+// forgotten after a while.
+constexpr Uint32 kHeldKeyRepeatsWithin = 1000; // ms; desktops start repeating a held key sooner
+
+std::map<SDL_Scancode, Uint32>& KeysLeftByGoneWindows()
+{
+    static std::map<SDL_Scancode, Uint32> keys;
+    return keys;
+}
+
+Uint32 gKeyboardCameAt = 0; // when a window of the game last took the keyboard
+
+void PostKey(HWND window, const SDL_KeyboardEvent& key, bool windowGone)
 {
     const WPARAM vk = VirtualKeyFromSdl(key.keysym);
     if (vk == 0)
         return;
     const bool down = key.type == SDL_KEYDOWN;
+    const SDL_Scancode code = key.keysym.scancode;
+    auto& left = KeysLeftByGoneWindows();
+    if (windowGone && !down)
+    {
+        left[code] = key.timestamp;
+        return;
+    }
+    bool held = false;
+    if (const auto found = left.find(code); found != left.end())
+    {
+        held = down && key.timestamp - std::max(found->second, gKeyboardCameAt) < kHeldKeyRepeatsWithin;
+        left.erase(found);
+    }
     const bool alt = (key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
     LPARAM lParam = 1 | (static_cast<LPARAM>(key.keysym.scancode & 0xFF) << 16);
     if (alt)
         lParam |= KF_ALTDOWN_BIT;
-    if (!down || key.repeat)
+    if (!down || key.repeat || held)
         lParam |= KF_REPEAT_BIT;
     if (!down)
         lParam |= KF_UP_BIT;
@@ -68,17 +99,17 @@ void PostButton(HWND window, const SDL_MouseButtonEvent& button)
     case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
     default: return;
     }
-    window->lastMouse = {button.x, button.y};
-    PostToWindow(window, message, ButtonState(), MAKELPARAM(button.x, button.y));
+    window->lastMouse = ClientFromWindowPosition(window, button.x, button.y);
+    PostToWindow(window, message, ButtonState(), MAKELPARAM(window->lastMouse.x, window->lastMouse.y));
 }
 
 void PostMotion(HWND window, const SDL_MouseMotionEvent& motion)
 {
-    window->lastMouse = {motion.x, motion.y};
+    window->lastMouse = ClientFromWindowPosition(window, motion.x, motion.y);
     NoteCursorPosition(window, window->lastMouse);
     // The cursor is chosen before the move arrives, as the desktop does.
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    PostToWindow(window, WM_MOUSEMOVE, ButtonState(), MAKELPARAM(motion.x, motion.y));
+    PostToWindow(window, WM_MOUSEMOVE, ButtonState(), MAKELPARAM(window->lastMouse.x, window->lastMouse.y));
 }
 
 void PostWheel(HWND window, const SDL_MouseWheelEvent& wheel)
@@ -151,6 +182,13 @@ void OfferSizing(HWND window)
     RECT outer{0, 0, 0, 0};
     GetWindowRect(window, &outer);
     const RECT proposed = outer;
+    if (window->logicalWidth > 0)
+    {
+        // A display mode's window follows the display, not the user: nothing to correct.
+        window->sizingPending = false;
+        window->sizedOuter = proposed;
+        return;
+    }
     // Measured from where the resize started, however many steps it took.
     const WPARAM edge = SizingEdge(window->sizedOuter, proposed);
     if (edge == 0)
@@ -188,6 +226,7 @@ void PostWindowEvent(HWND window, const SDL_WindowEvent& event)
     switch (event.event)
     {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+        gKeyboardCameAt = event.timestamp;
         window->focusLost = false;
         PostToWindow(window, WM_ACTIVATE, WA_ACTIVE, 0);
         PostToWindow(window, WM_ACTIVATEAPP, TRUE, 0);
@@ -243,7 +282,7 @@ void TranslateEvent(const SDL_Event& event)
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (HWND window = TargetOf(event.key.windowID))
-            PostKey(window, event.key);
+            PostKey(window, event.key, event.key.windowID != 0 && !WindowFromSdlId(event.key.windowID));
         break;
     case SDL_TEXTINPUT:
         if (HWND window = TargetOf(event.text.windowID))

@@ -1,5 +1,6 @@
 #include "Platform/Compat/User/InstanceChannel.h"
 
+#include "Platform/Compat/Kernel/NamedMutex.h"
 #include "Platform/Compat/Kernel/NativePath.h"
 #include "Platform/Compat/User/Window.h"
 #include "Platform/Compat/User/WindowObject.h"
@@ -36,9 +37,7 @@ std::string Key(const std::wstring& className)
 // lock, so that other users (or separate test sessions) on the machine never meet.
 std::string Session()
 {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string folder = runtime && *runtime ? runtime : "/tmp";
-    return std::to_string(std::hash<std::string>()(folder) ^ ::getuid());
+    return std::to_string(std::hash<std::string>()(RuntimeFolder()) ^ ::getuid());
 }
 
 // An abstract socket address (leading zero byte): nothing on disk to clean up, and it vanishes

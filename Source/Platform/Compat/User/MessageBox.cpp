@@ -1,5 +1,6 @@
 #include "Platform/Compat/User/MessageBox.h"
 
+#include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/DisplayPresence.h"
 #include "Utf8.h"
 
@@ -29,7 +30,7 @@ int PresentDefault(const wchar_t* text, const wchar_t* caption, UINT)
     std::fputs("\n", stderr);
 
     const char* mode = std::getenv("CORVANE_ERROR_BOX");
-    if (Compat::HasDisplay() && !(mode && std::strcmp(mode, "stderr") == 0))
+    if (Compat::HasDisplay() && !Compat::IsDisplayLost() && !(mode && std::strcmp(mode, "stderr") == 0))
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Corvane::Utf8::FromWide(caption ? caption : L"").c_str(),
                                  Corvane::Utf8::FromWide(text ? text : L"").c_str(), nullptr);
     return IDOK;

@@ -1,7 +1,9 @@
 #include "Platform/Compat/User/MessageQueue.h"
 
+#include "Platform/Compat/Kernel/DebugOutput.h"
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Kernel/Time.h"
+#include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/EventTranslation.h"
 #include "Platform/Compat/User/InstanceChannel.h"
 #include "Platform/Compat/User/Messages.h"
@@ -142,6 +144,15 @@ void PumpEvents()
     while (SDL_PollEvent(&event))
         TranslateEvent(event);
     FinishUserSizing();
+    // Without its display the game cannot go on, nor ask anyone: it ends as a quit message ends
+    // it, without the quit handlers' question, so that it saves and shuts down in order.
+    static bool lossPosted = false;
+    if (!lossPosted && IsDisplayLost())
+    {
+        lossPosted = true;
+        OutputDebugStringA(("The game ends: " + DisplayLossReason() + ".\n").c_str());
+        PostQuitMessage(1);
+    }
 }
 } // namespace Compat
 
@@ -228,20 +239,13 @@ BOOL WaitMessage()
     std::shared_ptr<ThreadQueue> queue = QueueOf(std::this_thread::get_id());
     while (!HasAny(*queue))
     {
-        if (Compat::IsWindowThread())
-        {
-            // Short waits keep the other-instance channel and cross-thread posts responsive.
-            SDL_Event event;
-            if (SDL_WaitEventTimeout(&event, 10))
-                Compat::TranslateEvent(event);
-            Compat::PumpEvents();
-        }
-        else
-        {
-            std::unique_lock<std::mutex> guard(queue->lock);
-            queue->arrived.wait_for(guard, std::chrono::milliseconds(10),
-                                    [&] { return !queue->messages.empty() || queue->quitPosted; });
-        }
+        // Short waits keep the desktop's events, the other-instance channel and cross-thread posts
+        // responsive. (SDL's own wait is not used: it wakes through a second display connection
+        // that nothing could mend once the display has gone.)
+        Compat::PumpEvents();
+        std::unique_lock<std::mutex> guard(queue->lock);
+        queue->arrived.wait_for(guard, std::chrono::milliseconds(10),
+                                [&] { return !queue->messages.empty() || queue->quitPosted; });
     }
     return TRUE;
 }

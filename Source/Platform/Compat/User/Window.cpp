@@ -4,6 +4,7 @@
 
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Kernel/NativePath.h"
+#include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/DisplayPresence.h"
 #include "Platform/Compat/User/InstanceChannel.h"
 #include "Platform/Compat/User/MessageQueue.h"
@@ -13,6 +14,7 @@
 #include "Utf8.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -79,6 +81,21 @@ void ApplyTrackingLimits(HWND window)
         SDL_SetWindowMaximumSize(window->sdl, std::max(1, static_cast<int>(info.ptMaxTrackSize.x) - horizontal),
                                  std::max(1, static_cast<int>(info.ptMaxTrackSize.y) - vertical));
 }
+// The largest rectangle of width:height's shape inside an area of areaWidth x areaHeight, centred.
+SDL_Rect FitKeepingShape(int width, int height, int areaWidth, int areaHeight)
+{
+    if (width <= 0 || height <= 0 || areaWidth <= 0 || areaHeight <= 0)
+        return {0, 0, std::max(areaWidth, 0), std::max(areaHeight, 0)};
+    // The side that fills the area takes the whole of it; the other is rounded to the nearest pixel.
+    SDL_Rect fit{0, 0, areaWidth, areaHeight};
+    if (static_cast<long long>(areaWidth) * height <= static_cast<long long>(areaHeight) * width)
+        fit.h = static_cast<int>((static_cast<long long>(areaWidth) * height * 2 + width) / (2 * width));
+    else
+        fit.w = static_cast<int>((static_cast<long long>(areaHeight) * width * 2 + height) / (2 * height));
+    fit.x = (areaWidth - fit.w) / 2;
+    fit.y = (areaHeight - fit.h) / 2;
+    return fit;
+}
 } // namespace
 
 namespace Compat
@@ -128,7 +145,11 @@ bool EnsureVideo()
     gVideoReady = true;
     gWindowThread = std::this_thread::get_id();
     SDL_StartTextInput();
-    std::atexit([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
+    // Closing the connections of a display that has gone would meet them broken once more.
+    std::atexit([] {
+        if (!Compat::IsDisplayLost())
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    });
     return true;
 }
 
@@ -141,6 +162,31 @@ bool IsHeadless()
 {
     const char* driver = gVideoReady ? SDL_GetCurrentVideoDriver() : nullptr;
     return !driver || IsScreenlessDriver(driver);
+}
+
+SDL_Rect PictureArea(HWND window)
+{
+    SDL_Rect area{0, 0, 0, 0};
+    if (!IsWindow(window) || window->remote)
+        return area;
+    SDL_GetWindowSize(window->sdl, &area.w, &area.h);
+    if (window->logicalWidth > 0 && window->logicalHeight > 0)
+        area = FitKeepingShape(window->logicalWidth, window->logicalHeight, area.w, area.h);
+    return area;
+}
+
+POINT ClientFromWindowPosition(HWND window, int x, int y)
+{
+    if (!IsWindow(window) || window->remote || window->logicalWidth <= 0 || window->logicalHeight <= 0)
+        return {x, y};
+    const SDL_Rect area = PictureArea(window);
+    if (area.w <= 0 || area.h <= 0)
+        return {x, y};
+    // The mode pixel drawn under the middle of the window's pixel (floored, also left of the picture).
+    const auto scale = [](int position, int origin, int size, int pixels) {
+        return static_cast<LONG>(std::floor((position + 0.5 - origin) * pixels / size));
+    };
+    return {scale(x, area.x, area.w, window->logicalWidth), scale(y, area.y, area.h, window->logicalHeight)};
 }
 
 RECT FrameFor(DWORD style)
@@ -242,6 +288,7 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* tit
         SetLastError(ERROR_GEN_FAILURE);
         return nullptr;
     }
+    Compat::WatchDisplayConnection(sdl);
     ShowClassIcon(sdl, windowClass->description.hIcon);
     auto* window = new HWND__;
     window->className = windowClass->name;
@@ -296,7 +343,10 @@ BOOL DestroyWindow(HWND window)
     if (!classStillShown)
         Compat::InstanceChannel::StopListening(window->className);
     window->presentation.reset();
-    SDL_DestroyWindow(window->sdl);
+    // SDL waits for the server to confirm some of what it does to a window, and a server that has
+    // gone never would: the window goes with the process instead.
+    if (!Compat::IsDisplayLost())
+        SDL_DestroyWindow(window->sdl);
     delete window;
     return TRUE;
 }

@@ -38,6 +38,7 @@ struct HWND__
     // A window of another running instance, found through FindWindowW.
     bool remote = false;
     // While a display mode fills the screen: the client area's size in mode pixels (0 otherwise).
+    // The window then covers the display and shows the mode's picture scaled to fit (PictureArea).
     int logicalWidth = 0;
     int logicalHeight = 0;
     // The display layer's renderer and texture for the window, released before the SDL window.
@@ -62,4 +63,11 @@ bool IsWindowThread();
 bool IsHeadless();
 // The frame (left, top, right, bottom thickness) that a style adds around the client area.
 RECT FrameFor(DWORD style);
+// Where the client area shows inside the SDL window, in its coordinates: while a display mode fills
+// the screen, the mode's picture scaled to fit with its shape kept, black bars around it; otherwise
+// the whole window.
+SDL_Rect PictureArea(HWND window);
+// A pointer position in the SDL window's coordinates as a client position: in mode pixels while a
+// display mode fills the screen (a position on a bar lies outside the client area).
+POINT ClientFromWindowPosition(HWND window, int x, int y);
 } // namespace Compat

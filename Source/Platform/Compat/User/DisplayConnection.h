@@ -1,0 +1,21 @@
+// When the display goes away (its X server ended, the session logged out), Xlib would print a line
+// and end the process in the middle of whatever call met the broken connection, before the game
+// could save. Instead the loss is noted, calls on the dead connection return without effect, and
+// the message pump turns the loss into a quit (MessageQueue.h); the window layer then leaves its
+// windows to go with the process. Main thread.
+#pragma once
+
+#include <string>
+
+struct SDL_Window;
+
+namespace Compat
+{
+// Watches the connection of the window's display (an X display; other video drivers are left as
+// they are). Each connection is watched once, however many windows it carries.
+void WatchDisplayConnection(SDL_Window* window);
+// The connection of a watched display broke.
+bool IsDisplayLost();
+// Why the program must end, in one line; empty while the display is there.
+std::string DisplayLossReason();
+} // namespace Compat

@@ -1,0 +1,78 @@
+#include "Platform/Compat/Kernel/DebugOutput.h"
+
+#include "Support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+// Standard error into a file for as long as it lives.
+class CapturedStandardError
+{
+public:
+    explicit CapturedStandardError(const std::string& path)
+    {
+        std::fflush(stderr);
+        mSaved = ::dup(2);
+        const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(file, 2);
+        ::close(file);
+    }
+    ~CapturedStandardError()
+    {
+        std::fflush(stderr);
+        ::dup2(mSaved, 2);
+        ::close(mSaved);
+    }
+
+private:
+    int mSaved = -1;
+};
+} // namespace
+
+// A program that keeps a log writes nothing on its terminal unless asked: what it writes before
+// the log opens waits for it, later runs add to it, and a log grown past 1 MiB is set aside.
+TEST(DebugLog, KeepsTheTerminalQuietAndTheRunsInOneFileSetAsideWhenLarge)
+{
+    Corvane::Testing::TempFolder folder;
+    const std::string log = (folder.Path() / "Game.log").string();
+    ::unsetenv("CORVANE_DEBUG");
+    {
+        CapturedStandardError quiet((folder.Path() / "terminal").string());
+        Compat::UseDebugLog();
+        OutputDebugStringA("before the log\n");
+        ASSERT_TRUE(Compat::OpenDebugLog(log));
+        OutputDebugStringA("after it\n");
+        Compat::CloseDebugLog();
+        Compat::UseDebugLog();
+        ASSERT_TRUE(Compat::OpenDebugLog(log));
+        OutputDebugStringA("the second run\n");
+        Compat::CloseDebugLog();
+    }
+    EXPECT_EQ(folder.Read("terminal"), "");
+    const std::string text = folder.Read("Game.log");
+    EXPECT_NE(text.find("before the log\nafter it\n"), std::string::npos) << text;
+    EXPECT_LT(text.find("after it\n"), text.find("the second run\n")) << text;
+    EXPECT_EQ(text.rfind("---- ", 0), 0u) << "each run starts with its date";
+
+    folder.Write("Game.log", std::string(1024 * 1024 + 1, 'x'));
+    ::setenv("CORVANE_DEBUG", "1", 1);
+    {
+        CapturedStandardError asked((folder.Path() / "terminal").string());
+        Compat::UseDebugLog();
+        ASSERT_TRUE(Compat::OpenDebugLog(log));
+        OutputDebugStringA("a fresh log\n");
+        Compat::CloseDebugLog();
+    }
+    ::unsetenv("CORVANE_DEBUG");
+    EXPECT_EQ(folder.Read("terminal"), "a fresh log\n") << "CORVANE_DEBUG asks for the terminal too";
+    EXPECT_EQ(folder.Read("Game.log.old").size(), 1024u * 1024u + 1u);
+    EXPECT_NE(folder.Read("Game.log").find("a fresh log\n"), std::string::npos);
+    EXPECT_LT(folder.Read("Game.log").size(), 100u);
+}
