@@ -229,7 +229,7 @@ void Looper::Begin()
     RestartTiming();
     ApplyRequests();
     Update(mDt);
-    Draw();
+    DrawDueFrame();
 }
 
 void Looper::Tick()
@@ -261,9 +261,15 @@ void Looper::Tick()
     UpdateStep(changed, elapsed, now);
 }
 
+void Looper::DrawDueFrame()
+{
+    if (!mFrameFilter || mFrameFilter())
+        Draw();
+}
+
 void Looper::DrawStep(std::uint32_t now)
 {
-    Draw();
+    DrawDueFrame();
     mLastDraw = now;
     // Sleep away what remains of the tick, counted from the last update.
     const std::uint32_t sinceUpdate = mClock.GetTickCount() - mLastUpdate;

@@ -18,6 +18,7 @@
 #include "Graphics/Vector2.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace Corvane
@@ -74,6 +75,10 @@ public:
     void Update(float dt);
     // One frame: the modes from the highest opaque one up, the overlay and the custom cursor.
     void Draw();
+    // Asked before each frame the loop itself draws (the first pass's and those that fall due);
+    // a frame it refuses is skipped, its time counted as drawn. A headless run that nobody looks
+    // at refuses them; Draw still draws. Empty: every frame is drawn.
+    void SetFrameFilter(std::function<bool()> filter) { mFrameFilter = std::move(filter); }
     // The top loses focus; every mode is popped (exit, delete), and queued modes are deleted.
     void Shutdown();
 
@@ -103,6 +108,8 @@ private:
     void NoteTop();
     void RestartTiming();
     void DrawStep(std::uint32_t now);
+    // Draw, unless the frame filter refuses the frame.
+    void DrawDueFrame();
     void UpdateStep(bool changed, std::uint32_t elapsed, std::uint32_t now);
     // The queued modes that nobody else owns yet, each once; the queue is emptied.
     std::vector<ApplicationMode*> TakeQueuedModes();
@@ -119,6 +126,7 @@ private:
     bool mQuit = false;
     Vector2<int> mLastMouse{-50, -50};
     std::vector<IQuitHandler*> mQuitHandlers;
+    std::function<bool()> mFrameFilter;
 };
 
 // Mode requests on the one loop, applied at the start of the next tick; the caller creates the

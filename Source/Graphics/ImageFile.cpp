@@ -4,6 +4,7 @@
 #include "Graphics/Image.h"
 #include "Graphics/ImageFileDecoding.h"
 
+#include <atomic>
 #include <initializer_list>
 
 namespace Corvane
@@ -14,6 +15,8 @@ namespace
 constexpr std::initializer_list<const wchar_t*> kImageSearch = {L".gif", L".jpg", L".png"};
 constexpr std::initializer_list<const wchar_t*> kMaskSearch = {L".gif", L".png", L".jpg"};
 constexpr const wchar_t* kMaskSuffix = L"_mask";
+
+std::atomic<Internal::ImageFileDecoder> gDecoder{nullptr};
 
 ResourceStream OpenFirst(const std::wstring& name, std::initializer_list<const wchar_t*> extensions,
                          FileLocation& location)
@@ -84,7 +87,14 @@ DecodedImage LoadImageFile(const std::wstring& name)
         return {};
     FileLocation maskLocation;
     const ResourceStream mask = FindImageMaskFile(name, maskLocation);
-    return DecodeImageFile(name, *image, location.GetExtension(), mask.get(), maskLocation.GetExtension());
+    const ImageFileDecoder decoder = gDecoder.load();
+    return (decoder ? decoder : &DecodeImageFile)(name, *image, location.GetExtension(), mask.get(),
+                                                  maskLocation.GetExtension());
+}
+
+void SetImageFileDecoder(ImageFileDecoder decoder)
+{
+    gDecoder = decoder;
 }
 } // namespace Internal
 } // namespace Corvane

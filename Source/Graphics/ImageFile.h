@@ -40,5 +40,12 @@ namespace Internal
 // The pixels of name's file with its mask applied; empty when there is no file or it cannot be
 // decoded.
 DecodedImage LoadImageFile(const std::wstring& name);
+
+// What turns the files LoadImageFile found into pixels: DecodeImageFile unless replaced. A test
+// process that starts the engine again and again puts in one that keeps what it has decoded.
+using ImageFileDecoder = DecodedImage (*)(const std::wstring& name, IStream& image, const std::wstring& extension,
+                                          IStream* mask, const std::wstring& maskExtension);
+// Null puts DecodeImageFile back. Not while a loader thread loads.
+void SetImageFileDecoder(ImageFileDecoder decoder);
 } // namespace Internal
 } // namespace Corvane

@@ -127,6 +127,27 @@ TEST_F(LooperTest, AFrameIsDrawnAfterTwoHundredMillisecondsWithoutOne)
     EXPECT_EQ(game->updates, updates) << "the overdue pass draws instead of updating";
 }
 
+TEST_F(LooperTest, AFrameTheFilterRefusesIsSkippedAsIfDrawnAndDrawStillDraws)
+{
+    LoggingMode* game = Push("game");
+    int asked = 0;
+    looper.SetFrameFilter([&] { return ++asked > 2; });
+    looper.Begin();
+    EXPECT_EQ(asked, 1);
+    looper.Tick(); // the last update counts as 980: one is due
+    ASSERT_EQ(game->updates, 2);
+    looper.Tick(); // the frame due after the update: refused, and its rest of the tick slept
+    EXPECT_EQ(graphics.scenes, 0);
+    EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>{20});
+    looper.Tick();
+    EXPECT_EQ(game->updates, 3) << "a refused frame counts as drawn: the next pass updates";
+    looper.Tick();
+    EXPECT_EQ(graphics.scenes, 1) << "the third frame is let through";
+    looper.Draw();
+    EXPECT_EQ(graphics.scenes, 2);
+    EXPECT_EQ(asked, 3) << "a frame drawn on request is not asked about";
+}
+
 TEST_F(LooperTest, ARequestMadeDuringAnUpdateStopsTheCatchUp)
 {
     LoggingMode* game = Push("game");

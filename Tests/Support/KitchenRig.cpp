@@ -22,6 +22,7 @@
 #include "Platform/Win32/Win32Platform.h"
 #include "RandomStream.h"
 #include "SceneGraph/SceneApplicationMode.h"
+#include "Support/KeptImageDecodes.h"
 #include "Support/SdlEvents.h"
 #include "TypeName.h"
 #include "Win32/Win32FileSystemPartition.h"
@@ -129,8 +130,10 @@ void KitchenRig::Start()
     ::setenv("XDG_DATA_HOME", mUserData.Path().c_str(), 1);
     // An error box would wait for a click nobody makes: errors go to the standard error instead.
     ::setenv("CORVANE_ERROR_BOX", "stderr", 1);
+    KeepImageDecodes();
     mLooper = std::make_unique<Looper>(mClock);
     mPreviousLooper = Looper::SetInstance(mLooper.get());
+    mLooper->SetFrameFilter([this] { return mOptions.drawEvery > 0 && ++mDueFrames % mOptions.drawEvery == 0; });
     mApplication = std::make_unique<RigApplication>(*this);
     StartEngine();
     mRunning = true;

@@ -10,11 +10,13 @@
 //
 // What is real: the engine's start-up and shut-down with the game's own application (its
 // registration, profiles, settings and loading screen), the platform's window on SDL's dummy
-// video driver, the renderer drawing each frame the loop draws, the built data folder (Data/ of
-// the build) and a fresh profile in a temporary folder (which has seen every tutorial tip unless
-// the options say otherwise). What is not: the audio platform records
-// instead of playing (RecordingAudioPlatform.h), the loop's clock moves 20 ms per update instead of
-// with the wall clock, and the current random stream is seeded by the test.
+// video driver and its renderer, the built data folder (Data/ of the build) and a fresh profile in
+// a temporary folder (which has seen every tutorial tip unless the options say otherwise). What is
+// not: the audio platform records instead of playing (RecordingAudioPlatform.h), the loop's clock
+// moves 20 ms per update instead of with the wall clock, the current random stream is seeded by
+// the test, the frames the loop draws are skipped unless Options::drawEvery asks for them (DrawNow
+// draws the screens for a test that reads them), and the pictures are decoded once per process
+// (KeptImageDecodes.h).
 //
 // Updates are counted from the title screen (the rig's count and the sound log's): the loading
 // before it takes as many updates as its worker needs in real time.
@@ -72,6 +74,10 @@ public:
             kReal,
             kNone,
         } sound = Sound::kRecorded;
+        // Of the frames the loop draws while stepping, every drawEvery-th is drawn: 1 draws them
+        // all, as the program does; 0 none, since nobody looks at the rig's window (a test that
+        // reads the screen draws it with DrawNow). Updates run the same either way.
+        int drawEvery = 0;
     };
 
     // Starts the engine and runs to the title screen (the loading screen's worker loads the
@@ -95,8 +101,8 @@ public:
     // Steps until done answers true (asked before each step); the steps taken, or -1 when done
     // never answered true within limit steps.
     int StepUntil(const std::function<bool()>& done, int limit = 3000);
-    // Draws the screens as they stand now, without an update: a step's last frame may predate
-    // its last update when the loop is behind.
+    // Draws and presents the screens as they stand now, without an update: the frame a test
+    // reads (a step's own frames are skipped unless Options::drawEvery asks for them).
     void DrawNow();
     // Updates run since the title screen came.
     int GetUpdateCount() const { return mUpdates; }
@@ -165,6 +171,8 @@ private:
     std::unique_ptr<IRandomNumberStream> mRandom;
     std::unique_ptr<RigApplication> mApplication;
     int mUpdates = 0;
+    // Frames the loop has drawn or skipped, for Options::drawEvery.
+    int mDueFrames = 0;
     bool mRunning = false;
     std::function<void()> mWatch;
 };

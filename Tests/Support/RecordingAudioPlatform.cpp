@@ -15,6 +15,9 @@ namespace Corvane::Testing
 {
 namespace
 {
+// How long a play that nobody holds is kept: longer than WasStartedRecently is ever asked about.
+constexpr std::uint32_t kUnheldPlayMilliseconds = 1000;
+
 // A sound as the manifest declares it: its name, category and loop count; no data.
 class RecordedSound : public ISound
 {
@@ -134,6 +137,13 @@ public:
             End();
     }
     std::uint32_t GetStartTick() const { return mStartTick; }
+    // Somebody besides the platform holds the channel, or its play's controls (which the
+    // platform's list and the channel hold).
+    bool IsHeld() const
+    {
+        return GetReferenceCount() > 1 ||
+               (mControls && static_cast<Internal::BaseAudioControls*>(mControls.Get())->GetReferenceCount() > 2);
+    }
 
 private:
     void Unbind()
@@ -188,9 +198,15 @@ void RecordingAudioPlatform::Update(float dt)
         controls->Update(dt);
     for (const RefPtr<RecordingChannel>& channel : mChannels)
         channel->Update(dt);
-    // A channel that has ended and that nobody else holds goes.
-    std::erase_if(mChannels, [](const RefPtr<RecordingChannel>& channel) {
-        return !channel->IsPlaying() && channel->GetReferenceCount() == 1;
+    // A channel that has ended and that nobody else holds goes; so does a play that nobody holds,
+    // neither its channel nor its controls, once WasStartedRecently no longer needs it: nothing
+    // can reach it any more, and without it a long run does not go through every sound it ever
+    // started on every update.
+    const std::uint32_t now = mClock.GetTickCount();
+    std::erase_if(mChannels, [now](const RefPtr<RecordingChannel>& channel) {
+        if (channel->IsHeld())
+            return false;
+        return !channel->IsPlaying() || now - channel->GetStartTick() > kUnheldPlayMilliseconds;
     });
     std::erase_if(mControls, [](const RefPtr<IAudioControls>& controls) {
         return static_cast<Internal::BaseAudioControls*>(controls.Get())->GetReferenceCount() == 1;

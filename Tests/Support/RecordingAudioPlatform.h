@@ -5,7 +5,8 @@
 // ("type") and loop count, but no sound file. It keeps the real controls tree (root, master, one
 // node per category at volume 0.5, a node per play): a stop asked of a play's node ends the
 // channel at the next update, as on the real platform. Sounds never end by themselves (the
-// recorder knows no lengths): FinishPlaying lets a sound run out.
+// recorder knows no lengths): FinishPlaying lets a sound run out. A play that nobody but the
+// platform holds, neither its channel nor its controls, is forgotten a second after its start.
 //
 //   "12 start VO_Veyla_Begin", "40 stop VO_Veyla_Begin", "41 pause CookingStation_Passive_Boil"
 //
@@ -60,7 +61,7 @@ public:
     int GetUpdateCount() const { return mUpdates; }
     // Counts the updates from 0 again (the events so far keep their numbers).
     void RestartCount() { mUpdates = 0; }
-    // The sounds now playing, by name (a name once per channel).
+    // The sounds now playing, by name (a name once per channel); not those forgotten.
     std::vector<std::string> Playing() const;
     // Every channel of sound stops as if it had played to its end ("end").
     void FinishPlaying(const std::string& sound);

@@ -56,8 +56,8 @@ TEST(CampaignData, FifteenEpisodesOfThreeChallengesInPlayOrderWithTheWinScoresRi
 
 // Doing nothing leaves every step unserved and the score at nothing whatever the clock: one
 // challenge of each episode, in turn the first, second and elimination, is left alone to its end
-// (the data test above holds every WinScore above nothing). One test per episode, so that they run
-// in parallel.
+// (the data test above holds every WinScore above nothing). One case per episode, each on a fresh
+// start.
 class CampaignLevel : public testing::TestWithParam<int>
 {
 protected:

@@ -53,8 +53,9 @@ TEST_F(DishCapture, ThePlateOnTheLevelScreenShowsTheDishAtSixTenths)
     // The tomato soup's two ingredients, as its steps put them in.
     game->AddDishIngredient(Label("Tomato"), 4);
     game->AddDishIngredient(Label("Basil"), 1);
-    Compat::ForgetPresentedFrames();
     rig.Step(10);
+    Compat::ForgetPresentedFrames();
+    rig.DrawNow();
     ASSERT_GT(Compat::CountPresentedFrames(), 0);
     const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
     ASSERT_GE(frame.width, 800);
@@ -85,8 +86,9 @@ TEST_F(DishCapture, TheJudgesTableShowsTheLargeDishInItsWindow)
     ASSERT_GE(rig.StepUntil([&] { return judge->IsWaitingForNext(); }), 0);
     // The judged total has counted up (half a second) before the picture is taken.
     rig.Step(30);
-    Compat::ForgetPresentedFrames();
     rig.Step(10);
+    Compat::ForgetPresentedFrames();
+    rig.DrawNow();
     ASSERT_GT(Compat::CountPresentedFrames(), 0);
     Testing::CompareWithGolden(Compat::GetLastPresentedFrame(), CORVANE_TEST_DATA "/Judging/JudgingScreenCapture.png");
 }

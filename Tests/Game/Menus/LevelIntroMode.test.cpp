@@ -312,9 +312,10 @@ TEST_F(LevelIntroCapture, TheFlavourCardWithAnIngredientsPopupMatchesItsGoldenCa
     rig.Move(kFlavor + "/Ing_3");
     rig.Step(Updates("PopupDelayTime") + 5);
     ASSERT_TRUE(Popup()->IsVisible());
-    // The card stands still from here: any frame of these will do.
-    Compat::ForgetPresentedFrames();
+    // The card stands still from here.
     rig.Step(20);
+    Compat::ForgetPresentedFrames();
+    rig.DrawNow();
     ASSERT_GT(Compat::CountPresentedFrames(), 0);
     CompareWithGolden(Compat::GetLastPresentedFrame(), CORVANE_TEST_DATA "/Intro/FlavorCard.png");
 }
