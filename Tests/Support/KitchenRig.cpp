@@ -256,14 +256,15 @@ void KitchenRig::PopTop()
     Step();
 }
 
-SceneNode* KitchenRig::FindNode(const std::string& path) const
+SceneNode* KitchenRig::FindNode(const std::string& path, SceneNode* root) const
 {
     std::vector<NodePathElement> steps;
     std::stringstream text(path);
     for (std::string name; std::getline(text, name, '/');)
         steps.emplace_back(name);
     steps.emplace_back(NodePathEnd{});
-    SceneNode* root = SceneApplicationMode::GetCurrentRootNode();
+    if (!root)
+        root = SceneApplicationMode::GetCurrentRootNode();
     return root ? root->FindByPath(NodePath(std::move(steps))) : nullptr;
 }
 

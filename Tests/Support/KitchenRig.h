@@ -123,8 +123,9 @@ public:
     // Pops the top screen as its own way out would, and applies it.
     void PopTop();
 
-    // The node at path ("a/b/c", node names) below the current screen's root, or null.
-    SceneNode* FindNode(const std::string& path) const;
+    // The node at path ("a/b/c", node names) below root (the current screen's root when null), or
+    // null.
+    SceneNode* FindNode(const std::string& path, SceneNode* root = nullptr) const;
     // Input at the world centre of the node at path; the test fails when there is no such node.
     void Move(const std::string& path);
     void Press(const std::string& path);

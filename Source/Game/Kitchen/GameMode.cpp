@@ -108,8 +108,10 @@ void GameMode::OnEnter()
         list->FillEntries();
         list->SetBusy(true);
     }
-    // The level intro comes up over the screen before it ever gains focus: its number shows then.
+    // The level intro comes up over the screen before it ever gains focus: its number and the
+    // time the level gives show then.
     ShowLevelNumber();
+    ShowTime();
     ShowNextRecipePopup();
 }
 

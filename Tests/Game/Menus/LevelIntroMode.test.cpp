@@ -113,6 +113,13 @@ TEST_F(LevelIntro, ThreeHostLinesTakeThreeAdvancesThenTheFlavourComboAndReadyCar
     const LevelIntroMode* intro = Open(kLines);
     ASSERT_NE(intro, nullptr);
     EXPECT_EQ(rig.Modes(), (std::vector<std::string>{"GameMode", "LevelIntroMode"}));
+    auto* game = dynamic_cast<GameMode*>(Corvane::Looper::GetInstance().GetModeStack().front());
+    ASSERT_NE(game, nullptr);
+    std::wstring clock;
+    for (const std::string& path : {KitchenPaths::kMinutes, KitchenPaths::kSeconds})
+        if (const auto* text = dynamic_cast<Corvane::IText*>(rig.FindNode(path, game->GetRootNode())))
+            clock += text->GetText();
+    EXPECT_EQ(clock, L"0:40") << "the level's whole time shows under the intro";
     EXPECT_EQ(GameAudioManager::GetInstance()->GetMusicState(), 4);
     EXPECT_EQ(Cards(), "TitleCard");
     EXPECT_TRUE(Shown("Intro/TitleCard/DC"));
