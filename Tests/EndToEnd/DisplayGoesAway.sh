@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The game on a virtual X display as a player starts it, without asking for debug output: the
-# start prints nothing on its terminal (its diagnostics are in the log beside the profiles). At
-# the title its display is ended, as a logout or a crashed X server ends it: within 5 seconds the
-# game has saved its profile and ended, with a non-zero exit code and one line saying why.
+# start prints nothing on its terminal (its diagnostics, the sound library's among them, are in the
+# log beside the profiles). At the title its display is ended, as a logout or a crashed X server
+# ends it: within 5 seconds the game has saved its profile and ended, with a non-zero exit code and
+# one line saying why.
 # Skipped (exit 77) when Xvfb is missing. Usage: DisplayGoesAway.sh <path to fennik>
 set -u
 program=$1
@@ -13,6 +14,9 @@ CORVANE_SCRIPT_ARGS=("$@")
 source "$here/UnderXvfb.sh"
 source "$here/OneProgram.sh" x11
 unset CORVANE_DEBUG
+# The sound output SDL finds, as on a player's machine: where it finds no sound card, what ALSA's
+# library says of it belongs in the log too.
+unset SDL_AUDIODRIVER
 log="$XDG_DATA_HOME/Trevold/Fennik/Fennik.log"
 
 start_display || fail "no display"

@@ -1,11 +1,13 @@
 #include "Platform/Compat/Kernel/DebugOutput.h"
 
+#include "Platform/Compat/Audio/AlsaDiagnostics.h"
 #include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
@@ -75,4 +77,37 @@ TEST(DebugLog, KeepsTheTerminalQuietAndTheRunsInOneFileSetAsideWhenLarge)
     EXPECT_EQ(folder.Read("Game.log.old").size(), 1024u * 1024u + 1u);
     EXPECT_NE(folder.Read("Game.log").find("a fresh log\n"), std::string::npos);
     EXPECT_LT(folder.Read("Game.log").size(), 100u);
+}
+
+std::string gSunk;
+void Sink(const char* text)
+{
+    gSunk += text;
+}
+
+// What ALSA's library cannot open while SDL looks for a sound output (here: a device nobody
+// configured) reaches the debug output, and nothing of it the terminal.
+TEST(DebugLog, AlsaReportsGoToTheDebugOutput)
+{
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa)
+        GTEST_SKIP() << "no ALSA library here";
+    using OpenPcm = int (*)(void** pcm, const char* name, int stream, int mode);
+    const auto open = reinterpret_cast<OpenPcm>(dlsym(alsa, "snd_pcm_open"));
+    ASSERT_NE(open, nullptr);
+
+    Corvane::Testing::TempFolder folder;
+    const DebugOutputSink previous = SetDebugOutputSink(&Sink);
+    gSunk.clear();
+    {
+        CapturedStandardError quiet((folder.Path() / "terminal").string());
+        Compat::Audio::RouteAlsaDiagnostics();
+        void* pcm = nullptr;
+        EXPECT_LT(open(&pcm, "corvane_no_such_device", 0, 0), 0);
+    }
+    SetDebugOutputSink(previous);
+    dlclose(alsa);
+    EXPECT_EQ(folder.Read("terminal"), "");
+    EXPECT_NE(gSunk.find("ALSA lib "), std::string::npos) << gSunk;
+    EXPECT_NE(gSunk.find("corvane_no_such_device"), std::string::npos) << gSunk;
 }

@@ -1,5 +1,7 @@
 #include "Platform/Compat/Audio/AudioOutput.h"
 
+#include "Platform/Compat/Audio/AlsaDiagnostics.h"
+
 #include <SDL.h>
 
 #include <atomic>
@@ -42,6 +44,8 @@ std::vector<std::string> SystemDeviceNames()
 {
     std::vector<std::string> names;
     const bool started = SDL_WasInit(SDL_INIT_AUDIO) == 0;
+    if (started)
+        RouteAlsaDiagnostics();
     if (started && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return names;
     const int count = SDL_GetNumAudioDevices(0);
@@ -103,6 +107,7 @@ bool AudioOutput::Open(int device, int rate, MixFunction mix)
         return false;
     if (SDL_WasInit(SDL_INIT_AUDIO) == 0)
     {
+        RouteAlsaDiagnostics();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         mHoldsSubsystem = true;
