@@ -3,11 +3,14 @@
 #include "Graphics/ImageFile.h"
 #include "Graphics/ImageFileDecoding.h"
 #include "MemoryStream.h"
+#include "StreamUtil.h"
+#include "Support/XMLNodes.h"
 
 #include <algorithm>
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace Corvane::Testing
 {
@@ -15,17 +18,9 @@ namespace
 {
 std::string ReadAll(IStream& stream)
 {
-    std::string bytes;
-    char block[65536];
-    for (unsigned got; (got = stream.Read(block, sizeof block)) > 0;)
-        bytes.append(block, got);
-    return bytes;
-}
-
-void Fill(MemoryStream& stream, const std::string& bytes)
-{
-    stream.Write(bytes.data(), static_cast<unsigned>(bytes.size()));
-    stream.Seek(IStream::kFromStart, 0);
+    std::vector<std::uint8_t> storage;
+    const StreamBytes bytes = ReadAllBytes(stream, storage);
+    return std::string(reinterpret_cast<const char*>(bytes.data), bytes.size);
 }
 
 DecodedImage Copy(const DecodedImage& image)
