@@ -37,15 +37,6 @@ inline __m128i Pack(const Wide& w)
     return _mm_packus_epi16(w.lo, w.hi);
 }
 
-// Each pixel's alpha in all four of its channels.
-inline Wide SpreadAlpha(const Wide& w)
-{
-    const auto spread = [](__m128i v) {
-        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
-    };
-    return {spread(w.lo), spread(w.hi)};
-}
-
 // Each pixel's weight (the low 16 bits of its 32-bit lane, the high ones clear) in all four of its
 // channels.
 inline Wide SpreadWeight(__m128i weight)

@@ -106,7 +106,7 @@ void TintRow(PackedColor* pixels, int count, PackedColor tint)
 void BlendRow(const PackedColor* src, PackedColor* dst, int count)
 {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i one = _mm_set1_epi16(1);
+    const __m128i one = _mm_set1_epi32(1);
     int i = 0;
     for (; i + 4 <= count; i += 4)
     {
@@ -123,9 +123,8 @@ void BlendRow(const PackedColor* src, PackedColor* dst, int count)
         const __m128i d = Load(dst + i);
         const Wide source = Unpack(s);
         const Wide dest = Unpack(d);
-        const Wide spread = SpreadAlpha(source);
-        const Wide mixed = {Mix8(source.lo, dest.lo, _mm_add_epi16(spread.lo, one)),
-                            Mix8(source.hi, dest.hi, _mm_add_epi16(spread.hi, one))};
+        const Wide weight = SpreadWeight(_mm_add_epi32(alpha, one));
+        const Wide mixed = {Mix8(source.lo, dest.lo, weight.lo), Mix8(source.hi, dest.hi, weight.hi)};
         Store(dst + i, Select(clear, d, Pack(mixed)));
     }
     for (; i < count; ++i)

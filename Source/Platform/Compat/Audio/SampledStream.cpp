@@ -109,11 +109,14 @@ struct SampledStream::File
     }
 };
 
-SampledStream::SampledStream(std::unique_ptr<File> file) : mFile(std::move(file)), mSampleRate(mFile->info.samplerate)
-{
-}
+SampledStream::SampledStream(std::unique_ptr<File> file) : mFile(std::move(file)) {}
 
 SampledStream::~SampledStream() = default;
+
+int SampledStream::GetSampleRate() const
+{
+    return mFile->info.samplerate;
+}
 
 std::unique_ptr<SampledStream> SampledStream::Open(const void* bytes, std::size_t size, int& code, std::string& problem)
 {

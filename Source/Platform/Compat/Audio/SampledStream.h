@@ -23,7 +23,7 @@ public:
     SampledStream(const SampledStream&) = delete;
     SampledStream& operator=(const SampledStream&) = delete;
 
-    int GetSampleRate() const { return mSampleRate; }
+    int GetSampleRate() const;
     // Decodes up to frames frames as stereo floats (2 a frame; a mono file on both sides, a file
     // of more channels keeps its first two) limited to full scale; fewer, down to 0, at the end or
     // where the file is damaged.
@@ -37,6 +37,5 @@ private:
     explicit SampledStream(std::unique_ptr<File> file);
 
     std::unique_ptr<File> mFile;
-    int mSampleRate = 0;
 };
 } // namespace Compat::Audio
