@@ -11,8 +11,6 @@ namespace Corvane
 {
 namespace
 {
-const wchar_t kValueAttribute[] = L"value";
-
 std::wstring WideKey(const std::string& key)
 {
     std::wstring wide;
@@ -77,8 +75,8 @@ AttributeContainer Account::FindRecord(const Account* account, const std::string
         AttributeContainer record;
         if (kept->kind != Internal::RecordEditKind::kRemove)
         {
-            record.SetAttribute(L"name", wide);
-            record.SetAttribute(kValueAttribute, kept->value);
+            record.SetAttribute(Internal::kNameAttribute, wide);
+            record.SetAttribute(Internal::kValueAttribute, kept->value);
         }
         return record;
     }
@@ -92,22 +90,22 @@ bool Account::HasValue(const Account* account, const std::string& key)
 
 std::wstring Account::ReadString(const Account* account, const std::string& key, const std::wstring& fallback)
 {
-    return FindRecord(account, key).GetStringAttribute(kValueAttribute, fallback.c_str());
+    return FindRecord(account, key).GetStringAttribute(Internal::kValueAttribute, fallback.c_str());
 }
 
 int Account::ReadInt(const Account* account, const std::string& key, const int& fallback)
 {
-    return FindRecord(account, key).GetIntAttribute(kValueAttribute, fallback);
+    return FindRecord(account, key).GetIntAttribute(Internal::kValueAttribute, fallback);
 }
 
 float Account::ReadFloat(const Account* account, const std::string& key, const float& fallback)
 {
-    return FindRecord(account, key).GetFloatAttribute(kValueAttribute, fallback);
+    return FindRecord(account, key).GetFloatAttribute(Internal::kValueAttribute, fallback);
 }
 
 bool Account::ReadBool(const Account* account, const std::string& key, const bool& fallback)
 {
-    return FindRecord(account, key).GetBoolAttribute(kValueAttribute, fallback);
+    return FindRecord(account, key).GetBoolAttribute(Internal::kValueAttribute, fallback);
 }
 
 unsigned Account::ReadBinary(const Account* account, const std::string& key, void* buffer, unsigned size)

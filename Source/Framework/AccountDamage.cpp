@@ -18,8 +18,6 @@ namespace Corvane::Internal
 {
 namespace
 {
-const wchar_t kAccountTag[] = L"account";
-const wchar_t kRecordTag[] = L"record";
 const wchar_t kDamagedExtension[] = L".damaged";
 
 bool IsBlank(const std::wstring& text)
@@ -85,12 +83,6 @@ std::size_t WholeRecordTag(std::string_view piece)
             return 0;
         at = close + 1;
     }
-}
-
-std::wstring PathOf(const FileLocation& file)
-{
-    FileSystem* fileSystem = FileSystem::GetInstance();
-    return fileSystem ? fileSystem->GetPath(file) : file.ToString();
 }
 
 // "<name>-<yyyymmdd>-<hhmmss>.damaged" beside the file, numbered on when taken.
@@ -186,7 +178,7 @@ std::vector<AttributeMap> SalvageRecords(MemoryStream& document)
         {
             XMLReader reader(stream);
             const XMLElement* node = reader.AtEnd() ? nullptr : reader.Next();
-            if (node && node->IsStartTag() && node->GetName() == kRecordTag && node->HasAttribute(L"name"))
+            if (node && node->IsStartTag() && node->GetName() == kRecordTag && node->HasAttribute(kNameAttribute))
                 records.push_back(node->GetAttributes());
         }
         catch (const std::exception&)
@@ -220,8 +212,8 @@ bool KeepDamagedCopy(const FileLocation& file, MemoryStream& document, const std
     const FileLocation copy = DatedCopyOf(file);
     if (!StoreAccountFile(copy, document, failure))
         return false;
-    TellPlayerAboutProfiles(L"A profile file could not be read whole:\n\n" + PathOf(file) + L"\n" + damage +
-                            L"\n\nA copy of it was kept as\n" + PathOf(copy) +
+    TellPlayerAboutProfiles(L"A profile file could not be read whole:\n\n" + PathForMessages(file) + L"\n" + damage +
+                            L"\n\nA copy of it was kept as\n" + PathForMessages(copy) +
                             L"\n\nThe profile goes on with everything that could be read.");
     return true;
 }
@@ -249,9 +241,10 @@ bool SecureAccountFile(const FileLocation& file)
     const FileLocation copy = DatedCopyOf(file);
     FileSystem* fileSystem = FileSystem::GetInstance();
     const bool moved = fileSystem && fileSystem->Replace(file, copy);
-    TellPlayerAboutProfiles(L"A profile file holds nothing that could be read:\n\n" + PathOf(file) + L"\n" + damage +
-                            (moved ? L"\n\nIt was moved to\n" + PathOf(copy) + L"\nand the game goes on without it."
-                                   : L"\n\nThe game goes on without it and leaves the file as it is."));
+    TellPlayerAboutProfiles(
+        L"A profile file holds nothing that could be read:\n\n" + PathForMessages(file) + L"\n" + damage +
+        (moved ? L"\n\nIt was moved to\n" + PathForMessages(copy) + L"\nand the game goes on without it."
+               : L"\n\nThe game goes on without it and leaves the file as it is."));
     return false;
 }
 } // namespace Corvane::Internal

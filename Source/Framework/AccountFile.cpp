@@ -19,10 +19,6 @@ namespace Corvane::Internal
 {
 namespace
 {
-const wchar_t kAccountTag[] = L"account";
-const wchar_t kRecordTag[] = L"record";
-const wchar_t kNameAttribute[] = L"name";
-const wchar_t kValueAttribute[] = L"value";
 // Names tried for a temporary file before a write gives up: only leftovers or planted files take
 // one.
 constexpr int kTemporaryNames = 64;
@@ -43,9 +39,8 @@ FileStreamPtr Open(const FileLocation& file, int access, int disposition)
 // or write only fell short, which sets none.
 std::wstring Failure(const FileLocation& file, DWORD code, const wchar_t* shortfall)
 {
-    FileSystem* fileSystem = FileSystem::GetInstance();
-    const std::wstring path = fileSystem ? fileSystem->GetPath(file) : file.ToString();
-    return path + L"\n" + (code == ERROR_SUCCESS ? shortfall : Utf8::ToWide(Win32::DescribeError(code)));
+    return PathForMessages(file) + L"\n" +
+           (code == ERROR_SUCCESS ? shortfall : Utf8::ToWide(Win32::DescribeError(code)));
 }
 
 const wchar_t kReadShort[] = L"The file could not be read whole.";
@@ -63,12 +58,15 @@ bool CopyWhole(IStream& source, IStream& destination)
     return bytes.size == 0 || destination.Write(bytes.data, static_cast<unsigned>(bytes.size)) == bytes.size;
 }
 
+bool IsNamed(const AttributeMap& record, const std::wstring& key)
+{
+    const auto name = record.find(kNameAttribute);
+    return name != record.end() && name->second == key;
+}
+
 bool IsRecordOf(const XMLElement& node, const std::wstring& key)
 {
-    if (!node.IsStartTag() || node.GetName() != kRecordTag)
-        return false;
-    const auto name = node.GetAttributes().find(kNameAttribute);
-    return name != node.GetAttributes().end() && name->second == key;
+    return node.IsStartTag() && node.GetName() == kRecordTag && IsNamed(node.GetAttributes(), key);
 }
 
 // Opens a record element holding the value; the caller ends it.
@@ -169,7 +167,7 @@ AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstrin
         return found;
     found = AttributeContainer();
     for (const AttributeMap& record : SalvageRecords(content))
-        if (const auto name = record.find(kNameAttribute); name != record.end() && name->second == key)
+        if (IsNamed(record, key))
             found.GetAttributes() = record;
     return found;
 }
@@ -194,10 +192,8 @@ bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>&
                 return false;
             std::vector<AttributeMap> records = SalvageRecords(document);
             for (const RecordEdit& record : required)
-                if (std::none_of(records.begin(), records.end(), [&](const AttributeMap& kept) {
-                        const auto name = kept.find(kNameAttribute);
-                        return name != kept.end() && name->second == record.key;
-                    }))
+                if (std::none_of(records.begin(), records.end(),
+                                 [&](const AttributeMap& kept) { return IsNamed(kept, record.key); }))
                     records.push_back({{kNameAttribute, record.key}, {kValueAttribute, record.value}});
             MemoryStream salvaged(file.ToString());
             WriteAccountDocument(records, salvaged);
@@ -208,6 +204,12 @@ bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>&
     }
     ApplyEdits(document, edits);
     return StoreAccountFile(file, document, failure);
+}
+
+std::wstring PathForMessages(const FileLocation& file)
+{
+    FileSystem* fileSystem = FileSystem::GetInstance();
+    return fileSystem ? fileSystem->GetPath(file) : file.ToString();
 }
 
 bool ReadAccountFile(const FileLocation& file, MemoryStream& out, std::wstring& failure)

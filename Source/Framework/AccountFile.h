@@ -39,6 +39,12 @@ enum class RecordEditKind
     kRemove,
 };
 
+// The document's element and attribute names.
+inline constexpr wchar_t kAccountTag[] = L"account";
+inline constexpr wchar_t kRecordTag[] = L"record";
+inline constexpr wchar_t kNameAttribute[] = L"name";
+inline constexpr wchar_t kValueAttribute[] = L"value";
+
 struct RecordEdit
 {
     std::wstring key;
@@ -58,6 +64,9 @@ AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstrin
 // failure set to the file's full path and the reason, on two lines.
 bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>& edits, bool fresh,
                         std::wstring& failure, const std::vector<RecordEdit>& required = {});
+
+// The file's full path, for the player's messages.
+std::wstring PathForMessages(const FileLocation& file);
 
 // The whole file, ready to read from its start. False, with failure set as above, when it cannot be
 // opened or read whole.

@@ -18,7 +18,7 @@ std::wstring StreamName(const std::string& key)
 } // namespace
 
 AccountStream::AccountStream(const Account* account, const std::string& key)
-    : MemoryStream(StreamName(key)), mTarget(nullptr), mKey(key), mMode(kRead)
+    : MemoryStream(StreamName(key)), mTarget(nullptr), mKey(key)
 {
     if (account)
     {
@@ -31,7 +31,6 @@ AccountStream::AccountStream(const Account* account, const std::string& key)
 AccountStream::AccountStream(Account* account, const std::string& key, Mode mode)
     : AccountStream(mode == kRead ? account : nullptr, key)
 {
-    mMode = mode;
     if (mode == kReplace)
     {
         mTarget = account;
@@ -49,7 +48,7 @@ bool AccountStream::Close()
     if (mClosed)
         return mStored;
     mClosed = true;
-    if (mMode == kReplace)
+    if (mWritable)
     {
         std::wstring key;
         Narrow::ToWide(key, mKey.c_str());

@@ -41,8 +41,7 @@ private:
     // The account a replacing stream stores to; null for a reading one.
     Account* mTarget;
     std::string mKey;
-    Mode mMode;
-    // Until the constructor has filled a reading stream, so that it can.
+    // A replacing stream; also a reading one until its constructor has filled it, so that it can.
     bool mWritable = true;
     bool mClosed = false;
     bool mStored = true;

@@ -5,7 +5,6 @@
 #include "Utf8.h"
 
 #include <charconv>
-#include <cmath>
 #include <optional>
 
 namespace Corvane
@@ -16,10 +15,10 @@ namespace
 std::optional<std::string> StoredText(const Account* account, const std::string& key)
 {
     const AttributeContainer record = Account::FindRecord(account, key);
-    if (!record.HasAttribute(L"value"))
+    if (!record.HasAttribute(Internal::kValueAttribute))
         return std::nullopt;
     std::wstring text;
-    return Utf8::FromWide(record.GetAttribute(text, L"value"));
+    return Utf8::FromWide(record.GetAttribute(text, Internal::kValueAttribute));
 }
 
 // The whole text as a number of type T ("nan", "inf" and numbers beyond T's range included as
@@ -34,9 +33,17 @@ template <typename T> std::optional<T> Parse(const std::string& text)
     return value;
 }
 
-template <typename T> T Refuse(const std::string& key, const std::string& text, T fallback)
+// The stored number when it lies from lowest to highest (which no NaN or infinity does with
+// finite bounds); fallback, logged, when the text is no such number.
+template <typename T> T ReadRanged(const Account* account, const std::string& key, T fallback, T lowest, T highest)
 {
-    DebugPrint("The profile's %s \"%s\" is out of range; %s is used.\n", key.c_str(), text.c_str(),
+    const std::optional<std::string> text = StoredText(account, key);
+    if (!text)
+        return fallback;
+    const std::optional<T> value = Parse<T>(*text);
+    if (value && *value >= lowest && *value <= highest)
+        return *value;
+    DebugPrint("The profile's %s \"%s\" is out of range; %s is used.\n", key.c_str(), text->c_str(),
                std::to_string(fallback).c_str());
     return fallback;
 }
@@ -44,21 +51,12 @@ template <typename T> T Refuse(const std::string& key, const std::string& text, 
 
 int ReadSettingInt(const Account* account, const std::string& key, int fallback, int lowest, int highest)
 {
-    const std::optional<std::string> text = StoredText(account, key);
-    if (!text)
-        return fallback;
-    const std::optional<int> value = Parse<int>(*text);
-    return value && *value >= lowest && *value <= highest ? *value : Refuse(key, *text, fallback);
+    return ReadRanged(account, key, fallback, lowest, highest);
 }
 
 float ReadSettingFloat(const Account* account, const std::string& key, float fallback, float lowest, float highest)
 {
-    const std::optional<std::string> text = StoredText(account, key);
-    if (!text)
-        return fallback;
-    const std::optional<float> value = Parse<float>(*text);
-    return value && std::isfinite(*value) && *value >= lowest && *value <= highest ? *value
-                                                                                   : Refuse(key, *text, fallback);
+    return ReadRanged(account, key, fallback, lowest, highest);
 }
 
 bool ReadSettingBool(const Account* account, const std::string& key, bool fallback)

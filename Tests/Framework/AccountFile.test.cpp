@@ -1,10 +1,10 @@
 #include "Framework/AccountFile.h"
 
+#include "Framework/AccountDamage.h"
 #include "Framework/AccountManager.h"
 #include "MemoryStream.h"
 #include "NumberedWrites.h"
 #include "Support/ProfileFolder.h"
-#include "XMLReader.h"
 
 #include <gtest/gtest.h>
 
@@ -88,31 +88,12 @@ private:
     std::string mText; // read before the kill
 };
 
-// The file parses as one whole "account" element.
+// The file reads cleanly as one whole "account" element.
 bool ParsesWhole(const std::string& content)
 {
     MemoryStream stream(L"account");
     stream.Write(content.data(), static_cast<unsigned>(content.size()));
-    stream.Seek(IStream::kFromStart, 0);
-    try
-    {
-        XMLReader reader(stream);
-        int depth = 0;
-        bool closed = false;
-        while (!reader.AtEnd())
-        {
-            const XMLElement* node = reader.Next();
-            if (node->IsStartTag() && depth++ == 0 && node->GetName() != L"account")
-                return false;
-            if (node->IsEndTag() && --depth == 0)
-                closed = true;
-        }
-        return closed;
-    }
-    catch (const std::exception&)
-    {
-        return false;
-    }
+    return Internal::WalkAccount(stream, nullptr).empty();
 }
 } // namespace
 
