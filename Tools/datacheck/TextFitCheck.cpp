@@ -203,9 +203,8 @@ private:
     // How deep two rectangles overlap: the smaller of the overlap's width and height.
     static float Overlap(const Rect<float>& a, const Rect<float>& b)
     {
-        const float width = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
-        const float height = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
-        return std::min(width, height);
+        const Rect<float> both = Rect<float>::Intersect(a, b);
+        return std::min(both.width, both.height);
     }
 
     // Whether the rectangle's edges, kPictureInset in, lie on solid pixels of the picture.

@@ -4,6 +4,7 @@
 #include "Game/Data/GameEnumerations.h"
 #include "Game/Menus/FinishedDishMode.h"
 #include "Graphics/Font.h"
+#include "Label.h"
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/SceneNode.h"
 #include "SceneGraph/TextEditNode.h"
@@ -122,24 +123,6 @@ Texts Joined(std::initializer_list<Texts> parts)
     for (const Texts& part : parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
-}
-
-// Numbers as wide as the widest the screens show (every digit is as wide as an 8; thousands are
-// grouped): a level's score, its time bonus (a level's few minutes at a few points a second), one
-// popup's points.
-Texts Score(const Words&)
-{
-    return {L"8,888"};
-}
-
-Texts Bonus(const Words&)
-{
-    return {L"+8,888"};
-}
-
-Texts Points(const Words&)
-{
-    return {L"+888"};
 }
 
 // The name of every dish as the finished dish and the judges compose it: each recipe's template
@@ -335,6 +318,12 @@ const std::vector<Writer>& Writers()
 {
     const auto text = [](const wchar_t* key) { return [key](const Words& words) { return Texts{words.Text(key)}; }; };
     const auto fixed = [](const wchar_t* shown) { return [shown](const Words&) { return Texts{shown}; }; };
+    // Numbers as wide as the widest the screens show (every digit is as wide as an 8; thousands are
+    // grouped): a level's score, its time bonus (a level's few minutes at a few points a second), one
+    // popup's points.
+    const auto score = fixed(L"8,888");
+    const auto bonus = fixed(L"+8,888");
+    const auto points = fixed(L"+888");
     const auto ingredients = [](const Words& words) { return words.Ingredients(); };
     const auto flavours = [](const Words& words) { return words.Flavours(); };
     const auto cutscene = [](const Words& words) { return words.Lines(L"CutsceneData", L"PromptList", L"textID"); };
@@ -348,10 +337,10 @@ const std::vector<Writer>& Writers()
          {}},
         {L"JudgingModeLayout", L"JudgingMode/BG/VeylaText/FeedbackText", Remarks, {}},
         {L"JudgingModeLayout", L"JudgingMode/BG/OrvelText/FeedbackText", Remarks, {}},
-        {L"JudgingModeLayout", L"JudgingMode/CommentDisplay/ScoreDisplay/scoreText", Score, {}},
-        {L"JudgingModeLayout", L"JudgingMode/ScoreDisplay/scoreText", Score, {}},
-        {L"JudgingModeLayout", L"JudgingMode/Judging_LevelLost/Bubble/playersScore", Score, {}},
-        {L"JudgingModeLayout", L"JudgingMode/Judging_LevelLost/Bubble/goal", Score, {}},
+        {L"JudgingModeLayout", L"JudgingMode/CommentDisplay/ScoreDisplay/scoreText", score, {}},
+        {L"JudgingModeLayout", L"JudgingMode/ScoreDisplay/scoreText", score, {}},
+        {L"JudgingModeLayout", L"JudgingMode/Judging_LevelLost/Bubble/playersScore", score, {}},
+        {L"JudgingModeLayout", L"JudgingMode/Judging_LevelLost/Bubble/goal", score, {}},
         {L"MainMenuModeLayout", L"MainMenuMode/ProfileBubble/ProfileText", ProfileNames, {}},
         {L"ProfileModeLayout", L"ProfileMode/SelectProfileText", text(L"Profiles.SelectProfileInstructions"), {}},
         {L"NewProfileModeLayout",
@@ -372,8 +361,8 @@ const std::vector<Writer>& Writers()
          [](const Words& words) { return words.Lines(L"LevelIntroData", L"VeylaText", L"value"); },
          {}},
         {L"IntroLayout", L"Intro/Player/Text", PlayerLines, {}},
-        {L"LevelOutroModeLayout", L"LevelOutro/bubbleBG/timeBonus", Bonus, {}},
-        {L"LevelOutroModeLayout", L"LevelOutro/bubbleBG/total_score", Score, {}},
+        {L"LevelOutroModeLayout", L"LevelOutro/bubbleBG/timeBonus", bonus, {}},
+        {L"LevelOutroModeLayout", L"LevelOutro/bubbleBG/total_score", score, {}},
         {L"EpisodeFrameLayout", L"EpisodeFrame/locked/EpisodeNum", EpisodeNumbers, {}},
         {L"EpisodeFrameLayout", L"EpisodeFrame/unlocked/EpisodeNum", EpisodeNumbers, {}},
         {L"EpisodeFrameLayout", L"EpisodeFrame/unlocked/EpisodeTitle", EpisodeTitles, {}},
@@ -383,7 +372,7 @@ const std::vector<Writer>& Writers()
         {L"GameScreenLayout", L"GameScreenRoot/UI_attach/dishDisplay/recipeName", RecipeNames, {}},
         {L"GameScreenLayout", L"GameScreenRoot/UI_attach/timer/Text_Min", fixed(L"8:"), {}},
         {L"GameScreenLayout", L"GameScreenRoot/UI_attach/timer/Text_Sec", fixed(L"88"), {}},
-        {L"GameScreenLayout", L"GameScreenRoot/UI_attach/scoreDisplay", Score, {}},
+        {L"GameScreenLayout", L"GameScreenRoot/UI_attach/scoreDisplay", score, {}},
         {L"NextRecipePopupLayout", L"NextRecipePopup/TitleText", text(L"DishIntroBubble.DescText"), {}},
         {L"NextRecipePopupLayout", L"NextRecipePopup/DishNameText", RecipeNames, {}},
         {L"NextRecipePopupLayout", L"NextRecipePopup/ClickText", text(L"DishIntroBubble.ClickText"), {}},
@@ -397,25 +386,18 @@ const std::vector<Writer>& Writers()
         {L"CookingStation_StepLayout", L"StepDisplayRoot/StepDisplay/Attribute_1", flavours, {}},
         {L"CookingStation_StepLayout", L"StepDisplayRoot/StepDisplay/Attribute_2", flavours, {}},
         {L"RecipeListLayout", L"RecipeList/RemainingSteps", fixed(L"88"), {}},
-        {L"ScorePopupItemLayout", L"ScorePopupItem/ScoreText", Points, {}},
-        {L"ChainBonusPopupLayout", L"ChainBonusPopup/ScoreText", Points, {}},
-        {L"ClassicComboPopupLayout", L"ClassicComboPopup/bg/ScoreText", Points, {}},
+        {L"ScorePopupItemLayout", L"ScorePopupItem/ScoreText", points, {}},
+        {L"ChainBonusPopupLayout", L"ChainBonusPopup/ScoreText", points, {}},
+        {L"ClassicComboPopupLayout", L"ClassicComboPopup/bg/ScoreText", points, {}},
     };
     return writers;
 }
 
-// Node names are labels: their letter case does not matter.
-std::wstring Lower(std::wstring text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))); });
-    return text;
-}
-
 const Writer* WriterOf(const std::wstring& layout, const std::wstring& path)
 {
+    // Node names are labels: their letter case does not matter.
     for (const Writer& writer : Writers())
-        if (layout == writer.layout && Lower(path) == Lower(writer.path))
+        if (layout == writer.layout && EqualsNoCase(path.c_str(), writer.path))
             return &writer;
     return nullptr;
 }

@@ -38,34 +38,25 @@ struct TipPart
 
 const std::vector<TipPart>& ScreenParts()
 {
-    const auto ui = [](std::initializer_list<NodePathElement> below) {
-        std::vector<NodePathElement> steps{"GameScreenRoot", "UI_attach"};
-        steps.insert(steps.end(), below);
-        steps.emplace_back(NodePathEnd{});
-        return NodePath(std::move(steps));
-    };
-    const auto pantry = [](std::initializer_list<NodePathElement> below) {
-        std::vector<NodePathElement> steps{"GameScreenRoot", "Playfield_attach", "FennikPlayfield", "Pantry_Attach"};
-        steps.insert(steps.end(), below);
-        steps.emplace_back(NodePathEnd{});
-        return NodePath(std::move(steps));
-    };
+    // Open paths (no end step): a part's path is one of them followed by PathOf the rest.
+    static const NodePath ui{"GameScreenRoot", "UI_attach"};
+    static const NodePath pantry{"GameScreenRoot", "Playfield_attach", "FennikPlayfield", "Pantry_Attach"};
     static const std::vector<TipPart> parts = {
-        {kTipTimer, ui({"timer"})},
-        {kTipRecipe, ui({"dishDisplay"})},
-        {kTipSteps, ui({"List_Attach"})},
-        {kTipNextStep, ui({"List_Attach", "RecipeList", "NextStepButton"})},
-        {kTipAddStep, ui({"List_Attach", "RecipeList", "NextStepButton"})},
-        {kTipPantry, pantry({})},
-        {kTipFlavor, pantry({"PantryRoot", "ingredientAttachPoints", "Row_1", "IngredAttach_1"})},
-        {kTipMeats, pantry({})},
-        {kTipThreeStars, ui({"dishDisplay", "meter"})},
-        {kTipProgressUp, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_Skills"})},
-        {kTipHighlightAttribute, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_Intuition"})},
-        {kTipHighlightCombo, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_Experience"})},
-        {kTipShuffleMeat, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_ShuffleMeat"})},
-        {kTipShuffleFlavors, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_ShuffleFlavor"})},
-        {kTipShuffleVegetables, ui({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_ShuffleVeg"})}};
+        {kTipTimer, ui + PathOf({"timer"})},
+        {kTipRecipe, ui + PathOf({"dishDisplay"})},
+        {kTipSteps, ui + PathOf({"List_Attach"})},
+        {kTipNextStep, ui + PathOf({"List_Attach", "RecipeList", "NextStepButton"})},
+        {kTipAddStep, ui + PathOf({"List_Attach", "RecipeList", "NextStepButton"})},
+        {kTipPantry, pantry + PathOf({})},
+        {kTipFlavor, pantry + PathOf({"PantryRoot", "ingredientAttachPoints", "Row_1", "IngredAttach_1"})},
+        {kTipMeats, pantry + PathOf({})},
+        {kTipThreeStars, ui + PathOf({"dishDisplay", "meter"})},
+        {kTipProgressUp, ui + PathOf({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_Skills"})},
+        {kTipHighlightAttribute, ui + PathOf({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_Intuition"})},
+        {kTipHighlightCombo, ui + PathOf({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_Experience"})},
+        {kTipShuffleMeat, ui + PathOf({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_ShuffleMeat"})},
+        {kTipShuffleFlavors, ui + PathOf({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_ShuffleFlavor"})},
+        {kTipShuffleVegetables, ui + PathOf({"PowerUp_Attach", "PowerUpButtons", "PowerUp_Button_ShuffleVeg"})}};
     return parts;
 }
 
@@ -213,12 +204,19 @@ void TutorialManager::QueueFirstLevelTips()
     if (LevelProgressManager::Instance()->GetCurrentLevelIndex() != 0)
         return;
     for (const int tip : kFirstLevelTips)
-        QueueTip(tip, PointFor(tip));
+        QueueAtItsPart(tip);
 }
 
 void TutorialManager::QueuePowerUpTips()
 {
     for (const int tip : kPowerUpTips)
+        QueueAtItsPart(tip);
+}
+
+void TutorialManager::QueueAtItsPart(int tip)
+{
+    // Asked every running update: the screen is searched only for a tip that will be queued.
+    if (IsTipForCurrentLevel(tip) && !IsTipShown(tip))
         QueueTip(tip, PointFor(tip));
 }
 

@@ -168,6 +168,8 @@ private:
     TutorialManager();
     // A bubble now would take a click meant for the kitchen on top.
     static bool IsPlayerBusy();
+    // QueueTip at PointFor (tip).
+    void QueueAtItsPart(int tip);
 
     std::deque<TutorialTip> mPending;
     std::set<int> mShown;
