@@ -42,8 +42,8 @@ unsigned ParseButtons(const std::wstring& text)
     }
     return mask;
 }
+} // namespace
 
-// Deletes a tree that was built but never registered (an instantiation that failed half-way).
 void DeleteUnregisteredTree(SceneNode* node)
 {
     if (!node)
@@ -52,7 +52,6 @@ void DeleteUnregisteredTree(SceneNode* node)
         DeleteUnregisteredTree(child);
     delete node;
 }
-} // namespace
 
 void SceneLayout::LayoutDescriptor::ReadCommonAttributes(const IAttributeContainer& attributes)
 {

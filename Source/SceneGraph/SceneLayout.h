@@ -107,6 +107,10 @@ private:
     std::unique_ptr<LayoutDescriptor> mRoot;
 };
 
+// Deletes a tree that was built but never registered in a database (an instantiation that failed
+// half-way, or one built only to be looked at).
+void DeleteUnregisteredTree(SceneNode* node);
+
 // Reads one node element, on whose start tag reader stands, with its children; consumes exactly
 // the element. Raises SceneLayoutException for an element name nobody registered.
 std::unique_ptr<SceneLayout::LayoutDescriptor> ReadLayoutNode(Corvane::IXMLReader& reader,

@@ -16,23 +16,11 @@
 
 namespace Corvane::DataCheck
 {
-namespace
-{
-void Delete(SceneNode* node)
-{
-    if (!node)
-        return;
-    for (SceneNode* child : node->GetChildren())
-        Delete(child);
-    delete node;
-}
-} // namespace
-
 BuiltLayout::BuiltLayout(const SceneLayout& layout) : mRoot(layout.Instantiate(nullptr, nullptr)) {}
 
 BuiltLayout::~BuiltLayout()
 {
-    Delete(mRoot);
+    DeleteUnregisteredTree(mRoot);
 }
 
 void Walk(SceneNode& node, const std::function<void(SceneNode&)>& visit)
