@@ -60,17 +60,16 @@ void DrawKitchenFrame(benchmark::State& state, bool software, bool popup)
     SetCommandLine(L"");
 }
 
+// Software first, then hardware; each the popup's frame and its peer.
+const bool kRegistered = [] {
+    for (const bool software : {true, false})
+        for (const bool popup : {true, false})
+        {
+            const std::string name = std::string(popup ? "FinishedDishFrame/" : "LevelScreenFrame/") +
+                                     (software ? "Software" : "Hardware") + (popup ? "/Corvane" : "/Peer");
+            benchmark::RegisterBenchmark(name.c_str(), DrawKitchenFrame, software, popup)
+                ->Unit(benchmark::kMillisecond);
+        }
+    return true;
+}();
 } // namespace
-
-BENCHMARK_CAPTURE(DrawKitchenFrame, FinishedDishFrame_Software, true, true)
-    ->Name("FinishedDishFrame/Software/Corvane")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DrawKitchenFrame, LevelScreenFrame_Software, true, false)
-    ->Name("LevelScreenFrame/Software/Peer")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DrawKitchenFrame, FinishedDishFrame_Hardware, false, true)
-    ->Name("FinishedDishFrame/Hardware/Corvane")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DrawKitchenFrame, LevelScreenFrame_Hardware, false, false)
-    ->Name("LevelScreenFrame/Hardware/Peer")
-    ->Unit(benchmark::kMillisecond);
