@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# The game ends when it is asked to, and nothing of it stays behind, as a player meets it on a
-# virtual X display without a window manager, with its real error boxes.
-# 1. A save at quit fails (a file stands where the profile folder belongs) and puts up its box,
-#    which then meets, by row:
-#      what comes while the box is up | the game gone within | exit code | it says last
-#      its display goes (a logout)    | 10 s                 | 1         | the display was lost, nothing saved
-#      SIGTERM                        | 1 s                  | 0         | the box closed unanswered
+# The game ends when it is asked to, and nothing of it stays behind, on a virtual X display
+# without a window manager, with its real error boxes.
+# 1. A save at quit fails (a file stands where the profile folder belongs) and puts up its box:
+#      then                        | gone within | exit | it says last
+#      its display goes (a logout) | 10 s        | 1    | the display was lost, nothing saved
+#      SIGTERM                     | 1 s         | 0    | the box closed unanswered
 #    and no process of the game is left in its session.
 # 2. Two players' copies started 1 s apart on one display, each with its own folders: both reach
 #    the title (the first loads on behind the second's window), and each ends within 1 s of SIGTERM.
@@ -23,10 +22,14 @@ source "$here/OneProgram.sh" x11
 unset CORVANE_ERROR_BOX CORVANE_DEBUG
 folder="$XDG_DATA_HOME/Trevold/Fennik"
 
-# Starts the program in a session of its own ($pid), where whatever it leaves running is found.
+# Starts the program in a session of its own ($pid), where whatever it leaves running is found;
+# however the script ends, nothing of it stays.
+sessions=()
+trap 'for s in "${sessions[@]}"; do kill -9 -- -"$s" 2>/dev/null; done; finish' EXIT
 start() {
     setsid "$program" >"${1:-$work/output}" 2>&1 &
     pid=$!
+    sessions+=("$pid")
 }
 # Waits up to 120 s for the title in the log of process $2 in the profile folder $1.
 reaches_title() {
@@ -96,6 +99,7 @@ sleep 1
     exec setsid "$program" >"$work/second.out" 2>&1
 ) &
 second=$!
+sessions+=("$second")
 second_folder="$work/second/data/Trevold/Fennik"
 for copy in first second; do
     folder_of=${copy}_folder
