@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
-# The game ends when it is asked to, and nothing of it stays behind, on a virtual X display
-# without a window manager, with its real error boxes.
-# 1. A save at quit fails (a file stands where the profile folder belongs) and puts up its box:
-#      then                        | gone within | exit | it says last
-#      its display goes (a logout) | 10 s        | 1    | the display was lost, nothing saved
-#      SIGTERM                     | 1 s         | 0    | the box closed unanswered
-#    and no process of the game is left in its session.
-# 2. Two players' copies started 1 s apart on one display, each with its own folders: both reach
-#    the title (the first loads on behind the second's window), and each ends within 1 s of SIGTERM.
-# 3. 8,000 input events queued at the title: SIGTERM still ends the game within 1 s.
-# Skipped (exit 77) when Xvfb, xdotool, setsid or pgrep are missing. Usage: EndsWhenAsked.sh <fennik>
+# The game ends when asked, and nothing of it stays behind (virtual X display, no window manager,
+# real error boxes). 1. A save at quit fails (a file stands where the profile folder belongs) and
+# puts up its box; then   | gone within | exit | it says last
+#   its display goes      | 10 s        | 1    | the display was lost, nothing saved
+#   SIGTERM               | 1 s         | 0    | the box closed unanswered (in the log)
+# and its session is empty. 2. Two players' copies started 1 s apart on one display both reach the
+# title (the first loads on behind the second's window); each ends within 1 s of SIGTERM. 3. After
+# 8,000 queued input events SIGTERM still ends it within 1 s. Usage: EndsWhenAsked.sh <fennik>
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -22,8 +19,8 @@ source "$here/OneProgram.sh" x11
 unset CORVANE_ERROR_BOX CORVANE_DEBUG
 folder="$XDG_DATA_HOME/Trevold/Fennik"
 
-# Starts the program in a session of its own ($pid), where whatever it leaves running is found;
-# however the script ends, nothing of it stays.
+# Starts the program in a session of its own ($pid), where what it leaves running is found (and
+# ended with the script).
 sessions=()
 trap 'for s in "${sessions[@]}"; do kill -9 -- -"$s" 2>/dev/null; done; finish' EXIT
 start() {
@@ -31,7 +28,7 @@ start() {
     pid=$!
     sessions+=("$pid")
 }
-# Waits up to 120 s for the title in the log of process $2 in the profile folder $1.
+# Waits up to 120 s for the title in the log in folder $1 of process $2.
 reaches_title() {
     for _ in $(seq 1200); do
         grep -qsF "TitleMode: the title screen is up" "$1/Fennik.log" && return 0
@@ -40,6 +37,12 @@ reaches_title() {
     done
     return 1
 }
+# SIGTERM ends the program within 1 s, in order.
+terminated() {
+    kill -TERM "$pid"
+    ends_within 1 "SIGTERM $1"
+    [ "$code" -eq 0 ] || fail "the program exited with $code after SIGTERM $1"
+}
 # A first start to the title on a display of its own, with $window.
 to_title() {
     rm -rf "$XDG_DATA_HOME" "$work/away"
@@ -47,8 +50,7 @@ to_title() {
     windowed_first_start
     start
     reaches_title "$folder" "$pid" || fail "the title screen never came"
-    window=$(find_window)
-    [ -n "$window" ] || fail "the program's window was not found"
+    window=$(find_window) && [ -n "$window" ] || fail "the program's window was not found"
 }
 
 # 1. The box of a failed last save, and what ends it.
@@ -69,9 +71,7 @@ box_row() {
             fail "the last line is not that the display was lost and nothing saved"
         ;;
     SIGTERM)
-        kill -TERM "$pid"
-        ends_within 1 "SIGTERM under the box"
-        [ "$code" -eq 0 ] || fail "the program exited with $code"
+        terminated "under the box"
         grep -qF "A box closed unanswered (the game was asked to end)" "$work/away/Fennik.log" ||
             fail "the log does not keep the unanswered box"
         stop_displays
@@ -90,36 +90,23 @@ start_display || fail "no display"
 windowed_first_start
 start "$work/first.out"
 first=$pid
-first_folder=$folder
 sleep 1
-(
-    export XDG_DATA_HOME="$work/second/data" XDG_RUNTIME_DIR="$work/second" HOME="$work/second"
-    mkdir -m 700 "$work/second"
-    windowed_first_start
-    exec setsid "$program" >"$work/second.out" 2>&1
-) &
-second=$!
-sessions+=("$second")
-second_folder="$work/second/data/Trevold/Fennik"
-for copy in first second; do
-    folder_of=${copy}_folder
-    reaches_title "${!folder_of}" "${!copy}" || fail "the $copy copy never reached its title"
-done
-for copy in first second; do
-    pid=${!copy}
-    kill -TERM "$pid"
-    ends_within 1 "SIGTERM to the $copy copy"
-    [ "$code" -eq 0 ] || fail "the $copy copy exited with $code"
-done
+mkdir -m 700 "$work/second"
+as_second() { XDG_DATA_HOME="$work/second/data" XDG_RUNTIME_DIR="$work/second" HOME="$work/second" "$@"; }
+as_second windowed_first_start
+as_second start "$work/second.out"
+second=$pid
+reaches_title "$folder" "$first" || fail "the first copy never reached its title"
+reaches_title "$work/second/data/Trevold/Fennik" "$second" || fail "the second copy never reached its title"
+for pid in "$first" "$second"; do terminated "to one of two copies"; done
 stop_displays
 
 # 3. A flood of input, then the request to end.
 to_title
 eval "$(xdotool getwindowgeometry --shell "$window")"
-python3 "$here/FloodInput.py" $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) 8000 || fail "could not flood the input"
-kill -TERM "$pid"
-ends_within 1 "SIGTERM after 8,000 input events"
-[ "$code" -eq 0 ] || fail "the program exited with $code"
+x=$((X + WIDTH / 2)) y=$((Y + HEIGHT / 2))
+xdotool $(for _ in $(seq 4000); do echo "mousemove $x $y mousemove $((x + 1)) $y"; done) || fail "could not flood the input"
+terminated "after 8,000 input events"
 
 echo "PASSED: the box of a failed last save ended with its display and with SIGTERM, leaving nothing;" \
     "two copies started 1 s apart both reached their title and ended within 1 s of SIGTERM, as after" \

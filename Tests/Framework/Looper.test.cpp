@@ -612,21 +612,6 @@ TEST_F(LooperTest, AnInactiveWindowRedrawsWhenAskedAndOtherwiseWaits)
     EXPECT_EQ(game->updates, 2) << "waking makes one update, not a catch-up of the time asleep";
 }
 
-TEST_F(LooperTest, AChangeOfScreenAskedBehindOtherWindowsIsMadeBeforeTheLoopWaits)
-{
-    Push("loading");
-    platform.active = false;
-    platform.pendingMessages = true;
-    // The loading screen hands over while another window has the focus.
-    platform.onHandleEvents = [&](IInputEventSink*) { ReplaceApplicationMode(Make("title")); };
-    platform.onWait = [&] {
-        EXPECT_EQ(Count(log, "title OnEnter"), 1) << "the title came without waiting for the focus";
-        RequestQuit();
-    };
-    looper.Loop();
-    EXPECT_EQ(platform.waits, 1);
-}
-
 TEST_F(LooperTest, AnApplicationThatRunsWhileInactiveKeepsTicking)
 {
     application.runSettings.runWhileInactive = true;

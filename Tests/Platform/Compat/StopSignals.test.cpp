@@ -10,36 +10,6 @@
 
 namespace
 {
-struct Ending
-{
-    int status = -1;
-    std::string said; // its standard error
-};
-
-// Runs body in a child process that catches the stop signals; its standard error is collected.
-Ending RunInChild(void (*body)())
-{
-    int pipe[2];
-    if (::pipe(pipe) != 0)
-        return {};
-    const pid_t child = ::fork();
-    if (child == 0)
-    {
-        ::dup2(pipe[1], STDERR_FILENO);
-        Compat::CatchStopSignals();
-        body();
-        ::_exit(0);
-    }
-    ::close(pipe[1]);
-    Ending ending;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
-        ending.said.append(buffer, static_cast<std::size_t>(got));
-    ::close(pipe[0]);
-    ::waitpid(child, &ending.status, 0);
-    return ending;
-}
-
 // Sleeps through the signals' handlers.
 void Linger(int milliseconds)
 {
@@ -52,11 +22,10 @@ TEST(StopSignalsTest, AGameThatDoesNotEndInTimeOrIsAskedTwiceEndsAtOnceSayingWha
     struct Case
     {
         const char* name;
-        void (*body)();
+        void (*body)(); // in a child process that catches the stop signals
         int exitCode;
-        const char* said;
-    };
-    const Case cases[] = {
+        const char* said; // on its standard error
+    } const cases[] = {
         {"ended in order, however long the C library's exit takes",
          [] {
              std::raise(SIGTERM);
@@ -84,10 +53,27 @@ TEST(StopSignalsTest, AGameThatDoesNotEndInTimeOrIsAskedTwiceEndsAtOnceSayingWha
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        const Ending ending = RunInChild(c.body);
-        ASSERT_TRUE(WIFEXITED(ending.status));
-        EXPECT_EQ(WEXITSTATUS(ending.status), c.exitCode);
-        EXPECT_EQ(ending.said, c.said);
+        int pipe[2];
+        ASSERT_EQ(::pipe(pipe), 0);
+        const pid_t child = ::fork();
+        if (child == 0)
+        {
+            ::dup2(pipe[1], STDERR_FILENO);
+            Compat::CatchStopSignals();
+            c.body();
+            ::_exit(0);
+        }
+        ::close(pipe[1]);
+        std::string said;
+        char buffer[512];
+        for (ssize_t got; (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+            said.append(buffer, static_cast<std::size_t>(got));
+        ::close(pipe[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), c.exitCode);
+        EXPECT_EQ(said, c.said);
     }
 }
 } // namespace
