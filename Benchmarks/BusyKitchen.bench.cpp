@@ -249,7 +249,9 @@ void PlayOneLevel(int answer)
     double peak = -1;
     {
         const FramesAsTheProgramPresents presenting;
-        KitchenRig rig(kOptions);
+        KitchenRig::Options options = kOptions;
+        options.keepDecodes = false;
+        KitchenRig rig(options);
         PlayBot bot(rig);
         bot.SetGame(bot.StartLevel(0));
         Looper& looper = Looper::GetInstance();
