@@ -305,24 +305,18 @@ void PeakMemory(benchmark::State& state)
 } // namespace
 
 // The window first, then full screen, each busy and at its start.
-BENCHMARK_CAPTURE(KitchenFrames, BusyWindow, true, true)
-    ->Name("BusyKitchen/Software/Window800x600/Corvane")
-    ->Iterations(kFrames)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(KitchenFrames, StartingWindow, true, false)
-    ->Name("StartingKitchen/Software/Window800x600/Peer")
-    ->Iterations(kFrames)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(KitchenFrames, BusyFullScreen, false, true)
-    ->Name("BusyKitchen/Software/FullScreen1280x1024/Corvane")
-    ->Iterations(kFrames)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(KitchenFrames, StartingFullScreen, false, false)
-    ->Name("StartingKitchen/Software/FullScreen1280x1024/Peer")
-    ->Iterations(kFrames)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+const bool kRegistered = [] {
+    for (const bool windowed : {true, false})
+        for (const bool busy : {true, false})
+        {
+            const std::string name = std::string(busy ? "BusyKitchen" : "StartingKitchen") + "/Software/" +
+                                     (windowed ? "Window800x600" : "FullScreen1280x1024") +
+                                     (busy ? "/Corvane" : "/Peer");
+            benchmark::RegisterBenchmark(name.c_str(), KitchenFrames, windowed, busy)
+                ->Iterations(kFrames)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+    return true;
+}();
 BENCHMARK(PeakMemory)->Name(kPeakMemoryName)->Iterations(1)->UseManualTime();
