@@ -14,17 +14,25 @@
 #include "Framework/Account.h"
 #include "Framework/AccountManager.h"
 #include "Framework/Looper.h"
+#include "Framework/ResourceManager.h"
 #include "Game/Data/KitchenLevelData.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/LevelRecord.h"
+#include "Game/Data/ObjectNodePaths.h"
 #include "Game/Judging/JudgingMode.h"
+#include "Game/Kitchen/CookingIngredient.h"
+#include "Game/Kitchen/GameMode.h"
+#include "Game/Kitchen/IngredientBin.h"
+#include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Menus/CutsceneMode.h"
 #include "Game/Menus/LevelIntroMode.h"
 #include "Game/Menus/LevelSelectMode.h"
 #include "Game/Menus/TutorialMode.h"
+#include "Graphics/ImageList.h"
 #include "SceneGraph/RadioButtonNode.h"
 #include "SceneGraph/SceneApplicationMode.h"
 #include "SceneGraph/SceneNode.h"
+#include "SceneGraph/StaticSpriteNode.h"
 #include "Support/KitchenRig.h"
 #include "Support/PlayBot.h"
 #include "TextConversion.h"
@@ -186,6 +194,44 @@ private:
     std::set<std::string> mFaults;
 };
 
+// Looks at the level screen's pantry now and then, and keeps each bin shown in a row whose label
+// names another category, once.
+class PantryRows
+{
+public:
+    void Look()
+    {
+        if (++mUpdates % kEvery != 0)
+            return;
+        const ImageList* labels = ResourceManager::Get<ImageList>(Label("PantryLabels")).Get();
+        for (ApplicationMode* mode : Looper::GetInstance().GetModeStack())
+            if (auto* game = dynamic_cast<GameMode*>(mode); game && labels)
+                if (auto* pantry = dynamic_cast<IngredientPantry*>(game->FindByName(IngredientPantry::Name())))
+                    Look(*pantry, *labels);
+    }
+    std::set<std::string> TakeFaults() { return std::exchange(mFaults, {}); }
+
+private:
+    static constexpr int kEvery = 5;
+    static constexpr int kRowPlaces = 5;
+
+    void Look(IngredientPantry& pantry, const ImageList& labels)
+    {
+        for (int row = 0; row < 3; ++row)
+        {
+            const auto* label = pantry.GetNode()->FindByPathAs<StaticSpriteNode>(ObjectPaths::Pantry::kRowLabels[row]);
+            for (int place = row * kRowPlaces; label && label->IsVisible() && place < (row + 1) * kRowPlaces; ++place)
+                if (const IngredientBin* bin = pantry.GetBin(place);
+                    bin && labels.GetImage(bin->GetIngredient()->GetCategory()) != label->GetImage())
+                    mFaults.insert("row " + std::to_string(row + 1) + ": " +
+                                   bin->GetIngredient()->GetIngredientName().c_str());
+        }
+    }
+
+    int mUpdates = 0;
+    std::set<std::string> mFaults;
+};
+
 class WholeCampaign : public testing::Test
 {
 protected:
@@ -288,7 +334,11 @@ TEST_F(WholeCampaign, ANewCookWinsEveryEpisodeInOrderWithEveryLevelSavedAndAQuit
     options.drawEvery = 10;
     rig = std::make_unique<KitchenRig>(options);
     ShownTexts shown;
-    rig->WatchEachUpdate([&] { shown.Look(); });
+    PantryRows pantryRows;
+    rig->WatchEachUpdate([&] {
+        shown.Look();
+        pantryRows.Look();
+    });
     auto bot = std::make_unique<PlayBot>(*rig);
     LevelProgressManager* progress = LevelProgressManager::Instance();
     const std::vector<Label> order = progress->GetLevelOrder();
@@ -340,6 +390,8 @@ TEST_F(WholeCampaign, ANewCookWinsEveryEpisodeInOrderWithEveryLevelSavedAndAQuit
         EXPECT_GT(played.timeLeft, 0) << "the last dish ended the level, not the clock";
         for (const std::string& fault : shown.TakeFaults())
             ADD_FAILURE() << "a screen showed an unfilled text: " << fault;
+        for (const std::string& fault : pantryRows.TakeFaults())
+            ADD_FAILURE() << "a pantry row's label names another category than its bin: " << fault;
         ASSERT_NO_FATAL_FAILURE(ExpectSaved(index, outcomes));
         if (index == 0)
         {
