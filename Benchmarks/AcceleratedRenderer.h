@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-namespace Corvane::Testing
+namespace Benchmarks
 {
 // True (the case is skipped) when this machine has no accelerated SDL renderer.
 inline bool SkipWithoutAcceleratedRenderer(benchmark::State& state)
@@ -19,4 +19,4 @@ inline bool SkipWithoutAcceleratedRenderer(benchmark::State& state)
                         "display with a GPU, SDL_VIDEODRIVER=x11");
     return true;
 }
-} // namespace Corvane::Testing
+} // namespace Benchmarks

@@ -34,7 +34,7 @@ void DrawKitchenFrame(benchmark::State& state, bool software, bool popup)
     Compat::StandInForThisMachine(Compat::DefaultDisplayMachine());
     SetCommandLine(software ? L"fennik -software" : L"fennik");
     KitchenRig rig;
-    if (!software && SkipWithoutAcceleratedRenderer(state))
+    if (!software && Benchmarks::SkipWithoutAcceleratedRenderer(state))
         return;
     GameMode* game = rig.StartLevel(0);
     if (!game)

@@ -147,7 +147,7 @@ template <typename Renderer> void Frame(benchmark::State& state)
     settings.height = kHeight;
     renderer.Setup(settings);
     if constexpr (std::is_same_v<Renderer, D3D7GraphicsPlatform>)
-        if (Testing::SkipWithoutAcceleratedRenderer(state))
+        if (Benchmarks::SkipWithoutAcceleratedRenderer(state))
             return;
 
     const int count = int(state.range(0));

@@ -5,9 +5,9 @@
 // clear, draw and present on the window's accelerated SDL renderer, under a display with a GPU
 // (SDL_VIDEODRIVER=x11); without one (headless) those cases are skipped. "FrameWithText" (both
 // renderers) adds ten outlined centred lines of text (a font made in memory): glyph by glyph as
-// images in software, batched glyph quads in hardware. The peer is SDL2's software renderer drawing the
-// same scene into an 800 x 600 ARGB surface (draw only); "Present" has the peer "memcpy", one copy
-// of the frame. Names end in /Corvane, /SDL2 or /memcpy.
+// images in software, batched glyph quads in hardware. The peer is SDL2's software renderer
+// drawing the same scene into an 800 x 600 ARGB surface (draw only); "Present" has the peer
+// "memcpy", one copy of the frame. Names end in /Corvane, /SDL2 or /memcpy.
 //
 //   build-rel/Benchmarks/renderer_benchmark --benchmark_min_time=0.5
 #include "AcceleratedRenderer.h"
@@ -174,7 +174,7 @@ template <typename Renderer> void FrameWithText(benchmark::State& state)
 {
     Harness<Renderer> harness(32);
     if constexpr (std::is_same_v<Renderer, D3D7GraphicsPlatform>)
-        if (Testing::SkipWithoutAcceleratedRenderer(state))
+        if (Benchmarks::SkipWithoutAcceleratedRenderer(state))
             return;
     for (auto _ : state)
     {
@@ -228,7 +228,7 @@ void CopyFrame(benchmark::State& state)
 void HardwareFrame(benchmark::State& state)
 {
     Harness<D3D7GraphicsPlatform> harness(32);
-    if (Testing::SkipWithoutAcceleratedRenderer(state))
+    if (Benchmarks::SkipWithoutAcceleratedRenderer(state))
         return;
     for (auto _ : state)
     {

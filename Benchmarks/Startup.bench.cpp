@@ -22,7 +22,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,14 +30,10 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace
 {
@@ -224,14 +219,12 @@ Run StartToTitle(benchmark::State& state, const fs::path& program)
     // where a box on the display would wait for a click.
     ::setenv("CORVANE_DEBUG", "1", 1);
     ::setenv("CORVANE_ERROR_BOX", "stderr", 1);
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
 
     const Clock::time_point start = Clock::now();
-    pid_t pid = 0;
-    const bool started = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ) == 0;
+    const pid_t pid = Benchmarks::Spawn({program.string()}, &actions);
     ::close(out[1]);
     posix_spawn_file_actions_destroy(&actions);
-    if (!started)
+    if (pid < 0)
     {
         ::close(out[0]);
         state.SkipWithError("the program could not be started");
@@ -244,13 +237,8 @@ Run StartToTitle(benchmark::State& state, const fs::path& program)
     run.cpuSeconds = ProcessorSeconds(pid);
     run.peakMegabytes = PeakResidentMegabytes(pid);
     run.loadingSeconds = LoadingSeconds(output);
-    ::kill(pid, SIGTERM);
-    char buffer[4096];
-    while (::read(out[0], buffer, sizeof buffer) > 0)
-    {
-    }
     ::close(out[0]);
-    ::waitpid(pid, nullptr, 0);
+    Benchmarks::End(pid);
     if (!titled)
     {
         const std::size_t tail = output.size() > 2000 ? output.size() - 2000 : 0;
@@ -283,13 +271,7 @@ void TimeStarts(benchmark::State& state, const fs::path& program)
 
 void PlayerFirstStart(benchmark::State& state)
 {
-    static const Corvane::Testing::VirtualDisplay display("1280x1024x24");
-    if (display.Name().empty())
-    {
-        state.SkipWithError("no virtual display (is Xvfb installed?)");
-        return;
-    }
-    ::setenv("DISPLAY", display.Name().c_str(), 1);
+    Benchmarks::UseVirtualDisplay();
     ::unsetenv("SDL_VIDEODRIVER");
     ::unsetenv("SDL_AUDIODRIVER");
     ::unsetenv("SDL_RENDER_DRIVER");
