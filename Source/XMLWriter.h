@@ -1,6 +1,8 @@
 // A streaming XML writer with no document tree: declaration, start tags, attributes, text and end
 // tags are written as they are asked for, one tag per line without indentation, as UTF-8. Account
-// files and saved records are written this way.
+// files and saved records are written this way. Characters that XML 1.0 forbids (control characters
+// other than tab, line feed and carriage return; U+FFFE, U+FFFF) are left out wherever they come,
+// so that every reader takes what is written.
 //
 //   XMLWriter writer(&stream);          // writes <?xml version="1.0" encoding="UTF-8" ?>
 //   writer.StartElement(L"record");
@@ -30,10 +32,10 @@ public:
     void StartElement(const wchar_t* name);
     // Call while a start tag is open. The name is written as given, the value escaped.
     void WriteAttribute(const wchar_t* name, const wchar_t* value);
-    // Values may hold any character, NUL included.
+    // Values may hold any character; the forbidden ones are left out.
     void WriteAttribute(const std::wstring& name, const std::wstring& value);
     void WriteText(const wchar_t* text);
-    // Text may hold any character, NUL included.
+    // Text may hold any character; the forbidden ones are left out.
     void WriteText(const std::wstring& text);
     // Ends the innermost open element ("/>" when it has no content); does nothing when none is open.
     void EndElement();
