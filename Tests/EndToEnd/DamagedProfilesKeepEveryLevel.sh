@@ -19,21 +19,17 @@ damages=(
     "3 Cid Level_1_1 /> X"
     "4 Dee Corvane::AccountManager::Name <record X"
 )
+record() { printf '<record name="%s" value="%s"/>\r\n' "$1" "$2"; }
 for row in "${damages[@]}"; do
     read -r number name _ <<<"$row"
-    python3 - "$folder/$number.act" "$name" "$number" <<'PROFILE'
-import base64, struct, sys
-path, name, number = sys.argv[1], sys.argv[2], int(sys.argv[3])
-record = lambda key, value: '<record name="%s" value="%s"/>\r\n' % (key, value)
-level = lambda score: base64.b64encode(struct.pack("<iB3x", score, 1)).decode()
-with open(path, "w", newline="") as out:
-    out.write('<?xml version="1.0" encoding="UTF-8" ?>\r\n<account>\r\n')
-    out.write(record("Corvane::AccountManager::Name", name))
-    out.write(record("Corvane::AccountManager::IsCurrent", "true" if number == 1 else "false"))
-    for n in (1, 2, 3):
-        out.write(record("Level_1_%d" % n, level(1000 * number + n)))
-    out.write("</account>\r\n")
-PROFILE
+    {
+        printf '<?xml version="1.0" encoding="UTF-8" ?>\r\n<account>\r\n'
+        record Corvane::AccountManager::Name "$name"
+        record Corvane::AccountManager::IsCurrent "$([ "$number" = 1 ] && echo true || echo false)"
+        # Three won levels, each 8 bytes: a score, then 1 for completed.
+        for n in 1 2 3; do record "Level_1_$n" "$(printf "\\x0$n\\x0$number\\0\\0\\x01\\0\\0\\0" | base64)"; done
+        printf '</account>\r\n'
+    } >"$folder/$number.act"
 done
 
 # First start: the program reads them clean and saves them at its quit.
@@ -50,14 +46,12 @@ done
 
 for row in "${damages[@]}"; do
     read -r number _ key text to <<<"$row"
-    python3 - "$folder/$number.act" "$key" "$text" "$to" <<'DAMAGE' || fail "could not damage $number.act"
-import sys
+    python3 -c 'import sys
 path, key, text, to = sys.argv[1:]
 data = open(path, "rb").read()
-line = data.index(b'<record name="%s"' % key.encode())
-at = data.index(text.encode(), line)
-open(path, "wb").write(data[:at] + to.encode() + data[at + 1:])
-DAMAGE
+at = data.index(text.encode(), data.index(b"<record name=\"%s\"" % key.encode()))
+open(path, "wb").write(data[:at] + to.encode() + data[at + 1:])' "$folder/$number.act" "$key" "$text" "$to" ||
+        fail "could not damage $number.act"
 done
 
 # Second start: each damage is told once, with both files named, and mended.
