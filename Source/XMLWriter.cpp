@@ -12,21 +12,13 @@ namespace
 {
 constexpr char kLineBreak[] = "\r\n";
 
-// Characters an XML 1.0 document cannot hold, not even as a reference: the control characters
-// other than tab, line feed and carriage return, and U+FFFE and U+FFFF. A reader would refuse the
-// whole file for one of them.
-bool IsForbidden(CodePoint c)
-{
-    return (c < 0x20 && c != L'\t' && c != L'\n' && c != L'\r') || c == 0xFFFE || c == 0xFFFF;
-}
-
 // Appends text as UTF-8, without the characters XML forbids; a surrogate pair (text that came from
 // 16-bit data) is written as its one code point, a lone half, which no well-formed file can hold,
 // as U+FFFD.
 void AppendEncoded(std::string& out, const wchar_t* text, std::size_t length)
 {
     for (std::size_t i = 0; i < length;)
-        if (const CodePoint c = Internal::ReadCodePoint(text, length, i); !IsForbidden(c))
+        if (const CodePoint c = Internal::ReadCodePoint(text, length, i); !XMLWriter::IsForbidden(c))
             Utf8::Append(out, c);
 }
 
@@ -49,6 +41,12 @@ const char* NamedEscape(wchar_t c)
     }
 }
 } // namespace
+
+bool XMLWriter::IsForbidden(CodePoint c)
+{
+    // A reader would refuse the whole file for one of them.
+    return (c < 0x20 && c != L'\t' && c != L'\n' && c != L'\r') || c == 0xFFFE || c == 0xFFFF;
+}
 
 XMLWriter::XMLWriter(IStream* stream) : mStream(stream)
 {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "Stream.h"
+#include "TextConversion.h"
 #include "XMLElement.h"
 
 #include <deque>
@@ -42,6 +43,10 @@ public:
     // Writes a node as the reader delivers it, so a document can be copied node by node: a start
     // tag with its attributes (in name order), an end tag, or text.
     void WriteElement(const XMLElement& node);
+
+    // The characters an XML 1.0 document cannot hold, not even as references, which the writer
+    // leaves out: control characters but tab, line feed and carriage return; U+FFFE and U+FFFF.
+    static bool IsForbidden(CodePoint c);
 
     // Writes one character as UTF-8 (1 to 4 bytes; a surrogate or a value past U+10FFFF, which no
     // well-formed file can hold, as U+FFFD).
