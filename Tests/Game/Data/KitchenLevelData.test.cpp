@@ -32,7 +32,7 @@ TEST_F(GameDataTest, LevelFilesReadTheirSettingsWithDefaults)
       M_ActiveRateMin="4" M_ActiveRateMax="5" V_PassiveRate="6" V_ActiveRateMin="7" V_ActiveRateMax="8"
       StarLossRate="0.25" BaseVal="10" KeyBaseVal="20" goodIngredientScore="30" badIngredientScore="-5"/>
 </KitchenLevelData>
-<KitchenLevelData name="Bare"/>)"),
+<KitchenLevelData name="Bare" time="1"/>)"),
         "");
     const KitchenLevelData* level = Level("L1");
     ASSERT_NE(level, nullptr);
@@ -53,45 +53,71 @@ TEST_F(GameDataTest, LevelFilesReadTheirSettingsWithDefaults)
     const KitchenLevelData* bare = Level("Bare");
     ASSERT_NE(bare, nullptr);
     EXPECT_EQ(bare->numStations, 4);
-    EXPECT_EQ(bare->time, 0);
+    EXPECT_EQ(bare->time, 1);
+    EXPECT_EQ(bare->expertScore, 0);
     EXPECT_EQ(bare->winScore, 0);
     EXPECT_TRUE(bare->recipes.empty() && bare->powerUpCounts.empty() && bare->pantryDisplayCounts.empty());
 }
 
 TEST_F(GameDataTest, AnUnknownChildOfALevelFileIsFatalToThatLevel)
 {
-    EXPECT_EQ(Load("Level2", R"(<KitchenLevelData name="L2"><LevelRecipe RecipeID="A"/><Recipe RecipeID="B"/>
+    EXPECT_EQ(Load("Level2", R"(<KitchenLevelData name="L2" time="60"><LevelRecipe RecipeID="A"/><Recipe RecipeID="B"/>
 </KitchenLevelData>
-<KitchenLevelData name="L3"/>)"),
+<KitchenLevelData name="L3" time="60"/>)"),
               "incorrect XML element name Recipe in level file");
     EXPECT_EQ(ResourceManager::Instance()->Find(Label("L2")), nullptr);
     EXPECT_NE(Level("L3"), nullptr);
 }
 
-TEST_F(GameDataTest, ALevelNoKitchenCouldPlayIsRefusedWithItsFileAndLine)
+TEST_F(GameDataTest, ALevelValueNoKitchenCouldPlayIsRefusedWithItsFileLineAndText)
 {
     const auto pantry = [](const std::string& categories) {
         return "<PantrySettings>" + categories + "</PantrySettings>";
     };
+    const auto gameplay = [](const std::string& values) { return "<GameplaySettings " + values + "/>"; };
+    const std::string clock = R"( time="60")";
+    const std::string rates = "(a step cooks at 0 to 100 points a second)";
     const struct
     {
         std::string attributes;
         std::string children;
         std::string problem;
     } cases[] = {
-        {"", pantry(R"(<Category id="Vegetable" numToDisplay="-3"/>)"),
-         "asks for -3 Vegetable bins (a kitchen has 0 to 15)"},
-        {"", pantry(R"(<Category id="Meat" numToDisplay="100000"/>)"),
-         "asks for 100000 Meat bins (a kitchen has 0 to 15)"},
-        {"", pantry(R"(<Category id="Vegetable" numToDisplay="6"/><Category id="Meat" numToDisplay="5"/>
+        {R"( time="99999999999")", "", R"(has time="99999999999" (a level's clock runs 1 to 599 seconds))"},
+        {R"( time="-5")", "", R"(has time="-5" (a level's clock runs 1 to 599 seconds))"},
+        {R"( time="nan")", "", R"(has time="nan" (a level's clock runs 1 to 599 seconds))"},
+        {R"( time="90s")", "", R"(has time="90s" (a level's clock runs 1 to 599 seconds))"},
+        {R"( time="600")", "", R"(has time="600" (a level's clock runs 1 to 599 seconds))"},
+        {"", "", "has no time (a level's clock runs 1 to 599 seconds)"},
+        {clock + R"( numStations="0")", "", R"(has numStations="0" (a kitchen has 1 to 4 cooking stations))"},
+        {clock + R"( numStations="five")", "", R"(has numStations="five" (a kitchen has 1 to 4 cooking stations))"},
+        {clock + R"( WinScore="100000" ExpertScore="100000")", "",
+         R"(has WinScore="100000" (a level's goals are 0 to 99999 points))"},
+        {clock + R"( WinScore="-1")", "", R"(has WinScore="-1" (a level's goals are 0 to 99999 points))"},
+        {clock + R"( WinScore="900" ExpertScore="500")", "",
+         R"(has ExpertScore="500" below WinScore="900" (an expert's goal is never below the winning one))"},
+        {clock + R"( WinScore="900")", "",
+         R"(has no ExpertScore below WinScore="900" (an expert's goal is never below the winning one))"},
+        {clock, pantry(R"(<Category id="Vegetable" numToDisplay="-3"/>)"),
+         R"(has numToDisplay="-3" (a kitchen has 0 to 15 Vegetable bins))"},
+        {clock, pantry(R"(<Category id="Meat" numToDisplay="100000"/>)"),
+         R"(has numToDisplay="100000" (a kitchen has 0 to 15 Meat bins))"},
+        {clock, pantry(R"(<Category id="Vegetable" numToDisplay="6"/><Category id="Meat" numToDisplay="5"/>
                    <Category id="Flavoring" numToDisplay="5"/>)"),
-         "asks for 16 pantry bins in all (a kitchen has 1 to 15)"},
-        {"", pantry(R"(<Category id="Fruit" numToDisplay="3"/>)"),
-         "asks for 0 pantry bins in all (a kitchen has 1 to 15)"},
-        {R"( numStations="0")", "", "asks for 0 cooking stations (a kitchen has 1 to 4)"},
-        {R"( numStations="5")", "", "asks for 5 cooking stations (a kitchen has 1 to 4)"},
-        {"", R"(<PowerUpSettings Shuffle_M="1000000000"/>)",
-         "asks for 1000000000 Shuffle_M charges (a kitchen has 0 to 99)"},
+         "asks for 16 pantry bins in all (a kitchen has 1 to 15 pantry bins)"},
+        {clock, pantry(R"(<Category id="Fruit" numToDisplay="3"/>)"),
+         "asks for 0 pantry bins in all (a kitchen has 1 to 15 pantry bins)"},
+        {clock, R"(<PowerUpSettings Shuffle_M="1000000000"/>)",
+         R"(has Shuffle_M="1000000000" (a kitchen has 0 to 99 Shuffle_M charges))"},
+        {clock, gameplay(R"(V_PassiveRate="nan")"), R"(has V_PassiveRate="nan" )" + rates},
+        {clock, gameplay(R"(M_ActiveRateMin="1" M_ActiveRateMax="inf")"), R"(has M_ActiveRateMax="inf" )" + rates},
+        {clock, gameplay(R"(F_PassiveRate="-1")"), R"(has F_PassiveRate="-1" )" + rates},
+        {clock, gameplay(R"(F_ActiveRateMin="40" F_ActiveRateMax="30")"),
+         R"(has F_ActiveRateMax="30" below F_ActiveRateMin="40" (a worked step's rate climbs from its minimum to its )"
+         "maximum)"},
+        {clock, gameplay(R"(StarLossRate="2")"), R"(has StarLossRate="2" (a level's StarLossRate is 0 to 1 of a star))"},
+        {clock, gameplay(R"(badIngredientScore="-1e9")"),
+         R"(has badIngredientScore="-1e9" (a level's scoring values are -99999 to 99999 points))"},
     };
     int n = 0;
     for (const auto& c : cases)
@@ -104,8 +130,13 @@ TEST_F(GameDataTest, ALevelNoKitchenCouldPlayIsRefusedWithItsFileAndLine)
         EXPECT_EQ(Level(manifest.c_str()), nullptr);
     }
     // The edges themselves are kitchens.
-    EXPECT_EQ(Load("Edges", R"(<KitchenLevelData name="Edges" numStations="1">
+    EXPECT_EQ(Load("Edges", R"(<KitchenLevelData name="Edges" time=" 599 " numStations="1" WinScore="99999" ExpertScore="99999">
   <PantrySettings><Category id="Vegetable" numToDisplay="14"/><Category id="Meat" numToDisplay="0"/><Category id="Flavoring"/></PantrySettings>
-  <PowerUpSettings ProgressSpeed="99"/></KitchenLevelData>)"),
+  <PowerUpSettings ProgressSpeed="99"/>
+  <GameplaySettings V_PassiveRate="100" V_ActiveRateMin="0.5" V_ActiveRateMax="0.5" StarLossRate="1" BaseVal="-99999"/>
+</KitchenLevelData>)"),
               "");
+    ASSERT_NE(Level("Edges"), nullptr);
+    EXPECT_EQ(Level("Edges")->time, 599);
+    EXPECT_FLOAT_EQ(Level("Edges")->V_ActiveRateMax, 0.5f);
 }
