@@ -60,7 +60,7 @@ int WinMain(const std::wstring& commandLine)
                      Compat::DisplayLossReason().c_str());
         return 1;
     }
-    return code;
+    return code != 0 ? code : Corvane::GetExitCode();
 }
 
 int RunWithArguments(int argc, char** argv)
