@@ -30,35 +30,41 @@ damaged_game() {
 }
 
 # Runs the damaged game until it ends by itself (or, with $1 = title, until its title screen); one
-# box, holding the line that matches $2 (the file and line) and saying $3.
+# box, naming the game's folder once, holding a line that matches $2 (the file and line) and the
+# text $3 (the reason), and saying whether the game goes on.
 run_damaged() {
     "$game" >"$work/output" 2>&1 &
     pid=$!
     if [ "$1" = title ]; then
         wait_for "TitleMode: the title screen is up" 120 || fail "a garbage picture kept the title from coming"
+        ending="The game goes on without them"
     else
         ends_within 120 "loading ended"
         [ "$code" -eq 2 ] || fail "the program exited with $code, not 2"
         grep -q "TitleMode: the title screen is up" "$work/output" && fail "the title came with $2"
         grep -q 'name="Corvane::Audio::' "$XDG_DATA_HOME"/Trevold/Fennik/*.act || fail "the profile was not saved"
+        ending="The game cannot be played without them and ends now."
     fi
     boxes=$(grep -c '^\[Fennik\]$' "$work/output")
     [ "$boxes" -eq 1 ] || fail "$boxes boxes for $2, not one"
     box=$(sed -n '/^\[Fennik\]$/,/^The game /p' "$work/output")
-    grep -qE "$2" <<<"$box" || fail "the box does not name $2: $box"
-    grep -qF "$3" <<<"$box" || fail "the box does not say \"$3\": $box"
+    grep -qF "could not be read. In $work/game:" <<<"$box" || fail "the box does not name the game's folder: $box"
+    grep -qE "^$2, line [0-9]+:$" <<<"$box" || fail "the box does not name $2 and its line: $box"
+    # The box breaks long reasons into lines.
+    tr '\n' ' ' <<<"$box" | tr -s ' ' | grep -qF "$3" || fail "the box does not say \"$3\": $box"
+    grep -qF "$ending" <<<"$box" || fail "the box does not say \"$ending\": $box"
     grep -q "Unhandled Exception" "$work/output" && fail "the program reported an unhandled exception"
 }
 
-at() { echo "^$work/game/$1\([0-9]+\): [A-Za-z]"; }
 damaged_game Manifests/Loading.xml "t[:t.index(b'<!--') + 5]"
-run_damaged ended "$(at Manifests/Loading.xml)" "ends now"
+run_damaged ended Manifests/Loading.xml "EOF while eating '-->'"
 damaged_game Manifests/GameConstants.xml "b''"
-run_damaged ended "$(at Manifests/GameConstants.xml)" "ends now"
+run_damaged ended Manifests/GameConstants.xml "The document has no element"
 damaged_game Fonts/DejaVuSans-16.txt "t[:len(t) // 2]"
-run_damaged ended "$(at Fonts/DejaVuSans-16.txt)" "ends now"
+run_damaged ended Fonts/DejaVuSans-16.txt "kerning values are missing"
 damaged_game "$picture" "b'not a picture'"
-run_damaged title "$(at 'Manifests/[A-Za-z]+.xml').*Image ${picture%.png} could not be loaded" "goes on without them"
+run_damaged title 'Manifests/[A-Za-z]+\.xml' "Image ${picture%.png} could not be loaded."
 quit_and_wait
 echo "PASSED: a cut Loading.xml, an empty GameConstants.xml and half a font's metrics each gave one box" \
-    "naming the file and line and ended the game (exit 2, profile saved); a garbage picture gave one and played on"
+    "naming the file, line and reason and ended the game (exit 2, profile saved); a garbage picture gave one" \
+    "and played on"

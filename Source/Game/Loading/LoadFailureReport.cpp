@@ -5,13 +5,16 @@
 #include "Utf8.h"
 
 #include <algorithm>
+#include <cwctype>
 
 using namespace Corvane;
 
 namespace
 {
-// A box taller than the screen hides its own button: the rest of a long list is in the log.
-constexpr std::size_t kListedFailures = 10;
+// The box is as wide as its longest line and as tall as its lines: both must fit an 800 x 600
+// screen with the box's button below them. The rest of a long list is in the log.
+constexpr std::size_t kListedFailures = 6;
+constexpr std::size_t kLineLength = 76;
 
 // Resources the game plays without: a picture or a sound it lacks is a blank or a silence.
 bool CanDoWithout(const ResourceManager::Failure& failure)
@@ -19,29 +22,79 @@ bool CanDoWithout(const ResourceManager::Failure& failure)
     static const wchar_t* const kMedia[] = {L"image", L"imagelist", L"filmstrip", L"sound", L"randomsound"};
     return std::find(std::begin(kMedia), std::end(kMedia), failure.element) != std::end(kMedia);
 }
+
+// Where "(<line>): " follows the file's name in an error's text, or npos.
+std::size_t FindPlace(const std::wstring& message)
+{
+    for (std::size_t open = message.find(L'('); open != std::wstring::npos; open = message.find(L'(', open + 1))
+    {
+        std::size_t close = open + 1;
+        while (close < message.size() && std::iswdigit(message[close]))
+            ++close;
+        if (close > open + 1 && message.compare(close, 3, L"): ") == 0)
+            return open;
+    }
+    return std::wstring::npos;
+}
+
+// text broken at spaces into lines of at most kLineLength, each after indent.
+std::wstring Wrapped(const std::wstring& text, const std::wstring& indent)
+{
+    std::wstring out;
+    std::size_t start = 0;
+    while (start < text.size())
+    {
+        std::size_t end = text.size();
+        if (end - start > kLineLength)
+        {
+            end = text.rfind(L' ', start + kLineLength);
+            if (end == std::wstring::npos || end <= start)
+                end = start + kLineLength;
+        }
+        out += L"\n" + indent + text.substr(start, end - start);
+        start = end < text.size() && text[end] == L' ' ? end + 1 : end;
+    }
+    return out;
+}
+
+// One failure: "<file>, line <n>:" with the reason below it, the file named from the game's folder
+// when it lies in it; a text without a place is listed as it is.
+std::wstring Listed(const std::wstring& message, const std::wstring& folder)
+{
+    const std::size_t place = FindPlace(message);
+    if (place == std::wstring::npos)
+        return Wrapped(message, L"");
+    std::wstring file = message.substr(0, place);
+    if (!folder.empty() && file.compare(0, folder.size() + 1, folder + L"/") == 0)
+        file.erase(0, folder.size() + 1);
+    const std::size_t close = message.find(L"): ", place);
+    const std::wstring line = message.substr(place + 1, close - place - 1);
+    return Wrapped(file + L", line " + line + L":", L"") + Wrapped(message.substr(close + 3), L"    ");
+}
 } // namespace
 
-std::wstring DescribeLoadFailures(const std::vector<ResourceManager::Failure>& failures, bool& canGoOn)
+std::wstring DescribeLoadFailures(const std::vector<ResourceManager::Failure>& failures, const std::wstring& folder,
+                                  bool& canGoOn)
 {
     canGoOn = std::all_of(failures.begin(), failures.end(), CanDoWithout);
     if (failures.empty())
         return {};
-    std::wstring text = L"Some of the game's files could not be read:\n";
+    std::wstring text = L"Some of the game's files could not be read. In " + folder + L":\n";
     for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i)
-        text += L"\n" + Utf8::ToWide(failures[i].message);
+        text += Listed(Utf8::ToWide(failures[i].message), folder);
     if (failures.size() > kListedFailures)
         text += L"\n...and " + std::to_wstring(failures.size() - kListedFailures) +
                 L" more, which the game's log lists.";
     text += canGoOn ? L"\n\nThe game goes on without them: some pictures or sounds will be missing."
-                    : L"\n\nThe game cannot be played without them and ends now. Installing it again should mend "
+                    : L"\n\nThe game cannot be played without them and ends now.\nInstalling it again should mend "
                       L"them.";
     return text;
 }
 
-bool ReportLoadFailures(const std::vector<ResourceManager::Failure>& failures)
+bool ReportLoadFailures(const std::vector<ResourceManager::Failure>& failures, const std::wstring& folder)
 {
     bool canGoOn = true;
-    const std::wstring text = DescribeLoadFailures(failures, canGoOn);
+    const std::wstring text = DescribeLoadFailures(failures, folder, canGoOn);
     if (!text.empty())
         MessageBoxW(nullptr, text.c_str(), GetErrorBoxCaption().c_str(), MB_OK | MB_ICONERROR);
     return canGoOn;

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-// The box's text for failures (none: empty); canGoOn tells whether the game can be played without
+// The box's text for failures (none: empty): each failure's file (named from folder, the game's
+// own, when it lies there), line and reason; canGoOn tells whether the game can be played without
 // what failed.
-std::wstring DescribeLoadFailures(const std::vector<Corvane::ResourceManager::Failure>& failures, bool& canGoOn);
+std::wstring DescribeLoadFailures(const std::vector<Corvane::ResourceManager::Failure>& failures,
+                                  const std::wstring& folder, bool& canGoOn);
 
 // Shows the box when anything failed; true when the game can go on.
-bool ReportLoadFailures(const std::vector<Corvane::ResourceManager::Failure>& failures);
+bool ReportLoadFailures(const std::vector<Corvane::ResourceManager::Failure>& failures, const std::wstring& folder);

@@ -10,6 +10,7 @@
 #include "Game/Loading/MyResourceLoadTask.h"
 #include "Game/Menus/TitleMode.h"
 #include "Graphics/Image.h"
+#include "Platform/Win32/Win32Platform.h"
 #include "SceneGraph/MeterComponent.h"
 
 using namespace Corvane;
@@ -89,7 +90,7 @@ void MyLoadingMode::FinishLoading()
     mListings.reset();
     if (mCancelled.load())
         RequestQuit(); // granted now that the worker is gone
-    else if (!ReportLoadFailures(ResourceManager::Instance()->TakeFailures()))
+    else if (!ReportLoadFailures(ResourceManager::Instance()->TakeFailures(), Win32Platform::GetProgramFolder()))
     {
         // The player has been told what is missing; the game ends as a quit ends, saving the
         // profile, and says to whoever started it that it could not run.
