@@ -3,7 +3,6 @@
 #include "Debug.h"
 
 #include <cstdarg>
-#include <cstdio>
 
 namespace Corvane
 {
@@ -14,17 +13,15 @@ thread_local Internal::ResourceProblemScope* gScope = nullptr;
 
 void ReportResourceProblem(const char* printfFormat, ...)
 {
-    char buffer[1024];
     va_list args;
     va_start(args, printfFormat);
-    const int n = std::vsnprintf(buffer, sizeof buffer, printfFormat, args);
+    std::string line = FormatDebugText(printfFormat, args);
     va_end(args);
-    if (n <= 0)
+    if (line.empty())
         return;
-    DebugPrint("%s", buffer);
+    DebugPrint("%s", line.c_str());
     if (!gScope)
         return;
-    std::string line(buffer);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.pop_back();
     if (!gScope->mText.empty())

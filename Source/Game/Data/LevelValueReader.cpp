@@ -3,7 +3,7 @@
 #include "AttributeContainer.h"
 #include "IXMLReader.h"
 #include "RuntimeError.h"
-#include "TextConversion.h"
+#include "Utf8.h"
 
 #include <charconv>
 #include <cmath>
@@ -13,13 +13,6 @@ using namespace Corvane;
 
 namespace
 {
-std::string Narrowed(const std::wstring& text)
-{
-    std::string narrow;
-    Narrow::FromWide(narrow, text);
-    return narrow;
-}
-
 std::string NumberText(double value)
 {
     char text[32];
@@ -31,7 +24,7 @@ std::string NumberText(double value)
 // from_chars takes no sign but '-', no hex and no thousands separators, in any locale.
 template <typename T> bool ParseWhole(const std::wstring& text, T& value)
 {
-    const std::string narrow = Narrowed(text);
+    const std::string narrow = Utf8::FromWide(text);
     const std::size_t first = narrow.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
         return false;
@@ -44,9 +37,9 @@ template <typename T> bool ParseWhole(const std::wstring& text, T& value)
 std::string Written(const IAttributeContainer& element, const wchar_t* name)
 {
     if (!element.HasAttribute(name))
-        return "no " + Narrowed(name);
+        return "no " + Utf8::FromWide(name);
     std::wstring text;
-    return Narrowed(name) + "=\"" + Narrowed(element.GetAttribute(text, name)) + "\"";
+    return Utf8::FromWide(name) + "=\"" + Utf8::FromWide(element.GetAttribute(text, name)) + "\"";
 }
 } // namespace
 
@@ -95,7 +88,7 @@ void LevelValueReader::RefuseValue(const IAttributeContainer& element, const wch
 
 void LevelValueReader::Refuse(const std::string& problem) const
 {
-    const std::wstring message = NarrowToWide(("the level \"" + std::string(mLevel.c_str()) + "\" " + problem).c_str());
+    const std::wstring message = Utf8::ToWide("the level \"" + std::string(mLevel.c_str()) + "\" " + problem);
     if (!mReader)
         throw RuntimeError(message, __FILE__, __LINE__, "KitchenLevelDataResourceFactory::Create");
     std::wstring path;
