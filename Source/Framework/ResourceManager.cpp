@@ -422,8 +422,8 @@ IResourceDescriptor* ResourceManager::Create(const std::wstring& manifest, Label
         std::wstring path;
         const std::string reason = problems.Text().empty() ? "nothing could be made of it." : problems.Text();
         KeepFailure({manifest, element.GetName(),
-                     Utf8::FromWide(FormatErrorLocation(reader.GetName(path), line,
-                                                        element.GetName() + L" '" + Utf8::ToWide(name.c_str()) + L"': ")) +
+                     Utf8::FromWide(FormatErrorLocation(
+                         reader.GetName(path), line, element.GetName() + L" '" + Utf8::ToWide(name.c_str()) + L"': ")) +
                          reason});
     }
     return created.release();

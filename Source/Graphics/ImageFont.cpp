@@ -1,7 +1,7 @@
 #include "Graphics/ImageFont.h"
 
-#include "Framework/ResourceProblems.h"
 #include "Framework/ResourceFiles.h"
+#include "Framework/ResourceProblems.h"
 #include "Graphics/FontPacking.h"
 #include "Graphics/Image.h"
 #include "Graphics/ImageFile.h"

@@ -52,9 +52,10 @@ void ReadPantry(const LevelValueReader& level, IXMLReader& pantry, KitchenLevelD
         const int index = IndexOfString(kIngredientCategoryNames8, text, kIngredientCategoryCount);
         // A category no kitchen knows is kept as it is and never read.
         data.pantryDisplayCounts[index] =
-            index < 0 ? node.GetIntAttribute(L"numToDisplay", 1)
-                      : level.At(category).Integer(node, L"numToDisplay", 1,
-                                                   {0, KitchenLevelData::kPantryPlaces, "a kitchen has", text + " bins"});
+            index < 0
+                ? node.GetIntAttribute(L"numToDisplay", 1)
+                : level.At(category).Integer(node, L"numToDisplay", 1,
+                                             {0, KitchenLevelData::kPantryPlaces, "a kitchen has", text + " bins"});
     });
     // A pantry showing nothing leaves every ingredient out of reach.
     int places = 0;

@@ -20,14 +20,17 @@ std::string NumberText(double value)
     return text;
 }
 
-// The attribute's text without the white space around it, when it is all one number of type T;
-// from_chars takes no sign but '-', no hex and no thousands separators, in any locale.
+// The attribute's text without the white space around it, when it is all one number of type T:
+// an optional sign, no hex and no thousands separators, in any locale.
 template <typename T> bool ParseWhole(const std::wstring& text, T& value)
 {
     const std::string narrow = Utf8::FromWide(text);
-    const std::size_t first = narrow.find_first_not_of(" \t\r\n");
+    std::size_t first = narrow.find_first_not_of(" \t\r\n");
     if (first == std::string::npos)
         return false;
+    // from_chars takes '-' but not '+'.
+    if (narrow[first] == '+' && first + 1 < narrow.size() && narrow[first + 1] != '-')
+        ++first;
     const std::size_t end = narrow.find_last_not_of(" \t\r\n") + 1;
     const auto result = std::from_chars(narrow.data() + first, narrow.data() + end, value);
     return result.ec == std::errc() && result.ptr == narrow.data() + end;

@@ -19,7 +19,8 @@ constexpr std::size_t kLineLength = 76;
 // Resources the game plays without: a picture or a sound it lacks is a blank or a silence.
 bool CanDoWithout(const ResourceManager::Failure& failure)
 {
-    static const wchar_t* const kMedia[] = {L"image", L"imagelist", L"filmstrip", L"sound", L"randomsound"};
+    static const wchar_t* const kMedia[] = {L"image", L"imagelist",   L"filmstrip",
+                                            L"sound", L"randomsound", L"soundlist"};
     return std::find(std::begin(kMedia), std::end(kMedia), failure.element) != std::end(kMedia);
 }
 
@@ -83,8 +84,8 @@ std::wstring DescribeLoadFailures(const std::vector<ResourceManager::Failure>& f
     for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i)
         text += Listed(Utf8::ToWide(failures[i].message), folder);
     if (failures.size() > kListedFailures)
-        text += L"\n...and " + std::to_wstring(failures.size() - kListedFailures) +
-                L" more, which the game's log lists.";
+        text +=
+            L"\n...and " + std::to_wstring(failures.size() - kListedFailures) + L" more, which the game's log lists.";
     text += canGoOn ? L"\n\nThe game goes on without them: some pictures or sounds will be missing."
                     : L"\n\nThe game cannot be played without them and ends now.\nInstalling it again should mend "
                       L"them.";

@@ -83,7 +83,8 @@ TEST_F(GameDataTest, ALevelValueNoKitchenCouldPlayIsRefusedWithItsFileLineAndTex
         EXPECT_EQ(Level(manifest.c_str()), nullptr);
     }
     // The edges themselves are kitchens.
-    EXPECT_EQ(Load("Edges", R"(<KitchenLevelData name="Edges" time=" 599 " numStations="1" WinScore="99999" ExpertScore="99999">
+    EXPECT_EQ(Load("Edges",
+                   R"(<KitchenLevelData name="Edges" time=" 599 " numStations="+1" WinScore="99999" ExpertScore="99999">
   <PantrySettings><Category id="Vegetable" numToDisplay="14"/><Category id="Meat" numToDisplay="0"/><Category id="Flavoring"/></PantrySettings>
   <PowerUpSettings ProgressSpeed="99"/>
   <GameplaySettings V_PassiveRate="100" V_ActiveRateMin="0.5" V_ActiveRateMax="0.5" StarLossRate="1" BaseVal="-99999"/>
@@ -91,5 +92,6 @@ TEST_F(GameDataTest, ALevelValueNoKitchenCouldPlayIsRefusedWithItsFileLineAndTex
               "");
     ASSERT_NE(Level("Edges"), nullptr);
     EXPECT_EQ(Level("Edges")->time, 599);
+    EXPECT_EQ(Level("Edges")->numStations, 1);
     EXPECT_FLOAT_EQ(Level("Edges")->V_ActiveRateMax, 0.5f);
 }

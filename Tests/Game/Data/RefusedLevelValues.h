@@ -53,7 +53,8 @@ inline const std::vector<RefusedLevelValue>& RefusedLevelValues()
         {clock, gameplay(R"(F_ActiveRateMin="40" F_ActiveRateMax="30")"),
          R"(has F_ActiveRateMax="30" below F_ActiveRateMin="40" (a worked step's rate climbs from its minimum to its )"
          "maximum)"},
-        {clock, gameplay(R"(StarLossRate="2")"), R"(has StarLossRate="2" (a level's StarLossRate is 0 to 1 of a star))"},
+        {clock, gameplay(R"(StarLossRate="2")"),
+         R"(has StarLossRate="2" (a level's StarLossRate is 0 to 1 of a star))"},
         {clock, gameplay(R"(badIngredientScore="-1e9")"),
          R"(has badIngredientScore="-1e9" (a level's scoring values are -99999 to 99999 points))"},
     };

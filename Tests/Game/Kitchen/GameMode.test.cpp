@@ -302,26 +302,28 @@ TEST(RefusedLevelValues, EachGivesOneBoxNamingTheFileAndTheValueAndNothingOfTheL
     // more of its levels.
     const char* const slots[] = {"Dashcourse_1", "Dashcourse_2", "Elimination"};
     TempFolder overlay;
-    std::string order = R"(<resources><LevelProgressionData name="AllLevels"><EpisodeDescriptorList name="EpisodeList">)";
+    std::string order =
+        R"(<resources><LevelProgressionData name="AllLevels"><EpisodeDescriptorList name="EpisodeList">)";
     const std::size_t places = (cases.size() + 2) / 3 * 3;
     for (std::size_t i = 0; i < places; ++i)
     {
         const std::string id = "Refused_" + std::to_string(i % cases.size());
         if (i < cases.size())
-            overlay.Write("Levels/" + id + ".xml",
-                          "<resources><KitchenLevelData name=\"" + id + "\" " + cases[i].attributes +
-                              "><LevelRecipe RecipeID=\"Recipe_TomatoSoup\"/>" + cases[i].children +
-                              "</KitchenLevelData></resources>");
+            overlay.Write("Levels/" + id + ".xml", "<resources><KitchenLevelData name=\"" + id + "\" " +
+                                                       cases[i].attributes +
+                                                       "><LevelRecipe RecipeID=\"Recipe_TomatoSoup\"/>" +
+                                                       cases[i].children + "</KitchenLevelData></resources>");
         if (i % 3 == 0)
             order += "<EpisodeDescriptor EpisodeNum=\"" + std::to_string(i / 3 + 1) +
                      R"("><LevelDescriptor name="Intro" levelID="Episode1_Intro" filename="Cutscenes"/>)"
                      R"(<LevelDescriptor name="Outro" levelID="Episode1_Outro" filename="Cutscenes"/>)";
-        order += std::string("<LevelDescriptor name=\"") + slots[i % 3] + "\" levelID=\"" + id + "\" filename=\"" +
-                 id + "\"/>";
+        order += std::string("<LevelDescriptor name=\"") + slots[i % 3] + "\" levelID=\"" + id + "\" filename=\"" + id +
+                 "\"/>";
         if (i % 3 == 2)
             order += "</EpisodeDescriptor>";
     }
-    overlay.Write("Manifests/LevelProgression.xml", order + "</EpisodeDescriptorList></LevelProgressionData></resources>");
+    overlay.Write("Manifests/LevelProgression.xml",
+                  order + "</EpisodeDescriptorList></LevelProgressionData></resources>");
 
     KitchenRig rig({1, overlay.Path().string()});
     BoxCapture boxes;

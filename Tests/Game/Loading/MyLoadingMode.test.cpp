@@ -289,7 +289,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {L"Pictures"},
                      {"Pictures.xml, line 3:\n    image 'Garbage': Image garbage could not be loaded."},
                      true},
-        LoadFailures{"TheLoadingGroupCutInAComment", {{"Loading.xml", kCutManifest}}, {}, {"Loading.xml, line 3:\n    "}, false},
+        LoadFailures{
+            "TheLoadingGroupCutInAComment", {{"Loading.xml", kCutManifest}}, {}, {"Loading.xml, line 3:\n    "}, false},
         LoadFailures{"AFontWithAGarbagePicture",
                      {{"Fonts.xml", "<resources><font name=\"F\" src=\"glyphs\"/></resources>"},
                       {"glyphs.png", "not a picture either"}},
