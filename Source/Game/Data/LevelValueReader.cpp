@@ -91,7 +91,8 @@ void LevelValueReader::RefuseValue(const IAttributeContainer& element, const wch
 
 void LevelValueReader::Refuse(const std::string& problem) const
 {
-    const std::wstring message = Utf8::ToWide("the level \"" + std::string(mLevel.c_str()) + "\" " + problem);
+    const std::wstring message =
+        Utf8::ToWide("the level \"" + std::string(mLevel ? mLevel.c_str() : "") + "\" " + problem);
     if (!mReader)
         throw RuntimeError(message, __FILE__, __LINE__, "KitchenLevelDataResourceFactory::Create");
     std::wstring path;
