@@ -11,10 +11,9 @@ using namespace Corvane;
 
 namespace
 {
-// The box is as wide as its longest line and as tall as its lines: both must fit an 800 x 600
-// screen with the box's button below them. The rest of a long list is in the log.
+// The box wraps its lines to its width and grows with them: a list this long still fits an
+// 800 x 600 screen with the box's button below it. The rest of a longer list is in the log.
 constexpr std::size_t kListedFailures = 6;
-constexpr std::size_t kLineLength = 76;
 
 // Resources the game plays without: a picture or a sound it lacks is a blank or a silence.
 bool CanDoWithout(const ResourceManager::Failure& failure)
@@ -38,39 +37,19 @@ std::size_t FindPlace(const std::wstring& message)
     return std::wstring::npos;
 }
 
-// text broken at spaces into lines of at most kLineLength, each after indent.
-std::wstring Wrapped(const std::wstring& text, const std::wstring& indent)
-{
-    std::wstring out;
-    std::size_t start = 0;
-    while (start < text.size())
-    {
-        std::size_t end = text.size();
-        if (end - start > kLineLength)
-        {
-            end = text.rfind(L' ', start + kLineLength);
-            if (end == std::wstring::npos || end <= start)
-                end = start + kLineLength;
-        }
-        out += L"\n" + indent + text.substr(start, end - start);
-        start = end < text.size() && text[end] == L' ' ? end + 1 : end;
-    }
-    return out;
-}
-
 // One failure: "<file>, line <n>:" with the reason below it, the file named from the game's folder
 // when it lies in it; a text without a place is listed as it is.
 std::wstring Listed(const std::wstring& message, const std::wstring& folder)
 {
     const std::size_t place = FindPlace(message);
     if (place == std::wstring::npos)
-        return Wrapped(message, L"");
+        return L"\n" + message;
     std::wstring file = message.substr(0, place);
     if (!folder.empty() && file.compare(0, folder.size() + 1, folder + L"/") == 0)
         file.erase(0, folder.size() + 1);
     const std::size_t close = message.find(L"): ", place);
     const std::wstring line = message.substr(place + 1, close - place - 1);
-    return Wrapped(file + L", line " + line + L":", L"") + Wrapped(message.substr(close + 3), L"    ");
+    return L"\n" + file + L", line " + line + L":\n    " + message.substr(close + 3);
 }
 } // namespace
 
