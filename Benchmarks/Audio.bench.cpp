@@ -4,7 +4,7 @@
 // audio thread would); "MixModule" mixes one second
 // of a tracker module. The peer "SumBuffers/32" adds 32 ready float buffers into one, the least any
 // mixer must do. The counter "x_real_time" is seconds of sound mixed per second of work; the
-// counter "allocations" counts operator new calls made while mixing.
+// counter "allocations" is the operator new calls made while mixing one second of sound.
 //
 //   build-rel/Benchmarks/audio_benchmark --benchmark_min_time=0.5
 #include "Platform/Compat/Audio/AudioOutputControl.h"
@@ -75,8 +75,10 @@ private:
 
 void Report(benchmark::State& state, long allocations)
 {
-    state.counters["x_real_time"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["allocations"] = static_cast<double>(allocations);
+    state.counters["x_real_time"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["allocations"] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
 
 void MixVoices(benchmark::State& state)

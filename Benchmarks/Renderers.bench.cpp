@@ -2,14 +2,15 @@
 // sprites of 64 x 64 with smooth alpha at fixed pseudo-random positions. For the software
 // renderer "Frame" is the whole frame (draw, convert into the screen's format, blit, present in
 // the window); "Draw" and "Present" are its two halves. For the hardware renderer "Frame" is
-// clear, draw and present on the window's SDL renderer: SDL's software renderer headless, the
-// GPU's when run under a display with SDL_VIDEODRIVER=x11. "FrameWithText" (both renderers)
-// adds ten outlined centred lines of text (a font made in memory): glyph by glyph as images in
-// software, batched glyph quads in hardware. The peer is SDL2's software renderer drawing the
-// same scene into an 800 x 600 ARGB surface (draw only); "Present" has the peer "memcpy", one copy
-// of the frame. Names end in /Corvane, /SDL2 or /memcpy.
+// clear, draw and present on the window's accelerated SDL renderer, under a display with a GPU
+// (SDL_VIDEODRIVER=x11); without one (headless) those cases are skipped. "FrameWithText" (both
+// renderers) adds ten outlined centred lines of text (a font made in memory): glyph by glyph as
+// images in software, batched glyph quads in hardware. The peer is SDL2's software renderer
+// drawing the same scene into an 800 x 600 ARGB surface (draw only); "Present" has the peer
+// "memcpy", one copy of the frame. Names end in /Corvane, /SDL2 or /memcpy.
 //
 //   build-rel/Benchmarks/renderer_benchmark --benchmark_min_time=0.5
+#include "AcceleratedRenderer.h"
 #include "Graphics/DrawState.h"
 #include "Graphics/DrawingInterfaces.h"
 #include "Graphics/Image.h"
@@ -172,6 +173,9 @@ void Frame(benchmark::State& state)
 template <typename Renderer> void FrameWithText(benchmark::State& state)
 {
     Harness<Renderer> harness(32);
+    if constexpr (std::is_same_v<Renderer, D3D7GraphicsPlatform>)
+        if (Benchmarks::SkipWithoutAcceleratedRenderer(state))
+            return;
     for (auto _ : state)
     {
         if (harness.renderer.BeginScene() == 0)
@@ -224,6 +228,8 @@ void CopyFrame(benchmark::State& state)
 void HardwareFrame(benchmark::State& state)
 {
     Harness<D3D7GraphicsPlatform> harness(32);
+    if (Benchmarks::SkipWithoutAcceleratedRenderer(state))
+        return;
     for (auto _ : state)
     {
         if (harness.renderer.BeginScene() == 0)
