@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,31 @@ TEST(TextDrawing, BlockBoundsCoverTheWidestLine)
     EXPECT_EQ(canvas.lines[1].y, 100 - height + font->GetLineHeight());
 }
 
+// The spaces a line wraps at are neither drawn nor measured: every line, right- or centre-aligned,
+// sits by its letters, the same for a line that wrapped as for the last.
+TEST(TextDrawing, WrappedLinesAlignByTheirLettersWithoutTheSpacesTheyBrokeAt)
+{
+    const auto font = Testing::MakeTestFont();
+    const int width = Font::MeasureString(*font, L"tomato and");
+    for (const int alignment : {kAlignRight, kAlignCenter})
+    {
+        TextCanvas canvas;
+        DrawState state;
+        state.font = font.get();
+        state.horizontalAlignment = alignment;
+        EXPECT_EQ(DrawTextBlock(L"tomato and  basil", 100, 0, float(width), nullptr, state, &canvas), 0);
+        ASSERT_EQ(canvas.lines.size(), 2u);
+        EXPECT_EQ(canvas.lines[0].text, L"tomato and");
+        EXPECT_EQ(canvas.lines[1].text, L"basil");
+        for (const TextCanvas::Line& line : canvas.lines)
+        {
+            const float shown = float(Font::MeasureString(*font, line.text.c_str()));
+            EXPECT_EQ(line.x, alignment == kAlignRight ? 100.0f - shown : std::floor(100.0f - shown * 0.5f))
+                << alignment << ": " << std::string(line.text.begin(), line.text.end());
+        }
+    }
+}
+
 TEST(TextDrawing, CentredOutlinedBlockOnAnImage)
 {
     Testing::TestFontSpec spec;
@@ -186,7 +212,7 @@ TEST(TextDrawing, CentredOutlinedBlockOnAnImage)
     state.verticalAlignment = kAlignCenter;
     Rect<float> bounds;
     EXPECT_EQ(DrawTextBlock(L"ab cd\nefg", 13, 6, 100, &bounds, state, &canvas), 0);
-    // Lines 18 and 12 wide (the line feed advances too), 6 high around (13, 6). Each line draws
+    // Lines 17 and 12 wide (the line feed is not drawn), 6 high around (13, 6). Each line draws
     // its outline and then itself, so the second line's outline covers the first one's last row.
     const std::vector<std::string> expected = {
         "..........................", //
@@ -203,5 +229,5 @@ TEST(TextDrawing, CentredOutlinedBlockOnAnImage)
         "..........................", //
     };
     EXPECT_EQ(Picture(image), expected);
-    EXPECT_EQ(bounds, (Rect<float>{4, 3, 18, 6}));
+    EXPECT_EQ(bounds, (Rect<float>{4.5f, 3, 17, 6}));
 }
