@@ -508,25 +508,6 @@ TEST_F(LooperTest, InputArrivingWhileARequestIsQueuedIsDropped)
     EXPECT_EQ(GetLastMousePosition(), (Vector2<int>{-50, -50})) << "a dropped move is not remembered";
 }
 
-TEST_F(LooperTest, ThePressTimeCountsUpdatesSinceAButtonWentDownOnAnyScreenDroppedOrNot)
-{
-    EXPECT_GT(looper.GetSecondsSincePress(), 1000.0f) << "no press yet";
-    Push("game");
-    looper.ApplyRequests();
-    looper.OnInputEvent({InputEvent::kButtonDown, 1, 2, 0, 0});
-    looper.Update(0.02f);
-    looper.Update(0.02f);
-    EXPECT_FLOAT_EQ(looper.GetSecondsSincePress(), 0.04f);
-    looper.OnInputEvent({InputEvent::kButtonUp, 1, 2, 0, 0});
-    looper.OnInputEvent({InputEvent::kKeyDown, 0, 0, 13, 0});
-    looper.Update(0.02f);
-    EXPECT_FLOAT_EQ(looper.GetSecondsSincePress(), 0.06f) << "only a button going down restarts it";
-    // The press that closes a popup restarts it, although the popup's request drops it.
-    PopApplicationMode();
-    looper.OnInputEvent({InputEvent::kButtonDown, 1, 2, 0, 0});
-    EXPECT_EQ(looper.GetSecondsSincePress(), 0.0f);
-}
-
 TEST_F(LooperTest, AWheelEventWithoutNotchSizeCountsStandardNotches)
 {
     Push("game");

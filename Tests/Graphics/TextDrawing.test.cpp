@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -167,31 +166,6 @@ TEST(TextDrawing, BlockBoundsCoverTheWidestLine)
     EXPECT_GT(lines.widestWidth, 0);
     EXPECT_LE(lines.widestWidth, 12);
     EXPECT_EQ(canvas.lines[1].y, 100 - height + font->GetLineHeight());
-}
-
-// The spaces a line wraps at are neither drawn nor measured: every line, right- or centre-aligned,
-// sits by its letters, the same for a line that wrapped as for the last.
-TEST(TextDrawing, WrappedLinesAlignByTheirLettersWithoutTheSpacesTheyBrokeAt)
-{
-    const auto font = Testing::MakeTestFont();
-    const int width = Font::MeasureString(*font, L"tomato and");
-    for (const int alignment : {kAlignRight, kAlignCenter})
-    {
-        TextCanvas canvas;
-        DrawState state;
-        state.font = font.get();
-        state.horizontalAlignment = alignment;
-        EXPECT_EQ(DrawTextBlock(L"tomato and  basil", 100, 0, float(width), nullptr, state, &canvas), 0);
-        ASSERT_EQ(canvas.lines.size(), 2u);
-        EXPECT_EQ(canvas.lines[0].text, L"tomato and");
-        EXPECT_EQ(canvas.lines[1].text, L"basil");
-        for (const TextCanvas::Line& line : canvas.lines)
-        {
-            const float shown = float(Font::MeasureString(*font, line.text.c_str()));
-            EXPECT_EQ(line.x, alignment == kAlignRight ? 100.0f - shown : std::floor(100.0f - shown * 0.5f))
-                << alignment << ": " << std::string(line.text.begin(), line.text.end());
-        }
-    }
 }
 
 TEST(TextDrawing, CentredOutlinedBlockOnAnImage)

@@ -76,24 +76,17 @@ protected:
                 rows.push_back(entry.text);
         return rows;
     }
-    // The node of the screen T on the stack, on top or under another; null when there is none.
-    template <typename T> SceneNode* FindOnStack(const NodePath& path) const
-    {
-        for (ApplicationMode* mode : game.looper.GetModeStack())
-            if (auto* screen = dynamic_cast<T*>(mode); screen && screen->GetRootNode())
-                return screen->GetRootNode()->FindByPath(path);
-        return nullptr;
-    }
-    // The profile list's panel shows; the main menu's bubble names the cook, under the profiles.
+    // Under the popups: whether the profile list (second on the stack) shows its panel, and the
+    // cook the main menu (the bottom screen) names.
     bool ListShown() const
     {
-        const SceneNode* panel = FindOnStack<MyAccountMode>(PathOf({"ProfileMode"}));
-        return panel && panel->IsVisible();
+        return dynamic_cast<SceneApplicationMode&>(*game.looper.GetModeStack().at(1)).GetRootNode()->FindByPath(
+            PathOf({"ProfileMode"}))->IsVisible();
     }
     std::wstring CookingToday() const
     {
-        const auto* text = dynamic_cast<StyledTextSpriteNode*>(FindOnStack<MainMenuMode>(ScreenPaths::MainMenu::kProfileText));
-        return text ? text->GetText() : L"(no text node)";
+        const SceneNode* root = dynamic_cast<SceneApplicationMode&>(*game.looper.GetModeStack().at(0)).GetRootNode();
+        return root->FindByPathAs<StyledTextSpriteNode>(ScreenPaths::MainMenu::kProfileText)->GetText();
     }
     std::wstring SelectedRow() const
     {
