@@ -33,17 +33,25 @@ std::wstring Trimmed(const std::wstring& text)
     return text.substr(begin, end - begin);
 }
 
+// text without the characters the writer leaves out.
+std::wstring Allowed(std::wstring text)
+{
+    std::erase_if(text, [](wchar_t c) { return XMLWriter::IsForbidden(static_cast<CodePoint>(c)); });
+    return text;
+}
+
 // What the writer keeps of a node sequence: start tags with their attributes and the text
 // between tags (adjacent runs joined, blanks at the edges dropped, since the writer adds line
-// breaks after tags). End tags only count as boundaries: the writer names them after its own open
-// elements and drops those that close nothing, as this walk does.
+// breaks after tags), without the characters XML forbids. End tags only count as boundaries: the
+// writer names them after its own open elements and drops those that close nothing, as this walk
+// does.
 std::vector<std::wstring> Shape(const std::vector<XMLElement>& nodes)
 {
     std::vector<std::wstring> shape;
     std::wstring text;
     int open = 0;
     auto flush = [&] {
-        const std::wstring trimmed = Trimmed(text);
+        const std::wstring trimmed = Trimmed(Allowed(text));
         if (!trimmed.empty())
             shape.push_back(L"T" + trimmed);
         text.clear();
@@ -60,7 +68,7 @@ std::vector<std::wstring> Shape(const std::vector<XMLElement>& nodes)
             ++open;
             shape.push_back(L"S" + node.GetName());
             for (const auto& [name, value] : node.GetAttributes())
-                shape.push_back(L"A" + name + L"=" + value);
+                shape.push_back(L"A" + name + L"=" + Allowed(value));
         }
         else if (open > 0)
         {
@@ -119,13 +127,19 @@ bool IsWhole(const std::vector<XMLElement>& nodes)
 }
 
 // A tag named "!x" or "?x" (read from "< !x>") is written as "<!x>", which reads back as a
-// declaration: a name the writer cannot express, not a fault of either side.
+// declaration, and a name holding characters XML forbids loses them: names the writer cannot
+// express, not a fault of either side.
 bool WriterCanExpress(const std::vector<XMLElement>& nodes)
 {
     for (const XMLElement& node : nodes)
     {
-        if (node.IsStartTag() && (node.GetName()[0] == L'!' || node.GetName()[0] == L'?'))
+        if (!node.IsStartTag())
+            continue;
+        if (node.GetName()[0] == L'!' || node.GetName()[0] == L'?' || Allowed(node.GetName()) != node.GetName())
             return false;
+        for (const auto& attribute : node.GetAttributes())
+            if (Allowed(attribute.first) != attribute.first)
+                return false;
     }
     return true;
 }

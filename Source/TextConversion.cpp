@@ -147,6 +147,12 @@ std::wstring NormalizePath(const std::wstring& path)
     return result;
 }
 
+std::wstring WithoutControlCharacters(std::wstring text)
+{
+    std::erase_if(text, [](wchar_t c) { return IsControlCharacter(static_cast<CodePoint>(c)); });
+    return text;
+}
+
 int DigitValueOrInvalid(wchar_t c)
 {
     if (c >= L'0' && c <= L'9')

@@ -54,6 +54,14 @@ int ToNarrow(const wchar_t* s, char* buffer, int capacity);
 // Every '\' becomes '/'.
 std::wstring NormalizePath(const std::wstring& path);
 
+// The control characters: U+0000 to U+001F, U+007F and U+0080 to U+009F. A name never holds one.
+inline constexpr bool IsControlCharacter(CodePoint c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+// text without its control characters.
+std::wstring WithoutControlCharacters(std::wstring text);
+
 // '0'-'9' give 0-9, letters give 10-35 in either case; anything else 0 (or -1 for the second).
 int DigitValue(wchar_t c);
 int DigitValueOrInvalid(wchar_t c);

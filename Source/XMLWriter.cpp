@@ -12,12 +12,14 @@ namespace
 {
 constexpr char kLineBreak[] = "\r\n";
 
-// Appends text as UTF-8; a surrogate pair (text that came from 16-bit data) is written as its
-// one code point, a lone half, which no well-formed file can hold, as U+FFFD.
+// Appends text as UTF-8, without the characters XML forbids; a surrogate pair (text that came from
+// 16-bit data) is written as its one code point, a lone half, which no well-formed file can hold,
+// as U+FFFD.
 void AppendEncoded(std::string& out, const wchar_t* text, std::size_t length)
 {
     for (std::size_t i = 0; i < length;)
-        Utf8::Append(out, Internal::ReadCodePoint(text, length, i));
+        if (const CodePoint c = Internal::ReadCodePoint(text, length, i); !XMLWriter::IsForbidden(c))
+            Utf8::Append(out, c);
 }
 
 void WriteBytes(IStream* stream, const std::string& bytes)
@@ -39,6 +41,12 @@ const char* NamedEscape(wchar_t c)
     }
 }
 } // namespace
+
+bool XMLWriter::IsForbidden(CodePoint c)
+{
+    // A reader would refuse the whole file for one of them.
+    return (c < 0x20 && c != L'\t' && c != L'\n' && c != L'\r') || c == 0xFFFE || c == 0xFFFF;
+}
 
 XMLWriter::XMLWriter(IStream* stream) : mStream(stream)
 {
@@ -172,8 +180,9 @@ void XMLWriter::WriteEscaped(const wchar_t* text, std::size_t length, Escape esc
             flushRun(i);
             bytes += named;
         }
-        else if (c >= 0 && c < 0x20 && !(escape == kText && (c == L'\t' || c == L'\n' || c == L'\r')))
+        else if (escape == kAttributeValue && (c == L'\t' || c == L'\n' || c == L'\r'))
         {
+            // A reader turns them into spaces unless they are references.
             flushRun(i);
             bytes += "&#" + std::to_string(static_cast<int>(c)) + ";";
         }

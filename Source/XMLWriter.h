@@ -1,6 +1,8 @@
 // A streaming XML writer with no document tree: declaration, start tags, attributes, text and end
 // tags are written as they are asked for, one tag per line without indentation, as UTF-8. Account
-// files and saved records are written this way.
+// files and saved records are written this way. Characters that XML 1.0 forbids (control characters
+// other than tab, line feed and carriage return; U+FFFE, U+FFFF) are left out wherever they come,
+// so that every reader takes what is written.
 //
 //   XMLWriter writer(&stream);          // writes <?xml version="1.0" encoding="UTF-8" ?>
 //   writer.StartElement(L"record");
@@ -9,6 +11,7 @@
 #pragma once
 
 #include "Stream.h"
+#include "TextConversion.h"
 #include "XMLElement.h"
 
 #include <deque>
@@ -30,16 +33,20 @@ public:
     void StartElement(const wchar_t* name);
     // Call while a start tag is open. The name is written as given, the value escaped.
     void WriteAttribute(const wchar_t* name, const wchar_t* value);
-    // Values may hold any character, NUL included.
+    // Values may hold any character; the forbidden ones are left out.
     void WriteAttribute(const std::wstring& name, const std::wstring& value);
     void WriteText(const wchar_t* text);
-    // Text may hold any character, NUL included.
+    // Text may hold any character; the forbidden ones are left out.
     void WriteText(const std::wstring& text);
     // Ends the innermost open element ("/>" when it has no content); does nothing when none is open.
     void EndElement();
     // Writes a node as the reader delivers it, so a document can be copied node by node: a start
     // tag with its attributes (in name order), an end tag, or text.
     void WriteElement(const XMLElement& node);
+
+    // The characters an XML 1.0 document cannot hold, not even as references, which the writer
+    // leaves out: control characters but tab, line feed and carriage return; U+FFFE and U+FFFF.
+    static bool IsForbidden(CodePoint c);
 
     // Writes one character as UTF-8 (1 to 4 bytes; a surrogate or a value past U+10FFFF, which no
     // well-formed file can hold, as U+FFFD).

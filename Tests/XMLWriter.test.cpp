@@ -62,15 +62,18 @@ TEST(XMLWriter, DestructionClosesOpenElementsInnermostFirst)
               std::string(kDeclaration) + "<outer>\r\n<inner>x</inner>\r\n</outer>\r\n");
 }
 
-TEST(XMLWriter, EscapesAttributeValuesAndText)
+// Characters XML 1.0 forbids even as references (here NUL, U+0001, U+000B, U+001F, U+FFFE and
+// U+FFFF) are left out, so that a strict reader takes the file.
+TEST(XMLWriter, EscapesAttributeValuesAndTextAndLeavesOutWhatXMLForbids)
 {
-    EXPECT_EQ(Written([](XMLWriter& w) {
+    const std::wstring forbidden = {L'\0', L'\x01', L'\x0B', L'\x1F', L'\xFFFE', L'\xFFFF'};
+    EXPECT_EQ(Written([&](XMLWriter& w) {
                   w.StartElement(L"e");
-                  w.WriteAttribute(L"v", L"a\tb\"c&d<e>f'g\n\x01");
-                  w.WriteText(L"a\tb\"c&d<e>f'g\r\n\x01");
+                  w.WriteAttribute(L"v", L"a\tb\"c&d<e>f'g\n" + forbidden + L"\r\x7F");
+                  w.WriteText(L"a\tb\"c&d<e>f'g\r\n" + forbidden + L"\u00E9");
               }),
-              std::string(kDeclaration) +
-                  "<e v=\"a&#9;b&quot;c&amp;d&lt;e&gt;f'g&#10;&#1;\">a\tb&quot;c&amp;d&lt;e&gt;f'g\r\n&#1;</e>\r\n");
+              std::string(kDeclaration) + "<e v=\"a&#9;b&quot;c&amp;d&lt;e&gt;f'g&#10;&#13;\x7F\">a\tb&quot;c&amp;d&lt;e&gt;f'g\r\n"
+                                          "\xC3\xA9</e>\r\n");
 }
 
 TEST(XMLWriter, EncodesUtf8IncludingCharactersBeyond16Bits)
@@ -98,7 +101,7 @@ TEST(XMLWriter, OutputReadsBackToTheSameElements)
         "<!-- profile -->\n"
         "<account>\n"
         "  <record name=\"Name\" value=\"Zo&#xEB; &amp; &lt;Bo&gt; &quot;&#x1F600;&quot;\"/>\n"
-        "  <record name=\"Tabs\" value=\"a&#9;b&#10;c&#13;&#0;\" empty=\"\"/>\n"
+        "  <record name=\"Tabs\" value=\"a&#9;b&#10;c&#13;\" empty=\"\"/>\n"
         "  <note lang='fr'>cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65 &euro; 5 &lt; 6 \xF0\x9F\x8D\xB0</note>\n"
         "  <deep><er><est x=\"1\">text</est></er></deep>\n"
         "</account>\n";

@@ -90,7 +90,11 @@ bool Account::HasValue(const Account* account, const std::string& key)
 
 std::wstring Account::ReadString(const Account* account, const std::string& key, const std::wstring& fallback)
 {
-    return FindRecord(account, key).GetStringAttribute(Internal::kValueAttribute, fallback.c_str());
+    // The whole value: a hand edit may have put a NUL into it, which is no end of the text.
+    const AttributeContainer record = FindRecord(account, key);
+    std::wstring value;
+    return record.HasAttribute(Internal::kValueAttribute) ? record.GetAttribute(value, Internal::kValueAttribute)
+                                                          : fallback;
 }
 
 int Account::ReadInt(const Account* account, const std::string& key, const int& fallback)

@@ -85,6 +85,15 @@ std::size_t WholeRecordTag(std::string_view piece)
     }
 }
 
+// The records of document, in order, and why it does not read cleanly: every record of a clean
+// one, every whole record of a damaged one.
+std::vector<AttributeMap> RecordsOf(MemoryStream& document, std::wstring& damage)
+{
+    std::vector<AttributeMap> records;
+    damage = WalkAccount(document, [&](const XMLElement& record) { records.push_back(record.GetAttributes()); });
+    return damage.empty() ? records : SalvageRecords(document);
+}
+
 // "<name>-<yyyymmdd>-<hhmmss>.damaged" beside the file, numbered on when taken.
 FileLocation DatedCopyOf(const FileLocation& file)
 {
@@ -190,6 +199,39 @@ std::vector<AttributeMap> SalvageRecords(MemoryStream& document)
     return records;
 }
 
+std::vector<AttributeMap> ReadProfileRecords(const FileLocation& file, MemoryStream& document, std::wstring& damage,
+                                             std::size_t& restored)
+{
+    restored = 0;
+    std::vector<AttributeMap> records = RecordsOf(document, damage);
+    if (damage.empty())
+        return records;
+    MemoryStream lastGood(file.ToString());
+    std::wstring failure;
+    if (!ReadAccountFile(LastGoodOf(file), lastGood, failure))
+        return records;
+    std::wstring lastDamage;
+    // Each record the damage took goes after the last one met of those before it there.
+    std::size_t at = 0;
+    for (const AttributeMap& record : RecordsOf(lastGood, lastDamage))
+    {
+        const auto name = record.find(kNameAttribute);
+        if (name == record.end())
+            continue;
+        const auto held = std::find_if(records.begin(), records.end(),
+                                       [&](const AttributeMap& kept) { return IsNamed(kept, name->second); });
+        if (held != records.end())
+            at = static_cast<std::size_t>(held - records.begin()) + 1;
+        else
+        {
+            records.insert(records.begin() + static_cast<std::ptrdiff_t>(at++), record);
+            ++restored;
+        }
+    }
+    document.Seek(IStream::kFromStart, 0);
+    return records;
+}
+
 void WriteAccountDocument(const std::vector<AttributeMap>& records, MemoryStream& out)
 {
     {
@@ -207,14 +249,17 @@ void WriteAccountDocument(const std::vector<AttributeMap>& records, MemoryStream
 }
 
 bool KeepDamagedCopy(const FileLocation& file, MemoryStream& document, const std::wstring& damage,
-                     std::wstring& failure)
+                     std::size_t restored, std::wstring& failure)
 {
     const FileLocation copy = DatedCopyOf(file);
     if (!StoreAccountFile(copy, document, failure))
         return false;
-    TellPlayerAboutProfiles(L"A profile file could not be read whole:\n\n" + PathForMessages(file) + L"\n" + damage +
-                            L"\n\nA copy of it was kept as\n" + PathForMessages(copy) +
-                            L"\n\nThe profile goes on with everything that could be read.");
+    TellPlayerAboutProfiles(
+        L"A profile file could not be read whole:\n\n" + PathForMessages(file) + L"\n" + damage +
+        L"\n\nA copy of it was kept as\n" + PathForMessages(copy) +
+        (restored == 0 ? L"\n\nThe profile goes on with everything that could be read."
+                       : L"\n\nWhat the damage took was taken from the profile as it was last saved whole:\n" +
+                             PathForMessages(LastGoodOf(file)) + L"\n\nThe profile goes on with all of it."));
     return true;
 }
 
@@ -228,10 +273,15 @@ bool SecureAccountFile(const FileLocation& file)
                                 L"\n\nThe game goes on without it and leaves the file as it is.");
         return false;
     }
-    const std::wstring damage = WalkAccount(document, nullptr);
+    std::wstring damage;
+    std::size_t restored = 0;
+    const std::vector<AttributeMap> records = ReadProfileRecords(file, document, damage, restored);
     if (damage.empty())
+    {
+        RefreshLastGood(file, document);
         return true;
-    if (!SalvageRecords(document).empty())
+    }
+    if (!records.empty())
     {
         if (!RewriteAccountFile(file, {}, false, failure))
             ReportProfileSaveFailure(failure);

@@ -1,7 +1,8 @@
 // Account files that do not read cleanly: damaged XML, text where records belong, an empty file, a
 // file that ends early. Nothing in such a file is given up: before anything writes over it, it is
 // kept beside as a dated copy ("<name>-<date>-<time>.damaged") and the player is told where, and the
-// profile goes on with every record that can still be read, wherever the damage lies. Main thread.
+// profile goes on with every record that can still be read, wherever the damage lies, and those
+// the damage took from its last good generation (AccountFile.h). Main thread.
 #pragma once
 
 #include "AttributeContainer.h"
@@ -28,16 +29,25 @@ std::wstring WalkAccount(MemoryStream& document, const std::function<void(const 
 // on its own so that damage elsewhere does not take it along.
 std::vector<AttributeMap> SalvageRecords(MemoryStream& document);
 
+// The records of file, whose content is document, in file order, and in damage why it does not
+// read cleanly (empty when it does). A damaged file gives every whole record it still holds, and
+// from its last good generation each record whose key it no longer holds, put where it stood
+// there; restored counts those.
+std::vector<AttributeMap> ReadProfileRecords(const FileLocation& file, MemoryStream& document, std::wstring& damage,
+                                             std::size_t& restored);
+
 // Writes an account document holding the records, in order, to out.
 void WriteAccountDocument(const std::vector<AttributeMap>& records, MemoryStream& out);
 
-// Keeps document as a dated copy beside file and tells the player why (damage) and where. False,
-// with failure set as the account file's operations set it, when the copy cannot be stored.
+// Keeps document as a dated copy beside file and tells the player why (damage) and where, and
+// where the restored records came from. False, with failure set as the account file's operations
+// set it, when the copy cannot be stored.
 bool KeepDamagedCopy(const FileLocation& file, MemoryStream& document, const std::wstring& damage,
-                     std::wstring& failure);
+                     std::size_t restored, std::wstring& failure);
 
-// At start: a damaged file is kept as a copy and rewritten with what can be read; one from which
-// no record can be read is moved aside whole. The player is told either way. False when the file
+// At start: a damaged file is kept as a copy and rewritten with what can be read and what its last
+// good generation gives back; one from which no record comes either way is moved aside whole. The
+// player is told either way. A clean file becomes its last good generation. False when the file
 // holds no profile any more.
 bool SecureAccountFile(const FileLocation& file);
 } // namespace Corvane::Internal

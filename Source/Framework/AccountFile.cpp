@@ -1,5 +1,6 @@
 #include "Framework/AccountFile.h"
 
+#include "Debug.h"
 #include "FileSystem.h"
 #include "Framework/AccountDamage.h"
 #include "MemoryStream.h"
@@ -11,17 +12,22 @@
 #include "XMLWriter.h"
 
 #include <algorithm>
-#include <atomic>
+#include <iterator>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace Corvane::Internal
 {
 namespace
 {
-// Names tried for a temporary file before a write gives up: only leftovers or planted files take
-// one.
-constexpr int kTemporaryNames = 64;
+// Names tried for a temporary file before a write gives up: a random name is taken only by chance
+// or by a file planted under it.
+constexpr int kTemporaryNames = 100;
+// Random characters in a temporary name: as many as mkstemp uses, from the same letters and digits.
+constexpr int kRandomCharacters = 6;
+const wchar_t kNameCharacters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+const wchar_t kLastGoodExtension[] = L".lastgood";
 
 struct StreamRelease
 {
@@ -56,12 +62,6 @@ bool CopyWhole(IStream& source, IStream& destination)
     if (!bytes.complete)
         return false;
     return bytes.size == 0 || destination.Write(bytes.data, static_cast<unsigned>(bytes.size)) == bytes.size;
-}
-
-bool IsNamed(const AttributeMap& record, const std::wstring& key)
-{
-    const auto name = record.find(kNameAttribute);
-    return name != record.end() && name->second == key;
 }
 
 bool IsRecordOf(const XMLElement& node, const std::wstring& key)
@@ -141,16 +141,46 @@ void ApplyEdits(MemoryStream& document, const std::vector<RecordEdit>& edits)
     document.Seek(IStream::kFromStart, 0);
 }
 
-// "<name>-<n>.tmp" beside the file, n counted through the process.
+// "<name>-<random>.tmp" beside the file: a name nobody can know ahead, so that files planted under
+// the names to come cannot keep a write from being stored.
 FileLocation TemporaryFor(const FileLocation& file)
 {
-    static std::atomic<unsigned> counter{0};
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(kNameCharacters) - 2);
+    std::wstring name = std::wstring(file.GetName()) + L"-";
+    for (int i = 0; i < kRandomCharacters; ++i)
+        name += kNameCharacters[pick(random)];
     FileLocation temporary = file;
-    temporary.SetName((std::wstring(file.GetName()) + L"-" + std::to_wstring(++counter)).c_str());
+    temporary.SetName(name.c_str());
     temporary.SetExtension(kTemporaryExtension);
     return temporary;
 }
+
+bool HoldSameBytes(MemoryStream& one, MemoryStream& other)
+{
+    std::vector<std::uint8_t> oneStorage, otherStorage;
+    one.Seek(IStream::kFromStart, 0);
+    other.Seek(IStream::kFromStart, 0);
+    const StreamBytes a = ReadAllBytes(one, oneStorage);
+    const StreamBytes b = ReadAllBytes(other, otherStorage);
+    return a.size == b.size && std::equal(a.data, a.data + a.size, b.data);
+}
+
+// Stores content as the file's last good generation too; a failure there leaves the profile saved,
+// so it is only logged.
+void KeepLastGood(const FileLocation& file, MemoryStream& content)
+{
+    std::wstring failure;
+    if (!StoreAccountFile(LastGoodOf(file), content, failure))
+        DebugPrint("The last good copy of a profile could not be kept:\n%s\n", Utf8::FromWide(failure).c_str());
+}
 } // namespace
+
+bool IsNamed(const AttributeMap& record, const std::wstring& key)
+{
+    const auto name = record.find(kNameAttribute);
+    return name != record.end() && name->second == key;
+}
 
 AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstring& key)
 {
@@ -159,14 +189,9 @@ AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstrin
     std::wstring failure;
     if (!ReadAccountFile(file, content, failure))
         return found;
-    const std::wstring damage = WalkAccount(content, [&](const XMLElement& record) {
-        if (IsRecordOf(record, key))
-            found.GetAttributes() = record.GetAttributes();
-    });
-    if (damage.empty())
-        return found;
-    found = AttributeContainer();
-    for (const AttributeMap& record : SalvageRecords(content))
+    std::wstring damage;
+    std::size_t restored = 0;
+    for (const AttributeMap& record : ReadProfileRecords(file, content, damage, restored))
         if (IsNamed(record, key))
             found.GetAttributes() = record;
     return found;
@@ -185,12 +210,14 @@ bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>&
     {
         if (!ReadAccountFile(file, document, failure))
             return false;
-        if (const std::wstring damage = WalkAccount(document, nullptr); !damage.empty())
+        std::wstring damage;
+        std::size_t restored = 0;
+        std::vector<AttributeMap> records = ReadProfileRecords(file, document, damage, restored);
+        if (!damage.empty())
         {
             // Writing back only what could be read would drop the rest for good.
-            if (!KeepDamagedCopy(file, document, damage, failure))
+            if (!KeepDamagedCopy(file, document, damage, restored, failure))
                 return false;
-            std::vector<AttributeMap> records = SalvageRecords(document);
             for (const RecordEdit& record : required)
                 if (std::none_of(records.begin(), records.end(),
                                  [&](const AttributeMap& kept) { return IsNamed(kept, record.key); }))
@@ -203,7 +230,26 @@ bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>&
             return true; // clean, and nothing to change
     }
     ApplyEdits(document, edits);
-    return StoreAccountFile(file, document, failure);
+    if (!StoreAccountFile(file, document, failure))
+        return false;
+    KeepLastGood(file, document);
+    return true;
+}
+
+FileLocation LastGoodOf(const FileLocation& file)
+{
+    FileLocation lastGood = file;
+    lastGood.SetExtension(kLastGoodExtension);
+    return lastGood;
+}
+
+void RefreshLastGood(const FileLocation& file, MemoryStream& content)
+{
+    MemoryStream kept(file.ToString());
+    std::wstring failure;
+    if (!ReadAccountFile(LastGoodOf(file), kept, failure) || !HoldSameBytes(kept, content))
+        KeepLastGood(file, content);
+    content.Seek(IStream::kFromStart, 0);
 }
 
 std::wstring PathForMessages(const FileLocation& file)

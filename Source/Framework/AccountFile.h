@@ -11,7 +11,12 @@
 // (created new, never through a link) and puts that in the file's place in one step
 // (IFileSystem::Replace), the folder synced. A crash, a full disk or a file that cannot be read
 // leaves the old content as it was. A file that does not read cleanly is never written over
-// before a dated copy of it is kept (AccountDamage.h). Main thread.
+// before a dated copy of it is kept (AccountDamage.h).
+//
+// Beside each profile lies its last good generation, "<name>.lastgood": the content the file was
+// last written with whole, or read cleanly at a start, stored the same way. When damage takes
+// records from the file, they come back from there. Profiles are listed by ".act", so it is never
+// taken for one. Main thread.
 #pragma once
 
 #include "AttributeContainer.h"
@@ -52,18 +57,28 @@ struct RecordEdit
     std::wstring value; // unused by kRemove
 };
 
+// The record's "name" is key.
+bool IsNamed(const AttributeMap& record, const std::wstring& key);
+
 // The attributes of the last record named key (records repeat when a file was edited by hand);
 // empty when the file cannot be read or has no such record. A damaged file answers from the
-// records that can still be read, the records a rewrite keeps.
+// records a rewrite keeps (ReadProfileRecords).
 AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstring& key);
 
-// Applies the edits, in order, to the file's records and stores the result. fresh: the file was
-// never written, and is made from the edits alone. A damaged file is first kept as a dated copy
-// (the player is told) and the edits apply to what could be read, with the required records put
-// back where the damage took them. False when it cannot be done, with the file as it was and
-// failure set to the file's full path and the reason, on two lines.
+// Applies the edits, in order, to the file's records and stores the result, and then as the last
+// good generation. fresh: the file was never written, and is made from the edits alone. A damaged
+// file is first kept as a dated copy (the player is told) and the edits apply to what could be
+// read and what came back from the last good generation, with the required records put back where
+// both lost them. False when it cannot be done, with the file as it was and failure set to the
+// file's full path and the reason, on two lines.
 bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>& edits, bool fresh,
                         std::wstring& failure, const std::vector<RecordEdit>& required = {});
+
+// Where the file's last good generation lies.
+FileLocation LastGoodOf(const FileLocation& file);
+// Makes content, the file's content as it read cleanly, its last good generation, unless that
+// holds it already.
+void RefreshLastGood(const FileLocation& file, MemoryStream& content);
 
 // The file's full path, for the player's messages.
 std::wstring PathForMessages(const FileLocation& file);

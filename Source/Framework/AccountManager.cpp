@@ -7,6 +7,7 @@
 #include "Framework/IAccountChangeHandler.h"
 #include "Framework/ProfileNotice.h"
 #include "RuntimeError.h"
+#include "TextConversion.h"
 
 #include <algorithm>
 
@@ -72,8 +73,11 @@ void AccountManager::Load()
         if (!Internal::SecureAccountFile(file))
             continue;
         const Account reader(file, L"", false);
-        mAccounts.push_back(std::make_unique<Account>(file, Account::ReadString(&reader, Account::kNameKey, L""),
-                                                      Account::ReadBool(&reader, Account::kIsCurrentKey, false)));
+        // A name is shown and written back: the control characters a hand edit may have put in
+        // are no part of it.
+        mAccounts.push_back(std::make_unique<Account>(
+            file, WithoutControlCharacters(Account::ReadString(&reader, Account::kNameKey, L"")),
+            Account::ReadBool(&reader, Account::kIsCurrentKey, false)));
     }
     if (mAccounts.empty())
     {
@@ -165,7 +169,10 @@ bool AccountManager::DeleteAccount(const std::wstring& name)
         MakeCurrent(mAccounts.front().get());
     }
     if (FileSystem* fileSystem = FileSystem::GetInstance())
+    {
         fileSystem->Delete(removed->GetLocation());
+        fileSystem->Delete(Internal::LastGoodOf(removed->GetLocation()));
+    }
     return true;
 }
 

@@ -211,12 +211,16 @@ void Looper::Loop()
                 break;
         }
         IApplication* application = IApplication::GetInstance();
-        if (platform->IsActive() || (application && application->GetRunSettings().runWhileInactive))
+        // A change of screen is made at once even behind other windows: a screen that finished
+        // its work there (the loading screen) hands over without waiting for the focus.
+        if (platform->IsActive() || (application && application->GetRunSettings().runWhileInactive) ||
+            HasPendingRequests())
             Tick();
         else if (platform->NeedsRepaint())
             Draw();
         else
         {
+            // Any message ends the wait, a stop signal's close request among them.
             platform->WaitForMessage();
             // The first tick after waking makes one update, not a catch-up of the time asleep.
             RestartTiming();

@@ -1,6 +1,7 @@
 #include "Framework/ProfileNotice.h"
 
 #include "Debug.h"
+#include "Platform/Compat/Kernel/StopSignals.h"
 #include "Platform/Compat/User/MessageBox.h"
 #include "Platform/Win32/UnhandledException.h"
 #include "Utf8.h"
@@ -14,6 +15,7 @@ int gBatchDepth = 0;
 std::wstring gBatchFailure;
 // An open batch is the program's last save.
 bool gLastSave = false;
+bool gLastSaveFailed = false;
 
 void Show(const std::wstring& text)
 {
@@ -44,16 +46,26 @@ void TellPlayerAboutProfiles(const std::wstring& text)
     Show(text);
 }
 
+bool LastSaveFailed()
+{
+    return gLastSaveFailed;
+}
+
 ProfileSaveBatch::ProfileSaveBatch(Kind kind) : mKind(kind)
 {
     ++gBatchDepth;
-    if (kind == kLastSave)
-        gLastSave = true;
+    if (kind != kLastSave)
+        return;
+    gLastSave = true;
+    // Files are replaced whole, so a save cut short leaves the one before it.
+    Compat::SetUnfinishedWork("in the middle of its last save: the profiles keep what their saves before wrote");
 }
 
 ProfileSaveBatch::~ProfileSaveBatch()
 {
     --gBatchDepth;
+    if (mKind == kLastSave && !gBatchFailure.empty())
+        gLastSaveFailed = true;
     if (gBatchDepth == 0 && !gBatchFailure.empty())
     {
         const std::wstring failure = std::move(gBatchFailure);
@@ -61,6 +73,9 @@ ProfileSaveBatch::~ProfileSaveBatch()
         Show(SaveFailureText(failure));
     }
     if (mKind == kLastSave)
+    {
         gLastSave = false;
+        Compat::SetUnfinishedWork(nullptr);
+    }
 }
 } // namespace Corvane

@@ -15,6 +15,9 @@ void ReportProfileSaveFailure(const std::wstring& failure);
 // once.
 void TellPlayerAboutProfiles(const std::wstring& text);
 
+// A save of the program's last save batch failed (what failed is in the log).
+bool LastSaveFailed();
+
 // Gathers the save failures of one step into one box.
 class ProfileSaveBatch
 {

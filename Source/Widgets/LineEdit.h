@@ -14,6 +14,7 @@
 #include "Graphics/ICanvas.h"
 #include "Graphics/Rect.h"
 #include "Graphics/Vector2.h"
+#include "TextConversion.h"
 
 #include <memory>
 #include <string>
@@ -105,14 +106,16 @@ public:
     // Removes the character before (after) the caret; true when there was one.
     bool DeleteBackward();
     bool DeleteForward();
-    // Typed text: every character from code 32 up is inserted in turn; changed runs after each
-    // insertion that happened.
+    // Typed text: every character but the control characters is inserted in turn; changed runs
+    // after each insertion that happened.
     template <typename Changed> void Type(const std::wstring& text, Changed changed)
     {
         for (const wchar_t c : text)
-            if (c >= kFirstPrintable && Insert(c))
+            if (IsTyped(c) && Insert(c))
                 changed();
     }
+    // Whether typing c puts it into the text: control characters never do.
+    static bool IsTyped(wchar_t c) { return !IsControlCharacter(static_cast<CodePoint>(c)); }
     // A key down while the owner holds the keyboard focus: Backspace, Delete, Home, End, Left and
     // Right edit or move the caret; Enter, Tab, Escape and the codes 512 and 513 pass on; every
     // other key is kept.
@@ -125,8 +128,6 @@ public:
     // The caret's frame blinkTime seconds after the start stretched into rect; 1 without a caret.
     int DrawCaret(float blinkTime, const Rect<float>& rect, const Graphics::DrawState& state,
                   Graphics::ICanvas* canvas) const;
-
-    static constexpr wchar_t kFirstPrintable = 32;
 
 private:
     wchar_t Displayed(const std::wstring& text, std::size_t index) const;

@@ -184,7 +184,7 @@ bool TextEditObject::Char(const std::wstring& text)
     if (!HasFocus(this))
         return false;
     for (const wchar_t c : text)
-        if (c >= LineEdit::kFirstPrintable)
+        if (LineEdit::IsTyped(c))
             InsertCharacter(c);
     return true;
 }

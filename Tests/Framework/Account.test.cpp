@@ -1,6 +1,7 @@
 #include "Framework/Account.h"
 
 #include "Framework/AccountManager.h"
+#include "Platform/Compat/Kernel/LastError.h"
 #include "Stream.h"
 #include "Support/BoxCapture.h"
 #include "Support/DebugCapture.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 
 using namespace Corvane;
 using namespace Corvane::Testing;
@@ -29,6 +31,12 @@ public:
     {
         if (access & kFileWrite)
             written.push_back(Utf8::FromWide(location.GetName()) + Utf8::FromWide(location.GetExtension()));
+        if (disposition == kCreateNew && takenNames > 0)
+        {
+            --takenNames;
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return nullptr;
+        }
         return mDisk.OpenStream(location, access, disposition);
     }
     void Refresh() override { mDisk.Refresh(); }
@@ -43,6 +51,8 @@ public:
     std::wstring GetPath(const FileLocation& location) const override { return mDisk.GetPath(location); }
 
     std::vector<std::string> written;
+    // How many of the next new files to make find their name taken.
+    int takenNames = 0;
 
 private:
     Win32FileSystemPartition mDisk;
@@ -196,12 +206,14 @@ TEST_F(AccountTest, AWriteThatCannotBeStoredIsToldAndKeptUntilALaterWriteStoresI
     }
 }
 
-// Damage of every kind: each record that is whole somewhere in the file is kept, the file as it
-// was lies beside as a dated copy, and the profile keeps its name.
-TEST_F(AccountTest, ADamagedFileIsKeptAsACopyAndTheWriteGoesOnWithEveryRecordThatCanBeRead)
+// Damage of every kind to a profile saved whole: the file as it was lies beside as a dated copy,
+// and every record comes back where it stood, from the file when it is whole there, else from the
+// last good generation. Without that generation (a file an older version wrote), the records whole
+// in the file are kept and the profile keeps its name.
+TEST_F(AccountTest, ADamagedFileIsKeptAsACopyAndEveryRecordComesBackFromItOrTheLastGoodGeneration)
 {
     const std::string a = Record("A", "1"), b = Record("B", "2"), c = Record("C", "3");
-    const std::string whole = kHeader + "<account>\r\n" + kNameRecord + a + b + c + "</account>\r\n";
+    const std::string whole = kHeader + "<account>\r\n" + kNameRecord + kCurrentRecord + a + b + c + "</account>\r\n";
     const auto damage = [&](const std::string& from, const std::string& to) {
         std::string text = whole;
         return text.replace(text.find(from), from.size(), to);
@@ -210,22 +222,28 @@ TEST_F(AccountTest, ADamagedFileIsKeptAsACopyAndTheWriteGoesOnWithEveryRecordTha
     {
         const char* what;
         std::string content;
-        std::vector<std::string> kept;
-        std::string problem;
+        bool lastGood;
+        std::string problem; // empty: as the reader says
     } cases[] = {
-        {"a record lost its '<'", damage("<record name=\"B\"", "Xrecord name=\"B\""), {kNameRecord, a, c},
+        {"a record lost its '<'", damage("<record name=\"B\"", "Xrecord name=\"B\""), true,
          "There is text where a record belongs."},
-        {"a value lost its quote", damage("value=\"2\"", "value=\"2"), {kNameRecord, a, c},
-         "An element's attributes are damaged."},
-        {"cut in half", whole.substr(0, whole.find(b) + 20), {kNameRecord, a}, ""}, // as the reader says
-        {"empty", "", {}, "The file is empty."},
+        {"a value lost its closing quote", damage("\"2\"", "\"2X"), true, "An element's attributes are damaged."},
+        {"cut in half", whole.substr(0, whole.find(b) + 20), true, ""},
+        {"empty", "", true, "The file is empty."},
+        {"a record lost its '<', no last good generation", damage("<record name=\"B\"", "Xrecord name=\"B\""),
+         false, "There is text where a record belongs."},
     };
     for (const auto& test : cases)
     {
         SCOPED_TRACE(test.what);
+        Replace(whole);
+        ASSERT_TRUE(Account::WriteInt(account, "A", 1)); // saved whole: the last good generation
+        ASSERT_EQ(Content(), whole);
+        if (!test.lastGood)
+            std::filesystem::remove(profiles.Folder().Path() / ProfileFolder::LastGood(account));
         Replace(test.content);
         boxes.Clear();
-        EXPECT_EQ(Account::ReadInt(account, "A", 0), test.kept.size() > 1 ? 1 : 0) << "reads see what a write keeps";
+        EXPECT_EQ(Account::ReadInt(account, "B", 0), test.lastGood ? 2 : 0) << "reads see what a write keeps";
         EXPECT_TRUE(Account::WriteInt(account, "Score", 20));
 
         const std::string copy = profiles.Files()[0]; // "<number>-<date>-<time>.damaged" sorts first
@@ -233,42 +251,49 @@ TEST_F(AccountTest, ADamagedFileIsKeptAsACopyAndTheWriteGoesOnWithEveryRecordTha
         EXPECT_EQ(profiles.Folder().Read(copy), test.content) << "the copy is the file as it was";
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         const std::string& box = boxes.Boxes()[0];
+        const std::string lastGood = (profiles.Folder().Path() / ProfileFolder::LastGood(account)).string();
         EXPECT_TRUE(box.starts_with("Corvane 2DEngine: A profile file could not be read whole:\n\n" + FullPath() +
                                     "\n" + test.problem) &&
-                    box.ends_with("\n\nA copy of it was kept as\n" + (profiles.Folder().Path() / copy).string() +
-                                  "\n\nThe profile goes on with everything that could be read."))
+                    box.find("\n\nA copy of it was kept as\n" + (profiles.Folder().Path() / copy).string() +
+                             "\n\n") != std::string::npos &&
+                    box.ends_with(test.lastGood ? "taken from the profile as it was last saved whole:\n" + lastGood +
+                                                      "\n\nThe profile goes on with all of it."
+                                                : "The profile goes on with everything that could be read."))
             << box;
-        // What the program knows of its profile is put back where the damage took it.
-        std::string expected = kHeader + "<account>\r\n" + (test.kept.empty() ? kNameRecord : "");
-        for (const std::string& record : test.kept)
-            expected += record;
-        EXPECT_EQ(Content(), expected + kCurrentRecord + Record("Score", "20") + "</account>\r\n");
+        const std::string kept = test.lastGood ? whole : damage(b, "");
+        EXPECT_EQ(Content(), kept.substr(0, kept.size() - 12) + Record("Score", "20") + "</account>\r\n");
+        EXPECT_EQ(profiles.Folder().Read(ProfileFolder::LastGood(account)), Content());
         std::filesystem::remove(profiles.Folder().Path() / copy);
     }
 }
 
-// A link planted where a temporary file will be made, pointing anywhere, is passed over and never
-// written through; a later start removes every temporary file left in the folder.
-TEST_F(AccountTest, TemporaryFilesAreMadeNewAndLinksPlantedInTheirPlaceAreNeverWrittenThrough)
+// Temporary names are drawn at random, as mkstemp draws them: links planted under the names an
+// older version counted through neither keep a write from being stored nor are written through; a
+// name found taken is passed over for another, up to a bound; a later start removes what is left.
+TEST_F(AccountTest, TemporaryNamesCannotBeGuessedAndLinksPlantedUnderThemAreNeverWrittenThrough)
 {
-    Account::WriteInt(account, "A", 1);
-    const std::string last = partition->written.back();
-    const int used = std::stoi(last.substr(Number().size() + 1));
     const std::filesystem::path folder = profiles.Folder().Path();
     const std::filesystem::path precious = profiles.Folder().Write("elsewhere/precious.txt", "precious");
-    const std::string number = Number();
-    const auto tmp = [&](int n) { return folder / (number + "-" + std::to_string(n) + ".tmp"); };
-    std::filesystem::create_symlink(precious, tmp(used + 1));
-    std::filesystem::create_symlink(folder / "elsewhere/new.txt", tmp(used + 2));
-
-    EXPECT_TRUE(Account::WriteInt(account, "A", 2));
-    EXPECT_EQ(partition->written.back(), Number() + "-" + std::to_string(used + 3) + ".tmp");
-    EXPECT_EQ(Account::ReadInt(account, "A", 0), 2);
+    for (int n = 1; n <= 200; ++n)
+        std::filesystem::create_symlink(precious, folder / (Number() + "-" + std::to_string(n) + ".tmp"));
+    // Two names for a write that is stored: the profile's and its last good generation's.
+    const struct
+    {
+        int taken;
+        std::size_t tried;
+    } cases[] = {{0, 2}, {5, 7}, {1000, 100}};
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(test.taken);
+        partition->written.clear();
+        partition->takenNames = test.taken;
+        EXPECT_EQ(Account::WriteInt(account, "A", test.taken), test.taken < 1000);
+        EXPECT_EQ(std::set<std::string>(partition->written.begin(), partition->written.end()).size(), test.tried);
+    }
+    partition->takenNames = 0;
     EXPECT_EQ(profiles.Folder().Read("elsewhere/precious.txt"), "precious");
-    EXPECT_FALSE(std::filesystem::exists(folder / "elsewhere/new.txt"));
-
     delete AccountManager::Get();
     AccountManager::Get();
-    EXPECT_FALSE(std::filesystem::is_symlink(tmp(used + 1)) || std::filesystem::is_symlink(tmp(used + 2)));
-    EXPECT_EQ(profiles.Folder().Read("elsewhere/precious.txt"), "precious");
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
 }

@@ -59,6 +59,14 @@ protected:
         manager.AddAccountChangeHandler(&recorder);
         return manager;
     }
+    // A profile file as a hand edit may leave it: name is written as it is.
+    void WriteProfile(const char* file, const char* name, const char* current) const
+    {
+        profiles.Folder().Write(
+            file, std::string(kFileHeader) + "<account>\r\n<record name=\"Corvane::AccountManager::Name\" value=\"" +
+                      name + "\"/>\r\n<record name=\"Corvane::AccountManager::IsCurrent\" value=\"" + current +
+                      "\"/>\r\n</account>\r\n");
+    }
     bool IsCurrentInFile(const std::wstring& name)
     {
         return Account::ReadBool(AccountManager::Get()->FindAccount(name), Account::kIsCurrentKey, false);
@@ -89,6 +97,8 @@ TEST_F(AccountManagerTest, AFirstStartWritesOneDefaultProfileThatTheNextStartFin
                   "<record name=\"Corvane::AccountManager::Name\" value=\"TRVL_DEFAULT_PROFILE\"/>\r\n"
                   "<record name=\"Corvane::AccountManager::IsCurrent\" value=\"true\"/>\r\n"
                   "</account>\r\n");
+
+    EXPECT_EQ(profiles.Folder().Read(ProfileFolder::LastGood(current)), profiles.Content(current));
 
     delete manager;
     manager = AccountManager::Get();
@@ -140,10 +150,13 @@ TEST_F(AccountManagerTest, DeletingProfilesKeepsACurrentOne)
 {
     AccountManager& manager = ThreeProfiles();
     const std::string annFile = Utf8::FromWide(manager.FindAccount(L"Ann")->GetLocation().ToString());
+    const std::string annLastGood = ProfileFolder::LastGood(manager.FindAccount(L"Ann"));
+    ASSERT_TRUE(profiles.Folder().Exists(annLastGood));
 
-    // Not current: only its file goes.
+    // Not current: only its files go.
     EXPECT_TRUE(manager.DeleteAccount(L"Ann"));
     EXPECT_FALSE(profiles.Folder().Exists(annFile));
+    EXPECT_FALSE(profiles.Folder().Exists(annLastGood));
     EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"TRVL_DEFAULT_PROFILE", L"Bob"}));
     EXPECT_TRUE(log.empty());
     EXPECT_FALSE(manager.DeleteAccount(L"Ann"));
@@ -164,15 +177,9 @@ TEST_F(AccountManagerTest, DeletingProfilesKeepsACurrentOne)
 
 TEST_F(AccountManagerTest, FilesWithoutOrWithTwoCurrentFlagsAreSettledOnTheFirstCurrentOne)
 {
-    const auto write = [&](const char* file, const char* name, const char* current) {
-        profiles.Folder().Write(
-            file, std::string(kFileHeader) + "<account>\r\n<record name=\"Corvane::AccountManager::Name\" value=\"" +
-                      name + "\"/>\r\n<record name=\"Corvane::AccountManager::IsCurrent\" value=\"" + current +
-                      "\"/>\r\n</account>\r\n");
-    };
-    write("1.act", "One", "false");
-    write("2.act", "Two", "true");
-    write("3.act", "Three", "true");
+    WriteProfile("1.act", "One", "false");
+    WriteProfile("2.act", "Two", "true");
+    WriteProfile("3.act", "Three", "true");
     AccountManager& manager = *AccountManager::Get();
     EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"One", L"Two", L"Three"}));
     EXPECT_EQ(manager.GetCurrentAccount()->GetName(), L"Two");
@@ -180,37 +187,61 @@ TEST_F(AccountManagerTest, FilesWithoutOrWithTwoCurrentFlagsAreSettledOnTheFirst
     EXPECT_FALSE(IsCurrentInFile(L"Three"));
 
     delete &manager;
-    write("2.act", "Two", "false");
-    write("3.act", "Three", "false");
+    WriteProfile("2.act", "Two", "false");
+    WriteProfile("3.act", "Three", "false");
     EXPECT_EQ(AccountManager::Get()->GetCurrentAccount()->GetName(), L"One");
 }
 
+// Control characters put into a name by a hand edit, which a strict XML reader refuses as
+// references, are dropped from the name as it is read and from the file as it is written.
+TEST_F(AccountManagerTest, ControlCharactersAreDroppedFromANameReadFromItsFile)
+{
+    WriteProfile("1.act", "A&#1;n&#0;n", "true");
+    WriteProfile("2.act", "&#x7F;B&#10;ob&#x9F;", "false");
+    WriteProfile("3.act", "Zo\xC3\xAB", "false");
+    AccountManager& manager = *AccountManager::Get();
+    EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"Ann", L"Bob", L"Zo\u00EB"}));
+    Account::WriteInt(manager.FindAccount(L"Ann"), "Level", 1);
+    EXPECT_EQ(profiles.Folder().Read("1.act").find("&#"), std::string::npos) << profiles.Folder().Read("1.act");
+}
+
 // At start: a damaged profile is repaired after a dated copy of it is kept; one with nothing
-// readable is moved aside; the player hears of both.
+// readable is moved aside, unless its last good generation gives it back; the player hears of each.
 TEST_F(AccountManagerTest, AtStartADamagedProfileIsKeptAsACopyAndOneWithNothingReadableIsMovedAside)
 {
     const std::string name = "<record name=\"Corvane::AccountManager::Name\" value=\"One\"/>\r\n";
     const std::string level = "<record name=\"Level\" value=\"AQAAAAEAAAA=\"/>\r\n";
     const std::string cut = std::string(kFileHeader) + "<account>\r\n" + name + level + "<record name=\"Le";
+    const std::string three = std::string(kFileHeader) +
+                              "<account>\r\n<record name=\"Corvane::AccountManager::Name\" value=\"Three\"/>\r\n" +
+                              level + "</account>\r\n";
     profiles.Folder().Write("1.act", cut);
     profiles.Folder().Write("2.act", "");
+    profiles.Folder().Write("3.act", "");
+    profiles.Folder().Write("3.lastgood", three);
     BoxCapture boxes;
     AccountManager& manager = *AccountManager::Get();
-    EXPECT_EQ(Names(manager), std::vector<std::wstring>{L"One"});
+    EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"One", L"Three"}));
     EXPECT_EQ(profiles.Folder().Read("1.act"), std::string(kFileHeader) + "<account>\r\n" + name + level +
                                                    "<record name=\"Corvane::AccountManager::IsCurrent\" "
                                                    "value=\"true\"/>\r\n</account>\r\n");
+    EXPECT_EQ(profiles.Folder().Read("3.act"), three);
     const std::vector<std::string> files = profiles.Files();
-    ASSERT_EQ(files.size(), 3u);
+    ASSERT_EQ(files.size(), 5u);
     EXPECT_TRUE(files[0].starts_with("1-") && files[0].ends_with(".damaged")) << files[0];
     EXPECT_EQ(profiles.Folder().Read(files[0]), cut);
     EXPECT_TRUE(files[2].starts_with("2-") && files[2].ends_with(".damaged")) << files[2];
-    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_TRUE(files[3].starts_with("3-") && files[3].ends_with(".damaged")) << files[3];
+    ASSERT_EQ(boxes.Boxes().size(), 3u);
     EXPECT_NE(boxes.Boxes()[0].find("could not be read whole"), std::string::npos) << boxes.Boxes()[0];
     EXPECT_NE(boxes.Boxes()[1].find("The file is empty.\n\nIt was moved to\n" +
                                     (profiles.Folder().Path() / files[2]).string()),
               std::string::npos)
         << boxes.Boxes()[1];
+    EXPECT_NE(boxes.Boxes()[2].find("taken from the profile as it was last saved whole:\n" +
+                                    (profiles.Folder().Path() / "3.lastgood").string()),
+              std::string::npos)
+        << boxes.Boxes()[2];
 }
 
 // A first start whose folder takes no file (a path through a file, as a folder that cannot be

@@ -123,7 +123,7 @@ TEST_F(TextEditNodeTest, AClickGivesTheFocusAndOnlyTheFocusedFieldEditsAndAnnoun
 
     scene.Click(110, 55);
     EXPECT_TRUE(edit->HasKeyboardFocus());
-    scene.TypeText(L"a\tbc"); // the tab is a control character and is skipped
+    scene.TypeText(L"a\tb\x7F\x9F""c"); // the tab, DEL and U+009F are control characters and are skipped
     scene.TypeText(L"de");    // the fifth character breaks the limit
     EXPECT_EQ(edit->GetText(), L"abcd");
     EXPECT_EQ(scene.TakeMessages(), std::vector<std::string>(4, "TextEditChange Name"));

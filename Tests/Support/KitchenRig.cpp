@@ -130,7 +130,8 @@ void KitchenRig::Start()
     ::setenv("XDG_DATA_HOME", mUserData.Path().c_str(), 1);
     // An error box would wait for a click nobody makes: errors go to the standard error instead.
     ::setenv("CORVANE_ERROR_BOX", "stderr", 1);
-    KeepImageDecodes();
+    if (mOptions.keepDecodes)
+        KeepImageDecodes();
     mLooper = std::make_unique<Looper>(mClock);
     mPreviousLooper = Looper::SetInstance(mLooper.get());
     mLooper->SetFrameFilter([this] { return mOptions.drawEvery > 0 && ++mDueFrames % mOptions.drawEvery == 0; });

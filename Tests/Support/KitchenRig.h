@@ -78,6 +78,9 @@ public:
         // all, as the program does; 0 none, since nobody looks at the rig's window (a test that
         // reads the screen draws it with DrawNow). Updates run the same either way.
         int drawEvery = 0;
+        // The pictures decoded once per process (KeptImageDecodes.h); false: as the program
+        // decodes them, for a process that measures its memory.
+        bool keepDecodes = true;
     };
 
     // Starts the engine and runs to the title screen (the loading screen's worker loads the

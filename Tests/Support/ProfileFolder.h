@@ -44,12 +44,14 @@ public:
     ProfileFolder& operator=(const ProfileFolder&) = delete;
 
     const TempFolder& Folder() const { return mFolder; }
-    // The names ("12345.act") of the files in the folder, sorted.
-    std::vector<std::string> Files() const
+    // The names ("12345.act") of the files in the folder, sorted; the last good generations
+    // ("12345.lastgood") only when asked for.
+    std::vector<std::string> Files(bool lastGood = false) const
     {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(mFolder.Path()))
-            names.push_back(entry.path().filename().string());
+            if (lastGood || entry.path().extension() != ".lastgood")
+                names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -57,6 +59,11 @@ public:
     std::string Content(const Account* account) const
     {
         return mFolder.Read(Utf8::FromWide(account->GetLocation().ToString()));
+    }
+    // The name of the account's last good generation.
+    static std::string LastGood(const Account* account)
+    {
+        return Utf8::FromWide(account->GetLocation().GetName()) + ".lastgood";
     }
 
 private:

@@ -1,6 +1,6 @@
 // The drawings keep to the art direction the build relies on: colours come from the palette's
-// classes only, every class a drawing uses is defined (an undefined one renders black), and every
-// drawing is made into a picture.
+// classes only, every class a drawing uses is defined (an undefined one renders black), every
+// drawing is made into a picture, and the kitchen's cook is the story's player.
 #include "Support/Regex.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
+#include <sstream>
 #include <string>
 
 namespace
@@ -76,4 +78,20 @@ TEST(ArtDirection, EveryClassADrawingUsesIsDefinedAndEveryDrawingIsMade)
         const std::string relative = std::filesystem::relative(drawing, kArt).generic_string();
         EXPECT_NE(pictures.find(relative), std::string::npos) << relative << " is in no line of Pictures.txt";
     }
+}
+
+// The kitchen's cook is the story's player: every picture of the cook wears the character sheet
+// of the cutscenes' player.
+TEST(ArtDirection, TheKitchensCookWearsTheCutscenesPlayerSheet)
+{
+    std::map<std::string, std::string> sheets; // picture -> its character sheet
+    const std::regex line(R"(^(\S+)\s.*style=(Characters/[A-Za-z]+\.css))");
+    std::istringstream pictures(ReadText(kArt / "Pictures.txt"));
+    for (std::string text; std::getline(pictures, text);)
+        if (std::smatch match; std::regex_search(text, match, line))
+            sheets[match[1]] = match[2];
+    const std::string player = sheets["Cutscene/Left/MirelPos"];
+    ASSERT_FALSE(player.empty());
+    for (int pose = 0; pose < 16; ++pose)
+        EXPECT_EQ(sheets["Kitchen/Cook_" + std::to_string(pose)], player) << "pose " << pose;
 }

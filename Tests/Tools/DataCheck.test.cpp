@@ -307,6 +307,26 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          "Level_8.xml(7): KitchenLevelData 'L8' recipe 'R8' asks for 16 pantry places; the pantry has 15\n"
          "Level_8.xml(7): KitchenLevelData 'L8' recipe 'R8': its Meat steps can never be served, the pantry shows "
          "no Meat for it"},
+        {"pantry rows labelled by their first place that hold another category too",
+         {{"Level_7.xml", ManifestText(R"(<CookingIngredient name="Leek" category="Vegetable"/>
+<CookingIngredient name="Ham" category="Meat"/><CookingIngredient name="Salt" category="Flavoring"/>
+<RecipeData name="All"><LabelList name="IngredientList"><Label value="Salt"/><Label value="Ham"/>
+<Label value="Leek"/></LabelList></RecipeData>
+<RecipeData name="NoMeat"><LabelList name="IngredientList"><Label value="Leek"/><Label value="Salt"/></LabelList>
+</RecipeData>
+<KitchenLevelData name="L7">
+ <LevelRecipe RecipeID="All"/>
+ <LevelRecipe RecipeID="NoMeat"/>
+ <PantrySettings><Category id="Vegetable" numToDisplay="4"/><Category id="Meat" numToDisplay="3"/>
+ <Category id="Flavoring" numToDisplay="7"/></PantrySettings>
+</KitchenLevelData>)")}},
+         // All: VVVVM MMFFF FFFF; NoMeat: VVVVF FFFFF F.
+         "Level_7.xml(10): KitchenLevelData 'L7' recipe 'All': pantry row 1 is labelled Vegetable but holds Meat "
+         "too; give each category whole rows of five\n"
+         "Level_7.xml(10): KitchenLevelData 'L7' recipe 'All': pantry row 2 is labelled Meat but holds Flavoring "
+         "too; give each category whole rows of five\n"
+         "Level_7.xml(11): KitchenLevelData 'L7' recipe 'NoMeat': pantry row 1 is labelled Vegetable but holds "
+         "Flavoring too; give each category whole rows of five"},
         {"a level intro names a text, a combo, a flavour and an ingredient that do not exist",
          {{"LevelIntroMode.xml", ManifestText(R"(<LevelIntroData name="L_LevelIntro">
  <LabelList name="VeylaText"><Label value="Hello"/></LabelList>

@@ -1,5 +1,6 @@
 // The game's records, from their XML: the episodes reach their levels and cutscenes, levels their
-// recipes, recipes and combos their ingredients, and every flavour named is one the game knows.
+// recipes, recipes and combos their ingredients, every flavour named is one the game knows, and
+// each pantry row holds the category its label shows.
 // The record factories check each record's own form once they are registered; these references
 // cross records, which no factory sees.
 #include "Check.h"
@@ -17,6 +18,7 @@ const Kinds kIngredient = {L"CookingIngredient"};
 const wchar_t* const kCategories[] = {L"Vegetable", L"Meat", L"Flavoring"};
 // The pantry's places: three rows of five.
 constexpr long kPantryPlaces = 15;
+constexpr std::size_t kRowPlaces = 5;
 
 bool IsCategory(const std::wstring& text)
 {
@@ -163,6 +165,7 @@ private:
             if (places > kPantryPlaces)
                 context.Problem(*level.manifest, *entry,
                                 who + " asks for " + std::to_string(places) + " pantry places; the pantry has 15");
+            CheckPantryRows(context, level, *entry, who, shown, counts);
             const DataElement* steps = Member(*recipe->element, L"StepDataList");
             std::set<std::wstring> reported;
             for (const DataElement& step : steps ? steps->children : std::vector<DataElement>{})
@@ -174,6 +177,31 @@ private:
                                     who + ": its " + Narrow(category) + " steps can never be served, the pantry shows no " +
                                         Narrow(category) + " for it");
             }
+        }
+    }
+
+    // The pantry lays its places out category by category (Vegetable, Meat, Flavoring), as many as
+    // the counts say, five to a row, and labels each row with the category of its first place: a
+    // row that holds another category too shows the player a label that is not true.
+    static void CheckPantryRows(Context& context, const Declaration& level, const DataElement& entry,
+                                const std::string& who, const std::set<std::wstring>& shown,
+                                std::map<std::wstring, long>& counts)
+    {
+        std::vector<std::wstring> places;
+        for (const wchar_t* category : kCategories)
+            if (shown.contains(category))
+                places.insert(places.end(), std::clamp(counts[category], 0L, kPantryPlaces), category);
+        places.resize(std::min(places.size(), static_cast<std::size_t>(kPantryPlaces)));
+        for (std::size_t first = 0; first < places.size(); first += kRowPlaces)
+        {
+            const auto row = places.begin() + static_cast<std::ptrdiff_t>(first);
+            const auto end = places.begin() + static_cast<std::ptrdiff_t>(std::min(first + kRowPlaces, places.size()));
+            const auto other = std::find_if(row, end, [&](const std::wstring& category) { return category != *row; });
+            if (other != end)
+                context.Problem(*level.manifest, entry,
+                                who + ": pantry row " + std::to_string(first / kRowPlaces + 1) + " is labelled " +
+                                    Narrow(*row) + " but holds " + Narrow(*other) +
+                                    " too; give each category whole rows of five");
         }
     }
 

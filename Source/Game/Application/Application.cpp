@@ -57,6 +57,12 @@ const DisplaySettings& Application::GetDisplaySettings()
     return mDisplaySettings;
 }
 
+const RunSettings& Application::GetRunSettings()
+{
+    mRunSettings.runWhileInactive = MyLoadingMode::IsWorkerRunning();
+    return mRunSettings;
+}
+
 void Application::OnPlatformCreated()
 {
     BASSAudioPlatform::Create();

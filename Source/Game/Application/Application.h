@@ -20,6 +20,9 @@ public:
     // Leaves the account manager's handler list if Stop has not run.
     ~Application() override;
 
+    // Runs while the window is inactive only as long as the loading screen loads: the game stops
+    // behind other windows, its loading does not.
+    const Corvane::RunSettings& GetRunSettings() override;
     // Windowed or full screen as the current profile says ("Corvane::Window::Mode"), 800 x 600.
     // The first call opens the profiles, creating the default profile when there is none.
     const Corvane::DisplaySettings& GetDisplaySettings() override;
@@ -35,5 +38,6 @@ public:
 
 private:
     Corvane::DisplaySettings mDisplaySettings;
+    Corvane::RunSettings mRunSettings;
     bool mHandlerAdded = false;
 };

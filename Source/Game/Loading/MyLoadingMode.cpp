@@ -94,6 +94,11 @@ void MyLoadingMode::ReleaseWorker()
         gWorkerOwner = nullptr;
 }
 
+bool MyLoadingMode::IsWorkerRunning()
+{
+    return gWorkerOwner != nullptr;
+}
+
 void MyLoadingMode::StopRunningWorker()
 {
     if (MyLoadingMode* owner = gWorkerOwner)

@@ -73,6 +73,8 @@ public:
     // The worker has been started and not yet released.
     bool IsLoading() const { return mThread != nullptr; }
 
+    // A loading screen has a worker that it has not yet released.
+    static bool IsWorkerRunning();
     // Cancels and joins the worker of the loading screen that has one: the engine's last step
     // when the program ends without its shut-down, so that the worker does not outlive it.
     static void StopRunningWorker();

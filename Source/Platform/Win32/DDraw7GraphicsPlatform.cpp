@@ -9,6 +9,7 @@
 #include "RuntimeError.h"
 #include "Win32/Win32Error.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace Corvane
@@ -124,23 +125,29 @@ void DDraw7GraphicsPlatform::EndScene()
 void DDraw7GraphicsPlatform::Present()
 {
     CDisplay& display = Internal::RequireDisplay("No display for DDraw7 graphics platform.", kEndScene);
-    if (!mScreenSurface || !display.GetBackBuffer())
+    IDirectDrawSurface7* back = display.GetBackBuffer();
+    if (!mScreenSurface || !back)
         throw Win32::Win32Error("Lock failed", DDERR_NOTINITIALIZED, __FILE__, __LINE__, kEndScene);
+    // The frame is converted straight into the back buffer (in the screen's format, as the screen
+    // surface is) rather than into the screen surface and blitted over: a windowed back buffer
+    // lives in the window's own memory, so this is the frame's one copy on its way to the window
+    // (a full-screen flip adds the scaling to a display larger than the mode).
     DDSURFACEDESC2 desc{};
     desc.dwSize = sizeof desc;
-    const HRESULT locked = mScreenSurface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
+    const HRESULT locked = back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
     if (FAILED(locked) || !desc.lpSurface)
     {
         if (locked == DDERR_CANTCREATEDC)
             DebugPrint("Lock() can't create dc\n");
         throw Win32::Win32Error("Lock failed", FAILED(locked) ? locked : DDERR_GENERIC, __FILE__, __LINE__, kEndScene);
     }
+    // A display mode larger than the frame shows it in its top left corner.
+    const int width = std::min(mBounds.width, static_cast<int>(desc.dwWidth));
+    const int height = std::min(mBounds.height, static_cast<int>(desc.dwHeight));
     auto* row = static_cast<std::uint8_t*>(desc.lpSurface);
-    for (int y = 0; y < mBounds.height; ++y, row += desc.lPitch)
-        ConvertFrameRow(mFrame.data() + std::size_t(y) * mBounds.width, mBounds.width, mBitDepth, mLayout, row);
-    mScreenSurface->Unlock(nullptr);
-
-    ThrowIfFailed(display.GetBackBuffer()->BltFast(0, 0, mScreenSurface, nullptr, 0), "Blit failed", __LINE__);
+    for (int y = 0; y < height; ++y, row += desc.lPitch)
+        ConvertFrameRow(mFrame.data() + std::size_t(y) * mBounds.width, width, mBitDepth, mLayout, row);
+    back->Unlock(nullptr);
     ThrowIfFailed(display.Present(), "EndScene failed", __LINE__);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Debug.h"
 #include "Framework/DisplayChange.h"
+#include "Framework/ProfileNotice.h"
 #include "Framework/IApplication.h"
 #include "Framework/IAudioPlatform.h"
 #include "Framework/Looper.h"
@@ -16,6 +17,7 @@
 #include "Platform/Compat/User/Window.h"
 #include "Platform/Win32/WindowProcedure.h"
 #include "RuntimeError.h"
+#include "Utf8.h"
 #include "Win32/Win32Error.h"
 
 #include <cwchar>
@@ -26,6 +28,14 @@ namespace
 {
 constexpr int kMaxMessagesPerPass = 16;
 constexpr int kMinimumClientHeight = 100;
+
+// No lock keeps a second copy from running on the same profiles: the player hears why.
+void TellNoLock()
+{
+    TellPlayerAboutProfiles(L"The game cannot keep a second copy of itself from starting:\n\n" +
+                            Utf8::ToWide(Compat::LastLockProblem()) +
+                            L"\nIt runs, but two copies started at once could each save over the other's progress.");
+}
 
 DWORD StyleFor(int windowMode)
 {
@@ -111,8 +121,10 @@ void Win32ApplicationPlatform::Setup()
     {
         mMutex = CreateMutexW(nullptr, TRUE, product);
         // Only a mutex that someone else already holds means another instance; when none could
-        // be made at all, this one runs.
+        // be made at all, this one runs, and the player hears that a second copy would too.
         mSoleInstance = !(mMutex && GetLastError() == ERROR_ALREADY_EXISTS);
+        if (!mMutex)
+            TellNoLock();
     }
 
     if (!mLargeIcon && !mSmallIcon)

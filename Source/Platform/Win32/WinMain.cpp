@@ -3,6 +3,8 @@
 #include "Framework/Engine.h"
 #include "Framework/IGraphicsPlatform.h"
 #include "Framework/IPlatform.h"
+#include "Framework/ProfileNotice.h"
+#include "Platform/Compat/Kernel/StopSignals.h"
 #include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Win32/GraphicsPlatformMakers.h"
 #include "Platform/Win32/UnhandledException.h"
@@ -51,13 +53,15 @@ int WinMain(const std::wstring& commandLine)
 {
     Corvane::SetCommandLine(commandLine);
     const int code = Corvane::RunGuarded([] { Corvane::Run(); });
-    // Without its display the game ended as a quit ends, saved and shut down in order; but nobody
-    // asked it to, so whoever started it hears why.
+    Compat::StopSignalsEndedInOrder();
+    // Without its display the game ended as a quit ends, shut down in order; but nobody asked it
+    // to, so whoever started it hears why, and whether its last save was written.
     if (code == 0 && Compat::IsDisplayLost())
     {
-        std::fprintf(stderr, "%s: %s; the game saved and ended.\n",
-                     Corvane::Utf8::FromWide(Corvane::GetErrorBoxCaption()).c_str(),
-                     Compat::DisplayLossReason().c_str());
+        std::fprintf(stderr, "%s: %s; %s\n", Corvane::Utf8::FromWide(Corvane::GetErrorBoxCaption()).c_str(),
+                     Compat::DisplayLossReason().c_str(),
+                     Corvane::LastSaveFailed() ? "the game ended without saving (the log says what)."
+                                               : "the game saved and ended.");
         return 1;
     }
     return code;
@@ -66,6 +70,8 @@ int WinMain(const std::wstring& commandLine)
 int RunWithArguments(int argc, char** argv)
 {
     // Text from the system is decoded in the user's locale; numbers in files stay in "C".
+    // Before any thread starts: SIGTERM and SIGINT become a quit in order (StopSignals.h).
+    Compat::CatchStopSignals();
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");
     std::wstring commandLine;

@@ -14,17 +14,25 @@
 #include "Framework/Account.h"
 #include "Framework/AccountManager.h"
 #include "Framework/Looper.h"
+#include "Framework/ResourceManager.h"
 #include "Game/Data/KitchenLevelData.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/LevelRecord.h"
+#include "Game/Data/ObjectNodePaths.h"
 #include "Game/Judging/JudgingMode.h"
+#include "Game/Kitchen/CookingIngredient.h"
+#include "Game/Kitchen/GameMode.h"
+#include "Game/Kitchen/IngredientBin.h"
+#include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Menus/CutsceneMode.h"
 #include "Game/Menus/LevelIntroMode.h"
 #include "Game/Menus/LevelSelectMode.h"
 #include "Game/Menus/TutorialMode.h"
+#include "Graphics/ImageList.h"
 #include "SceneGraph/RadioButtonNode.h"
 #include "SceneGraph/SceneApplicationMode.h"
 #include "SceneGraph/SceneNode.h"
+#include "SceneGraph/StaticSpriteNode.h"
 #include "Support/KitchenRig.h"
 #include "Support/PlayBot.h"
 #include "TextConversion.h"
@@ -186,6 +194,28 @@ private:
     std::set<std::string> mFaults;
 };
 
+// Keeps each bin of the level screen's pantry that stands in a row whose label is hidden or names
+// another category.
+void LookAtPantryRows(std::set<std::string>& faults)
+{
+    constexpr int kPlaces = 15;
+    constexpr int kRowPlaces = 5;
+    const ImageList* labels = ResourceManager::Get<ImageList>(Label("PantryLabels")).Get();
+    const std::vector<ApplicationMode*>& stack = Looper::GetInstance().GetModeStack();
+    auto* game = stack.empty() || !labels ? nullptr : dynamic_cast<GameMode*>(stack.front());
+    auto* pantry = game ? dynamic_cast<IngredientPantry*>(game->FindByName(IngredientPantry::Name())) : nullptr;
+    for (int place = 0; pantry && place < kPlaces; ++place)
+    {
+        const auto* label =
+            pantry->GetNode()->FindByPathAs<StaticSpriteNode>(ObjectPaths::Pantry::kRowLabels[place / kRowPlaces]);
+        if (const IngredientBin* bin = pantry->GetBin(place);
+            bin && (!label || !label->IsVisible() ||
+                    labels->GetImage(bin->GetIngredient()->GetCategory()) != label->GetImage()))
+            faults.insert("row " + std::to_string(place / kRowPlaces + 1) + ": " +
+                          bin->GetIngredient()->GetIngredientName().c_str());
+    }
+}
+
 class WholeCampaign : public testing::Test
 {
 protected:
@@ -288,7 +318,14 @@ TEST_F(WholeCampaign, ANewCookWinsEveryEpisodeInOrderWithEveryLevelSavedAndAQuit
     options.drawEvery = 10;
     rig = std::make_unique<KitchenRig>(options);
     ShownTexts shown;
-    rig->WatchEachUpdate([&] { shown.Look(); });
+    // The pantry is restocked once per dish: a look every tenth of a second sees every stock.
+    std::set<std::string> pantryRows;
+    int updates = 0;
+    rig->WatchEachUpdate([&] {
+        shown.Look();
+        if (++updates % 5 == 0)
+            LookAtPantryRows(pantryRows);
+    });
     auto bot = std::make_unique<PlayBot>(*rig);
     LevelProgressManager* progress = LevelProgressManager::Instance();
     const std::vector<Label> order = progress->GetLevelOrder();
@@ -340,6 +377,8 @@ TEST_F(WholeCampaign, ANewCookWinsEveryEpisodeInOrderWithEveryLevelSavedAndAQuit
         EXPECT_GT(played.timeLeft, 0) << "the last dish ended the level, not the clock";
         for (const std::string& fault : shown.TakeFaults())
             ADD_FAILURE() << "a screen showed an unfilled text: " << fault;
+        for (const std::string& fault : std::exchange(pantryRows, {}))
+            ADD_FAILURE() << "a pantry row's label names another category than its bin: " << fault;
         ASSERT_NO_FATAL_FAILURE(ExpectSaved(index, outcomes));
         if (index == 0)
         {

@@ -19,6 +19,7 @@
 #include "Support/GoldenFrame.h"
 
 #include <cmath>
+#include <typeinfo>
 
 using namespace Corvane;
 using namespace Corvane::Testing;
@@ -48,7 +49,8 @@ IImage* Picture(const char* ingredient)
 class LevelIntro : public KitchenTest
 {
 protected:
-    LevelIntro() : KitchenTest(KitchenRig::Options{1, CORVANE_TEST_DATA "/Intro"}) {}
+    // The intro test levels, or the levels options name.
+    explicit LevelIntro(const KitchenRig::Options& options = {1, CORVANE_TEST_DATA "/Intro"}) : KitchenTest(options) {}
 
     // Starts the level as the challenge select does and closes the episode's cutscene over the
     // intro; the intro, entered, or null.
@@ -241,6 +243,68 @@ TEST_F(LevelIntro, TheIngredientPopupShowsOnlyAfterItsDelayWhileThePointerStays)
     rig.MoveTo(400, 590);
     rig.Step();
     EXPECT_FALSE(popup->IsVisible()) << "leaving hides it at once";
+}
+
+namespace
+{
+// A node that draws something of its own (a picture, a text, a button) and is shown, with its
+// world rectangle; group nodes draw nothing.
+struct Drawn
+{
+    std::string name;
+    Rect<float> rect;
+};
+
+void CollectDrawn(SceneNode& node, std::vector<Drawn>& drawn)
+{
+    if (!node.IsVisible())
+        return;
+    const Vector2<float> at = node.GetWorldPosition();
+    const Vector2<float> scale = node.GetWorldScale();
+    if (typeid(node) != typeid(SceneNode) && node.GetWidth() > 0.0f && node.GetHeight() > 0.0f)
+        drawn.push_back({node.GetName().c_str(), {at.x, at.y, node.GetWidth() * scale.x, node.GetHeight() * scale.y}});
+    for (SceneNode* child : node.GetChildren())
+        CollectDrawn(*child, drawn);
+}
+
+// The campaign's own levels and intros.
+class CampaignIntro : public LevelIntro
+{
+protected:
+    CampaignIntro() : LevelIntro(KitchenRig::Options{1, ""}) {}
+};
+} // namespace
+
+// The level screen names its first dish in the host's "Next up" bubble while its intro is shown
+// over it: no card of any level's intro may hide any of it.
+TEST_F(CampaignIntro, NoCardOfAnyLevelsIntroCoversTheNextDishBubbleBelowIt)
+{
+    const int levels = static_cast<int>(LevelProgressManager::Instance()->GetLevelOrder().size());
+    ASSERT_GT(levels, 0);
+    for (int level = 0; level < levels; ++level)
+    {
+        SCOPED_TRACE(LevelProgressManager::Instance()->GetLevelOrder()[level].c_str());
+        ASSERT_NE(Open(level), nullptr);
+        auto* game = dynamic_cast<GameMode*>(Looper::GetInstance().GetModeStack().front());
+        ASSERT_NE(game, nullptr);
+        SceneNode* popup = rig.FindNode("GameScreenRoot/FX_Layer/NextRecipePopup", game->GetRootNode());
+        ASSERT_NE(popup, nullptr) << "the first dish is named under the intro";
+        std::vector<Drawn> below;
+        CollectDrawn(*popup, below);
+        ASSERT_GE(below.size(), 4u) << "the bubble, its tail, the dish's name and the click line";
+        int cards = 0;
+        for (; rig.TopAs<LevelIntroMode>() && cards < 12; ++cards)
+        {
+            std::vector<Drawn> above;
+            CollectDrawn(*rig.FindNode("Intro"), above);
+            for (const Drawn& card : above)
+                for (const Drawn& shown : below)
+                    EXPECT_TRUE(Rect<float>::Intersect(card.rect, shown.rect).IsEmpty())
+                        << "card " << cards << ": '" << card.name << "' covers '" << shown.name << "'";
+            Next();
+        }
+        EXPECT_EQ(rig.Modes(), std::vector<std::string>{"GameMode"}) << "the intro closed after " << cards << " cards";
+    }
 }
 
 struct ShortIntroCase

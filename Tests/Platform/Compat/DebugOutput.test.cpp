@@ -79,6 +79,35 @@ TEST(DebugLog, KeepsTheTerminalQuietAndTheRunsInOneFileSetAsideWhenLarge)
     EXPECT_LT(folder.Read("Game.log").size(), 100u);
 }
 
+// A long run sets its log aside whenever it grows past 1 MiB, not only at start: the log never
+// holds much more, and the lines run on from the set-aside file into the new one.
+TEST(DebugLog, ALongRunSetsTheLogAsideWheneverItGrowsPastTheLimit)
+{
+    Corvane::Testing::TempFolder folder;
+    const std::string log = (folder.Path() / "Game.log").string();
+    ::unsetenv("CORVANE_DEBUG");
+    {
+        CapturedStandardError quiet((folder.Path() / "terminal").string());
+        Compat::UseDebugLog();
+        ASSERT_TRUE(Compat::OpenDebugLog(log));
+        const std::string padding(990, '.');
+        for (int line = 0; line < 2600; ++line) // 2.6 MB: set aside twice
+            OutputDebugStringA((std::to_string(line) + padding + "\n").c_str());
+        Compat::CloseDebugLog();
+    }
+    const std::string old = folder.Read("Game.log.old");
+    const std::string now = folder.Read("Game.log");
+    EXPECT_LE(old.size(), 1024u * 1024u + 1000u);
+    EXPECT_LE(now.size(), 1024u * 1024u);
+    // The first line after the new file's date follows the old file's last line.
+    const std::size_t lastOld = old.rfind('\n', old.size() - 2) + 1;
+    const std::size_t firstNew = now.find('\n') + 1;
+    ASSERT_NE(lastOld, 0u);
+    ASSERT_NE(firstNew, 0u);
+    EXPECT_EQ(std::stoi(now.substr(firstNew)), std::stoi(old.substr(lastOld)) + 1);
+    EXPECT_EQ(std::stoi(now.substr(now.rfind('\n', now.size() - 2) + 1)), 2599);
+}
+
 std::string gSunk;
 void Sink(const char* text)
 {

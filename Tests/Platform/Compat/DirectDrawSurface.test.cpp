@@ -60,6 +60,15 @@ protected:
         EXPECT_EQ(mDraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
         return surface;
     }
+    // The pixel at (x, y) of the window's own memory, where it shows frames from memory.
+    std::uint32_t ShownPixel(int x, int y)
+    {
+        SDL_Surface* surface = SDL_GetWindowSurface(Compat::GetSdlWindow(mWindow.Get()));
+        std::uint32_t pixel = 0;
+        if (surface && x >= 0 && y >= 0 && x < surface->w && y < surface->h)
+            std::memcpy(&pixel, static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch + x * 4, 4);
+        return pixel;
+    }
     // The window's primary surface, clipped to the window; null (and a failure) when refused.
     IDirectDrawSurface7* WindowedPrimary()
     {
@@ -279,20 +288,15 @@ TEST_F(DirectDrawSurfaceTest, PresentedFramesTakeTurnsInTwoBuffersAndEachKeepsIt
     primary->Release();
 }
 
-// The program does not keep the frames' pixels: each goes straight into the window's texture, and
-// the window shows it all the same.
+// The program does not keep the frames' pixels: each goes straight into the window's own memory,
+// and the window shows it all the same.
 TEST_F(DirectDrawSurfaceTest, FramesNotKeptAreShownAndCountedWithoutTheirPixels)
 {
     IDirectDrawSurface7* primary = WindowedPrimary();
     ASSERT_NE(primary, nullptr);
     IDirectDrawSurface7* back = Plain(800, 600, 32);
     RECT screen = ClientOnScreen();
-    const auto shown = [&](int x, int y) {
-        std::uint32_t pixel = 0;
-        const SDL_Rect at{x, y, 1, 1};
-        SDL_RenderReadPixels(Compat::GetWindowRenderer(mWindow.Get()), &at, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-        return pixel | 0xFF000000u;
-    };
+    const auto shown = [&](int x, int y) { return ShownPixel(x, y) | 0xFF000000u; };
 
     Compat::ForgetPresentedFrames();
     Compat::KeepPresentedFrames(false);
@@ -312,6 +316,45 @@ TEST_F(DirectDrawSurfaceTest, FramesNotKeptAreShownAndCountedWithoutTheirPixels)
     EXPECT_EQ(Compat::GetLastPresentedFrame().pixels[20 * 800 + 10], 0xFF654321u);
     EXPECT_EQ(shown(10, 20), 0xFF654321u);
 
+    back->Release();
+    primary->Release();
+}
+
+// A windowed back buffer shown over the whole window moves its pixels into the window's memory:
+// drawing into it draws into the window, showing it again copies nothing. Another surface shown
+// there takes the window back, and the buffer keeps its pixels.
+TEST_F(DirectDrawSurfaceTest, AWindowedBackBufferLivesInTheWindowUntilAnotherSurfaceIsShown)
+{
+    IDirectDrawSurface7* primary = WindowedPrimary();
+    ASSERT_NE(primary, nullptr);
+    IDirectDrawSurface7* back = Plain(800, 600, 32, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE);
+    IDirectDrawSurface7* other = Plain(800, 600, 32);
+    RECT screen = ClientOnScreen();
+    SDL_Surface* window = SDL_GetWindowSurface(Compat::GetSdlWindow(mWindow.Get()));
+    const auto inWindow = [&](IDirectDrawSurface7* surface) {
+        DDSURFACEDESC2 desc{};
+        desc.dwSize = sizeof desc;
+        EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+        surface->Unlock(nullptr);
+        return desc.lpSurface == window->pixels && desc.lPitch == window->pitch;
+    };
+
+    Testing::WriteSurfacePixel(back, 10, 20, 0x00123456u);
+    ASSERT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_TRUE(inWindow(back));
+    Testing::WriteSurfacePixel(back, 11, 20, 0x00654321u);
+    ASSERT_EQ(primary->Blt(&screen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(Compat::GetLastPresentedFrame().pixels[20 * 800 + 11], 0xFF654321u);
+    EXPECT_EQ(ShownPixel(10, 20), 0x00123456u);
+    EXPECT_EQ(ShownPixel(11, 20), 0x00654321u);
+
+    Testing::WriteSurfacePixel(other, 10, 20, 0x00ABCDEFu);
+    ASSERT_EQ(primary->Blt(&screen, other, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(ShownPixel(10, 20), 0x00ABCDEFu);
+    EXPECT_FALSE(inWindow(back));
+    EXPECT_EQ(Testing::ReadSurfacePixel(back, 10, 20), 0x00123456u) << "the buffer kept its pixels";
+    EXPECT_EQ(Testing::ReadSurfacePixel(back, 11, 20), 0x00654321u);
+    other->Release();
     back->Release();
     primary->Release();
 }
@@ -340,6 +383,20 @@ TEST_F(DirectDrawSurfaceTest, AFullScreenChainFlipsItsBuffersIntoTheWindowAtTheM
         const Compat::PresentedFrame& frame = Compat::GetLastPresentedFrame();
         ASSERT_EQ(frame.width, 640);
         EXPECT_EQ(frame.pixels[7 * 640 + 5], 0xFF000000u | colour);
+    }
+    // The window shows the mode scaled 1.6 times; each flip shows what changed since the frame
+    // shown before (a block of four pixels, then nothing), and what did not stays.
+    int shownWidth = 0;
+    SDL_GetWindowSize(Compat::GetSdlWindow(mWindow.Get()), &shownWidth, nullptr);
+    ASSERT_EQ(shownWidth, 1024);
+    for (const std::uint32_t colour : {0x00336699u, 0x00996633u, 0x00996633u})
+    {
+        for (int y = 100; y < 104; ++y)
+            for (int x = 200; x < 204; ++x)
+                Testing::WriteSurfacePixel(back, x, y, colour);
+        ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+        EXPECT_EQ(ShownPixel(323, 163) & 0xFFFFFFu, colour) << "the block's middle";
+        EXPECT_EQ(ShownPixel(900, 700) & 0xFFFFFFu, 0u) << "never drawn";
     }
     Compat::LoseDisplaySurfaces();
     EXPECT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DDERR_SURFACELOST);
@@ -371,12 +428,7 @@ TEST_F(DirectDrawSurfaceTest, AModeFillsTheDisplayWithItsShapeKeptAndClicksLandW
         std::memset(static_cast<std::uint8_t*>(locked.lpSurface) + y * locked.lPitch, 0xFF, locked.dwWidth * 4);
     back->Unlock(nullptr);
     SDL_Window* sdl = Compat::GetSdlWindow(mWindow.Get());
-    const auto shown = [&](int x, int y) {
-        std::uint32_t pixel = 0;
-        const SDL_Rect at{x, y, 1, 1};
-        SDL_RenderReadPixels(Compat::GetWindowRenderer(mWindow.Get()), &at, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-        return pixel & 0xFFFFFFu;
-    };
+    const auto shown = [&](int x, int y) { return ShownPixel(x, y) & 0xFFFFFFu; };
     const auto clickedAt = [&](int x, int y) {
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))

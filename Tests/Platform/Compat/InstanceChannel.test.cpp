@@ -6,6 +6,7 @@
 #include "Platform/Compat/User/Window.h"
 
 #include "Support/SecondStart.h"
+#include "Support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,8 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <string>
 
 namespace
@@ -70,25 +73,55 @@ TEST(NamedMutex, ASecondProcessSeesTheFirstOwner)
     EXPECT_EQ(afterClose, 0);
 }
 
-// A login without a runtime folder keeps the lock in a folder of the user's own that nobody else
-// can enter, never in /tmp itself where another user's copy would find it.
-TEST(NamedMutex, WithoutARuntimeFolderTheLockIsKeptInAPrivateFolderOfTheUser)
+// Where the lock is kept when the runtime folder cannot be used, each case in a child process with
+// its own settings: the first private folder (the user's own, mode 0700, not a link) of
+// $TMPDIR/corvane-<uid> and corvane-runtime in the data folder, where a second copy meets the
+// first; with none, no lock, and the reason names the folders passed over.
+TEST(NamedMutex, WithoutAUsableRuntimeFolderTheLockIsKeptInAPrivateFolderOfTheUser)
 {
+    const Corvane::Testing::TempFolder base;
+    const std::filesystem::path root = base.Path();
+    const std::string shared = (root / "tmp/corvane-").string() + std::to_string(::getuid());
+    const std::string own = (root / "data/corvane-runtime").string();
+    const auto open = [](const std::string& path) {
+        std::filesystem::create_directories(path);
+        std::filesystem::permissions(path, std::filesystem::perms::all);
+    };
+    const struct
+    {
+        std::function<void()> arrange;
+        std::string expected; // empty: no lock
+    } cases[] = {
+        {[] {}, shared},
+        {[&] { open(shared); }, own},
+        {[&] { std::filesystem::create_directory_symlink(root, shared); }, own},
+        {[&] { open(shared), open(own); }, ""},
+    };
     const std::wstring name = UniqueName("Private");
-    const int result = InChild([&] {
-        ::unsetenv("XDG_RUNTIME_DIR");
-        HANDLE mutex = CreateMutexW(nullptr, TRUE, name.c_str());
-        const std::string folder = "/tmp/corvane-" + std::to_string(::getuid());
-        struct stat info{};
-        const bool isPrivate = ::stat(folder.c_str(), &info) == 0 && info.st_uid == ::getuid() &&
-                              (info.st_mode & 0777) == 0700 && Compat::RuntimeFolder() == folder;
-        const std::string lock = folder + "/CorvaneTest" + std::to_string(::getppid()) + "Private.lock";
-        const bool there = ::access(lock.c_str(), F_OK) == 0;
-        CloseHandle(mutex);
-        ::unlink(lock.c_str());
-        return mutex && isPrivate && there ? 0 : 1;
-    });
-    EXPECT_EQ(result, 0);
+    for (const auto& test : cases)
+    {
+        std::filesystem::remove_all(root / "tmp");
+        std::filesystem::remove_all(root / "data");
+        std::filesystem::create_directories(root / "tmp");
+        test.arrange();
+        const int result = InChild([&] {
+            ::setenv("XDG_RUNTIME_DIR", (root / "missing").c_str(), 1);
+            ::setenv("TMPDIR", (root / "tmp").c_str(), 1);
+            ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+            HANDLE mutex = CreateMutexW(nullptr, TRUE, name.c_str());
+            const std::string problem = Compat::LastLockProblem();
+            if (test.expected.empty())
+                return !mutex && problem.find(shared + ": ") != problem.npos && problem.find(own + ": ") != problem.npos;
+            struct stat info{};
+            const bool isPrivate = ::lstat(test.expected.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+                                   (info.st_mode & 0777) == 0700 && Compat::RuntimeFolder() == test.expected;
+            const int second = InChild([&] {
+                return CreateMutexW(nullptr, TRUE, name.c_str()) && GetLastError() == ERROR_ALREADY_EXISTS;
+            });
+            return mutex && isPrivate && second == 1;
+        });
+        EXPECT_EQ(result, 1) << test.expected;
+    }
 }
 
 TEST(InstanceChannel, ASecondProcessFindsAndRestoresTheFirstWindow)

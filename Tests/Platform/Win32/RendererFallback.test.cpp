@@ -170,7 +170,7 @@ TEST_F(RendererFallbackTest, TheLoopsFramesSurviveALostDeviceAndAChangedDisplayM
 
     // A changed display mode makes the engine set the display up again with a new renderer.
     Compat::DisplayMachine machine = Compat::DefaultDisplayMachine();
-    machine.failures[Compat::DisplayCall::BltFast] = DDERR_WRONGMODE;
+    machine.failures[Compat::DisplayCall::Lock] = DDERR_WRONGMODE;
     Compat::SetDisplayMachine(machine);
     const auto setUps = [this] {
         int count = 0;

@@ -9,9 +9,20 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace Compat
 {
@@ -77,21 +88,15 @@ std::optional<SDL_RendererInfo> FirstGpuRenderer(SDL_Window* probe, bool& softwa
 
 // What an accelerated renderer of this machine can do, when it has one: a hidden window tries to
 // make one (SDL's list of renderers names drivers that may not work here). A software GL counts
-// as none, unless SDL_RENDER_DRIVER asks for it by name.
-std::optional<SDL_RendererInfo> ProbeAcceleratedRenderer()
+// as none (softwareGl says so), unless SDL_RENDER_DRIVER asks for it by name.
+std::optional<SDL_RendererInfo> ProbeHere(bool& softwareGl)
 {
     SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
     if (!probe)
         return std::nullopt;
-    bool softwareGl = false;
     std::optional<SDL_RendererInfo> found = FirstGpuRenderer(probe, softwareGl);
     if (softwareGl)
-    {
-        // SDL would show even its software renderer's pictures through that GL driver; the window
-        // system's own shared memory shows them for far less.
-        SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
         found.reset();
-    }
     if (const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER); asked && *asked)
     {
         // The renderer asked for is the one the windows get.
@@ -105,6 +110,128 @@ std::optional<SDL_RendererInfo> ProbeAcceleratedRenderer()
         }
     }
     SDL_DestroyWindow(probe);
+    return found;
+}
+
+// Under a real display the probe runs in a short-lived copy of this program: the same executable
+// started again with this variable naming the descriptor it answers on. A GL driver once loaded
+// stays in the process (Mesa's with LLVM: about 70 MB) even when the answer is that it draws on
+// the processor and will not be used.
+constexpr const char* kProbeVariable = "CORVANE_RENDERER_PROBE";
+constexpr int kProbeDescriptor = 3;
+constexpr int kProbeWaitMilliseconds = 10000;
+
+struct ProbeAnswer
+{
+    int found = 0;
+    int softwareGl = 0;
+    Uint32 flags = 0;
+    int maxTextureWidth = 0;
+    int maxTextureHeight = 0;
+    char name[32] = {};
+};
+
+// The probing copy answers before anything else of the program runs, and ends.
+[[maybe_unused]] const bool kProbingCopy = [] {
+    if (!std::getenv(kProbeVariable))
+        return false;
+    ProbeAnswer answer;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
+    {
+        bool softwareGl = false;
+        if (const std::optional<SDL_RendererInfo> found = ProbeHere(softwareGl))
+        {
+            answer.found = 1;
+            answer.flags = found->flags;
+            answer.maxTextureWidth = found->max_texture_width;
+            answer.maxTextureHeight = found->max_texture_height;
+            std::snprintf(answer.name, sizeof answer.name, "%s", found->name ? found->name : "");
+        }
+        answer.softwareGl = softwareGl;
+    }
+    (void)!::write(kProbeDescriptor, &answer, sizeof answer);
+    ::_exit(0);
+}();
+
+// Starts the probing copy and reads its answer; none when it cannot start or does not answer in
+// time (it is then ended).
+std::optional<ProbeAnswer> ProbeInCopy()
+{
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        return std::nullopt;
+    // The write end above the descriptor it becomes in the copy, so that dup2 really makes it.
+    const int writeEnd = ::fcntl(ends[1], F_DUPFD_CLOEXEC, kProbeDescriptor + 1);
+    ::close(ends[1]);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, writeEnd, kProbeDescriptor);
+    posix_spawn_file_actions_addclosefrom_np(&actions, kProbeDescriptor + 1);
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable; ++variable)
+        variables.emplace_back(*variable);
+    variables.push_back(std::string(kProbeVariable) + "=1");
+    std::vector<char*> environment;
+    for (std::string& variable : variables)
+        environment.push_back(variable.data());
+    environment.push_back(nullptr);
+    char program[] = "/proc/self/exe";
+    char* arguments[] = {program, nullptr};
+    pid_t copy = -1;
+    const bool started = writeEnd >= 0 &&
+                         ::posix_spawn(&copy, program, &actions, nullptr, arguments, environment.data()) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    if (writeEnd >= 0)
+        ::close(writeEnd);
+    std::optional<ProbeAnswer> answer;
+    if (started)
+    {
+        pollfd readable{ends[0], POLLIN, 0};
+        ProbeAnswer read;
+        if (::poll(&readable, 1, kProbeWaitMilliseconds) == 1 && ::read(ends[0], &read, sizeof read) == sizeof read)
+            answer = read;
+        else
+            ::kill(copy, SIGKILL);
+        ::waitpid(copy, nullptr, 0);
+    }
+    ::close(ends[0]);
+    return answer;
+}
+
+// The probe: none asked for, here on a display without GL (headless), else in a copy.
+std::optional<SDL_RendererInfo> ProbeAcceleratedRenderer()
+{
+    const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    if (asked && SDL_strcasecmp(asked, "software") == 0)
+        return std::nullopt;
+    bool softwareGl = false;
+    std::optional<SDL_RendererInfo> found;
+    if (IsHeadless())
+        found = ProbeHere(softwareGl);
+    else if (const std::optional<ProbeAnswer> answer = ProbeInCopy())
+    {
+        softwareGl = answer->softwareGl != 0;
+        if (answer->found)
+        {
+            static std::string name;
+            name = answer->name;
+            SDL_RendererInfo info{};
+            info.name = name.c_str();
+            info.flags = answer->flags;
+            info.max_texture_width = answer->maxTextureWidth;
+            info.max_texture_height = answer->maxTextureHeight;
+            found = info;
+        }
+    }
+    if (softwareGl)
+    {
+        // SDL would show even its software renderer's pictures through that GL driver; the window
+        // system's own shared memory shows them for far less.
+        SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+    }
     return found;
 }
 

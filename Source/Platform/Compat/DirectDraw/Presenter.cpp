@@ -1,6 +1,7 @@
 #include "Platform/Compat/DirectDraw/Presenter.h"
 
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Platform/Compat/DirectDraw/WindowPixels.h"
 #include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/Window.h"
 #include "Platform/Compat/User/WindowObject.h"
@@ -57,9 +58,11 @@ void ReadPendingFrame()
     record.pendingTexture = nullptr;
 }
 
-// The renderer and the textures that show a window's pictures.
+// How a window shows its pictures: its own pixels until a renderer is made, then the renderer and
+// its textures.
 struct Presentation
 {
+    WindowPixels pixels;
     SDL_Renderer* renderer = nullptr;
     bool software = false;          // SDL's renderer that draws on the processor
     SDL_Texture* texture = nullptr; // streaming: memory frames
@@ -74,6 +77,7 @@ struct Presentation
 
     ~Presentation()
     {
+        pixels.Release();
         // The renderer takes its textures along: a picture still to be read is read now.
         if (Frames().pendingRenderer == renderer)
             ReadPendingFrame();
@@ -84,26 +88,34 @@ struct Presentation
 
 Presentation* PresentationOf(HWND window)
 {
-    SDL_Window* sdl = GetSdlWindow(window);
-    if (!sdl)
+    if (!GetSdlWindow(window))
         return nullptr;
     if (!window->presentation)
-    {
-        // The GPU where there is one; render targets are what the Direct3D devices draw into.
-        SDL_Renderer* renderer = HasAcceleratedRenderer() ? SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED |
-                                                                                              SDL_RENDERER_TARGETTEXTURE)
-                                                          : nullptr;
-        if (!renderer)
-            renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
-        if (!renderer)
-            return nullptr;
-        auto presentation = std::make_shared<Presentation>();
-        presentation->renderer = renderer;
-        SDL_RendererInfo info{};
-        presentation->software = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
-        window->presentation = presentation;
-    }
+        window->presentation = std::make_shared<Presentation>();
     return static_cast<Presentation*>(window->presentation.get());
+}
+
+// The window's presentation with its renderer, made on first use: the window's own pixels are
+// given up for good.
+Presentation* RendererPresentation(HWND window)
+{
+    Presentation* presentation = PresentationOf(window);
+    if (!presentation || presentation->renderer)
+        return presentation;
+    presentation->pixels.Release();
+    SDL_Window* sdl = GetSdlWindow(window);
+    // The GPU where there is one; render targets are what the Direct3D devices draw into.
+    SDL_Renderer* renderer = HasAcceleratedRenderer()
+                                 ? SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE)
+                                 : nullptr;
+    if (!renderer)
+        renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    if (!renderer)
+        return nullptr;
+    presentation->renderer = renderer;
+    SDL_RendererInfo info{};
+    presentation->software = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
+    return presentation;
 }
 
 // A new record; a pending read of an older one is dropped.
@@ -176,14 +188,14 @@ void Show(Presentation& presentation, HWND window, SDL_Texture* texture, const R
 
 SDL_Renderer* GetWindowRenderer(HWND window)
 {
-    Presentation* presentation = PresentationOf(window);
+    Presentation* presentation = RendererPresentation(window);
     return presentation ? presentation->renderer : nullptr;
 }
 
 RendererRef GetRendererRef(HWND window)
 {
     RendererRef ref;
-    if (Presentation* presentation = PresentationOf(window))
+    if (Presentation* presentation = RendererPresentation(window))
     {
         ref.renderer = presentation->renderer;
         ref.lifetime = window->presentation;
@@ -217,134 +229,96 @@ SDL_Texture* FrameTexture(Presentation& presentation, int width, int height)
 
 namespace
 {
-// Where the rows of a frame from memory go: the window's own pixels when the renderer draws on
-// the processor and shows the frame unscaled over the whole client area (SDL would only copy the
-// texture there), else the locked frame texture.
-class FrameRows
+// Keeps frame, opaque, as the last presented frame when frames are kept, and counts it.
+void RecordFrame(HWND window, int width, int height, const std::function<void(int y, std::uint32_t* out)>& row)
 {
-public:
-    FrameRows(Presentation* presentation, HWND window, int width, int height, const RECT* destination)
-        : mPresentation(presentation), mWindow(window), mDestination(destination)
+    std::vector<std::uint32_t> kept =
+        KeepFrames() ? TakeFramePixels(std::size_t(width) * std::size_t(height)) : std::vector<std::uint32_t>();
+    for (int y = 0; !kept.empty() && y < height; ++y)
     {
-        if (!presentation || width <= 0 || height <= 0)
-            return;
-        if ((mSurface = WindowPixels(*presentation, window, width, height, destination)))
-        {
-            if (SDL_MUSTLOCK(mSurface) && SDL_LockSurface(mSurface) != 0)
-            {
-                mSurface = nullptr;
-                return;
-            }
-            mPixels = static_cast<std::uint8_t*>(mSurface->pixels);
-            mPitch = mSurface->pitch;
-            return;
-        }
-        mTexture = FrameTexture(*presentation, width, height);
-        void* pixels = nullptr;
-        if (!mTexture || SDL_LockTexture(mTexture, nullptr, &pixels, &mPitch) != 0)
-        {
-            mTexture = nullptr;
-            return;
-        }
-        mPixels = static_cast<std::uint8_t*>(pixels);
-    }
-
-    FrameRows(const FrameRows&) = delete;
-    FrameRows& operator=(const FrameRows&) = delete;
-
-    // Row y to write, null when the window cannot show the frame.
-    std::uint32_t* Row(int y) const
-    {
-        return mPixels ? reinterpret_cast<std::uint32_t*>(mPixels + std::size_t(y) * std::size_t(mPitch)) : nullptr;
-    }
-
-    // Shows what the rows hold.
-    void Show()
-    {
-        if (mSurface)
-        {
-            if (SDL_MUSTLOCK(mSurface))
-                SDL_UnlockSurface(mSurface);
-            SDL_RenderPresent(mPresentation->renderer);
-        }
-        else if (mTexture)
-        {
-            SDL_UnlockTexture(mTexture);
-            Compat::Show(*mPresentation, mWindow, mTexture, mDestination);
-        }
-        mPixels = nullptr;
-    }
-
-private:
-    // The window's pixels when they can take a frame of width x height as it is.
-    static SDL_Surface* WindowPixels(Presentation& presentation, HWND window, int width, int height,
-                                     const RECT* destination)
-    {
-        if (!presentation.software)
-            return nullptr;
-        if (destination && (destination->left != 0 || destination->top != 0 || destination->right != width ||
-                            destination->bottom != height))
-            return nullptr;
-        int logicalWidth = 0, logicalHeight = 0;
-        SDL_RenderGetLogicalSize(presentation.renderer, &logicalWidth, &logicalHeight);
-        float scaleX = 1, scaleY = 1;
-        SDL_RenderGetScale(presentation.renderer, &scaleX, &scaleY);
-        SDL_Rect viewport{};
-        SDL_RenderGetViewport(presentation.renderer, &viewport);
-        if (logicalWidth != 0 || logicalHeight != 0 || scaleX != 1 || scaleY != 1 || viewport.x != 0 ||
-            viewport.y != 0 || viewport.w != width || viewport.h != height)
-            return nullptr;
-        SDL_Surface* surface = SDL_GetWindowSurface(GetSdlWindow(window));
-        if (!surface || surface->w != width || surface->h != height || !surface->format ||
-            surface->format->BytesPerPixel != 4 || surface->format->Rmask != 0xFF0000u ||
-            surface->format->Gmask != 0xFF00u || surface->format->Bmask != 0xFFu)
-            return nullptr;
-        // Drawing still queued for the window goes first, as it would through the renderer.
-        UseRenderTarget(presentation.renderer, nullptr);
-        SDL_RenderFlush(presentation.renderer);
-        return surface;
-    }
-
-    Presentation* mPresentation;
-    HWND mWindow;
-    const RECT* mDestination;
-    SDL_Surface* mSurface = nullptr;
-    SDL_Texture* mTexture = nullptr;
-    std::uint8_t* mPixels = nullptr;
-    int mPitch = 0;
-};
-} // namespace
-
-void PresentRows(HWND window, int width, int height, const std::function<void(int y, std::uint32_t* out)>& fill,
-                 const RECT* destination)
-{
-    width = std::max(width, 0);
-    height = std::max(height, 0);
-    const std::size_t count = std::size_t(width) * std::size_t(height);
-    // Kept frames are filled into their record and copied to the window from there.
-    std::vector<std::uint32_t> kept = KeepFrames() ? TakeFramePixels(count) : std::vector<std::uint32_t>();
-    FrameRows rows(PresentationOf(window), window, width, height, destination);
-    for (int y = 0; y < height; ++y)
-    {
-        std::uint32_t* out = rows.Row(y);
-        if (kept.empty())
-        {
-            if (!out)
-                break;
-            fill(y, out);
-            continue;
-        }
-        std::uint32_t* record = kept.data() + std::size_t(y) * std::size_t(width);
-        fill(y, record);
+        std::uint32_t* out = kept.data() + std::size_t(y) * std::size_t(width);
+        row(y, out);
         for (int x = 0; x < width; ++x)
-            record[x] |= 0xFF000000u;
-        if (out)
-            std::memcpy(out, record, std::size_t(width) * 4);
+            out[x] |= 0xFF000000u;
     }
-    rows.Show();
     PresentedFrame& record = NewRecord(window, width, height);
     Frames().spare = std::move(record.pixels);
     record.pixels = std::move(kept);
+}
+
+// Where the window's picture goes in its own pixels: destination, or the picture area with bars.
+SDL_Rect PixelTarget(HWND window, const RECT* destination)
+{
+    return destination ? ToSdl(*destination) : PictureArea(window);
+}
+
+// Through the renderer: the frame's rows into the window's streaming texture, shown from there.
+void PresentThroughRenderer(HWND window, const MemoryFrame& frame, const RECT* destination)
+{
+    Presentation* presentation = RendererPresentation(window);
+    SDL_Texture* texture = presentation ? FrameTexture(*presentation, frame.width, frame.height) : nullptr;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0)
+        return;
+    for (int y = 0; y < frame.height; ++y)
+        frame.Row(y, reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(pixels) + std::size_t(y) * pitch));
+    SDL_UnlockTexture(texture);
+    Show(*presentation, window, texture, destination);
+}
+} // namespace
+
+void MemoryFrame::Row(int y, std::uint32_t* out) const
+{
+    if (pixels)
+        std::memcpy(out, pixels + std::size_t(y) * std::size_t(pitch), std::size_t(width) * 4);
+    else
+        fill(y, out);
+}
+
+void PresentFrame(HWND window, const MemoryFrame& frame, const RECT* destination)
+{
+    const int width = std::max(frame.width, 0), height = std::max(frame.height, 0);
+    RecordFrame(window, width, height, [&](int y, std::uint32_t* out) { frame.Row(y, out); });
+    Presentation* presentation = PresentationOf(window);
+    if (!presentation || width == 0 || height == 0)
+        return;
+    if (!presentation->renderer &&
+        presentation->pixels.Present(GetSdlWindow(window), frame, PixelTarget(window, destination), !destination))
+        return;
+    PresentThroughRenderer(window, frame, destination);
+}
+
+std::uint8_t* AdoptWindowPixels(HWND window, WindowResident* resident, int width, int height, int& pitch)
+{
+    Presentation* presentation = PresentationOf(window);
+    if (!presentation || presentation->renderer || window->logicalWidth != 0)
+        return nullptr;
+    return presentation->pixels.Adopt(GetSdlWindow(window), resident, width, height, pitch);
+}
+
+bool PresentWindowPixels(HWND window, WindowResident* resident)
+{
+    Presentation* presentation = PresentationOf(window);
+    int pitch = 0;
+    const std::uint8_t* pixels = presentation ? presentation->pixels.ResidentPixels(resident, pitch) : nullptr;
+    SDL_Window* sdl = GetSdlWindow(window);
+    if (!pixels || !presentation->pixels.ShowResident(sdl, resident))
+        return false;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(sdl, &width, &height);
+    RecordFrame(window, width, height, [&](int y, std::uint32_t* out) {
+        std::memcpy(out, pixels + std::size_t(y) * std::size_t(pitch), std::size_t(width) * 4);
+    });
+    return true;
+}
+
+void ForgetWindowResident(HWND window, WindowResident* resident)
+{
+    if (Presentation* presentation = IsWindow(window) && window->presentation
+                                         ? static_cast<Presentation*>(window->presentation.get())
+                                         : nullptr)
+        presentation->pixels.Forget(resident);
 }
 
 void KeepPresentedFrames(bool keep)
@@ -373,7 +347,7 @@ void PresentTexture(HWND window, SDL_Texture* texture, const RECT& source, const
     const int height = source.bottom - source.top;
     PresentedFrame& record = NewRecord(window, width, height);
     record.pixels.clear();
-    Presentation* presentation = PresentationOf(window);
+    Presentation* presentation = RendererPresentation(window);
     if (!presentation || width <= 0 || height <= 0)
         return;
     if (!presentation->picture || presentation->pictureWidth != width || presentation->pictureHeight != height)
@@ -406,6 +380,8 @@ void EnterExclusiveMode(HWND window, int width, int height)
     Presentation* presentation = PresentationOf(window);
     if (!presentation || IsDisplayLost())
         return;
+    // The window's memory changes size.
+    presentation->pixels.Release();
     SDL_Window* sdl = GetSdlWindow(window);
     if (window->logicalWidth == 0)
         SDL_GetWindowSize(sdl, &presentation->windowedWidth, &presentation->windowedHeight);
@@ -430,6 +406,7 @@ void LeaveExclusiveMode(HWND window)
         return;
     window->logicalWidth = 0;
     window->logicalHeight = 0;
+    presentation->pixels.Release();
     if (IsDisplayLost())
         return; // nobody to show the window again
     SDL_SetWindowFullscreen(sdl, 0);

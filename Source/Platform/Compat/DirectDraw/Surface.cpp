@@ -22,6 +22,20 @@ bool Inside(const RECT& r, int width, int height)
 {
     return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= width && r.bottom <= height;
 }
+
+// Numbers for the versions of surface contents, never 0.
+std::uint64_t NextVersion()
+{
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+// 8-8-8 RGB in 32 bits: what a window shows, read in place.
+bool IsWindowFormat(const DDPIXELFORMAT& format)
+{
+    return format.dwRGBBitCount == 32 && format.dwRBitMask == 0xFF0000 && format.dwGBitMask == 0xFF00 &&
+           format.dwBBitMask == 0xFF;
+}
 } // namespace
 
 Surface::Surface(std::shared_ptr<DirectDrawState> owner, const DDSURFACEDESC2& desc)
@@ -55,6 +69,8 @@ Surface::Surface(std::shared_ptr<DirectDrawState> owner, const DDSURFACEDESC2& d
 
 Surface::~Surface()
 {
+    if (mResidentPixels)
+        ForgetWindowResident(mResidentWindow, this);
     for (Surface* buffer : mBackBuffers)
         buffer->Release();
     ReleaseAndNull(mZBuffer);
@@ -140,7 +156,7 @@ HRESULT Surface::GetSurfaceDesc(DDSURFACEDESC2* desc)
     desc->dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
     desc->dwWidth = static_cast<DWORD>(mWidth);
     desc->dwHeight = static_cast<DWORD>(mHeight);
-    desc->lPitch = mPitch;
+    desc->lPitch = Pitch();
     desc->ddpfPixelFormat = mFormat;
     desc->ddsCaps = mCaps;
     if (!mBackBuffers.empty())
@@ -170,7 +186,7 @@ HRESULT Surface::Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD flags, HANDLE)
     SyncMemory();
     GetSurfaceDesc(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
-    desc->lpSurface = mContents.pixels.data() + std::size_t(area.top) * mPitch + std::size_t(area.left) * mBytes;
+    desc->lpSurface = Pixels() + std::size_t(area.top) * Pitch() + std::size_t(area.left) * mBytes;
     mLocked = true;
     mLockWrites = !(flags & DDLOCK_READONLY);
     return DD_OK;
@@ -191,7 +207,8 @@ HRESULT Surface::Restore()
     if (!mLost)
         return DD_OK;
     // What the surface showed is gone, as on a display that lost its video memory.
-    std::fill(mContents.pixels.begin(), mContents.pixels.end(), std::uint8_t(0));
+    for (int y = 0; HasPixels() && y < mHeight; ++y)
+        std::memset(Pixels() + std::size_t(y) * Pitch(), 0, std::size_t(mWidth) * mBytes);
     mContents.textureNewer = false;
     MemoryChanged();
     mLost = false;
@@ -232,7 +249,7 @@ SurfaceTexture* Surface::GetTexture(bool target)
     }
     if (mContents.memoryNewer)
     {
-        texture->Upload(mContents.pixels.data(), mPitch, mFormat);
+        texture->Upload(Pixels(), Pitch(), mFormat);
         mContents.memoryNewer = false;
     }
     return texture.get();
@@ -246,7 +263,42 @@ void Surface::SyncMemory()
     // A texture whose renderer went with its window took the pixels along; the memory is all
     // that is left.
     if (mContents.texture)
-        mContents.texture->ReadBack(mContents.pixels.data(), mPitch, mFormat);
+        mContents.texture->ReadBack(Pixels(), Pitch(), mFormat);
+    mContents.version = NextVersion();
+}
+
+void Surface::MemoryChanged()
+{
+    mContents.memoryNewer = true;
+    mContents.version = NextVersion();
+}
+
+void Surface::LeaveWindow()
+{
+    const std::uint8_t* window = mResidentPixels;
+    if (!window)
+        return;
+    for (int y = 0; y < mHeight; ++y)
+        std::memcpy(mContents.pixels.data() + std::size_t(y) * mPitch, window + std::size_t(y) * mResidentPitch,
+                    std::size_t(mWidth) * mBytes);
+    mResidentPixels = nullptr;
+    mResidentWindow = nullptr;
+}
+
+void Surface::MoveIntoWindow(HWND window)
+{
+    // Not a surface of a flip chain (its contents move along the chain) nor one the window
+    // would have to convert.
+    if (IsPrimary() || !mBackBuffers.empty() || (mCaps.dwCaps & DDSCAPS_BACKBUFFER) || !IsWindowFormat(mFormat) ||
+        mContents.textureNewer || mResidentPixels)
+        return;
+    int pitch = 0;
+    if (std::uint8_t* pixels = AdoptWindowPixels(window, this, mWidth, mHeight, pitch))
+    {
+        mResidentWindow = window;
+        mResidentPixels = pixels;
+        mResidentPitch = pitch;
+    }
 }
 
 void Surface::ForgetTexture(bool destroyed)
@@ -307,20 +359,24 @@ HRESULT Surface::Copy(const RECT& to, Surface& src, const RECT& from)
     SyncMemory();
     MemoryChanged();
     // Nearest neighbour; a copy of the rows first when both are one surface.
-    const std::vector<std::uint8_t> copy = &src == this ? mContents.pixels : std::vector<std::uint8_t>();
-    const std::uint8_t* pixels = &src == this ? copy.data() : src.mContents.pixels.data();
+    const int srcPitch = src.Pitch();
+    const std::vector<std::uint8_t> copy =
+        &src == this ? std::vector<std::uint8_t>(Pixels(), Pixels() + std::size_t(Pitch()) * mHeight)
+                     : std::vector<std::uint8_t>();
+    const std::uint8_t* pixels = &src == this ? copy.data() : src.Pixels();
+    const int pitch = Pitch();
     const int w = to.right - to.left, h = to.bottom - to.top;
     const int sw = from.right - from.left, sh = from.bottom - from.top;
     // Whole surfaces of one size: one block.
-    if (w == sw && h == sh && w == mWidth && w == src.mWidth && h == mHeight && mPitch == src.mPitch)
+    if (w == sw && h == sh && w == mWidth && w == src.mWidth && h == mHeight && pitch == srcPitch)
     {
-        std::memmove(mContents.pixels.data(), pixels, mContents.pixels.size());
+        std::memmove(Pixels(), pixels, std::size_t(pitch) * std::size_t(mHeight));
         return DD_OK;
     }
     for (int y = 0; y < h; ++y)
     {
-        const std::uint8_t* row = pixels + std::size_t(from.top + y * sh / h) * src.mPitch;
-        std::uint8_t* out = mContents.pixels.data() + std::size_t(to.top + y) * mPitch + std::size_t(to.left) * mBytes;
+        const std::uint8_t* row = pixels + std::size_t(from.top + y * sh / h) * srcPitch;
+        std::uint8_t* out = Pixels() + std::size_t(to.top + y) * pitch + std::size_t(to.left) * mBytes;
         if (w == sw)
         {
             std::memmove(out, row + std::size_t(from.left) * mBytes, std::size_t(w) * mBytes);
@@ -361,12 +417,24 @@ HRESULT Surface::Flip(IDirectDrawSurface7* target, DWORD)
     for (std::size_t i = 0; i + 1 < mBackBuffers.size(); ++i)
         mBackBuffers[i]->mContents = std::move(mBackBuffers[i + 1]->mContents);
     mBackBuffers.back()->mContents = std::move(front);
-    Show(Whole(), mOwner->window, nullptr);
+    // The front's contents before are the last buffer's now: the picture the window shows.
+    Show(Whole(), mOwner->window, nullptr, &mBackBuffers.back()->mContents);
     return DD_OK;
 }
 
-void Surface::Show(const RECT& from, HWND window, const RECT* destination)
+void Surface::Show(const RECT& from, HWND window, const RECT* destination, Contents* previous)
 {
+    const bool whole = from.left == 0 && from.top == 0 && from.right == mWidth && from.bottom == mHeight;
+    RECT client{0, 0, 0, 0};
+    GetClientRect(window, &client);
+    const bool overClient = !destination || (destination->left == 0 && destination->top == 0 &&
+                                             destination->right == client.right && destination->bottom == client.bottom);
+    if (mResidentPixels)
+    {
+        if (whole && overClient && window == mResidentWindow && PresentWindowPixels(window, this))
+            return;
+        LeaveWindow();
+    }
     SurfaceTexture* texture = mContents.texture.get();
     if (mContents.textureNewer && texture && texture->IsUsable() && texture->GetWindow() == window)
     {
@@ -374,16 +442,29 @@ void Surface::Show(const RECT& from, HWND window, const RECT* destination)
         return;
     }
     SyncMemory();
-    const ArgbConverter converter(mFormat);
     const int width = from.right - from.left;
-    PresentRows(
-        window, width, from.bottom - from.top,
-        [&](int y, std::uint32_t* out) {
-            converter.ColourRow(mContents.pixels.data() + std::size_t(from.top + y) * mPitch +
-                                    std::size_t(from.left) * mBytes,
-                                width, out);
-        },
-        destination);
+    const std::uint8_t* origin =
+        mContents.pixels.data() + std::size_t(from.top) * mPitch + std::size_t(from.left) * mBytes;
+    const ArgbConverter converter(mFormat);
+    MemoryFrame frame;
+    frame.width = width;
+    frame.height = from.bottom - from.top;
+    frame.version = mContents.version;
+    if (IsWindowFormat(mFormat))
+    {
+        frame.pixels = origin;
+        frame.pitch = mPitch;
+        if (previous && !previous->textureNewer && whole && previous->pixels.size() == mContents.pixels.size())
+        {
+            frame.previous = previous->pixels.data();
+            frame.previousVersion = previous->version;
+        }
+    }
+    else
+        frame.fill = [&](int y, std::uint32_t* out) { converter.ColourRow(origin + std::size_t(y) * mPitch, width, out); };
+    PresentFrame(window, frame, destination);
+    if (whole && overClient)
+        MoveIntoWindow(window);
 }
 
 HRESULT Surface::PresentFrom(Surface& src, const RECT& from, const RECT* screenRect)

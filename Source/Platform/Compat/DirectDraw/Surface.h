@@ -7,6 +7,11 @@
 // stays on the renderer until something reads the memory (a lock, a blit, a memory present),
 // and memory changes reach the renderer before the device next uses the surface. Presenting a
 // surface whose picture is on the renderer never leaves it.
+//
+// An off-screen surface shown as it is over a whole window that shows its own pixels (a windowed
+// back buffer) moves its pixels into the window's memory, as a display keeps a back buffer in
+// video memory: showing it again copies nothing. They move back out when the window needs its
+// memory for anything else.
 #pragma once
 
 #include "Platform/Compat/DirectDraw/ComObject.h"
@@ -20,7 +25,7 @@
 
 namespace Compat
 {
-class Surface final : public ComObject<IDirectDrawSurface7>
+class Surface final : public ComObject<IDirectDrawSurface7>, public WindowResident
 {
 public:
     // A surface of the description's caps, size and pixel format (pixels zero). A windowed
@@ -53,6 +58,8 @@ public:
     bool IsTexture() const { return (mCaps.dwCaps & DDSCAPS_TEXTURE) != 0; }
     bool HasPixels() const { return !mContents.pixels.empty(); }
 
+    void LeaveWindow() override;
+
     // The copy on the renderer of the owner's window, made on first use and brought up to date
     // with the memory; target: a device draws into it. Null when the renderer cannot hold it.
     SurfaceTexture* GetTexture(bool target);
@@ -75,6 +82,7 @@ private:
         std::unique_ptr<SurfaceTexture> texture;
         bool textureNewer = false; // a device drew since the memory was last read back
         bool memoryNewer = false;  // the memory changed since the last upload
+        std::uint64_t version = 0; // a new number for each change of the pixels
     };
 
     ~Surface() override;
@@ -84,14 +92,21 @@ private:
     // Brings the memory up to date with what a device drew.
     void SyncMemory();
     // The memory changed: the texture is stale.
-    void MemoryChanged() { mContents.memoryNewer = true; }
+    void MemoryChanged();
+    // Where the pixels are now: the surface's memory, or the window's while they live there.
+    std::uint8_t* Pixels() { return mResidentPixels ? mResidentPixels : mContents.pixels.data(); }
+    int Pitch() const { return mResidentPixels ? mResidentPitch : mPitch; }
     // Copies from of src into to of this surface, scaled nearest neighbour; formats must match.
     HRESULT Copy(const RECT& to, Surface& src, const RECT& from);
     // Shows rect of src in the window that a windowed primary stands for.
     HRESULT PresentFrom(Surface& src, const RECT& srcRect, const RECT* screenRect);
     // Shows rect of this surface in window (over destination, client coordinates, or the whole
-    // client area), from wherever its true pixels are.
-    void Show(const RECT& from, HWND window, const RECT* destination);
+    // client area), from wherever its true pixels are; previous: the contents shown there before,
+    // when still at hand.
+    void Show(const RECT& from, HWND window, const RECT* destination, Contents* previous = nullptr);
+    // After a present of the whole surface over the whole window: its pixels move into the window
+    // when it can hold them.
+    void MoveIntoWindow(HWND window);
     RECT Whole() const { return {0, 0, mWidth, mHeight}; }
 
     std::shared_ptr<DirectDrawState> mOwner;
@@ -108,5 +123,8 @@ private:
     std::vector<Surface*> mBackBuffers;     // flip chain of a full-screen primary (references held)
     Surface* mZBuffer = nullptr;            // reference held
     IDirectDrawClipper* mClipper = nullptr; // reference held
+    HWND mResidentWindow = nullptr;         // the window whose memory holds the pixels
+    std::uint8_t* mResidentPixels = nullptr;
+    int mResidentPitch = 0;
 };
 } // namespace Compat

@@ -22,6 +22,7 @@ struct Log
     bool inUse = false; // UseDebugLog was called
     bool terminalToo = false;
     std::FILE* file = nullptr;
+    std::string path; // of the open file
     std::string waiting; // written before the file opened
 };
 
@@ -29,6 +30,30 @@ Log& TheLog()
 {
     static Log* const log = new Log; // never destroyed: threads may still write at exit
     return *log;
+}
+
+// (Re)opens the log at log.path, the file first set aside as path + ".old" when it has grown past
+// the limit (or begun anew when it cannot be set aside), and starts it with the date, so that the
+// runs kept in one file can be told apart. Called with the lock held; false when the file cannot
+// be opened.
+bool Reopen(Log& log, const char* how)
+{
+    if (log.file)
+        std::fclose(log.file);
+    struct stat info;
+    const bool tooLarge = ::stat(log.path.c_str(), &info) == 0 && info.st_size > kMaxLogSize;
+    const bool setAside = tooLarge && std::rename(log.path.c_str(), (log.path + ".old").c_str()) == 0;
+    log.file = std::fopen(log.path.c_str(), tooLarge && !setAside ? "we" : "ae");
+    if (!log.file)
+        return false;
+    char date[64] = "";
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local))
+        std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
+    std::fprintf(log.file, "---- %s, process %d %s ----\n", date, static_cast<int>(::getpid()), how);
+    std::fflush(log.file);
+    return true;
 }
 
 void WriteToDefault(const char* text)
@@ -44,6 +69,9 @@ void WriteToDefault(const char* text)
         // Flushed at once: the lines before a crash are the ones that tell what happened.
         std::fputs(text, log.file);
         std::fflush(log.file);
+        // A long run that keeps writing is set aside as often as it grows past the limit.
+        if (std::ftell(log.file) > kMaxLogSize)
+            Reopen(log, "continued");
     }
     else if (log.waiting.size() < kMaxWaitingText)
         log.waiting.append(text, std::min(std::strlen(text), kMaxWaitingText - log.waiting.size()));
@@ -80,24 +108,13 @@ bool OpenDebugLog(const std::string& path)
     std::lock_guard<std::mutex> guard(log.lock);
     if (!log.inUse)
         return false;
-    if (log.file)
-        std::fclose(log.file);
-    struct stat info;
-    if (::stat(path.c_str(), &info) == 0 && info.st_size > kMaxLogSize)
-        std::rename(path.c_str(), (path + ".old").c_str());
-    log.file = std::fopen(path.c_str(), "ae");
-    if (!log.file)
+    log.path = path;
+    if (!Reopen(log, "started"))
     {
         log.waiting.clear();
         return false;
     }
-    // Each run starts with its date, so the runs kept in one file can be told apart.
-    char date[64] = "";
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    if (localtime_r(&now, &local))
-        std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
-    std::fprintf(log.file, "---- %s, process %d ----\n%s", date, static_cast<int>(::getpid()), log.waiting.c_str());
+    std::fputs(log.waiting.c_str(), log.file);
     std::fflush(log.file);
     log.waiting.clear();
     log.waiting.shrink_to_fit();

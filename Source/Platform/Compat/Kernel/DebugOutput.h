@@ -19,9 +19,9 @@ namespace Compat
 // a player's terminal stays quiet. Text written before the log opens waits for it (the first
 // 256 KiB).
 void UseDebugLog();
-// Appends the output to the file at path from now on; a file grown past 1 MiB is first moved to
-// path + ".old". Does nothing unless UseDebugLog was called; false when the file cannot be opened
-// (the waiting text is then dropped).
+// Appends the output to the file at path from now on; a file grown past 1 MiB, now or later in the
+// run, is moved to path + ".old" and a new one begun. Does nothing unless UseDebugLog was called;
+// false when the file cannot be opened (the waiting text is then dropped).
 bool OpenDebugLog(const std::string& path);
 // Closes the log; the default sink writes as before UseDebugLog. For tests.
 void CloseDebugLog();

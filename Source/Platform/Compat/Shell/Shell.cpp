@@ -1,5 +1,6 @@
 #include "Platform/Compat/Shell/Shell.h"
 
+#include "Platform/Compat/Kernel/DebugOutput.h"
 #include "Platform/Compat/Kernel/Files.h"
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/User/DisplayPresence.h"
@@ -11,6 +12,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -57,6 +59,25 @@ std::string HomeFolder()
         return found->pw_dir;
     return {};
 }
+// xdg-open returns at once after handing over: it is reaped so no zombie stays behind. One that
+// keeps running (a browser in the terminal) is waited for a while only, never for ever.
+constexpr auto kReapPoll = std::chrono::milliseconds(100);
+constexpr int kReapPolls = 600; // a minute
+
+void ReapInTime(pid_t child)
+{
+    std::thread([child] {
+        for (int i = 0; i < kReapPolls; ++i)
+        {
+            int status;
+            const pid_t reaped = ::waitpid(child, &status, WNOHANG);
+            if (reaped == child || (reaped < 0 && errno != EINTR))
+                return;
+            std::this_thread::sleep_for(kReapPoll);
+        }
+        OutputDebugStringA("xdg-open still runs after a minute: the game no longer waits for it.\n");
+    }).detach();
+}
 } // namespace
 
 BOOL SHGetSpecialFolderPathW(HWND, wchar_t* path, int folder, BOOL create)
@@ -95,11 +116,7 @@ HINSTANCE ShellExecuteW(HWND, const wchar_t* operation, const wchar_t* file, con
         pid_t child;
         if (::posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0)
             return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(ERROR_FILE_NOT_FOUND));
-        // xdg-open returns at once after handing over; reap it so no zombie stays behind.
-        std::thread([child] {
-            int status;
-            ::waitpid(child, &status, 0);
-        }).detach();
+        ReapInTime(child);
     }
     return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(42));
 }

@@ -58,9 +58,12 @@ void WatchDisplayConnection(SDL_Window* window)
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return;
-    Display* display = info.info.x11.display;
+    if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11)
+        WatchConnection(info.info.x11.display);
+}
+
+void WatchConnection(Display* display)
+{
     if (!display || IsWatched(display))
         return;
     {
@@ -73,6 +76,12 @@ void WatchDisplayConnection(SDL_Window* window)
     }();
     (void)installed;
     XSetIOErrorExitHandler(display, &OnConnectionLost, nullptr);
+}
+
+void ForgetConnection(Display* display)
+{
+    std::lock_guard<std::mutex> guard(gLock);
+    std::erase(gWatched, display);
 }
 
 bool IsDisplayLost()

@@ -8,12 +8,17 @@
 #include <string>
 
 struct SDL_Window;
+struct _XDisplay;
+using Display = _XDisplay;
 
 namespace Compat
 {
 // Watches the connection of the window's display (an X display; other video drivers are left as
 // they are). Each connection is watched once, however many windows it carries.
 void WatchDisplayConnection(SDL_Window* window);
+// Watches a connection of the program's own (the error box's); forgotten before it is closed.
+void WatchConnection(Display* display);
+void ForgetConnection(Display* display);
 // The connection of a watched display broke.
 bool IsDisplayLost();
 // Why the program must end, in one line; empty while the display is there.

@@ -244,7 +244,7 @@ void PostWindowEvent(HWND window, const SDL_WindowEvent& event)
             PostToWindow(window, WM_MOUSELEAVE, 0, 0);
         }
         break;
-    case SDL_WINDOWEVENT_CLOSE: PostToWindow(window, WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_CLOSE: PostCloseRequest(window); break;
     case SDL_WINDOWEVENT_RESIZED: OfferSizing(window); break;
     case SDL_WINDOWEVENT_SIZE_CHANGED: PostSize(window, SIZE_RESTORED); break;
     case SDL_WINDOWEVENT_MINIMIZED:
@@ -315,11 +315,8 @@ void TranslateEvent(const SDL_Event& event)
         ForgetRenderedPixels(event.type == SDL_RENDER_DEVICE_RESET);
         break;
     case SDL_QUIT:
-        // A signal or the session ending: ask the game's window to close, as its close box would.
-        if (HWND window = MainWindow())
-            PostToWindow(window, WM_CLOSE, 0, 0);
-        else
-            PostQuitMessage(0);
+        // The session ending: ask the game's window to close, as its close box would.
+        PostCloseRequest(MainWindow());
         break;
     default: break;
     }

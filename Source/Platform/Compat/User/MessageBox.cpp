@@ -1,10 +1,10 @@
 #include "Platform/Compat/User/MessageBox.h"
 
+#include "Platform/Compat/Kernel/DebugOutput.h"
+#include "Platform/Compat/User/BoxWindow.h"
 #include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/DisplayPresence.h"
 #include "Utf8.h"
-
-#include <SDL.h>
 
 #include <atomic>
 #include <cstdio>
@@ -13,27 +13,25 @@
 
 namespace
 {
-void PutUtf8(const wchar_t* text)
-{
-    const std::string bytes = Corvane::Utf8::FromWide(text ? text : L"");
-    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
-}
-
 // A box on the screen when there is one (and it was not turned off for unattended runs with
-// CORVANE_ERROR_BOX=stderr); the text always goes to standard error as well.
+// CORVANE_ERROR_BOX=stderr); the text always goes to standard error as well. A box that ends
+// unanswered (the game was asked to end, or the display went) answers 0.
 int PresentDefault(const wchar_t* text, const wchar_t* caption, UINT)
 {
-    std::fputs("[", stderr);
-    PutUtf8(caption);
-    std::fputs("]\n", stderr);
-    PutUtf8(text);
-    std::fputs("\n", stderr);
+    const std::string captionText = Corvane::Utf8::FromWide(caption ? caption : L"");
+    const std::string bodyText = Corvane::Utf8::FromWide(text ? text : L"");
+    std::fprintf(stderr, "[%s]\n%s\n", captionText.c_str(), bodyText.c_str());
 
     const char* mode = std::getenv("CORVANE_ERROR_BOX");
-    if (Compat::HasDisplay() && !Compat::IsDisplayLost() && !(mode && std::strcmp(mode, "stderr") == 0))
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, Corvane::Utf8::FromWide(caption ? caption : L"").c_str(),
-                                 Corvane::Utf8::FromWide(text ? text : L"").c_str(), nullptr);
-    return IDOK;
+    if (!Compat::HasDisplay() || Compat::IsDisplayLost() || (mode && std::strcmp(mode, "stderr") == 0))
+        return IDOK;
+    const Compat::BoxEnd end = Compat::ShowBoxWindow(captionText, bodyText);
+    if (end != Compat::BoxEnd::kStopped && end != Compat::BoxEnd::kDisplayLost)
+        return IDOK;
+    // Nobody read it: the log keeps what it said.
+    const std::string why = end == Compat::BoxEnd::kStopped ? "the game was asked to end" : "its display went away";
+    OutputDebugStringA(("A box closed unanswered (" + why + "): [" + captionText + "] " + bodyText + "\n").c_str());
+    return 0;
 }
 
 std::atomic<MessageBoxPresenter> gPresenter{&PresentDefault};

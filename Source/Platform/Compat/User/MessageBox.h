@@ -1,5 +1,6 @@
-// The error message box: SDL's box when a display exists (unless CORVANE_ERROR_BOX=stderr), and
-// always a copy on standard error. Blocks until dismissed; returns IDOK.
+// The error message box: a box on the X display when there is one (unless
+// CORVANE_ERROR_BOX=stderr, BoxWindow.h), and always a copy on standard error. Blocks until
+// dismissed and returns IDOK; 0 when it ended unanswered (a stop signal, the display gone).
 #pragma once
 
 #include "Platform/Compat/Kernel/Types.h"

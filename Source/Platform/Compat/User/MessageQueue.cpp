@@ -2,6 +2,7 @@
 
 #include "Platform/Compat/Kernel/DebugOutput.h"
 #include "Platform/Compat/Kernel/LastError.h"
+#include "Platform/Compat/Kernel/StopSignals.h"
 #include "Platform/Compat/Kernel/Time.h"
 #include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/EventTranslation.h"
@@ -12,6 +13,7 @@
 #include "Platform/Compat/User/WindowObject.h"
 
 #include <chrono>
+#include <csignal>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -128,6 +130,16 @@ void PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
          false);
 }
 
+void PostCloseRequest(HWND window)
+{
+    if (!window)
+    {
+        PostQuitMessage(0);
+        return;
+    }
+    Push(*QueueOf(window->owner), MakeMessage(window, WM_CLOSE, 0, 0), true);
+}
+
 void DropMessagesFor(HWND window)
 {
     std::shared_ptr<ThreadQueue> queue = QueueOf(window->owner);
@@ -152,6 +164,15 @@ void PumpEvents()
         lossPosted = true;
         OutputDebugStringA(("The game ends: " + DisplayLossReason() + ".\n").c_str());
         PostQuitMessage(1);
+    }
+    // Asked to end by a signal: as the close box asks it, and the game saves and ends.
+    static bool stopPosted = false;
+    if (!stopPosted && StopSignal() != 0)
+    {
+        stopPosted = true;
+        OutputDebugStringA(StopSignal() == SIGINT ? "The game was asked to end (SIGINT).\n"
+                                                  : "The game was asked to end (SIGTERM).\n");
+        PostCloseRequest(MainWindow());
     }
 }
 } // namespace Compat

@@ -28,6 +28,9 @@ namespace Compat
 {
 // Queues a message for a window without validation (the window layer's own events).
 void PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Asks the window to close (WM_CLOSE, or the quit message without a window) ahead of everything
+// queued: however much input waits, a request to end is handled first.
+void PostCloseRequest(HWND window);
 // Forgets every queued message of a destroyed window.
 void DropMessagesFor(HWND window);
 // Translates every pending SDL event into messages (window thread only).
