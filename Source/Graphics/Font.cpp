@@ -130,8 +130,8 @@ void Font::BreakLines(const Font& font, const wchar_t* text, int maxWidth, const
     starts.push_back(length);
     std::int64_t widest = 0;
     for (int k = 0; k < out.GetLineCount(); ++k)
-        widest = std::max(widest, SumAdvances(font, text + starts[static_cast<std::size_t>(k)],
-                                              text + out.GetShownEnd(text, k)));
+        widest = std::max(
+            widest, SumAdvances(font, text + starts[static_cast<std::size_t>(k)], text + out.GetShownEnd(text, k)));
     out.widestWidth = ClampToInt(widest);
 }
 

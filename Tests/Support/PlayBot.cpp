@@ -301,7 +301,7 @@ bool PlayBot::SendCookToWork()
             continue;
         const auto* station = dynamic_cast<CookingStation*>(mGame->Get(step->GetStation()));
         const auto* display = station ? dynamic_cast<ActionStepDisplay*>(station->GetStepDisplay()) : nullptr;
-        SceneNode* area = !display         ? nullptr
+        SceneNode* area = !display       ? nullptr
                           : mPressStoves ? station->GetNode()->FindByPath({"stove"})
                                          : display->GetNode()->FindByPath({"clickRect"});
         if (!area)

@@ -98,8 +98,7 @@ std::optional<std::wstring> LineStartingWithSpace(SceneNode& node)
 {
     const std::vector<std::wstring> lines = ShownLines(node);
     for (std::size_t i = 1; i < lines.size(); ++i)
-        if (!lines[i].empty() && IsBreakingSpace(lines[i].front()) &&
-            !lines[i - 1].ends_with(L'\n'))
+        if (!lines[i].empty() && IsBreakingSpace(lines[i].front()) && !lines[i - 1].ends_with(L'\n'))
             return lines[i];
     return std::nullopt;
 }

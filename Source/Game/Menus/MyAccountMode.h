@@ -2,8 +2,8 @@
 // buttons New (a new-profile popup), Delete (a confirmation popup for the selected profile), OK
 // (makes the selected profile current) and Cancel. One popup shows at a time: the list's panel
 // steps aside while a popup of its own is over it and comes back with what the popup did, the
-// list filled again; Delete is disabled with fewer than two
-// profiles, New once the list's rows are full. Leaving, by OK or Cancel, reloads the level
+// list filled again; Delete is disabled with fewer than two profiles, New once the list's rows
+// are full. Leaving, by OK or Cancel, reloads the level
 // progress and the tutorial record when the current profile changed while the screen was up, also
 // when the new current profile has the old one's name.
 #pragma once

@@ -8,8 +8,8 @@
 // TutorialMode bubble over the level, which pauses it until the player has read every page. While
 // the player is busy in the kitchen (a button held, a press in the last half second, also the one
 // that closed a bubble or another screen over the level, an ingredient picked up, the next dish's
-// card up), no bubble comes: a bubble then would take the click meant for the kitchen. Queued tips wait for the hands to rest; a tip for at once is let go and comes again with
-// its moment.
+// card up), no bubble comes: a bubble then would take the click meant for the kitchen. Queued tips
+// wait for the hands to rest; a tip for at once is let go and comes again with its moment.
 //
 //   TutorialManager* tips = TutorialManager::Instance();
 //   tips->QueueTip(kTipStepComplete, TutorialManager::PointAt(*stationNode, {}));  // when its turn comes
@@ -39,10 +39,10 @@
 // Some tips belong to one level only (IsTipForCurrentLevel, by the level progress's current
 // index), and one speaks of what the screen must show (IsTipTrueNow: the meat tip needs meat bins
 // in the pantry); a tip that does not apply, is not true now, was shown already or has a number
-// outside 0..32 is neither queued nor shown. The shown set is the profile's raw value "TutorialData" (33 bytes, byte n = 1
-// when tip n was shown), rewritten on every change; LoadFromAccount reads it again when another
-// profile becomes current (the level progress calls it through its reload hook). Pending tips
-// are never saved.
+// outside 0..32 is neither queued nor shown. The shown set is the profile's raw value
+// "TutorialData" (33 bytes, byte n = 1 when tip n was shown), rewritten on every change;
+// LoadFromAccount reads it again when another profile becomes current (the level progress calls it
+// through its reload hook). Pending tips are never saved.
 //
 // Main thread only.
 #pragma once

@@ -285,8 +285,9 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
         EXPECT_TRUE(IsTrueNow(tip.tip)) << "tip " << tip.tip << " came up when it is not true: " << tip.state;
         if (const auto target = kPointedAt.find(tip.tip); target != kPointedAt.end())
         {
-            EXPECT_TRUE(std::any_of(tip.pointsAt.begin(), tip.pointsAt.end(),
-                                    [&](const std::string& at) { return at.find(target->second) != std::string::npos; }))
+            EXPECT_TRUE(
+                std::any_of(tip.pointsAt.begin(), tip.pointsAt.end(),
+                            [&](const std::string& at) { return at.find(target->second) != std::string::npos; }))
                 << "tip " << tip.tip << " does not point at " << target->second;
         }
     });

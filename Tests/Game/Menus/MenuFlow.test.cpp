@@ -80,8 +80,10 @@ protected:
     // cook the main menu (the bottom screen) names.
     bool ListShown() const
     {
-        return dynamic_cast<SceneApplicationMode&>(*game.looper.GetModeStack().at(1)).GetRootNode()->FindByPath(
-            PathOf({"ProfileMode"}))->IsVisible();
+        return dynamic_cast<SceneApplicationMode&>(*game.looper.GetModeStack().at(1))
+            .GetRootNode()
+            ->FindByPath(PathOf({"ProfileMode"}))
+            ->IsVisible();
     }
     std::wstring CookingToday() const
     {
