@@ -8,15 +8,21 @@
 
 namespace Corvane
 {
-void DebugPrint(const char* printfFormat, ...)
+std::string FormatDebugText(const char* printfFormat, va_list args)
 {
     char buffer[1024];
+    const int n = std::vsnprintf(buffer, sizeof buffer, printfFormat, args);
+    return n > 0 ? buffer : ""; // vsnprintf cut and terminated anything longer
+}
+
+void DebugPrint(const char* printfFormat, ...)
+{
     va_list args;
     va_start(args, printfFormat);
-    const int n = std::vsnprintf(buffer, sizeof buffer, printfFormat, args);
+    const std::string text = FormatDebugText(printfFormat, args);
     va_end(args);
-    if (n > 0)
-        OutputDebugStringA(buffer); // vsnprintf cut and terminated anything longer
+    if (!text.empty())
+        OutputDebugStringA(text.c_str());
 }
 
 std::uint64_t GetMicroseconds()

@@ -2,13 +2,18 @@
 #pragma once
 
 #include <atomic>
+#include <cstdarg>
 #include <cstdint>
+#include <string>
 
 namespace Corvane
 {
 // Formats into a 1,024-byte buffer (longer output is cut) and writes it to the debugger output
 // when it has at least one character. Callers end their lines with "\n". Any thread.
 void DebugPrint(const char* printfFormat, ...) __attribute__((format(printf, 1, 2)));
+// The text DebugPrint writes for printfFormat and args (at most 1,023 bytes), for others that format
+// as it does.
+std::string FormatDebugText(const char* printfFormat, va_list args) __attribute__((format(printf, 1, 0)));
 
 // Monotonic microseconds, for profiling only.
 std::uint64_t GetMicroseconds();

@@ -19,6 +19,8 @@ using Internal::RunHook;
 
 namespace
 {
+int gExitCode = 0;
+
 // The first steps of the start: up to the platform's set-up, which tells whether another
 // instance runs.
 IApplication& StartPlatform()
@@ -49,6 +51,16 @@ void StartTheRest(IApplication* application)
     application->Start();
 }
 } // namespace
+
+void SetExitCode(int code)
+{
+    gExitCode = code;
+}
+
+int GetExitCode()
+{
+    return gExitCode;
+}
 
 void StartEngine()
 {

@@ -13,6 +13,11 @@ void StopEngine();
 // process that starts the engine again (labels kept in statics must stay readable).
 void StopEngineKeepingLabels();
 
+// The code the program exits with after an orderly end: 0 unless the game ended because it could
+// not be played, having told the player why. Main thread.
+void SetExitCode(int code);
+int GetExitCode();
+
 // The whole run, called by the entry function: start; end right after the platform's set-up,
 // before there is a window, when another instance is running (and the application wants only
 // one); otherwise loop, pop every mode and stop. Without

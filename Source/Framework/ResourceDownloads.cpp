@@ -41,22 +41,24 @@ void RequestFiles(ResourceManager::LoadingJob& job, FileSource& source,
 }
 } // namespace
 
-void ResourceManager::ReportFailure(const std::wstring& manifest, const std::exception_ptr& failure)
+void ResourceManager::ReportFailure(const std::wstring& manifest, const std::wstring& element,
+                                    const std::exception_ptr& failure)
 {
+    std::string message = "an error of unknown type";
     try
     {
         std::rethrow_exception(failure);
     }
     catch (const std::exception& error)
     {
-        DebugPrint("Loading resource file %ls failed: %s\n", manifest.c_str(), error.what());
+        message = error.what();
     }
     catch (...)
     {
-        DebugPrint("Loading resource file %ls failed.\n", manifest.c_str());
     }
+    DebugPrint("Loading resource file %ls failed: %s\n", manifest.c_str(), message.c_str());
+    KeepFailure({manifest, element, std::move(message)});
 }
-
 
 void ResourceManager::TakeUp(LoadingJob& job)
 {
@@ -90,7 +92,7 @@ void ResourceManager::TakeUp(LoadingJob& job)
     catch (...)
     {
         // Not the end of the process: the waiting caller gets the error.
-        ReportFailure(job.GetManifest(), std::current_exception());
+        ReportFailure(job.GetManifest(), L"", std::current_exception());
         job.CancelTransfers();
         job.Fail(std::current_exception());
     }
@@ -190,7 +192,7 @@ bool ResourceManager::Service(LoadingJob& job)
     }
     catch (...)
     {
-        ReportFailure(job.GetManifest(), std::current_exception());
+        ReportFailure(job.GetManifest(), L"", std::current_exception());
         job.CancelTransfers();
         job.Fail(std::current_exception());
         return true;

@@ -4,8 +4,10 @@
 #include "FileSystem.h"
 #include "Framework/LoadingJob.h"
 #include "Framework/ResourceFiles.h"
+#include "Framework/ResourceProblems.h"
 #include "Platform/Compat/Kernel/Time.h"
 #include "RuntimeError.h"
+#include "Utf8.h"
 #include "XMLElementReader.h"
 #include "XMLError.h"
 #include "XMLReader.h"
@@ -13,6 +15,7 @@
 #include <atomic>
 #include <cwchar>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace Corvane
@@ -236,6 +239,7 @@ std::unique_ptr<IXMLReader> ResourceManager::OpenManifest(LoadingJob& job)
     if (!stream)
     {
         DebugPrint("Resource file %ls.xml was not found.\n", manifest.c_str());
+        KeepFailure({manifest, L"", "Resource file " + Utf8::FromWide(manifest) + ".xml was not found."});
         job.Fail(nullptr);
         return nullptr;
     }
@@ -274,6 +278,8 @@ std::exception_ptr ResourceManager::ReadManifest(LoadingJob& job, IXMLReader& re
     while (!reader.AtEnd())
     {
         const XMLElement* node = reader.Next();
+        // The reader reuses its nodes: the tag is kept for a failure's report.
+        const std::wstring tag = node->IsStartTag() ? node->GetName() : std::wstring();
         try
         {
             ReadNode(job, reader, *node, keepExisting);
@@ -284,7 +290,7 @@ std::exception_ptr ResourceManager::ReadManifest(LoadingJob& job, IXMLReader& re
         }
         catch (...)
         {
-            ReportFailure(manifest, std::current_exception());
+            ReportFailure(manifest, tag, std::current_exception());
             if (!failure)
                 failure = std::current_exception();
         }
@@ -388,9 +394,11 @@ IResourceDescriptor* ResourceManager::Create(const std::wstring& manifest, Label
     // The reader reuses its nodes: the factory gets a copy of the attributes that outlives its
     // reading of the children.
     const XMLElement element = node;
+    const int line = reader.GetLine();
     XMLElementReader children(&reader);
     children.Next();
     std::unique_ptr<IResourceDescriptor> created;
+    Internal::ResourceProblemScope problems;
     try
     {
         created.reset(factory->Create(manifest, name, &element, &children));
@@ -408,6 +416,28 @@ IResourceDescriptor* ResourceManager::Create(const std::wstring& manifest, Label
     }
     while (!children.AtEnd())
         children.Next();
+    if (!created)
+    {
+        // The factory gave nothing and said why, if anything, to the problems' scope.
+        std::wstring path;
+        const std::string reason = problems.Text().empty() ? "nothing could be made of it." : problems.Text();
+        KeepFailure({manifest, element.GetName(),
+                     Utf8::FromWide(FormatErrorLocation(
+                         reader.GetName(path), line, element.GetName() + L" '" + Utf8::ToWide(name.c_str()) + L"': ")) +
+                         reason});
+    }
     return created.release();
+}
+
+void ResourceManager::KeepFailure(Failure failure)
+{
+    ScopedLock lock(*mLock);
+    mFailures.push_back(std::move(failure));
+}
+
+std::vector<ResourceManager::Failure> ResourceManager::TakeFailures()
+{
+    ScopedLock lock(*mLock);
+    return std::exchange(mFailures, {});
 }
 } // namespace Corvane

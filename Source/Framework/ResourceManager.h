@@ -101,6 +101,20 @@ public:
     // such error is the one raised); broken XML ends the reading where it is found.
     void LoadAndWait(const std::wstring& manifest, bool cacheListings, IResourceLoadProgress* progress);
 
+    // What failed to load, as the loader met it: the manifest (its name without ".xml"), the tag of
+    // the declaration whose resource could not be made (empty when the manifest itself could not be
+    // read: missing, or its XML broken), and the error's text, which names the file, the line and
+    // the reason.
+    struct Failure
+    {
+        std::wstring manifest;
+        std::wstring element;
+        std::string message;
+    };
+    // Every failure met since the last call, oldest first; each was also written to the debug
+    // output when it happened. Any thread.
+    std::vector<Failure> TakeFailures();
+
     // Shut-down: cancels every queued job and the one being read, ends and joins the loader
     // thread, then releases every resource. Later requests come back cancelled. Main thread.
     void Stop();
@@ -138,8 +152,10 @@ private:
     std::exception_ptr ReadManifest(LoadingJob& job, IXMLReader& reader, bool keepExisting);
     // One node of the manifest: a resource declaration is built (and its element consumed).
     void ReadNode(LoadingJob& job, IXMLReader& reader, const XMLElement& node, bool keepExisting);
-    // Writes a failed manifest's error to the debug output.
-    static void ReportFailure(const std::wstring& manifest, const std::exception_ptr& failure);
+    // Writes a failure of manifest (in the declaration element, or the manifest itself when empty)
+    // to the debug output and keeps it for TakeFailures.
+    void ReportFailure(const std::wstring& manifest, const std::wstring& element, const std::exception_ptr& failure);
+    void KeepFailure(Failure failure);
     // Whether the declaration of name in manifest is to be built: an entry of the same manifest is
     // replaced, or kept (false) with keepExisting; one of another manifest raises RuntimeError.
     bool ClaimName(const std::wstring& manifest, Label name, bool keepExisting);
@@ -167,6 +183,7 @@ private:
     std::vector<LoadingJob*> mActive;
     // Every job ever requested, each with one reference of the map's own.
     std::map<std::wstring, LoadingJob*> mJobs;
+    std::vector<Failure> mFailures;
     bool mStop = false;
     // Stop has ended the loader.
     bool mStopped = false;

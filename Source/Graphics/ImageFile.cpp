@@ -1,6 +1,6 @@
 #include "Graphics/ImageFile.h"
 
-#include "Debug.h"
+#include "Framework/ResourceProblems.h"
 #include "Graphics/Image.h"
 #include "Graphics/ImageFileDecoding.h"
 
@@ -40,7 +40,7 @@ ResourceStream FindImageFile(const std::wstring& name, FileLocation& location)
 {
     ResourceStream stream = OpenFirst(name, kImageSearch, location);
     if (!stream)
-        DebugPrint("Image %ls was not found.\n", name.c_str());
+        ReportResourceProblem("Image %ls was not found.\n", name.c_str());
     return stream;
 }
 

@@ -1,6 +1,7 @@
 #include "Graphics/ImageFileDecoding.h"
 
 #include "Debug.h"
+#include "Framework/ResourceProblems.h"
 #include "Graphics/GifDecoder.h"
 #include "Graphics/ImageDecoders.h"
 #include "Label.h"
@@ -38,7 +39,7 @@ DecodedImage DecodeImageFile(const std::wstring& name, IStream& image, const std
     DecodedImage pixels = DecodeImageStream(image, extension, false);
     if (!pixels)
     {
-        DebugPrint("Image %ls could not be loaded.\n", name.c_str());
+        ReportResourceProblem("Image %ls could not be loaded.\n", name.c_str());
         return {};
     }
     if (!mask)

@@ -1,7 +1,7 @@
 #include "Graphics/ImageFont.h"
 
-#include "Debug.h"
 #include "Framework/ResourceFiles.h"
+#include "Framework/ResourceProblems.h"
 #include "Graphics/FontPacking.h"
 #include "Graphics/Image.h"
 #include "Graphics/ImageFile.h"
@@ -69,7 +69,7 @@ std::unique_ptr<ImageFont> ImageFont::Load(const std::wstring& name)
     FontMetrics metrics;
     if (!ReadMetricsFile(name, metrics))
     {
-        DebugPrint("Font %ls: the metrics file %ls.txt was not found.\n", name.c_str(), name.c_str());
+        ReportResourceProblem("Font %ls: the metrics file %ls.txt was not found.\n", name.c_str(), name.c_str());
         return nullptr;
     }
     if (metrics.version < 3)

@@ -276,7 +276,7 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          {{"strip.png", "png:10x4"}, {"Loading.xml", ManifestText(R"(<filmstrip name="S" src="strip" cols="3"/>)")}},
          "Loading.xml(3): film strip 'S': its 10x4 picture does not cut into 3 columns and 1 rows of whole cells"},
         {"a level names a recipe nobody declares, and an unknown pantry category",
-         {{"Level_9.xml", ManifestText(R"(<KitchenLevelData name="L9">
+         {{"Level_9.xml", ManifestText(R"(<KitchenLevelData name="L9" time="60">
  <LevelRecipe RecipeID="Nothing"/>
  <PantrySettings><Category id="Dairy" numToDisplay="2"/></PantrySettings>
 </KitchenLevelData>)")},
@@ -300,7 +300,7 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          {{"Level_8.xml", ManifestText(R"(<CookingIngredient name="Leek" category="Vegetable"/>
 <RecipeData name="R8"><RecipeStepDataList name="StepDataList"><RecipeStepData Category="Meat"/></RecipeStepDataList>
 <LabelList name="IngredientList"><Label value="Leek"/></LabelList></RecipeData>
-<KitchenLevelData name="L8">
+<KitchenLevelData name="L8" time="60">
  <LevelRecipe RecipeID="R8"/>
  <PantrySettings><Category id="Vegetable" numToDisplay="16"/><Category id="Meat" numToDisplay="2"/></PantrySettings>
 </KitchenLevelData>)")}},
@@ -408,8 +408,8 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
 <LevelIntroData name="L1_LevelIntro"><LabelList name="VeylaText"><Label value="Hi"/></LabelList></LevelIntroData>
 <string name="Bye" value="Good luck."/>
 <LevelIntroData name="L2_LevelIntro"><LabelList name="VeylaText"><Label value="Bye"/></LabelList></LevelIntroData>)")},
-          {"Level_1.xml", ManifestText(R"(<KitchenLevelData name="L1" WinScore="300"/>
-<KitchenLevelData name="L2" WinScore="500"/>)")}},
+          {"Level_1.xml", ManifestText(R"(<KitchenLevelData name="L1" time="60" WinScore="300" ExpertScore="600"/>
+<KitchenLevelData name="L2" time="60" WinScore="500" ExpertScore="900"/>)")}},
          "LevelIntroMode.xml(3): LevelIntroData 'L1_LevelIntro' host line 'Hi' says 400, but the level's WinScore is "
          "300\n"
          "LevelIntroMode.xml(6): LevelIntroData 'L2_LevelIntro' host lines never say the level's goal: its WinScore 500 "

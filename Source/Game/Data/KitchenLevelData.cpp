@@ -3,8 +3,8 @@
 #include "Format.h"
 #include "Framework/ResourceWrapper.h"
 #include "Game/Data/GameEnumerations.h"
+#include "Game/Data/LevelValueReader.h"
 #include "IXMLReader.h"
-#include "RuntimeError.h"
 #include "TextConversion.h"
 #include "XMLChildElements.h"
 #include "XMLElement.h"
@@ -21,25 +21,27 @@ namespace
 const wchar_t* const kPowerUps[kPowerUpTypeCount] = {L"ProgressSpeed", L"HilightAtt", L"HilightCombo",
                                                      L"Shuffle_M",     L"Shuffle_F",  L"Shuffle_V"};
 
-// Refuses the level at the reader's place in its file.
-[[noreturn]] void Refuse(IXMLReader& reader, Label level, const std::string& problem)
-{
-    std::wstring path;
-    reader.GetName(path);
-    const std::string message = std::string("the level \"") + level.c_str() + "\" " + problem;
-    throw RuntimeError(FormatErrorLocation(path, reader.GetLine(), NarrowToWide(message.c_str())), __FILE__, __LINE__,
-                       "KitchenLevelDataResourceFactory::Create");
-}
+// What a level may ask for: what the game can show and play, with room above the campaign's own
+// levels (Data/Levels/Levels.txt).
+// - The clock shows one digit of minutes, 9:59 at the most (the campaign's clocks run 2 to 4 minutes).
+const LevelLimit kClock{1, 599, "a level's clock runs", "seconds"};
+// - Goals of five digits at the most (the campaign asks for up to 6,000 points); the judges call
+//   any score at or above the expert goal expert, so it is never below the winning one.
+const LevelLimit kGoal{0, 99999, "a level's goals are", "points"};
+// - The scoring values count as points too, lost as well as won.
+const LevelLimit kPoints{-99999, 99999, "a level's scoring values are", "points"};
+// - A step is done at 100 points of progress: no rate cooks one in less than a second (the
+//   campaign's cook 4 to 34 points a second), and a worked step's rate climbs from its minimum to
+//   its maximum.
+const LevelLimit kRate{0, 100, "a step cooks at", "points a second"};
+// - StarLossRate is a share of a star.
+const LevelLimit kShare{0, 1, "a level's StarLossRate is", "of a star"};
 
-void CheckRange(IXMLReader& reader, Label level, const std::string& what, int value, int low, int high)
-{
-    if (value < low || value > high)
-        Refuse(reader, level,
-               "asks for " + std::to_string(value) + " " + what + " (a kitchen has " + std::to_string(low) + " to " +
-                   std::to_string(high) + ")");
-}
+const LevelLimit kStations{1, KitchenLevelData::kMaxStations, "a kitchen has", "cooking stations"};
 
-void ReadPantry(IXMLReader& pantry, Label name, KitchenLevelData& level)
+const LevelLimit kPantry{1, KitchenLevelData::kPantryPlaces, "a kitchen has", "pantry bins"};
+
+void ReadPantry(const LevelValueReader& level, IXMLReader& pantry, KitchenLevelData& data)
 {
     ForEachChildElement(&pantry, [&](const XMLElement& node, IXMLReader& category) {
         if (node.GetName() != L"Category")
@@ -47,38 +49,45 @@ void ReadPantry(IXMLReader& pantry, Label name, KitchenLevelData& level)
         std::wstring id;
         std::string text;
         Narrow::FromWide(text, node.GetAttribute(id, L"id"));
-        const int count = node.GetIntAttribute(L"numToDisplay", 1);
         const int index = IndexOfString(kIngredientCategoryNames8, text, kIngredientCategoryCount);
-        if (index >= 0)
-            CheckRange(category, name, text + " bins", count, 0, KitchenLevelData::kPantryPlaces);
-        level.pantryDisplayCounts[index] = count;
+        // A category no kitchen knows is kept as it is and never read.
+        data.pantryDisplayCounts[index] =
+            index < 0
+                ? node.GetIntAttribute(L"numToDisplay", 1)
+                : level.At(category).Integer(node, L"numToDisplay", 1,
+                                             {0, KitchenLevelData::kPantryPlaces, "a kitchen has", text + " bins"});
     });
     // A pantry showing nothing leaves every ingredient out of reach.
     int places = 0;
-    for (const auto& [index, count] : level.pantryDisplayCounts)
+    for (const auto& [index, count] : data.pantryDisplayCounts)
         if (index >= 0)
             places += count;
-    CheckRange(pantry, name, "pantry bins in all", places, 1, KitchenLevelData::kPantryPlaces);
+    if (places < kPantry.low || places > kPantry.high)
+        level.At(pantry).Refuse("asks for " + std::to_string(places) + " pantry bins in all (" + kPantry.Rule() + ")");
 }
 
-void ReadGameplay(const IAttributeContainer& settings, KitchenLevelData& level)
+void ReadGameplay(const IAttributeContainer& settings, const LevelValueReader& level, KitchenLevelData& data)
 {
-    const auto rate = [&](const wchar_t* name) { return settings.GetFloatAttribute(name, 0.0f); };
-    const auto number = [&](const wchar_t* name) { return settings.GetIntAttribute(name, 0); };
-    level.F_PassiveRate = rate(L"F_PassiveRate");
-    level.F_ActiveRateMin = rate(L"F_ActiveRateMin");
-    level.F_ActiveRateMax = rate(L"F_ActiveRateMax");
-    level.M_PassiveRate = rate(L"M_PassiveRate");
-    level.M_ActiveRateMin = rate(L"M_ActiveRateMin");
-    level.M_ActiveRateMax = rate(L"M_ActiveRateMax");
-    level.V_PassiveRate = rate(L"V_PassiveRate");
-    level.V_ActiveRateMin = rate(L"V_ActiveRateMin");
-    level.V_ActiveRateMax = rate(L"V_ActiveRateMax");
-    level.StarLossRate = rate(L"StarLossRate");
-    level.BaseVal = number(L"BaseVal");
-    level.KeyBaseVal = number(L"KeyBaseVal");
-    level.goodIngredientScore = number(L"goodIngredientScore");
-    level.badIngredientScore = number(L"badIngredientScore");
+    // Each category's rates, passive then the worked step's minimum and maximum.
+    const auto rates = [&](const wchar_t* passive, const wchar_t* least, const wchar_t* most, float& passiveRate,
+                           float& leastRate, float& mostRate) {
+        passiveRate = level.Number(settings, passive, 0.0f, kRate);
+        leastRate = level.Number(settings, least, 0.0f, kRate);
+        mostRate = level.Number(settings, most, 0.0f, kRate);
+        level.CheckOrder(settings, least, leastRate, most, mostRate,
+                         "a worked step's rate climbs from its minimum to its maximum");
+    };
+    rates(L"F_PassiveRate", L"F_ActiveRateMin", L"F_ActiveRateMax", data.F_PassiveRate, data.F_ActiveRateMin,
+          data.F_ActiveRateMax);
+    rates(L"M_PassiveRate", L"M_ActiveRateMin", L"M_ActiveRateMax", data.M_PassiveRate, data.M_ActiveRateMin,
+          data.M_ActiveRateMax);
+    rates(L"V_PassiveRate", L"V_ActiveRateMin", L"V_ActiveRateMax", data.V_PassiveRate, data.V_ActiveRateMin,
+          data.V_ActiveRateMax);
+    data.StarLossRate = level.Number(settings, L"StarLossRate", 0.0f, kShare);
+    data.BaseVal = level.Integer(settings, L"BaseVal", 0, kPoints);
+    data.KeyBaseVal = level.Integer(settings, L"KeyBaseVal", 0, kPoints);
+    data.goodIngredientScore = level.Integer(settings, L"goodIngredientScore", 0, kPoints);
+    data.badIngredientScore = level.Integer(settings, L"badIngredientScore", 0, kPoints);
 }
 } // namespace
 
@@ -86,14 +95,15 @@ IResourceDescriptor* KitchenLevelDataResourceFactory::Create(std::wstring manife
                                                              const IAttributeContainer* element, IXMLReader* children)
 {
     auto level = std::make_unique<ResourceWrapper<KitchenLevelData>>(manifest, name, element);
+    const LevelValueReader values(children, name);
     if (element)
     {
-        level->time = element->GetIntAttribute(L"time", 0);
-        level->numStations = element->GetIntAttribute(L"numStations", 4);
-        level->winScore = element->GetIntAttribute(L"WinScore", 0);
-        level->expertScore = element->GetIntAttribute(L"ExpertScore", 0);
-        if (children)
-            CheckRange(*children, name, "cooking stations", level->numStations, 1, KitchenLevelData::kMaxStations);
+        level->time = values.Integer(*element, L"time", 0, kClock);
+        level->numStations = values.Integer(*element, L"numStations", 4, kStations);
+        level->winScore = values.Integer(*element, L"WinScore", 0, kGoal);
+        level->expertScore = values.Integer(*element, L"ExpertScore", 0, kGoal);
+        values.CheckOrder(*element, L"WinScore", level->winScore, L"ExpertScore", level->expertScore,
+                          "an expert's goal is never below the winning one");
     }
     ForEachChildElement(children, [&](const XMLElement& node, IXMLReader& child) {
         const std::wstring& tag = node.GetName();
@@ -103,18 +113,17 @@ IResourceDescriptor* KitchenLevelDataResourceFactory::Create(std::wstring manife
             level->recipes.push_back(Label(node.GetAttribute(recipe, L"RecipeID")));
         }
         else if (tag == L"PantrySettings")
-            ReadPantry(child, name, *level);
+            ReadPantry(values, child, *level);
         else if (tag == L"PowerUpSettings")
             for (const wchar_t* powerUp : kPowerUps)
             {
-                const int count = node.GetIntAttribute(powerUp, 0);
                 std::string what;
                 Narrow::FromWide(what, powerUp);
-                CheckRange(child, name, what + " charges", count, 0, KitchenLevelData::kMaxPowerUpCharges);
-                level->powerUpCounts.push_back(count);
+                level->powerUpCounts.push_back(values.At(child).Integer(
+                    node, powerUp, 0, {0, KitchenLevelData::kMaxPowerUpCharges, "a kitchen has", what + " charges"}));
             }
         else if (tag == L"GameplaySettings")
-            ReadGameplay(node, *level);
+            ReadGameplay(node, values.At(child), *level);
         else
         {
             std::string text;

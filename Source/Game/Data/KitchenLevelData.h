@@ -10,8 +10,9 @@
 //   </KitchenLevelData>
 //
 // Any other child element fails the read; nothing is registered then. So does a level the kitchen
-// could not play to its end: its stations, pantry bins and power-ups are checked against what a
-// kitchen holds as the file is read, and the error names the file and line.
+// could not play to its end: every number (the clock, stations, goals, pantry bins, power-ups,
+// rates and scoring values) must be a number within what the game can play, and the error names
+// the file, the line and the value as written (LevelValueReader.h).
 #pragma once
 
 #include "Framework/IResourceFactory.h"

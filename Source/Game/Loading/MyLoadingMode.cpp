@@ -2,18 +2,24 @@
 
 #include "Debug.h"
 #include "Framework/CustomCursor.h"
+#include "Framework/Engine.h"
 #include "Framework/Looper.h"
 #include "Framework/ResourceManager.h"
 #include "Game/Application/StartupGroups.h"
+#include "Game/Loading/LoadFailureReport.h"
 #include "Game/Loading/MyResourceLoadTask.h"
 #include "Game/Menus/TitleMode.h"
 #include "Graphics/Image.h"
+#include "Platform/Win32/Win32Platform.h"
 #include "SceneGraph/MeterComponent.h"
 
 using namespace Corvane;
 
 namespace
 {
+// The exit code of a game whose data could not all be read.
+constexpr int kUnplayableExitCode = 2;
+
 // The loading screen whose worker runs (at most one at a time: the first screen).
 MyLoadingMode* gWorkerOwner = nullptr;
 } // namespace
@@ -51,7 +57,8 @@ void MyLoadingMode::OnEnter()
     }
     catch (const std::exception&)
     {
-        // Reported by the loader; the screen shows what did load, and the game loads on.
+        // Kept by the loader for the report at the end of loading; the screen shows what did
+        // load, and the game loads on.
     }
     InstantiateLayout(Label("LoadingLayout"));
     StartSplashSequence();
@@ -83,6 +90,13 @@ void MyLoadingMode::FinishLoading()
     mListings.reset();
     if (mCancelled.load())
         RequestQuit(); // granted now that the worker is gone
+    else if (!ReportLoadFailures(ResourceManager::Instance()->TakeFailures(), Win32Platform::GetProgramFolder()))
+    {
+        // The player has been told what is missing; the game ends as a quit ends, saving the
+        // profile, and says to whoever started it that it could not run.
+        SetExitCode(kUnplayableExitCode);
+        RequestQuit();
+    }
     else
         GoToTitle();
 }

@@ -2,9 +2,10 @@
 // sequence of cross-fading splash pictures, and runs its list of weighted loading steps (the
 // start-up's resource groups) one after another on a worker thread, while the meter node
 // "loadingMeter" shows the weighted progress. When the worker has finished and the splash
-// sequence is over, it reports each step's time to the debug output and hands over to the title
-// screen; when the player asked to quit meanwhile, the remaining steps are cut short and the
-// program ends instead.
+// sequence is over, it reports each step's time to the debug output, shows in one box whatever
+// could not be read (LoadFailureReport.h), and hands over to the title screen, or ends the program
+// when what failed is needed to play; when the player asked to quit meanwhile, the remaining steps
+// are cut short and the program ends instead.
 //
 // Threads: the worker runs the steps and writes the three progress values under mLock; the main
 // thread reads them once per update. The cancel flag is set by the main thread and polled by the

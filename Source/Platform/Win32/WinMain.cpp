@@ -64,7 +64,7 @@ int WinMain(const std::wstring& commandLine)
                                                : "the game saved and ended.");
         return 1;
     }
-    return code;
+    return code != 0 ? code : Corvane::GetExitCode();
 }
 
 int RunWithArguments(int argc, char** argv)

@@ -84,7 +84,7 @@ protected:
             for (int n = first; n < first + 3; ++n)
                 resources.WriteManifest("LevelFile_" + std::to_string(n),
                                         "<KitchenLevelData name=\"Lv_" + std::to_string(n) +
-                                            "\" WinScore=\"1000\" ExpertScore=\"2000\"/>");
+                                            "\" time=\"60\" WinScore=\"1000\" ExpertScore=\"2000\"/>");
         }
         ASSERT_EQ(Load("LevelProgression", all + "</EpisodeDescriptorList></LevelProgressionData>"), "");
     }

@@ -2,6 +2,7 @@
 
 #include "Framework/ResourceManager.h"
 #include "Game/Data/GameDataTest.h"
+#include "Game/Data/RefusedLevelValues.h"
 
 #include <map>
 #include <vector>
@@ -32,7 +33,7 @@ TEST_F(GameDataTest, LevelFilesReadTheirSettingsWithDefaults)
       M_ActiveRateMin="4" M_ActiveRateMax="5" V_PassiveRate="6" V_ActiveRateMin="7" V_ActiveRateMax="8"
       StarLossRate="0.25" BaseVal="10" KeyBaseVal="20" goodIngredientScore="30" badIngredientScore="-5"/>
 </KitchenLevelData>
-<KitchenLevelData name="Bare"/>)"),
+<KitchenLevelData name="Bare" time="1"/>)"),
         "");
     const KitchenLevelData* level = Level("L1");
     ASSERT_NE(level, nullptr);
@@ -53,59 +54,44 @@ TEST_F(GameDataTest, LevelFilesReadTheirSettingsWithDefaults)
     const KitchenLevelData* bare = Level("Bare");
     ASSERT_NE(bare, nullptr);
     EXPECT_EQ(bare->numStations, 4);
-    EXPECT_EQ(bare->time, 0);
+    EXPECT_EQ(bare->time, 1);
+    EXPECT_EQ(bare->expertScore, 0);
     EXPECT_EQ(bare->winScore, 0);
     EXPECT_TRUE(bare->recipes.empty() && bare->powerUpCounts.empty() && bare->pantryDisplayCounts.empty());
 }
 
 TEST_F(GameDataTest, AnUnknownChildOfALevelFileIsFatalToThatLevel)
 {
-    EXPECT_EQ(Load("Level2", R"(<KitchenLevelData name="L2"><LevelRecipe RecipeID="A"/><Recipe RecipeID="B"/>
+    EXPECT_EQ(Load("Level2", R"(<KitchenLevelData name="L2" time="60"><LevelRecipe RecipeID="A"/><Recipe RecipeID="B"/>
 </KitchenLevelData>
-<KitchenLevelData name="L3"/>)"),
+<KitchenLevelData name="L3" time="60"/>)"),
               "incorrect XML element name Recipe in level file");
     EXPECT_EQ(ResourceManager::Instance()->Find(Label("L2")), nullptr);
     EXPECT_NE(Level("L3"), nullptr);
 }
 
-TEST_F(GameDataTest, ALevelNoKitchenCouldPlayIsRefusedWithItsFileAndLine)
+TEST_F(GameDataTest, ALevelValueNoKitchenCouldPlayIsRefusedWithItsFileLineAndText)
 {
-    const auto pantry = [](const std::string& categories) {
-        return "<PantrySettings>" + categories + "</PantrySettings>";
-    };
-    const struct
-    {
-        std::string attributes;
-        std::string children;
-        std::string problem;
-    } cases[] = {
-        {"", pantry(R"(<Category id="Vegetable" numToDisplay="-3"/>)"),
-         "asks for -3 Vegetable bins (a kitchen has 0 to 15)"},
-        {"", pantry(R"(<Category id="Meat" numToDisplay="100000"/>)"),
-         "asks for 100000 Meat bins (a kitchen has 0 to 15)"},
-        {"", pantry(R"(<Category id="Vegetable" numToDisplay="6"/><Category id="Meat" numToDisplay="5"/>
-                   <Category id="Flavoring" numToDisplay="5"/>)"),
-         "asks for 16 pantry bins in all (a kitchen has 1 to 15)"},
-        {"", pantry(R"(<Category id="Fruit" numToDisplay="3"/>)"),
-         "asks for 0 pantry bins in all (a kitchen has 1 to 15)"},
-        {R"( numStations="0")", "", "asks for 0 cooking stations (a kitchen has 1 to 4)"},
-        {R"( numStations="5")", "", "asks for 5 cooking stations (a kitchen has 1 to 4)"},
-        {"", R"(<PowerUpSettings Shuffle_M="1000000000"/>)",
-         "asks for 1000000000 Shuffle_M charges (a kitchen has 0 to 99)"},
-    };
     int n = 0;
-    for (const auto& c : cases)
+    for (const RefusedLevelValue& c : RefusedLevelValues())
     {
         const std::string manifest = "Refused" + std::to_string(++n);
-        const std::string error = Load(manifest, "<KitchenLevelData name=\"" + manifest + "\"" + c.attributes + ">\n" +
+        const std::string error = Load(manifest, "<KitchenLevelData name=\"" + manifest + "\" " + c.attributes + ">\n" +
                                                      c.children + "\n</KitchenLevelData>");
         EXPECT_EQ(error.rfind(PathOf(manifest) + "(", 0), 0u) << error;
         EXPECT_NE(error.find("): the level \"" + manifest + "\" " + c.problem), std::string::npos) << error;
         EXPECT_EQ(Level(manifest.c_str()), nullptr);
     }
     // The edges themselves are kitchens.
-    EXPECT_EQ(Load("Edges", R"(<KitchenLevelData name="Edges" numStations="1">
+    EXPECT_EQ(Load("Edges",
+                   R"(<KitchenLevelData name="Edges" time=" 599 " numStations="+1" WinScore="99999" ExpertScore="99999">
   <PantrySettings><Category id="Vegetable" numToDisplay="14"/><Category id="Meat" numToDisplay="0"/><Category id="Flavoring"/></PantrySettings>
-  <PowerUpSettings ProgressSpeed="99"/></KitchenLevelData>)"),
+  <PowerUpSettings ProgressSpeed="99"/>
+  <GameplaySettings V_PassiveRate="100" V_ActiveRateMin="0.5" V_ActiveRateMax="0.5" StarLossRate="1" BaseVal="-99999"/>
+</KitchenLevelData>)"),
               "");
+    ASSERT_NE(Level("Edges"), nullptr);
+    EXPECT_EQ(Level("Edges")->time, 599);
+    EXPECT_EQ(Level("Edges")->numStations, 1);
+    EXPECT_FLOAT_EQ(Level("Edges")->V_ActiveRateMax, 0.5f);
 }

@@ -9,9 +9,11 @@
 #include "Game/Audio/GameAudioManager.h"
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/LevelProgressManager.h"
+#include "Game/Data/RefusedLevelValues.h"
 #include "Game/Menus/InGameMenuMode.h"
-#include "Platform/Compat/User/MessageBox.h"
+#include "Support/BoxCapture.h"
 #include "Support/DebugCapture.h"
+#include "Support/TempFolder.h"
 
 #include <SDL.h>
 
@@ -291,29 +293,55 @@ INSTANTIATE_TEST_SUITE_P(
                                 "The level \"Test_NoSteps2\" has no recipe with cooking steps and cannot be played."}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
-std::vector<std::wstring> gBoxes;
-
-int RecordBox(const wchar_t* text, const wchar_t* caption, UINT)
+// Values of level files no kitchen could play, met as the player starts each level: one box for
+// each, naming the file and the value as written, and nothing of the level starts.
+TEST(RefusedLevelValues, EachGivesOneBoxNamingTheFileAndTheValueAndNothingOfTheLevelStarts)
 {
-    gBoxes.push_back(std::wstring(caption) + L" | " + text);
-    return IDOK;
-}
+    const std::vector<RefusedLevelValue>& cases = RefusedLevelValues();
+    // Three levels an episode, each in a file of its own; the last episode's free places take one
+    // more of its levels.
+    const char* const slots[] = {"Dashcourse_1", "Dashcourse_2", "Elimination"};
+    TempFolder overlay;
+    std::string order =
+        R"(<resources><LevelProgressionData name="AllLevels"><EpisodeDescriptorList name="EpisodeList">)";
+    const std::size_t places = (cases.size() + 2) / 3 * 3;
+    for (std::size_t i = 0; i < places; ++i)
+    {
+        const std::string id = "Refused_" + std::to_string(i % cases.size());
+        if (i < cases.size())
+            overlay.Write("Levels/" + id + ".xml", "<resources><KitchenLevelData name=\"" + id + "\" " +
+                                                       cases[i].attributes +
+                                                       "><LevelRecipe RecipeID=\"Recipe_TomatoSoup\"/>" +
+                                                       cases[i].children + "</KitchenLevelData></resources>");
+        if (i % 3 == 0)
+            order += "<EpisodeDescriptor EpisodeNum=\"" + std::to_string(i / 3 + 1) +
+                     R"("><LevelDescriptor name="Intro" levelID="Episode1_Intro" filename="Cutscenes"/>)"
+                     R"(<LevelDescriptor name="Outro" levelID="Episode1_Outro" filename="Cutscenes"/>)";
+        order += std::string("<LevelDescriptor name=\"") + slots[i % 3] + "\" levelID=\"" + id + "\" filename=\"" + id +
+                 "\"/>";
+        if (i % 3 == 2)
+            order += "</EpisodeDescriptor>";
+    }
+    overlay.Write("Manifests/LevelProgression.xml",
+                  order + "</EpisodeDescriptorList></LevelProgressionData></resources>");
 
-TEST_F(KitchenTest, ALevelFileNoKitchenCouldPlayIsRefusedInOneBoxAndNothingOfItStarts)
-{
-    const MessageBoxPresenter previous = SetMessageBoxPresenter(RecordBox);
-    gBoxes.clear();
-    const std::vector<std::string> before = rig.Modes();
+    KitchenRig rig({1, overlay.Path().string()});
+    BoxCapture boxes;
     LevelProgressManager* progress = LevelProgressManager::Instance();
-    progress->SetCurrentLevelIndex(kFiveStations);
-    EXPECT_FALSE(progress->StartLevel());
-    rig.Step(3);
-    EXPECT_EQ(rig.Modes(), before);
-    ASSERT_EQ(gBoxes.size(), 1u);
-    EXPECT_EQ(gBoxes[0].rfind(L"There was an error loading Test_FiveStations.xml.", 0), 0u) << gBoxes[0];
-    EXPECT_NE(gBoxes[0].find(L"Test_FiveStations.xml("), std::wstring::npos) << gBoxes[0];
-    EXPECT_NE(gBoxes[0].find(L"asks for 5 cooking stations (a kitchen has 1 to 4)"), std::wstring::npos);
-    SetMessageBoxPresenter(previous);
+    for (std::size_t i = 0; i < cases.size(); ++i)
+    {
+        const std::string id = "Refused_" + std::to_string(i);
+        SCOPED_TRACE(cases[i].problem);
+        boxes.Clear();
+        progress->SetCurrentLevelIndex(progress->GetLevelIndex(Corvane::Label(id.c_str())));
+        EXPECT_FALSE(progress->StartLevel());
+        rig.Step(3);
+        EXPECT_EQ(rig.Modes(), Names{"TitleMode"});
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        const std::string& box = boxes.Boxes()[0];
+        EXPECT_NE(box.find(id + ".xml("), std::string::npos) << box;
+        EXPECT_NE(box.find("the level \"" + id + "\" " + cases[i].problem), std::string::npos) << box;
+    }
 }
 
 // A marker for the level select screen, which the level flow makes through its hook.

@@ -62,9 +62,11 @@ protected:
     ~LoadingScreenTest() override { Corvane::SetCustomCursor(nullptr, {0, 0}); }
 
     // The "Loading" group: the splash times (none when visible < 0), the pictures "Splash1" to
-    // "Splash<pictures>" and the screen's layout (left out when not wanted).
+    // "Splash<pictures>" and the screen's layout (left out when not wanted); and an empty first
+    // step, "resources", which every loading screen loads.
     void WriteLoading(float visible, float fade, int pictures, bool layout = true)
     {
+        scene.WriteManifest("resources", "");
         for (int i = 1; i <= pictures; ++i)
             scene.AddSolidImage("Splash" + std::to_string(i), 8, 8, 0xFF000000u + i);
         std::string body;

@@ -1,14 +1,18 @@
 // The loading screen's worker and hand-over: weighted progress on the meter, the wait for both the
 // worker and the splash sequence, the load-time report, quitting while it loads, closing it while
 // its worker runs, and groups that are missing or broken.
+#include "Framework/Engine.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/ValueWrapper.h"
 #include "Game/Application/StartupGroups.h"
 #include "Game/Loading/LoadingScreen.h"
 #include "Game/Loading/MyResourceLoadTask.h"
 #include "SceneGraph/MeterBarNodes.h"
+#include "Support/BoxCapture.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 using namespace Corvane;
 
@@ -218,3 +222,84 @@ TEST_F(LoadingScreenTest, AMissingOrBrokenGroupIsReportedOnceAndTheOthersStillLo
     EXPECT_TRUE(ResourceManager::Get<Internal::ValueWrapper<float>>("PresentValue"));
     EXPECT_EQ(mode.GetDisplayProgress(), 100.0f);
 }
+
+// What could not be read at start-up, as the player meets it: one box naming each failure's file and
+// reason at the end of loading; a game that lacks only a picture goes on to the title, one that lacks
+// anything else ends as a quit ends, with the exit code of a game that could not run.
+struct LoadFailures
+{
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files; // name, bytes
+    std::vector<const wchar_t*> groups;
+    std::vector<std::string> named; // in the box, in order; none: no box
+    bool plays;
+};
+
+void PrintTo(const LoadFailures& failures, std::ostream* out)
+{
+    *out << failures.what;
+}
+
+class LoadFailureReport : public LoadingScreenTest, public testing::WithParamInterface<LoadFailures>
+{
+protected:
+    ~LoadFailureReport() override { SetExitCode(0); }
+    Corvane::Testing::BoxCapture boxes;
+};
+
+TEST_P(LoadFailureReport, OneBoxNamesEachFileAndTheGameEndsWhenPlayNeedsWhatFailed)
+{
+    WriteLoading(-1, 0, 0);
+    for (const auto& [name, bytes] : GetParam().files)
+        scene.Folder().Write(name, bytes);
+    auto* mode = new MyLoadingMode;
+    for (const wchar_t* group : GetParam().groups)
+        mode->AddTask(std::make_unique<MyResourceLoadTask>(group), 1);
+    Enter(mode);
+    ASSERT_GE(UpdateUntil([&] { return OnTitle() || IsQuitting(); }), 0);
+
+    EXPECT_EQ(OnTitle(), GetParam().plays);
+    EXPECT_EQ(IsQuitting(), !GetParam().plays);
+    EXPECT_EQ(GetExitCode(), GetParam().plays ? 0 : 2);
+    ASSERT_EQ(boxes.Boxes().size(), GetParam().named.empty() ? 0u : 1u) << testing::PrintToString(boxes.Boxes());
+    if (GetParam().named.empty())
+        return;
+    const std::string& box = boxes.Boxes()[0];
+    std::size_t at = 0;
+    for (const std::string& named : GetParam().named)
+    {
+        at = box.find(named, at);
+        ASSERT_NE(at, std::string::npos) << named << " is not named (in order) in " << box;
+    }
+    EXPECT_NE(box.find(GetParam().plays ? "The game goes on without them" : "ends now"), std::string::npos) << box;
+}
+
+const std::string kCutManifest = "<?xml version=\"1.0\"?>\n<resources>\n<!-- cut inside a com";
+const std::string kGarbagePicture = R"(<?xml version="1.0"?>
+<resources>
+  <image name="Garbage" src="garbage"/>
+</resources>)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Loading, LoadFailureReport,
+    testing::Values(
+        LoadFailures{"NothingFails", {}, {}, {}, true},
+        LoadFailures{"AGarbagePicture",
+                     {{"Pictures.xml", kGarbagePicture}, {"garbage.png", "not a picture"}},
+                     {L"Pictures"},
+                     {"Pictures.xml, line 3:\n    image 'Garbage': Image garbage could not be loaded."},
+                     true},
+        LoadFailures{
+            "TheLoadingGroupCutInAComment", {{"Loading.xml", kCutManifest}}, {}, {"Loading.xml, line 3:\n    "}, false},
+        LoadFailures{"AFontWithAGarbagePicture",
+                     {{"Fonts.xml", "<resources><font name=\"F\" src=\"glyphs\"/></resources>"},
+                      {"glyphs.png", "not a picture either"}},
+                     {L"Fonts"},
+                     {"Fonts.xml, line 1:\n    font 'F': Image glyphs could not be loaded."},
+                     false},
+        LoadFailures{"ThreeAtOnce",
+                     {{"Cut.xml", kCutManifest}, {"Pictures.xml", kGarbagePicture}, {"garbage.png", ""}},
+                     {L"Absent", L"Cut", L"Pictures"},
+                     {"\nResource file Absent.xml was not found.", "Cut.xml, line 3:", "image 'Garbage'"},
+                     false}),
+    [](const testing::TestParamInfo<LoadFailures>& info) { return info.param.what; });
