@@ -305,6 +305,7 @@ void Looper::UpdateStep(bool changed, std::uint32_t elapsed, std::uint32_t now)
 
 void Looper::Update(float dt)
 {
+    mSincePress = std::min(mSincePress + dt, 1.0e9f);
     if (IAudioPlatform* audio = IAudioPlatform::GetInstance())
         audio->Update(dt);
     if (IApplication* application = IApplication::GetInstance())
@@ -399,6 +400,8 @@ void Looper::RemoveQuitHandler(IQuitHandler* handler)
 
 void Looper::OnInputEvent(const InputEvent& event)
 {
+    if (event.type == InputEvent::kButtonDown)
+        mSincePress = 0.0f;
     ApplicationMode* top = GetTopMode();
     if (!top || HasPendingRequests())
         return;

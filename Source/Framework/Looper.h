@@ -93,6 +93,9 @@ public:
     ApplicationMode* GetTopMode() const { return mStack.empty() ? nullptr : mStack.back(); }
     const std::vector<ApplicationMode*>& GetModeStack() const { return mStack; }
     Vector2<int> GetLastMousePosition() const { return mLastMouse; }
+    // Seconds of updates since a mouse button last went down, on whichever screen (also one that
+    // arrived while requests were queued and was dropped); very large before the first press.
+    float GetSecondsSincePress() const { return mSincePress; }
 
 private:
     struct Request
@@ -125,6 +128,7 @@ private:
     std::vector<const ApplicationMode*> mPoppedInBatch;
     bool mQuit = false;
     Vector2<int> mLastMouse{-50, -50};
+    float mSincePress = 1.0e9f;
     std::vector<IQuitHandler*> mQuitHandlers;
     std::function<bool()> mFrameFilter;
 };

@@ -19,14 +19,24 @@ struct GlyphInfo
     Rect<int> rect{0, 0, 0, 0};
 };
 
+// The white space text breaks at: the "C" locale's wide space class (space, tab, line feed,
+// vertical tab, form feed, carriage return), whatever the locale. Every breaker of the engine
+// (plain and styled text) breaks by this one rule: a line that wraps at white space leaves it at
+// the end of the line before, where it is neither drawn nor measured, so that no wrapped line
+// starts with a space.
+bool IsBreakingSpace(wchar_t c);
+
 // The result of line breaking: one offset into the text per line start, in order, then one
 // final entry equal to the text's length, so line k spans [lineStarts[k], lineStarts[k + 1]).
 struct TextLines
 {
     std::vector<int> lineStarts;
-    int widestWidth = 0; // of the widest line, trailing white space included
+    int widestWidth = 0; // of the widest line, as drawn (GetShownEnd)
 
     int GetLineCount() const { return lineStarts.empty() ? 0 : static_cast<int>(lineStarts.size()) - 1; }
+    // Where line k of text, as broken, ends for drawing and measuring: before its line feed, or,
+    // when it wraps or ends the text, before the white space at its end.
+    int GetShownEnd(const wchar_t* text, int k) const;
 };
 
 namespace Graphics

@@ -78,6 +78,10 @@ namespace StyledTextGraphics
 // ignored: the base style is never closed.
 StyleRunList ParseStyleRunList(const std::wstring& markup, const TextStyle& base);
 
+// The characters of each laid-out line as drawing takes them from the runs (runs without a font
+// passed over), spaces and line breaks included: what each line of the screen holds.
+std::vector<std::wstring> LineTexts(const StyleRunList& runs, const LineDimensionList& lines);
+
 namespace Graphics
 {
 // Breaks the runs into lines at most maxWidth pixels wide (widths, may be null, narrows single

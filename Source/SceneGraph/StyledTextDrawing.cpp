@@ -47,6 +47,31 @@ private:
     std::size_t mChar = 0;
 };
 
+// Takes each line's characters from the runs as the layout counted them: begin (line) starts a
+// line, then piece (run, text) gets each stretch of it that lies in one run and answers whether to
+// go on. False when a line asks for characters once every run is used up: the list was not laid
+// out from these runs. The empty line after a closing line break asks for none.
+template <typename BeginLine, typename Piece>
+bool WalkLines(const StyleRunList& runs, const LineDimensionList& lines, BeginLine&& begin, Piece&& piece)
+{
+    RunCursor cursor(runs);
+    for (const LineDimension& line : lines)
+    {
+        if (line.count > 0 && !cursor.SkipToCharacters())
+            return false;
+        begin(line);
+        for (int remaining = line.count; remaining > 0 && cursor.SkipToCharacters();)
+        {
+            const StyleRun& run = cursor.Run();
+            const std::wstring_view text = cursor.Take(remaining);
+            remaining -= static_cast<int>(text.size());
+            if (!piece(run, text))
+                return true;
+        }
+    }
+    return true;
+}
+
 DrawState SegmentState(const DrawState& state, const StyleRun& run)
 {
     DrawState segment = state;
@@ -82,47 +107,42 @@ int DrawWrappedStyledText(const StyleRunList& runs, const LineDimensionList& lin
     else if (state.verticalAlignment == kAlignCenter)
         y -= static_cast<float>(lines.height) * 0.5f;
 
-    RunCursor cursor(runs);
     std::wstring segment; // zero-terminated copy of each piece, one buffer for the whole text
     float lineTop = y;
-    for (const LineDimension& line : lines)
-    {
-        // A line that asks for characters when every run is used up is the first one the layout
-        // did not make from these runs. The empty line after a closing line break asks for none.
-        if (line.count > 0 && !cursor.SkipToCharacters())
-        {
-            DebugPrint("StyledTextGraphics::Graphics::DrawWrappedStyledText: ran out of style runs (malformed "
-                       "LineDimensionList?)\n");
-            break;
-        }
-        float penX = state.horizontalAlignment == kAlignCenter ? std::floor(AlignedLeft(x, line.width, kAlignCenter))
-                                                               : AlignedLeft(x, line.width, state.horizontalAlignment);
-        const float top = state.verticalAlignment == kAlignCenter ? std::floor(lineTop) : lineTop;
-        wchar_t previous = 0;
-        int previousAdvance = 0;
-        for (int remaining = line.count; remaining > 0 && cursor.SkipToCharacters();)
-        {
-            const StyleRun& run = cursor.Run();
-            const Font& font = *run.fontPtr;
-            const std::wstring_view piece = cursor.Take(remaining);
-            remaining -= static_cast<int>(piece.size());
-
-            // The previous segment ended paired with nothing: pair it with this one's start.
-            if (previous != 0 && previous != L' ')
-                penX += static_cast<float>(font.GetAdvance(previous, piece.front()) - previousAdvance);
-
-            segment.assign(piece);
-            const float segmentY = top + static_cast<float>(line.height - font.GetLineHeight());
-            const int result = DrawText(segment.c_str(), penX, segmentY, SegmentState(state, run), canvas);
-            if (result < 0)
-                return result;
-
-            penX += static_cast<float>(Font::MeasureRange(font, piece.data(), piece.data() + piece.size()));
-            previous = piece.back();
-            previousAdvance = font.GetAdvance(previous, 0);
-        }
+    float top = y;
+    int lineHeight = 0;
+    float penX = x;
+    wchar_t previous = 0;
+    int previousAdvance = 0;
+    int result = 0;
+    const auto beginLine = [&](const LineDimension& line) {
+        top = state.verticalAlignment == kAlignCenter ? std::floor(lineTop) : lineTop;
+        lineHeight = line.height;
         lineTop += static_cast<float>(line.height);
-    }
+        penX = state.horizontalAlignment == kAlignCenter ? std::floor(AlignedLeft(x, line.width, kAlignCenter))
+                                                         : AlignedLeft(x, line.width, state.horizontalAlignment);
+        previous = 0;
+        previousAdvance = 0;
+    };
+    const auto drawPiece = [&](const StyleRun& run, std::wstring_view piece) {
+        const Font& font = *run.fontPtr;
+        // The previous segment ended paired with nothing: pair it with this one's start.
+        if (previous != 0 && previous != L' ')
+            penX += static_cast<float>(font.GetAdvance(previous, piece.front()) - previousAdvance);
+
+        segment.assign(piece);
+        const float segmentY = top + static_cast<float>(lineHeight - font.GetLineHeight());
+        result = DrawText(segment.c_str(), penX, segmentY, SegmentState(state, run), canvas);
+        penX += static_cast<float>(Font::MeasureRange(font, piece.data(), piece.data() + piece.size()));
+        previous = piece.back();
+        previousAdvance = font.GetAdvance(previous, 0);
+        return result >= 0;
+    };
+    if (!WalkLines(runs, lines, beginLine, drawPiece))
+        DebugPrint("StyledTextGraphics::Graphics::DrawWrappedStyledText: ran out of style runs (malformed "
+                   "LineDimensionList?)\n");
+    if (result < 0)
+        return result;
 
     if (outBounds)
         *outBounds = {AlignedLeft(x, lines.width, state.horizontalAlignment), y, static_cast<float>(lines.width),
@@ -130,3 +150,18 @@ int DrawWrappedStyledText(const StyleRunList& runs, const LineDimensionList& lin
     return 0;
 }
 } // namespace StyledTextGraphics::Graphics
+
+namespace StyledTextGraphics
+{
+std::vector<std::wstring> LineTexts(const StyleRunList& runs, const LineDimensionList& lines)
+{
+    std::vector<std::wstring> texts;
+    WalkLines(
+        runs, lines, [&](const LineDimension&) { texts.emplace_back(); },
+        [&](const StyleRun&, std::wstring_view piece) {
+            texts.back() += piece;
+            return true;
+        });
+    return texts;
+}
+} // namespace StyledTextGraphics

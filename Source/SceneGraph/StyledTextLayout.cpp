@@ -3,7 +3,6 @@
 #include "Framework/ResourceManager.h"
 
 #include <algorithm>
-#include <cwctype>
 
 using namespace Corvane;
 
@@ -27,9 +26,11 @@ struct Word
     bool IsEmpty() const { return count == 0; }
 };
 
+// White space the text may wrap at (a line feed breaks the line instead): it stays at the end
+// of the line it ends, out of that line's width.
 bool IsSpace(wchar_t c)
 {
-    return c != L'\n' && std::iswspace(static_cast<wint_t>(c));
+    return c != L'\n' && IsBreakingSpace(c);
 }
 
 class LineBreaker

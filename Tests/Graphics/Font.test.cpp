@@ -142,9 +142,15 @@ TEST(FontLayout, MeasuresAndBreaksLines)
     EXPECT_EQ(lines.widestWidth, 0);
     EXPECT_EQ(Font::MeasureTextBlock(font, L"", 1000), (Vector2<int>{0, 12}));
 
-    // Trailing white space counts in a line's width; spaces at a break go to neither line.
+    // The spaces a line wraps at go to neither line: the next starts after them, and they are
+    // neither drawn nor measured at the end of the line before; the spaces between words are.
     EXPECT_EQ(Starts(font, L"ab cd  ef", 50, &lines), (std::vector<int>{0, 7, 9}));
-    EXPECT_EQ(lines.widestWidth, 60);
+    EXPECT_EQ(lines.widestWidth, 50);
+    EXPECT_EQ(lines.GetShownEnd(L"ab cd  ef", 0), 5);
+    // A line feed ends its line where it stands: the spaces before it are the text's own.
+    EXPECT_EQ(Starts(font, L"ab  \ncd", 1000, &lines), (std::vector<int>{0, 5, 7}));
+    EXPECT_EQ(lines.GetShownEnd(L"ab  \ncd", 0), 4);
+    EXPECT_EQ(lines.widestWidth, 40);
 
     // A word wider than the line is cut where it overflows; every piece counts for the widest.
     EXPECT_EQ(Starts(font, L"abcdefgh", 30, &lines), (std::vector<int>{0, 3, 6, 8}));

@@ -186,7 +186,7 @@ TEST(TextDrawing, CentredOutlinedBlockOnAnImage)
     state.verticalAlignment = kAlignCenter;
     Rect<float> bounds;
     EXPECT_EQ(DrawTextBlock(L"ab cd\nefg", 13, 6, 100, &bounds, state, &canvas), 0);
-    // Lines 18 and 12 wide (the line feed advances too), 6 high around (13, 6). Each line draws
+    // Lines 17 and 12 wide (the line feed is not drawn), 6 high around (13, 6). Each line draws
     // its outline and then itself, so the second line's outline covers the first one's last row.
     const std::vector<std::string> expected = {
         "..........................", //
@@ -203,5 +203,5 @@ TEST(TextDrawing, CentredOutlinedBlockOnAnImage)
         "..........................", //
     };
     EXPECT_EQ(Picture(image), expected);
-    EXPECT_EQ(bounds, (Rect<float>{4, 3, 18, 6}));
+    EXPECT_EQ(bounds, (Rect<float>{4.5f, 3, 17, 6}));
 }

@@ -214,6 +214,10 @@ TEST_F(StyledTextTest, LinesBreakAtSpacesCutLongWordsAndEndAtLineFeeds)
         EXPECT_EQ(lines.width, c.width) << c.what;
         EXPECT_EQ(lines.height, c.height) << c.what;
     }
+    StyleRunList runs = ParseStyleRunList(L"AAAA   AAAA <style color=\"#FF0000\">AA</style>", Base());
+    EXPECT_EQ(LineTexts(runs, ComputeLineDimensions(runs, 60, nullptr)),
+              (std::vector<std::wstring>{L"AAAA   ", L"AAAA ", L"AA"}))
+        << "each line's characters as drawing takes them: the spaces a line wraps at stay at its end";
 }
 
 TEST_F(StyledTextTest, TheLayoutResolvesEachRunsFontAndAsksForEachLinesWidth)

@@ -157,6 +157,7 @@ void KitchenRig::Start()
         TutorialManager::Instance()->LoadFromAccount();
     }
     mUpdates = 0;
+    mLastPress = -1;
     if (mAudio)
         mAudio->RestartCount();
 }
@@ -316,6 +317,8 @@ void KitchenRig::SendMouse(unsigned type, int x, int y)
         event.button.y = y;
     }
     SDL_PushEvent(&event);
+    if (type == SDL_MOUSEBUTTONDOWN)
+        mLastPress = mUpdates;
     // Handed on now, as the loop's next pass would before its tick.
     if (platform->HasPendingMessages())
         platform->HandleEvents(mLooper.get());

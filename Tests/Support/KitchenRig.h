@@ -109,6 +109,9 @@ public:
     void DrawNow();
     // Updates run since the title screen came.
     int GetUpdateCount() const { return mUpdates; }
+    // The update count when a mouse button last went down on the window (-1: never), so that a
+    // test can tell how long after a press something came.
+    int GetLastPressUpdate() const { return mLastPress; }
     // Runs watch after every update Step runs (an empty function: none), so that a test can look
     // at every screen the game shows, also while a bot drives it.
     void WatchEachUpdate(std::function<void()> watch) { mWatch = std::move(watch); }
@@ -175,6 +178,7 @@ private:
     std::unique_ptr<IRandomNumberStream> mRandom;
     std::unique_ptr<RigApplication> mApplication;
     int mUpdates = 0;
+    int mLastPress = -1;
     // Frames the loop has drawn or skipped, for Options::drawEvery.
     int mDueFrames = 0;
     bool mRunning = false;

@@ -301,13 +301,19 @@ bool PlayBot::SendCookToWork()
             continue;
         const auto* station = dynamic_cast<CookingStation*>(mGame->Get(step->GetStation()));
         const auto* display = station ? dynamic_cast<ActionStepDisplay*>(station->GetStepDisplay()) : nullptr;
-        SceneNode* area = display ? display->GetNode()->FindByPath({"clickRect"}) : nullptr;
+        SceneNode* area = !display       ? nullptr
+                          : mPressStoves ? station->GetNode()->FindByPath({"stove"})
+                                         : display->GetNode()->FindByPath({"clickRect"});
         if (!area)
             continue;
         const auto [x, y] = Centre(area);
         mRig.MoveTo(x, y);
         mRig.PressAt(x, y);
         mRig.ReleaseAt(x, y);
+        const bool walks = cook->GetWalkingTo() == station->GetID();
+        EXPECT_TRUE(walks || step->IsActivelyWorked())
+            << "a press on the station's " << (mPressStoves ? "stove" : "card") << " sent the cook nowhere";
+        ++(walks ? mCookWalks : mCookWorksAtOnce);
         return true;
     }
     return false;

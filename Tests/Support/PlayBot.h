@@ -7,7 +7,7 @@
 // guard is over, the next dish sent when the list can take it, each waiting step served from the
 // pantry bin whose ingredient best carries the flavours the step asks for (press on the bin, move,
 // press on the step's request display), and the idle cook sent to work a cooking step (a press on
-// its station's display). One seed plays one game.
+// its station's display or stove). One seed plays one game.
 //
 //   KitchenRig rig(options);
 //   PlayBot bot(rig);
@@ -76,6 +76,14 @@ public:
     // release of a button) as a player's does; 0, the default, makes each move at once. A bubble
     // that comes up meanwhile takes the second press: the move then fails the test.
     void SetHandTime(int updates) { mHandTime = updates; }
+    // Where the bot presses to send the cook to a cooking step: its card (the default) or, true,
+    // the station's stove above it. Either press must send the cook there or, when he stands there
+    // already, put him to work.
+    void SetPressStoves(bool stoves) { mPressStoves = stoves; }
+    // The presses that sent the cook walking to a station, and those that put him to work where
+    // he stood.
+    int GetCookWalks() const { return mCookWalks; }
+    int GetCookWorksAtOnce() const { return mCookWorksAtOnce; }
     // The level screen being played (set by PlayLevel, or by the test that started it).
     void SetGame(GameMode* game) { mGame = game; }
     GameMode* GetGame() const { return mGame; }
@@ -104,5 +112,8 @@ private:
     KitchenRig& mRig;
     GameMode* mGame = nullptr;
     int mHandTime = 0;
+    bool mPressStoves = false;
+    int mCookWalks = 0;
+    int mCookWorksAtOnce = 0;
 };
 } // namespace Corvane::Testing

@@ -430,6 +430,14 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
          "'Screen/Plain/Backing'\n"
          "Loading.xml(8): layout 'L': the text 'Screen/Blank' has no text of its own and the check knows none the game "
          "writes into it"},
+        {"a centred text at the left of its box, so that its shorter lines look indented",
+         {{"Fonts/F.png", "copy:Fonts/DejaVuSans-16.png"},
+          {"Fonts/F.txt", "copy:Fonts/DejaVuSans-16.txt"},
+          {"Loading.xml", ManifestText(R"(<font name="F" src="Fonts/F"/>
+<scenelayout name="L"><scenenode name="Screen" width="400" height="300">
+<scenenode name="Bubble" width="300" height="100"><styledtextspritenode name="Remark" font="F" textJustify="center" x="10" width="280" text="Top of the board."/></scenenode>
+</scenenode></scenelayout>)")}},
+         "Loading.xml(5): layout 'L': the text 'Screen/Bubble/Remark' is centred, but not in its box 'Screen/Bubble'"},
         {"a check box's pictures are one full set unchecked and one checked",
          {{"c_0.png", "png:8x8"},
           {"c_1.png", "png:8x8"},

@@ -8,7 +8,9 @@
 // holds a picture under the text (a bubble, a ribbon), the text must also lie on that picture's
 // solid part, not on its see-through margins. A button's text must fit the button. A text node the
 // game writes into that the check knows no texts for is reported too, so that a new one cannot slip
-// by unmeasured.
+// by unmeasured. And no line that a text wraps onto starts with a space (the space a line breaks at
+// is left at the end of the line before, where nobody sees it), nor looks as if it did: a centred
+// text stands in the middle of its box, not at its left with its shorter lines indented.
 #include "Check.h"
 #include "TextWriters.h"
 
@@ -18,10 +20,13 @@
 #include "SceneGraph/SceneLayout.h"
 #include "SceneGraph/StaticSpriteNode.h"
 #include "SceneGraph/StyledTextSpriteNode.h"
+#include "SceneGraph/TextSpriteComponent.h"
 #include "SceneGraph/TextSpriteNode.h"
 #include "Widgets/IText.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <sstream>
 #include <typeinfo>
 
@@ -36,6 +41,9 @@ constexpr float kTolerance = 0.5f;
 // little larger than its letters), and the alpha from which a pixel counts as solid.
 constexpr int kPictureInset = 2;
 constexpr unsigned kSolidAlpha = 128;
+// A centred text's lines stand about its box's middle, give or take a panel's shadow: further off,
+// a line shorter than the others looks indented, as if it started with a space.
+constexpr float kCentreTolerance = 6.0f;
 // A button's text keeps this much clear of each side of the button.
 constexpr float kButtonMargin = 6.0f;
 
@@ -66,6 +74,35 @@ float Overflow(const Rect<float>& rect, const Rect<float>& box)
                      rect.y + rect.height - (box.y + box.height)});
 }
 
+// The lines the node shows its text on, as it draws them; one line for a text that does not wrap.
+std::vector<std::wstring> ShownLines(SceneNode& node)
+{
+    if (const auto* styled = dynamic_cast<StyledTextSpriteNode*>(&node))
+        return StyledTextGraphics::LineTexts(styled->GetStyleRuns(), styled->GetLines());
+    const auto* plain = dynamic_cast<TextSpriteNode*>(&node);
+    if (!plain || !plain->GetFont() || plain->GetWidth() == 0.0f)
+        return {};
+    const std::wstring& text = plain->GetText();
+    TextLines lines;
+    Font::BreakLines(*plain->GetFont(), text.c_str(), static_cast<int>(plain->GetWidth()), nullptr, lines);
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < lines.GetLineCount(); ++i)
+        texts.push_back(text.substr(static_cast<std::size_t>(lines.lineStarts[i]),
+                                    static_cast<std::size_t>(lines.lineStarts[i + 1] - lines.lineStarts[i])));
+    return texts;
+}
+
+// The first line the node's text wraps onto (not one after a line break) that starts with a space;
+// none when there is none.
+std::optional<std::wstring> LineStartingWithSpace(SceneNode& node)
+{
+    const std::vector<std::wstring> lines = ShownLines(node);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (!lines[i].empty() && IsBreakingSpace(lines[i].front()) && !lines[i - 1].ends_with(L'\n'))
+            return lines[i];
+    return std::nullopt;
+}
+
 std::string Describe(const Rect<float>& rect)
 {
     std::ostringstream text;
@@ -76,7 +113,7 @@ std::string Describe(const Rect<float>& rect)
 class TextFitCheck final : public Check
 {
 public:
-    std::string Name() const override { return "texts in their boxes"; }
+    std::string Name() const override { return "texts in their boxes, wrapped at spaces"; }
     std::vector<std::wstring> Needs() const override { return {L"scenelayout", L"font"}; }
 
     void Run(Context& context) override
@@ -294,6 +331,13 @@ private:
             if (SceneNode* covered = problem.empty() ? CoveredBy(node, box, picture, rect) : nullptr)
                 problem =
                     where + " covers '" + Narrow(PathOf(*covered)) + "' (" + Describe(WorldRect(*covered)) + ")" + with;
+            if (const auto* sprite = dynamic_cast<const ITextSprite*>(&node);
+                problem.empty() && sprite && sprite->GetJustify() == Graphics::kAlignCenter &&
+                std::abs(centre.x - (boxRect.x + boxRect.width / 2.0f)) > kCentreTolerance)
+                problem = where + " is centred, but not in its box " + boxName + " (" + Describe(boxRect) +
+                          "): its lines look indented" + with;
+            if (const auto line = problem.empty() ? LineStartingWithSpace(node) : std::nullopt)
+                problem = where + " wraps onto a line that starts with a space, \"" + Narrow(*line) + "\"" + with;
         }
         if (!problem.empty())
             Report(context, layout, node, problem);

@@ -316,7 +316,8 @@ const std::vector<Writer>& Writers()
     const auto flavours = [](const Words& words) { return words.Flavours(); };
     const auto cutscene = [](const Words& words) { return words.Lines(L"CutsceneData", L"PromptList", L"textID"); };
     static const std::vector<Writer> writers = {
-        {L"FinalDishDisplayLayout", L"FinalDishDisplay/textBG/dishName", DishNames, {}},
+        {L"FinalDishDisplayLayout", L"FinalDishDisplay/textBG/dishName", DishNames,
+         [](SceneNode& name) { CentreDishNameOnBand(name, *name.GetParent()); }},
         {L"JudgingModeLayout",
          L"JudgingMode/CommentDisplay/DishDisplay/DishName",
          [](const Words& words) {

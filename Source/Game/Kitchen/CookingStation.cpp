@@ -78,9 +78,9 @@ void CookingStation::ConnectClickRect()
         return;
     const ObjectID self = GetID();
     area->Signals().ButtonDown.connect([self](SceneNode*, MouseButton, int, int) {
-        // A press sends the cook here, step or no step; a drag in progress goes on.
-        if (PlayerAvatar* avatar = FindPlayerAvatar())
-            avatar->WalkTo(self, false);
+        // A drag in progress goes on.
+        if (auto* station = FindLive<CookingStation>(self))
+            station->OnPressed();
     });
     area->Signals().ButtonUp.connect([](SceneNode*, MouseButton, int, int) {});
     area->Signals().MouseEnter.connect([self](SceneNode*) {
@@ -220,6 +220,16 @@ void CookingStation::ResetFlames()
         meter->Reset();
         meter->StopTimers();
     }
+}
+
+void CookingStation::OnPressed()
+{
+    // The same press as on the cooking step's card: a stove pressed where the cook already stands
+    // puts him to work instead of doing nothing.
+    if (RecipeStep* step = FindStep(); step && step->GetState() > RecipeStep::kAtStation)
+        step->OnStationClicked();
+    else if (PlayerAvatar* avatar = FindPlayerAvatar())
+        avatar->WalkTo(GetID(), false);
 }
 
 void CookingStation::OnAvatarArrived()

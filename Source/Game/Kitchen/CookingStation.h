@@ -2,12 +2,13 @@
 // slots. It holds at most one recipe step at a time (free when it holds none), shows that step's
 // display under its "ActionStep_Attach" node, keeps a flame meter that rewards quick service,
 // tells the cook and the audio manager what is being cooked, and sends the cook to itself when it
-// is pressed. It lets a finished step go in its next update. Found by the group "CookingStation".
+// is pressed anywhere, on the stove or on its step's card (OnPressed). It lets a finished step go
+// in its next update. Found by the group "CookingStation".
 //
 // Its node tree is the layout "CookingStationLayout" with the children "clickRect" (press and
-// hover area), "flameAttach" (the flame meter), "ActionStep_Attach" (the step's display) and
-// "BG_KeyStep" (the key-step marker). Outside it, the playfield's "AddIngredientPromptRoot" holds
-// one prompt per slot.
+// hover area: the stove and the card's place under it), "flameAttach" (the flame meter),
+// "ActionStep_Attach" (the step's display) and "BG_KeyStep" (the key-step marker). Outside it, the
+// playfield's "AddIngredientPromptRoot" holds one prompt per slot.
 //
 // Every look-up of the step, the display, the playfield and the cook goes through the current
 // object database: a stale identifier means none. A station without a step answers its step
@@ -84,6 +85,10 @@ public:
     // 0 flames, ingredient wait, timer ended (the recipe list, on the next recipe).
     void ResetFlames();
 
+    // A press anywhere on the station, its stove or its step's card (a waiting step's card takes
+    // presses only while an ingredient is picked up): the cook is sent here, or, standing here at
+    // a cooking step, starts or stops working on it, as a press on the cooking step's card does.
+    void OnPressed();
     // The cook reached the station: a cooking step (state above 1) hears OnStationClicked.
     void OnAvatarArrived();
     // The cook walked away: the step stops being worked.

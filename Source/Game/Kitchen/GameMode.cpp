@@ -202,7 +202,6 @@ void GameMode::ChooseMusic()
 
 void GameMode::Update(float dt)
 {
-    mSincePress += dt;
     if (TutorialManager::Instance()->ShowNextTip())
         return;
     SceneApplicationMode::Update(dt);
@@ -278,7 +277,6 @@ void GameMode::OnMessage(const ObjectMessage& message)
 
 bool GameMode::OnMouseDown(int button, int x, int y)
 {
-    mSincePress = 0.0f;
     mButtonHeld = true;
     return SceneApplicationMode::OnMouseDown(button, x, y);
 }
@@ -292,7 +290,9 @@ bool GameMode::OnMouseUp(int button, int x, int y)
 bool GameMode::IsPlayerBusy() const
 {
     const auto* drag = dynamic_cast<const DragInputManager*>(FindByName(DragInputManager::Name()));
-    return mButtonHeld || mSincePress < kTipQuietTime || mPaused ||
+    // The loop times the last press on any screen: the one that closed a bubble or the pause menu
+    // over the level counts as well as a press in the kitchen.
+    return mButtonHeld || Looper::GetInstance().GetSecondsSincePress() < kTipQuietTime || mPaused ||
            (drag && drag->GetDragMode() == DragInputManager::kIngredient);
 }
 

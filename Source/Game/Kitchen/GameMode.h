@@ -69,7 +69,8 @@ public:
     bool HasEnded() const { return mEnded; }
     // The level could not be played (see the note above).
     bool IsRefused() const { return mRefused; }
-    // The player is in the middle of something: a button held, a press in the last moment, an
+    // The player is in the middle of something: a button held, a press in the last half second
+    // (in the kitchen or on a screen over it, as the one that closed the last bubble), an
     // ingredient picked up, or the next dish's card up. A tip's bubble would take the next click
     // meant for the kitchen, so the tips wait meanwhile.
     bool IsPlayerBusy() const;
@@ -103,8 +104,6 @@ private:
     std::vector<DishIngredient> mDishIngredients;
     bool mEnded = false;
     bool mRefused = false;
-    // Seconds of the level's updates since the last press on the kitchen, and whether a button is
-    // held now.
-    float mSincePress = 0.0f;
+    // Whether a button went down on the kitchen and is held now.
     bool mButtonHeld = false;
 };

@@ -60,6 +60,11 @@ Vector2<float> Place(const char* name, const SceneNode& node)
 
 } // namespace
 
+void CentreDishNameOnBand(SceneNode& name, const SceneNode& band)
+{
+    name.SetPosition((band.GetWidth() - name.GetWidth()) / 2.0f, name.GetPosition().y);
+}
+
 int DishNamePlaceholder(int plateType, int slot)
 {
     if (plateType < 0 || plateType >= kPlatingTypeCount || slot < 0 || slot >= kSlots)
@@ -132,8 +137,7 @@ void FinishedDishMode::OnEnter()
     const auto* level = dynamic_cast<const GameMode*>(mLevelScreen);
     name->SetText(ComposeDishName(DishNameTemplate(mPlateType), mPlateType,
                                   level ? level->GetDishIngredients() : std::vector<DishIngredient>{}));
-    // Centred on the band: the name's node is as wide as its laid-out text.
-    name->SetPosition((band->GetWidth() - name->SceneNode::GetWidth()) / 2.0f, name->GetPosition().y);
+    CentreDishNameOnBand(*name, *band);
     name->SetClipRect(kWipeStart);
     knife->SetPosition(Place("KnifeStartLocation", *knife));
     band->SetClipRect(kWipeStart);

@@ -39,6 +39,9 @@ private:
     int mPlateType;
 };
 
+// Puts the dish's name in the middle of its band (the name's node is as wide as its laid-out text),
+// at its height in the layout.
+void CentreDishNameOnBand(SceneNode& name, const SceneNode& band);
 // The placeholder (1 to 5) that the ingredient in slot of a dish of plate type fills; 0 for none,
 // and for a plate type outside 0..30 or a slot outside 0..8.
 int DishNamePlaceholder(int plateType, int slot);

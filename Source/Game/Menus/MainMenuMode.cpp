@@ -72,11 +72,20 @@ bool MainMenuMode::OnKeyDown(int key)
     return ObjectDatabase::OnKeyDown(key);
 }
 
+MainMenuMode::~MainMenuMode()
+{
+    if (mListening)
+        if (AccountManager* accounts = AccountManager::GetIfCreated())
+            accounts->RemoveAccountChangeHandler(this);
+}
+
 void MainMenuMode::OnEnter()
 {
     SceneApplicationMode::OnEnter();
     Add(new KeyboardFocusController);
     AttachLayout(Label("MainMenuModeLayout"));
+    AccountManager::Get()->AddAccountChangeHandler(this);
+    mListening = true;
 
     // End-to-end checks watch for this line.
     DebugPrint("MainMenuMode: the main menu is up\n");
@@ -130,10 +139,15 @@ void MainMenuMode::OnEnter()
 
 void MainMenuMode::OnGainFocus()
 {
+    ShowProfileName();
+    GameAudioManager::GetInstance()->SetMusicState(1, false);
+}
+
+void MainMenuMode::ShowProfileName()
+{
     const Account* current = AccountManager::Get()->GetCurrentAccount();
     if (auto* text = FindInScreen<StyledTextSpriteNode>(Paths::kProfileText))
         text->SetText(current ? current->GetName() : std::wstring());
-    GameAudioManager::GetInstance()->SetMusicState(1, false);
 }
 
 void MainMenuMode::OnControl(Label, Label sender)

@@ -55,8 +55,17 @@ void MyAccountMode::OnEnter()
     mListening = true;
 }
 
+void MyAccountMode::OnLoseFocus()
+{
+    // Leaving pops the screen at once: only a popup takes the focus while the screen stays.
+    if (SceneNode* panel = GetLayoutRoot(); panel && !IsClosing())
+        panel->SetVisible(false);
+}
+
 void MyAccountMode::OnGainFocus()
 {
+    if (SceneNode* panel = GetLayoutRoot())
+        panel->SetVisible(true);
     auto* list = FindObject<FixedListNode>(AccountList());
     if (!list)
         return;

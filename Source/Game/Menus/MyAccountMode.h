@@ -1,8 +1,9 @@
 // The profile list: every profile in the list "AccountList", the current one selected, and the
 // buttons New (a new-profile popup), Delete (a confirmation popup for the selected profile), OK
-// (makes the selected profile current) and Cancel. The list is filled again whenever the screen
-// comes back on top, so what a popup did shows at once; Delete is disabled with fewer than two
-// profiles, New once the list's rows are full. Leaving, by OK or Cancel, reloads the level
+// (makes the selected profile current) and Cancel. One popup shows at a time: the list's panel
+// steps aside while a popup of its own is over it and comes back with what the popup did, the
+// list filled again; Delete is disabled with fewer than two profiles, New once the list's rows
+// are full. Leaving, by OK or Cancel, reloads the level
 // progress and the tutorial record when the current profile changed while the screen was up, also
 // when the new current profile has the old one's name.
 #pragma once
@@ -25,8 +26,10 @@ public:
     ~MyAccountMode() override;
 
     void OnEnter() override;
-    // Fills the list again and sets the buttons.
+    // Shows the panel again, fills the list again and sets the buttons.
     void OnGainFocus() override;
+    // Hides the panel while a popup is over it.
+    void OnLoseFocus() override;
     bool IsOpaque() override { return false; }
 
     void OnAccountChanging() override {}

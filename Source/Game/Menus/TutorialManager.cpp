@@ -5,15 +5,19 @@
 #include "Framework/AccountManager.h"
 #include "Framework/Looper.h"
 #include "Game/Data/GameConstants.h"
+#include "Game/Data/GameEnumerations.h"
 #include "Game/Data/LevelFlowHooks.h"
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/LevelRecord.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Kitchen/GameMode.h"
+#include "Game/Kitchen/IngredientBin.h"
+#include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Menus/TutorialMode.h"
 #include "SceneGraph/SceneApplicationMode.h"
 #include "SceneGraph/SceneNode.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <exception>
@@ -83,6 +87,18 @@ Vector2<float> MiddleOf(SceneNode& node)
     return {bounds.x + bounds.width / 2.0f, bounds.y + bounds.height / 2.0f};
 }
 
+// The first bin of the category that the pantry shows, or null.
+SceneNode* ShownBin(int category)
+{
+    const IngredientPantry* pantry = FindPantry();
+    if (!pantry)
+        return nullptr;
+    for (const IngredientBin* bin : pantry->GetBins(category))
+        if (SceneNode* node = bin->GetNode(); node && node->IsWorldVisible())
+            return node;
+    return nullptr;
+}
+
 // The tips that belong to one level, by its index in play order.
 struct LevelBoundTip
 {
@@ -142,7 +158,7 @@ bool TutorialManager::IsValidTip(int tip)
 
 void TutorialManager::QueueTip(int tip, const Vector2<float>& position)
 {
-    if (IsTipForCurrentLevel(tip) && !IsTipShown(tip))
+    if (IsTipForCurrentLevel(tip) && IsTipTrueNow(tip) && !IsTipShown(tip))
         mPending.push_back({tip, position});
 }
 
@@ -158,7 +174,7 @@ bool TutorialManager::ShowNextTip()
 
 void TutorialManager::ShowTip(int tip, const Vector2<float>& position)
 {
-    if (!IsTipForCurrentLevel(tip) || IsTipShown(tip) || IsPlayerBusy())
+    if (!IsTipForCurrentLevel(tip) || !IsTipTrueNow(tip) || IsTipShown(tip) || IsPlayerBusy())
         return;
     mShown.insert(tip);
     SaveToAccount();
@@ -183,6 +199,11 @@ bool TutorialManager::IsTipForCurrentLevel(int tip) const
     return true;
 }
 
+bool TutorialManager::IsTipTrueNow(int tip)
+{
+    return tip != kTipMeats || ShownBin(kCategoryMeat);
+}
+
 Vector2<float> TutorialManager::PointAt(SceneNode& station, const NodePath& part)
 {
     // A part is what is attached there (a step's display); the station itself is its stove.
@@ -192,6 +213,9 @@ Vector2<float> TutorialManager::PointAt(SceneNode& station, const NodePath& part
 
 Vector2<float> TutorialManager::PointFor(int tip)
 {
+    if (tip == kTipMeats)
+        if (SceneNode* bin = ShownBin(kCategoryMeat))
+            return MiddleOf(*bin);
     for (const TipPart& part : ScreenParts())
         if (part.tip == tip)
             if (SceneNode* node = FindNodeInCurrentScene(part.part))
@@ -215,9 +239,15 @@ void TutorialManager::QueuePowerUpTips()
 
 void TutorialManager::QueueAtItsPart(int tip)
 {
-    // Asked every running update: the screen is searched only for a tip that will be queued.
-    if (IsTipForCurrentLevel(tip) && !IsTipShown(tip))
+    // Asked every running update, also while the tips wait for the player: the screen is searched
+    // only for a tip that will be queued, and a tip waiting already is not queued again.
+    if (IsTipForCurrentLevel(tip) && IsTipTrueNow(tip) && !IsTipShown(tip) && !IsPending(tip))
         QueueTip(tip, PointFor(tip));
+}
+
+bool TutorialManager::IsPending(int tip) const
+{
+    return std::any_of(mPending.begin(), mPending.end(), [tip](const TutorialTip& entry) { return entry.tip == tip; });
 }
 
 void TutorialManager::QueuePantryTips(SceneNode* station)

@@ -6,10 +6,10 @@
 // calls ShowNextTip at the start of each update and skips the rest of that update when it returns
 // true. A tip that must not wait is shown at once with ShowTip. Showing a tip pushes a
 // TutorialMode bubble over the level, which pauses it until the player has read every page. While
-// the player is busy in the kitchen (a button held, a press a moment ago, an ingredient picked up,
-// the next dish's card up), no bubble comes: a bubble then would take the click meant for the
-// kitchen. Queued tips wait for the hands to rest; a tip for at once is let go and comes again with
-// its moment.
+// the player is busy in the kitchen (a button held, a press in the last half second, also the one
+// that closed a bubble or another screen over the level, an ingredient picked up, the next dish's
+// card up), no bubble comes: a bubble then would take the click meant for the kitchen. Queued tips
+// wait for the hands to rest; a tip for at once is let go and comes again with its moment.
 //
 //   TutorialManager* tips = TutorialManager::Instance();
 //   tips->QueueTip(kTipStepComplete, TutorialManager::PointAt(*stationNode, {}));  // when its turn comes
@@ -21,8 +21,8 @@
 //       return;
 //
 // Each tip points at the thing it names: a part of the level screen (PointFor: the clock, the dish
-// card and its stars, the recipe list, Cook next, the pantry and its first bin, each
-// power-up's button) or a part of a station (PointAt: its step display for the tips about a step's
+// card and its stars, the recipe list, Cook next, the pantry, its first bin and its first meat
+// bin, each power-up's button) or a part of a station (PointAt: its step display for the tips about a step's
 // requests, its chain and its bonuses, its flames, its stove).
 //   level screen      QueueFirstLevelTips and QueuePowerUpTips each running update; kTipNewRecipe
 //                     centred when the first popup closes; kTipThreeStars
@@ -37,11 +37,12 @@
 // Everything not marked ShowTip is queued.
 //
 // Some tips belong to one level only (IsTipForCurrentLevel, by the level progress's current
-// index); a tip that does not apply, was shown already or has a number outside 0..32 is neither
-// queued nor shown. The shown set is the profile's raw value "TutorialData" (33 bytes, byte n = 1
-// when tip n was shown), rewritten on every change; LoadFromAccount reads it again when another
-// profile becomes current (the level progress calls it through its reload hook). Pending tips
-// are never saved.
+// index), and one speaks of what the screen must show (IsTipTrueNow: the meat tip needs meat bins
+// in the pantry); a tip that does not apply, is not true now, was shown already or has a number
+// outside 0..32 is neither queued nor shown. The shown set is the profile's raw value
+// "TutorialData" (33 bytes, byte n = 1 when tip n was shown), rewritten on every change;
+// LoadFromAccount reads it again when another profile becomes current (the level progress calls it
+// through its reload hook). Pending tips are never saved.
 //
 // Main thread only.
 #pragma once
@@ -132,6 +133,9 @@ public:
     // Tips 16 and 28 on level index 1, 23 on 6, 24 on 7, 26 on 9, 27 on 12, 25 on 13; tip 14
     // once tip 8 was shown; every other tip always; no tip outside 0..32.
     bool IsTipForCurrentLevel(int tip) const;
+    // What the tip says holds on the screen now: tip 16 (look for the meat bins) while the pantry
+    // shows a meat bin; every other tip always. A tip not true now is neither queued nor shown.
+    static bool IsTipTrueNow(int tip);
 
     // On level index 0: tips 0 to 4, in order, each pointing at the part of the level screen it
     // names (the clock, the dish card, the recipe list, Cook next).
@@ -168,8 +172,9 @@ private:
     TutorialManager();
     // A bubble now would take a click meant for the kitchen on top.
     static bool IsPlayerBusy();
-    // QueueTip at PointFor (tip).
+    // QueueTip at PointFor (tip), unless the tip waits in the list already.
     void QueueAtItsPart(int tip);
+    bool IsPending(int tip) const;
 
     std::deque<TutorialTip> mPending;
     std::set<int> mShown;

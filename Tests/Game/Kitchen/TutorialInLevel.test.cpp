@@ -1,8 +1,8 @@
 // A new player's first level on the game's own data: the tips come up one bubble at a time while
 // the clock stands, each is read to its end with clicks, and the profile remembers them, so that
-// the next play of the level shows none of them again. And the whole first level played as a
-// player's hand plays it: each tip comes up when what it says is true, points at what it names,
-// and never takes a click meant for the kitchen.
+// the next play of the level shows none of them again. And the first two levels played as a
+// player's hand plays them: each tip comes up when what it says is true, points at what it names,
+// and never under a hand that is still clicking.
 #include "KitchenTest.h"
 
 #include "Framework/Account.h"
@@ -10,7 +10,10 @@
 #include "Game/Data/KitchenLevelData.h"
 #include "Game/Data/LevelRecord.h"
 #include "Game/Data/ScreenNodePaths.h"
+#include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
+#include "Game/Kitchen/IngredientBin.h"
+#include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Kitchen/ScoreManager.h"
 #include "Game/Menus/LevelOutroMode.h"
 #include "Game/Menus/TutorialManager.h"
@@ -159,9 +162,22 @@ protected:
         case kTipChainingComplete:
             return any([](const RecipeStep& step) { return step.GetState() >= RecipeStep::kFinishing; });
         case kTipWrongAttribute:
-            return any([&](const RecipeStep& step) { return served(step) && !step.IsRequestMatched(0); });
+            return any([&](const RecipeStep& step) {
+                return served(step) && (!step.IsRequestMatched(0) || (step.GetRequest2() && !step.IsRequestMatched(1)));
+            });
         case kTipMeatStep:
             return any([&](const RecipeStep& step) { return served(step) && step.GetCategory() == kCategoryMeat; });
+        case kTipMeats:
+        {
+            // The bubble's screen is the current one: the pantry and its bins are the level screen's.
+            const auto* pantry = dynamic_cast<IngredientPantry*>(game->FindByName(IngredientPantry::Name()));
+            const std::vector<IngredientPantry::Place> places =
+                pantry ? pantry->GetPlaces() : std::vector<IngredientPantry::Place>{};
+            return std::any_of(places.begin(), places.end(), [&](const IngredientPantry::Place& place) {
+                const auto* bin = dynamic_cast<IngredientBin*>(game->Get(place.bin));
+                return bin && bin->GetIngredient()->GetCategory() == kCategoryMeat && bin->GetNode()->IsWorldVisible();
+            });
+        }
         default: return true;
         }
     }
@@ -217,6 +233,7 @@ const std::map<int, std::string> kPointedAt = {
     {kTipAddStep, "/nextstepbutton"},
     {kTipPantry, "/pantryroot"},
     {kTipFlavor, "/ingredientbin"},
+    {kTipMeats, "/ingredientbin"},
     {kTipIngredientRequest, "/actionstep_attach"},
     {kTipFlames, "/flameattach"},
     {kTipProgressMeter, "/actionstep_attach"},
@@ -235,52 +252,80 @@ const std::map<int, std::string> kPointedAt = {
     {kTipThreeStars, "/dishdisplay/meter"},
 };
 
-TEST_F(TutorialInLevel, ANewPlayersFirstLevelBringsEachTipWhenItIsTrueAndNoBubbleTakesAClick)
+// A new player's first two levels played as a player's hand plays them, by mouse through the
+// window: a quarter of a second between the presses of one move, and the cook sent to work by a
+// press on the station's stove, as the tip says. Each tip comes up when what it says is true (the
+// meat tip only while the pantry shows meat bins), points at what it names, and comes no sooner
+// than half a second after the last press, also the press that closed the bubble before it, so
+// that no bubble comes up under a hand that is still clicking.
+TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeverUnderAClickingHand)
 {
+    constexpr int kQuietUpdates = 25; // half a second
     PlayBot bot(rig);
-    // A quarter of a second between picking an ingredient up and handing it over, and between
-    // pressing and releasing Cook next: a bubble coming up meanwhile would take the second press,
-    // and the bot's move fails.
     bot.SetHandTime(12);
-    game = bot.StartLevel(0);
-    ASSERT_NE(game, nullptr);
-    const float levelTime = game->GetTimeLeft();
-    std::vector<ShownTip> shown;
-    for (int updates = 0; !rig.TopAs<LevelOutroMode>() && updates < 20000; ++updates)
-    {
+    bot.SetPressStoves(true);
+    std::map<int, std::vector<ShownTip>> shownOn;
+    int level = -1;
+    float levelTime = 0.0f;
+    rig.WatchEachUpdate([&] {
         const auto* bubble = rig.TopAs<TutorialMode>();
-        if (bubble && (shown.empty() || shown.back().tip != bubble->GetTip()))
+        std::vector<ShownTip>& shown = shownOn[level];
+        if (!bubble || !game || (!shown.empty() && shown.back().tip == bubble->GetTip()))
+            return;
+        const Vector2<float> point = bubble->GetPoint();
+        shown.push_back(
+            {bubble->GetTip(), levelTime - game->GetTimeLeft(), State(),
+             point.x > 0.0f && point.y > 0.0f ? NodesAt(*game->GetRootNode(), point) : std::vector<std::string>{}});
+        const ShownTip& tip = shown.back();
+        const int sincePress = rig.GetUpdateCount() - rig.GetLastPressUpdate();
+        std::printf("1-%d %5.1f s  tip %2d \"%.40ls...\" %d updates after a press; %s; points at %s\n", level + 1,
+                    tip.second, tip.tip, TutorialMode::GetPageText(tip.tip, 1).c_str(), sincePress, tip.state.c_str(),
+                    tip.pointsAt.empty() ? "nothing (centred)" : tip.pointsAt.back().c_str());
+        EXPECT_GE(sincePress, kQuietUpdates) << "tip " << tip.tip << " came up under a hand still clicking";
+        EXPECT_TRUE(IsTrueNow(tip.tip)) << "tip " << tip.tip << " came up when it is not true: " << tip.state;
+        if (const auto target = kPointedAt.find(tip.tip); target != kPointedAt.end())
         {
-            const Vector2<float> point = bubble->GetPoint();
-            shown.push_back(
-                {bubble->GetTip(), levelTime - game->GetTimeLeft(), State(),
-                 point.x > 0.0f && point.y > 0.0f ? NodesAt(*game->GetRootNode(), point) : std::vector<std::string>{}});
-            const ShownTip& tip = shown.back();
-            std::printf("%5.1f s  tip %2d \"%.40ls...\" %s; points at %s\n", tip.second, tip.tip,
-                        TutorialMode::GetPageText(tip.tip, 1).c_str(), tip.state.c_str(),
-                        tip.pointsAt.empty() ? "nothing (centred)" : tip.pointsAt.back().c_str());
-            EXPECT_TRUE(IsTrueNow(tip.tip)) << "tip " << tip.tip << " came up when it is not true: " << tip.state;
-            if (const auto target = kPointedAt.find(tip.tip); target != kPointedAt.end())
-            {
-                EXPECT_TRUE(
-                    std::any_of(tip.pointsAt.begin(), tip.pointsAt.end(),
-                                [&](const std::string& at) { return at.find(target->second) != std::string::npos; }))
-                    << "tip " << tip.tip << " does not point at " << target->second;
-            }
+            EXPECT_TRUE(
+                std::any_of(tip.pointsAt.begin(), tip.pointsAt.end(),
+                            [&](const std::string& at) { return at.find(target->second) != std::string::npos; }))
+                << "tip " << tip.tip << " does not point at " << target->second;
         }
-        bot.Move();
-        rig.Step();
+    });
+    for (level = 0; level < 2; ++level)
+    {
+        game = bot.StartLevel(level);
+        ASSERT_NE(game, nullptr);
+        levelTime = game->GetTimeLeft();
+        for (int updates = 0; !rig.TopAs<LevelOutroMode>() && updates < 20000; ++updates)
+        {
+            bot.Move();
+            rig.Step();
+        }
+        ASSERT_NE(rig.TopAs<LevelOutroMode>(), nullptr) << "1-" << level + 1 << " never ended";
+        game = nullptr;
+        EXPECT_GE(bot.GoToTheJudges(), 0);
     }
-    ASSERT_NE(rig.TopAs<LevelOutroMode>(), nullptr) << "the level never ended";
-    ASSERT_FALSE(shown.empty());
-    EXPECT_EQ(shown.front().tip, kTipNewRecipe) << "the first dish's card is the first thing a player closes";
-    EXPECT_NE(shown.front().state.find("dishes done 0"), std::string::npos) << "the first tip comes before any dish";
-    EXPECT_EQ(TutorialMode::GetPageText(shown.front().tip, 1).find(L"plated"), std::wstring::npos)
+    rig.WatchEachUpdate({});
+    EXPECT_GT(bot.GetCookWalks(), 0) << "no press on a stove sent the cook walking";
+    EXPECT_GT(bot.GetCookWorksAtOnce(), 0) << "no press on a stove put the cook to work where he stood";
+
+    const std::vector<ShownTip>& first = shownOn[0];
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.front().tip, kTipNewRecipe) << "the first dish's card is the first thing a player closes";
+    EXPECT_NE(first.front().state.find("dishes done 0"), std::string::npos) << "the first tip comes before any dish";
+    EXPECT_EQ(TutorialMode::GetPageText(first.front().tip, 1).find(L"plated"), std::wstring::npos)
         << "the first tip, before any dish is done, speaks of a plated dish";
     std::vector<int> firstLevel;
-    for (const ShownTip& tip : shown)
+    for (const ShownTip& tip : first)
         if (tip.tip <= kTipNextStep)
             firstLevel.push_back(tip.tip);
     EXPECT_EQ(firstLevel, (std::vector<int>{0, 1, 2, 3, 4}));
+    // 1-2 serves a dish with meat: its tip comes there, and only there.
+    const auto meatTips = [&](int on) {
+        return std::count_if(shownOn[on].begin(), shownOn[on].end(),
+                             [](const ShownTip& tip) { return tip.tip == kTipMeats; });
+    };
+    EXPECT_EQ(meatTips(0), 0);
+    EXPECT_EQ(meatTips(1), 1);
 }
 } // namespace

@@ -76,6 +76,20 @@ protected:
                 rows.push_back(entry.text);
         return rows;
     }
+    // Under the popups: whether the profile list (second on the stack) shows its panel, and the
+    // cook the main menu (the bottom screen) names.
+    bool ListShown() const
+    {
+        return dynamic_cast<SceneApplicationMode&>(*game.looper.GetModeStack().at(1))
+            .GetRootNode()
+            ->FindByPath(PathOf({"ProfileMode"}))
+            ->IsVisible();
+    }
+    std::wstring CookingToday() const
+    {
+        const SceneNode* root = dynamic_cast<SceneApplicationMode&>(*game.looper.GetModeStack().at(0)).GetRootNode();
+        return root->FindByPathAs<StyledTextSpriteNode>(ScreenPaths::MainMenu::kProfileText)->GetText();
+    }
     std::wstring SelectedRow() const
     {
         const auto* list = game.Named<FixedListNode>("AccountList");
@@ -181,13 +195,18 @@ TEST_F(MenuFlow, TheProfileListMakesDeletesAndChoosesProfilesAndReloadsTheProgre
     game.Tick();
     EXPECT_NE(game.Top<MyAccountMode>(), nullptr) << "a disabled Delete opens nothing";
 
-    // A second profile, made current by its popup.
+    // A second profile, made current by its popup, which stands alone in place of the list; the
+    // main menu under both names the new cook at once.
+    EXPECT_TRUE(ListShown());
     OpenPopup("NewButton");
     ASSERT_NE(game.Top<EditAccountMode>(), nullptr);
+    EXPECT_FALSE(ListShown()) << "one popup at a time";
     EXPECT_TRUE(Enabled("CancelButton"));
     EnterName(L"Bob");
+    EXPECT_EQ(CookingToday(), L"Bob");
     SettleAfterPopup();
     ASSERT_NE(game.Top<MyAccountMode>(), nullptr);
+    EXPECT_TRUE(ListShown()) << "the list comes back with the popup gone";
     EXPECT_EQ(ListRows(), (std::vector<std::wstring>{L"Ann", L"Bob"}));
     EXPECT_EQ(SelectedRow(), L"Bob");
     EXPECT_TRUE(Enabled("DeleteButton"));
@@ -209,10 +228,15 @@ TEST_F(MenuFlow, TheProfileListMakesDeletesAndChoosesProfilesAndReloadsTheProgre
     EXPECT_EQ(ListRows(), (std::vector<std::wstring>{L"Bob", L"Ann"}));
     EXPECT_EQ(game.CurrentProfile(), L"Ann");
 
-    // Deleting the current profile makes the first remaining one current.
+    // Deleting the current profile makes the first remaining one current, in the main menu's
+    // bubble too from that moment.
     OpenPopup("DeleteButton");
+    EXPECT_FALSE(ListShown());
+    EXPECT_EQ(CookingToday(), L"Ann");
     Press("OkButton");
+    EXPECT_EQ(CookingToday(), L"Bob") << "the deleted cook's name stays no longer";
     SettleAfterPopup();
+    EXPECT_TRUE(ListShown());
     EXPECT_EQ(game.CurrentProfile(), L"Bob");
     EXPECT_EQ(SelectedRow(), L"Bob");
     EXPECT_FALSE(Enabled("DeleteButton"));
