@@ -17,6 +17,7 @@
 #include "Game/Kitchen/CallTask.h"
 #include "Game/Menus/FinishedDishMode.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
+#include "SceneGraph/ButtonNode.h"
 #include "SceneGraph/NodeTasks.h"
 #include "SceneGraph/TextNodeCountTask.h"
 #include "Widgets/IText.h"
@@ -366,10 +367,30 @@ void JudgingMode::SetFace(int speaker, int face) const
         frames->ShowFrame(face);
 }
 
-void JudgingMode::ShowNode(const NodePath& path, bool show) const
+void JudgingMode::ShowNode(const NodePath& path, bool show)
 {
-    if (SceneNode* node = FindInScreen(path))
-        node->SetVisible(show);
+    SceneNode* node = FindInScreen(path);
+    if (!node)
+        return;
+    node->SetVisible(show);
+    // Both cards answer Enter; a hidden one would take the key from the one shown.
+    for (SceneNode* child : node->GetChildren())
+    {
+        auto* button = dynamic_cast<ButtonNode*>(child);
+        if (!button)
+            continue;
+        if (!show && button->GetKeyCode() != 0)
+        {
+            mHeldHotKeys[button->GetID()] = button->GetKeyCode();
+            button->SetKeyCode(0);
+        }
+        else if (show)
+            if (const auto held = mHeldHotKeys.find(button->GetID()); held != mHeldHotKeys.end())
+            {
+                button->SetKeyCode(held->second);
+                mHeldHotKeys.erase(held);
+            }
+    }
 }
 
 SceneNode* JudgingMode::CurrentDishNode() const

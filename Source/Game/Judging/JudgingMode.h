@@ -15,7 +15,9 @@
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Menus/MenuMode.h"
 
+#include <cstdint>
 #include <deque>
+#include <map>
 
 struct KitchenLevelData;
 
@@ -72,7 +74,9 @@ private:
     // Faces: the speaker's face and the other judge's; the speaker's bubble shows text.
     void Speak(int speaker, int face, int otherFace, const std::wstring& text);
     void SetFace(int speaker, int face) const;
-    void ShowNode(const NodePath& path, bool show) const;
+    // Shows or hides the node at path; a hidden card's buttons give up their hot keys until it
+    // shows again, so that a key reaches the card on show.
+    void ShowNode(const NodePath& path, bool show);
     SceneNode* CurrentDishNode() const;
     void ShowCard(bool won);
     // The way out: clears the level results once; false when the screen is already on its way.
@@ -93,6 +97,7 @@ private:
     bool mSending = false;
     bool mOverallBegun = false;
     bool mLeaving = false;
+    std::map<Corvane::ObjectID, std::uint16_t> mHeldHotKeys;
     int mVerdict = -1;
     int mLastStars = 0;
 };

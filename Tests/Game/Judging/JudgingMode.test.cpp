@@ -313,6 +313,7 @@ struct WayOut
     std::string button;
     Names modes;
     int levelIndex;
+    int key = 0; // pressed instead of clicking the button: only the card shown answers it
 };
 
 class WaysOut : public Judging, public testing::WithParamInterface<WayOut>
@@ -326,7 +327,10 @@ TEST_P(WaysOut, EveryWayOutClearsTheResultsAndQueuesItsScreens)
     ASSERT_NE(judge, nullptr);
     rig.Click(kSkip);
     rig.Step(260);
-    rig.Click(c.button);
+    if (c.key)
+        rig.KeyCode(c.key);
+    else
+        rig.Click(c.button);
     EXPECT_TRUE(Progress().HasNoLevelResults());
     rig.Step(2);
     // A new level screen comes with its intro once the game has one.
@@ -341,7 +345,9 @@ INSTANTIATE_TEST_SUITE_P(JudgingMode, WaysOut,
                          testing::Values(WayOut{"NextLevel", kWin, kOk, {"GameMode"}, 1},
                                          WayOut{"TryAgainWon", kWin, kRetryWon, {"GameMode"}, 0},
                                          WayOut{"TryAgainLost", kWin - 1, kRetryLost, {"GameMode"}, 0},
-                                         WayOut{"ChallengeSelect", kWin - 1, kChallengesLost, {"LevelSelectMode"}, 0}),
+                                         WayOut{"ChallengeSelect", kWin - 1, kChallengesLost, {"LevelSelectMode"}, 0},
+                                         WayOut{"EnterWhenWon", kWin, "", {"GameMode"}, 1, 13},
+                                         WayOut{"EnterWhenLost", kWin - 1, "", {"GameMode"}, 0, 13}),
                          [](const testing::TestParamInfo<WayOut>& info) { return info.param.name; });
 
 // Plays the road level by script (both dishes finished at once) up to the outro, whose button
