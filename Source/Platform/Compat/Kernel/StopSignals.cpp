@@ -47,8 +47,7 @@ void OnStopSignal(int signal)
 [[noreturn]] void EndAtOnce(const char* why)
 {
     const int signal = gFirst.load();
-    std::string line = std::string("The game was asked to end (") + (signal == SIGINT ? "SIGINT" : "SIGTERM") + ") " +
-                       why + ": it ends at once";
+    std::string line = std::string("The game was asked to end (") + StopSignalName() + ") " + why + ": it ends at once";
     if (const char* unfinished = gUnfinished.load())
         line += std::string(", ") + unfinished;
     line += ".\n";
@@ -104,6 +103,11 @@ void CatchStopSignals()
 int StopSignal()
 {
     return gFirst.load();
+}
+
+const char* StopSignalName()
+{
+    return gFirst.load() == SIGINT ? "SIGINT" : "SIGTERM";
 }
 
 int StopSignalDescriptor()

@@ -14,6 +14,8 @@ namespace Compat
 void CatchStopSignals();
 // The first stop signal's number; 0 while none came (or none is caught).
 int StopSignal();
+// The first stop signal's name for the log, "SIGINT" or "SIGTERM", once one came.
+const char* StopSignalName();
 // Readable from the first stop signal on, for poll(); -1 while none is caught.
 int StopSignalDescriptor();
 // The game has ended in order: what follows (the C library's exit) is not watched.
