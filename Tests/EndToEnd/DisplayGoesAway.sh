@@ -22,12 +22,7 @@ log="$XDG_DATA_HOME/Trevold/Fennik/Fennik.log"
 start_display || fail "no display"
 "$program" >"$work/output" 2>&1 &
 pid=$!
-for _ in $(seq 1200); do
-    grep -qs "TitleMode: the title screen is up" "$log" && break
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before its title screen"
-    sleep 0.1
-done
-grep -qs "TitleMode: the title screen is up" "$log" || fail "the title screen never came (log: $(cat "$log"))"
+reaches_title "$log" "$pid" || fail "the title screen never came (log: $(cat "$log"))"
 [ -s "$work/output" ] && fail "the start printed on the terminal"
 grep -q "Accepting mode" "$log" || fail "the log does not hold the start's diagnostics"
 

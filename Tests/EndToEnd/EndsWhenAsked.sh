@@ -28,15 +28,6 @@ start() {
     pid=$!
     sessions+=("$pid")
 }
-# Waits up to 120 s for the title in the log in folder $1 of process $2.
-reaches_title() {
-    for _ in $(seq 1200); do
-        grep -qsF "TitleMode: the title screen is up" "$1/Fennik.log" && return 0
-        kill -0 "$2" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
 # SIGTERM ends the program within 1 s, in order.
 terminated() {
     kill -TERM "$pid"
@@ -49,7 +40,7 @@ to_title() {
     start_display || fail "no display"
     windowed_first_start
     start
-    reaches_title "$folder" "$pid" || fail "the title screen never came"
+    reaches_title "$folder/Fennik.log" "$pid" || fail "the title screen never came"
     window=$(find_window) && [ -n "$window" ] || fail "the program's window was not found"
 }
 
@@ -96,8 +87,8 @@ as_second() { XDG_DATA_HOME="$work/second/data" XDG_RUNTIME_DIR="$work/second" H
 as_second windowed_first_start
 as_second start "$work/second.out"
 second=$pid
-reaches_title "$folder" "$first" || fail "the first copy never reached its title"
-reaches_title "$work/second/data/Trevold/Fennik" "$second" || fail "the second copy never reached its title"
+reaches_title "$folder/Fennik.log" "$first" || fail "the first copy never reached its title"
+reaches_title "$work/second/data/Trevold/Fennik/Fennik.log" "$second" || fail "the second copy never reached its title"
 for pid in "$first" "$second"; do terminated "to one of two copies"; done
 stop_displays
 

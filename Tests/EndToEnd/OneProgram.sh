@@ -37,6 +37,16 @@ wait_for() {
         sleep 0.05
     done
 }
+# Waits up to 120 s for the title screen in the log file $1 of the program's process $2 (runs that
+# keep their terminal quiet); false when the process ends first.
+reaches_title() {
+    for _ in $(seq 1200); do
+        grep -qsF "TitleMode: the title screen is up" "$1" && return 0
+        kill -0 "$2" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
 # Waits up to $1 seconds for the program to end after $2 (what asked it to); its exit code is $code.
 ends_within() {
     for _ in $(seq $(($1 * 20))); do

@@ -69,9 +69,9 @@ int WinMain(const std::wstring& commandLine)
 
 int RunWithArguments(int argc, char** argv)
 {
-    // Text from the system is decoded in the user's locale; numbers in files stay in "C".
-    // Before any thread starts: SIGTERM and SIGINT become a quit in order (StopSignals.h).
+    // Before any other thread starts: SIGTERM and SIGINT become a quit in order (StopSignals.h).
     Compat::CatchStopSignals();
+    // Text from the system is decoded in the user's locale; numbers in files stay in "C".
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");
     std::wstring commandLine;

@@ -1,5 +1,7 @@
 #include "Platform/Compat/Kernel/StopSignals.h"
 
+#include "Platform/Compat/Kernel/DebugOutput.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -49,6 +51,16 @@ TEST(StopSignalsTest, AGameThatDoesNotEndInTimeOrIsAskedTwiceEndsAtOnceSayingWha
              Linger(10000);
          },
          128 + SIGINT, "The game was asked to end (SIGINT) a second time: it ends at once.\n"},
+        {"its log stuck (on a file system that hangs)",
+         [] {
+             SetDebugOutputSink([](const char*) {
+                 for (;;)
+                     ::pause();
+             });
+             std::raise(SIGTERM);
+             Linger(10000);
+         },
+         128 + SIGTERM, ""},
     };
     for (const Case& c : cases)
     {

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <ctime>
 #include <mutex>
 #include <string>
@@ -21,6 +22,8 @@ namespace
 // From the first request to the end at once. An orderly end, its last save included, takes a
 // fraction of it; what takes longer is stuck (a hung file system, a download, a lost display).
 constexpr long kGraceMilliseconds = 900;
+// Then the last line in the log, when it can be written.
+constexpr auto kLogWait = std::chrono::milliseconds(500);
 
 std::atomic<int> gFirst{0};
 std::atomic<bool> gEndedInOrder{false};
@@ -44,12 +47,17 @@ void OnStopSignal(int signal)
 [[noreturn]] void EndAtOnce(const char* why)
 {
     const int signal = gFirst.load();
-    std::string line = std::string("The game was asked to end (") + (signal == SIGINT ? "SIGINT" : "SIGTERM") + ") " +
-                       why + ": it ends at once";
+    std::string line = std::string("The game was asked to end (") + StopSignalName() + ") " + why + ": it ends at once";
     if (const char* unfinished = gUnfinished.load())
         line += std::string(", ") + unfinished;
     line += ".\n";
-    OutputDebugStringA(line.c_str());
+    // Written by a thread of its own: the log may lie on the very file system that hangs, or its
+    // lock be held by a thread stuck writing there, and the end waits for it only a moment.
+    std::thread([line = std::move(line), signal] {
+        OutputDebugStringA(line.c_str());
+        ::_exit(128 + signal);
+    }).detach();
+    std::this_thread::sleep_for(kLogWait);
     ::_exit(128 + signal);
 }
 
@@ -95,6 +103,11 @@ void CatchStopSignals()
 int StopSignal()
 {
     return gFirst.load();
+}
+
+const char* StopSignalName()
+{
+    return gFirst.load() == SIGINT ? "SIGINT" : "SIGTERM";
 }
 
 int StopSignalDescriptor()

@@ -2,7 +2,8 @@
 // send. The first one asks the game to quit in order (the message pump turns it into a close
 // request, MessageQueue.cpp); whoever waits (for messages, or for the player to answer a box)
 // wakes at once. The game then has a second to end: if it has not ended by then, or a second
-// request comes, it ends at once, saying in the log what it had not finished.
+// request comes, it ends at once, saying in the log what it had not finished (a log that cannot be
+// written, its file system hung, holds that end back half a second at most).
 #pragma once
 
 namespace Compat
@@ -13,6 +14,8 @@ namespace Compat
 void CatchStopSignals();
 // The first stop signal's number; 0 while none came (or none is caught).
 int StopSignal();
+// The first stop signal's name for the log, "SIGINT" or "SIGTERM", once one came.
+const char* StopSignalName();
 // Readable from the first stop signal on, for poll(); -1 while none is caught.
 int StopSignalDescriptor();
 // The game has ended in order: what follows (the C library's exit) is not watched.

@@ -59,6 +59,7 @@ std::string HomeFolder()
         return found->pw_dir;
     return {};
 }
+
 // xdg-open returns at once after handing over: it is reaped so no zombie stays behind. One that
 // keeps running (a browser in the terminal) is waited for a while only, never for ever.
 constexpr auto kReapPoll = std::chrono::milliseconds(100);

@@ -21,6 +21,8 @@ namespace
 constexpr int kMargin = 16;
 constexpr int kMaxTextWidth = 600;
 constexpr int kButtonWidth = 80;
+// Above and below the button's text.
+constexpr int kButtonPadding = 6;
 // The connection and the stop signal wake the wait sooner; this only bounds it.
 constexpr int kWaitMilliseconds = 250;
 
@@ -161,7 +163,7 @@ public:
         const int lineHeight = font.Height();
         const int width = std::max(textWidth, kButtonWidth) + 2 * kMargin;
         mButton = {(width - kButtonWidth) / 2, kMargin * 2 + lineHeight * static_cast<int>(mLines.size()),
-                   kButtonWidth, lineHeight + 12};
+                   kButtonWidth, lineHeight + 2 * kButtonPadding};
         const int height = mButton.y + mButton.height + kMargin;
         const int screen = DefaultScreen(display);
         mWindow = XCreateSimpleWindow(display, RootWindow(display, screen),
@@ -264,7 +266,8 @@ private:
             mFont.Draw(mWindow, mGc, kMargin, kMargin + mFont.Ascent() + static_cast<int>(i) * lineHeight, mLines[i]);
         XDrawRectangle(mDisplay, mWindow, mGc, mButton.x, mButton.y, mButton.width - 1, mButton.height - 1);
         const std::string ok = "OK";
-        mFont.Draw(mWindow, mGc, mButton.x + (mButton.width - mFont.Width(ok)) / 2, mButton.y + 6 + mFont.Ascent(), ok);
+        mFont.Draw(mWindow, mGc, mButton.x + (mButton.width - mFont.Width(ok)) / 2,
+                   mButton.y + kButtonPadding + mFont.Ascent(), ok);
     }
 
     Display* mDisplay;

@@ -16,7 +16,8 @@ namespace Compat
 // Watches the connection of the window's display (an X display; other video drivers are left as
 // they are). Each connection is watched once, however many windows it carries.
 void WatchDisplayConnection(SDL_Window* window);
-// Watches a connection of the program's own (the error box's); forgotten before it is closed.
+// Watches a connection of the program's own (the error box's, on any thread); forgotten before it
+// is closed.
 void WatchConnection(Display* display);
 void ForgetConnection(Display* display);
 // The connection of a watched display broke.

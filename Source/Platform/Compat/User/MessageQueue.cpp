@@ -13,7 +13,6 @@
 #include "Platform/Compat/User/WindowObject.h"
 
 #include <chrono>
-#include <csignal>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -170,8 +169,7 @@ void PumpEvents()
     if (!stopPosted && StopSignal() != 0)
     {
         stopPosted = true;
-        OutputDebugStringA(StopSignal() == SIGINT ? "The game was asked to end (SIGINT).\n"
-                                                  : "The game was asked to end (SIGTERM).\n");
+        OutputDebugStringA((std::string("The game was asked to end (") + StopSignalName() + ").\n").c_str());
         PostCloseRequest(MainWindow());
     }
 }
