@@ -37,17 +37,6 @@ bool IsBreakingSpace(wchar_t c)
     return c == L' ' || (c >= L'\t' && c <= L'\r');
 }
 
-int TextLines::GetShownEnd(const wchar_t* text, int k) const
-{
-    const int start = lineStarts[static_cast<std::size_t>(k)];
-    int end = lineStarts[static_cast<std::size_t>(k) + 1];
-    if (end > start && text[end - 1] == L'\n')
-        return end - 1; // the white space before a line feed is the text's own
-    while (end > start && IsBreakingSpace(text[end - 1]))
-        --end;
-    return end;
-}
-
 namespace Graphics
 {
 int cDefaultLineWidths::GetLineWidth(int, int maxWidth) const
@@ -75,6 +64,7 @@ void Font::BreakLines(const Font& font, const wchar_t* text, int maxWidth, const
     starts.clear();
     starts.push_back(0);
 
+    std::int64_t widest = 0;
     std::int64_t lineWidth = 0;
     std::int64_t allowed = maxWidth;
     int askedLine = -1;
@@ -92,6 +82,7 @@ void Font::BreakLines(const Font& font, const wchar_t* text, int maxWidth, const
             lineWidth += width;
             wordStart = p + 1;
             wordAdvance = 0;
+            widest = std::max(widest, lineWidth); // the word's trailing white space counts
             if (c == L'\n')
             {
                 starts.push_back(p + 1);
@@ -114,7 +105,11 @@ void Font::BreakLines(const Font& font, const wchar_t* text, int maxWidth, const
         if (width + lineWidth > allowed && !firstCharacter)
         {
             if (wordStart == lineStart)
-                wordStart = p; // the word alone is too wide: it is cut before c
+            {
+                // The word alone is too wide: it is cut before c, and the piece is this line.
+                widest = std::max(widest, SumAdvances(font, text + wordStart, text + p));
+                wordStart = p;
+            }
             while (wordStart < length && IsBreakingSpace(text[wordStart]))
                 ++wordStart;
             starts.push_back(wordStart);
@@ -127,11 +122,9 @@ void Font::BreakLines(const Font& font, const wchar_t* text, int maxWidth, const
             wordAdvance += font.GetAdvance(c, text[p + 1]);
         ++p;
     }
+    lineWidth += SumAdvances(font, text + wordStart, text + length);
+    widest = std::max(widest, lineWidth);
     starts.push_back(length);
-    std::int64_t widest = 0;
-    for (int k = 0; k < out.GetLineCount(); ++k)
-        widest = std::max(
-            widest, SumAdvances(font, text + starts[static_cast<std::size_t>(k)], text + out.GetShownEnd(text, k)));
     out.widestWidth = ClampToInt(widest);
 }
 

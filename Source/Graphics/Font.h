@@ -21,9 +21,8 @@ struct GlyphInfo
 
 // The white space text breaks at: the "C" locale's wide space class (space, tab, line feed,
 // vertical tab, form feed, carriage return), whatever the locale. Every breaker of the engine
-// (plain and styled text) breaks by this one rule: a line that wraps at white space leaves it at
-// the end of the line before, where it is neither drawn nor measured, so that no wrapped line
-// starts with a space.
+// (plain and styled text) leaves the white space a line wraps at on the line before, so that no
+// wrapped line starts with a space.
 bool IsBreakingSpace(wchar_t c);
 
 // The result of line breaking: one offset into the text per line start, in order, then one
@@ -31,12 +30,11 @@ bool IsBreakingSpace(wchar_t c);
 struct TextLines
 {
     std::vector<int> lineStarts;
-    int widestWidth = 0; // of the widest line, as drawn (GetShownEnd)
+    // Of the widest line, its words measured with the white space after each: a line that wraps
+    // after a word counts the space it wrapped at.
+    int widestWidth = 0;
 
     int GetLineCount() const { return lineStarts.empty() ? 0 : static_cast<int>(lineStarts.size()) - 1; }
-    // Where line k of text, as broken, ends for drawing and measuring: before its line feed, or,
-    // when it wraps or ends the text, before the white space at its end.
-    int GetShownEnd(const wchar_t* text, int k) const;
 };
 
 namespace Graphics
@@ -79,8 +77,9 @@ public:
     // The same over [begin, end), the last character paired with 0 as if the range were a text.
     static int MeasureRange(const Font& font, const wchar_t* begin, const wchar_t* end);
     // Breaks a zero-terminated text into lines at most maxWidth wide (lineWidths, may be null,
-    // narrows single lines). A word too wide for its line is cut where it overflows; every line
-    // gets at least one character, so breaking ends for any width. A null text breaks like "".
+    // narrows single lines). The white space a line wraps at ends that line, and the next starts
+    // after it. A word too wide for its line is cut where it overflows; every line gets at least
+    // one character, so breaking ends for any width. A null text breaks like "".
     static void BreakLines(const Font& font, const wchar_t* text, int maxWidth, const Graphics::ILineWidths* lineWidths,
                            TextLines& out);
     // {widest line, line height x line count} of the text broken at maxWidth.

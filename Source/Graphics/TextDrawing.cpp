@@ -100,7 +100,7 @@ int DrawTextBlock(const wchar_t* text, float x, float y, float maxWidth, Rect<fl
     for (int i = 0; i < lines.GetLineCount(); ++i)
     {
         const wchar_t* begin = text + lines.lineStarts[i];
-        const wchar_t* end = text + lines.GetShownEnd(text, i);
+        const wchar_t* end = text + lines.lineStarts[i + 1];
         line.assign(begin, end);
         const float width = static_cast<float>(Font::MeasureRange(font, begin, end));
         float lineX = x;

@@ -17,8 +17,9 @@ int DrawString(const wchar_t* text, float x, float y, const ColorF& color, const
 // or drop shadow drawn first in the effect colour (its alpha times the colour's).
 int DrawText(const wchar_t* text, float x, float y, const DrawState& state, ICanvas* canvas);
 // The text broken into lines at most maxWidth wide and drawn line under line; the block aligns
-// vertically as a whole and each line horizontally on its own. outBounds (may be null) receives
-// the block: its left edge by the widest line, its top, the widest width and the height.
+// vertically as a whole and each line horizontally on its own, by its measured width with the
+// white space it ends with. outBounds (may be null) receives the block: its left edge by the
+// widest line, its top, the widest width and the height.
 int DrawTextBlock(const wchar_t* text, float x, float y, float maxWidth, Rect<float>* outBounds, const DrawState& state,
                   ICanvas* canvas);
 // DrawTextBlock without bounds.

@@ -136,29 +136,32 @@ TEST(FontLayout, MeasuresAndBreaksLines)
     EXPECT_EQ(Font::MeasureString(font, L""), 0);
     EXPECT_EQ(Font::MeasureString(font, nullptr), 0);
 
-    TextLines lines;
-    EXPECT_EQ(Starts(font, L"a\nb", 1000), (std::vector<int>{0, 2, 3}));
-    EXPECT_EQ(Starts(font, L"", 1000, &lines), (std::vector<int>{0, 0}));
-    EXPECT_EQ(lines.widestWidth, 0);
+    // Line starts and the widest line, whose width counts each word's trailing white space: the
+    // space a line wraps at too, and a line feed.
+    struct Case
+    {
+        const wchar_t* text;
+        int maxWidth;
+        std::vector<int> starts;
+        int widest;
+    };
+    const Case cases[] = {
+        {L"aa bb cc", 60, {0, 6, 8}, 60},    // "aa bb " with the space it wraps at
+        {L"ab cd  ef", 50, {0, 7, 9}, 60},   // the spaces at a break go to neither line
+        {L"ab  \ncd", 1000, {0, 5, 7}, 50},  // a line feed ends its line where it stands
+        {L"a\nb", 1000, {0, 2, 3}, 20},      // the line feed advances too
+        {L"", 1000, {0, 0}, 0},              // one empty line
+        {L"abcdefgh", 30, {0, 3, 6, 8}, 30}, // a word wider than its line is cut where it overflows
+        {L"abc", 0, {0, 1, 2, 3}, 10},       // narrower than one character: one a line, and it ends
+        {L"ab", -5, {0, 1, 2}, 10},
+    };
+    for (const Case& c : cases)
+    {
+        TextLines lines;
+        EXPECT_EQ(Starts(font, c.text, c.maxWidth, &lines), c.starts) << c.text;
+        EXPECT_EQ(lines.widestWidth, c.widest) << c.text << " at " << c.maxWidth;
+    }
     EXPECT_EQ(Font::MeasureTextBlock(font, L"", 1000), (Vector2<int>{0, 12}));
-
-    // The spaces a line wraps at go to neither line: the next starts after them, and they are
-    // neither drawn nor measured at the end of the line before; the spaces between words are.
-    EXPECT_EQ(Starts(font, L"ab cd  ef", 50, &lines), (std::vector<int>{0, 7, 9}));
-    EXPECT_EQ(lines.widestWidth, 50);
-    EXPECT_EQ(lines.GetShownEnd(L"ab cd  ef", 0), 5);
-    // A line feed ends its line where it stands: the spaces before it are the text's own.
-    EXPECT_EQ(Starts(font, L"ab  \ncd", 1000, &lines), (std::vector<int>{0, 5, 7}));
-    EXPECT_EQ(lines.GetShownEnd(L"ab  \ncd", 0), 4);
-    EXPECT_EQ(lines.widestWidth, 40);
-
-    // A word wider than the line is cut where it overflows; every piece counts for the widest.
-    EXPECT_EQ(Starts(font, L"abcdefgh", 30, &lines), (std::vector<int>{0, 3, 6, 8}));
-    EXPECT_EQ(lines.widestWidth, 30);
-    // Narrower than one character: one character per line, and breaking still ends.
-    EXPECT_EQ(Starts(font, L"abc", 0, &lines), (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(lines.widestWidth, 10);
-    EXPECT_EQ(Starts(font, L"ab", -5), (std::vector<int>{0, 1, 2}));
 
     // A run far longer than any word buffer is measured whole.
     const std::wstring run(600, L'x');
@@ -206,6 +209,11 @@ TEST(FontLayout, BreakingEndsAndKeepsTheTextForEveryWidth)
             if (k + 1 < lines.GetLineCount())
             {
                 ASSERT_LT(starts[k], starts[k + 1]) << "width " << width << " line " << k;
+            }
+            // No line that a wrap begins starts with white space.
+            if (k > 0 && text[starts[k] - 1] != L'\n' && starts[k] < static_cast<int>(text.size()))
+            {
+                EXPECT_FALSE(isSpace(text[starts[k]])) << "width " << width << " line " << k;
             }
             int end = starts[k + 1];
             rebuilt.append(text, starts[k], end - starts[k]);

@@ -166,6 +166,16 @@ TEST(TextDrawing, BlockBoundsCoverTheWidestLine)
     EXPECT_GT(lines.widestWidth, 0);
     EXPECT_LE(lines.widestWidth, 12);
     EXPECT_EQ(canvas.lines[1].y, 100 - height + font->GetLineHeight());
+
+    // A wrapped line is drawn with the space it wrapped at and placed by its width with it.
+    TextCanvas wrapped;
+    state.horizontalAlignment = kAlignRight;
+    const float width = float(Font::MeasureString(*font, L"tomato and "));
+    EXPECT_EQ(DrawTextBlock(L"tomato and basil", 200, 0, width, &bounds, state, &wrapped), 0);
+    ASSERT_EQ(wrapped.lines.size(), 2u);
+    EXPECT_EQ(wrapped.lines[0].text, L"tomato and ");
+    EXPECT_EQ(wrapped.lines[0].x, 200 - width);
+    EXPECT_EQ(bounds.width, width);
 }
 
 TEST(TextDrawing, CentredOutlinedBlockOnAnImage)
@@ -186,7 +196,7 @@ TEST(TextDrawing, CentredOutlinedBlockOnAnImage)
     state.verticalAlignment = kAlignCenter;
     Rect<float> bounds;
     EXPECT_EQ(DrawTextBlock(L"ab cd\nefg", 13, 6, 100, &bounds, state, &canvas), 0);
-    // Lines 17 and 12 wide (the line feed is not drawn), 6 high around (13, 6). Each line draws
+    // Lines 18 and 12 wide (the line feed advances too), 6 high around (13, 6). Each line draws
     // its outline and then itself, so the second line's outline covers the first one's last row.
     const std::vector<std::string> expected = {
         "..........................", //
@@ -203,5 +213,5 @@ TEST(TextDrawing, CentredOutlinedBlockOnAnImage)
         "..........................", //
     };
     EXPECT_EQ(Picture(image), expected);
-    EXPECT_EQ(bounds, (Rect<float>{4.5f, 3, 17, 6}));
+    EXPECT_EQ(bounds, (Rect<float>{4, 3, 18, 6}));
 }

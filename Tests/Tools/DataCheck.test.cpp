@@ -396,13 +396,26 @@ TEST(DataCheck, EachBrokenRuleIsReportedWhereItIsBroken)
 <scenelayout name="L"><buttonnode name="Go" images="B"/></scenelayout>)")}},
          "Loading.xml(4): buttonnode 'Go': its image list 'B' has 3 pictures; a control shows normal, hover, pressed "
          "and disabled"},
-        {"a finished dish's name asks for an ingredient its recipe's steps never put in the dish",
+        {"a finished dish's name asks for an ingredient its recipe's steps never put in the dish, or leaves out "
+         "one that the dish's own name names",
          {{"RecipeData.xml", ManifestText(R"(<RecipeData name="Soup" plateType="Soup_Veg_Easy">
  <RecipeStepDataList name="StepDataList"><RecipeStepData Category="Vegetable" DisplayIndex="4"/></RecipeStepDataList>
-</RecipeData>)")},
+</RecipeData>
+<RecipeData name="Leeks" plateType="Soup_Veg_Easy">
+ <RecipeStepDataList name="StepDataList"><RecipeStepData Category="Vegetable" DisplayIndex="4"/>
+ <RecipeStepData Category="Vegetable" DisplayIndex="2"/><RecipeStepData Category="Flavoring" DisplayIndex="1"/>
+ </RecipeStepDataList>
+ <LabelList name="IngredientList"><Label value="Leek"/><Label value="Carrot"/><Label value="Salt"/></LabelList>
+</RecipeData>
+<string name="DishDisplayName.Leeks" value="Leeks in Broth"/>
+<CookingIngredient name="Leek" category="Vegetable"/><string name="Leek_DisplayText" value="Leek"/>
+<CookingIngredient name="Carrot" category="Vegetable"/><string name="Carrot_DisplayText" value="Carrot"/>
+<CookingIngredient name="Salt" category="Flavoring"/><string name="Salt_DisplayText" value="Sea Salt"/>)")},
           {"FinalDishDisplay.xml", ManifestText(dishNames)}},
          "RecipeData.xml(3): RecipeData 'Soup' is named '%1% Soup with %3%' when finished, but none of its steps' "
-         "dish slots fills %3%: the name would show 'Ing_3'"},
+         "dish slots fills %3%: the name would show 'Ing_3'\n"
+         "RecipeData.xml(6): RecipeData 'Leeks' is called 'Leeks in Broth', but served with Carrot, Leek and Sea "
+         "Salt it is judged as 'Carrot Soup with Sea Salt', which leaves out Leek"},
         {"the host's lines name another number than the level's goal, or none",
          {{"LevelIntroMode.xml", ManifestText(R"(<string name="Hi" value="Win 300 points, or 400!"/>
 <LevelIntroData name="L1_LevelIntro"><LabelList name="VeylaText"><Label value="Hi"/></LabelList></LevelIntroData>

@@ -1,16 +1,19 @@
 // What the screens need of each recipe to show and judge its dish: a plate type the game knows, that
 // plate's layout with a node for every place a step's ingredient is drawn, one place per step, the
-// dish's own name, a finished dish's name whose every placeholder the recipe's steps fill, and five
-// rising scores for the judges' stars. A missing layout or node draws nothing, a missing name falls
-// back to the plate's and an unfilled placeholder shows "Ing_<n>", so the game would carry on
-// without a word.
+// dish's own name, a finished dish's name whose every placeholder the recipe's steps fill and that
+// names what the dish's own name names whenever it is served, and five rising scores for the
+// judges' stars. A missing layout or node draws nothing, a missing name falls back to the plate's
+// and an unfilled placeholder shows "Ing_<n>", so the game would carry on without a word.
 #include "Check.h"
+#include "Servings.h"
 
 #include "Game/Data/GameConstants.h"
 #include "Game/Data/GameEnumerations.h"
 #include "Game/Menus/FinishedDishMode.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <cwctype>
 #include <map>
 #include <set>
 
@@ -20,20 +23,50 @@ namespace
 {
 constexpr std::size_t kStars = 5;
 
-const DataElement* Member(const DataElement& record, const wchar_t* member)
+// The words of text without letter case or plural ending: "Olives" and "olive" are one word.
+std::vector<std::wstring> WordsOf(const std::wstring& text)
 {
-    for (const DataElement& child : record.children)
-        if (Label(child.Text(L"name")) == Label(member))
-            return &child;
-    return nullptr;
+    std::vector<std::wstring> words(1);
+    for (const wchar_t c : text)
+        if (std::iswalnum(static_cast<wint_t>(c)))
+            words.back() += static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+        else if (!words.back().empty())
+            words.emplace_back();
+    if (words.back().empty())
+        words.pop_back();
+    for (std::wstring& word : words)
+        if (word.ends_with(L"oes"))
+            word.resize(word.size() - 2);
+        else if (word.size() > 3 && word.ends_with(L's') && !word.ends_with(L"ss"))
+            word.pop_back();
+    return words;
 }
 
-int PlateTypeOf(const std::wstring& name)
+// Whether text names the ingredient: holds every word of what the game calls it ("Smoked Salmon")
+// or of its own name ("Salmon").
+bool NamesIngredient(const Context& context, const std::wstring& text, Label ingredient)
 {
-    for (int plate = 0; plate < kPlatingTypeCount; ++plate)
-        if (Label(name) == Label(kPlatingTypeNames[plate]))
-            return plate;
-    return -1;
+    const std::vector<std::wstring> words = WordsOf(text);
+    const auto holds = [&](const std::wstring& name) {
+        const std::vector<std::wstring> wanted = WordsOf(name);
+        return !wanted.empty() && std::ranges::all_of(wanted, [&](const std::wstring& word) {
+            return std::ranges::find(words, word) != words.end();
+        });
+    };
+    return holds(IngredientText(context, ingredient)) || holds(Wide(ingredient.c_str()));
+}
+
+// "Carrot, Leek and Sea Salt": the ingredients of serving as the game calls them.
+std::wstring ListOf(const Context& context, const Serving& serving)
+{
+    std::wstring list;
+    for (std::size_t i = 0; i < serving.size(); ++i)
+    {
+        if (i > 0)
+            list += i + 1 == serving.size() ? L" and " : L", ";
+        list += IngredientText(context, serving[i].ingredient);
+    }
+    return list;
 }
 
 // Whether the layout's dish (its root node) holds a node of that name among its children.
@@ -119,6 +152,45 @@ private:
                                             "' when finished, but none of its steps' " + "dish slots fills %" +
                                             Narrow(inside) + "%: the name would show 'Ing_" + Narrow(inside) + "'");
             at = end;
+        }
+        CheckNamedIngredients(context, recipe, who, plate, name);
+    }
+
+    // A dish served with the ingredients its own name names (the mushroom and the butter of
+    // "Mushroom and Butter Pasta") is judged under a name that names them too, whichever of its
+    // steps they went into: no step that can take one of them may fill a place the plate's name
+    // leaves out.
+    static void CheckNamedIngredients(Context& context, const Declaration& recipe, const std::string& who, int plate,
+                                      const std::wstring& nameTemplate)
+    {
+        const Declaration* title = context.Resolve(L"DishDisplayName." + Wide(recipe.name.c_str()), {L"string"});
+        const DataElement* pantry = Member(*recipe.element, L"IngredientList");
+        if (!title || !pantry)
+            return; // a recipe without its own name is reported above
+        const std::wstring titleText = title->element->Text(L"value");
+        std::vector<Label> named;
+        for (const DataElement& item : pantry->children)
+            if (const Label ingredient(item.Text(L"value")); NamesIngredient(context, titleText, ingredient))
+                named.push_back(ingredient);
+        if (named.empty())
+            return;
+        for (const Serving& serving : Servings(context, *recipe.element))
+        {
+            const auto served = [&](Label ingredient) {
+                return std::ranges::any_of(serving,
+                                           [&](const DishIngredient& entry) { return entry.ingredient == ingredient; });
+            };
+            if (!std::ranges::all_of(named, served))
+                continue;
+            const std::wstring name = ServedName(context, nameTemplate, plate, serving);
+            const auto left = std::ranges::find_if(
+                named, [&](Label ingredient) { return !NamesIngredient(context, name, ingredient); });
+            if (left == named.end())
+                continue;
+            context.Problem(recipe, who + " is called '" + Narrow(titleText) + "', but served with " +
+                                        Narrow(ListOf(context, serving)) + " it is judged as '" + Narrow(name) +
+                                        "', which leaves out " + Narrow(IngredientText(context, *left)));
+            return;
         }
     }
 

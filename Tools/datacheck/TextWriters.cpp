@@ -1,7 +1,8 @@
 #include "TextWriters.h"
 
+#include "Servings.h"
+
 #include "Format.h"
-#include "Game/Data/GameEnumerations.h"
 #include "Game/Menus/FinishedDishMode.h"
 #include "Graphics/Font.h"
 #include "Label.h"
@@ -11,8 +12,6 @@
 
 #include <algorithm>
 #include <cwctype>
-#include <iterator>
-#include <map>
 
 namespace Corvane::DataCheck
 {
@@ -37,6 +36,8 @@ class Words
 {
 public:
     explicit Words(const Context& context) : mContext(context) {}
+
+    const Context& Data() const { return mContext; }
 
     std::wstring Text(const std::wstring& key) const
     {
@@ -113,60 +114,20 @@ Texts Joined(std::initializer_list<Texts> parts)
     return all;
 }
 
-// The name of every dish as the finished dish and the judges compose it: each recipe's template
-// filled for every way of serving it, one ingredient of the step's kind from its pantry per step.
+// The name of every dish as the finished dish and the judges compose it, for every way of serving
+// each recipe.
 Texts DishNames(const Words& words)
 {
-    std::map<std::wstring, std::wstring> categories;
-    for (const Declaration* ingredient : words.Records(L"CookingIngredient"))
-        categories[Wide(ingredient->name.c_str())] = ingredient->element->Text(L"category");
+    const Context& context = words.Data();
     const Texts templates = words.List(L"DishDisplayReplacementStrings");
     Texts names;
     for (const Declaration* recipe : words.Records(L"RecipeData"))
     {
-        const std::wstring plateName = recipe->element->Text(L"plateType");
-        const auto plate = std::find_if(std::begin(kPlatingTypeNames), std::end(kPlatingTypeNames),
-                                        [&](const wchar_t* name) { return plateName == name; });
-        const auto plateType = static_cast<int>(plate - std::begin(kPlatingTypeNames));
-        if (plate == std::end(kPlatingTypeNames) || plateType >= static_cast<int>(templates.size()))
+        const int plate = PlateTypeOf(recipe->element->Text(L"plateType"));
+        if (plate < 0 || plate >= static_cast<int>(templates.size()))
             continue; // the dish check reports it
-        Texts pantry;
-        std::vector<std::pair<int, std::wstring>> steps; // dish slot, category
-        for (const DataElement& member : recipe->element->children)
-            for (const DataElement& item : member.children)
-            {
-                if (member.Text(L"name") == L"IngredientList")
-                    pantry.push_back(item.Text(L"value"));
-                else if (member.Text(L"name") == L"StepDataList")
-                    steps.emplace_back(std::wcstol(item.Text(L"DisplayIndex").c_str(), nullptr, 10),
-                                       item.Text(L"Category"));
-            }
-        std::vector<std::vector<DishIngredient>> servings{{}};
-        for (const auto& [slot, category] : steps)
-        {
-            std::vector<std::vector<DishIngredient>> longer;
-            for (const std::vector<DishIngredient>& serving : servings)
-                for (const std::wstring& ingredient : pantry)
-                    if (categories[ingredient] == category)
-                    {
-                        longer.push_back(serving);
-                        longer.back().push_back({Label(ingredient), slot});
-                    }
-            servings = std::move(longer);
-        }
-        for (const std::vector<DishIngredient>& serving : servings)
-        {
-            Format name(templates[static_cast<std::size_t>(plateType)]);
-            for (int placeholder = 1; placeholder <= 5; ++placeholder)
-            {
-                std::wstring filler = L"Ing_" + std::to_wstring(placeholder);
-                for (const DishIngredient& entry : serving)
-                    if (DishNamePlaceholder(plateType, entry.slot) == placeholder)
-                        filler = words.Ingredient(Wide(entry.ingredient.c_str()));
-                name % filler;
-            }
-            names.push_back(name.str());
-        }
+        for (const Serving& serving : Servings(context, *recipe->element))
+            names.push_back(ServedName(context, templates[static_cast<std::size_t>(plate)], plate, serving));
     }
     return names;
 }
