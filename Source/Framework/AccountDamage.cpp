@@ -23,8 +23,9 @@ namespace Corvane::Internal
 namespace
 {
 const wchar_t kDamagedExtension[] = L".damaged";
-// Lost records a message names at most; the kept copy holds them all.
-constexpr std::size_t kLostNamesTold = 8;
+// Lost records a message names at most, so that the box fits an 800 x 600 screen; the kept copy
+// holds them all.
+constexpr std::size_t kLostNamesTold = 5;
 
 bool IsBlank(const std::wstring& text)
 {
