@@ -1,7 +1,7 @@
 #include "Framework/AccountDamage.h"
 
-#include "FileSystem.h"
 #include "Debug.h"
+#include "FileSystem.h"
 #include "Framework/AccountFile.h"
 #include "Framework/AccountLastGood.h"
 #include "Framework/ProfileNotice.h"
@@ -94,7 +94,8 @@ std::size_t WholeRecordTag(std::string_view piece)
 
 bool HasKey(const std::vector<AttributeMap>& records, const std::wstring& key)
 {
-    return std::any_of(records.begin(), records.end(), [&](const AttributeMap& record) { return IsNamed(record, key); });
+    return std::any_of(records.begin(), records.end(),
+                       [&](const AttributeMap& record) { return IsNamed(record, key); });
 }
 
 // The names of the records in the document's bytes that records lacks: each quoted value of a
@@ -256,8 +257,7 @@ std::vector<AttributeMap> RecordsOf(MemoryStream& document, std::wstring& damage
     return damage.empty() ? records : SalvageRecords(document);
 }
 
-std::vector<AttributeMap> ReadProfileRecords(const FileLocation& file, MemoryStream& document,
-                                             ProfileDamage& damage)
+std::vector<AttributeMap> ReadProfileRecords(const FileLocation& file, MemoryStream& document, ProfileDamage& damage)
 {
     damage = {};
     std::vector<AttributeMap> records = RecordsOf(document, damage.reason);
@@ -312,8 +312,8 @@ bool KeepDamagedCopy(const FileLocation& file, MemoryStream& document, const Pro
     const FileLocation copy = DatedCopyOf(file);
     if (!StoreAccountFile(copy, document, failure))
         return false;
-    std::wstring text = L"A profile file could not be read whole:\n\n" + PathForMessages(file) + L"\n" +
-                        damage.reason + L"\n\nA copy of it was kept as\n" + PathForMessages(copy);
+    std::wstring text = L"A profile file could not be read whole:\n\n" + PathForMessages(file) + L"\n" + damage.reason +
+                        L"\n\nA copy of it was kept as\n" + PathForMessages(copy);
     text += WhyLastGoodUnused(damage);
     if (damage.restored > 0)
         text += L"\n\nWhat the damage took was taken from the profile as it was last saved whole:\n" +
@@ -321,7 +321,7 @@ bool KeepDamagedCopy(const FileLocation& file, MemoryStream& document, const Pro
     if (!damage.lost.empty())
         text += L"\n\nThese records could not be read and are only in the copy:" + ListOf(damage.lost);
     text += damage.lost.empty() && damage.restored > 0 ? L"\n\nThe profile goes on with all of it."
-                                                      : L"\n\nThe profile goes on with everything that could be read.";
+                                                       : L"\n\nThe profile goes on with everything that could be read.";
     TellPlayerAboutProfiles(text);
     return true;
 }
@@ -334,7 +334,8 @@ bool SecureAccountFile(const FileLocation& file)
     {
         // A FIFO or a device by a profile's name is nobody's profile: nothing to tell a player.
         if (GetLastError() == ERROR_CANT_ACCESS_FILE)
-            DebugPrint("A profile file was passed over, as it is no regular file:\n%s\n", Utf8::FromWide(failure).c_str());
+            DebugPrint("A profile file was passed over, as it is no regular file:\n%s\n",
+                       Utf8::FromWide(failure).c_str());
         else
             TellPlayerAboutProfiles(L"A profile file could not be opened:\n\n" + failure +
                                     L"\n\nThe game goes on without it and leaves the file as it is.");

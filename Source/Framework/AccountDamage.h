@@ -50,8 +50,7 @@ struct ProfileDamage
 // The records of file, whose content is document, in file order, and how it is damaged. A damaged
 // file gives every whole record it still holds, and from its own last good generation each record
 // whose key it no longer holds, put where it stood there.
-std::vector<AttributeMap> ReadProfileRecords(const FileLocation& file, MemoryStream& document,
-                                             ProfileDamage& damage);
+std::vector<AttributeMap> ReadProfileRecords(const FileLocation& file, MemoryStream& document, ProfileDamage& damage);
 
 // Writes an account document holding the records, in order, to out.
 void WriteAccountDocument(const std::vector<AttributeMap>& records, MemoryStream& out);

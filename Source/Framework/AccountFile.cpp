@@ -283,6 +283,7 @@ bool StoreAccountFile(const FileLocation& file, MemoryStream& content, std::wstr
     fileSystem->Delete(temporary);
     return false;
 }
+
 void SetTemporaryNameSource(std::function<std::wstring()> source)
 {
     NameSource() = std::move(source);

@@ -50,7 +50,7 @@ void RemoveOrphanedLastGood(FileSystem& fileSystem)
                 return std::wstring_view(profile.GetName()) == copy.GetName();
             }))
         {
-            DebugPrint("Removed the last good copy of a profile that is gone:\n%s\n",
+            DebugPrint("A last good copy without its profile is removed:\n%s\n",
                        Utf8::FromWide(Internal::PathForMessages(copy)).c_str());
             fileSystem.Delete(copy);
         }
