@@ -17,6 +17,8 @@ class IStream;
 constexpr int kFileRead = 1;
 constexpr int kFileWrite = 2;
 constexpr int kFileReadWrite = 3;
+// Added to the above: the file itself; a symbolic link in its place fails the open.
+constexpr int kFileNoLink = 4;
 
 // Dispositions of OpenStream.
 enum FileDisposition

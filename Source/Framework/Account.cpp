@@ -11,6 +11,15 @@ namespace Corvane
 {
 namespace
 {
+constexpr bool SameKey(const char* narrow, const wchar_t* wide)
+{
+    for (; *narrow && *wide; ++narrow, ++wide)
+        if (static_cast<wchar_t>(*narrow) != *wide)
+            return false;
+    return *narrow == 0 && *wide == 0;
+}
+static_assert(SameKey(Account::kNameKey, Internal::kNameKey), "the file layer names the same record");
+
 std::wstring WideKey(const std::string& key)
 {
     std::wstring wide;

@@ -1,11 +1,15 @@
 #include "Framework/AccountDamage.h"
 
+#include "Debug.h"
 #include "FileSystem.h"
 #include "Framework/AccountFile.h"
+#include "Framework/AccountLastGood.h"
 #include "Framework/ProfileNotice.h"
 #include "MemoryStream.h"
+#include "Platform/Compat/Kernel/LastError.h"
 #include "StreamUtil.h"
 #include "Utf8.h"
+#include "XMLEntities.h"
 #include "XMLReader.h"
 #include "XMLWriter.h"
 
@@ -19,6 +23,9 @@ namespace Corvane::Internal
 namespace
 {
 const wchar_t kDamagedExtension[] = L".damaged";
+// Lost records a message names at most, so that the box fits an 800 x 600 screen; the kept copy
+// holds them all.
+constexpr std::size_t kLostNamesTold = 5;
 
 bool IsBlank(const std::wstring& text)
 {
@@ -85,13 +92,57 @@ std::size_t WholeRecordTag(std::string_view piece)
     }
 }
 
-// The records of document, in order, and why it does not read cleanly: every record of a clean
-// one, every whole record of a damaged one.
-std::vector<AttributeMap> RecordsOf(MemoryStream& document, std::wstring& damage)
+bool HasKey(const std::vector<AttributeMap>& records, const std::wstring& key)
 {
-    std::vector<AttributeMap> records;
-    damage = WalkAccount(document, [&](const XMLElement& record) { records.push_back(record.GetAttributes()); });
-    return damage.empty() ? records : SalvageRecords(document);
+    return std::any_of(records.begin(), records.end(),
+                       [&](const AttributeMap& record) { return IsNamed(record, key); });
+}
+
+// The names of the records in the document's bytes that records lacks: each quoted value of a
+// "name" attribute, however damaged the record around it, unless it runs into another tag.
+std::vector<std::wstring> LostRecordNames(MemoryStream& document, const std::vector<AttributeMap>& records)
+{
+    document.Seek(IStream::kFromStart, 0);
+    std::vector<std::uint8_t> storage;
+    const StreamBytes bytes = ReadAllBytes(document, storage);
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data), bytes.size);
+    std::vector<std::wstring> lost;
+    for (std::size_t at = text.find("name="); at != text.npos; at = text.find("name=", at + 1))
+    {
+        const std::size_t open = at + 5;
+        if (at == 0 || !std::isspace(static_cast<unsigned char>(text[at - 1])) || open >= text.size() ||
+            (text[open] != '"' && text[open] != '\''))
+            continue;
+        const std::size_t close = text.find(text[open], open + 1);
+        if (close == text.npos)
+            continue;
+        const std::string_view quoted = text.substr(open + 1, close - open - 1);
+        if (quoted.find_first_of("<>\r\n") != quoted.npos)
+            continue;
+        std::wstring name = Utf8::ToWide(std::string(quoted));
+        DecodeReferences(name);
+        if (!HasKey(records, name) && std::find(lost.begin(), lost.end(), name) == lost.end())
+            lost.push_back(std::move(name));
+    }
+    document.Seek(IStream::kFromStart, 0);
+    return lost;
+}
+
+// The message's paragraph on a last good copy that was not used; empty when none was refused.
+std::wstring WhyLastGoodUnused(const ProfileDamage& damage)
+{
+    return damage.refusal.empty() ? L"" : L"\n\nThe last good copy beside it was not used:\n" + damage.refusal;
+}
+
+// The lost names, one a line, as many as a message tells.
+std::wstring ListOf(const std::vector<std::wstring>& names)
+{
+    std::wstring list;
+    for (std::size_t i = 0; i < names.size() && i < kLostNamesTold; ++i)
+        list += L"\n" + names[i];
+    if (names.size() > kLostNamesTold)
+        list += L"\nand " + std::to_wstring(names.size() - kLostNamesTold) + L" more";
+    return list;
 }
 
 // "<name>-<yyyymmdd>-<hhmmss>.damaged" beside the file, numbered on when taken.
@@ -199,21 +250,28 @@ std::vector<AttributeMap> SalvageRecords(MemoryStream& document)
     return records;
 }
 
-std::vector<AttributeMap> ReadProfileRecords(const FileLocation& file, MemoryStream& document, std::wstring& damage,
-                                             std::size_t& restored)
+std::vector<AttributeMap> RecordsOf(MemoryStream& document, std::wstring& damage)
 {
-    restored = 0;
-    std::vector<AttributeMap> records = RecordsOf(document, damage);
-    if (damage.empty())
+    std::vector<AttributeMap> records;
+    damage = WalkAccount(document, [&](const XMLElement& record) { records.push_back(record.GetAttributes()); });
+    return damage.empty() ? records : SalvageRecords(document);
+}
+
+std::vector<AttributeMap> ReadProfileRecords(const FileLocation& file, MemoryStream& document, ProfileDamage& damage)
+{
+    damage = {};
+    std::vector<AttributeMap> records = RecordsOf(document, damage.reason);
+    if (damage.reason.empty())
         return records;
-    MemoryStream lastGood(file.ToString());
-    std::wstring failure;
-    if (!ReadAccountFile(LastGoodOf(file), lastGood, failure))
-        return records;
-    std::wstring lastDamage;
+    std::optional<std::wstring> name;
+    for (const AttributeMap& record : records)
+        if (IsNamed(record, kNameKey) && record.contains(kValueAttribute))
+            name = record.at(kValueAttribute);
+    LastGoodRecords lastGood = ReadLastGood(file, name);
+    damage.refusal = std::move(lastGood.refusal);
     // Each record the damage took goes after the last one met of those before it there.
     std::size_t at = 0;
-    for (const AttributeMap& record : RecordsOf(lastGood, lastDamage))
+    for (const AttributeMap& record : lastGood.records)
     {
         const auto name = record.find(kNameAttribute);
         if (name == record.end())
@@ -225,10 +283,10 @@ std::vector<AttributeMap> ReadProfileRecords(const FileLocation& file, MemoryStr
         else
         {
             records.insert(records.begin() + static_cast<std::ptrdiff_t>(at++), record);
-            ++restored;
+            ++damage.restored;
         }
     }
-    document.Seek(IStream::kFromStart, 0);
+    damage.lost = LostRecordNames(document, records);
     return records;
 }
 
@@ -248,18 +306,23 @@ void WriteAccountDocument(const std::vector<AttributeMap>& records, MemoryStream
     out.Seek(IStream::kFromStart, 0);
 }
 
-bool KeepDamagedCopy(const FileLocation& file, MemoryStream& document, const std::wstring& damage,
-                     std::size_t restored, std::wstring& failure)
+bool KeepDamagedCopy(const FileLocation& file, MemoryStream& document, const ProfileDamage& damage,
+                     std::wstring& failure)
 {
     const FileLocation copy = DatedCopyOf(file);
     if (!StoreAccountFile(copy, document, failure))
         return false;
-    TellPlayerAboutProfiles(
-        L"A profile file could not be read whole:\n\n" + PathForMessages(file) + L"\n" + damage +
-        L"\n\nA copy of it was kept as\n" + PathForMessages(copy) +
-        (restored == 0 ? L"\n\nThe profile goes on with everything that could be read."
-                       : L"\n\nWhat the damage took was taken from the profile as it was last saved whole:\n" +
-                             PathForMessages(LastGoodOf(file)) + L"\n\nThe profile goes on with all of it."));
+    std::wstring text = L"A profile file could not be read whole:\n\n" + PathForMessages(file) + L"\n" + damage.reason +
+                        L"\n\nA copy of it was kept as\n" + PathForMessages(copy);
+    text += WhyLastGoodUnused(damage);
+    if (damage.restored > 0)
+        text += L"\n\nWhat the damage took was taken from the profile as it was last saved whole:\n" +
+                PathForMessages(LastGoodOf(file));
+    if (!damage.lost.empty())
+        text += L"\n\nThese records could not be read and are only in the copy:" + ListOf(damage.lost);
+    text += damage.lost.empty() && damage.restored > 0 ? L"\n\nThe profile goes on with all of it."
+                                                       : L"\n\nThe profile goes on with everything that could be read.";
+    TellPlayerAboutProfiles(text);
     return true;
 }
 
@@ -269,14 +332,18 @@ bool SecureAccountFile(const FileLocation& file)
     std::wstring failure;
     if (!ReadAccountFile(file, document, failure))
     {
-        TellPlayerAboutProfiles(L"A profile file could not be opened:\n\n" + failure +
-                                L"\n\nThe game goes on without it and leaves the file as it is.");
+        // A FIFO or a device by a profile's name is nobody's profile: nothing to tell a player.
+        if (GetLastError() == ERROR_CANT_ACCESS_FILE)
+            DebugPrint("A profile file was passed over, as it is no regular file:\n%s\n",
+                       Utf8::FromWide(failure).c_str());
+        else
+            TellPlayerAboutProfiles(L"A profile file could not be opened:\n\n" + failure +
+                                    L"\n\nThe game goes on without it and leaves the file as it is.");
         return false;
     }
-    std::wstring damage;
-    std::size_t restored = 0;
-    const std::vector<AttributeMap> records = ReadProfileRecords(file, document, damage, restored);
-    if (damage.empty())
+    ProfileDamage damage;
+    const std::vector<AttributeMap> records = ReadProfileRecords(file, document, damage);
+    if (damage.reason.empty())
     {
         RefreshLastGood(file, document);
         return true;
@@ -292,7 +359,8 @@ bool SecureAccountFile(const FileLocation& file)
     FileSystem* fileSystem = FileSystem::GetInstance();
     const bool moved = fileSystem && fileSystem->Replace(file, copy);
     TellPlayerAboutProfiles(
-        L"A profile file holds nothing that could be read:\n\n" + PathForMessages(file) + L"\n" + damage +
+        L"A profile file holds nothing that could be read:\n\n" + PathForMessages(file) + L"\n" + damage.reason +
+        WhyLastGoodUnused(damage) +
         (moved ? L"\n\nIt was moved to\n" + PathForMessages(copy) + L"\nand the game goes on without it."
                : L"\n\nThe game goes on without it and leaves the file as it is."));
     return false;

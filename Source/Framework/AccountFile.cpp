@@ -1,8 +1,8 @@
 #include "Framework/AccountFile.h"
 
-#include "Debug.h"
 #include "FileSystem.h"
 #include "Framework/AccountDamage.h"
+#include "Framework/AccountLastGood.h"
 #include "MemoryStream.h"
 #include "Platform/Compat/Kernel/LastError.h"
 #include "StreamUtil.h"
@@ -27,7 +27,12 @@ constexpr int kTemporaryNames = 100;
 // Random characters in a temporary name: as many as mkstemp uses, from the same letters and digits.
 constexpr int kRandomCharacters = 6;
 const wchar_t kNameCharacters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-const wchar_t kLastGoodExtension[] = L".lastgood";
+
+std::function<std::wstring()>& NameSource()
+{
+    static std::function<std::wstring()> source;
+    return source;
+}
 
 struct StreamRelease
 {
@@ -124,56 +129,26 @@ void CopyWithEdit(IXMLReader& reader, XMLWriter& writer, const RecordEdit& edit)
     }
 }
 
-// The document with every edit applied, one pass each.
-void ApplyEdits(MemoryStream& document, const std::vector<RecordEdit>& edits)
-{
-    for (const RecordEdit& edit : edits)
-    {
-        MemoryStream edited(L"Temporary");
-        {
-            document.Seek(IStream::kFromStart, 0);
-            XMLReader reader(document);
-            XMLWriter writer(&edited);
-            CopyWithEdit(reader, writer, edit);
-        }
-        document = std::move(edited);
-    }
-    document.Seek(IStream::kFromStart, 0);
-}
-
 // "<name>-<random>.tmp" beside the file: a name nobody can know ahead, so that files planted under
 // the names to come cannot keep a write from being stored.
 FileLocation TemporaryFor(const FileLocation& file)
 {
-    std::random_device random;
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(kNameCharacters) - 2);
     std::wstring name = std::wstring(file.GetName()) + L"-";
-    for (int i = 0; i < kRandomCharacters; ++i)
-        name += kNameCharacters[pick(random)];
+    if (NameSource())
+        name += NameSource()();
+    else
+    {
+        std::random_device random;
+        std::uniform_int_distribution<std::size_t> pick(0, std::size(kNameCharacters) - 2);
+        for (int i = 0; i < kRandomCharacters; ++i)
+            name += kNameCharacters[pick(random)];
+    }
     FileLocation temporary = file;
     temporary.SetName(name.c_str());
     temporary.SetExtension(kTemporaryExtension);
     return temporary;
 }
 
-bool HoldSameBytes(MemoryStream& one, MemoryStream& other)
-{
-    std::vector<std::uint8_t> oneStorage, otherStorage;
-    one.Seek(IStream::kFromStart, 0);
-    other.Seek(IStream::kFromStart, 0);
-    const StreamBytes a = ReadAllBytes(one, oneStorage);
-    const StreamBytes b = ReadAllBytes(other, otherStorage);
-    return a.size == b.size && std::equal(a.data, a.data + a.size, b.data);
-}
-
-// Stores content as the file's last good generation too; a failure there leaves the profile saved,
-// so it is only logged.
-void KeepLastGood(const FileLocation& file, MemoryStream& content)
-{
-    std::wstring failure;
-    if (!StoreAccountFile(LastGoodOf(file), content, failure))
-        DebugPrint("The last good copy of a profile could not be kept:\n%s\n", Utf8::FromWide(failure).c_str());
-}
 } // namespace
 
 bool IsNamed(const AttributeMap& record, const std::wstring& key)
@@ -189,9 +164,8 @@ AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstrin
     std::wstring failure;
     if (!ReadAccountFile(file, content, failure))
         return found;
-    std::wstring damage;
-    std::size_t restored = 0;
-    for (const AttributeMap& record : ReadProfileRecords(file, content, damage, restored))
+    ProfileDamage damage;
+    for (const AttributeMap& record : ReadProfileRecords(file, content, damage))
         if (IsNamed(record, key))
             found.GetAttributes() = record;
     return found;
@@ -210,13 +184,12 @@ bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>&
     {
         if (!ReadAccountFile(file, document, failure))
             return false;
-        std::wstring damage;
-        std::size_t restored = 0;
-        std::vector<AttributeMap> records = ReadProfileRecords(file, document, damage, restored);
-        if (!damage.empty())
+        ProfileDamage damage;
+        std::vector<AttributeMap> records = ReadProfileRecords(file, document, damage);
+        if (!damage.reason.empty())
         {
             // Writing back only what could be read would drop the rest for good.
-            if (!KeepDamagedCopy(file, document, damage, restored, failure))
+            if (!KeepDamagedCopy(file, document, damage, failure))
                 return false;
             for (const RecordEdit& record : required)
                 if (std::none_of(records.begin(), records.end(),
@@ -236,20 +209,20 @@ bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>&
     return true;
 }
 
-FileLocation LastGoodOf(const FileLocation& file)
+void ApplyEdits(MemoryStream& document, const std::vector<RecordEdit>& edits)
 {
-    FileLocation lastGood = file;
-    lastGood.SetExtension(kLastGoodExtension);
-    return lastGood;
-}
-
-void RefreshLastGood(const FileLocation& file, MemoryStream& content)
-{
-    MemoryStream kept(file.ToString());
-    std::wstring failure;
-    if (!ReadAccountFile(LastGoodOf(file), kept, failure) || !HoldSameBytes(kept, content))
-        KeepLastGood(file, content);
-    content.Seek(IStream::kFromStart, 0);
+    for (const RecordEdit& edit : edits)
+    {
+        MemoryStream edited(L"Temporary");
+        {
+            document.Seek(IStream::kFromStart, 0);
+            XMLReader reader(document);
+            XMLWriter writer(&edited);
+            CopyWithEdit(reader, writer, edit);
+        }
+        document = std::move(edited);
+    }
+    document.Seek(IStream::kFromStart, 0);
 }
 
 std::wstring PathForMessages(const FileLocation& file)
@@ -258,14 +231,16 @@ std::wstring PathForMessages(const FileLocation& file)
     return fileSystem ? fileSystem->GetPath(file) : file.ToString();
 }
 
-bool ReadAccountFile(const FileLocation& file, MemoryStream& out, std::wstring& failure)
+bool ReadAccountFile(const FileLocation& file, MemoryStream& out, std::wstring& failure, int access)
 {
-    const FileStreamPtr stream = Open(file, kFileRead, kOpenExisting);
+    const FileStreamPtr stream = Open(file, access, kOpenExisting);
     if (stream)
         SetLastError(ERROR_SUCCESS);
     if (!stream || !CopyWhole(*stream, out))
     {
-        failure = Failure(file, GetLastError(), kReadShort);
+        const DWORD code = GetLastError();
+        failure = Failure(file, code, kReadShort);
+        SetLastError(code);
         return false;
     }
     out.Seek(IStream::kFromStart, 0);
@@ -307,5 +282,10 @@ bool StoreAccountFile(const FileLocation& file, MemoryStream& content, std::wstr
     failure = Failure(file, error, kWriteShort);
     fileSystem->Delete(temporary);
     return false;
+}
+
+void SetTemporaryNameSource(std::function<std::wstring()> source)
+{
+    NameSource() = std::move(source);
 }
 } // namespace Corvane::Internal

@@ -13,15 +13,14 @@
 // leaves the old content as it was. A file that does not read cleanly is never written over
 // before a dated copy of it is kept (AccountDamage.h).
 //
-// Beside each profile lies its last good generation, "<name>.lastgood": the content the file was
-// last written with whole, or read cleanly at a start, stored the same way. When damage takes
-// records from the file, they come back from there. Profiles are listed by ".act", so it is never
-// taken for one. Main thread.
+// Beside each profile lies its last good generation (AccountLastGood.h). Main thread.
 #pragma once
 
 #include "AttributeContainer.h"
 #include "FileLocation.h"
+#include "IFileSystemPartition.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +48,8 @@ inline constexpr wchar_t kAccountTag[] = L"account";
 inline constexpr wchar_t kRecordTag[] = L"record";
 inline constexpr wchar_t kNameAttribute[] = L"name";
 inline constexpr wchar_t kValueAttribute[] = L"value";
+// The record of the profile's name (Account::kNameKey).
+inline constexpr wchar_t kNameKey[] = L"Corvane::AccountManager::Name";
 
 struct RecordEdit
 {
@@ -74,18 +75,16 @@ AttributeContainer FindAccountRecord(const FileLocation& file, const std::wstrin
 bool RewriteAccountFile(const FileLocation& file, const std::vector<RecordEdit>& edits, bool fresh,
                         std::wstring& failure, const std::vector<RecordEdit>& required = {});
 
-// Where the file's last good generation lies.
-FileLocation LastGoodOf(const FileLocation& file);
-// Makes content, the file's content as it read cleanly, its last good generation, unless that
-// holds it already.
-void RefreshLastGood(const FileLocation& file, MemoryStream& content);
+// The document, a clean account, with every edit applied in order.
+void ApplyEdits(MemoryStream& document, const std::vector<RecordEdit>& edits);
 
 // The file's full path, for the player's messages.
 std::wstring PathForMessages(const FileLocation& file);
 
-// The whole file, ready to read from its start. False, with failure set as above, when it cannot be
-// opened or read whole.
-bool ReadAccountFile(const FileLocation& file, MemoryStream& out, std::wstring& failure);
+// The whole file, ready to read from its start, opened with access (kFileRead, with kFileNoLink
+// for the file itself only). False, with failure set as above and the failed call's code as the
+// last error, when it cannot be opened or read whole.
+bool ReadAccountFile(const FileLocation& file, MemoryStream& out, std::wstring& failure, int access = kFileRead);
 
 // Stores content (from its start) as the new content of file through a new temporary file and one
 // replace; false, with failure set as above, when any step fails (the temporary file is then
@@ -94,4 +93,7 @@ bool StoreAccountFile(const FileLocation& file, MemoryStream& content, std::wstr
 
 // The extension of the temporary files, which only a write in progress (or one killed) leaves.
 inline constexpr wchar_t kTemporaryExtension[] = L".tmp";
+// Gives the random part of the temporary names from now on; empty: the system's random source.
+// Tests use it to know where a write will go.
+void SetTemporaryNameSource(std::function<std::wstring()> source);
 } // namespace Corvane::Internal

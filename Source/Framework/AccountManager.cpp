@@ -1,15 +1,19 @@
 #include "Framework/AccountManager.h"
 
+#include "Debug.h"
 #include "FileSystem.h"
 #include "Framework/Account.h"
 #include "Framework/AccountDamage.h"
 #include "Framework/AccountFile.h"
+#include "Framework/AccountLastGood.h"
 #include "Framework/IAccountChangeHandler.h"
 #include "Framework/ProfileNotice.h"
 #include "RuntimeError.h"
 #include "TextConversion.h"
+#include "Utf8.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace Corvane
 {
@@ -22,13 +26,34 @@ constexpr int kProfilePartition = 2;
 const wchar_t kProfileFolder[] = L".";
 const wchar_t kProfileExtension[] = L".act";
 
+std::vector<FileLocation> ListProfileFolder(FileSystem& fileSystem, const wchar_t* extension)
+{
+    std::vector<FileLocation> files;
+    fileSystem.List(FileLocation(kProfilePartition, kProfileFolder, L"*", extension), files);
+    return files;
+}
+
 // Only a write in progress has a temporary file; one left is a killed write's, never to be used.
 void RemoveTemporaryFiles(FileSystem& fileSystem)
 {
-    std::vector<FileLocation> files;
-    fileSystem.List(FileLocation(kProfilePartition, kProfileFolder, L"*", Internal::kTemporaryExtension), files);
-    for (const FileLocation& file : files)
+    for (const FileLocation& file : ListProfileFolder(fileSystem, Internal::kTemporaryExtension))
         fileSystem.Delete(file);
+}
+
+// Deleting both files forgets a player; a last good copy left alone (a delete cut short, a profile
+// file removed by hand) would otherwise stay for ever, and come back to a new profile of its name.
+void RemoveOrphanedLastGood(FileSystem& fileSystem)
+{
+    const std::vector<FileLocation> profiles = ListProfileFolder(fileSystem, kProfileExtension);
+    for (const FileLocation& copy : ListProfileFolder(fileSystem, Internal::kLastGoodExtension))
+        if (std::none_of(profiles.begin(), profiles.end(), [&](const FileLocation& profile) {
+                return std::wstring_view(profile.GetName()) == copy.GetName();
+            }))
+        {
+            DebugPrint("A last good copy without its profile is removed:\n%s\n",
+                       Utf8::FromWide(Internal::PathForMessages(copy)).c_str());
+            fileSystem.Delete(copy);
+        }
 }
 } // namespace
 
@@ -66,18 +91,20 @@ void AccountManager::Load()
     // The first start's writes tell the player once when the folder takes none.
     ProfileSaveBatch batch;
     RemoveTemporaryFiles(*fileSystem);
-    std::vector<FileLocation> files;
-    fileSystem->List(FileLocation(kProfilePartition, kProfileFolder, L"*", kProfileExtension), files);
-    for (const FileLocation& file : files)
+    RemoveOrphanedLastGood(*fileSystem);
+    for (const FileLocation& file : ListProfileFolder(*fileSystem, kProfileExtension))
     {
         if (!Internal::SecureAccountFile(file))
             continue;
         const Account reader(file, L"", false);
-        // A name is shown and written back: the control characters a hand edit may have put in
-        // are no part of it.
-        mAccounts.push_back(std::make_unique<Account>(
-            file, WithoutControlCharacters(Account::ReadString(&reader, Account::kNameKey, L"")),
-            Account::ReadBool(&reader, Account::kIsCurrentKey, false)));
+        const std::wstring stored = Account::ReadString(&reader, Account::kNameKey, L"");
+        // The control characters a hand edit may have put into a name are no part of it, in the
+        // game or in its file.
+        const std::wstring name = WithoutControlCharacters(stored);
+        mAccounts.push_back(
+            std::make_unique<Account>(file, name, Account::ReadBool(&reader, Account::kIsCurrentKey, false)));
+        if (name != stored)
+            Account::WriteString(mAccounts.back().get(), Account::kNameKey, name);
     }
     if (mAccounts.empty())
     {

@@ -44,10 +44,10 @@ DWORD CreationFor(int disposition)
 
 FileStream::FileStream(const std::wstring& path, int access, int disposition) : mPath(path)
 {
-    const AccessMode mode = ModeFor(access);
+    const AccessMode mode = ModeFor(access & 3);
     mCapabilities = mode.capabilities;
     mHandle = CreateFileW(path.c_str(), mode.desired, mode.share, nullptr, CreationFor(disposition),
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
+                          access & 4 ? FILE_FLAG_OPEN_REPARSE_POINT : FILE_ATTRIBUTE_NORMAL, nullptr);
     if (mHandle == INVALID_HANDLE_VALUE)
     {
         const DWORD code = GetLastError();

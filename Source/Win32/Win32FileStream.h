@@ -9,9 +9,9 @@ namespace Win32
 class FileStream final : public Corvane::IStream
 {
 public:
-    // access: 1 read, 2 write, 3 both (other values: neither); disposition: 0 create always,
-    // 1 create new, 2 open always, 3 open existing. Raises Win32Error "Could not open file '<path>'."
-    // (with the system's reason) when the file cannot be opened.
+    // access: 1 read, 2 write, 3 both (0: neither), plus 4 to open no symbolic link; disposition:
+    // 0 create always, 1 create new, 2 open always, 3 open existing. Raises Win32Error "Could not
+    // open file '<path>'." (with the system's reason) when the file cannot be opened.
     FileStream(const std::wstring& path, int access, int disposition);
     ~FileStream() override;
     FileStream(const FileStream&) = delete;

@@ -1,7 +1,6 @@
 #include "Framework/Account.h"
 
 #include "Framework/AccountManager.h"
-#include "Platform/Compat/Kernel/LastError.h"
 #include "Stream.h"
 #include "Support/BoxCapture.h"
 #include "Support/DebugCapture.h"
@@ -31,12 +30,6 @@ public:
     {
         if (access & kFileWrite)
             written.push_back(Utf8::FromWide(location.GetName()) + Utf8::FromWide(location.GetExtension()));
-        if (disposition == kCreateNew && takenNames > 0)
-        {
-            --takenNames;
-            SetLastError(ERROR_ALREADY_EXISTS);
-            return nullptr;
-        }
         return mDisk.OpenStream(location, access, disposition);
     }
     void Refresh() override { mDisk.Refresh(); }
@@ -51,8 +44,6 @@ public:
     std::wstring GetPath(const FileLocation& location) const override { return mDisk.GetPath(location); }
 
     std::vector<std::string> written;
-    // How many of the next new files to make find their name taken.
-    int takenNames = 0;
 
 private:
     Win32FileSystemPartition mDisk;
@@ -209,7 +200,7 @@ TEST_F(AccountTest, AWriteThatCannotBeStoredIsToldAndKeptUntilALaterWriteStoresI
 // Damage of every kind to a profile saved whole: the file as it was lies beside as a dated copy,
 // and every record comes back where it stood, from the file when it is whole there, else from the
 // last good generation. Without that generation (a file an older version wrote), the records whole
-// in the file are kept and the profile keeps its name.
+// in the file are kept, the profile keeps its name and the player is told what is lost.
 TEST_F(AccountTest, ADamagedFileIsKeptAsACopyAndEveryRecordComesBackFromItOrTheLastGoodGeneration)
 {
     const std::string a = Record("A", "1"), b = Record("B", "2"), c = Record("C", "3");
@@ -258,40 +249,48 @@ TEST_F(AccountTest, ADamagedFileIsKeptAsACopyAndEveryRecordComesBackFromItOrTheL
                              "\n\n") != std::string::npos &&
                     box.ends_with(test.lastGood ? "taken from the profile as it was last saved whole:\n" + lastGood +
                                                       "\n\nThe profile goes on with all of it."
-                                                : "The profile goes on with everything that could be read."))
+                                                : "could not be read and are only in the copy:\nB\n\n"
+                                                  "The profile goes on with everything that could be read."))
             << box;
         const std::string kept = test.lastGood ? whole : damage(b, "");
         EXPECT_EQ(Content(), kept.substr(0, kept.size() - 12) + Record("Score", "20") + "</account>\r\n");
-        EXPECT_EQ(profiles.Folder().Read(ProfileFolder::LastGood(account)), Content());
+        EXPECT_EQ(profiles.Folder().Read(ProfileFolder::LastGood(account)), profiles.LastGoodContent(account));
         std::filesystem::remove(profiles.Folder().Path() / copy);
     }
 }
 
-// Temporary names are drawn at random, as mkstemp draws them: links planted under the names an
-// older version counted through neither keep a write from being stored nor are written through; a
-// name found taken is passed over for another, up to a bound; a later start removes what is left.
-TEST_F(AccountTest, TemporaryNamesCannotBeGuessedAndLinksPlantedUnderThemAreNeverWrittenThrough)
+// Temporary names are drawn at random, as mkstemp draws them, and one found taken is passed over
+// for another, up to a bound: links planted under the very names a write draws neither keep it
+// from being stored nor are written through; a later start removes what is left.
+TEST_F(AccountTest, LinksPlantedWhereAWriteGoesAreNeverWrittenThrough)
 {
     const std::filesystem::path folder = profiles.Folder().Path();
     const std::filesystem::path precious = profiles.Folder().Write("elsewhere/precious.txt", "precious");
-    for (int n = 1; n <= 200; ++n)
-        std::filesystem::create_symlink(precious, folder / (Number() + "-" + std::to_string(n) + ".tmp"));
+    int drawn = 0;
+    Internal::SetTemporaryNameSource([&] { return std::to_wstring(drawn++); });
+    const std::shared_ptr<void> randomAgain(nullptr, [](void*) { Internal::SetTemporaryNameSource(nullptr); });
     // Two names for a write that is stored: the profile's and its last good generation's.
     const struct
     {
-        int taken;
+        int planted;
         std::size_t tried;
-    } cases[] = {{0, 2}, {5, 7}, {1000, 100}};
+    } cases[] = {{0, 2}, {5, 7}, {100, 100}};
     for (const auto& test : cases)
     {
-        SCOPED_TRACE(test.taken);
+        SCOPED_TRACE(test.planted);
+        for (int n = drawn; n < drawn + test.planted; ++n)
+            std::filesystem::create_symlink(precious, folder / (Number() + "-" + std::to_string(n) + ".tmp"));
         partition->written.clear();
-        partition->takenNames = test.taken;
-        EXPECT_EQ(Account::WriteInt(account, "A", test.taken), test.taken < 1000);
+        EXPECT_EQ(Account::WriteInt(account, "A", test.planted), test.planted < 100);
         EXPECT_EQ(std::set<std::string>(partition->written.begin(), partition->written.end()).size(), test.tried);
+        EXPECT_EQ(profiles.Folder().Read("elsewhere/precious.txt"), "precious");
     }
-    partition->takenNames = 0;
-    EXPECT_EQ(profiles.Folder().Read("elsewhere/precious.txt"), "precious");
+
+    // The system's names: none drawn twice.
+    Internal::SetTemporaryNameSource(nullptr);
+    partition->written.clear();
+    EXPECT_TRUE(Account::WriteInt(account, "A", 1) && Account::WriteInt(account, "A", 2));
+    EXPECT_EQ(std::set<std::string>(partition->written.begin(), partition->written.end()).size(), 4u);
     delete AccountManager::Get();
     AccountManager::Get();
     for (const auto& entry : std::filesystem::directory_iterator(folder))

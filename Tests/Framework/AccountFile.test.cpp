@@ -1,6 +1,7 @@
 #include "Framework/AccountFile.h"
 
 #include "Framework/AccountDamage.h"
+#include "Framework/AccountLastGood.h"
 #include "Framework/AccountManager.h"
 #include "MemoryStream.h"
 #include "NumberedWrites.h"
@@ -97,15 +98,16 @@ bool ParsesWhole(const std::string& content)
 }
 } // namespace
 
-// A writer is killed at random moments while it rewrites a profile; after every kill the file
-// must parse and hold every write reported before the kill, and the one cut off at most in place
-// of the one before it under the same key.
+// A writer is killed at random moments while it rewrites a profile; after every kill the file and
+// its last good generation must parse and hold every write reported before the kill, and the one
+// cut off at most in place of the one before it under the same key (the file first).
 TEST(AccountFileTest, KillingAWriterAtAnyMomentLosesNoFinishedWrite)
 {
     ProfileFolder profiles;
     Account* account = AccountManager::Get()->GetCurrentAccount();
     const std::string folder = profiles.Folder().Path().string();
     const std::string file = Utf8::FromWide(account->GetLocation().ToString());
+    const Account lastGood(Internal::LastGoodOf(account->GetLocation()), L"", false);
 
     std::mt19937 random(7);
     std::uniform_int_distribution<int> delay(0, 60);
@@ -125,18 +127,24 @@ TEST(AccountFileTest, KillingAWriterAtAnyMomentLosesNoFinishedWrite)
         next = cut + 1;
 
         ASSERT_TRUE(ParsesWhole(profiles.Folder().Read(file))) << "after kill " << kill;
-        ASSERT_EQ(Account::ReadString(account, Account::kNameKey, L""), L"TRVL_DEFAULT_PROFILE");
+        ASSERT_TRUE(ParsesWhole(profiles.Folder().Read(ProfileFolder::LastGood(account)))) << "after kill " << kill;
+        for (const Account* copy : {static_cast<const Account*>(account), &lastGood})
+            ASSERT_EQ(Account::ReadString(copy, Account::kNameKey, L""), L"TRVL_DEFAULT_PROFILE");
         std::map<std::string, std::int64_t> keys = expected;
         keys.emplace(KeyOfWrite(cut), -1);
         for (const auto& [key, value] : keys)
         {
-            const std::int64_t stored = ReadNumber(account, key);
-            if (key == KeyOfWrite(cut) && stored == cut)
+            const std::int64_t stored = ReadNumber(account, key), kept = ReadNumber(&lastGood, key);
+            const bool landed = key == KeyOfWrite(cut) && stored == cut;
+            if (landed)
                 expected[key] = cut;
             else
                 ASSERT_EQ(stored, value) << key << " after kill " << kill;
+            if (!landed || kept != cut)
+                ASSERT_EQ(kept, value) << key << " in the last good copy after kill " << kill;
         }
     }
+    RecordProperty("writes", writes);
     EXPECT_GT(writes, 200) << "the writer seldom got to write";
 }
 
@@ -170,6 +178,7 @@ TEST(AccountFileTest, KillingAProfileSwitchAtAnyMomentLeavesAProfileCurrent)
         }
         ASSERT_GE(current, 1) << "no profile is current after kill " << kill;
     }
+    RecordProperty("switches", switches);
     EXPECT_GT(switches, 30) << "the writer seldom got to switch";
 
     delete manager;

@@ -98,7 +98,7 @@ TEST_F(AccountManagerTest, AFirstStartWritesOneDefaultProfileThatTheNextStartFin
                   "<record name=\"Corvane::AccountManager::IsCurrent\" value=\"true\"/>\r\n"
                   "</account>\r\n");
 
-    EXPECT_EQ(profiles.Folder().Read(ProfileFolder::LastGood(current)), profiles.Content(current));
+    EXPECT_EQ(profiles.Folder().Read(ProfileFolder::LastGood(current)), profiles.LastGoodContent(current));
 
     delete manager;
     manager = AccountManager::Get();
@@ -192,17 +192,18 @@ TEST_F(AccountManagerTest, FilesWithoutOrWithTwoCurrentFlagsAreSettledOnTheFirst
     EXPECT_EQ(AccountManager::Get()->GetCurrentAccount()->GetName(), L"One");
 }
 
-// Control characters put into a name by a hand edit, which a strict XML reader refuses as
-// references, are dropped from the name as it is read and from the file as it is written.
+// Control characters put into a name by a hand edit (some of them references a strict XML reader
+// refuses) are dropped from the name as it is read, and from its file at once.
 TEST_F(AccountManagerTest, ControlCharactersAreDroppedFromANameReadFromItsFile)
 {
     WriteProfile("1.act", "A&#1;n&#0;n", "true");
-    WriteProfile("2.act", "&#x7F;B&#10;ob&#x9F;", "false");
+    WriteProfile("2.act", "&#x7F;B&#10;o&#13;b&#9;&#x9F;", "false");
     WriteProfile("3.act", "Zo\xC3\xAB", "false");
     AccountManager& manager = *AccountManager::Get();
     EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"Ann", L"Bob", L"Zo\u00EB"}));
-    Account::WriteInt(manager.FindAccount(L"Ann"), "Level", 1);
-    EXPECT_EQ(profiles.Folder().Read("1.act").find("&#"), std::string::npos) << profiles.Folder().Read("1.act");
+    for (const char* file : {"1.act", "2.act", "1.lastgood", "2.lastgood"})
+        EXPECT_EQ(profiles.Folder().Read(file).find("&#"), std::string::npos) << profiles.Folder().Read(file);
+    EXPECT_NE(profiles.Folder().Read("2.act").find("value=\"Bob\""), std::string::npos);
 }
 
 // At start: a damaged profile is repaired after a dated copy of it is kept; one with nothing
@@ -218,7 +219,7 @@ TEST_F(AccountManagerTest, AtStartADamagedProfileIsKeptAsACopyAndOneWithNothingR
     profiles.Folder().Write("1.act", cut);
     profiles.Folder().Write("2.act", "");
     profiles.Folder().Write("3.act", "");
-    profiles.Folder().Write("3.lastgood", three);
+    profiles.Folder().Write("3.lastgood", ProfileFolder::AsLastGood(three, "3.act"));
     BoxCapture boxes;
     AccountManager& manager = *AccountManager::Get();
     EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"One", L"Three"}));

@@ -65,6 +65,17 @@ public:
     {
         return Utf8::FromWide(account->GetLocation().GetName()) + ".lastgood";
     }
+    // A profile's content as its last good generation holds it: with the record naming the file
+    // ("12345.act") it was kept for.
+    static std::string AsLastGood(const std::string& content, const std::string& file)
+    {
+        return content.substr(0, content.rfind("</account>")) +
+               "<record name=\"Corvane::AccountManager::LastGoodOf\" value=\"" + file + "\"/>\r\n</account>\r\n";
+    }
+    std::string LastGoodContent(const Account* account) const
+    {
+        return AsLastGood(Content(account), Utf8::FromWide(account->GetLocation().GetName()) + ".act");
+    }
 
 private:
     TempFolder mFolder;

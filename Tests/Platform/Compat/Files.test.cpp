@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -107,6 +109,24 @@ TEST(Files, DispositionsKeepTheirMeanings)
     ASSERT_NE(truncated, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetFileSize(truncated, nullptr), 0u);
     CloseHandle(truncated);
+
+    // A link leads to its file unless the open asks for the name itself.
+    const std::wstring link = temp.WidePath() + L"/link.bin";
+    std::filesystem::create_symlink(temp.Path() / "file.bin", temp.Path() / "link.bin");
+    HANDLE followed = Open(link, GENERIC_READ, OPEN_EXISTING);
+    EXPECT_NE(followed, INVALID_HANDLE_VALUE);
+    CloseHandle(followed);
+    EXPECT_EQ(CreateFileW(link.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
+              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_CANT_RESOLVE_FILENAME);
+
+    // Nothing but a regular file opens, and at once: a FIFO would wait for its other end.
+    ASSERT_EQ(::mkfifo((temp.Path() / "fifo").c_str(), 0600), 0);
+    for (const DWORD access : {GENERIC_READ, GENERIC_WRITE})
+    {
+        EXPECT_EQ(Open(temp.WidePath() + L"/fifo", access, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+        EXPECT_EQ(GetLastError(), ERROR_CANT_ACCESS_FILE);
+    }
 }
 
 TEST(Files, ReadSeekAndTell)

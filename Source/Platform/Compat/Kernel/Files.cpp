@@ -149,7 +149,7 @@ bool TakeSharingLock(int fd, DWORD access, DWORD share)
 }
 } // namespace
 
-HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, void*, DWORD disposition, DWORD, HANDLE)
+HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, void*, DWORD disposition, DWORD attributes, HANDLE)
 {
     if (!path || !*path)
     {
@@ -189,11 +189,25 @@ HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, void*, DWORD 
     }
     if (truncate && !(access & GENERIC_WRITE))
         flags = (flags & ~(O_RDONLY | O_WRONLY | O_RDWR)) | O_WRONLY; // truncation needs write access
+    if (attributes & FILE_FLAG_OPEN_REPARSE_POINT)
+        flags |= O_NOFOLLOW;
 
-    const int fd = ::open(native.c_str(), flags, 0644);
+    // Without blocking: a FIFO in a file's place would hold the open until a writer came (a reader,
+    // for writing). Only regular files are opened, as a path names nothing else on Windows.
+    const int fd = ::open(native.c_str(), flags | O_NONBLOCK, 0644);
     if (fd < 0)
     {
-        SetLastErrorFromErrno(errno);
+        if (errno == ENXIO) // a FIFO without a reader, or a device without its driver
+            SetLastError(ERROR_CANT_ACCESS_FILE);
+        else
+            SetLastErrorFromErrno(errno);
+        return INVALID_HANDLE_VALUE;
+    }
+    struct stat opened;
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+    {
+        ::close(fd);
+        SetLastError(ERROR_CANT_ACCESS_FILE);
         return INVALID_HANDLE_VALUE;
     }
     if (!TakeSharingLock(fd, access, share))

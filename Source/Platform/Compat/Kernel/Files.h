@@ -29,6 +29,9 @@ constexpr DWORD TRUNCATE_EXISTING = 5; // opens and truncates; fails when missin
 // Attributes.
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+// CreateFileW: the name itself, never a symbolic link's target (a link there fails the open with
+// ERROR_CANT_RESOLVE_FILENAME).
+constexpr DWORD FILE_FLAG_OPEN_REPARSE_POINT = 0x00200000;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 // Seek origins.
 constexpr DWORD FILE_BEGIN = 0;
@@ -43,7 +46,8 @@ constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
 // Opens or creates a file; INVALID_HANDLE_VALUE on failure (ERROR_SHARING_VIOLATION when the
 // sharing modes forbid it, before anything is truncated). CREATE_NEW fails on any existing name,
 // a symbolic link included, so it never writes through a link. CREATE_ALWAYS and OPEN_ALWAYS on an
-// existing file succeed and set the last error to ERROR_ALREADY_EXISTS.
+// existing file succeed and set the last error to ERROR_ALREADY_EXISTS. Only a regular file opens,
+// never waiting: a FIFO, socket or device there fails with ERROR_CANT_ACCESS_FILE.
 HANDLE CreateFileW(const wchar_t* path, DWORD access, DWORD share, void* security, DWORD disposition, DWORD flags,
                    HANDLE templateFile);
 BOOL ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read, void* overlapped);

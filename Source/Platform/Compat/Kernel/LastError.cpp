@@ -32,6 +32,7 @@ const char* SystemText(DWORD code)
         return "The process cannot access the file because it is being used by another process.";
     case ERROR_FILE_TOO_LARGE: return "The file size exceeds the limit allowed and cannot be saved.";
     case ERROR_CANT_RESOLVE_FILENAME: return "The name of the file cannot be resolved by the system.";
+    case ERROR_CANT_ACCESS_FILE: return "The file cannot be accessed by the system.";
     default: return nullptr;
     }
 }

@@ -26,6 +26,7 @@ constexpr DWORD ERROR_GEN_FAILURE = 16;
 constexpr DWORD ERROR_SHARING_VIOLATION = 17;
 constexpr DWORD ERROR_FILE_TOO_LARGE = 18;
 constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 19;
+constexpr DWORD ERROR_CANT_ACCESS_FILE = 20;
 
 // Calling thread's last error.
 DWORD GetLastError();
