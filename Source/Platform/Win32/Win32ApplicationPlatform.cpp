@@ -182,7 +182,7 @@ bool Win32ApplicationPlatform::ActivateOtherInstance()
         SetForegroundWindow(other);
     }
     DebugPrint(other ? "Another copy runs on these profiles: its window was brought to the front.\n"
-                     : "Another copy runs on these profiles (its window is not on this display, or not made yet).\n");
+                     : "Another copy runs on these profiles (it has no window yet).\n");
     return true;
 }
 
