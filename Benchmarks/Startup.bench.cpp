@@ -120,8 +120,8 @@ private:
     fs::path mRoot;
 };
 
-// A new home folder for one run, as a new player's, and its own runtime folder (the game allows
-// one copy per user); removed after the run.
+// A new home folder for one run, as a new player's, with its own profiles (the game allows one
+// copy on them) and runtime folder; removed after the run.
 class FreshHome
 {
 public:

@@ -416,11 +416,14 @@ IResourceDescriptor* ResourceManager::Create(const std::wstring& manifest, Label
     }
     while (!children.AtEnd())
         children.Next();
-    if (!created)
+    // The factory gave nothing, or left out a part it could not read, and said why, if anything,
+    // to the problems' scope.
+    if (!created || !problems.Losses().empty())
     {
-        // The factory gave nothing and said why, if anything, to the problems' scope.
         std::wstring path;
-        const std::string reason = problems.Text().empty() ? "nothing could be made of it." : problems.Text();
+        const std::string reason = created                  ? problems.Losses()
+                                   : problems.Text().empty() ? "nothing could be made of it."
+                                                             : problems.Text();
         KeepFailure({manifest, element.GetName(),
                      Utf8::FromWide(FormatErrorLocation(
                          reader.GetName(path), line, element.GetName() + L" '" + Utf8::ToWide(name.c_str()) + L"': ")) +

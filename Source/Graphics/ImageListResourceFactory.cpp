@@ -2,6 +2,7 @@
 
 #include "AttributeContainer.h"
 #include "Framework/ResourceManager.h"
+#include "Framework/ResourceProblems.h"
 #include "Framework/ResourceWrapper.h"
 #include "Graphics/Image.h"
 #include "Graphics/ImageFile.h"
@@ -55,9 +56,13 @@ IResourceDescriptor* ImageListResourceFactory::Create(std::wstring manifest, Lab
     if (const auto pattern = PatternOf(element))
     {
         pattern->Walk([&](const std::wstring& file) {
+            Internal::ResourceProblemScope problems;
             Image* image = LoadImage(file);
             if (image)
                 list->AddImage(image, true);
+            // A missing file ends the sequence; one that is there and cannot be read is a loss.
+            else if (IsImageFileAvailable(file))
+                problems.PassOnAsLoss();
             return image != nullptr;
         });
     }

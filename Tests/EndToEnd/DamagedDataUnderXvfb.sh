@@ -3,7 +3,8 @@
 # (the error box's text on standard error): a Loading.xml cut inside a comment, an empty
 # GameConstants.xml and half a font's metrics each give one box, at the end of loading, that names
 # the file, a line and the reason, and the game then ends as a quit ends: exit code 2, the profile
-# saved, no process left. A picture that is garbage gives one box too, and the title still comes.
+# saved, no process left. Pictures that are garbage (one the loading names, one of an image list)
+# give one box too, listing both, and the title still comes; so do sound files that are all garbage.
 # Skipped (exit 77) without Xvfb. Usage: DamagedDataUnderXvfb.sh <path to fennik, in its data folder>
 set -u
 program=$1
@@ -14,18 +15,22 @@ source "$here/OneProgram.sh" x11
 data=$(cd "$(dirname "$program")" && pwd)
 game="$work/game/$(basename "$program")"
 picture=Art/Title/LogoKnife.png
+listed=Art/MainMenu/PlayGlint_2.png
 
-# A copy of the game whose file $1 (relative to the data folder) holds what python's $2 makes of
-# its text t; the rest of the data is linked from the built folder. A fresh profile folder with a
-# windowed first start.
+# A copy of the game whose files $1 (relative to the data folder, separated by spaces) each hold
+# what python's $2 makes of its text t; the rest of the data is linked from the built folder. A
+# fresh profile folder with a windowed first start.
 damaged_game() {
     rm -rf "$work/game" "$XDG_DATA_HOME"
     mkdir -p "$work/game"
     cp -rs "$data"/. "$work/game"/
-    rm "$game" "$work/game/$1"
+    rm "$game"
     cp "$program" "$game"
-    python3 -c "import sys; t = open(sys.argv[1], 'rb').read(); open(sys.argv[2], 'wb').write($2)" \
-        "$data/$1" "$work/game/$1"
+    for file in $1; do
+        rm "$work/game/$file"
+        python3 -c "import sys; t = open(sys.argv[1], 'rb').read(); open(sys.argv[2], 'wb').write($2)" \
+            "$data/$file" "$work/game/$file"
+    done
     windowed_first_start
 }
 
@@ -62,9 +67,15 @@ damaged_game Manifests/GameConstants.xml "b''"
 run_damaged ended Manifests/GameConstants.xml "The document has no element"
 damaged_game Fonts/DejaVuSans-16.txt "t[:len(t) // 2]"
 run_damaged ended Fonts/DejaVuSans-16.txt "kerning values are missing"
-damaged_game "$picture" "b'not a picture'"
+damaged_game "$picture $listed" "b'not a picture'"
 run_damaged title 'Manifests/[A-Za-z]+\.xml' "Image ${picture%.png} could not be loaded."
+grep -qF "imagelist 'MainMenu_PlayGlintImages': Image ${listed%.png} could not be loaded." <<<"$box" ||
+    fail "the box does not list the image list's picture: $box"
+quit_and_wait
+damaged_game "$(cd "$data" && find Sounds Voices -name '*.ogg' | tr '\n' ' ')" "b'not a sound'"
+run_damaged title 'Manifests/[A-Za-z]+\.xml' "Sounds/Stings/LogoEffect.ogg plays nothing"
+grep -qE "^\.\.\.and [0-9]+ more, which the game's log lists\.$" <<<"$box" || fail "the box does not count the rest: $box"
 quit_and_wait
 echo "PASSED: a cut Loading.xml, an empty GameConstants.xml and half a font's metrics each gave one box" \
-    "naming the file, line and reason and ended the game (exit 2, profile saved); a garbage picture gave one" \
-    "and played on"
+    "naming the file, line and reason and ended the game (exit 2, profile saved); garbage pictures (one an" \
+    "image list's) gave one and played on, as every sound file garbage did"

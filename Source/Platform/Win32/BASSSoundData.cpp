@@ -2,6 +2,7 @@
 
 #include "Debug.h"
 #include "FileLocation.h"
+#include "Framework/ResourceProblems.h"
 #include "Framework/ResourceFiles.h"
 #include "Platform/Compat/Audio/AudioOutputControl.h"
 #include "Platform/Compat/Audio/Bass.h"
@@ -117,7 +118,7 @@ std::shared_ptr<BASSSoundFile> LoadBASSSoundFile(const std::wstring& src)
         std::vector<std::uint8_t> bytes;
         if (!ReadSoundFile(*stream, bytes))
         {
-            DebugPrint("Sound file %ls%ls could not be read.\n", src.c_str(), extension);
+            ReportResourceLoss("Sound file %ls%ls could not be read.\n", src.c_str(), extension);
             return nullptr;
         }
         stream.reset();
@@ -127,10 +128,11 @@ std::shared_ptr<BASSSoundFile> LoadBASSSoundFile(const std::wstring& src)
         else
             file = std::make_shared<BASSMusicData>(bytes.data(), bytes.size());
         if (file->GetChannel() == 0)
-            DebugPrint("Sound file %ls%ls plays nothing: %s\n", src.c_str(), extension,
-                       Compat::Audio::GetLastAudioErrorDetail().c_str());
+            ReportResourceLoss("Sound file %ls%ls plays nothing: %s\n", src.c_str(), extension,
+                               Compat::Audio::GetLastAudioErrorDetail().c_str());
         return file;
     }
+    ReportResourceLoss("Sound %ls was not found.\n", src.c_str());
     return nullptr;
 }
 } // namespace Corvane

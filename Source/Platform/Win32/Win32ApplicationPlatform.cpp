@@ -11,6 +11,7 @@
 #include "Platform/Compat/Kernel/Module.h"
 #include "Platform/Compat/Kernel/NamedMutex.h"
 #include "Platform/Compat/Shell/Shell.h"
+#include "Platform/Compat/User/DisplayPresence.h"
 #include "Platform/Compat/User/MessageQueue.h"
 #include "Platform/Compat/User/Messages.h"
 #include "Platform/Compat/User/Metrics.h"
@@ -119,7 +120,9 @@ void Win32ApplicationPlatform::Setup()
     const wchar_t* product = ProductName();
     if (!mMutex)
     {
-        mMutex = CreateMutexW(nullptr, TRUE, product);
+        // Held in the profiles' own folder, so that two copies never save over each other's
+        // profiles, however differently they were started.
+        mMutex = Compat::CreateMutexInFolder(GetUserFolder(), TRUE, product);
         // Only a mutex that someone else already holds means another instance; when none could
         // be made at all, this one runs, and the player hears that a second copy would too.
         mSoleInstance = !(mMutex && GetLastError() == ERROR_ALREADY_EXISTS);
@@ -178,8 +181,8 @@ bool Win32ApplicationPlatform::ActivateOtherInstance()
         ShowWindow(other, SW_RESTORE);
         SetForegroundWindow(other);
     }
-    DebugPrint(other ? "Another copy runs for this user: its window was brought to the front.\n"
-                     : "Another copy runs for this user (it has no window yet).\n");
+    DebugPrint(other ? "Another copy runs on these profiles: its window was brought to the front.\n"
+                     : "Another copy runs on these profiles (it has no window yet).\n");
     return true;
 }
 
@@ -204,7 +207,13 @@ void Win32ApplicationPlatform::CreateWindow(const DisplaySettings& settings)
 
 void Win32ApplicationPlatform::GetSupportedWindowConfig(const DisplaySettings& settings)
 {
-    if (settings.width <= GetSystemMetrics(SM_CXSCREEN) && settings.height <= GetSystemMetrics(SM_CYSCREEN))
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // No screen at all is no question of its size.
+    if (width <= 0 || height <= 0)
+        throw RuntimeError(std::wstring(ProductName()) + L" " + Utf8::ToWide(Compat::WhyNoDisplay()), __FILE__,
+                           __LINE__, "Win32ApplicationPlatform::GetSupportedWindowConfig");
+    if (settings.width <= width && settings.height <= height)
         return;
     wchar_t text[512];
     std::swprintf(text, sizeof text / sizeof text[0], L"%ls requires a screen resolution of %dx%d.", ProductName(),

@@ -16,8 +16,8 @@ public:
     Win32ApplicationPlatform();
     ~Win32ApplicationPlatform() override;
 
-    // The general set-up, then the single-instance mutex named after the product, the icons and
-    // the window class named after the product. Throws Win32Error when the class cannot be
+    // The general set-up, then the single-instance mutex named after the product in the per-user
+    // folder, the icons and the window class named after the product. Throws Win32Error when the class cannot be
     // registered.
     void Setup() override;
     void Cleanup() override;

@@ -16,6 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -50,78 +52,71 @@ template <typename Body> int InChild(Body body)
 }
 } // namespace
 
-TEST(NamedMutex, ASecondProcessSeesTheFirstOwner)
+// The lock of a folder as copies of the program meet it: the first holds it, a second sees it held
+// until the first closes it or is killed.
+TEST(NamedMutex, OneProcessAtATimeHoldsTheLockOfAFolder)
 {
+    const Corvane::Testing::TempFolder folder;
     const std::wstring name = UniqueName("Mutex");
-    HANDLE mine = CreateMutexW(nullptr, TRUE, name.c_str());
+    const auto second = [&](DWORD expected) {
+        return InChild([&] {
+            HANDLE theirs = Compat::CreateMutexInFolder(folder.WidePath(), TRUE, name.c_str());
+            const int result = theirs && GetLastError() == expected ? 0 : 1;
+            CloseHandle(theirs);
+            return result;
+        });
+    };
+    HANDLE mine = Compat::CreateMutexInFolder(folder.WidePath(), TRUE, name.c_str());
     ASSERT_NE(mine, nullptr);
     EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
-    const int childSaw = InChild([&] {
-        HANDLE theirs = CreateMutexW(nullptr, TRUE, name.c_str());
-        const int result = theirs && GetLastError() == ERROR_ALREADY_EXISTS ? 0 : 1;
-        CloseHandle(theirs);
-        return result;
-    });
-    EXPECT_EQ(childSaw, 0);
+    EXPECT_EQ(second(ERROR_ALREADY_EXISTS), 0);
     CloseHandle(mine);
-    const int afterClose = InChild([&] {
-        HANDLE theirs = CreateMutexW(nullptr, TRUE, name.c_str());
-        const int result = theirs && GetLastError() == ERROR_SUCCESS ? 0 : 1;
-        CloseHandle(theirs);
-        return result;
-    });
-    EXPECT_EQ(afterClose, 0);
+    EXPECT_EQ(second(ERROR_SUCCESS), 0);
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0)
+    {
+        Compat::CreateMutexInFolder(folder.WidePath(), TRUE, name.c_str());
+        ::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char c;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    EXPECT_EQ(second(ERROR_ALREADY_EXISTS), 0);
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_EQ(second(ERROR_SUCCESS), 0) << "a killed holder leaves the lock free";
+    ::close(ready[0]);
+    ::close(ready[1]);
 }
 
-// Where the lock is kept when the runtime folder cannot be used, each case in a child process with
-// its own settings: the first private folder (the user's own, mode 0700, not a link) of
-// $TMPDIR/corvane-<uid> and corvane-runtime in the data folder, where a second copy meets the
-// first; with none, no lock, and the reason names the folders passed over.
-TEST(NamedMutex, WithoutAUsableRuntimeFolderTheLockIsKeptInAPrivateFolderOfTheUser)
+// A lock file that is not one: no lock is taken through a link or on a FIFO (without waiting on
+// it), and the reason names the file.
+TEST(NamedMutex, OnlyARegularFileIsLocked)
 {
-    const Corvane::Testing::TempFolder base;
-    const std::filesystem::path root = base.Path();
-    const std::string shared = (root / "tmp/corvane-").string() + std::to_string(::getuid());
-    const std::string own = (root / "data/corvane-runtime").string();
-    const auto open = [](const std::string& path) {
-        std::filesystem::create_directories(path);
-        std::filesystem::permissions(path, std::filesystem::perms::all);
-    };
+    const Corvane::Testing::TempFolder folder;
+    const std::wstring name = UniqueName("Odd");
+    const std::filesystem::path lock = folder.Path() / (std::string(name.begin(), name.end()) + ".lock");
+    const std::filesystem::path target = folder.Path() / "target";
     const struct
     {
-        std::function<void()> arrange;
-        std::string expected; // empty: no lock
+        std::function<void()> make;
+        const char* why;
     } cases[] = {
-        {[] {}, shared},
-        {[&] { open(shared); }, own},
-        {[&] { std::filesystem::create_directory_symlink(root, shared); }, own},
-        {[&] { open(shared), open(own); }, ""},
+        {[&] { std::filesystem::create_symlink(target, lock); }, "It is a link"},
+        {[&] { ::mkfifo(lock.c_str(), 0600); }, "It is not a regular file."},
     };
-    const std::wstring name = UniqueName("Private");
     for (const auto& test : cases)
     {
-        std::filesystem::remove_all(root / "tmp");
-        std::filesystem::remove_all(root / "data");
-        std::filesystem::create_directories(root / "tmp");
-        test.arrange();
-        const int result = InChild([&] {
-            ::setenv("XDG_RUNTIME_DIR", (root / "missing").c_str(), 1);
-            ::setenv("TMPDIR", (root / "tmp").c_str(), 1);
-            ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
-            HANDLE mutex = CreateMutexW(nullptr, TRUE, name.c_str());
-            const std::string problem = Compat::LastLockProblem();
-            if (test.expected.empty())
-                return !mutex && problem.find(shared + ": ") != problem.npos && problem.find(own + ": ") != problem.npos;
-            struct stat info{};
-            const bool isPrivate = ::lstat(test.expected.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-                                   (info.st_mode & 0777) == 0700 && Compat::RuntimeFolder() == test.expected;
-            const int second = InChild([&] {
-                return CreateMutexW(nullptr, TRUE, name.c_str()) && GetLastError() == ERROR_ALREADY_EXISTS;
-            });
-            return mutex && isPrivate && second == 1;
-        });
-        EXPECT_EQ(result, 1) << test.expected;
+        std::filesystem::remove_all(lock);
+        test.make();
+        EXPECT_EQ(Compat::CreateMutexInFolder(folder.WidePath(), TRUE, name.c_str()), nullptr) << test.why;
+        EXPECT_EQ(Compat::LastLockProblem().rfind(lock.string() + ": " + test.why, 0), 0u) << Compat::LastLockProblem();
     }
+    EXPECT_FALSE(std::filesystem::exists(target)) << "the link was not followed";
 }
 
 TEST(InstanceChannel, ASecondProcessFindsAndRestoresTheFirstWindow)

@@ -1,10 +1,8 @@
 #include "Platform/Compat/Kernel/NamedMutex.h"
 
-#include "Platform/Compat/Kernel/Handles.h"
 #include "Platform/Compat/Kernel/DebugOutput.h"
-#include "Platform/Compat/Kernel/Files.h"
+#include "Platform/Compat/Kernel/Handles.h"
 #include "Platform/Compat/Kernel/LastError.h"
-#include "Platform/Compat/Shell/Shell.h"
 #include "Utf8.h"
 
 #include <fcntl.h>
@@ -13,7 +11,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -35,6 +32,8 @@ private:
     bool mOwned;
 };
 
+thread_local std::string tLastLockProblem;
+
 std::string LockPath(const std::string& folder, const wchar_t* name)
 {
     std::string safe;
@@ -42,56 +41,72 @@ std::string LockPath(const std::string& folder, const wchar_t* name)
         safe.push_back((c == '/' || c == '\\') ? '_' : c);
     return folder + "/" + safe + ".lock";
 }
+
+// The lock file, opened to be locked, or -1 with why (and its errno). Never through a link, never
+// waiting on a FIFO; read-only where it may not be written, which flock does not need.
+int OpenLockFile(const std::string& path, std::string& why, int& error)
+{
+    constexpr int kSafely = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | kSafely, 0600);
+    error = errno;
+    if (fd < 0 && (error == EACCES || error == EPERM || error == EROFS))
+        fd = ::open(path.c_str(), O_RDONLY | kSafely);
+    if (fd < 0)
+    {
+        why = error == ELOOP ? "It is a link, which is not followed." : std::strerror(error);
+        return -1;
+    }
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+    {
+        ::close(fd);
+        error = EINVAL;
+        why = "It is not a regular file.";
+        return -1;
+    }
+    return fd;
+}
 } // namespace
 
 namespace Compat
 {
-namespace
+HANDLE CreateMutexInFolder(const std::wstring& folder, BOOL initialOwner, const wchar_t* name)
 {
-thread_local std::string tLastLockProblem;
-
-// Why folder cannot hold the user's locks; empty when it can.
-std::string WhyNotPrivate(const std::string& folder)
-{
-    struct stat info;
-    if (::lstat(folder.c_str(), &info) != 0)
-        return std::strerror(errno);
-    if (S_ISLNK(info.st_mode))
-        return "It is a link.";
-    if (!S_ISDIR(info.st_mode))
-        return "It is not a folder.";
-    if (info.st_uid != ::getuid())
-        return "It belongs to another user.";
-    if ((info.st_mode & 077) != 0)
-        return "Other users have access to it.";
-    return {};
-}
-} // namespace
-
-std::string RuntimeFolder(std::string* passedOver)
-{
-    const auto usable = [&](const std::string& folder, bool make) {
-        // Made private from the start: the mode is given at creation, never set afterwards.
-        if (make)
-            ::mkdir(folder.c_str(), 0700);
-        const std::string why = folder.front() == '/' ? WhyNotPrivate(folder) : "It is not an absolute path.";
-        if (!why.empty() && passedOver)
-            *passedOver += folder + ": " + why + "\n";
-        return why.empty();
-    };
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime && usable(runtime, false))
-        return runtime;
-    const char* temporary = std::getenv("TMPDIR");
-    const std::string shared =
-        std::string(temporary && *temporary == '/' ? temporary : "/tmp") + "/corvane-" + std::to_string(::getuid());
-    if (usable(shared, true))
-        return shared;
-    // Someone else holds that name: a place in the user's own files, found again by every copy.
-    wchar_t data[MAX_PATH] = {};
-    if (SHGetSpecialFolderPathW(nullptr, data, CSIDL_APPDATA, TRUE))
-        if (const std::string own = Corvane::Utf8::FromWide(data) + "/corvane-runtime"; usable(own, true))
-            return own;
-    return {};
+    tLastLockProblem.clear();
+    const std::string where = Corvane::Utf8::FromWide(folder);
+    const std::string path = LockPath(where, name ? name : L"");
+    std::string why;
+    int error = 0;
+    const int fd = OpenLockFile(path, why, error);
+    if (fd >= 0)
+    {
+        // The lock stands for the mutex existing, so it is held for as long as the handle is open,
+        // whoever owns the mutex.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        {
+            SetLastError(ERROR_SUCCESS);
+            return ToHandle(new NamedMutex(fd, initialOwner != FALSE));
+        }
+        error = errno;
+        if (error == EWOULDBLOCK)
+        {
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return ToHandle(new NamedMutex(fd, false));
+        }
+        ::close(fd);
+        why = std::strerror(error); // a file system that keeps no locks
+    }
+    if (::access(where.c_str(), W_OK) != 0)
+    {
+        OutputDebugStringA((where + " cannot be written, so no copy can save there: none is kept from starting (" +
+                            path + ": " + why + ")\n")
+                               .c_str());
+        SetLastError(ERROR_SUCCESS);
+        return ToHandle(new NamedMutex(-1, false));
+    }
+    tLastLockProblem = path + ": " + why;
+    SetLastErrorFromErrno(error);
+    return nullptr;
 }
 
 std::string LastLockProblem()
@@ -99,40 +114,6 @@ std::string LastLockProblem()
     return tLastLockProblem;
 }
 } // namespace Compat
-
-HANDLE CreateMutexW(void*, BOOL initialOwner, const wchar_t* name)
-{
-    Compat::tLastLockProblem.clear();
-    if (!name || !*name)
-    {
-        // An unnamed mutex has no one to share it with: always ours.
-        SetLastError(ERROR_SUCCESS);
-        return Compat::ToHandle(new NamedMutex(-1, initialOwner != FALSE));
-    }
-    std::string passedOver;
-    const std::string folder = Compat::RuntimeFolder(&passedOver);
-    if (!passedOver.empty())
-        OutputDebugStringA(("Not usable for the lock of one running copy:\n" + passedOver).c_str());
-    if (folder.empty())
-    {
-        Compat::tLastLockProblem = "No private folder could be found or made:\n" + passedOver;
-        SetLastError(ERROR_ACCESS_DENIED);
-        return nullptr;
-    }
-    const std::string path = LockPath(folder, name);
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
-    {
-        Compat::tLastLockProblem = path + ": " + std::strerror(errno);
-        SetLastErrorFromErrno(errno);
-        return nullptr;
-    }
-    // The lock stands for the mutex existing, so it is held for as long as the handle is open,
-    // whoever owns the mutex.
-    const bool mine = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    SetLastError(mine ? ERROR_SUCCESS : ERROR_ALREADY_EXISTS);
-    return Compat::ToHandle(new NamedMutex(fd, mine && initialOwner));
-}
 
 BOOL ReleaseMutex(HANDLE mutex)
 {

@@ -1,19 +1,20 @@
 #include "Platform/Compat/User/InstanceChannel.h"
 
-#include "Platform/Compat/Kernel/NamedMutex.h"
+#include "Platform/Compat/Kernel/Files.h"
 #include "Platform/Compat/Kernel/NativePath.h"
+#include "Platform/Compat/Shell/Shell.h"
 #include "Platform/Compat/User/Window.h"
 #include "Platform/Compat/User/WindowObject.h"
 #include "Utf8.h"
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -33,11 +34,19 @@ std::string Key(const std::wstring& className)
     return Corvane::Utf8::FromWide(folded);
 }
 
-// The session the instances belong to: the one whose runtime folder holds the single-instance
-// lock, so that other users (or separate test sessions) on the machine never meet.
+// The session the instances belong to: one user's copies on one folder of the user's data, where
+// the profiles and the lock that lets one copy run on them lie, found by what it is rather than by
+// how each copy's environment names it. Other users, and other data folders (separate test
+// sessions), never meet.
 std::string Session()
 {
-    return std::to_string(std::hash<std::string>()(RuntimeFolder()) ^ ::getuid());
+    std::string session = std::to_string(::getuid());
+    wchar_t data[MAX_PATH] = {};
+    struct stat info{};
+    if (SHGetSpecialFolderPathW(nullptr, data, CSIDL_APPDATA, FALSE) &&
+        ::stat(Corvane::Utf8::FromWide(data).c_str(), &info) == 0)
+        session += ":" + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    return session;
 }
 
 // An abstract socket address (leading zero byte): nothing on disk to clean up, and it vanishes

@@ -1,6 +1,6 @@
 // How a second start of the program finds the first one's window. The first instance listens on
-// an abstract local socket named after its window class and its session (the user and runtime
-// folder that also scope the single-instance lock); FindWindowW in another process connects
+// an abstract local socket named after its window class and its session (the user and the data
+// folder that holds the single-instance lock); FindWindowW in another process connects
 // to it and gets a stand-in window whose ShowWindow(SW_RESTORE) and SetForegroundWindow are
 // carried out by the first instance.
 #pragma once

@@ -140,6 +140,8 @@ bool EnsureVideo()
 {
     if (gVideoReady)
         return true;
+    if (!SDL_GetHint(SDL_HINT_VIDEODRIVER))
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, WindowSystemDrivers());
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     gVideoReady = true;
