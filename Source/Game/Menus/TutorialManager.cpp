@@ -254,6 +254,13 @@ bool TutorialManager::IsTipTrueNow(int tip)
         return ShownBin(kCategoryMeat) != nullptr;
     if (tip == kTipProgressMeter)
         return !ShownMeters().empty();
+    if (tip == kTipAddStep)
+    {
+        // Untrue once every station of the kitchen holds a step.
+        const std::vector<CookingStation*> stations = FindCookingStations();
+        return stations.empty() ||
+               std::any_of(stations.begin(), stations.end(), [](const CookingStation* station) { return station->IsFree(); });
+    }
     return true;
 }
 

@@ -135,8 +135,10 @@ public:
     // once tip 8 was shown; every other tip always; no tip outside 0..32.
     bool IsTipForCurrentLevel(int tip) const;
     // What the tip says holds on the screen now: tip 16 (look for the meat bins) while the pantry
-    // shows a meat bin, tip 10 (this meter fills) while a step's progress meter shows; every other
-    // tip always. A tip not true now is neither queued nor shown (it comes again with its moment).
+    // shows a meat bin, tip 10 (this meter fills) while a step's progress meter shows, tip 14 (a
+    // station without a step cooks nothing) unless every station holds a step; every other tip
+    // always.
+    // A tip not true now is neither queued nor shown (it comes again with its moment).
     static bool IsTipTrueNow(int tip);
 
     // On level index 0: tips 0 to 4, in order, each pointing at the part of the level screen it

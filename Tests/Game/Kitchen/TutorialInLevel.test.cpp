@@ -160,6 +160,7 @@ protected:
         {
         case kTipProgressMeter:
             return any([](const RecipeStep& step) { return step.GetState() == RecipeStep::kCooking; });
+        case kTipAddStep: return State().find("free") != std::string::npos;
         case kTipIngredientRequest:
         case kTipFlames:
         case kTipWorking: return any([](const RecipeStep& step) { return step.GetState() >= RecipeStep::kAtStation; });
