@@ -59,6 +59,14 @@ std::pair<int, int> Centre(SceneNode* node)
     return {static_cast<int>(at.x), static_cast<int>(at.y)};
 }
 
+// The pointer moved to the point, pressed and released there.
+void ClickAt(KitchenRig& rig, const std::pair<int, int>& at)
+{
+    rig.MoveTo(at.first, at.second);
+    rig.PressAt(at.first, at.second);
+    rig.ReleaseAt(at.first, at.second);
+}
+
 // How well an ingredient answers a step: the strengths of the flavours the step asks for.
 int Fit(const RecipeStep& step, const CookingIngredient& ingredient)
 {
@@ -270,25 +278,13 @@ void PlayBot::LookAtAnIngredient()
 {
     IngredientPantry* pantry = Find<IngredientPantry>(IngredientPantry::Name());
     const auto* drag = Find<DragInputManager>(DragInputManager::Name());
-    ASSERT_TRUE(pantry && drag);
-    for (const IngredientPantry::Place& place : pantry->GetPlaces())
-    {
-        const auto* bin = dynamic_cast<IngredientBin*>(mGame->Get(place.bin));
-        if (!bin || !bin->GetNode()->IsWorldVisible())
-            continue;
-        const auto [x, y] = Centre(bin->GetNode());
-        mRig.MoveTo(x, y);
-        mRig.PressAt(x, y);
-        mRig.ReleaseAt(x, y);
-        EXPECT_EQ(drag->GetDragMode(), DragInputManager::kIngredient) << "a press on a bin picked nothing up";
-        mRig.Step(mHandTime);
-        mRig.MoveTo(kBareFloor.first, kBareFloor.second);
-        mRig.PressAt(kBareFloor.first, kBareFloor.second);
-        mRig.ReleaseAt(kBareFloor.first, kBareFloor.second);
-        EXPECT_NE(drag->GetDragMode(), DragInputManager::kIngredient) << "a press on the floor kept the ingredient";
-        return;
-    }
-    ADD_FAILURE() << "the pantry shows no bin";
+    const std::vector<IngredientBin*> bins = pantry ? pantry->GetBins(kCategoryVegetable) : std::vector<IngredientBin*>{};
+    ASSERT_TRUE(drag && !bins.empty());
+    ClickAt(mRig, Centre(bins.front()->GetNode()));
+    EXPECT_EQ(drag->GetDragMode(), DragInputManager::kIngredient) << "a press on a bin picked nothing up";
+    mRig.Step(mHandTime);
+    ClickAt(mRig, kBareFloor);
+    EXPECT_NE(drag->GetDragMode(), DragInputManager::kIngredient) << "a press on the floor kept the ingredient";
 }
 
 bool PlayBot::SendSteps()
@@ -329,15 +325,9 @@ bool PlayBot::ServeWaitingStep()
         EXPECT_NE(std::find(ingredients.begin(), ingredients.end(), best->GetIngredient()->GetIngredientName()),
                   ingredients.end())
             << best->GetIngredient()->GetIngredientName().c_str() << " is not in " << recipe->GetData().name.c_str();
-        const auto [binX, binY] = Centre(best->GetNode());
-        const auto [x, y] = Centre(area);
-        mRig.MoveTo(binX, binY);
-        mRig.PressAt(binX, binY);
-        mRig.ReleaseAt(binX, binY);
+        ClickAt(mRig, Centre(best->GetNode()));
         mRig.Step(mHandTime);
-        mRig.MoveTo(x, y);
-        mRig.PressAt(x, y);
-        mRig.ReleaseAt(x, y);
+        ClickAt(mRig, Centre(area));
         EXPECT_EQ(step->GetState(), RecipeStep::kCooking) << "a served step cooks";
         return true;
     }
@@ -360,10 +350,7 @@ bool PlayBot::SendCookToWork()
                                          : display->GetNode()->FindByPath({"clickRect"});
         if (!area)
             continue;
-        const auto [x, y] = Centre(area);
-        mRig.MoveTo(x, y);
-        mRig.PressAt(x, y);
-        mRig.ReleaseAt(x, y);
+        ClickAt(mRig, Centre(area));
         const bool walks = cook->GetWalkingTo() == station->GetID();
         EXPECT_TRUE(walks || step->IsActivelyWorked())
             << "a press on the station's " << (mPressStoves ? "stove" : "card") << " sent the cook nowhere";

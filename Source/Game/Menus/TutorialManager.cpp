@@ -258,8 +258,8 @@ bool TutorialManager::IsTipTrueNow(int tip)
     {
         // Untrue once every station of the kitchen holds a step.
         const std::vector<CookingStation*> stations = FindCookingStations();
-        return stations.empty() ||
-               std::any_of(stations.begin(), stations.end(), [](const CookingStation* station) { return station->IsFree(); });
+        return stations.empty() || std::any_of(stations.begin(), stations.end(),
+                                               [](const CookingStation* station) { return station->IsFree(); });
     }
     return true;
 }

@@ -272,15 +272,11 @@ TEST_F(PantryTest, TheNamePopupShowsAfterTheDelayOnlyWhileThePointerStays)
     }
     // Over every bin the name's tag stays on the pantry, clear of the power-ups beside it and of
     // the bins of the other rows.
-    const auto rect = [](SceneNode& node) {
-        const Vector2<float> at = node.GetWorldPosition();
-        return Rect<float>{at.x, at.y, node.GetWidth(), node.GetHeight()};
-    };
     const auto overlap = [](const Rect<float>& a, const Rect<float>& b) {
-        return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+        return !Rect<float>::Intersect(a, b).IsEmpty();
     };
-    const Rect<float> board = rect(*pantry->GetNode());
-    const Rect<float> powerUps = rect(*rig.FindNode("GameScreenRoot/UI_attach/PowerUp_Attach"));
+    const Rect<float> board = pantry->GetNode()->GetBounds();
+    const Rect<float> powerUps = rig.FindNode("GameScreenRoot/UI_attach/PowerUp_Attach")->GetBounds();
     SceneNode* tag = popup->FindByPath(PathOf({"bubbleBG"}));
     for (int place = 0; place < 15; ++place)
     {
@@ -292,14 +288,11 @@ TEST_F(PantryTest, TheNamePopupShowsAfterTheDelayOnlyWhileThePointerStays)
         rig.Move(BinPath(place));
         rig.Step(delayUpdates + 2);
         ASSERT_TRUE(popup->IsVisible());
-        const Rect<float> shown = rect(*tag);
-        EXPECT_TRUE(shown.x >= board.x && shown.y >= board.y && shown.x + shown.width <= board.x + board.width &&
-                    shown.y + shown.height <= board.y + board.height)
-            << "the tag spills off the pantry";
-        EXPECT_FALSE(overlap(shown, powerUps)) << "the tag covers the power-ups";
+        EXPECT_TRUE(board.ContainsRect(tag->GetBounds())) << "the tag spills off the pantry";
+        EXPECT_FALSE(overlap(tag->GetBounds(), powerUps)) << "the tag covers the power-ups";
         for (int other = 0; other < 15; ++other)
-            if (SceneNode* bin = rig.FindNode(BinPath(other)); bin && other / 5 != place / 5)
-                EXPECT_FALSE(overlap(shown, rect(*bin))) << "the tag covers bin " << other;
+            if (SceneNode* bin = rig.FindNode(BinPath(other) + "/clickRect"); bin && other / 5 != place / 5)
+                EXPECT_FALSE(overlap(tag->GetBounds(), bin->GetBounds())) << "the tag covers bin " << other;
     }
     // A bin that goes from under the pointer takes the popup with it.
     rig.Move(BinPath(0));

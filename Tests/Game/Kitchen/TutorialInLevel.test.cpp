@@ -258,48 +258,27 @@ const std::map<int, std::string> kPointedAt = {
     {kTipThreeStars, "/dishdisplay/meter"},
 };
 
-Rect<float> WorldRect(SceneNode& node)
-{
-    const Vector2<float> at = node.GetWorldPosition();
-    return {at.x, at.y, node.GetWidth(), node.GetHeight()};
-}
-
-bool Holds(const Rect<float>& rect, const Vector2<float>& point)
-{
-    return point.x >= rect.x && point.y >= rect.y && point.x <= rect.x + rect.width && point.y <= rect.y + rect.height;
-}
-
 bool Overlap(const Rect<float>& a, const Rect<float>& b)
 {
-    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+    return !Rect<float>::Intersect(a, b).IsEmpty();
 }
 
-// The shown tail of the tip's bubble on top, and where it ends: its pictures end two units inside
-// the middle of the side that points away from the bubble.
+// The shown tail of the tip's bubble on top, and where its picture ends: 2 inside the middle of
+// its side that points away from the bubble.
 std::pair<SceneNode*, Vector2<float>> TipTail(const KitchenRig& rig)
 {
     static const char* const kTails[] = {"tail_up", "tail_down", "tail_left", "tail_right"};
     for (int kind = 0; kind < 4; ++kind)
-    {
-        SceneNode* tail = rig.FindNode(kBubble + "/" + kTails[kind]);
-        if (!tail || !tail->IsVisible())
-            continue;
-        const Rect<float> r = WorldRect(*tail);
-        const Vector2<float> ends[] = {{r.x + r.width / 2.0f, r.y + 2.0f},
-                                       {r.x + r.width / 2.0f, r.y + r.height - 2.0f},
-                                       {r.x + 2.0f, r.y + r.height / 2.0f},
-                                       {r.x + r.width - 2.0f, r.y + r.height / 2.0f}};
-        return {tail, ends[kind]};
-    }
+        if (SceneNode* tail = rig.FindNode(kBubble + "/" + kTails[kind]); tail && tail->IsVisible())
+        {
+            const Rect<float> r = tail->GetBounds();
+            const Vector2<float> ends[] = {{r.x + r.width / 2, r.y + 2},
+                                           {r.x + r.width / 2, r.Bottom() - 2},
+                                           {r.x + 2, r.y + r.height / 2},
+                                           {r.Right() - 2, r.y + r.height / 2}};
+            return {tail, ends[kind]};
+        }
     return {nullptr, {}};
-}
-
-// The next dish's card: its tail's picture ends 4 units in from its lower corner on the side it
-// points to (the right, or the left when mirrored).
-Vector2<float> CardTailEnd(SceneNode& tail)
-{
-    const Rect<float> r = WorldRect(tail);
-    return {tail.GetDrawFlag4() ? r.x + 4.0f : r.x + r.width - 4.0f, r.y + r.height - 4.0f};
 }
 
 // A new player's first two levels played as a player's hand plays them, by mouse through the
@@ -326,17 +305,18 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
     std::set<ObjectID> cards;
     const auto cookFigure = [&] {
         const auto* cook = dynamic_cast<PlayerAvatar*>(game->FindByName(PlayerAvatar::Name()));
-        return WorldRect(*cook->GetNode()->FindByPath(ObjectPaths::PlayerAvatar::kAnimation));
+        return cook->GetNode()->FindByPath(ObjectPaths::PlayerAvatar::kAnimation)->GetBounds();
     };
     rig.WatchEachUpdate([&] {
         if (!game)
             return;
         if (const ObjectID card = game->GetPopup(); card != kNoObject && cards.insert(card).second)
         {
+            // The tail's picture ends 4 in from its lower corner on the side it points to.
             SceneNode* tail = rig.FindNode("GameScreenRoot/FX_Layer/NextRecipePopup/attachBubble", game->GetRootNode());
-            ASSERT_NE(tail, nullptr);
-            const Vector2<float> end = CardTailEnd(*tail);
-            EXPECT_TRUE(Holds(cookFigure(), end))
+            const Rect<float> r = tail->GetBounds();
+            const Vector2<float> end{tail->GetDrawFlag4() ? r.x + 4 : r.Right() - 4, r.Bottom() - 4};
+            EXPECT_TRUE(cookFigure().Contains(end.x, end.y))
                 << "1-" << level + 1 << ": a dish's card points at (" << end.x << ", " << end.y << "), not at the cook";
         }
         const auto* bubble = rig.TopAs<TutorialMode>();
@@ -365,11 +345,11 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
             ASSERT_NE(tail, nullptr) << "tip " << tip.tip << " shows no tail";
             EXPECT_LE(std::hypot(end.x - point.x, end.y - point.y), kTailSlack)
                 << "tip " << tip.tip << "'s tail ends at (" << end.x << ", " << end.y << ")";
+            const std::string timer = "GameScreenRoot/UI_attach/timer/";
             if (tip.tip == kTipTimer)
                 for (const char* digits : {"Text_Min", "Text_Sec"})
-                    EXPECT_FALSE(Overlap(WorldRect(*tail),
-                                         WorldRect(*rig.FindNode(std::string("GameScreenRoot/UI_attach/timer/") + digits,
-                                                                 game->GetRootNode()))))
+                    EXPECT_FALSE(
+                        Overlap(tail->GetBounds(), rig.FindNode(timer + digits, game->GetRootNode())->GetBounds()))
                         << "the clock tip's tail covers " << digits;
         }
     });
@@ -386,19 +366,16 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
         ASSERT_NE(rig.TopAs<LevelOutroMode>(), nullptr) << "1-" << level + 1 << " never ended";
         // The host has come in and speaks: her bubble's tail (its picture ends 20 in from its
         // right and 8 up from its bottom) ends on her, not on the cook behind.
-        SceneNode* hostBubble = rig.FindNode("LevelOutro/bubbleBG");
-        ASSERT_GE(rig.StepUntil([&] { return hostBubble->IsVisible(); }, 100), 0);
-        const Rect<float> said = WorldRect(*hostBubble);
-        const Vector2<float> end{said.x + said.width - 20.0f, said.y + said.height - 8.0f};
+        SceneNode* said = rig.FindNode("LevelOutro/bubbleBG");
+        ASSERT_GE(rig.StepUntil([&] { return said->IsVisible(); }, 100), 0);
+        const Vector2<float> end{said->GetWorldPosition().x + said->GetWidth() - 20,
+                                 said->GetWorldPosition().y + said->GetHeight() - 8};
         auto* host = dynamic_cast<StaticSpriteNode*>(rig.FindNode("LevelOutro/outroVeyla"));
-        ASSERT_NE(host, nullptr);
-        const Vector2<float> hostAt = host->GetWorldPosition();
-        const IImage* picture = host->GetImage();
-        ASSERT_NE(picture, nullptr);
-        EXPECT_TRUE(Holds(WorldRect(*host), end) &&
-                    picture->GetPixel(static_cast<int>(end.x - hostAt.x), static_cast<int>(end.y - hostAt.y)) >> 24 != 0)
+        const Vector2<float> in{end.x - host->GetWorldPosition().x, end.y - host->GetWorldPosition().y};
+        EXPECT_TRUE(host->GetBounds().Contains(end.x, end.y) &&
+                    host->GetImage()->GetPixel(static_cast<int>(in.x), static_cast<int>(in.y)) >> 24 != 0)
             << "the host's bubble ends at (" << end.x << ", " << end.y << "), off the host";
-        EXPECT_FALSE(Holds(cookFigure(), end)) << "the host's bubble ends on the cook";
+        EXPECT_FALSE(cookFigure().Contains(end.x, end.y)) << "the host's bubble ends on the cook";
         game = nullptr;
         EXPECT_GE(bot.GoToTheJudges(), 0);
     }
