@@ -5,7 +5,6 @@
 #include "Framework/ObjectDatabase.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/SelfDestructTask.h"
-#include "Framework/ValueWrapper.h"
 #include "Game/Data/LocalizedText.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Data/ScreenNodePaths.h"

@@ -17,7 +17,6 @@
 #include "Game/Kitchen/IngredientNamePopup.h"
 #include "Graphics/IImage.h"
 #include "SceneGraph/StaticSpriteNode.h"
-#include "SceneGraph/StyledTextSpriteNode.h"
 
 #include <iterator>
 

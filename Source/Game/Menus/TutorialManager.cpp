@@ -117,12 +117,6 @@ std::vector<SceneNode*> ShownMeters()
     return meters;
 }
 
-bool Holds(const Rect<float>& bounds, const Vector2<float>& point)
-{
-    return point.x >= bounds.x && point.y >= bounds.y && point.x <= bounds.x + bounds.width &&
-           point.y <= bounds.y + bounds.height;
-}
-
 // The first bin of the category that the pantry shows, or null.
 SceneNode* ShownBin(int category)
 {
@@ -216,7 +210,7 @@ Vector2<float> TutorialManager::PointNow(int tip, const Vector2<float>& queued)
         return queued;
     const std::vector<SceneNode*> meters = ShownMeters();
     for (SceneNode* meter : meters)
-        if (Holds(meter->GetBounds(), queued))
+        if (meter->GetBounds().Contains(queued.x, queued.y))
             return queued;
     return meters.empty() ? queued : MiddleOf(*meters.front());
 }
