@@ -47,6 +47,10 @@ public:
     void Draw() override;
     // Creates the root node and registers it. Screens call it first.
     void OnEnter() override;
+    // A screen pushed over this one takes the pointer: the hovered node is left (a button lit
+    // under the pointer goes back to normal behind the popup it opened). The hover settles again
+    // with the move the loop sends when this screen is on top once more.
+    void OnLoseFocus() override;
     bool IsOpaque() override { return true; }
     // Dims what is drawn below (on the hardware renderer) with half-transparent black.
     void DrawUnderlay() override;
@@ -85,6 +89,8 @@ protected:
     SceneNode* UpdateHover(SceneNode* node, HoverContext& context);
     // Makes node the hovered node (MouseLeave to the old one, MouseEnter to it).
     void SetHover(SceneNode* node);
+    // No node is hovered any more (MouseLeave to the one that was).
+    void EndHover();
 
 private:
     // The child taken into a walk's snapshot is still live and still node's child.

@@ -115,6 +115,19 @@ void SceneApplicationMode::SetHover(SceneNode* node)
     node->MouseEnter();
 }
 
+void SceneApplicationMode::EndHover()
+{
+    SceneNode* old = NodeFromID(mHover);
+    mHover = kNoObject;
+    if (old)
+        old->MouseLeave();
+}
+
+void SceneApplicationMode::OnLoseFocus()
+{
+    EndHover();
+}
+
 SceneNode* SceneApplicationMode::UpdateHover(SceneNode* node, HoverContext& context)
 {
     {

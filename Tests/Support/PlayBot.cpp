@@ -7,6 +7,7 @@
 #include "Game/Kitchen/ActionStepDisplay.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
+#include "Game/Kitchen/DragInputManager.h"
 #include "Game/Kitchen/GameMode.h"
 #include "Game/Kitchen/IngredientBin.h"
 #include "Game/Kitchen/IngredientPantry.h"
@@ -48,11 +49,22 @@ constexpr int kScreenClicks = 100;
 constexpr int kPopupGuardUpdates = 60;
 // Updates a tip's page is read for before its More button is pressed.
 constexpr int kTipPageUpdates = 5;
+// A point of the kitchen where only the floor takes a press: the wall between the power-ups'
+// shelf and the stoves.
+constexpr std::pair<int, int> kBareFloor{720, 300};
 
 std::pair<int, int> Centre(SceneNode* node)
 {
     const Vector2<float> at = node->GetWorldCenter();
     return {static_cast<int>(at.x), static_cast<int>(at.y)};
+}
+
+// The pointer moved to the point, pressed and released there.
+void ClickAt(KitchenRig& rig, const std::pair<int, int>& at)
+{
+    rig.MoveTo(at.first, at.second);
+    rig.PressAt(at.first, at.second);
+    rig.ReleaseAt(at.first, at.second);
 }
 
 // How well an ingredient answers a step: the strengths of the flavours the step asks for.
@@ -195,6 +207,11 @@ const LevelOutroMode* PlayBot::PlayToTheOutro(bool serve, int limit)
     return mRig.TopAs<LevelOutroMode>();
 }
 
+template <typename T> T* PlayBot::Find(Label name) const
+{
+    return mGame ? dynamic_cast<T*>(mGame->FindByName(name)) : nullptr;
+}
+
 void PlayBot::ClosePopup()
 {
     mRig.Step(kPopupGuardUpdates);
@@ -222,6 +239,8 @@ bool PlayBot::Move()
     if (mRig.TopAs<TutorialMode>())
     {
         ReadTip();
+        if (!mRig.TopAs<TutorialMode>())
+            PressAfterClose();
         return true;
     }
     // The finished dish's card takes no input: a player watches it until it leaves by itself.
@@ -230,19 +249,49 @@ bool PlayBot::Move()
     if (mGame->GetPopup() != kNoObject)
     {
         ClosePopup();
+        PressAfterClose();
         return true;
     }
-    if (RecipeList* list = FindRecipeList(); list && list->CanSendFirstEntry())
-    {
-        SendSteps();
-        return true;
-    }
-    return ServeWaitingStep() || SendCookToWork();
+    return SendSteps() || ServeWaitingStep() || SendCookToWork();
 }
 
-void PlayBot::SendSteps()
+void PlayBot::PressAfterClose()
 {
-    const RecipeList* list = FindRecipeList();
+    if (mAfterClose.empty() || !mGame)
+        return;
+    const int updates = mAfterClose[static_cast<std::size_t>(mPressesAfterClose + mClosesOvertaken) % mAfterClose.size()];
+    // The hand is on its way: whatever comes up meanwhile, the press comes, unless the dish's
+    // finished card or the level's end has come over the kitchen (a tip's bubble is no reason).
+    while (mRig.GetUpdateCount() - mRig.GetLastPressUpdate() < updates)
+        mRig.Step();
+    if (mRig.Top() != mGame && !mRig.TopAs<TutorialMode>())
+    {
+        ++mClosesOvertaken;
+        return;
+    }
+    ++mPressesAfterClose;
+    if (!SendSteps() && !ServeWaitingStep() && !SendCookToWork())
+        LookAtAnIngredient();
+}
+
+void PlayBot::LookAtAnIngredient()
+{
+    IngredientPantry* pantry = Find<IngredientPantry>(IngredientPantry::Name());
+    const auto* drag = Find<DragInputManager>(DragInputManager::Name());
+    const std::vector<IngredientBin*> bins = pantry ? pantry->GetBins(kCategoryVegetable) : std::vector<IngredientBin*>{};
+    ASSERT_TRUE(drag && !bins.empty());
+    ClickAt(mRig, Centre(bins.front()->GetNode()));
+    EXPECT_EQ(drag->GetDragMode(), DragInputManager::kIngredient) << "a press on a bin picked nothing up";
+    mRig.Step(mHandTime);
+    ClickAt(mRig, kBareFloor);
+    EXPECT_NE(drag->GetDragMode(), DragInputManager::kIngredient) << "a press on the floor kept the ingredient";
+}
+
+bool PlayBot::SendSteps()
+{
+    RecipeList* list = Find<RecipeList>(RecipeList::Name());
+    if (!list || !list->CanSendFirstEntry())
+        return false;
     const auto listed = [list] { return list->GetEntries().size() + list->CountPending(); };
     const std::size_t before = listed();
     mRig.Move(kSendButton);
@@ -250,11 +299,12 @@ void PlayBot::SendSteps()
     mRig.Step(mHandTime);
     mRig.Release(kSendButton);
     EXPECT_LT(listed(), before) << "Cook next sent nothing";
+    return true;
 }
 
 bool PlayBot::ServeWaitingStep()
 {
-    IngredientPantry* pantry = FindPantry();
+    IngredientPantry* pantry = Find<IngredientPantry>(IngredientPantry::Name());
     for (ObjectID id : mGame->GetGroup(IngredientStepDisplay::Group()))
     {
         auto* display = dynamic_cast<IngredientStepDisplay*>(mGame->Get(id));
@@ -275,15 +325,9 @@ bool PlayBot::ServeWaitingStep()
         EXPECT_NE(std::find(ingredients.begin(), ingredients.end(), best->GetIngredient()->GetIngredientName()),
                   ingredients.end())
             << best->GetIngredient()->GetIngredientName().c_str() << " is not in " << recipe->GetData().name.c_str();
-        const auto [binX, binY] = Centre(best->GetNode());
-        const auto [x, y] = Centre(area);
-        mRig.MoveTo(binX, binY);
-        mRig.PressAt(binX, binY);
-        mRig.ReleaseAt(binX, binY);
+        ClickAt(mRig, Centre(best->GetNode()));
         mRig.Step(mHandTime);
-        mRig.MoveTo(x, y);
-        mRig.PressAt(x, y);
-        mRig.ReleaseAt(x, y);
+        ClickAt(mRig, Centre(area));
         EXPECT_EQ(step->GetState(), RecipeStep::kCooking) << "a served step cooks";
         return true;
     }
@@ -292,7 +336,7 @@ bool PlayBot::ServeWaitingStep()
 
 bool PlayBot::SendCookToWork()
 {
-    PlayerAvatar* cook = FindPlayerAvatar();
+    PlayerAvatar* cook = Find<PlayerAvatar>(PlayerAvatar::Name());
     if (!cook || cook->GetWalkingTo() != kNoObject || IsCookBusy())
         return false;
     for (RecipeStep* step : AllSteps())
@@ -306,10 +350,7 @@ bool PlayBot::SendCookToWork()
                                          : display->GetNode()->FindByPath({"clickRect"});
         if (!area)
             continue;
-        const auto [x, y] = Centre(area);
-        mRig.MoveTo(x, y);
-        mRig.PressAt(x, y);
-        mRig.ReleaseAt(x, y);
+        ClickAt(mRig, Centre(area));
         const bool walks = cook->GetWalkingTo() == station->GetID();
         EXPECT_TRUE(walks || step->IsActivelyWorked())
             << "a press on the station's " << (mPressStoves ? "stove" : "card") << " sent the cook nowhere";

@@ -17,6 +17,7 @@
 // Main thread; the rig must outlive the bot.
 #pragma once
 
+#include "Label.h"
 
 #include <string>
 #include <vector>
@@ -80,6 +81,15 @@ public:
     // the station's stove above it. Either press must send the cook there or, when he stands there
     // already, put him to work.
     void SetPressStoves(bool stoves) { mPressStoves = stoves; }
+    // The updates from the press that closes a tip's bubble or a dish's card to the hand's next
+    // press, taken in turn (none, the default: the bot looks first and moves when it is due). The
+    // hand does not wait to see what comes up meanwhile: it makes the kitchen move it would make,
+    // or, with nothing to do, picks an ingredient up and puts it back; the press must take effect.
+    void SetPressesAfterClose(std::vector<int> updates) { mAfterClose = std::move(updates); }
+    // The closes that the hand's next press followed so, and those after which a dish's finished
+    // card or the level's end came over the kitchen before the press was due (the hand held).
+    int GetPressesAfterClose() const { return mPressesAfterClose; }
+    int GetClosesOvertaken() const { return mClosesOvertaken; }
     // The presses that sent the cook walking to a station, and those that put him to work where
     // he stood.
     int GetCookWalks() const { return mCookWalks; }
@@ -103,11 +113,17 @@ public:
     bool IsCookBusy() const;
 
 private:
+    // The kitchen's moves, each pressed by mouse and checked to have taken effect; false when it
+    // had nothing to do.
+    bool SendSteps();
     bool ServeWaitingStep();
     bool SendCookToWork();
-
-    // Sends the head steps with the Cook next button, at the bot's hand time.
-    void SendSteps();
+    // Picks the first shown bin's ingredient up and puts it back with a press on the floor.
+    void LookAtAnIngredient();
+    // After a close: the next press at its time (SetPressesAfterClose).
+    void PressAfterClose();
+    // The level screen's object of that name.
+    template <typename T> T* Find(Corvane::Label name) const;
 
     KitchenRig& mRig;
     GameMode* mGame = nullptr;
@@ -115,5 +131,8 @@ private:
     bool mPressStoves = false;
     int mCookWalks = 0;
     int mCookWorksAtOnce = 0;
+    std::vector<int> mAfterClose;
+    int mPressesAfterClose = 0;
+    int mClosesOvertaken = 0;
 };
 } // namespace Corvane::Testing

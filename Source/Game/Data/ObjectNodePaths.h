@@ -116,6 +116,8 @@ inline const NodePath kWatchAnim = PathOf({"watchAnim"});
 inline const NodePath kTextAnim = PathOf({"textAnim"});
 inline const NodePath kScoreText = PathOf({"ScoreText"});
 inline const NodePath kActionStepAttach = PathOf({"ActionStep_Attach"});
+// The progress meter of the step display attached there.
+inline const NodePath kStepMeter = PathOf({"ActionStep_Attach", "StepDisplayRoot", "ProgMeter", "meter"});
 inline const NodePath kKeyStepBG = PathOf({"BG_KeyStep"});
 inline const NodePath kImage = PathOf({"ImageNode"});
 inline const NodePath kAttribute1Text = PathOf({"Att1_Text"});

@@ -125,9 +125,6 @@ inline const NodePath kCombo2 = PathOf({"Intro", "Player", "Combo", "Combo_2"});
 inline const NodePath kNextButton = PathOf({"Intro", "NextButton"});
 inline const NodePath kNextRollover = PathOf({"Intro", "Next_RolloverAnim"});
 inline const NodePath kPopupAttachLayer = PathOf({"Intro", "PopupAttachLayer"});
-// Under an ingredient popup's own node.
-inline const NodePath kPopupIngredientName = PathOf({"bubbleBG", "IngredientName"});
-inline const NodePath kPopupBubble = PathOf({"bubbleBG"});
 } // namespace LevelIntro
 
 namespace LevelOutro // under a node of its layout

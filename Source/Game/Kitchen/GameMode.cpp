@@ -36,8 +36,9 @@ namespace
 constexpr int kEscape = 27;
 constexpr int kPauseKey = 256;
 // A tip waits until the player's hands have rested this long: a bubble that comes up as the
-// player clicks would take the click.
-constexpr float kTipQuietTime = 0.5f;
+// player clicks would take the click, and a player's next click comes up to about two thirds of
+// a second after the last.
+constexpr float kTipQuietTime = 1.0f;
 
 // The host's clock cues, tested in this order, at most one per update: the clock passes the mark
 // (strictly from above to strictly below) in the update that first shows 1:00, 0:30 or 0:10.
@@ -169,6 +170,7 @@ void GameMode::OnGainFocus()
 
 void GameMode::OnLoseFocus()
 {
+    SceneApplicationMode::OnLoseFocus();
     GameAudioManager::GetInstance()->PauseStationSounds(true);
 }
 

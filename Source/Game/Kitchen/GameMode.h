@@ -69,7 +69,7 @@ public:
     bool HasEnded() const { return mEnded; }
     // The level could not be played (see the note above).
     bool IsRefused() const { return mRefused; }
-    // The player is in the middle of something: a button held, a press in the last half second
+    // The player is in the middle of something: a button held, a press in the last second
     // (in the kitchen or on a screen over it, as the one that closed the last bubble), an
     // ingredient picked up, or the next dish's card up. A tip's bubble would take the next click
     // meant for the kitchen, so the tips wait meanwhile.

@@ -36,6 +36,14 @@ constexpr float kPopupClickGuard = 1.1f;
 constexpr float kNextDishDelay = 1.0f;
 // The dish's stars from which the player is told about the stars.
 constexpr int kStarsTipFrom = 3;
+// The next-recipe bubble's tail hangs from its lower edge clear of the rounded corners, which take
+// this much of each end, and its tip lies this far in from the tail picture's right edge (from its
+// left edge when it is mirrored towards a cook on the left).
+constexpr float kBubbleCorner = 36.0f;
+constexpr float kTailTipInset = 4.0f;
+// The bubble keeps this far from the screen's sides when it moves over to reach the cook.
+constexpr float kBubbleScreenMargin = 8.0f;
+constexpr float kScreenWidth = 800.0f;
 
 int CountStars(const RecipeData& recipe, int dishScore)
 {
@@ -52,6 +60,30 @@ const Recipe* FindRecipe(ObjectDatabase& database, ObjectID id)
 {
     return dynamic_cast<const Recipe*>(database.Get(id));
 }
+
+// Points the bubble's tail at the cook where he stands now: the tail slides along the bubble's
+// lower edge, and where it cannot reach him from there the bubble moves over with it.
+void PointTailAtCook(SceneNode& popup, PlayerAvatar* cook)
+{
+    SceneNode* tail = popup.FindByPath(ScreenPaths::Kitchen::kNextDishBubble);
+    const SceneNode* body = popup.FindByPath(ScreenPaths::Kitchen::kNextDishBG);
+    if (!tail || !body)
+        return;
+    const bool mirrored = !(cook && cook->IsOnRightSide());
+    tail->SetDrawFlags(mirrored, tail->GetDrawFlag8());
+    if (!cook || !cook->GetNode())
+        return;
+    const float tip = mirrored ? kTailTipInset : tail->GetWidth() - kTailTipInset;
+    const float lowest = kBubbleCorner;
+    const float highest = body->GetWidth() - kBubbleCorner - tail->GetWidth();
+    const float cookX = cook->GetNode()->GetWorldCenter().x;
+    Vector2<float> at = popup.GetPosition();
+    const float wanted = cookX - at.x - tip;
+    const float shift = wanted < lowest ? wanted - lowest : wanted > highest ? wanted - highest : 0.0f;
+    at.x = std::clamp(at.x + shift, kBubbleScreenMargin, kScreenWidth - body->GetWidth() - kBubbleScreenMargin);
+    popup.SetPosition(at);
+    tail->SetPosition(std::clamp(cookX - at.x - tip, lowest, highest), tail->GetPosition().y);
+}
 } // namespace
 
 void GameMode::ShowNextRecipePopup()
@@ -62,9 +94,7 @@ void GameMode::ShowNextRecipePopup()
         avatar->SetThinking(true);
     if (popup)
     {
-        // The bubble's tail points at the cook.
-        if (SceneNode* tail = popup->FindByPath(Paths::kNextDishBubble))
-            tail->SetDrawFlags(!(avatar && avatar->IsOnRightSide()), tail->GetDrawFlag8());
+        PointTailAtCook(*popup, avatar);
         SetNodeText(popup, Paths::kNextDishTitle, LocalizedText::GetText(Label("DishIntroBubble.DescText")));
         SetNodeText(popup, Paths::kNextDishClick, LocalizedText::GetText(Label("DishIntroBubble.ClickText")));
         // Without a next recipe the popup names no dish.

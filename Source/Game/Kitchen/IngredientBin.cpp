@@ -5,7 +5,6 @@
 #include "Framework/ObjectDatabase.h"
 #include "Framework/ResourceManager.h"
 #include "Framework/SelfDestructTask.h"
-#include "Framework/ValueWrapper.h"
 #include "Game/Data/LocalizedText.h"
 #include "Game/Data/ObjectNodePaths.h"
 #include "Game/Data/ScreenNodePaths.h"
@@ -13,6 +12,8 @@
 #include "Game/Kitchen/DelayedShowTask.h"
 #include "Game/Kitchen/DragInputManager.h"
 #include "Game/Kitchen/FennikPlayfield.h"
+#include "Game/Kitchen/IngredientNamePopup.h"
+#include "Game/Kitchen/IngredientPantry.h"
 #include "Game/Kitchen/KitchenText.h"
 #include "Graphics/Image.h"
 #include "SceneGraph/AnimatedSpriteNode.h"
@@ -27,11 +28,10 @@ namespace Paths = ObjectPaths::IngredientBin;
 namespace
 {
 const NodePath kClickRect = PathOf({"clickRect"});
-const NodePath kBubble = PathOf({"bubbleBG"});
-const NodePath kBubbleName = PathOf({"bubbleBG", "IngredientName"});
 const NodePath kFlashAnim = PathOf({"anim"});
-// The popup's bubble is this much wider than the name.
-constexpr float kBubbleMargin = 20.0f;
+// The pantry's board lies this far inside its picture (its outline and shadow around it): the
+// name popup stays on the board, clear of the power-ups beside the pantry.
+constexpr float kBoardInset = 9.0f;
 
 const char* const kBackgrounds[] = {"IngredientBG_Vegetable", "IngredientBG_Meat", "IngredientBG_Flavor"};
 
@@ -135,13 +135,14 @@ void IngredientBin::OnPointerEnter()
     mHovered = true;
     if (!popup || !mItem || !GetNode())
         return;
-    SetNodeText(popup, kBubbleName, LocalizedText::GetDisplayText(mItem->GetIngredientName().c_str()));
-    if (SceneNode* bubble = popup->FindByPath(kBubble))
-        if (const SceneNode* name = popup->FindByPath(kBubbleName))
-            bubble->SetWidth(name->GetWidth() + kBubbleMargin);
-    const Vector2<float> offset = ResourceManager::GetValue<Vector2<float>>(Label("PantryItemPopupOffset"), {0.0f, 0.0f});
-    const Vector2<float> at = GetNode()->GetWorldPosition();
-    popup->SetWorldPosition({at.x + offset.x, at.y + offset.y});
+    Rect<float> board{0.0f, 0.0f, 800.0f, 600.0f};
+    if (const IngredientPantry* pantry = FindPantry(); pantry && pantry->GetNode())
+    {
+        const Vector2<float> at = pantry->GetNode()->GetWorldPosition();
+        board = {at.x + kBoardInset, at.y + kBoardInset, pantry->GetNode()->GetWidth() - 2.0f * kBoardInset,
+                 pantry->GetNode()->GetHeight() - 2.0f * kBoardInset};
+    }
+    PlaceIngredientNamePopup(*popup, mItem->GetIngredientName(), GetNode()->GetWorldPosition(), board);
     EndTasks(PopupTaskName());
     AddTask(PopupTaskName(), MakeDelayedShowTask(popup));
 }

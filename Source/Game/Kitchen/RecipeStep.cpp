@@ -143,6 +143,15 @@ void RecipeStep::OnStationClicked()
         SetWorking(!mWorking);
 }
 
+void RecipeStep::QueueFinishedTips() const
+{
+    // Queued as the step leaves its station and the chain's watch first shows, not once the
+    // ingredient has landed: the chain's own tip, a second after the next step, must not come
+    // before the tip that explains chains.
+    QueueTipAtStation(kTipStepComplete, {});
+    QueueTipAtStation(kTipChainingIntro, kStepDisplay);
+}
+
 void RecipeStep::ShowWrongIngredientTip()
 {
     QueueTipAtStation(kTipWrongCategory, kStepDisplay);
@@ -150,8 +159,6 @@ void RecipeStep::ShowWrongIngredientTip()
 
 void RecipeStep::Complete()
 {
-    QueueTipAtStation(kTipStepComplete, {});
-    QueueTipAtStation(kTipChainingIntro, kStepDisplay);
     mState = kDone;
     GameAudioManager::GetInstance()->PlaySound(Label("SFX_StepComplete"));
     const Recipe* recipe = FindRecipe(mRecipe);

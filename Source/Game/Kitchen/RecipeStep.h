@@ -76,11 +76,12 @@ public:
     // The player offered an ingredient of the wrong category.
     void ShowWrongIngredientTip();
 
-    // Cooking has reached its end: the flight to the dish, the flame and chain points; the step
-    // finishes (state 3) and completes once the ingredient is in the dish.
+    // Cooking has reached its end: the tips about a finished step and chains, the flight to the
+    // dish, the flame and chain points; the step finishes (state 3) and completes once the
+    // ingredient is in the dish.
     void StartFinishing();
-    // Done (state 4): the tips, "SFX_StepComplete", the dish finished when this was its last
-    // step, the result recorded.
+    // Done (state 4): "SFX_StepComplete", the dish finished when this was its last step, the
+    // result recorded.
     void Complete();
 
     // points to the step and the dish's score (and the dish display refreshed).
@@ -93,6 +94,8 @@ private:
     CookingStation* FindStation() const;
     // Queues the tip pointing at the part of the step's station (the station itself for none).
     void QueueTipAtStation(int tip, const NodePath& part) const;
+    // The tips of a step that has finished cooking: step complete, then chains.
+    void QueueFinishedTips() const;
     void AdvanceProgress(float dt);
     void StartCooking();
     void StartFlight();

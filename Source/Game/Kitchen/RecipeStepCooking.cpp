@@ -113,6 +113,7 @@ void RecipeStep::StartFinishing()
         StartFlight();
     GetTasks().Add(new SimpleFunctionTask<RecipeStep>([](RecipeStep* step, float) { step->Complete(); }));
     CookingStation* station = FindStation();
+    QueueFinishedTips();
     AddScore(station ? station->GetFlameScore() : 0, true);
     if (ScoreManager* score = GetScoreManager())
     {

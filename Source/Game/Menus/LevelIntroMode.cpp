@@ -14,9 +14,9 @@
 #include "Game/Data/ScreenNodePaths.h"
 #include "Game/Kitchen/CallTask.h"
 #include "Game/Kitchen/DelayedShowTask.h"
+#include "Game/Kitchen/IngredientNamePopup.h"
 #include "Graphics/IImage.h"
 #include "SceneGraph/StaticSpriteNode.h"
-#include "SceneGraph/StyledTextSpriteNode.h"
 
 #include <iterator>
 
@@ -26,6 +26,8 @@ namespace Paths = ScreenPaths::LevelIntro;
 namespace
 {
 constexpr int kIntroMusic = 4;
+// The ingredient name popup stays on the screen.
+constexpr Rect<float> kScreen{0.0f, 0.0f, 800.0f, 600.0f};
 
 Label AutoSkipTimer()
 {
@@ -259,18 +261,6 @@ void LevelIntroMode::OnIngredientLeave()
 
 void LevelIntroMode::PlaceIngredientPopup(Label ingredient, float x, float y)
 {
-    SceneNode* popup = PopupRoot();
-    if (!popup)
-        return;
-    auto* name = popup->FindByPathAs<StyledTextSpriteNode>(Paths::kPopupIngredientName);
-    if (name)
-        name->SetText(LocalizedText::GetDisplayText(ingredient.c_str()));
-    if (SceneNode* bubble = popup->FindByPath(Paths::kPopupBubble); bubble && name)
-    {
-        // The bubble fits the name with 10 pixels on either side.
-        bubble->SetSize(name->SceneNode::GetWidth() + 20.0f, bubble->GetHeight());
-        bubble->MarkDirty(kDirtyPosition);
-    }
-    const auto offset = ResourceManager::GetValue<Vector2<float>>(Label("PantryItemPopupOffset"), {0.0f, 0.0f});
-    popup->SetWorldPosition({x + offset.x, y + offset.y});
+    if (SceneNode* popup = PopupRoot())
+        PlaceIngredientNamePopup(*popup, ingredient, {x, y}, kScreen);
 }

@@ -57,6 +57,7 @@ void MyAccountMode::OnEnter()
 
 void MyAccountMode::OnLoseFocus()
 {
+    MenuMode::OnLoseFocus();
     // Leaving pops the screen at once: only a popup takes the focus while the screen stays.
     if (SceneNode* panel = GetLayoutRoot(); panel && !IsClosing())
         panel->SetVisible(false);

@@ -10,6 +10,7 @@
 #include "Game/Data/LevelProgressManager.h"
 #include "Game/Data/LevelRecord.h"
 #include "Game/Data/ObjectNodePaths.h"
+#include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/GameMode.h"
 #include "Game/Kitchen/IngredientBin.h"
 #include "Game/Kitchen/IngredientPantry.h"
@@ -33,11 +34,18 @@ static_assert(kTutorialDataSize == kTutorialTipCount, "one byte per tip");
 constexpr Vector2<float> kNowhere{-1.0f, -1.0f};
 
 // The parts of the level screen the tips that are not about one station explain, by paths from the
-// screen's root; a tip not listed has no particular place.
+// screen's root; a tip not listed has no particular place. A tip points at its part's middle, or
+// at its lower edge where the middle holds what the player reads (the clock's digits).
 struct TipPart
 {
+    enum Anchor
+    {
+        kMiddle,
+        kLowerEdge,
+    };
     int tip;
     NodePath part;
+    Anchor anchor = kMiddle;
 };
 
 const std::vector<TipPart>& ScreenParts()
@@ -46,7 +54,7 @@ const std::vector<TipPart>& ScreenParts()
     static const NodePath ui{"GameScreenRoot", "UI_attach"};
     static const NodePath pantry{"GameScreenRoot", "Playfield_attach", "FennikPlayfield", "Pantry_Attach"};
     static const std::vector<TipPart> parts = {
-        {kTipTimer, ui + PathOf({"timer"})},
+        {kTipTimer, ui + PathOf({"timer"}), TipPart::kLowerEdge},
         {kTipRecipe, ui + PathOf({"dishDisplay"})},
         {kTipSteps, ui + PathOf({"List_Attach"})},
         {kTipNextStep, ui + PathOf({"List_Attach", "RecipeList", "NextStepButton"})},
@@ -69,22 +77,44 @@ constexpr int kPowerUpTips[] = {kTipMeats,          kTipShuffleVegetables,  kTip
                                 kTipHighlightCombo, kTipHighlightAttribute, kTipProgressUp};
 constexpr int kPantryTips[] = {kTipIngredientRequest, kTipPantry, kTipFlavor, kTipChooseIngredient};
 
-// The station tips point from the station's node at its flames, at the step display over it (with
-// the step's progress), and at the stove, where the cook works.
+// The station tips point from the station's node at its flames, at the progress meter of the step
+// display under it, and at the stove, where the cook works.
 struct StationTip
 {
     int tip;
     const NodePath* part;
 };
 const StationTip kStationTips[] = {{kTipFlames, &ObjectPaths::CookingStation::kFlameAttach},
-                                   {kTipProgressMeter, &ObjectPaths::CookingStation::kActionStepAttach},
+                                   {kTipProgressMeter, &ObjectPaths::CookingStation::kStepMeter},
                                    {kTipWorking, nullptr}};
+
+// The top band's cards end this far above their node's bottom edge (their shadow lies below), and
+// a tail pointing at a card's lower edge ends a little inside it.
+constexpr float kCardLowerEdgeInset = 12.0f;
 
 // The middle of everything node draws (itself and what is attached below it).
 Vector2<float> MiddleOf(SceneNode& node)
 {
     const Rect<float> bounds = node.GetBounds();
     return {bounds.x + bounds.width / 2.0f, bounds.y + bounds.height / 2.0f};
+}
+
+Vector2<float> LowerEdgeOf(SceneNode& node)
+{
+    const Rect<float> bounds = node.GetBounds();
+    return {bounds.x + bounds.width / 2.0f, bounds.y + bounds.height - kCardLowerEdgeInset};
+}
+
+// The progress meters of the steps cooking now.
+std::vector<SceneNode*> ShownMeters()
+{
+    std::vector<SceneNode*> meters;
+    for (CookingStation* station : FindCookingStations())
+        if (SceneNode* node = station->GetNode())
+            if (SceneNode* meter = node->FindByPath(ObjectPaths::CookingStation::kStepMeter);
+                meter && meter->IsWorldVisible())
+                meters.push_back(meter);
+    return meters;
 }
 
 // The first bin of the category that the pantry shows, or null.
@@ -168,8 +198,21 @@ bool TutorialManager::ShowNextTip()
         return false;
     const TutorialTip next = mPending.front();
     mPending.pop_front();
-    ShowTip(next.tip, next.position);
+    ShowTip(next.tip, PointNow(next.tip, next.position));
     return true;
+}
+
+Vector2<float> TutorialManager::PointNow(int tip, const Vector2<float>& queued)
+{
+    // A step's meter goes with its step: the tip about it points at one that shows when it comes,
+    // the one it was queued for while that still cooks.
+    if (tip != kTipProgressMeter)
+        return queued;
+    const std::vector<SceneNode*> meters = ShownMeters();
+    for (SceneNode* meter : meters)
+        if (meter->GetBounds().Contains(queued.x, queued.y))
+            return queued;
+    return meters.empty() ? queued : MiddleOf(*meters.front());
 }
 
 void TutorialManager::ShowTip(int tip, const Vector2<float>& position)
@@ -201,7 +244,18 @@ bool TutorialManager::IsTipForCurrentLevel(int tip) const
 
 bool TutorialManager::IsTipTrueNow(int tip)
 {
-    return tip != kTipMeats || ShownBin(kCategoryMeat);
+    if (tip == kTipMeats)
+        return ShownBin(kCategoryMeat) != nullptr;
+    if (tip == kTipProgressMeter)
+        return !ShownMeters().empty();
+    if (tip == kTipAddStep)
+    {
+        // Untrue once every station of the kitchen holds a step.
+        const std::vector<CookingStation*> stations = FindCookingStations();
+        return stations.empty() || std::any_of(stations.begin(), stations.end(),
+                                               [](const CookingStation* station) { return station->IsFree(); });
+    }
+    return true;
 }
 
 Vector2<float> TutorialManager::PointAt(SceneNode& station, const NodePath& part)
@@ -219,7 +273,7 @@ Vector2<float> TutorialManager::PointFor(int tip)
     for (const TipPart& part : ScreenParts())
         if (part.tip == tip)
             if (SceneNode* node = FindNodeInCurrentScene(part.part))
-                return MiddleOf(*node);
+                return part.anchor == TipPart::kLowerEdge ? LowerEdgeOf(*node) : MiddleOf(*node);
     return kNowhere;
 }
 

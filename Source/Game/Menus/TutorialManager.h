@@ -6,7 +6,7 @@
 // calls ShowNextTip at the start of each update and skips the rest of that update when it returns
 // true. A tip that must not wait is shown at once with ShowTip. Showing a tip pushes a
 // TutorialMode bubble over the level, which pauses it until the player has read every page. While
-// the player is busy in the kitchen (a button held, a press in the last half second, also the one
+// the player is busy in the kitchen (a button held, a press in the last second, also the one
 // that closed a bubble or another screen over the level, an ingredient picked up, the next dish's
 // card up), no bubble comes: a bubble then would take the click meant for the kitchen. Queued tips
 // wait for the hands to rest; a tip for at once is let go and comes again with its moment.
@@ -20,10 +20,11 @@
 //   if (TutorialManager::Instance()->ShowNextTip())
 //       return;
 //
-// Each tip points at the thing it names: a part of the level screen (PointFor: the clock, the dish
-// card and its stars, the recipe list, Cook next, the pantry, its first bin and its first meat
-// bin, each power-up's button) or a part of a station (PointAt: its step display for the tips about a step's
-// requests, its chain and its bonuses, its flames, its stove).
+// Each tip points at the thing it names: a part of the level screen (PointFor: the clock's lower
+// edge, clear of its digits, the dish card and its stars, the recipe list, Cook next, the pantry,
+// its first bin and its first meat bin, each power-up's button) or a part of a station (PointAt:
+// its step display for the tips about a step's requests, its chain and its bonuses, the display's
+// progress meter, its flames, its stove).
 //   level screen      QueueFirstLevelTips and QueuePowerUpTips each running update; kTipNewRecipe
 //                     centred when the first popup closes; kTipThreeStars
 //   cooking stations  QueuePantryTips(station); QueueStationTips(station); kTipTwoFlavors
@@ -134,7 +135,10 @@ public:
     // once tip 8 was shown; every other tip always; no tip outside 0..32.
     bool IsTipForCurrentLevel(int tip) const;
     // What the tip says holds on the screen now: tip 16 (look for the meat bins) while the pantry
-    // shows a meat bin; every other tip always. A tip not true now is neither queued nor shown.
+    // shows a meat bin, tip 10 (this meter fills) while a step's progress meter shows, tip 14 (a
+    // station without a step cooks nothing) unless every station holds a step; every other tip
+    // always.
+    // A tip not true now is neither queued nor shown (it comes again with its moment).
     static bool IsTipTrueNow(int tip);
 
     // On level index 0: tips 0 to 4, in order, each pointing at the part of the level screen it
@@ -146,12 +150,12 @@ public:
     // The pantry tips 5, 6, 7, 8: the request of the step at station (when given), the pantry,
     // its first bin, no particular place.
     void QueuePantryTips(SceneNode* station = nullptr);
-    // The station tips 9, 10, 11: the station's flames, its step display and its stove.
+    // The station tips 9, 10, 11: the station's flames, its step's progress meter and its stove.
     void QueueStationTips(SceneNode& station);
 
-    // Where a tip about the level screen points: the middle of the part it explains (the clock,
-    // the dish card, Cook next, the pantry, a power-up's button...) on the current screen; no
-    // particular place for a tip about none or when the screen lacks the part.
+    // Where a tip about the level screen points: the middle of the part it explains (the dish
+    // card, Cook next, the pantry, a power-up's button...; the clock's lower edge) on the current
+    // screen; no particular place for a tip about none or when the screen lacks the part.
     static Corvane::Vector2<float> PointFor(int tip);
     // The middle of a part of a cooking station (from its node; the station itself for an empty
     // path or a part it lacks).
@@ -172,6 +176,9 @@ private:
     TutorialManager();
     // A bubble now would take a click meant for the kitchen on top.
     static bool IsPlayerBusy();
+    // Where a tip queued for the point queued points when it shows: the same point, except for
+    // the meter tip, whose step may have finished meanwhile (another step's meter then).
+    static Corvane::Vector2<float> PointNow(int tip, const Corvane::Vector2<float>& queued);
     // QueueTip at PointFor (tip), unless the tip waits in the list already.
     void QueueAtItsPart(int tip);
     bool IsPending(int tip) const;

@@ -70,8 +70,8 @@ protected:
     {
         rig.Step(60);
         rig.Click(KitchenPaths::kPopupBG);
-        // A tip waits until the click has rested half a second.
-        rig.Step(30);
+        // A tip waits until the click has rested a second.
+        rig.Step(55);
         ReadTips();
         ASSERT_FALSE(game->IsPaused()) << "the popup did not close";
     }

@@ -59,8 +59,8 @@ protected:
         rig.Step(60);
         rig.Click(kPopupBG);
         ASSERT_FALSE(game->IsPaused());
-        // The first popup's tip waits until the click has rested half a second.
-        ReadBubbles(Updates(0.5f) + 3);
+        // The first popup's tip waits until the click has rested a second.
+        ReadBubbles(Updates(1.0f) + 3);
         for (ObjectID id : game->GetGroup(CookingStation::Group()))
             if (auto* station = dynamic_cast<CookingStation*>(game->Get(id)))
                 stations[station->GetSlot()] = station;
@@ -262,12 +262,13 @@ TEST_F(StationTips, AnArrivingStepShowsItsPromptAfterHalfASecondAndStartsTheIngr
     EXPECT_TRUE(keyStep->IsVisible()) << "the step shows in the dish: a key step";
     EXPECT_EQ(ReadBubbles(Updates(0.5f) + 8), (std::vector<int>{5, 6, 7, 8})) << "one request: no tip 18";
 
-    // Every request met: a flame, then the station's tips around its place.
+    // Every request met: a flame, then the station's tips around its place (the one about the
+    // step's meter only once the step cooks and its meter shows).
     stations[1]->OnAllRequestsMet();
     EXPECT_EQ(stations[1]->GetFlameMeter()->GetFlames(), 1);
     EXPECT_EQ(stations[1]->GetFlameScore(),
               ResourceManager::GetValue<int>(Label("FlameMeter_PerFlameScore"), 0));
-    EXPECT_EQ(ReadBubbles(Updates(Value("FlameRootLocation_EnterTime")) + 6), (std::vector<int>{9, 10, 11}));
+    EXPECT_EQ(ReadBubbles(Updates(Value("FlameRootLocation_EnterTime")) + 6), (std::vector<int>{9, 11}));
 }
 
 TEST_F(StationTest, AFinishedStepIsLetGoInTheNextUpdateWithTheMarkerAndTimerOff)

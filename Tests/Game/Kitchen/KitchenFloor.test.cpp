@@ -435,8 +435,8 @@ TEST_F(IdleTip, AnIdleKitchenAsksForTip14AfterSixSecondsAndABusyStationRestartsT
     Start(kStations);
     rig.Step(60);
     rig.Click(kPopupBG);
-    // The first popup's tip waits until the click has rested half a second.
-    ReadBubbles(Updates(0.5f) + 3);
+    // The first popup's tip waits until the click has rested a second.
+    ReadBubbles(Updates(1.0f) + 3);
     TutorialManager* tips = TutorialManager::Instance();
     tips->ShowTip(8, {-1.0f, -1.0f});
     EXPECT_EQ(ReadBubbles(2), std::vector<int>{8});

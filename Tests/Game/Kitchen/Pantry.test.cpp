@@ -270,6 +270,30 @@ TEST_F(PantryTest, TheNamePopupShowsAfterTheDelayOnlyWhileThePointerStays)
         const SceneNode* text = popup->FindByPath(PathOf({"bubbleBG", "IngredientName"}));
         EXPECT_FLOAT_EQ(popup->FindByPath(PathOf({"bubbleBG"}))->GetWidth(), text->GetWidth() + 20.0f);
     }
+    // Over every bin the name's tag stays on the pantry, clear of the power-ups beside it and of
+    // the bins of the other rows.
+    const auto overlap = [](const Rect<float>& a, const Rect<float>& b) {
+        return !Rect<float>::Intersect(a, b).IsEmpty();
+    };
+    const Rect<float> board = pantry->GetNode()->GetBounds();
+    const Rect<float> powerUps = rig.FindNode("GameScreenRoot/UI_attach/PowerUp_Attach")->GetBounds();
+    SceneNode* tag = popup->FindByPath(PathOf({"bubbleBG"}));
+    for (int place = 0; place < 15; ++place)
+    {
+        SCOPED_TRACE(place);
+        if (!rig.FindNode(BinPath(place)))
+            continue;
+        rig.MoveTo(300, 300);
+        rig.Step();
+        rig.Move(BinPath(place));
+        rig.Step(delayUpdates + 2);
+        ASSERT_TRUE(popup->IsVisible());
+        EXPECT_TRUE(board.ContainsRect(tag->GetBounds())) << "the tag spills off the pantry";
+        EXPECT_FALSE(overlap(tag->GetBounds(), powerUps)) << "the tag covers the power-ups";
+        for (int other = 0; other < 15; ++other)
+            if (SceneNode* bin = rig.FindNode(BinPath(other) + "/clickRect"); bin && other / 5 != place / 5)
+                EXPECT_FALSE(overlap(tag->GetBounds(), bin->GetBounds())) << "the tag covers bin " << other;
+    }
     // A bin that goes from under the pointer takes the popup with it.
     rig.Move(BinPath(0));
     rig.Step(delayUpdates + 2);

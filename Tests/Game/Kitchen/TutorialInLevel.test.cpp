@@ -9,20 +9,25 @@
 #include "Framework/AccountManager.h"
 #include "Game/Data/KitchenLevelData.h"
 #include "Game/Data/LevelRecord.h"
+#include "Game/Data/ObjectNodePaths.h"
 #include "Game/Data/ScreenNodePaths.h"
 #include "Game/Kitchen/CookingIngredient.h"
 #include "Game/Kitchen/CookingStation.h"
 #include "Game/Kitchen/IngredientBin.h"
 #include "Game/Kitchen/IngredientPantry.h"
+#include "Game/Kitchen/PlayerAvatar.h"
 #include "Game/Kitchen/ScoreManager.h"
 #include "Game/Menus/LevelOutroMode.h"
 #include "Game/Menus/TutorialManager.h"
 #include "Game/Menus/TutorialMode.h"
+#include "Graphics/IImage.h"
 #include "SceneGraph/SceneNode.h"
+#include "SceneGraph/StaticSpriteNode.h"
 #include "Support/PlayBot.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -150,17 +155,18 @@ protected:
             return std::any_of(steps.begin(), steps.end(), [&](const RecipeStep* step) { return holds(*step); });
         };
         const auto served = [](const RecipeStep& step) { return step.GetState() >= RecipeStep::kCooking; };
-        const auto done = [](const RecipeStep& step) { return step.GetState() == RecipeStep::kDone; };
+        const auto finished = [](const RecipeStep& step) { return step.GetState() >= RecipeStep::kFinishing; };
         switch (tip)
         {
+        case kTipProgressMeter:
+            return any([](const RecipeStep& step) { return step.GetState() == RecipeStep::kCooking; });
+        case kTipAddStep: return State().find("free") != std::string::npos;
         case kTipIngredientRequest:
         case kTipFlames:
-        case kTipProgressMeter:
         case kTipWorking: return any([](const RecipeStep& step) { return step.GetState() >= RecipeStep::kAtStation; });
         case kTipStepComplete:
-        case kTipChainingIntro: return any(done);
-        case kTipChainingComplete:
-            return any([](const RecipeStep& step) { return step.GetState() >= RecipeStep::kFinishing; });
+        case kTipChainingIntro:
+        case kTipChainingComplete: return any(finished);
         case kTipWrongAttribute:
             return any([&](const RecipeStep& step) {
                 return served(step) && (!step.IsRequestMatched(0) || (step.GetRequest2() && !step.IsRequestMatched(1)));
@@ -236,7 +242,7 @@ const std::map<int, std::string> kPointedAt = {
     {kTipMeats, "/ingredientbin"},
     {kTipIngredientRequest, "/actionstep_attach"},
     {kTipFlames, "/flameattach"},
-    {kTipProgressMeter, "/actionstep_attach"},
+    {kTipProgressMeter, "/progmeter/meter"},
     {kTipWorking, "/cookingstation/stove"},
     {kTipStepComplete, "/cookingstation/stove"},
     {kTipChainingIntro, "/actionstep_attach"},
@@ -252,26 +258,72 @@ const std::map<int, std::string> kPointedAt = {
     {kTipThreeStars, "/dishdisplay/meter"},
 };
 
+bool Overlap(const Rect<float>& a, const Rect<float>& b)
+{
+    return !Rect<float>::Intersect(a, b).IsEmpty();
+}
+
+// The shown tail of the tip's bubble on top, and where its picture ends: 2 inside the middle of
+// its side that points away from the bubble.
+std::pair<SceneNode*, Vector2<float>> TipTail(const KitchenRig& rig)
+{
+    static const char* const kTails[] = {"tail_up", "tail_down", "tail_left", "tail_right"};
+    for (int kind = 0; kind < 4; ++kind)
+        if (SceneNode* tail = rig.FindNode(kBubble + "/" + kTails[kind]); tail && tail->IsVisible())
+        {
+            const Rect<float> r = tail->GetBounds();
+            const Vector2<float> ends[] = {{r.x + r.width / 2, r.y + 2},
+                                           {r.x + r.width / 2, r.Bottom() - 2},
+                                           {r.x + 2, r.y + r.height / 2},
+                                           {r.Right() - 2, r.y + r.height / 2}};
+            return {tail, ends[kind]};
+        }
+    return {nullptr, {}};
+}
+
 // A new player's first two levels played as a player's hand plays them, by mouse through the
-// window: a quarter of a second between the presses of one move, and the cook sent to work by a
-// press on the station's stove, as the tip says. Each tip comes up when what it says is true (the
-// meat tip only while the pantry shows meat bins), points at what it names, and comes no sooner
-// than half a second after the last press, also the press that closed the bubble before it, so
-// that no bubble comes up under a hand that is still clicking.
+// window: a quarter of a second between the presses of one move, the cook sent to work by a press
+// on the station's stove, as the tip says, and the hand's next press 0.3 to 0.7 s after each
+// press that closed a tip or a dish's card, whatever comes up meanwhile; every such press takes
+// effect. Each tip comes up when what it says is true (the meat tip only while the pantry shows
+// meat bins), points at what it names with its tail ending there (the clock's tip clear of its
+// digits), and comes no sooner than a second after the last press, also the press that closed the
+// bubble before it, so that no bubble comes up under a hand that is still clicking. Each dish's
+// card points at the cook where he stands, and the host's bubble at the level's end at the host.
 TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeverUnderAClickingHand)
 {
-    constexpr int kQuietUpdates = 25; // half a second
+    constexpr int kQuietUpdates = 50; // a second
+    constexpr float kTailSlack = 4.0f;
     PlayBot bot(rig);
     bot.SetHandTime(12);
     bot.SetPressStoves(true);
+    bot.SetPressesAfterClose({15, 25, 35, 20, 30});
     std::map<int, std::vector<ShownTip>> shownOn;
     int level = -1;
     float levelTime = 0.0f;
+    int bubblesShown = 0;
+    std::set<ObjectID> cards;
+    const auto cookFigure = [&] {
+        const auto* cook = dynamic_cast<PlayerAvatar*>(game->FindByName(PlayerAvatar::Name()));
+        return cook->GetNode()->FindByPath(ObjectPaths::PlayerAvatar::kAnimation)->GetBounds();
+    };
     rig.WatchEachUpdate([&] {
+        if (!game)
+            return;
+        if (const ObjectID card = game->GetPopup(); card != kNoObject && cards.insert(card).second)
+        {
+            // The tail's picture ends 4 in from its lower corner on the side it points to.
+            SceneNode* tail = rig.FindNode("GameScreenRoot/FX_Layer/NextRecipePopup/attachBubble", game->GetRootNode());
+            const Rect<float> r = tail->GetBounds();
+            const Vector2<float> end{tail->GetDrawFlag4() ? r.x + 4 : r.Right() - 4, r.Bottom() - 4};
+            EXPECT_TRUE(cookFigure().Contains(end.x, end.y))
+                << "1-" << level + 1 << ": a dish's card points at (" << end.x << ", " << end.y << "), not at the cook";
+        }
         const auto* bubble = rig.TopAs<TutorialMode>();
         std::vector<ShownTip>& shown = shownOn[level];
-        if (!bubble || !game || (!shown.empty() && shown.back().tip == bubble->GetTip()))
+        if (!bubble || (!shown.empty() && shown.back().tip == bubble->GetTip()))
             return;
+        ++bubblesShown;
         const Vector2<float> point = bubble->GetPoint();
         shown.push_back(
             {bubble->GetTip(), levelTime - game->GetTimeLeft(), State(),
@@ -289,6 +341,16 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
                 std::any_of(tip.pointsAt.begin(), tip.pointsAt.end(),
                             [&](const std::string& at) { return at.find(target->second) != std::string::npos; }))
                 << "tip " << tip.tip << " does not point at " << target->second;
+            const auto [tail, end] = TipTail(rig);
+            ASSERT_NE(tail, nullptr) << "tip " << tip.tip << " shows no tail";
+            EXPECT_LE(std::hypot(end.x - point.x, end.y - point.y), kTailSlack)
+                << "tip " << tip.tip << "'s tail ends at (" << end.x << ", " << end.y << ")";
+            const std::string timer = "GameScreenRoot/UI_attach/timer/";
+            if (tip.tip == kTipTimer)
+                for (const char* digits : {"Text_Min", "Text_Sec"})
+                    EXPECT_FALSE(
+                        Overlap(tail->GetBounds(), rig.FindNode(timer + digits, game->GetRootNode())->GetBounds()))
+                        << "the clock tip's tail covers " << digits;
         }
     });
     for (level = 0; level < 2; ++level)
@@ -302,12 +364,27 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
             rig.Step();
         }
         ASSERT_NE(rig.TopAs<LevelOutroMode>(), nullptr) << "1-" << level + 1 << " never ended";
+        // The host has come in and speaks: her bubble's tail (its picture ends 20 in from its
+        // right and 8 up from its bottom) ends on her, not on the cook behind.
+        SceneNode* said = rig.FindNode("LevelOutro/bubbleBG");
+        ASSERT_GE(rig.StepUntil([&] { return said->IsVisible(); }, 100), 0);
+        const Vector2<float> end{said->GetWorldPosition().x + said->GetWidth() - 20,
+                                 said->GetWorldPosition().y + said->GetHeight() - 8};
+        auto* host = dynamic_cast<StaticSpriteNode*>(rig.FindNode("LevelOutro/outroVeyla"));
+        const Vector2<float> in{end.x - host->GetWorldPosition().x, end.y - host->GetWorldPosition().y};
+        EXPECT_TRUE(host->GetBounds().Contains(end.x, end.y) &&
+                    host->GetImage()->GetPixel(static_cast<int>(in.x), static_cast<int>(in.y)) >> 24 != 0)
+            << "the host's bubble ends at (" << end.x << ", " << end.y << "), off the host";
+        EXPECT_FALSE(cookFigure().Contains(end.x, end.y)) << "the host's bubble ends on the cook";
         game = nullptr;
         EXPECT_GE(bot.GoToTheJudges(), 0);
     }
     rig.WatchEachUpdate({});
     EXPECT_GT(bot.GetCookWalks(), 0) << "no press on a stove sent the cook walking";
     EXPECT_GT(bot.GetCookWorksAtOnce(), 0) << "no press on a stove put the cook to work where he stood";
+    EXPECT_EQ(bot.GetPressesAfterClose() + bot.GetClosesOvertaken(), bubblesShown + static_cast<int>(cards.size()))
+        << "a press followed every close of a tip and of a dish's card";
+    EXPECT_LE(bot.GetClosesOvertaken(), 2) << "the dishes' ends took the hand's moment too often to tell";
 
     const std::vector<ShownTip>& first = shownOn[0];
     ASSERT_FALSE(first.empty());

@@ -8,6 +8,7 @@
 #include "Game/Menus/MainMenuMode.h"
 #include "Game/Menus/MyOptionsMode.h"
 #include "Game/Menus/QuitConfirmMode.h"
+#include "SceneGraph/ButtonNode.h"
 #include "Support/KitchenRig.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,14 @@ TEST_F(FromTheMainMenu, NoGoesBackOnceTheQuestionHasSlidAwayAndARefusedYesKeepsI
     ASSERT_EQ(Open("QuitButton"), "QuitConfirmMode");
     const Vector2<float> end = ResourceManager::GetValue<Vector2<float>>(Label("PopupMode_EndLoc"), {});
     EXPECT_EQ(rig.TopAs<QuitConfirmMode>()->GetLayoutRoot()->GetPosition(), end);
+    // The button that opened the question is not left lit behind it, under the pointer or not.
+    auto* menu = dynamic_cast<MainMenuMode*>(Looper::GetInstance().GetModeStack().front());
+    const auto* quit = dynamic_cast<ButtonNode*>(rig.FindNode("MainMenuMode/Buttons/QuitButton", menu->GetRootNode()));
+    ASSERT_NE(quit, nullptr);
+    EXPECT_NE(quit->GetState(), kControlHot);
+    rig.MoveTo(20, 20);
+    rig.Step();
+    EXPECT_NE(quit->GetState(), kControlHot);
 
     Refuser refuser;
     Looper::GetInstance().AddQuitHandler(&refuser);
