@@ -2,12 +2,14 @@
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 
 #include "Platform/Compat/Direct3D/Direct3D.h"
+#include "Platform/Compat/Kernel/DebugOutput.h"
 #include "Platform/Compat/User/WindowObject.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +22,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -120,6 +123,9 @@ std::optional<SDL_RendererInfo> ProbeHere(bool& softwareGl)
 constexpr const char* kProbeVariable = "CORVANE_RENDERER_PROBE";
 constexpr int kProbeDescriptor = 3;
 constexpr int kProbeWaitMilliseconds = 10000;
+// A copy that answered, or was killed, ends at once unless a driver holds it in the kernel: it is
+// then left behind rather than waited for.
+constexpr int kProbeEndMilliseconds = 1000;
 
 struct ProbeAnswer
 {
@@ -153,13 +159,56 @@ struct ProbeAnswer
     ::_exit(0);
 }();
 
-// Starts the probing copy and reads its answer; none when it cannot start or does not answer in
-// time (it is then ended).
-std::optional<ProbeAnswer> ProbeInCopy()
+int MillisecondsSince(const timespec& start)
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int>((now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000);
+}
+
+// The copy's answer on descriptor from, waiting up to kProbeWaitMilliseconds (signals do not cut
+// the wait short); why there is none otherwise.
+std::optional<ProbeAnswer> ReadAnswer(int from, std::string& failure)
+{
+    timespec start{};
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
+    pollfd readable{from, POLLIN, 0};
+    int ready = -1;
+    do
+        ready = ::poll(&readable, 1, std::max(0, kProbeWaitMilliseconds - MillisecondsSince(start)));
+    while (ready < 0 && errno == EINTR);
+    ProbeAnswer read;
+    if (ready == 0)
+        failure = "gave no answer within " + std::to_string(kProbeWaitMilliseconds / 1000) + " s";
+    else if (ready < 0 || ::read(from, &read, sizeof read) != sizeof read)
+        failure = "ended without an answer";
+    else
+        return read;
+    return std::nullopt;
+}
+
+// Whether the copy ended within kProbeEndMilliseconds (and was reaped).
+bool CopyEnded(pid_t copy)
+{
+    timespec start{};
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
+    for (;;)
+    {
+        const pid_t ended = ::waitpid(copy, nullptr, WNOHANG);
+        if (ended == copy || (ended < 0 && errno != EINTR))
+            return true;
+        if (MillisecondsSince(start) >= kProbeEndMilliseconds)
+            return false;
+        ::usleep(10000);
+    }
+}
+
+// Starts the probing copy, its answer to come on readEnd; -1 when it cannot start.
+pid_t StartCopy(int& readEnd)
 {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
-        return std::nullopt;
+        return -1;
     // The write end above the descriptor it becomes in the copy, so that dup2 really makes it.
     const int writeEnd = ::fcntl(ends[1], F_DUPFD_CLOEXEC, kProbeDescriptor + 1);
     ::close(ends[1]);
@@ -181,23 +230,39 @@ std::optional<ProbeAnswer> ProbeInCopy()
     char program[] = "/proc/self/exe";
     char* arguments[] = {program, nullptr};
     pid_t copy = -1;
-    const bool started = writeEnd >= 0 &&
-                         ::posix_spawn(&copy, program, &actions, nullptr, arguments, environment.data()) == 0;
+    if (writeEnd < 0 || ::posix_spawn(&copy, program, &actions, nullptr, arguments, environment.data()) != 0)
+        copy = -1;
     posix_spawn_file_actions_destroy(&actions);
     if (writeEnd >= 0)
         ::close(writeEnd);
+    if (copy < 0)
+        ::close(ends[0]);
+    readEnd = ends[0];
+    return copy;
+}
+
+// Starts the probing copy and reads its answer; none when it cannot start or does not answer in
+// time (it is then ended). A probe without an answer is logged, as is a copy left behind.
+std::optional<ProbeAnswer> ProbeInCopy()
+{
+    int readEnd = -1;
+    const pid_t copy = StartCopy(readEnd);
     std::optional<ProbeAnswer> answer;
-    if (started)
+    std::string failure = "could not start";
+    bool ended = true;
+    if (copy >= 0)
     {
-        pollfd readable{ends[0], POLLIN, 0};
-        ProbeAnswer read;
-        if (::poll(&readable, 1, kProbeWaitMilliseconds) == 1 && ::read(ends[0], &read, sizeof read) == sizeof read)
-            answer = read;
-        else
+        answer = ReadAnswer(readEnd, failure);
+        if (!answer)
             ::kill(copy, SIGKILL);
-        ::waitpid(copy, nullptr, 0);
+        ended = CopyEnded(copy);
+        ::close(readEnd);
     }
-    ::close(ends[0]);
+    const std::string left = ended ? "" : " (its copy, " + std::to_string(copy) + ", did not end and is left behind)";
+    if (!answer)
+        OutputDebugStringA(("The renderer probe " + failure + left + ": drawing without the GPU.\n").c_str());
+    else if (!ended)
+        OutputDebugStringA(("The renderer probe answered" + left + ".\n").c_str());
     return answer;
 }
 
