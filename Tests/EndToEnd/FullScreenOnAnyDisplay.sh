@@ -5,15 +5,13 @@
 # manager, the software renderer) the whole title screen shows scaled to the largest size that
 # keeps its shape, centred between black bars, and matches the windowed frame that Alt+Enter (held
 # down a while: one switch) shows; after a second Alt+Enter it is full screen again, and "Start
-# cooking" and the name dialog's OK, clicked where they are drawn, lead to the main menu.
-# Whatever covers the full-screen game, the screen shows the game again: at 1280x1024 (no window
-# manager), at the title and in a level, within 0.5 s of a window closed over the game, of the
-# game's window unmapped and mapped again, and of the game's error box answered (a damaged text
-# file at the title, a profile that cannot be saved in the level), the screen is the frame the game
-# last drew; and after Alt+Enter back to full screen, the main menu's button under the pointer is
-# lit without a move. Under the window manager (1920x1080) the box shows over the full-screen game.
-# Skipped (exit 77) when Xvfb, openbox, xdotool, xmessage, ImageMagick or python3 is missing.
-# Usage: FullScreenOnAnyDisplay.sh <path to fennik>
+# cooking" and the name dialog's OK, clicked where they are drawn, lead to the main menu; the error
+# box that Start cooking brings (the copy played has damaged texts) is transient for the game's
+# window and on top. At 1280x1024, at the title and in a level, within 0.5 s of a window closed over
+# the game, of the game's window unmapped and mapped again and of the error box answered, the
+# screen is the frame the game last drew; Alt+Enter there and back lights the button under the
+# pointer. Skipped (exit 77) when Xvfb, openbox, xdotool, xmessage, xprop, ImageMagick or python3
+# is missing. Usage: FullScreenOnAnyDisplay.sh <path to fennik>
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -99,118 +97,78 @@ check_full_screen() {
         fail "$size: $1 is blank"
 }
 
-# A copy of the game ($game) whose text file is cut short inside its first comment: the first text
-# the game needs (at Start cooking) puts up its error box. The rest of the data is linked.
+# A copy of the game ($game), its data linked, whose text file is cut short: the first text the
+# game needs (at Start cooking) puts up its error box.
 data=$(cd "$(dirname "$program")" && pwd)
-game="$work/game/$(basename "$program")"
-texts=Manifests/LocalizedText.xml
-mkdir -p "$work/game"
-cp -rs "$data"/. "$work/game"/
-rm "$game" "$work/game/$texts"
-cp "$program" "$game"
-python3 -c "import sys; t = open(sys.argv[1], 'rb').read(); open(sys.argv[2], 'wb').write(t[:t.index(b'<!--') + 5])" \
-    "$data/$texts" "$work/game/$texts" || fail "could not damage $texts"
-folder="$XDG_DATA_HOME/Trevold/Fennik"
+game="$work/game/$(basename "$program")" texts=Manifests/LocalizedText.xml folder="$XDG_DATA_HOME/Trevold/Fennik"
+mkdir -p "$work/game" && cp -rs "$data"/. "$work/game"/ && rm "$game" "$work/game/$texts" && cp "$program" "$game" &&
+    head -c 300 "$data/$texts" >"$work/game/$texts" || fail "could not make a copy with damaged texts"
 
-# How many pixels of the area "width height x y" ($3) differ between pictures $1 and $2 (a whole
-# number; compare writes large ones as 1.2e+06).
-differing_pixels() {
-    local w h x y
+# Fails ($4) when pictures $1 and $2 differ in more than a 50th of the area "width height x y" ($3).
+alike_in() {
+    local w h x y differ
     read -r w h x y <<<"$3"
     convert "$1" -crop "${w}x$h+$x+$y" +repage "$work/area-1.png"
     convert "$2" -crop "${w}x$h+$x+$y" +repage "$work/area-2.png"
-    printf '%.0f' "$(compare -metric AE -fuzz 8% "$work/area-1.png" "$work/area-2.png" null: 2>&1)"
+    differ=$(printf '%.0f' "$(compare -metric AE -fuzz 8% "$work/area-1.png" "$work/area-2.png" null: 2>&1)")
+    [ "$differ" -le $((w * h / 50)) ] 2>/dev/null || fail "$size: $4 ($differ of $((w * h)) pixels differ)"
 }
-# Checks, within 0.5 s of an event ($1 says which), that the screen shows the frame the game last
-# drew: its window's memory (WindowMemory.py), with the game held still while both are read. They
-# may differ in 2% of the area "width height x y" ($2, the whole screen when not given): what the
-# game animated between its last present and its stop.
+# Within 0.5 s of an event ($1) the screen is the frame the game last drew: its window's memory,
+# read with the screen while the game is held still (in the area "width height x y" $2, else all).
 shows_last_frame() {
-    local area=${2:-"$display_w $display_h 0 0"} w h x y differ
     sleep 0.4
     kill -STOP "$pid"
     sleep 0.05 # the server has shown what the game sent before it stopped
-    python3 "$here/WindowMemory.py" "$pid" "$display_w" "$display_h" "$work/drawn.ppm" ||
-        { kill -CONT "$pid"; fail "$size: the game's window memory could not be read"; }
-    capture root "$work/shown.png" || { kill -CONT "$pid"; fail "could not capture the screen"; }
+    python3 "$here/WindowMemory.py" "$pid" "$display_w" "$display_h" "$work/drawn.ppm" && capture root "$work/shown.png"
+    local read=$?
     kill -CONT "$pid"
-    read -r w h x y <<<"$area"
-    differ=$(differing_pixels "$work/drawn.ppm" "$work/shown.png" "$area")
-    if ! [ "$differ" -le $((w * h / 50)) ] 2>/dev/null; then
-        [ -n "$shots" ] && cp "$work/shown.png" "$shots/fullscreen-$size-stale.png"
-        fail "$size: after $1 the screen differs from the game's last frame in $differ of $((w * h)) pixels"
-    fi
+    [ "$read" -eq 0 ] || fail "$size: the screen or the game's window memory could not be read"
+    alike_in "$work/drawn.ppm" "$work/shown.png" "${2:-$display_w $display_h 0 0}" "after $1 the screen is not the game's last frame"
 }
-# "width height x y" of window $1.
-geometry_of() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "$WIDTH $HEIGHT $X $Y"
-}
-# A window of another program put over part of the game, then closed ($1: where the game is).
-cover_and_close() {
+# Another program's window put over part of the game and closed; the game's window unmapped and
+# mapped again, as minimising and restoring it do ($1: where the game is).
+covered_and_uncovered() {
     xmessage -geometry 560x260+60+60 "A window over the game" 2>/dev/null &
-    local cover=$! window
-    window=$(timeout 20 xdotool search --sync --onlyvisible --class '^Xmessage$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] || fail "$size: the covering window did not come"
-    local area
-    area=$(geometry_of "$window")
+    local cover=$!
+    timeout 20 xdotool search --sync --onlyvisible --class '^Xmessage$' >/dev/null 2>&1 || fail "$size: no covering window"
     sleep 0.5
     kill "$cover"
-    wait "$cover" 2>/dev/null
-    shows_last_frame "a window closed over $1" "$area"
+    shows_last_frame "a window closed over $1" "560 260 60 60"
+    xdotool windowunmap "$window" sleep 0.5 windowmap "$window" || fail "could not unmap and map the game's window"
+    shows_last_frame "the game's window unmapped and mapped again $1"
 }
-# The game's window unmapped and mapped again, as minimising and restoring it do ($1: where).
-unmap_and_map() {
-    xdotool windowunmap "$window" || fail "could not unmap the game's window"
-    sleep 0.5
-    xdotool windowmap "$window" || fail "could not map the game's window"
-    shows_last_frame "its window unmapped and mapped again $1"
-}
-# The game's error box, once it comes: transient for the game's window, it shows over the
-# full-screen game (its area mostly its own white), and, answered, leaves the game's last frame on
-# the screen (checked where the game shows its frames in its own memory: the software renderer).
-# $1: where.
+# The game's error box, once it comes ($1: where): transient for the game's window and on top of it
+# (its area mostly its own white); answered, it leaves the game's last frame on the screen (the
+# frame is in the game's memory with the software renderer).
 box_answered() {
-    local box area w h x y white
+    local box
     box=$(timeout 60 xdotool search --sync --onlyvisible --class '^MessageBox$' 2>/dev/null | head -n 1)
     [ -n "$box" ] || fail "$size: no error box came $1"
-    area=$(geometry_of "$box")
-    read -r w h x y <<<"$area"
     xprop -id "$box" WM_TRANSIENT_FOR | grep -q "# $(printf '0x%x' "$window")\$" ||
-        fail "$size: the error box $1 is not transient for the game's window: $(xprop -id "$box" WM_TRANSIENT_FOR)"
+        fail "$size: the error box $1 is not transient for the game's window"
+    eval "$(xdotool getwindowgeometry --shell "$box")"
     sleep 0.5
     shoot_screen "$size-box-${1##* }"
-    white=$(convert "$work/$size-box-${1##* }.png" -crop "${w}x$h+$x+$y" +repage -fill black +opaque white \
-        -format "%[fx:mean]" info:)
-    python3 -c "import sys; sys.exit(0 if float('$white') > 0.6 else 1)" ||
-        fail "$size: the error box $1 is not on top of the game (its area is $white white)"
-    # A profile folder taken away comes back first: the game saves again after the answer.
-    [ -d "$work/away" ] && rm "$folder" && mv "$work/away" "$folder"
+    [ "$(convert "$work/$size-box-${1##* }.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage -fill black +opaque white \
+        -format "%[fx:mean > 0.6]" info:)" = 1 ] || fail "$size: the error box $1 is not on top of the game"
+    [ -d "$work/away" ] && rm "$folder" && mv "$work/away" "$folder" # saves work again after the answer
     xdotool key --window "$box" Return || fail "could not answer the box"
-    [ -z "$driver" ] && shows_last_frame "the error box $1 was answered" "$area"
+    [ -z "$driver" ] && shows_last_frame "the error box $1 was answered" "$WIDTH $HEIGHT $X $Y"
 }
-# Alt+Enter to the window and back at the main menu, the pointer in the middle of the screen, over
-# its Options button (at (310, 275), 180 by 48): lit as it is once the pointer moves.
+# After Alt+Enter there and back at the main menu, Options (at (310, 275), 180 by 48) under the
+# pointer in the middle of the screen is lit as it is once the pointer moves.
 lit_after_alt_enter() {
-    local x y w h differ
-    read -r x y < <(on_screen 310 275)
-    local area="$((180 * area_w / 800)) $((48 * area_h / 600)) $x $y"
     switch_with_alt_enter 800x600
     switch_with_alt_enter "$size"
-    capture root "$work/switched.png" || fail "could not capture the screen"
-    xdotool mousemove_relative 1 1 || fail "could not move the pointer"
-    sleep 0.5
-    capture root "$work/moved.png" || fail "could not capture the screen"
-    read -r w h x y <<<"$area"
-    differ=$(differing_pixels "$work/switched.png" "$work/moved.png" "$area")
-    [ "$differ" -lt $((w * h / 20)) ] 2>/dev/null ||
-        fail "$size: after Alt+Enter back the button under the pointer is not lit ($differ pixels differ)"
+    capture root "$work/switched.png" && xdotool mousemove_relative 1 1 sleep 0.5 && capture root "$work/moved.png" ||
+        fail "could not move the pointer over the button"
+    alike_in "$work/switched.png" "$work/moved.png" "$((180 * area_w / 800)) $((48 * area_h / 600)) $(on_screen 310 275)" \
+        "after Alt+Enter back the button under the pointer is not lit"
 }
-# From the main menu into the first level: Play (its middle at (400, 159)), the challenge select's
-# Play (670, 563), the episode's cutscene skipped, the level intro's seven cards turned with Next
-# (715, 568), the next recipe's popup closed with a click. From the intro on the profile folder
-# cannot be written: the level's first tip, kept in the profile as it comes, puts up the box of a
-# failed save.
+# From the main menu into the first level: Play (400, 159), the challenge select's Play (670, 563),
+# the cutscene skipped, the intro's seven cards turned with Next (715, 568), the next recipe's popup
+# closed. From the intro on the profile folder cannot be written: the level's first tip, kept in the
+# profile as it comes, puts up the box of a failed save.
 into_a_level() {
     click_at 400 159
     wait_for "LevelSelectMode: the challenge select is up" 20 || fail "$size: Play did not open the challenge select"
@@ -218,14 +176,10 @@ into_a_level() {
     click_at 670 563
     wait_for "LevelProgressManager: starting the level Level_1_1" 20 || fail "$size: Play started no level"
     sleep 2
-    xdotool key Escape || fail "could not press Escape"
+    xdotool key Escape
     wait_for "LevelIntroMode: the level intro is up" 20 || fail "$size: no level intro came after the cutscene"
-    sleep 1
     mv "$folder" "$work/away" && echo "not a folder" >"$folder"
-    for _ in 1 2 3 4 5 6 7; do
-        click_at 715 568
-        sleep 0.6
-    done
+    for _ in 1 2 3 4 5 6 7; do sleep 0.6 && click_at 715 568; done
     wait_for "LevelIntroMode: the level intro closes" 20 || fail "$size: Next did not lead through the level intro"
     sleep 1.5
     click_at 400 300
@@ -255,10 +209,7 @@ run_at() {
     shoot_screen "$size-again"
     check_full_screen "$size-first" "$size-windowed"
     check_full_screen "$size-again" "$size-windowed"
-    if [ -n "$covers" ]; then
-        cover_and_close "the title"
-        unmap_and_map "at the title"
-    fi
+    [ -n "$covers" ] && covered_and_uncovered "at the title"
 
     # The start button's middle is at (400, 400) of the game's screen; OK's, in the name dialog,
     # at (311, 392). The popup has no texts: the damaged text file's box came first.
@@ -280,8 +231,7 @@ run_at() {
         lit_after_alt_enter
         into_a_level
         box_answered "in the level"
-        cover_and_close "the level"
-        unmap_and_map "in the level"
+        covered_and_uncovered "in the level"
     fi
 
     # Ends with its display (the program saves and ends with it).
@@ -296,7 +246,5 @@ run_at 1024x768 wm opengl
 run_at 1920x1080 wm ""
 echo "PASSED: at 1280x1024 (no window manager), 1024x768 (the hardware renderer) and 1920x1080 the" \
     "title filled the screen with its shape kept between black bars, matched the windowed frame" \
-    "before and after Alt+Enter twice, the error box showed on top, and Start cooking and OK clicked" \
-    "where drawn led to the main menu; at 1280x1024, at the title and in a level, a window closed over" \
-    "the game, the game unmapped and mapped again and the error box answered each left the game's last" \
-    "frame on the screen within 0.5 s, and Alt+Enter back lit the button under the pointer"
+    "before and after Alt+Enter twice, and Start cooking and OK clicked where drawn led to the main menu;" \
+    "the screen showed the game again after whatever covered it"

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,7 +21,6 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -159,56 +157,34 @@ struct ProbeAnswer
     ::_exit(0);
 }();
 
-int MillisecondsSince(const timespec& start)
-{
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<int>((now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000);
-}
-
-// The copy's answer on descriptor from, waiting up to kProbeWaitMilliseconds (signals do not cut
-// the wait short); why there is none otherwise.
-std::optional<ProbeAnswer> ReadAnswer(int from, std::string& failure)
-{
-    timespec start{};
-    ::clock_gettime(CLOCK_MONOTONIC, &start);
-    pollfd readable{from, POLLIN, 0};
-    int ready = -1;
-    do
-        ready = ::poll(&readable, 1, std::max(0, kProbeWaitMilliseconds - MillisecondsSince(start)));
-    while (ready < 0 && errno == EINTR);
-    ProbeAnswer read;
-    if (ready == 0)
-        failure = "gave no answer within " + std::to_string(kProbeWaitMilliseconds / 1000) + " s";
-    else if (ready < 0 || ::read(from, &read, sizeof read) != sizeof read)
-        failure = "ended without an answer";
-    else
-        return read;
-    return std::nullopt;
-}
-
-// Whether the copy ended within kProbeEndMilliseconds (and was reaped).
+// Whether the copy ended (and was reaped) within kProbeEndMilliseconds.
 bool CopyEnded(pid_t copy)
 {
-    timespec start{};
-    ::clock_gettime(CLOCK_MONOTONIC, &start);
-    for (;;)
+    for (int waited = 0; waited < kProbeEndMilliseconds; waited += 10)
     {
-        const pid_t ended = ::waitpid(copy, nullptr, WNOHANG);
-        if (ended == copy || (ended < 0 && errno != EINTR))
+        if (::waitpid(copy, nullptr, WNOHANG) != 0)
             return true;
-        if (MillisecondsSince(start) >= kProbeEndMilliseconds)
-            return false;
         ::usleep(10000);
     }
+    return false;
 }
 
-// Starts the probing copy, its answer to come on readEnd; -1 when it cannot start.
-pid_t StartCopy(int& readEnd)
+// A probe that gave no answer, or left its copy behind, says so once in the log.
+void ReportProbe(const std::string& what)
+{
+    OutputDebugStringA(("The renderer probe " + what + ".\n").c_str());
+}
+
+// Starts the probing copy and reads its answer; none when it cannot start or does not answer in
+// time (it is then ended).
+std::optional<ProbeAnswer> ProbeInCopy()
 {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
-        return -1;
+    {
+        ReportProbe("could not start: drawing without the GPU");
+        return std::nullopt;
+    }
     // The write end above the descriptor it becomes in the copy, so that dup2 really makes it.
     const int writeEnd = ::fcntl(ends[1], F_DUPFD_CLOEXEC, kProbeDescriptor + 1);
     ::close(ends[1]);
@@ -230,39 +206,35 @@ pid_t StartCopy(int& readEnd)
     char program[] = "/proc/self/exe";
     char* arguments[] = {program, nullptr};
     pid_t copy = -1;
-    if (writeEnd < 0 || ::posix_spawn(&copy, program, &actions, nullptr, arguments, environment.data()) != 0)
-        copy = -1;
+    const bool started =
+        writeEnd >= 0 && ::posix_spawn(&copy, program, &actions, nullptr, arguments, environment.data()) == 0;
     posix_spawn_file_actions_destroy(&actions);
     if (writeEnd >= 0)
         ::close(writeEnd);
-    if (copy < 0)
-        ::close(ends[0]);
-    readEnd = ends[0];
-    return copy;
-}
-
-// Starts the probing copy and reads its answer; none when it cannot start or does not answer in
-// time (it is then ended). A probe without an answer is logged, as is a copy left behind.
-std::optional<ProbeAnswer> ProbeInCopy()
-{
-    int readEnd = -1;
-    const pid_t copy = StartCopy(readEnd);
     std::optional<ProbeAnswer> answer;
     std::string failure = "could not start";
     bool ended = true;
-    if (copy >= 0)
+    if (started)
     {
-        answer = ReadAnswer(readEnd, failure);
-        if (!answer)
+        pollfd readable{ends[0], POLLIN, 0};
+        ProbeAnswer read;
+        const int ready = ::poll(&readable, 1, kProbeWaitMilliseconds);
+        if (ready == 1 && ::read(ends[0], &read, sizeof read) == sizeof read)
+            answer = read;
+        else
+        {
+            failure = ready == 0 ? "gave no answer within " + std::to_string(kProbeWaitMilliseconds / 1000) + " s"
+                                 : "ended without an answer";
             ::kill(copy, SIGKILL);
+        }
         ended = CopyEnded(copy);
-        ::close(readEnd);
     }
-    const std::string left = ended ? "" : " (its copy, " + std::to_string(copy) + ", did not end and is left behind)";
+    ::close(ends[0]);
+    const std::string left = ended ? "" : " (its copy " + std::to_string(copy) + " did not end and is left behind)";
     if (!answer)
-        OutputDebugStringA(("The renderer probe " + failure + left + ": drawing without the GPU.\n").c_str());
+        ReportProbe(failure + left + ": drawing without the GPU");
     else if (!ended)
-        OutputDebugStringA(("The renderer probe answered" + left + ".\n").c_str());
+        ReportProbe("answered" + left);
     return answer;
 }
 
