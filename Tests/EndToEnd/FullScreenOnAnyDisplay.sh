@@ -133,7 +133,7 @@ covered_and_uncovered() {
     timeout 20 xdotool search --sync --onlyvisible --class '^Xmessage$' >/dev/null 2>&1 || fail "$size: no covering window"
     sleep 0.5
     kill "$cover"
-    shows_last_frame "a window closed over $1" "560 260 60 60"
+    shows_last_frame "a window closed over the game $1" "560 260 60 60"
     xdotool windowunmap "$window" sleep 0.5 windowmap "$window" || fail "could not unmap and map the game's window"
     shows_last_frame "the game's window unmapped and mapped again $1"
 }
