@@ -42,6 +42,11 @@ std::vector<IWindowModeChangeHandler*>& Handlers()
 
 void ReportFailedStart(const std::exception& e)
 {
+    if (dynamic_cast<const RendererUnavailable*>(&e))
+    {
+        DebugPrint("%s: no usable hardware here, the next renderer takes over\n", e.what());
+        return;
+    }
     DebugPrint("Error initializing IGraphicsPlatform: ");
     DebugPrint("%s\n", GetTypeName(typeid(e)).c_str());
     if (const auto* error = dynamic_cast<const RuntimeError*>(&e))

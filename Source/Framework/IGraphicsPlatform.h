@@ -3,6 +3,7 @@
 
 #include "EngineWide.h"
 #include "Label.h"
+#include "RuntimeError.h"
 
 namespace Corvane
 {
@@ -32,6 +33,14 @@ constexpr int kGraphicsDirectDraw = 1;
 constexpr int kGraphicsDirect3D = 2;
 constexpr int kGraphicsExtraRequest = 4;
 
+// Setup's failure on a machine that cannot run the renderer at all (no usable 3D hardware): the
+// next renderer in line takes over as planned, which is no error.
+class RendererUnavailable : public RuntimeError
+{
+public:
+    using RuntimeError::RuntimeError;
+};
+
 class IGraphicsPlatform
 {
 public:
@@ -44,7 +53,7 @@ public:
     // 2 for the Direct3D renderer, 1 for the DirectDraw renderer.
     virtual int GetKind() = 0;
     // Opens the display (full screen at 32 bits per pixel, or windowed) at the settings' size;
-    // throws RuntimeError on failure.
+    // throws RuntimeError on failure (RendererUnavailable where the machine cannot run it).
     virtual void Setup(const DisplaySettings& settings) = 0;
     virtual void Cleanup() = 0;
     // 0 when a frame can be drawn.

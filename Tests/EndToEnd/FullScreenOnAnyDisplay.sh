@@ -5,16 +5,22 @@
 # manager, the software renderer) the whole title screen shows scaled to the largest size that
 # keeps its shape, centred between black bars, and matches the windowed frame that Alt+Enter (held
 # down a while: one switch) shows; after a second Alt+Enter it is full screen again, and "Start
-# cooking" and the name dialog's OK, clicked where they are drawn, lead to the main menu. Skipped (exit 77) when Xvfb,
-# openbox, xdotool, ImageMagick or python3 is missing. Usage: FullScreenOnAnyDisplay.sh <path to fennik>
+# cooking" and the name dialog's OK, clicked where they are drawn, lead to the main menu; the error
+# box that Start cooking brings (the copy played has damaged texts) is transient for the game's
+# window and on top. At 1280x1024, at the title and in a level, within 0.5 s of a window closed over
+# the game, of the game's window unmapped and mapped again and of the error box answered, the
+# screen is the frame the game last drew; Alt+Enter there and back lights the button under the
+# pointer. Skipped (exit 77) when Xvfb, openbox, xdotool, xmessage, xprop, ImageMagick or python3
+# is missing. Usage: FullScreenOnAnyDisplay.sh <path to fennik>
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 
 own_displays=1
 CORVANE_SCRIPT_ARGS=("$@")
-source "$here/UnderXvfb.sh" openbox xdotool python3 import convert compare
+source "$here/UnderXvfb.sh" openbox xdotool xmessage xprop python3 import convert compare
 source "$here/OneProgram.sh" x11
+unset CORVANE_ERROR_BOX # the game's own boxes, as a player meets them
 
 # The picture's place on a display of $1 x $2: "x y width height" of the largest 4:3 rectangle,
 # centred.
@@ -91,9 +97,97 @@ check_full_screen() {
         fail "$size: $1 is blank"
 }
 
+# A copy of the game ($game), its data linked, whose text file is cut short: the first text the
+# game needs (at Start cooking) puts up its error box.
+data=$(cd "$(dirname "$program")" && pwd)
+game="$work/game/$(basename "$program")" texts=Manifests/LocalizedText.xml folder="$XDG_DATA_HOME/Trevold/Fennik"
+mkdir -p "$work/game" && cp -rs "$data"/. "$work/game"/ && rm "$game" "$work/game/$texts" && cp "$program" "$game" &&
+    head -c 300 "$data/$texts" >"$work/game/$texts" || fail "could not make a copy with damaged texts"
+
+# Fails ($4) when pictures $1 and $2 differ in more than a 50th of the area "width height x y" ($3).
+alike_in() {
+    local w h x y differ
+    read -r w h x y <<<"$3"
+    convert "$1" -crop "${w}x$h+$x+$y" +repage "$work/area-1.png"
+    convert "$2" -crop "${w}x$h+$x+$y" +repage "$work/area-2.png"
+    differ=$(printf '%.0f' "$(compare -metric AE -fuzz 8% "$work/area-1.png" "$work/area-2.png" null: 2>&1)")
+    [ "$differ" -le $((w * h / 50)) ] 2>/dev/null || fail "$size: $4 ($differ of $((w * h)) pixels differ)"
+}
+# Within 0.5 s of an event ($1) the screen is the frame the game last drew: its window's memory,
+# read with the screen while the game is held still (in the area "width height x y" $2, else all).
+shows_last_frame() {
+    sleep 0.4
+    kill -STOP "$pid"
+    sleep 0.05 # the server has shown what the game sent before it stopped
+    python3 "$here/WindowMemory.py" "$pid" "$display_w" "$display_h" "$work/drawn.ppm" && capture root "$work/shown.png"
+    local read=$?
+    kill -CONT "$pid"
+    [ "$read" -eq 0 ] || fail "$size: the screen or the game's window memory could not be read"
+    alike_in "$work/drawn.ppm" "$work/shown.png" "${2:-$display_w $display_h 0 0}" "after $1 the screen is not the game's last frame"
+}
+# Another program's window put over part of the game and closed; the game's window unmapped and
+# mapped again, as minimising and restoring it do ($1: where the game is).
+covered_and_uncovered() {
+    xmessage -geometry 560x260+60+60 "A window over the game" 2>/dev/null &
+    local cover=$!
+    timeout 20 xdotool search --sync --onlyvisible --class '^Xmessage$' >/dev/null 2>&1 || fail "$size: no covering window"
+    sleep 0.5
+    kill "$cover"
+    shows_last_frame "a window closed over the game $1" "560 260 60 60"
+    xdotool windowunmap "$window" sleep 0.5 windowmap "$window" || fail "could not unmap and map the game's window"
+    shows_last_frame "the game's window unmapped and mapped again $1"
+}
+# The game's error box, once it comes ($1: where): transient for the game's window and on top of it
+# (its area mostly its own white); answered, it leaves the game's last frame on the screen (the
+# frame is in the game's memory with the software renderer).
+box_answered() {
+    local box
+    box=$(timeout 60 xdotool search --sync --onlyvisible --class '^MessageBox$' 2>/dev/null | head -n 1)
+    [ -n "$box" ] || fail "$size: no error box came $1"
+    xprop -id "$box" WM_TRANSIENT_FOR | grep -q "# $(printf '0x%x' "$window")\$" ||
+        fail "$size: the error box $1 is not transient for the game's window"
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    sleep 0.5
+    shoot_screen "$size-box-${1##* }"
+    [ "$(convert "$work/$size-box-${1##* }.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage -fill black +opaque white \
+        -format "%[fx:mean > 0.6]" info:)" = 1 ] || fail "$size: the error box $1 is not on top of the game"
+    [ -d "$work/away" ] && rm "$folder" && mv "$work/away" "$folder" # saves work again after the answer
+    xdotool key --window "$box" Return || fail "could not answer the box"
+    [ -z "$driver" ] && shows_last_frame "the error box $1 was answered" "$WIDTH $HEIGHT $X $Y"
+}
+# After Alt+Enter there and back at the main menu, Options (at (310, 275), 180 by 48) under the
+# pointer in the middle of the screen is lit as it is once the pointer moves.
+lit_after_alt_enter() {
+    switch_with_alt_enter 800x600
+    switch_with_alt_enter "$size"
+    capture root "$work/switched.png" && xdotool mousemove_relative 1 1 sleep 0.5 && capture root "$work/moved.png" ||
+        fail "could not move the pointer over the button"
+    alike_in "$work/switched.png" "$work/moved.png" "$((180 * area_w / 800)) $((48 * area_h / 600)) $(on_screen 310 275)" \
+        "after Alt+Enter back the button under the pointer is not lit"
+}
+# From the main menu into the first level: Play (400, 159), the challenge select's Play (670, 563),
+# the cutscene skipped, the intro's seven cards turned with Next (715, 568), the next recipe's popup
+# closed. From the intro on the profile folder cannot be written: the level's first tip, kept in the
+# profile as it comes, puts up the box of a failed save.
+into_a_level() {
+    click_at 400 159
+    wait_for "LevelSelectMode: the challenge select is up" 20 || fail "$size: Play did not open the challenge select"
+    sleep 1
+    click_at 670 563
+    wait_for "LevelProgressManager: starting the level Level_1_1" 20 || fail "$size: Play started no level"
+    sleep 2
+    xdotool key Escape
+    wait_for "LevelIntroMode: the level intro is up" 20 || fail "$size: no level intro came after the cutscene"
+    mv "$folder" "$work/away" && echo "not a folder" >"$folder"
+    for _ in 1 2 3 4 5 6 7; do sleep 0.6 && click_at 715 568; done
+    wait_for "LevelIntroMode: the level intro closes" 20 || fail "$size: Next did not lead through the level intro"
+    sleep 1.5
+    click_at 400 300
+}
+
 run_at() {
     size=$1
-    local manager=$2 driver=$3
+    local manager=$2 driver=$3 covers=${4:-}
     read -r display_w display_h <<<"${size/x/ }"
     read -r area_x area_y area_w area_h < <(picture_area "$display_w" "$display_h")
     start_display "$size" || fail "no display of $size"
@@ -101,7 +195,7 @@ run_at() {
     [ "$manager" = wm ] && source "$here/WindowManager.sh"
     rm -rf "$XDG_DATA_HOME" # a first start: full screen
     : >"$work/output"        # emptied before the program starts: the last run's lines must not count
-    SDL_RENDER_DRIVER=$driver "$program" >"$work/output" 2>&1 &
+    SDL_RENDER_DRIVER=$driver "$game" >"$work/output" 2>&1 &
     pid=$!
     wait_for "TitleMode: the title screen is up" 120 || fail "$size: the title screen never came"
     window=$(window_of_size "$size") || fail "$size: no full-screen window"
@@ -115,10 +209,12 @@ run_at() {
     shoot_screen "$size-again"
     check_full_screen "$size-first" "$size-windowed"
     check_full_screen "$size-again" "$size-windowed"
+    [ -n "$covers" ] && covered_and_uncovered "at the title"
 
     # The start button's middle is at (400, 400) of the game's screen; OK's, in the name dialog,
-    # at (311, 392).
+    # at (311, 392). The popup has no texts: the damaged text file's box came first.
     click_at 400 400
+    box_answered "at the title"
     wait_for "EditAccountMode: the new-profile popup is up" 20 || fail "$size: Start cooking brought no popup"
     sleep 1 # slid into place
     xdotool type --delay 80 "Ann" || fail "could not type"
@@ -131,6 +227,12 @@ run_at() {
     else
         grep -q "^Canvas2d: 800x600x32 - OK" "$work/output" || fail "$size: the software renderer did not draw"
     fi
+    if [ -n "$covers" ]; then
+        lit_after_alt_enter
+        into_a_level
+        box_answered "in the level"
+        covered_and_uncovered "in the level"
+    fi
 
     # Ends with its display (the program saves and ends with it).
     kill "${wm_pids[@]}" 2>/dev/null
@@ -139,9 +241,10 @@ run_at() {
     pid=
 }
 
-run_at 1280x1024 none ""
+run_at 1280x1024 none "" covers
 run_at 1024x768 wm opengl
 run_at 1920x1080 wm ""
 echo "PASSED: at 1280x1024 (no window manager), 1024x768 (the hardware renderer) and 1920x1080 the" \
     "title filled the screen with its shape kept between black bars, matched the windowed frame" \
-    "before and after Alt+Enter twice, and Start cooking and OK clicked where drawn led to the main menu"
+    "before and after Alt+Enter twice, and Start cooking and OK clicked where drawn led to the main menu;" \
+    "the screen showed the game again after whatever covered it"

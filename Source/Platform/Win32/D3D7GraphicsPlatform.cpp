@@ -43,7 +43,7 @@ void D3D7GraphicsPlatform::Setup(const DisplaySettings& settings)
         display.CreateWindowedDisplay(platform->GetWindow(), settings.width, settings.height);
     // A machine without a usable hardware device leaves the display without 3D.
     if (!display.Is3DEnabled())
-        throw RuntimeError("Could not initialize D3D7", __FILE__, __LINE__, kSetup);
+        throw RendererUnavailable("Could not initialize D3D7", __FILE__, __LINE__, kSetup);
     display.ApplyDefaultStates();
 }
 

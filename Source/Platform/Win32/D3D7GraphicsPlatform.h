@@ -23,8 +23,8 @@ public:
     void AdjustDisplaySettings(DisplaySettings&) override {}
     int GetKind() override { return 2; }
     // Sets the display up with Direct3D for the settings (full screen at 32 bits, or windowed).
-    // Throws RuntimeError or Win32::Win32Error, "Could not initialize D3D7" when the display
-    // ended up without 3D.
+    // Throws RuntimeError or Win32::Win32Error; RendererUnavailable, "Could not initialize D3D7",
+    // when the display ended up without 3D.
     void Setup(const DisplaySettings& settings) override;
     // Releases the display's objects.
     void Cleanup() override;

@@ -136,6 +136,19 @@ TEST_F(RendererFallbackTest, TheHardwareRendererComesFirstAndTheSoftwareOneWhenI
     EXPECT_NE(debug.Text().find("Could not create the Direct3D device"), std::string::npos);
     looper.Draw();
     EXPECT_EQ(Compat::GetLastPresentedFrame().pixels[0], 0xFF336699u);
+
+    // A machine without 3D hardware: the expected fallback is one plain line, not an error's block.
+    machine = Compat::DefaultDisplayMachine();
+    machine.drivers[0].devices.resize(1); // the software device alone
+    Compat::SetDisplayMachine(machine);
+    const std::size_t written = debug.Text().size();
+    Request(0);
+    EXPECT_STREQ(RendererName(), "DDraw7");
+    const std::string said = debug.Text().substr(written);
+    EXPECT_NE(said.find("Could not initialize D3D7: no usable hardware here, the next renderer takes over\n"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("Error initializing"), std::string::npos) << said;
 }
 
 TEST_F(RendererFallbackTest, WithTheSoftwareSwitchDirect3DIsNeverTried)

@@ -2,6 +2,7 @@
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
 
 #include "Platform/Compat/Direct3D/Direct3D.h"
+#include "Platform/Compat/Kernel/DebugOutput.h"
 #include "Platform/Compat/User/WindowObject.h"
 
 #include <SDL.h>
@@ -120,6 +121,9 @@ std::optional<SDL_RendererInfo> ProbeHere(bool& softwareGl)
 constexpr const char* kProbeVariable = "CORVANE_RENDERER_PROBE";
 constexpr int kProbeDescriptor = 3;
 constexpr int kProbeWaitMilliseconds = 10000;
+// A copy that answered, or was killed, ends at once unless a driver holds it in the kernel: it is
+// then left behind rather than waited for.
+constexpr int kProbeEndMilliseconds = 1000;
 
 struct ProbeAnswer
 {
@@ -153,13 +157,34 @@ struct ProbeAnswer
     ::_exit(0);
 }();
 
+// Whether the copy ended (and was reaped) within kProbeEndMilliseconds.
+bool CopyEnded(pid_t copy)
+{
+    for (int waited = 0; waited < kProbeEndMilliseconds; waited += 10)
+    {
+        if (::waitpid(copy, nullptr, WNOHANG) != 0)
+            return true;
+        ::usleep(10000);
+    }
+    return false;
+}
+
+// A probe that gave no answer, or left its copy behind, says so once in the log.
+void ReportProbe(const std::string& what)
+{
+    OutputDebugStringA(("The renderer probe " + what + ".\n").c_str());
+}
+
 // Starts the probing copy and reads its answer; none when it cannot start or does not answer in
 // time (it is then ended).
 std::optional<ProbeAnswer> ProbeInCopy()
 {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
+    {
+        ReportProbe("could not start: drawing without the GPU");
         return std::nullopt;
+    }
     // The write end above the descriptor it becomes in the copy, so that dup2 really makes it.
     const int writeEnd = ::fcntl(ends[1], F_DUPFD_CLOEXEC, kProbeDescriptor + 1);
     ::close(ends[1]);
@@ -181,23 +206,35 @@ std::optional<ProbeAnswer> ProbeInCopy()
     char program[] = "/proc/self/exe";
     char* arguments[] = {program, nullptr};
     pid_t copy = -1;
-    const bool started = writeEnd >= 0 &&
-                         ::posix_spawn(&copy, program, &actions, nullptr, arguments, environment.data()) == 0;
+    const bool started =
+        writeEnd >= 0 && ::posix_spawn(&copy, program, &actions, nullptr, arguments, environment.data()) == 0;
     posix_spawn_file_actions_destroy(&actions);
     if (writeEnd >= 0)
         ::close(writeEnd);
     std::optional<ProbeAnswer> answer;
+    std::string failure = "could not start";
+    bool ended = true;
     if (started)
     {
         pollfd readable{ends[0], POLLIN, 0};
         ProbeAnswer read;
-        if (::poll(&readable, 1, kProbeWaitMilliseconds) == 1 && ::read(ends[0], &read, sizeof read) == sizeof read)
+        const int ready = ::poll(&readable, 1, kProbeWaitMilliseconds);
+        if (ready == 1 && ::read(ends[0], &read, sizeof read) == sizeof read)
             answer = read;
         else
+        {
+            failure = ready == 0 ? "gave no answer within " + std::to_string(kProbeWaitMilliseconds / 1000) + " s"
+                                 : "ended without an answer";
             ::kill(copy, SIGKILL);
-        ::waitpid(copy, nullptr, 0);
+        }
+        ended = CopyEnded(copy);
     }
     ::close(ends[0]);
+    const std::string left = ended ? "" : " (its copy " + std::to_string(copy) + " did not end and is left behind)";
+    if (!answer)
+        ReportProbe(failure + left + ": drawing without the GPU");
+    else if (!ended)
+        ReportProbe("answered" + left);
     return answer;
 }
 

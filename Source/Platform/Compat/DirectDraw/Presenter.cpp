@@ -95,6 +95,12 @@ Presentation* PresentationOf(HWND window)
     return static_cast<Presentation*>(window->presentation.get());
 }
 
+// The window's presentation when it has one already.
+Presentation* ExistingPresentation(HWND window)
+{
+    return IsWindow(window) && window->presentation ? static_cast<Presentation*>(window->presentation.get()) : nullptr;
+}
+
 // The window's presentation with its renderer, made on first use: the window's own pixels are
 // given up for good.
 Presentation* RendererPresentation(HWND window)
@@ -113,6 +119,7 @@ Presentation* RendererPresentation(HWND window)
     if (!renderer)
         return nullptr;
     presentation->renderer = renderer;
+    UpdateBoxOwner();
     SDL_RendererInfo info{};
     presentation->software = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
     return presentation;
@@ -177,8 +184,8 @@ void Show(Presentation& presentation, HWND window, SDL_Texture* texture, const R
     int width = 0, height = 0;
     SDL_QueryTexture(texture, nullptr, nullptr, &width, &height);
     // A picture shown larger or smaller than its pixels is smoothed rather than given uneven steps.
-    SDL_SetTextureScaleMode(texture, target.w == width && target.h == height ? SDL_ScaleModeNearest
-                                                                              : SDL_ScaleModeLinear);
+    SDL_SetTextureScaleMode(texture,
+                            target.w == width && target.h == height ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     if (!destination)
         FillBars(presentation.renderer, target);
     SDL_RenderCopy(presentation.renderer, texture, nullptr, &target);
@@ -315,10 +322,14 @@ bool PresentWindowPixels(HWND window, WindowResident* resident)
 
 void ForgetWindowResident(HWND window, WindowResident* resident)
 {
-    if (Presentation* presentation = IsWindow(window) && window->presentation
-                                         ? static_cast<Presentation*>(window->presentation.get())
-                                         : nullptr)
+    if (Presentation* presentation = ExistingPresentation(window))
         presentation->pixels.Forget(resident);
+}
+
+void ForgetShownPicture(HWND window)
+{
+    if (Presentation* presentation = ExistingPresentation(window))
+        presentation->pixels.Lost();
 }
 
 void KeepPresentedFrames(bool keep)
@@ -401,7 +412,7 @@ void EnterExclusiveMode(HWND window, int width, int height)
 void LeaveExclusiveMode(HWND window)
 {
     SDL_Window* sdl = GetSdlWindow(window);
-    auto* presentation = sdl ? static_cast<Presentation*>(window->presentation.get()) : nullptr;
+    Presentation* presentation = sdl ? ExistingPresentation(window) : nullptr;
     if (!presentation || window->logicalWidth == 0)
         return;
     window->logicalWidth = 0;

@@ -81,6 +81,9 @@ std::uint8_t* AdoptWindowPixels(HWND window, WindowResident* resident, int width
 bool PresentWindowPixels(HWND window, WindowResident* resident);
 // The resident is going: window forgets it.
 void ForgetWindowResident(HWND window, WindowResident* resident);
+// The display lost what the window shows (uncovered, mapped again, restored, its display changed):
+// the next present sends the whole window with its bars, even a frame it has shown already.
+void ForgetShownPicture(HWND window);
 
 // Shows source of texture (made on the window's renderer) in the window the same way. The last
 // presented frame is read back from the renderer only when asked for.

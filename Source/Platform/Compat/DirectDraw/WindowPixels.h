@@ -34,6 +34,9 @@ public:
     // The resident's pixels, else null (pitch out).
     const std::uint8_t* ResidentPixels(WindowResident* resident, int& pitch) const;
     void Forget(WindowResident* resident);
+    // The display server lost what the window showed (it was covered, unmapped, ...): the next
+    // present sends the whole window, bars and all, even a frame already shown.
+    void Lost() { mIntact = false; }
     // The resident leaves and what the window shows is forgotten: before its memory changes or
     // goes (a renderer is made for it, it changes mode, it is destroyed).
     void Release();

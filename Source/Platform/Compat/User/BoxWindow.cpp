@@ -11,6 +11,7 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,8 @@ constexpr int kButtonWidth = 80;
 constexpr int kButtonPadding = 6;
 // The connection and the stop signal wake the wait sooner; this only bounds it.
 constexpr int kWaitMilliseconds = 250;
+
+std::atomic<unsigned long> gOwner{0};
 
 // What the box writes with: a font set of the user's locale, else the server's own "fixed" font,
 // which every X server has (Latin-1: other characters show as '?').
@@ -162,8 +165,8 @@ public:
             textWidth = std::max(textWidth, font.Width(line));
         const int lineHeight = font.Height();
         const int width = std::max(textWidth, kButtonWidth) + 2 * kMargin;
-        mButton = {(width - kButtonWidth) / 2, kMargin * 2 + lineHeight * static_cast<int>(mLines.size()),
-                   kButtonWidth, lineHeight + 2 * kButtonPadding};
+        mButton = {(width - kButtonWidth) / 2, kMargin * 2 + lineHeight * static_cast<int>(mLines.size()), kButtonWidth,
+                   lineHeight + 2 * kButtonPadding};
         const int height = mButton.y + mButton.height + kMargin;
         const int screen = DefaultScreen(display);
         mWindow = XCreateSimpleWindow(display, RootWindow(display, screen),
@@ -171,7 +174,10 @@ public:
                                       std::max(0, (DisplayHeight(display, screen) - height) / 2), width, height, 1,
                                       BlackPixel(display, screen), WhitePixel(display, screen));
         Describe(caption, width, height);
-        XSelectInput(display, mWindow, ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask);
+        if (const Window owner = gOwner.load())
+            XSetTransientForHint(display, mWindow, owner);
+        XSelectInput(display, mWindow,
+                     ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask);
         mGc = XCreateGC(display, mWindow, 0, nullptr);
         XSetForeground(display, mGc, BlackPixel(display, screen));
         if (font.Id() != None)
@@ -284,6 +290,11 @@ private:
     KeySym mKeyDown = NoSymbol;
 };
 } // namespace
+
+void SetBoxOwner(unsigned long window)
+{
+    gOwner.store(window);
+}
 
 BoxEnd ShowBoxWindow(const std::string& caption, const std::string& text)
 {

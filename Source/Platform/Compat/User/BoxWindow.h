@@ -16,6 +16,10 @@ enum class BoxEnd
     kDisplayLost, // the connection broke while it was up
 };
 
+// The game's window (its X window, 0 for none), which a box is made transient for: a window manager
+// then keeps the box above it, full screen as well. Set on the window thread; boxes come on any.
+void SetBoxOwner(unsigned long window);
+
 // Caption and text in UTF-8; the text's lines are wrapped to the box's width. Blocks the calling
 // thread (any thread) until the box ends.
 BoxEnd ShowBoxWindow(const std::string& caption, const std::string& text);

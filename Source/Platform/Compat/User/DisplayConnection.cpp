@@ -52,14 +52,40 @@ void OnConnectionLost(Display* display, void*)
     const char* name = DisplayString(display);
     NoteDisplayLoss(name ? name : "");
 }
+
+// What SDL tells of the window's X side; false on other video drivers.
+bool GetX11Info(SDL_Window* window, SDL_SysWMinfo& info)
+{
+    SDL_VERSION(&info.version);
+    return window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11;
+}
 } // namespace
 
 void WatchDisplayConnection(SDL_Window* window)
 {
     SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11)
+    if (GetX11Info(window, info))
         WatchConnection(info.info.x11.display);
+}
+
+unsigned long X11WindowOf(SDL_Window* window)
+{
+    SDL_SysWMinfo info;
+    return GetX11Info(window, info) ? info.info.x11.window : 0;
+}
+
+bool TakeUnheldFocus(SDL_Window* window)
+{
+    SDL_SysWMinfo info;
+    if (IsDisplayLost() || !GetX11Info(window, info))
+        return false;
+    Window focus = None;
+    int revertTo = 0;
+    XGetInputFocus(info.info.x11.display, &focus, &revertTo);
+    // With the focus following the pointer SDL hears of no focus at all.
+    if (focus != None && focus != PointerRoot)
+        return false;
+    return SDL_SetWindowInputFocus(window) == 0;
 }
 
 void WatchConnection(Display* display)

@@ -16,6 +16,12 @@ namespace Compat
 // Watches the connection of the window's display (an X display; other video drivers are left as
 // they are). Each connection is watched once, however many windows it carries.
 void WatchDisplayConnection(SDL_Window* window);
+// The X window behind an SDL window; 0 on other video drivers.
+unsigned long X11WindowOf(SDL_Window* window);
+// Gives the window the keyboard when nobody on its X display holds it: the focus went to nobody
+// with a window unmapped, and without a window manager nobody hands it on when the window is
+// mapped again. False when another window has it, and on other video drivers.
+bool TakeUnheldFocus(SDL_Window* window);
 // Watches a connection of the program's own (the error box's, on any thread); forgotten before it
 // is closed.
 void WatchConnection(Display* display);

@@ -1,7 +1,9 @@
 #include "Platform/Compat/User/EventTranslation.h"
 
 #include "Platform/Compat/DirectDraw/DisplayMachine.h"
+#include "Platform/Compat/DirectDraw/Presenter.h"
 #include "Platform/Compat/User/Cursor.h"
+#include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/MessageQueue.h"
 #include "Platform/Compat/User/Messages.h"
 #include "Platform/Compat/User/VirtualKeys.h"
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace Compat
 {
@@ -103,9 +106,10 @@ void PostButton(HWND window, const SDL_MouseButtonEvent& button)
     PostToWindow(window, message, ButtonState(), MAKELPARAM(window->lastMouse.x, window->lastMouse.y));
 }
 
-void PostMotion(HWND window, const SDL_MouseMotionEvent& motion)
+// The pointer moved to (x, y) of the SDL window.
+void PostMotion(HWND window, int x, int y)
 {
-    window->lastMouse = ClientFromWindowPosition(window, motion.x, motion.y);
+    window->lastMouse = ClientFromWindowPosition(window, x, y);
     NoteCursorPosition(window, window->lastMouse);
     // The cursor is chosen before the move arrives, as the desktop does.
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
@@ -221,8 +225,28 @@ void PostSize(HWND window, WPARAM type)
     PostToWindow(window, WM_SIZE, type, MAKELPARAM(client.right, client.bottom));
 }
 
+// Whether the display server may have dropped what the window showed: it was uncovered, mapped
+// again, restored, given or robbed of the keyboard (a screen locker, another full-screen window),
+// or moved to another display.
+bool LosesPicture(Uint8 event)
+{
+    switch (event)
+    {
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED: return true;
+    default: return false;
+    }
+}
+
 void PostWindowEvent(HWND window, const SDL_WindowEvent& event)
 {
+    if (LosesPicture(event.event))
+        ForgetShownPicture(window);
     switch (event.event)
     {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -237,6 +261,12 @@ void PostWindowEvent(HWND window, const SDL_WindowEvent& event)
         PostToWindow(window, WM_ACTIVATEAPP, FALSE, 0);
         break;
     case SDL_WINDOWEVENT_EXPOSED: PostToWindow(window, WM_PAINT, 0, 0); break;
+    case SDL_WINDOWEVENT_SHOWN:
+        // Shown again (restored) is brought to the front, as on the desktop the game was made for.
+        if (window->focusLost)
+            TakeUnheldFocus(window->sdl);
+        break;
+    case SDL_WINDOWEVENT_ENTER: window->pointerEntered = true; break;
     case SDL_WINDOWEVENT_LEAVE:
         if (window->leaveTracking)
         {
@@ -275,6 +305,19 @@ void FinishUserSizing()
             OfferSizing(window);
 }
 
+void FinishPointerEntries()
+{
+    for (HWND window : LocalWindows())
+    {
+        if (!std::exchange(window->pointerEntered, false))
+            continue;
+        int x = 0, y = 0, left = 0, top = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        SDL_GetWindowPosition(window->sdl, &left, &top);
+        PostMotion(window, x - left, y - top);
+    }
+}
+
 void TranslateEvent(const SDL_Event& event)
 {
     switch (event.type)
@@ -290,7 +333,7 @@ void TranslateEvent(const SDL_Event& event)
         break;
     case SDL_MOUSEMOTION:
         if (HWND window = TargetOf(event.motion.windowID))
-            PostMotion(window, event.motion);
+            PostMotion(window, event.motion.x, event.motion.y);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -308,6 +351,8 @@ void TranslateEvent(const SDL_Event& event)
     case SDL_DISPLAYEVENT:
         // A display came, went or turned: the displays set up before it are in the wrong mode.
         NoteDisplayChange();
+        for (HWND window : LocalWindows())
+            ForgetShownPicture(window);
         break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:

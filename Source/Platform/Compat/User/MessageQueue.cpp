@@ -155,6 +155,7 @@ void PumpEvents()
     while (SDL_PollEvent(&event))
         TranslateEvent(event);
     FinishUserSizing();
+    FinishPointerEntries();
     // Without its display the game cannot go on, nor ask anyone: it ends as a quit message ends
     // it, without the quit handlers' question, so that it saves and shuts down in order.
     static bool lossPosted = false;

@@ -4,6 +4,7 @@
 
 #include "Platform/Compat/Kernel/LastError.h"
 #include "Platform/Compat/Kernel/NativePath.h"
+#include "Platform/Compat/User/BoxWindow.h"
 #include "Platform/Compat/User/DisplayConnection.h"
 #include "Platform/Compat/User/DisplayPresence.h"
 #include "Platform/Compat/User/InstanceChannel.h"
@@ -129,6 +130,12 @@ const std::vector<HWND>& LocalWindows()
 HWND MainWindow()
 {
     return Windows().empty() ? nullptr : Windows().back();
+}
+
+void UpdateBoxOwner()
+{
+    const HWND main = MainWindow();
+    SetBoxOwner(main ? X11WindowOf(main->sdl) : 0);
 }
 
 SDL_Window* GetSdlWindow(HWND window)
@@ -302,6 +309,7 @@ HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* tit
     window->sdlId = SDL_GetWindowID(sdl);
     window->owner = std::this_thread::get_id();
     Windows().push_back(window);
+    Compat::UpdateBoxOwner();
 
     CREATESTRUCTW create{
         param,  instance, menu, parent, height, width, y, x, static_cast<LONG>(style), title, windowClass->name.c_str(),
@@ -338,6 +346,7 @@ BOOL DestroyWindow(HWND window)
     SendMessageW(window, WM_NCDESTROY, 0, 0);
     auto& windows = Windows();
     windows.erase(std::find(windows.begin(), windows.end(), window));
+    Compat::UpdateBoxOwner();
     Compat::DropMessagesFor(window);
     bool classStillShown = false;
     for (HWND other : windows)

@@ -22,6 +22,7 @@ struct HWND__
     Uint32 sdlId = 0;
     std::thread::id owner;
     bool leaveTracking = false;
+    bool pointerEntered = false; // since the last pump (FinishPointerEntries)
     POINT lastMouse{0, 0};       // client position of the last pointer event
     float wheelRemainder = 0.0f; // wheel motion short of a whole notch
     // The outer rectangle the window last had as far as sizing knows (set by creation, by
@@ -51,6 +52,9 @@ namespace Compat
 HWND WindowFromSdlId(Uint32 id);
 // The most recently created local window still alive (the target of events without a window).
 HWND MainWindow();
+// Tells the error box which X window is the game's: after a window is made or goes, and after a
+// renderer is made for one (a GL renderer makes the window's X window anew).
+void UpdateBoxOwner();
 // Every local window, in creation order.
 const std::vector<HWND>& LocalWindows();
 SDL_Window* GetSdlWindow(HWND window);
