@@ -308,21 +308,6 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
         const auto* cook = dynamic_cast<PlayerAvatar*>(game->FindByName(PlayerAvatar::Name()));
         return cook->GetNode()->FindByPath(ObjectPaths::PlayerAvatar::kAnimation)->GetBounds();
     };
-    // The cook's figure as he would stand at each of the kitchen's four stations (his node's x is
-    // the station's); a level uses one to four of them.
-    const auto cookAtEachStation = [&] {
-        const Rect<float> figure = cookFigure();
-        const auto* cook = dynamic_cast<PlayerAvatar*>(game->FindByName(PlayerAvatar::Name()));
-        const float cookX = cook->GetNode()->GetWorldPosition().x;
-        std::vector<Rect<float>> places;
-        for (const char* station : {"1", "2", "3", "4"})
-        {
-            const std::string path = std::string("GameScreenRoot/Playfield_attach/FennikPlayfield/CookingStation_") + station;
-            const float x = rig.FindNode(path, game->GetRootNode())->GetWorldPosition().x;
-            places.push_back({figure.x + x - cookX, figure.y, figure.width, figure.height});
-        }
-        return places;
-    };
     rig.WatchEachUpdate([&] {
         if (!game)
             return;
@@ -335,7 +320,8 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
             EXPECT_TRUE(cookFigure().Contains(end.x, end.y))
                 << "1-" << level + 1 << ": a dish's card points at (" << end.x << ", " << end.y << "), not at the cook";
             SceneNode* body = rig.FindNode("GameScreenRoot/FX_Layer/NextRecipePopup/BG", game->GetRootNode());
-            EXPECT_FALSE(Overlap(body->GetBounds(), cookFigure())) << "1-" << level + 1 << ": a dish's card covers the cook";
+            EXPECT_FALSE(Overlap(body->GetBounds(), cookFigure()))
+                << "1-" << level + 1 << ": a dish's card covers the cook";
         }
         const auto* bubble = rig.TopAs<TutorialMode>();
         std::vector<ShownTip>& shown = shownOn[level];
@@ -398,10 +384,21 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
             << "the host's bubble ends at (" << end.x << ", " << end.y << "), off the host";
         const Vector2<float> at = said->GetWorldPosition();
         const Rect<float> outro[] = {{at.x, at.y, said->GetWidth(), said->GetHeight()},
-                                     rig.FindNode("LevelOutro/JudgesTableButton")->GetBounds(), host->GetBounds()};
-        for (const Rect<float>& cook : cookAtEachStation())
+                                     rig.FindNode("LevelOutro/JudgesTableButton")->GetBounds(),
+                                     host->GetBounds()};
+        // The cook's figure where he would stand at each of the kitchen's four stations (his node
+        // takes the station's x); a level uses one to four of them.
+        const Rect<float> figure = cookFigure();
+        const auto* cook = dynamic_cast<PlayerAvatar*>(game->FindByName(PlayerAvatar::Name()));
+        for (const std::string station : {"1", "2", "3", "4"})
+        {
+            SceneNode* place = rig.FindNode("GameScreenRoot/Playfield_attach/FennikPlayfield/CookingStation_" + station,
+                                            game->GetRootNode());
+            const float x = figure.x + place->GetWorldPosition().x - cook->GetNode()->GetWorldPosition().x;
             for (const Rect<float>& shown : outro)
-                EXPECT_FALSE(Overlap(cook, shown)) << "the outro covers the cook standing at x " << cook.x;
+                EXPECT_FALSE(Overlap({x, figure.y, figure.width, figure.height}, shown))
+                    << "the outro covers the cook at station " << station;
+        }
         game = nullptr;
         EXPECT_GE(bot.GoToTheJudges(), 0);
     }
