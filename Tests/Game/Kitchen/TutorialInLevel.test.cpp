@@ -289,7 +289,8 @@ std::pair<SceneNode*, Vector2<float>> TipTail(const KitchenRig& rig)
 // meat bins), points at what it names with its tail ending there (the clock's tip clear of its
 // digits), and comes no sooner than a second after the last press, also the press that closed the
 // bubble before it, so that no bubble comes up under a hand that is still clicking. Each dish's
-// card points at the cook where he stands, and the host's bubble at the level's end at the host.
+// card points at the cook where he stands, clear of him, and the host's bubble at the level's end
+// at the host, the bubble, its button and the host clear of the cook at every station.
 TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeverUnderAClickingHand)
 {
     constexpr int kQuietUpdates = 50; // a second
@@ -318,6 +319,9 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
             const Vector2<float> end{tail->GetDrawFlag4() ? r.x + 4 : r.Right() - 4, r.Bottom() - 4};
             EXPECT_TRUE(cookFigure().Contains(end.x, end.y))
                 << "1-" << level + 1 << ": a dish's card points at (" << end.x << ", " << end.y << "), not at the cook";
+            SceneNode* body = rig.FindNode("GameScreenRoot/FX_Layer/NextRecipePopup/BG", game->GetRootNode());
+            EXPECT_FALSE(Overlap(body->GetBounds(), cookFigure()))
+                << "1-" << level + 1 << ": a dish's card covers the cook";
         }
         const auto* bubble = rig.TopAs<TutorialMode>();
         std::vector<ShownTip>& shown = shownOn[level];
@@ -364,18 +368,37 @@ TEST_F(TutorialInLevel, ANewPlayersFirstTwoLevelsBringEachTipWhenItIsTrueAndNeve
             rig.Step();
         }
         ASSERT_NE(rig.TopAs<LevelOutroMode>(), nullptr) << "1-" << level + 1 << " never ended";
-        // The host has come in and speaks: her bubble's tail (its picture ends 20 in from its
-        // right and 8 up from its bottom) ends on her, not on the cook behind.
+        // The host has come in and speaks: her bubble's tail (its picture ends 4 in from its lower
+        // right corner) ends on her; her bubble, its button and she leave the cook in sight wherever
+        // he may stand.
         SceneNode* said = rig.FindNode("LevelOutro/bubbleBG");
         ASSERT_GE(rig.StepUntil([&] { return said->IsVisible(); }, 100), 0);
-        const Vector2<float> end{said->GetWorldPosition().x + said->GetWidth() - 20,
-                                 said->GetWorldPosition().y + said->GetHeight() - 8};
+        SceneNode* tailNode = rig.FindNode("LevelOutro/bubbleBG/bubbleTail");
+        ASSERT_NE(tailNode, nullptr) << "the host's bubble has no tail";
+        const Rect<float> tail = tailNode->GetBounds();
+        const Vector2<float> end{tail.Right() - 4, tail.Bottom() - 4};
         auto* host = dynamic_cast<StaticSpriteNode*>(rig.FindNode("LevelOutro/outroVeyla"));
         const Vector2<float> in{end.x - host->GetWorldPosition().x, end.y - host->GetWorldPosition().y};
         EXPECT_TRUE(host->GetBounds().Contains(end.x, end.y) &&
                     host->GetImage()->GetPixel(static_cast<int>(in.x), static_cast<int>(in.y)) >> 24 != 0)
             << "the host's bubble ends at (" << end.x << ", " << end.y << "), off the host";
-        EXPECT_FALSE(cookFigure().Contains(end.x, end.y)) << "the host's bubble ends on the cook";
+        const Vector2<float> at = said->GetWorldPosition();
+        const Rect<float> outro[] = {{at.x, at.y, said->GetWidth(), said->GetHeight()},
+                                     rig.FindNode("LevelOutro/JudgesTableButton")->GetBounds(),
+                                     host->GetBounds()};
+        // The cook's figure where he would stand at each of the kitchen's four stations (his node
+        // takes the station's x); a level uses one to four of them.
+        const Rect<float> figure = cookFigure();
+        const auto* cook = dynamic_cast<PlayerAvatar*>(game->FindByName(PlayerAvatar::Name()));
+        for (const std::string station : {"1", "2", "3", "4"})
+        {
+            SceneNode* place = rig.FindNode("GameScreenRoot/Playfield_attach/FennikPlayfield/CookingStation_" + station,
+                                            game->GetRootNode());
+            const float x = figure.x + place->GetWorldPosition().x - cook->GetNode()->GetWorldPosition().x;
+            for (const Rect<float>& shown : outro)
+                EXPECT_FALSE(Overlap({x, figure.y, figure.width, figure.height}, shown))
+                    << "the outro covers the cook at station " << station;
+        }
         game = nullptr;
         EXPECT_GE(bot.GoToTheJudges(), 0);
     }

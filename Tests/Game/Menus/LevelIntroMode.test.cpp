@@ -267,6 +267,8 @@ void CollectDrawn(SceneNode& node, std::vector<Drawn>& drawn)
         CollectDrawn(*child, drawn);
 }
 
+const std::string kCook = "GameScreenRoot/Playfield_attach/FennikPlayfield/PlayerAttach/PlayerAvatar/animationNode";
+
 // The campaign's own levels and intros.
 class CampaignIntro : public LevelIntro
 {
@@ -276,7 +278,7 @@ protected:
 } // namespace
 
 // The level screen names its first dish in the host's "Next up" bubble while its intro is shown
-// over it: no card of any level's intro may hide any of it.
+// over it: no card of any level's intro may hide any of it, and it hides none of the cook.
 TEST_F(CampaignIntro, NoCardOfAnyLevelsIntroCoversTheNextDishBubbleBelowIt)
 {
     const int levels = static_cast<int>(LevelProgressManager::Instance()->GetLevelOrder().size());
@@ -292,6 +294,11 @@ TEST_F(CampaignIntro, NoCardOfAnyLevelsIntroCoversTheNextDishBubbleBelowIt)
         std::vector<Drawn> below;
         CollectDrawn(*popup, below);
         ASSERT_GE(below.size(), 4u) << "the bubble, its tail, the dish's name and the click line";
+        // Only the bubble's tail reaches the cook it points at.
+        const Rect<float> cook = rig.FindNode(kCook, game->GetRootNode())->GetBounds();
+        for (const Drawn& shown : below)
+            EXPECT_TRUE(shown.name == "attachBubble" || Rect<float>::Intersect(cook, shown.rect).IsEmpty())
+                << "'" << shown.name << "' covers the cook";
         int cards = 0;
         for (; rig.TopAs<LevelIntroMode>() && cards < 12; ++cards)
         {
