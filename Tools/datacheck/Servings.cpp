@@ -1,6 +1,5 @@
 #include "Servings.h"
 
-#include "Format.h"
 #include "Game/Data/GameEnumerations.h"
 #include "Game/Menus/FinishedDishMode.h"
 
@@ -57,15 +56,7 @@ std::wstring IngredientText(const Context& context, Label ingredient)
 
 std::wstring ServedName(const Context& context, const std::wstring& nameTemplate, int plateType, const Serving& serving)
 {
-    Format name(nameTemplate);
-    for (int placeholder = 1; placeholder <= 5; ++placeholder)
-    {
-        std::wstring filler = L"Ing_" + std::to_wstring(placeholder);
-        for (const DishIngredient& entry : serving)
-            if (DishNamePlaceholder(plateType, entry.slot) == placeholder)
-                filler = IngredientText(context, entry.ingredient);
-        name % filler;
-    }
-    return name.str();
+    return ComposeDishName(nameTemplate, plateType, serving,
+                           [&](Label ingredient) { return IngredientText(context, ingredient); });
 }
 } // namespace Corvane::DataCheck

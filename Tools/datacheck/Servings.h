@@ -22,7 +22,8 @@ int PlateTypeOf(const std::wstring& name);
 std::vector<Serving> Servings(const Context& context, const DataElement& recipe);
 // What the game shows for the ingredient: its "<name>_DisplayText"; empty when there is none.
 std::wstring IngredientText(const Context& context, Label ingredient);
-// The finished dish's name of serving from the plate type's template, as the game composes it.
+// The finished dish's name of serving from the plate type's template, composed as the game does
+// with the ingredients' texts from the data.
 std::wstring ServedName(const Context& context, const std::wstring& nameTemplate, int plateType,
                         const Serving& serving);
 } // namespace Corvane::DataCheck

@@ -135,7 +135,7 @@ void IngredientBin::OnPointerEnter()
     mHovered = true;
     if (!popup || !mItem || !GetNode())
         return;
-    Rect<float> board{0.0f, 0.0f, 800.0f, 600.0f};
+    Rect<float> board = kWholeScreen;
     if (const IngredientPantry* pantry = FindPantry(); pantry && pantry->GetNode())
     {
         const Vector2<float> at = pantry->GetNode()->GetWorldPosition();

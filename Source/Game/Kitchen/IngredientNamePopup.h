@@ -15,7 +15,10 @@
 
 class SceneNode;
 
+// The whole screen, the area of a popup that has no other.
+inline constexpr Corvane::Rect<float> kWholeScreen{0.0f, 0.0f, 800.0f, 600.0f};
+
 // Names the ingredient on the popup, fits the tag to the name and moves the popup to corner +
 // the offset, then the least distance needed to bring the tag within area (world coordinates).
 void PlaceIngredientNamePopup(SceneNode& popup, Corvane::Label ingredient, const Corvane::Vector2<float>& corner,
-                              const Corvane::Rect<float>& area);
+                              const Corvane::Rect<float>& area = kWholeScreen);

@@ -83,7 +83,8 @@ std::wstring DishNameTemplate(int plateType)
 }
 
 std::wstring ComposeDishName(const std::wstring& nameTemplate, int plateType,
-                             const std::vector<DishIngredient>& ingredients)
+                             const std::vector<DishIngredient>& ingredients,
+                             const std::function<std::wstring(Label)>& displayText)
 {
     std::array<Label, kPlaceholders + 1> filled{};
     for (const DishIngredient& entry : ingredients)
@@ -93,7 +94,10 @@ std::wstring ComposeDishName(const std::wstring& nameTemplate, int plateType,
     for (int n = 1; n <= kPlaceholders; ++n)
     {
         const Label ingredient = filled[static_cast<std::size_t>(n)];
-        name % (ingredient ? LocalizedText::GetDisplayText(ingredient.c_str()) : (Format(L"Ing_%1%") % n).str());
+        if (!ingredient)
+            name % (Format(L"Ing_%1%") % n).str();
+        else
+            name % (displayText ? displayText(ingredient) : LocalizedText::GetDisplayText(ingredient.c_str()));
     }
     return name.str();
 }

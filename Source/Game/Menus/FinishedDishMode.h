@@ -15,6 +15,7 @@
 #include "Game/Kitchen/DishIngredient.h"
 #include "Game/Menus/MenuMode.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ void CentreDishNameOnBand(SceneNode& name, const SceneNode& band);
 int DishNamePlaceholder(int plateType, int slot);
 // The plate type's name template; empty when the list or its entry is missing.
 std::wstring DishNameTemplate(int plateType);
-// The name of a dish of plate type made of ingredients (see above).
+// The name of a dish of plate type made of ingredients (see above), each named by displayText
+// (the game's own texts when not given; the data checker names them from the data it reads).
 std::wstring ComposeDishName(const std::wstring& nameTemplate, int plateType,
-                             const std::vector<DishIngredient>& ingredients);
+                             const std::vector<DishIngredient>& ingredients,
+                             const std::function<std::wstring(Corvane::Label)>& displayText = {});

@@ -26,8 +26,6 @@ namespace Paths = ScreenPaths::LevelIntro;
 namespace
 {
 constexpr int kIntroMusic = 4;
-// The ingredient name popup stays on the screen.
-constexpr Rect<float> kScreen{0.0f, 0.0f, 800.0f, 600.0f};
 
 Label AutoSkipTimer()
 {
@@ -262,5 +260,5 @@ void LevelIntroMode::OnIngredientLeave()
 void LevelIntroMode::PlaceIngredientPopup(Label ingredient, float x, float y)
 {
     if (SceneNode* popup = PopupRoot())
-        PlaceIngredientNamePopup(*popup, ingredient, {x, y}, kScreen);
+        PlaceIngredientNamePopup(*popup, ingredient, {x, y});
 }

@@ -17,8 +17,8 @@ public:
     ~Win32ApplicationPlatform() override;
 
     // The general set-up, then the single-instance mutex named after the product in the per-user
-    // folder, the icons and the window class named after the product. Throws Win32Error when the class cannot be
-    // registered.
+    // folder, the icons and the window class named after the product. Throws Win32Error when the
+    // class cannot be registered.
     void Setup() override;
     void Cleanup() override;
     // True when another instance holds the mutex; its window, when found, is restored and
